@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/Date.hpp"
+
+namespace quorvel {
+
+// A device position as the location service reports it.
+struct Location {
+    double latitude = 0.0;   // degrees
+    double longitude = 0.0;  // degrees
+    double horizontalAccuracy = -1.0;  // metres; negative means unknown
+    Date timestamp{};
+
+    // Great-circle distance in metres (haversine on the mean Earth radius).
+    double distanceFromLocation(const Location& other) const;
+    // Finite and within the ranges of latitude and longitude.
+    bool isValid() const;
+
+    friend bool operator==(const Location&, const Location&) = default;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,19 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// Locale number formatting and parsing in the decimal style of the current locale (ICU),
+// rounding half to even.
+class NumberFormat {
+public:
+    // Plain style: no grouping, between minFraction and maxFraction fraction digits.
+    static std::string formatDecimal(double value, int minFraction, int maxFraction);
+    // The whole text (surrounding white space aside) read as a decimal number of the current
+    // locale; absent when it is not one.
+    static std::optional<double> parseDecimal(std::string_view text);
+};
+
+}  // namespace quorvel

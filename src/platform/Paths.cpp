@@ -1,0 +1,45 @@
+#include "platform/Paths.hpp"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+std::filesystem::path home()
+{
+    if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') {
+        return h;
+    }
+    if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
+        return pw->pw_dir;
+    }
+    return "/tmp";
+}
+
+// An XDG variable counts only when it holds an absolute path.
+std::filesystem::path xdg(const char* var, const char* fallbackBelowHome)
+{
+    if (const char* v = std::getenv(var); v != nullptr && v[0] == '/') {
+        return v;
+    }
+    return home() / fallbackBelowHome;
+}
+
+}  // namespace
+
+Paths Paths::fromEnvironment()
+{
+    const std::filesystem::path data = xdg("XDG_DATA_HOME", ".local/share") / "quorvel";
+    return Paths{data / "statestg", data / "statestg.lock", xdg("XDG_CONFIG_HOME", ".config") / "quorvel" / "defaults.json",
+                 xdg("XDG_STATE_HOME", ".local/state") / "quorvel" / "bglog"};
+}
+
+Paths Paths::inDirectory(const std::filesystem::path& dir)
+{
+    return Paths{dir / "statestg", dir / "statestg.lock", dir / "defaults.json", dir / "bglog"};
+}
+
+}  // namespace quorvel

@@ -1,0 +1,18 @@
+#pragma once
+#include <filesystem>
+
+namespace quorvel {
+
+// Where Quorvel keeps its files, after the XDG base directories.
+struct Paths {
+    std::filesystem::path stateFile;     // $XDG_DATA_HOME/quorvel/statestg
+    std::filesystem::path stateLock;     // beside it: the one-writer lock
+    std::filesystem::path defaultsFile;  // $XDG_CONFIG_HOME/quorvel/defaults.json
+    std::filesystem::path debugLog;      // $XDG_STATE_HOME/quorvel/bglog
+
+    static Paths fromEnvironment();
+    // All files inside one directory, for tests.
+    static Paths inDirectory(const std::filesystem::path& dir);
+};
+
+}  // namespace quorvel

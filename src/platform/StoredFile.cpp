@@ -1,0 +1,181 @@
+#include "platform/StoredFile.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <system_error>
+#include <utility>
+
+#include "platform/Log.hpp"
+
+namespace quorvel {
+
+namespace {
+
+StoredFile::Identity identityOf(const struct stat& st)
+{
+    return StoredFile::Identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                                static_cast<std::int64_t>(st.st_size),
+                                static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+// Closes a descriptor on every path out of a function.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+StoredFile::StoredFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+bool StoredFile::exists() const
+{
+    struct stat st{};
+    return ::stat(path_.c_str(), &st) == 0;
+}
+
+std::optional<StoredFile::Identity> StoredFile::currentIdentity() const
+{
+    struct stat st{};
+    if (::stat(path_.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return identityOf(st);
+}
+
+std::optional<std::string> StoredFile::read()
+{
+    Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno != ENOENT) {
+            reportFailure("cannot read", errno);
+        }
+        lastSync_.reset();
+        return std::nullopt;
+    }
+    struct stat st{};
+    if (::fstat(fd.get(), &st) != 0) {
+        reportFailure("cannot read", errno);
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            reportFailure("cannot read", errno);
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    lastSync_ = identityOf(st);  // of the very version just read, even if it was replaced meanwhile
+    failing_ = false;
+    return bytes;
+}
+
+bool StoredFile::write(const std::string& bytes)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(path_.parent_path(), ec);
+    std::string tmp = path_.string() + ".tmp-XXXXXX";
+    Fd fd(::mkostemp(tmp.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        reportFailure("cannot write", errno);
+        return false;
+    }
+    const bool ok = ::fchmod(fd.get(), 0600) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const int error = errno;
+    if (!ok || ::close(fd.release()) != 0 || ::rename(tmp.c_str(), path_.c_str()) != 0) {
+        const int e = ok ? errno : error;
+        ::unlink(tmp.c_str());
+        reportFailure("cannot write", e);
+        return false;
+    }
+    // Make the rename itself durable.
+    Fd dir(::open(path_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) {
+        ::fsync(dir.get());
+    }
+    lastSync_ = currentIdentity();
+    failing_ = false;
+    return true;
+}
+
+bool StoredFile::changedSinceLastSync() const
+{
+    return currentIdentity() != lastSync_;
+}
+
+void StoredFile::moveAside(const std::string& why)
+{
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%S", &tm);
+    std::filesystem::path aside = path_.string() + ".unreadable-" + stamp;
+    for (int i = 1; std::filesystem::exists(aside); ++i) {
+        aside = path_.string() + ".unreadable-" + stamp + "-" + std::to_string(i);
+    }
+    if (::rename(path_.c_str(), aside.c_str()) != 0) {
+        Log::line(path_.string() + " is unreadable (" + why + ") and could not be moved aside (" +
+                  std::strerror(errno) + "); starting with defaults");
+        return;
+    }
+    lastSync_.reset();
+    Log::line(path_.string() + " is unreadable (" + why + "); moved it to " + aside.string() +
+              " and started with defaults");
+}
+
+void StoredFile::reportFailure(const std::string& what, int error)
+{
+    if (!failing_) {
+        Log::line(what + " " + path_.string() + ": " + std::strerror(error));
+    }
+    failing_ = true;
+}
+
+}  // namespace quorvel

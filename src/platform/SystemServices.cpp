@@ -1,0 +1,26 @@
+#include "platform/SystemServices.hpp"
+
+#include <cstdlib>
+
+namespace quorvel {
+
+namespace {
+std::unique_ptr<CounterSource> counterSource()
+{
+    if (const char* file = std::getenv("QUORVEL_COUNTERS"); file != nullptr && *file != '\0') {
+        return std::make_unique<FileCounterSource>(file);
+    }
+    return std::make_unique<IfaddrsCounterSource>();
+}
+}  // namespace
+
+SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier)
+    : paths_(paths),
+      counters_(counterSource()),
+      defaults_(paths.defaultsFile),
+      stateFile_(paths.stateFile),
+      env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_}
+{
+}
+
+}  // namespace quorvel

@@ -1,0 +1,41 @@
+#pragma once
+#include <memory>
+
+#include "platform/Clock.hpp"
+#include "platform/Env.hpp"
+#include "platform/FileCounterSource.hpp"
+#include "platform/InterfaceCounters.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "platform/Paths.hpp"
+#include "platform/StoredFile.hpp"
+#include "platform/Uptime.hpp"
+#include "platform/UserDefaults.hpp"
+
+namespace quorvel {
+
+class LocalNotifier;
+
+// The real platform services of one process, on the files of `paths`; the front end brings the
+// way local notifications are shown. When QUORVEL_COUNTERS names a file, the interface counters
+// are read from it instead of the kernel (see FileCounterSource).
+class SystemServices {
+public:
+    SystemServices(const Paths& paths, LocalNotifier& notifier);
+    SystemServices(const SystemServices&) = delete;
+    SystemServices& operator=(const SystemServices&) = delete;
+
+    const Env& env() const { return env_; }
+    const Paths& paths() const { return paths_; }
+
+private:
+    Paths paths_;
+    SystemClock clock_;
+    std::unique_ptr<CounterSource> counters_;
+    BootClockUptime uptime_;
+    NotificationCenter center_;
+    UserDefaults defaults_;
+    StoredFile stateFile_;
+    Env env_;
+};
+
+}  // namespace quorvel

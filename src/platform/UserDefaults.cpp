@@ -1,0 +1,113 @@
+#include "platform/UserDefaults.hpp"
+
+#include <cmath>
+
+namespace quorvel {
+
+UserDefaults::UserDefaults(std::optional<std::filesystem::path> file)
+{
+    if (file) {
+        file_ = std::make_unique<StoredFile>(std::move(*file));
+        loadFromDisk();
+    }
+}
+
+void UserDefaults::loadFromDisk()
+{
+    nlohmann::json fresh = nlohmann::json::object();
+    if (std::optional<std::string> bytes = file_->read()) {
+        nlohmann::json parsed = nlohmann::json::parse(*bytes, nullptr, false);
+        if (parsed.is_object()) {
+            fresh = std::move(parsed);
+        } else {
+            file_->moveAside(parsed.is_discarded() ? "not JSON" : "not a JSON object");
+        }
+    }
+    // Unsynchronised local changes win over what is on disk.
+    for (const std::string& key : dirty_) {
+        if (auto it = values_.find(key); it != values_.end()) {
+            fresh[key] = *it;
+        }
+    }
+    for (const std::string& key : removed_) {
+        fresh.erase(key);
+    }
+    values_ = std::move(fresh);
+}
+
+const nlohmann::json* UserDefaults::objectForKey(std::string_view key) const
+{
+    auto it = values_.find(key);
+    return it == values_.end() ? nullptr : &*it;
+}
+
+void UserDefaults::setObject(const std::string& key, nlohmann::json value)
+{
+    values_[key] = std::move(value);
+    dirty_.insert(key);
+    removed_.erase(key);
+}
+
+void UserDefaults::removeObject(const std::string& key)
+{
+    values_.erase(key);
+    dirty_.erase(key);
+    removed_.insert(key);
+}
+
+std::optional<bool> UserDefaults::boolForKey(std::string_view key) const
+{
+    const nlohmann::json* v = objectForKey(key);
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    if (v->is_boolean()) {
+        return v->get<bool>();
+    }
+    if (v->is_number()) {
+        return v->get<double>() != 0.0;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint64_t> UserDefaults::unsigned64ForKey(std::string_view key) const
+{
+    const nlohmann::json* v = objectForKey(key);
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    if (v->is_number_unsigned()) {
+        return v->get<std::uint64_t>();
+    }
+    if (v->is_number_integer() && v->get<std::int64_t>() >= 0) {
+        return static_cast<std::uint64_t>(v->get<std::int64_t>());
+    }
+    return std::nullopt;
+}
+
+bool UserDefaults::synchronize()
+{
+    if (!file_) {
+        dirty_.clear();
+        removed_.clear();
+        return true;
+    }
+    if (file_->changedSinceLastSync()) {
+        loadFromDisk();
+    }
+    if (!file_->write(values_.dump(2) + "\n")) {
+        return false;  // the changes stay dirty and go out with the next synchronisation
+    }
+    dirty_.clear();
+    removed_.clear();
+    return true;
+}
+
+void UserDefaults::reloadIfChanged()
+{
+    if (file_ && file_->changedSinceLastSync()) {
+        loadFromDisk();
+    }
+}
+
+}  // namespace quorvel

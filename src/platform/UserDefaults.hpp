@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/StoredFile.hpp"
+
+namespace quorvel {
+
+// The user defaults: a typed JSON object of preference keys, kept in memory and written
+// atomically by synchronize(). Values of an unexpected type are the readers' business (the
+// typed getters answer absent); a file that is not a JSON object is moved aside.
+class UserDefaults {
+public:
+    // Without a file the defaults live in memory only.
+    explicit UserDefaults(std::optional<std::filesystem::path> file = std::nullopt);
+
+    const nlohmann::json* objectForKey(std::string_view key) const;
+    bool hasKey(std::string_view key) const { return objectForKey(key) != nullptr; }
+    void setObject(const std::string& key, nlohmann::json value);
+    void removeObject(const std::string& key);
+
+    // A boolean, or a number read as a boolean (non-zero); absent for other types.
+    std::optional<bool> boolForKey(std::string_view key) const;
+    // An unsigned 64-bit number; absent for other types and for negative or fractional numbers.
+    std::optional<std::uint64_t> unsigned64ForKey(std::string_view key) const;
+
+    // Writes the defaults to storage. When another process changed the file since it was last
+    // read here, its values are taken first and this process's unsynchronised changes put on top.
+    bool synchronize();
+    // Takes another process's changes, keeping this process's unsynchronised ones.
+    void reloadIfChanged();
+
+private:
+    void loadFromDisk();
+
+    std::unique_ptr<StoredFile> file_;
+    nlohmann::json values_ = nlohmann::json::object();
+    std::set<std::string, std::less<>> dirty_;
+    std::set<std::string, std::less<>> removed_;
+};
+
+}  // namespace quorvel
