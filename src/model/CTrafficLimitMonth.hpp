@@ -1,0 +1,21 @@
+#pragma once
+#include "model/CTrafficLimitBase.hpp"
+
+namespace quorvel {
+
+// The billing month's cellular use against the month plan, as an early warning.
+class CTrafficLimitMonth final : public CTrafficLimitBase {
+public:
+    static constexpr std::string_view kClassName = "CTrafficLimitMonth";
+    using CTrafficLimitBase::CTrafficLimitBase;
+    static std::unique_ptr<CTrafficLimitMonth> createMonthLimit(double level, CPlanProtocol* plan)
+    {
+        return std::make_unique<CTrafficLimitMonth>(level, plan);
+    }
+
+    std::optional<std::string> checkTrafficForLimit(const CPlanProtocol* p) const override;
+    void checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const override;
+    std::string_view className() const override { return kClassName; }
+};
+
+}  // namespace quorvel

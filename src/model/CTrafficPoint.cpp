@@ -1,0 +1,39 @@
+#include "model/CTrafficPoint.hpp"
+
+#include "model/DateDay.hpp"
+#include "platform/ArchiveDecoder.hpp"
+#include "platform/ArchiveEncoder.hpp"
+
+namespace quorvel {
+
+int CTrafficPoint::getDayNumberInMonth() const
+{
+    return DateDay::getDayNumber(pDate);
+}
+
+std::string CTrafficPoint::getMonthName() const
+{
+    return DateDay::getMonthName(pDate);
+}
+
+void CTrafficPoint::encodeWithCoder(ArchiveEncoder& coder) const
+{
+    coder.encodeDate("Date", pDate);
+    coder.encodeUInt64("Traffic", pTraff);
+    coder.encodeUInt64("TrafficWiFi", pTraffWf);
+}
+
+std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& coder)
+{
+    auto p = std::make_unique<CTrafficPoint>();
+    const std::optional<Date> date = coder.decodeDate("Date");
+    if (!date) {
+        coder.fail("Date", "a date");  // every calendar question about the day needs it
+    }
+    p->pDate = *date;
+    p->pTraff = coder.decodeUInt64("Traffic");
+    p->pTraffWf = coder.decodeUInt64("TrafficWiFi");
+    return p;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,136 @@
+#include "model/NMDispatcher.hpp"
+
+#include "model/DateDay.hpp"
+#include "platform/Clock.hpp"
+#include "platform/LocalNotifier.hpp"
+#include "platform/UserDefaults.hpp"
+
+namespace quorvel {
+
+NMDispatcher::NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, const Clock& clock)
+    : defaults_(defaults), notifier_(notifier), clock_(clock)
+{
+    readPropsFromPrefs();
+}
+
+void NMDispatcher::readPropsFromPrefs()
+{
+    const nlohmann::json* stored = defaults_.objectForKey(kPrefsKey);
+    dictrops_ = stored != nullptr && stored->is_object() ? *stored : nlohmann::json::object();
+}
+
+void NMDispatcher::saveSelfSate()
+{
+    defaults_.setObject(kPrefsKey, dictrops_);
+    defaults_.synchronize();
+}
+
+void NMDispatcher::resetNotificationsHistory()
+{
+    resetHistoryValues();
+    saveSelfSate();
+}
+
+void NMDispatcher::resetHistoryValues()
+{
+    const Date now = clock_.now();
+    dictrops_ = nlohmann::json{{"NM_MONTHNAME", DateDay::getMonthName(now)},
+                               {"NM_MONTHNUM", DateDay::getMonthNumber(now)},
+                               {"NM_DAYNUM", 0},
+                               {"NM_MONTHVAL", 0.0},
+                               {"NM_MONTHOVAL", 0.0},
+                               {"NM_MSG_STRING_DAY", ""},
+                               {"NM_MSG_STRING_MONTH", ""},
+                               {"NM_MSG_STRING_O_MONTH", ""}};
+}
+
+std::optional<double> NMDispatcher::historyNumber(const char* key) const
+{
+    auto it = dictrops_.find(key);
+    if (it == dictrops_.end()) {
+        return std::nullopt;
+    }
+    return it->is_number() ? it->get<double>() : 0.0;
+}
+
+void NMDispatcher::trySendNotification(const LimitResult* r)
+{
+    if (r == nullptr) {
+        return;
+    }
+    const std::optional<double> month = historyNumber("NM_MONTHNUM");
+    if (month && *month == r->monthNum) {
+        sameMonth(*r);
+    } else {
+        newMonth(*r);
+    }
+}
+
+void NMDispatcher::sameMonth(const LimitResult& r)
+{
+    std::string title = kTitleDefault;
+    std::string text;
+    bool send = false;
+    if (r.dayNum && *r.dayNum > historyNumber("NM_DAYNUM").value_or(0)) {
+        dictrops_["NM_DAYNUM"] = *r.dayNum;
+        dictrops_["NM_MSG_STRING_DAY"] = r.msgDay.value_or("");
+        text = r.msgDay.value_or("");
+        title = kTitleDay;
+        send = true;
+    }
+    if (r.monthVal && *r.monthVal > historyNumber("NM_MONTHVAL").value_or(0)) {
+        // The early warning never follows or accompanies an over-plan alert of the same month.
+        const double e = *r.monthVal;
+        if (e > r.monthOVal.value_or(0.0) && e > historyNumber("NM_MONTHOVAL").value_or(0)) {
+            dictrops_["NM_MONTHVAL"] = e;
+            dictrops_["NM_MSG_STRING_MONTH"] = r.msgMonth.value_or("");
+            text = r.msgMonth.value_or("");
+            title = kTitleMonth;
+            send = true;
+        }
+    }
+    if (r.monthOVal && *r.monthOVal > historyNumber("NM_MONTHOVAL").value_or(0)) {
+        dictrops_["NM_MONTHOVAL"] = *r.monthOVal;
+        dictrops_["NM_MSG_STRING_O_MONTH"] = r.msgOMonth.value_or("");
+        text = r.msgOMonth.value_or("");
+        title = kTitleOver;
+        send = true;
+    }
+    if (!send) {
+        return;
+    }
+    saveSelfSate();
+    doSendNotificationMsg(text, title);
+}
+
+void NMDispatcher::newMonth(const LimitResult& r)
+{
+    resetHistoryValues();  // saved once below, with the findings copied in
+    const nlohmann::json findings = r.toDictionary();
+    for (const auto& [key, value] : findings.items()) {
+        dictrops_[key] = value;
+    }
+    std::string title = kTitleDefault;
+    std::string text;
+    const auto choose = [&](const std::optional<std::string>& candidate, const char* candidateTitle) {
+        if (candidate && !candidate->empty()) {
+            text = *candidate;
+            title = candidateTitle;
+        }
+    };
+    choose(r.msgDay, kTitleDay);
+    choose(r.msgMonth, kTitleMonth);
+    choose(r.msgOMonth, kTitleOver);
+    saveSelfSate();
+    doSendNotificationMsg(text, title);
+}
+
+void NMDispatcher::doSendNotificationMsg(const std::string& text, const std::string& title)
+{
+    if (text.empty()) {
+        return;
+    }
+    notifier_.presentLocalNotificationNow(LocalNotification{text, title, "NotificationDataChanged"});
+}
+
+}  // namespace quorvel

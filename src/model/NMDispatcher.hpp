@@ -1,0 +1,59 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "model/LimitResult.hpp"
+
+namespace quorvel {
+
+class Clock;
+class LocalNotifier;
+class UserDefaults;
+
+// Decides which usage alerts the user actually sees: each finding once (a day alert once per
+// day-of-month, the month warning once per month, the over-plan alert once per level), and per
+// call only the most serious new one. The alert history lives in the user defaults under
+// "Preferences_NMDispatcher", with the keys of the limit result.
+class NMDispatcher {
+public:
+    static constexpr const char* kPrefsKey = "Preferences_NMDispatcher";
+    static constexpr const char* kTitleDay = "Daily Data Usage";
+    static constexpr const char* kTitleMonth = "Data Usage Warning";
+    static constexpr const char* kTitleOver = "Monthly Data Usage";
+    static constexpr const char* kTitleDefault = "Data Usage Alert";
+
+    NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, const Clock& clock);  // reads the history
+    static std::unique_ptr<NMDispatcher> createMsgDispatcher(UserDefaults& defaults, LocalNotifier& notifier,
+                                                             const Clock& clock)
+    {
+        return std::make_unique<NMDispatcher>(defaults, notifier, clock);
+    }
+
+    void readPropsFromPrefs();
+    void saveSelfSate();
+    void resetNotificationsHistory();
+    // The findings of one update; null (an update without new traffic) does nothing.
+    void trySendNotification(const LimitResult* r);
+    // The null marker in place of a result: the history starts afresh.
+    void trySendNullMarker() { resetNotificationsHistory(); }
+    void doSendNotificationMsg(const std::string& text, const std::string& title);
+
+    const nlohmann::json& dictrops() const { return dictrops_; }
+
+private:
+    // A number of the history: the stored number, 0 for another type, absent when missing.
+    std::optional<double> historyNumber(const char* key) const;
+    void resetHistoryValues();
+    void sameMonth(const LimitResult& r);
+    void newMonth(const LimitResult& r);
+
+    nlohmann::json dictrops_ = nlohmann::json::object();
+    UserDefaults& defaults_;
+    LocalNotifier& notifier_;
+    const Clock& clock_;
+};
+
+}  // namespace quorvel
