@@ -1,0 +1,27 @@
+#pragma once
+#include <memory>
+
+#include "platform/LocalNotifier.hpp"
+
+namespace quorvel {
+
+class FTrafficDataInformation;
+
+// The window side of the application controller: what the life-cycle sequences call and what
+// only a front end with screens can do. The command line has none.
+class AppShell {
+public:
+    virtual ~AppShell() = default;
+
+    virtual void createInterface() = 0;
+    virtual void runFirstStartWizard() = 0;
+    virtual void showAutoSubscription() = 0;
+    // A full summary for every screen that shows one, in tab order.
+    virtual void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary) = 0;
+    virtual void onResetLocationsHandler(const void* sender) = 0;
+    virtual void onResetPrevMonthsInfoHandler(const void* sender) = 0;
+    // A local notification received while running, or the one the program was launched from.
+    virtual void didReceiveLocalNotification(const LocalNotification& notification, bool launchedFromIt) = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,393 @@
+#include "engine/CAppController.hpp"
+
+#include <optional>
+
+#include "engine/AppShell.hpp"
+#include "engine/Messages.hpp"
+#include "platform/ArchiveDecoder.hpp"
+#include "platform/Env.hpp"
+#include "platform/FileLock.hpp"
+#include "platform/LocationService.hpp"
+#include "platform/Log.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "platform/StoredFile.hpp"
+#include "platform/UserDefaults.hpp"
+
+namespace quorvel {
+
+class CAppController::LockScope {
+public:
+    explicit LockScope(CAppController& c) : c_(c), guard_(c.lock_)
+    {
+        if (c_.lockDepth_++ == 0) {
+            fileLock_.emplace(c_.platform_.stateLock);
+            c_.syncFromDisk();
+        }
+    }
+    ~LockScope() { --c_.lockDepth_; }
+    LockScope(const LockScope&) = delete;
+    LockScope& operator=(const LockScope&) = delete;
+
+private:
+    CAppController& c_;
+    std::lock_guard<std::recursive_mutex> guard_;
+    std::optional<FileLock> fileLock_;
+};
+
+CAppController::CAppController(const Env& env, Platform platform, AppShell* shell)
+    : env_(env), platform_(std::move(platform)), shell_(shell)
+{
+}
+
+CAppController::~CAppController() = default;
+
+void CAppController::syncFromDisk()
+{
+    env_.defaults.reloadIfChanged();
+    if (!pmodule_ || !env_.stateFile.changedSinceLastSync()) {
+        return;
+    }
+    // Another process saved, or the file vanished: take its state when there is one; otherwise
+    // keep ours, which the next save writes back.
+    std::optional<std::string> bytes = env_.stateFile.read();
+    if (!bytes) {
+        return;
+    }
+    try {
+        pmodule_->adoptState(std::move(*CTrafficManager::decode(env_, *bytes)));
+    } catch (const ArchiveError& e) {
+        env_.stateFile.moveAside(e.what());
+    }
+}
+
+void CAppController::withStateLock(const std::function<void(CTrafficManager&)>& change)
+{
+    LockScope scope(*this);
+    change(*pmodule_);
+    pmodule_->saveState();
+}
+
+void CAppController::CreateTraffManager()
+{
+    LockScope scope(*this);
+    pmodule_ = CTrafficManager::createTrafficManager(env_);
+    if (std::optional<std::uint64_t> plan = env_.defaults.unsigned64ForKey(kKeyPlan)) {
+        pmodule_->setPMonthPlan(*plan);  // the preference wins over the archived plan
+    }
+}
+
+void CAppController::SaveState()
+{
+    LockScope scope(*this);
+    pmodule_->saveState();
+}
+
+void CAppController::initPrefs()
+{
+    LockScope scope(*this);
+    bool wrote = false;
+    const auto ensure = [&](const char* key, nlohmann::json value) {
+        if (!env_.defaults.hasKey(key)) {
+            env_.defaults.setObject(key, std::move(value));
+            wrote = true;
+        }
+    };
+    ensure(kKeyPlan, CTrafficManager::kDefaultPlan);
+    ensure(kKeyAutoReset, true);
+    ensure(kKeyMonthLimit, true);
+    ensure(kKeyMonthLimitLong, 80);
+    ensure(kKeyDayLimit, true);
+    ensure(kKeyOverbound, true);
+    if (wrote) {
+        env_.defaults.synchronize();
+    }
+}
+
+void CAppController::SavePrefs()
+{
+    env_.defaults.synchronize();
+}
+
+void CAppController::setThresholdKoeff(double k, double dkDay)
+{
+    pmodule_->setThresholdKoeff(k, dkDay);
+}
+
+void CAppController::onResetLocations(const void* sender)
+{
+    withStateLock([](CTrafficManager& m) { m.ResetLocations(); });
+    if (shell_ != nullptr) {
+        shell_->onResetLocationsHandler(sender);
+    }
+}
+
+void CAppController::onResetPrevMonthsInfo(const void* sender)
+{
+    withStateLock([](CTrafficManager& m) { m.ResetPrevMonthsInfo(); });
+    if (shell_ != nullptr) {
+        shell_->onResetPrevMonthsInfoHandler(sender);
+    }
+}
+
+void CAppController::onResetPlanStartDay(std::int32_t day)
+{
+    withStateLock([day](CTrafficManager& m) { m.setPlanStartDay(day); });
+    getTrafficInformation(true);
+}
+
+void CAppController::onResetPlanValue(std::uint64_t plan)
+{
+    withStateLock([plan](CTrafficManager& m) { m.setnewPlanVal(plan); });
+    env_.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, plan});
+}
+
+void CAppController::onResetThisMonthDataInfo(std::uint64_t used)
+{
+    withStateLock([used](CTrafficManager& m) { m.resetTrafficsWithInit(-1, used, m.getPlanStartDay()); });
+    getTrafficInformation(true);
+}
+
+namespace {
+const char* keyOf(CAppController::AlertSwitch which)
+{
+    switch (which) {
+    case CAppController::AlertSwitch::Day:
+        return CAppController::kKeyDayLimit;
+    case CAppController::AlertSwitch::Month:
+        return CAppController::kKeyMonthLimit;
+    case CAppController::AlertSwitch::Overbound:
+        return CAppController::kKeyOverbound;
+    }
+    return CAppController::kKeyDayLimit;
+}
+}  // namespace
+
+void CAppController::setAlertSwitch(AlertSwitch which, bool on)
+{
+    withStateLock([&](CTrafficManager& m) {
+        env_.defaults.setObject(keyOf(which), on);
+        env_.defaults.synchronize();
+        switch (which) {
+        case AlertSwitch::Day:
+            m.setDayLimit(on);
+            break;
+        case AlertSwitch::Month:
+            m.setMonthLimit(on ? 0.9 : -1.0);
+            break;
+        case AlertSwitch::Overbound:
+            m.setOverBoundLimit(on);
+            break;
+        }
+    });
+}
+
+bool CAppController::alertSwitch(AlertSwitch which) const
+{
+    return env_.defaults.boolForKey(keyOf(which)).value_or(false);
+}
+
+void CAppController::resetFirstStart()
+{
+    // Written through at once: a set-up that was answered must not be asked again after a crash.
+    env_.defaults.setObject(kKeyStartedBefore, false);
+    env_.defaults.synchronize();
+}
+
+bool CAppController::isFirstStart() const
+{
+    const nlohmann::json* v = env_.defaults.objectForKey(kKeyStartedBefore);
+    if (v == nullptr || !(v->is_boolean() || v->is_number())) {
+        return true;
+    }
+    return v->is_boolean() ? v->get<bool>() : v->get<double>() != 0.0;
+}
+
+void CAppController::getTrafficInformation(bool full)
+{
+    if (isFirstStart()) {
+        return;  // nothing is sampled before the set-up is complete
+    }
+    startBgTask4GetInfo();
+    platform_.queue.dispatchAsync([this, full] {
+        doGetTrafficInfoTask(full);
+        stopBgTask4GetInfo();
+    });
+}
+
+std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bool full)
+{
+    LockScope scope(*this);
+    std::shared_ptr<FTrafficDataInformation> summary = pmodule_->updateTrafficInformation(full);
+    if (full && summary && appState_ != AppState::Background) {
+        updateTrafficInterface(summary);
+    }
+    if (updateObserver_) {
+        updateObserver_(summary, full);
+    }
+    return summary;
+}
+
+void CAppController::updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+{
+    if (summary && shell_ != nullptr) {
+        shell_->updateTrafficInterface(summary);
+    }
+}
+
+void CAppController::startBgTask4GetInfo()
+{
+    const BackgroundTasks::TaskId previous = bgtaskTrafficInfo_;
+    bgtaskTrafficInfo_ = platform_.tasks.beginBackgroundTask([this] {
+        platform_.tasks.endBackgroundTask(bgtaskTrafficInfo_);
+        bgtaskTrafficInfo_ = BackgroundTasks::kInvalid;
+    });
+    if (previous != BackgroundTasks::kInvalid) {
+        platform_.tasks.endBackgroundTask(previous);
+    }
+}
+
+void CAppController::stopBgTask4GetInfo()
+{
+    platform_.tasks.endBackgroundTask(bgtaskTrafficInfo_);
+    bgtaskTrafficInfo_ = BackgroundTasks::kInvalid;
+}
+
+void CAppController::startTimerUpdate()
+{
+    stopTimerUpdate();
+    if (platform_.timers != nullptr) {
+        pTimer_ = platform_.timers->scheduleRepeating(kTimerInterval, [this] { timerFireMethod(); });
+    }
+}
+
+void CAppController::stopTimerUpdate()
+{
+    pTimer_.reset();
+}
+
+void CAppController::createLocationManager()
+{
+    if (platform_.location == nullptr) {
+        return;
+    }
+    platform_.location->setDelegate(LocationService::Delegate{
+        [this](const Location& l) { didUpdateToLocation(l); },
+        [this](const std::string& e) { didFailWithError(e); }});
+    platform_.location->configure(10.0, 10.0, "Application Uses Locations to create a map of Mobile Data Usage");
+    beginUpdatingSelfPosition();
+}
+
+void CAppController::beginUpdatingSelfPosition()
+{
+    if (platform_.location != nullptr) {
+        platform_.location->startMonitoringSignificantLocationChanges();
+    }
+}
+
+void CAppController::didUpdateToLocation(const Location& location)
+{
+    if (!timerRunning()) {
+        if (!pmodule_->pLastLocation()) {
+            pmodule_->setPLastLocation(location);
+        }
+        getTrafficInformation(false);
+    }
+    pmodule_->setPLastLocation(location);
+    beginUpdatingSelfPosition();
+}
+
+void CAppController::didFailWithError(const std::string& error)
+{
+    Log::line("didFailWithError: " + error);
+}
+
+void CAppController::readWriteFile()
+{
+    std::lock_guard guard(lock_);
+    StoredFile(platform_.debugLog).write(std::string());  // the debug log is kept empty
+}
+
+void CAppController::resetWizardFinished()
+{
+    if (!isFirstStart()) {
+        return;
+    }
+    resetFirstStart();
+    startTimerUpdate();
+    beginUpdatingSelfPosition();
+}
+
+bool CAppController::didFinishLaunching(const LaunchOptions& options)
+{
+    bgtaskLocation_ = BackgroundTasks::kInvalid;
+    bgtaskTrafficInfo_ = BackgroundTasks::kInvalid;
+    appState_ = options.locationEvent ? AppState::Background : AppState::Inactive;
+    initPrefs();
+    CreateTraffManager();
+    createLocationManager();
+    readWriteFile();
+    if (options.locationEvent) {
+        getTrafficInformation(false);
+        return true;
+    }
+    if (shell_ != nullptr) {
+        shell_->createInterface();
+    }
+    if (!isFirstStart()) {
+        doGetTrafficInfoTask(true);
+    }
+    if (options.notification && shell_ != nullptr) {
+        shell_->didReceiveLocalNotification(*options.notification, true);
+    }
+    return true;
+}
+
+void CAppController::applicationDidBecomeActive()
+{
+    appState_ = AppState::Active;
+    if (shell_ != nullptr) {
+        shell_->runFirstStartWizard();
+        shell_->createInterface();
+    }
+    getTrafficInformation(true);
+    readWriteFile();
+    startTimerUpdate();
+    if (shell_ != nullptr && !isFirstStart()) {
+        shell_->showAutoSubscription();
+    }
+}
+
+void CAppController::applicationWillResignActive()
+{
+    appState_ = AppState::Inactive;
+    readWriteFile();
+}
+
+void CAppController::applicationDidEnterBackground()
+{
+    appState_ = AppState::Background;
+    beginUpdatingSelfPosition();
+    stopTimerUpdate();
+    readWriteFile();
+}
+
+void CAppController::applicationWillEnterForeground()
+{
+    appState_ = AppState::Inactive;
+    if (shell_ != nullptr) {
+        shell_->createInterface();
+    }
+    readWriteFile();
+    if (platform_.location != nullptr) {
+        platform_.location->stopUpdatingLocation();
+    }
+    beginUpdatingSelfPosition();
+}
+
+void CAppController::applicationWillTerminate()
+{
+    readWriteFile();
+}
+
+}  // namespace quorvel

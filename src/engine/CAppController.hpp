@@ -1,0 +1,137 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "engine/CTrafficManager.hpp"
+#include "engine/GlobalAppProtocol.hpp"
+#include "platform/BackgroundTasks.hpp"
+#include "platform/LocalNotifier.hpp"
+#include "platform/Location.hpp"
+#include "platform/TimerSource.hpp"
+
+namespace quorvel {
+
+class AppShell;
+class LocationService;
+class MainQueue;
+
+// The application controller without its windows: preferences, the traffic manager, when
+// traffic is sampled (timer, location events, life cycle), the queued update with a background
+// task around it, the resets the settings ask for, and the one-writer rule across processes.
+// The GUI gives it a shell with screens; the command line drives it without one.
+class CAppController : public GlobalAppProtocol {
+public:
+    // What the controller drives besides the model's services.
+    struct Platform {
+        MainQueue& queue;
+        BackgroundTasks& tasks;
+        TimerSource* timers = nullptr;        // none: no foreground timer
+        LocationService* location = nullptr;  // none: no location events
+        std::filesystem::path stateLock;
+        std::filesystem::path debugLog;
+    };
+    enum class AppState { Active, Inactive, Background };
+    // The three alert switches of the settings.
+    enum class AlertSwitch { Day, Month, Overbound };
+    struct LaunchOptions {
+        bool locationEvent = false;  // started in the background for a location event
+        std::optional<LocalNotification> notification;
+    };
+    using UpdateObserver = std::function<void(const std::shared_ptr<FTrafficDataInformation>& summary, bool full)>;
+
+    static constexpr const char* kKeyPlan = "pkeyDataPlanULL";
+    static constexpr const char* kKeyAutoReset = "pkeyAutoResetBool";
+    static constexpr const char* kKeyMonthLimit = "pkeyAlertMonthLimitBool";
+    static constexpr const char* kKeyMonthLimitLong = "pkeyAlertMonthLimitLong";
+    static constexpr const char* kKeyDayLimit = "pkeyAlertDayLimitBool";
+    static constexpr const char* kKeyOverbound = "pkeyAlertUsageOverboundBool";
+    static constexpr const char* kKeyStartedBefore = "pkeyStartedBefore";
+    static constexpr double kTimerInterval = 60.0;
+
+    CAppController(const Env& env, Platform platform, AppShell* shell);
+    ~CAppController() override;
+
+    // GlobalAppProtocol.
+    void CreateTraffManager() override;
+    void SaveState() override;
+    void initPrefs() override;
+    void SavePrefs() override;
+    void checkTraffic() override {}
+    void setThresholdKoeff(double k, double dkDay) override;
+    void onResetLocations(const void* sender) override;
+    void onResetPrevMonthsInfo(const void* sender) override;
+    void onResetThisMonthDataInfo(std::uint64_t used) override;
+    void onResetPlanValue(std::uint64_t plan) override;
+    void onResetPlanStartDay(std::int32_t day) override;
+    void resetFirstStart() override;
+    CTrafficManager* pmodule() const override { return pmodule_.get(); }
+    void setPmodule(std::unique_ptr<CTrafficManager> manager) override { pmodule_ = std::move(manager); }
+
+    bool isFirstStart() const;
+    // Requests an update: none during the first start; otherwise queued with a background task.
+    void getTrafficInformation(bool full);
+    // Runs one update now, under the lock; a full summary goes to the screens.
+    std::shared_ptr<FTrafficDataInformation> doGetTrafficInfoTask(bool full);
+    void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary);
+    // Runs `change` on the model under the one-writer lock, after taking what another process
+    // saved, and saves afterwards.
+    void withStateLock(const std::function<void(CTrafficManager&)>& change);
+    // Turns one kind of alert on or off: its defaults key and the manager's limits, then saves.
+    void setAlertSwitch(AlertSwitch which, bool on);
+    bool alertSwitch(AlertSwitch which) const;
+    void setUpdateObserver(UpdateObserver observer) { updateObserver_ = std::move(observer); }
+
+    // Life cycle.
+    bool didFinishLaunching(const LaunchOptions& options);
+    void applicationDidBecomeActive();
+    void applicationWillResignActive();
+    void applicationDidEnterBackground();
+    void applicationWillEnterForeground();
+    void applicationWillTerminate();
+    AppState applicationState() const { return appState_; }
+
+    // Location events.
+    void didUpdateToLocation(const Location& location);
+    void didFailWithError(const std::string& error);
+
+    void startTimerUpdate();
+    void stopTimerUpdate();
+    bool timerRunning() const { return pTimer_ != nullptr; }
+    void timerFireMethod() { getTrafficInformation(true); }
+    void createLocationManager();
+    void beginUpdatingSelfPosition();
+    void readWriteFile();
+    // The end of the first-start set-up: sampling begins.
+    void resetWizardFinished();
+
+    const Env& env() const { return env_; }
+
+private:
+    void startBgTask4GetInfo();
+    void stopBgTask4GetInfo();
+    // Takes what another process saved since this one last read or wrote the files.
+    void syncFromDisk();
+    // Holds the controller's lock and, at the outermost level, the lock file across processes
+    // (a second flock on a new descriptor in the same process would wait for ever).
+    class LockScope;
+    friend class LockScope;
+
+    const Env& env_;
+    Platform platform_;
+    AppShell* shell_;
+    std::unique_ptr<CTrafficManager> pmodule_;
+    std::unique_ptr<TimerSource::Handle> pTimer_;
+    BackgroundTasks::TaskId bgtaskLocation_ = BackgroundTasks::kInvalid;
+    BackgroundTasks::TaskId bgtaskTrafficInfo_ = BackgroundTasks::kInvalid;
+    AppState appState_ = AppState::Inactive;
+    UpdateObserver updateObserver_;
+    std::recursive_mutex lock_;
+    int lockDepth_ = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,135 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "engine/CTraffics.hpp"
+#include "model/CPlanProtocol.hpp"
+#include "model/CTrafficLimitBase.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "model/LimitResult.hpp"
+#include "model/NMDispatcher.hpp"
+
+namespace quorvel {
+
+// The central model: the history, the monthly plan, the plan start day and the usage limits. It
+// runs the central update (sample, check limits, build the summary, save, alert), computes the
+// billing-month statistics and derives billing-month records from the stored calendar months.
+// It is the root of the state file.
+class CTrafficManager final : public CPlanProtocol {
+public:
+    static constexpr std::string_view kClassName = "CTrafficManager";
+    static constexpr std::uint64_t kDefaultPlan = 1'000'000'000;
+    static constexpr const char* kPrefsPlanKey = "pkeyDataPlanULL";
+
+    // The manager from the state file, or a new one with defaults when there is none or it
+    // cannot be read (an unreadable file is moved aside).
+    static std::unique_ptr<CTrafficManager> createTrafficManager(const Env& env);
+    // The state file's manager; throws ArchiveError when the bytes are not one.
+    static std::unique_ptr<CTrafficManager> decode(const Env& env, const std::string& bytes);
+    CTrafficManager(const Env& env, bool initDefaults);  // initWithDate:startSize:initDefauls:
+    CTrafficManager(const CTrafficManager&) = delete;
+    CTrafficManager& operator=(const CTrafficManager&) = delete;
+
+    // Takes over the persisted state of another manager (read from the file another process
+    // wrote), keeping this object, which the screens and limits point at.
+    void adoptState(CTrafficManager&& other);
+    std::string encode() const;
+
+    std::unique_ptr<CTraffics> pTraffics;
+    std::vector<std::unique_ptr<CTrafficLimitBase>> pLimits;
+    std::unique_ptr<NMDispatcher> msgDispatcher;
+    bool bFullUpdateDone = false;  // for the process only
+
+    // Persistence.
+    void saveState() override;
+
+    // Plan and start day.
+    std::uint64_t getMonthPlan() const override { return pMonthPlan_.value_or(0); }
+    std::int32_t getPlanStartDay() const override { return pPlanStartDay_.value_or(0); }
+    void setnewPlanVal(std::uint64_t plan) override;
+    void setPlanStartDay(std::int32_t day) override;
+    void SavePlan2Prefs() override;
+    std::optional<std::uint64_t> pMonthPlan() const override { return pMonthPlan_; }
+    void setPMonthPlan(std::optional<std::uint64_t> plan) override;
+    std::optional<std::int32_t> pPlanStartDay() const override { return pPlanStartDay_; }
+    void setPPlanStartDay(std::optional<std::int32_t> day) override { pPlanStartDay_ = day; }
+    std::optional<Location> pLastLocation() const override { return pTraffics->pLastLocation; }
+    void setPLastLocation(std::optional<Location> location) override;
+
+    // Limits.
+    void setDayLimit(bool on) override;
+    void setMonthLimit(double level) override;
+    void setOverBoundLimit(bool on) override;
+    template <class Kind>
+    std::int32_t removeLimitElementsOfClass()
+    {
+        static_assert(std::is_base_of_v<CTrafficLimitBase, Kind>);
+        return static_cast<std::int32_t>(std::erase_if(
+            pLimits, [](const auto& l) { return l == nullptr || dynamic_cast<const Kind*>(l.get()) != nullptr; }));
+    }
+    void initLimitsWithSelf();
+    void resetAllLimits() { pLimits.clear(); }
+
+    // History pass-throughs.
+    void resetAllTrafficPoints() { pTraffics->resetTrafficPoints(); }
+    void resetTrafficsWithInit(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay)
+    {
+        pTraffics->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
+    }
+    void ResetLocations() override { pTraffics->ResetLocations(); }
+    void ResetPrevMonthsInfo() override { pTraffics->ResetPrevMonthsInfo(); }
+    std::int32_t stgetLocationsCount() const override { return pTraffics->stgetLocationsCount(); }
+    const CTrafficPoint* getTrafficToday() const override { return pTraffics->getTrafficToday(); }
+
+    // The update.
+    std::optional<LimitResult> checkTraffic(bool ignored, TCResult* result);
+    std::shared_ptr<FTrafficDataInformation> updateTrafficInformation(bool full);
+    // The billing-month figures of a summary as they stand now, without lists or results.
+    std::shared_ptr<FTrafficDataInformation> summaryFigures() const;
+    void tryShowOverUsageNotifications(const FTrafficDataInformation* summary);
+
+    // Billing calendar around today.
+    int getDaysInPrevMonth() const;
+    int getDaysInNextMonth() const;
+    int getDayCountInBillingMonth(Date date) const;
+    std::uint64_t getDayPlan() const override;
+    Date getFirstBillingDayForDate(Date date) const;
+    Date getLastBillingDayForStartDay(Date date) const;
+    static const MonthTraffic* getMonthTrafficForDate(Date date,
+                                                      const std::vector<std::unique_ptr<MonthTraffic>>& months);
+    std::vector<std::shared_ptr<MonthTraffic>> TIRAGE_BILL_MONTH_ITEMS(
+        const std::vector<std::unique_ptr<MonthTraffic>>& months) const;
+
+    // Statistics of the current billing month.
+    std::uint64_t stgetPlan() const { return getMonthPlan(); }
+    std::uint64_t stgetDayPlan() const { return getDayPlan(); }
+    std::uint64_t stgetDataUsed() const override;
+    std::int64_t stgetDataLeft() const;
+    std::int32_t stgetDaysUsed() const;
+    std::int32_t stgetDaysLeft() const;
+    std::uint64_t stgetDataTodayUsed() const { return pTraffics->getTrafficTodayCount(); }
+    std::uint64_t stgetAvgDayDataUsed() const;
+    std::int64_t stgetAvgDayDataLeft() const;
+    std::uint64_t stgetDataUsingEstimation() const;
+    void setThresholdKoeff(double, double) {}
+
+    std::string_view className() const { return kClassName; }
+    void encodeWithCoder(ArchiveEncoder& coder) const;
+    static std::unique_ptr<CTrafficManager> initWithCoder(ArchiveDecoder& coder);
+
+private:
+    Date now() const;
+    std::int32_t startDay() const;
+
+    std::optional<std::uint64_t> pMonthPlan_;
+    std::optional<std::int32_t> pPlanStartDay_;
+    const Env* env_;
+    std::mutex locationLock_;
+};
+
+}  // namespace quorvel

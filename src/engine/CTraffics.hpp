@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "engine/CTrafficObtainer.hpp"
+#include "locations/DeltaTrafficItem.hpp"
+#include "locations/TCResult.hpp"
+#include "model/MonthTraffic.hpp"
+#include "platform/Location.hpp"
+
+namespace quorvel {
+
+// The daily traffic history: one day record per calendar day with booked traffic, grouped into
+// calendar-month records, the three most recent months at most. It owns the counter sampler,
+// books each sample's increment, and attributes the growth of the month's total to places.
+class CTraffics {
+public:
+    static constexpr std::string_view kClassName = "CTraffics";
+    static constexpr std::size_t kMaxMonths = 3;
+    static constexpr std::size_t kMaxDeltas = 12;
+    static constexpr double kSamePlaceMetres = 100.0;
+
+    explicit CTraffics(const Env& env);  // init
+
+    std::vector<std::unique_ptr<MonthTraffic>> arrMonths;  // oldest first
+    std::unique_ptr<CTrafficObtainer> trafficObtainer;
+    std::vector<std::shared_ptr<DeltaTrafficItem>> arrDeltas;
+    std::optional<Location> pLastLocation;
+
+    std::optional<std::uint64_t> pMonthPlan() const { return pMonthPlan_; }
+    void setPMonthPlan(std::optional<std::uint64_t> plan);
+
+    // The day list of the current calendar month; null when the last month record is older.
+    std::vector<CTrafficPoint>* arrTraffics();
+    const std::vector<CTrafficPoint>* arrTraffics() const;
+
+    // The central step: one sample booked; whether anything changed.
+    bool getNewTraffic(TCResult* r);
+    void addNewTrafficPoint(const CTrafficPoint& point, bool fornewMonth);
+    // The record with that month number (−1: the current month), made when missing.
+    MonthTraffic& createOrGetMonthItemforMonthNumber(int n);
+    // Replaces this month's days by an even spread of `bytes` up to today.
+    void reinitTrafficPointsSinceToday(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay);
+
+    std::uint64_t getTotalTRaffic() const;
+    std::uint64_t getTotalTRafficWf() const;
+    static std::uint64_t getTrafficInMonth(const std::vector<CTrafficPoint>* days, int sinceDayNumber);
+    std::uint64_t getTrafficInCurMonthSinceDayNumber(int s) const { return getTrafficInMonth(arrTraffics(), s); }
+    std::uint64_t getTrafficInPrevMonthSinceDayNumber(int s) const;
+    std::uint64_t getTrafficTodayCount() const;
+
+    std::size_t getMonthItemsCount() const { return arrMonths.size(); }
+    MonthTraffic* getMonthInfo(int monthNumber) const;
+    std::vector<CTrafficPoint>* getMonthTrafficPoints(int monthNumber) const;
+    MonthTraffic* getMonthInfoForThisMonth() const;
+    CTrafficPoint* getLatestTrafficItemForThisMonth() const;
+    const CTrafficPoint* getTrafficItem(std::size_t i) const;
+    const CTrafficPoint* getTrafficForDate(Date date) const;
+    const CTrafficPoint* getTrafficToday() const;
+
+    void resetTrafficPoints();
+    void ResetPrevMonthsInfo();
+
+    // The places.
+    void tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r);
+    std::int32_t stgetLocationsCount() const { return static_cast<std::int32_t>(arrDeltas.size()); }
+    void ResetLocations();
+
+    void dataUsageChanged();
+    void deltasCountChanged();
+
+    std::string_view className() const { return kClassName; }
+    void encodeWithCoder(ArchiveEncoder& coder) const;
+    static std::unique_ptr<CTraffics> initWithCoder(ArchiveDecoder& coder);
+
+private:
+    Date now() const;
+    void trimMonths();
+
+    std::optional<std::uint64_t> pMonthPlan_;
+    const Env* env_;
+};
+
+}  // namespace quorvel
