@@ -1,0 +1,11 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/QuorvelCtl.hpp"
+
+int main(int argc, char** argv)
+{
+    quorvel::QuorvelCtl ctl(quorvel::Paths::fromEnvironment(), std::cout, std::cerr);
+    return ctl.run(std::vector<std::string>(argv + 1, argv + argc));
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The command line of quorvelctl, split into a command, its words and its options, and checked
+// against what each command accepts. Values are not interpreted here.
+struct CtlArguments {
+    std::string command;                        // "status", "set", ...
+    std::vector<std::string> words;             // "plan", "500" for `set plan 500`
+    std::map<std::string, std::string> options; // "--plan" -> "500"; flags map to ""
+
+    bool has(const std::string& option) const { return options.count(option) != 0; }
+    std::optional<std::string> value(const std::string& option) const;
+
+    // The parsed command line, or an error text for the usage message.
+    struct Parsed;
+    static Parsed parse(const std::vector<std::string>& argv);
+    static const char* usage();
+};
+
+struct CtlArguments::Parsed {
+    std::optional<CtlArguments> arguments;
+    std::string error;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,121 @@
+#include "cli/CtlReport.hpp"
+
+#include <cstdio>
+#include <sstream>
+
+#include "model/FTrafficDataInformation.hpp"
+#include "model/MainScreenFigures.hpp"
+#include "platform/Calendar.hpp"
+
+namespace quorvel {
+
+namespace {
+
+std::string twoDigits(int v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d", v);
+    return buf;
+}
+
+std::string localHour(const DateComponents& c)
+{
+    return std::to_string(c.year) + "-" + twoDigits(c.month) + "-" + twoDigits(c.day) + "T" + twoDigits(c.hour);
+}
+
+nlohmann::ordered_json locationsJson(const FTrafficDataInformation& s)
+{
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const auto& d : s.parrTrafficDeltas.value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{})) {
+        const Location where = d->pLocation.value_or(Location{});
+        out.push_back({{"latitude", where.latitude},
+                       {"longitude", where.longitude},
+                       {"bytes", d->delta()},
+                       {"latest", d->pDateComp ? nlohmann::ordered_json(localHour(*d->pDateComp)) : nullptr}});
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string CtlReport::localDay(Date date)
+{
+    const DateComponents c = Calendar::components(date);
+    return std::to_string(c.year) + "-" + twoDigits(c.month) + "-" + twoDigits(c.day);
+}
+
+nlohmann::ordered_json CtlReport::monthJson(const MonthTraffic& m)
+{
+    nlohmann::ordered_json days = nlohmann::ordered_json::array();
+    for (const CTrafficPoint& p : m.arrDaysTraffics) {
+        days.push_back({{"date", localDay(p.pDate)}, {"bytes", p.getTotalTRaffic()}});
+    }
+    const auto day = [](const std::optional<Date>& d) { return d ? nlohmann::ordered_json(localDay(*d)) : nullptr; };
+    return {{"period", m.getMonthPeriod()},          {"first_day", day(m.date)},
+            {"last_day", day(m.last_date)},          {"days_count", m.pnDaysCount()},
+            {"used", m.getDataUsed()},               {"max_day", m.getMaxDayUsedTraffic()},
+            {"days", std::move(days)}};
+}
+
+nlohmann::ordered_json CtlReport::toJson() const
+{
+    const FTrafficDataInformation& s = *summary;
+    const auto signedDays = [](std::optional<std::uint64_t> v) { return static_cast<std::int64_t>(v.value_or(0)); };
+    nlohmann::ordered_json months = nlohmann::ordered_json::array();
+    for (const auto& m : s.parrTrafficMonthsItems.value_or(std::vector<std::shared_ptr<MonthTraffic>>{})) {
+        if (m) {
+            months.push_back(monthJson(*m));
+        }
+    }
+    nlohmann::ordered_json j;
+    j["plan"] = s.pDataPlan.value_or(0);
+    j["used"] = s.pDataUsed.value_or(0);
+    j["left"] = s.pDataLeft.value_or(0);
+    j["start_day"] = signedDays(s.pBillStartDay);
+    j["days_used"] = signedDays(s.pDaysUsed);
+    j["days_left"] = signedDays(s.pDaysLeft);
+    j["today"] = s.pTodayDataUsed.value_or(0);
+    j["avg_per_day"] = s.pAvgDataPerDayUsed.value_or(0);
+    j["per_day_left"] = s.pDataPerDayLeft.value_or(0);
+    j["estimate"] = s.pDataEstimation.value_or(0);
+    j["booked"] = booked;
+    j["alert"] = alert ? nlohmann::ordered_json{{"title", alert->title}, {"body", alert->body}} : nullptr;
+    j["billing_months"] = std::move(months);
+    j["locations"] = locationsJson(s);
+    return j;
+}
+
+std::string CtlReport::toText(bool full) const
+{
+    const MainScreenFigures f = MainScreenFigures::fromSummary(*summary, today);
+    std::ostringstream out;
+    if (alert) {
+        out << alert->title << ": " << alert->body << "\n";
+    }
+    if (!full) {
+        out << (booked ? "Booked new traffic." : "No new traffic.") << "\n";
+        return out.str();
+    }
+    if (summary->getMonthItemsCount() > 0) {
+        const MonthTraffic* current = summary->getMonthItemInfoforMonth(
+            static_cast<std::int64_t>(summary->getMonthItemsCount()) - 1);
+        if (current != nullptr) {
+            out << "Billing month     " << current->getMonthPeriod() << "\n";
+        }
+    }
+    out << "Data plan         " << f.plan << "\n"
+        << "Data used         " << f.used << " (" << f.percentUsed << "%)\n"
+        << "Data left         " << f.left << "\n"
+        << "Used today        " << f.usedToday << "\n"
+        << "Average per day   " << f.usedDaily << "\n"
+        << "Left per day      " << f.leftDaily << "\n"
+        << "Days passed       " << f.cyclePassed << "\n"
+        << "Days left         " << f.cycleLeft << "\n"
+        << "Estimated usage   " << f.estimation << "\n"
+        << "Places            " << summary->parrTrafficDeltas.value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()
+        << "\n"
+        << f.dateLong << ": " << f.advice << "\n";
+    return out.str();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/Date.hpp"
+#include "platform/LocalNotifier.hpp"
+
+namespace quorvel {
+
+class FTrafficDataInformation;
+class MonthTraffic;
+
+// What one `status` or `sample` run found, and its two printed forms.
+struct CtlReport {
+    std::shared_ptr<FTrafficDataInformation> summary;  // figures; lists only after a full update
+    bool booked = false;
+    std::optional<LocalNotification> alert;
+    Date today{};
+
+    nlohmann::ordered_json toJson() const;
+    std::string toText(bool full) const;
+
+    // Local calendar day as YYYY-MM-DD, and the hour as YYYY-MM-DDTHH.
+    static std::string localDay(Date date);
+    static nlohmann::ordered_json monthJson(const MonthTraffic& month);
+};
+
+}  // namespace quorvel

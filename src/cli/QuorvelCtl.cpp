@@ -1,0 +1,301 @@
+#include "cli/QuorvelCtl.hpp"
+
+#include <charconv>
+#include <ostream>
+
+#include "cli/CtlReport.hpp"
+#include "engine/CAppController.hpp"
+#include "engine/SetupRules.hpp"
+#include "model/CTrafficLimitDay.hpp"
+#include "model/CTrafficLimitMonth.hpp"
+#include "model/CTrafficLimitOverbound.hpp"
+#include "model/FileSize.hpp"
+#include "platform/Clock.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/SystemServices.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// "LAT,LON" in degrees, read without the locale (a comma separates the two).
+std::optional<Location> parseLocation(const std::string& text)
+{
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    Location l;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const auto lat = std::from_chars(begin, begin + comma, l.latitude);
+    const auto lon = std::from_chars(begin + comma + 1, end, l.longitude);
+    if (lat.ec != std::errc() || lat.ptr != begin + comma || lon.ec != std::errc() || lon.ptr != end ||
+        !l.isValid()) {
+        return std::nullopt;
+    }
+    l.horizontalAccuracy = 10.0;
+    return l;
+}
+
+std::optional<bool> onOff(const std::string& text)
+{
+    if (text == "on") {
+        return true;
+    }
+    if (text == "off") {
+        return false;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+QuorvelCtl::QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err) : paths_(paths), out_(out), err_(err) {}
+
+QuorvelCtl::~QuorvelCtl() = default;
+
+void QuorvelCtl::start()
+{
+    services_ = std::make_unique<SystemServices>(paths_, notifier_);
+    queue_ = std::make_unique<ManualQueue>();
+    tasks_ = std::make_unique<NoBackgroundTasks>();
+    app_ = std::make_unique<CAppController>(
+        services_->env(), CAppController::Platform{*queue_, *tasks_, nullptr, nullptr, paths_.stateLock, paths_.debugLog},
+        nullptr);
+    app_->initPrefs();
+    app_->CreateTraffManager();
+}
+
+int QuorvelCtl::run(const std::vector<std::string>& argv)
+{
+    const CtlArguments::Parsed parsed = CtlArguments::parse(argv);
+    if (!parsed.arguments) {
+        err_ << "quorvelctl: " << parsed.error << "\n" << CtlArguments::usage();
+        return 2;
+    }
+    if (parsed.arguments->command == "help") {
+        out_ << CtlArguments::usage();
+        return 0;
+    }
+    return dispatch(*parsed.arguments);
+}
+
+int QuorvelCtl::dispatch(const CtlArguments& a)
+{
+    if (a.command == "setup") {
+        return setup(a);
+    }
+    if (a.command == "status" || a.command == "sample") {
+        return update(a, a.command == "status");
+    }
+    if (a.command == "set") {
+        return set(a);
+    }
+    if (a.command == "reset") {
+        return reset(a);
+    }
+    if (a.command == "limits") {
+        return limits(a);
+    }
+    if (a.command == "export") {
+        return exportDays(a);
+    }
+    return chart(a);
+}
+
+int QuorvelCtl::refuse(const std::string& what, const std::string& value)
+{
+    err_ << "quorvelctl: invalid " << what << " '" << value << "'\n";
+    return 1;
+}
+
+int QuorvelCtl::setup(const CtlArguments& a)
+{
+    const std::string planText = *a.value("--plan");
+    const std::string dayText = *a.value("--start-day");
+    const std::string usedText = a.value("--used").value_or("0");
+    const auto plan = SetupRules::planFromEntry(planText);
+    if (!plan) {
+        return refuse("plan", planText);
+    }
+    const auto day = SetupRules::startDayFromEntry(dayText);
+    if (!day) {
+        return refuse("start day", dayText);
+    }
+    const auto used = SetupRules::usedFromEntry(usedText);
+    if (!used) {
+        return refuse("used data", usedText);
+    }
+    start();
+    // The set-up's own order: plan, start day, then the used data that ends it.
+    app_->onResetPlanValue(*plan);
+    app_->onResetPlanStartDay(*day);
+    app_->resetWizardFinished();
+    app_->onResetThisMonthDataInfo(*used);
+    queue_->drain();
+    out_ << "Quorvel is set up: a plan of " << FileSize::formatMemoryStringDot1(*plan)
+         << ", billing months starting on day " << *day << ", " << FileSize::formatMemoryStringDot1(*used)
+         << " used so far this month.\n";
+    return 0;
+}
+
+int QuorvelCtl::update(const CtlArguments& a, bool full)
+{
+    std::optional<Location> at;
+    if (auto text = a.value("--at")) {
+        at = parseLocation(*text);
+        if (!at) {
+            return refuse("location", *text);
+        }
+    }
+    start();
+    if (app_->isFirstStart()) {
+        err_ << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
+        return 3;
+    }
+    CtlReport report;
+    app_->setUpdateObserver([&](const std::shared_ptr<FTrafficDataInformation>& summary, bool wasFull) {
+        if (summary && summary->pDictionaryResult) {
+            report.booked = true;
+        }
+        if (summary && wasFull == full) {
+            report.summary = summary;
+        }
+    });
+    if (at) {
+        at->timestamp = services_->env().clock.now();
+        app_->didUpdateToLocation(*at);
+    }
+    app_->getTrafficInformation(full);
+    queue_->drain();
+    if (!report.summary) {  // a background sample that found nothing still reports the figures
+        report.summary = app_->pmodule()->summaryFigures();
+    }
+    if (!notifier_.posted().empty()) {
+        report.alert = notifier_.posted().back();
+    }
+    report.today = services_->env().clock.now();
+    if (a.has("--json")) {
+        out_ << report.toJson().dump(2) << "\n";
+    } else {
+        out_ << report.toText(full);
+    }
+    return 0;
+}
+
+int QuorvelCtl::set(const CtlArguments& a)
+{
+    const std::string& what = a.words[0];
+    const std::string& text = a.words[1];
+    if (what == "plan") {
+        const auto plan = SetupRules::planFromEntry(text);
+        if (!plan) {
+            return refuse("plan", text);
+        }
+        start();
+        app_->onResetPlanValue(*plan);
+        out_ << "Monthly plan: " << FileSize::formatMemoryStringDot1(*plan) << "\n";
+    } else if (what == "start-day") {
+        const auto day = SetupRules::startDayFromEntry(text);
+        if (!day) {
+            return refuse("start day", text);
+        }
+        start();
+        app_->onResetPlanStartDay(*day);
+        out_ << "Billing months start on day " << *day << "\n";
+    } else {
+        const auto used = SetupRules::usedFromEntry(text);
+        if (!used) {
+            return refuse("used data", text);
+        }
+        start();
+        app_->onResetThisMonthDataInfo(*used);
+        out_ << "Used this month: " << FileSize::formatMemoryStringDot1(*used) << "\n";
+    }
+    queue_->drain();
+    return 0;
+}
+
+int QuorvelCtl::reset(const CtlArguments& a)
+{
+    start();
+    if (a.words[0] == "locations") {
+        app_->onResetLocations(this);
+        out_ << "Places forgotten.\n";
+    } else {
+        app_->onResetPrevMonthsInfo(this);
+        out_ << "Previous months forgotten.\n";
+    }
+    queue_->drain();
+    return 0;
+}
+
+int QuorvelCtl::limits(const CtlArguments& a)
+{
+    using Switch = CAppController::AlertSwitch;
+    const std::pair<const char*, Switch> kSwitches[] = {
+        {"--day", Switch::Day}, {"--month", Switch::Month}, {"--overbound", Switch::Overbound}};
+    std::vector<std::pair<Switch, bool>> changes;
+    for (const auto& [option, which] : kSwitches) {
+        if (auto text = a.value(option)) {
+            const auto on = onOff(*text);
+            if (!on) {
+                return refuse(std::string(option + 2) + " switch", *text);
+            }
+            changes.emplace_back(which, *on);
+        }
+    }
+    start();
+    for (const auto& [which, on] : changes) {
+        app_->setAlertSwitch(which, on);
+    }
+    if (!changes.empty()) {
+        return 0;
+    }
+    out_ << "Daily limit " << (app_->alertSwitch(Switch::Day) ? "on" : "off") << ", monthly limit "
+         << (app_->alertSwitch(Switch::Month) ? "on" : "off") << ", data limit exceeding "
+         << (app_->alertSwitch(Switch::Overbound) ? "on" : "off") << "\n";
+    for (const auto& limit : app_->pmodule()->pLimits) {
+        out_ << limit->className() << " level " << limit->level() << " at "
+             << FileSize::formatMemoryStringDot1(limit->getPlanSignalLevel()) << "\n";
+    }
+    return 0;
+}
+
+int QuorvelCtl::exportDays(const CtlArguments& a)
+{
+    start();
+    const auto& months = app_->pmodule()->pTraffics->arrMonths;
+    if (a.has("--json")) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const auto& m : months) {
+            nlohmann::ordered_json days = nlohmann::ordered_json::array();
+            for (const CTrafficPoint& p : m->arrDaysTraffics) {
+                days.push_back({{"date", CtlReport::localDay(p.pDate)},
+                                {"bytes", p.getTotalTRaffic()},
+                                {"wifi_bytes", p.getTotalTRafficWf()}});
+            }
+            list.push_back({{"month", m->psMonth() + " " + m->psYear()},
+                            {"plan", m->pMonthPlan.value_or(0)},
+                            {"days", std::move(days)}});
+        }
+        out_ << nlohmann::ordered_json{{"months", std::move(list)}}.dump(2) << "\n";
+        return 0;
+    }
+    out_ << "date,cellular_bytes,wifi_bytes\n";
+    for (const auto& m : months) {
+        for (const CTrafficPoint& p : m->arrDaysTraffics) {
+            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTRaffic() << "," << p.getTotalTRafficWf() << "\n";
+        }
+    }
+    return 0;
+}
+
+int QuorvelCtl::chart(const CtlArguments&)
+{
+    err_ << "quorvelctl: charts are not available in this build\n";
+    return 1;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,49 @@
+#pragma once
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/CtlArguments.hpp"
+#include "cli/CtlNotifier.hpp"
+#include "platform/Paths.hpp"
+
+namespace quorvel {
+
+class CAppController;
+class SystemServices;
+class ManualQueue;
+class NoBackgroundTasks;
+
+// quorvelctl: the model behind a command line, on the same files as the application.
+// Exit codes: 0 done, 1 a value was refused (nothing changed), 2 usage, 3 not set up yet.
+class QuorvelCtl {
+public:
+    QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err);
+    ~QuorvelCtl();
+
+    int run(const std::vector<std::string>& argv);
+
+private:
+    int dispatch(const CtlArguments& a);
+    int setup(const CtlArguments& a);
+    int update(const CtlArguments& a, bool full);
+    int set(const CtlArguments& a);
+    int reset(const CtlArguments& a);
+    int limits(const CtlArguments& a);
+    int exportDays(const CtlArguments& a);
+    int chart(const CtlArguments& a);
+    int refuse(const std::string& what, const std::string& value);
+    void start();
+
+    Paths paths_;
+    std::ostream& out_;
+    std::ostream& err_;
+    CtlNotifier notifier_;
+    std::unique_ptr<SystemServices> services_;
+    std::unique_ptr<ManualQueue> queue_;
+    std::unique_ptr<NoBackgroundTasks> tasks_;
+    std::unique_ptr<CAppController> app_;
+};
+
+}  // namespace quorvel
