@@ -260,6 +260,18 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
     return nullptr;
 }
 
+bool CTrafficManager::copyDaysWithin(MonthTraffic& into, const std::vector<CTrafficPoint>* days, Date first, Date last)
+{
+    bool added = false;
+    for (const CTrafficPoint& p : *days) {
+        if (!DateDay::isLaterDate(p.pDate, first) && !DateDay::isLaterDate(last, p.pDate)) {
+            into.arrDaysTraffics.push_back(p);
+            added = true;
+        }
+    }
+    return added;
+}
+
 std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_ITEMS(
     const std::vector<std::unique_ptr<MonthTraffic>>& months) const
 {
@@ -276,8 +288,9 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
     if (DateDay::getDayNumber(firstDate) < s) {  // the days before the start day close an earlier period
         const Date b = getFirstBillingDayForDate(firstDate);
         auto lead = std::make_shared<MonthTraffic>(b, plan);
-        if (lead->addTrafficDaysFromTrafficsArrayBeforeDay(&first.arrDaysTraffics, s)) {
-            lead->last_date = getLastBillingDayForStartDay(b);
+        const Date last = getLastBillingDayForStartDay(b);
+        if (copyDaysWithin(*lead, &first.arrDaysTraffics, b, last)) {
+            lead->last_date = last;
             lead->setDaysCount(getDayCountInBillingMonth(b));
             out.push_back(std::move(lead));
         }
@@ -286,13 +299,13 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
     while (!DateDay::isLaterDate(today, h)) {
         auto rec = std::make_shared<MonthTraffic>(h, plan);
         const MonthTraffic* o = getMonthTrafficForDate(h, months);
-        if (o != nullptr) {
-            rec->addTrafficDaysFromTrafficsArraySinceDay(&o->arrDaysTraffics, s);
-        }
         const Date e = getLastBillingDayForStartDay(h);
+        if (o != nullptr) {
+            copyDaysWithin(*rec, &o->arrDaysTraffics, h, e);
+        }
         const MonthTraffic* u = getMonthTrafficForDate(e, months);
         if (u != nullptr && u != o) {
-            rec->addTrafficDaysFromTrafficsArrayBeforeDay(&u->arrDaysTraffics, s);
+            copyDaysWithin(*rec, &u->arrDaysTraffics, h, e);
         }
         rec->last_date = getLastBillingDayForStartDay(e);
         rec->setDaysCount(getDayCountInBillingMonth(h));

@@ -125,6 +125,10 @@ public:
 private:
     Date now() const;
     std::int32_t startDay() const;
+    // Copies the records whose calendar day lies in [first, last]. Selecting by the period's
+    // own dates, not by day-of-month, keeps a day from landing in two periods (or none) when a
+    // start day past a short month's end moves a period's first day to the 1st.
+    static bool copyDaysWithin(MonthTraffic& into, const std::vector<CTrafficPoint>* days, Date first, Date last);
 
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
