@@ -18,14 +18,16 @@ int BillingPeriod::getDaysInNextMonth(Date today, int s)
     return std::min(s - 1, DateDay::getDayCountInNextMonth(today));
 }
 
-int BillingPeriod::getDayCountInBillingMonth(Date today, Date date, int s)
+int BillingPeriod::getDayCountInBillingMonth(Date /*today*/, Date date, int s)
 {
+    // The neighbouring month is the one next to `date`: counted around today, a period that
+    // began in another month (31 January to 28 February seen in April) got the wrong length.
     const int d = DateDay::getDayNumber(date);
     const int length = DateDay::getDayCountInMonth(date);
     if (d < s) {
-        return getDaysInPrevMonth(today, s) + std::min(s - 1, length);
+        return getDaysInPrevMonth(date, s) + std::min(s - 1, length);
     }
-    return getDaysInNextMonth(today, s) + length - s + 1;
+    return getDaysInNextMonth(date, s) + length - s + 1;
 }
 
 Date BillingPeriod::getFirstBillingDayForDate(Date date, int s)

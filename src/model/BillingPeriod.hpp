@@ -6,14 +6,15 @@
 namespace quorvel {
 
 // Billing-month arithmetic for a plan start day s (1..31): pure functions of the dates given.
-// The counts of days in the neighbouring calendar months are always taken around `today`.
+// The counts of days in the neighbouring calendar months are taken around `today`, except for
+// the length of a billing month, which depends only on the date it is asked for.
 class BillingPeriod {
 public:
     // Days of the current billing month that lie in the calendar month before today's.
     static int getDaysInPrevMonth(Date today, int s);
     // Days of the billing month that lie in the calendar month after today's.
     static int getDaysInNextMonth(Date today, int s);
-    // Length in days of the billing month containing `date`.
+    // Length in days of the billing month containing `date` (`today` plays no part).
     static int getDayCountInBillingMonth(Date today, Date date, int s);
     static Date getFirstBillingDayForDate(Date date, int s);
     static Date getLastBillingDayForStartDay(Date date, int s);
