@@ -1,0 +1,286 @@
+// The application controller without windows: preferences, the first start, when updates run,
+// location events, resets and the one-writer rule between two processes on the same files.
+#include <gtest/gtest.h>
+
+#include "engine/AppShell.hpp"
+#include "engine/CAppController.hpp"
+#include "engine/Messages.hpp"
+#include "platform/LocationService.hpp"
+#include "platform/MainQueue.hpp"
+#include "TestEnv.hpp"
+
+namespace quorvel {
+namespace {
+
+using test::localDate;
+
+struct RecordingShell final : AppShell {
+    void createInterface() override { ++interfaces; }
+    void runFirstStartWizard() override { ++wizards; }
+    void showAutoSubscription() override { ++offers; }
+    void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& s) override { summaries.push_back(s); }
+    void onResetLocationsHandler(const void*) override { ++locationResets; }
+    void onResetPrevMonthsInfoHandler(const void*) override { ++monthResets; }
+    void didReceiveLocalNotification(const LocalNotification& n, bool launched) override
+    {
+        received.push_back(n);
+        launchedFromNotification = launched;
+    }
+    int interfaces = 0, wizards = 0, offers = 0, locationResets = 0, monthResets = 0;
+    bool launchedFromNotification = false;
+    std::vector<std::shared_ptr<FTrafficDataInformation>> summaries;
+    std::vector<LocalNotification> received;
+};
+
+struct ManualTimers final : TimerSource {
+    struct Handle final : TimerSource::Handle {
+        explicit Handle(ManualTimers& o) : owner(o) { ++owner.running; }
+        ~Handle() override { --owner.running; }
+        ManualTimers& owner;
+    };
+    std::unique_ptr<TimerSource::Handle> scheduleRepeating(double seconds, std::function<void()> t) override
+    {
+        interval = seconds;
+        tick = std::move(t);
+        return std::make_unique<Handle>(*this);
+    }
+    int running = 0;
+    double interval = 0;
+    std::function<void()> tick;
+};
+
+struct FakeLocation final : LocationService {
+    void setDelegate(Delegate d) override { delegate = std::move(d); }
+    void configure(double distance, double accuracy, const std::string& why) override
+    {
+        filter = distance;
+        desired = accuracy;
+        purpose = why;
+    }
+    void startMonitoringSignificantLocationChanges() override { ++starts; }
+    void stopUpdatingLocation() override { ++stops; }
+    Delegate delegate;
+    double filter = 0, desired = 0;
+    std::string purpose;
+    int starts = 0, stops = 0;
+};
+
+struct ControllerTest : ::testing::Test {
+    test::TestEnv t;
+    ManualQueue queue;
+    NoBackgroundTasks tasks;
+    ManualTimers timers;
+    FakeLocation location;
+    RecordingShell shell;
+    std::unique_ptr<CAppController> app = makeApp(t);
+
+    std::unique_ptr<CAppController> makeApp(test::TestEnv& e)
+    {
+        return std::make_unique<CAppController>(
+            e.env, CAppController::Platform{queue, tasks, &timers, &location, e.paths.stateLock, e.paths.debugLog}, &shell);
+    }
+    void finishSetUp()
+    {
+        app->initPrefs();
+        app->CreateTraffManager();
+        app->resetWizardFinished();
+    }
+    void traffic(std::uint32_t total) { t.counters.set("wwan0", total, 0); }
+};
+
+TEST_F(ControllerTest, InitPrefsWritesTheSixDefaultsOnce)
+{
+    app->initPrefs();
+    UserDefaults onDisk(t.paths.defaultsFile);
+    EXPECT_EQ(onDisk.unsigned64ForKey("pkeyDataPlanULL"), 1'000'000'000u);
+    for (const char* key : {"pkeyAutoResetBool", "pkeyAlertMonthLimitBool", "pkeyAlertDayLimitBool",
+                            "pkeyAlertUsageOverboundBool"}) {
+        EXPECT_EQ(onDisk.boolForKey(key), true) << key;
+    }
+    EXPECT_EQ(onDisk.objectForKey("pkeyAlertMonthLimitLong")->get<int>(), 80);
+    EXPECT_FALSE(onDisk.hasKey("pkeyStartedBefore"));
+
+    const auto before = std::filesystem::last_write_time(t.paths.defaultsFile);
+    std::filesystem::last_write_time(t.paths.defaultsFile, before - std::chrono::hours(1));
+    app->initPrefs();
+    EXPECT_EQ(std::filesystem::last_write_time(t.paths.defaultsFile), before - std::chrono::hours(1))
+        << "a second launch writes nothing";
+}
+
+TEST_F(ControllerTest, ThePreferencePlanWinsOverTheArchivedOne)
+{
+    app->CreateTraffManager();
+    EXPECT_EQ(app->pmodule()->getMonthPlan(), 1'000'000'000u) << "no state file: the default plan";
+    app->pmodule()->setPMonthPlan(500'000'000);
+    app->pmodule()->saveState();
+    t.defaults->setObject("pkeyDataPlanULL", 2'000'000'000u);
+    app->CreateTraffManager();
+    EXPECT_EQ(app->pmodule()->getMonthPlan(), 2'000'000'000u);
+}
+
+TEST_F(ControllerTest, NothingIsSampledDuringTheFirstStart)
+{
+    app->didFinishLaunching({});
+    EXPECT_TRUE(app->isFirstStart());
+    traffic(5000);
+    app->applicationDidBecomeActive();
+    ASSERT_EQ(timers.running, 1) << "the timer runs during the set-up too";
+    timers.tick();
+    location.delegate.didUpdateToLocation(Location{1, 2, 10, Date{}});
+    app->onResetPlanStartDay(9);
+    EXPECT_EQ(queue.pending(), 0u);
+    EXPECT_EQ(t.counters.reads, 0) << "no counter was read";
+    EXPECT_EQ(shell.offers, 0) << "no subscription offer before the set-up";
+    EXPECT_EQ(shell.wizards, 1);
+}
+
+TEST_F(ControllerTest, TheSetUpEndsTheFirstStartForGoodAndSamplingBegins)
+{
+    app->didFinishLaunching({});
+    traffic(7000);
+    app->resetWizardFinished();
+    EXPECT_FALSE(app->isFirstStart());
+    EXPECT_FALSE(UserDefaults(t.paths.defaultsFile).boolForKey("pkeyStartedBefore").value_or(true))
+        << "written through, so a crash does not ask again";
+    app->onResetThisMonthDataInfo(250'000'000);
+    queue.drain();
+    EXPECT_EQ(app->pmodule()->stgetDataTodayUsed() > 0, true);
+    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTRaffic(), 250'000'000u) << "the counters so far are included";
+}
+
+TEST_F(ControllerTest, ALocationLaunchRunsOneBackgroundUpdateAndBuildsNoInterface)
+{
+    finishSetUp();
+    traffic(100);
+    app->didFinishLaunching(CAppController::LaunchOptions{true, std::nullopt});
+    EXPECT_EQ(shell.interfaces, 0);
+    ASSERT_EQ(queue.pending(), 1u);
+    queue.drain();
+    EXPECT_TRUE(shell.summaries.empty()) << "background updates never reach the screens";
+    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTRaffic(), 100u);
+}
+
+TEST_F(ControllerTest, ALaunchFromANotificationShowsItAfterTheFirstFullUpdate)
+{
+    finishSetUp();
+    app->didFinishLaunching(CAppController::LaunchOptions{false, LocalNotification{"body", "T", "NotificationDataChanged"}});
+    EXPECT_EQ(shell.interfaces, 1);
+    EXPECT_EQ(shell.summaries.size(), 1u) << "the full update at launch ran synchronously";
+    ASSERT_EQ(shell.received.size(), 1u);
+    EXPECT_TRUE(shell.launchedFromNotification);
+}
+
+TEST_F(ControllerTest, TheForegroundTimerRunsBetweenBecomingActiveAndEnteringTheBackground)
+{
+    finishSetUp();
+    app->applicationDidBecomeActive();
+    EXPECT_EQ(timers.running, 1);
+    EXPECT_EQ(timers.interval, 60.0);
+    queue.drain();
+    EXPECT_EQ(shell.summaries.size(), 1u);
+    traffic(42);
+    timers.tick();
+    queue.drain();
+    EXPECT_EQ(shell.summaries.size(), 2u);
+    EXPECT_EQ(shell.summaries.back()->pTodayDataUsed, 42u);
+    app->applicationDidEnterBackground();
+    EXPECT_EQ(timers.running, 0);
+    app->applicationWillEnterForeground();
+    app->applicationDidBecomeActive();
+    EXPECT_EQ(timers.running, 1);
+    EXPECT_EQ(shell.offers, 2);
+}
+
+TEST_F(ControllerTest, LocationEventsSetThePlaceAndWakeABackgroundUpdate)
+{
+    finishSetUp();
+    app->createLocationManager();
+    EXPECT_EQ(location.filter, 10.0);
+    EXPECT_EQ(location.purpose, "Application Uses Locations to create a map of Mobile Data Usage");
+    app->applicationDidEnterBackground();
+    traffic(300);
+    const Location here{50.0, 8.0, 10, Date{}};
+    location.delegate.didUpdateToLocation(here);
+    ASSERT_EQ(queue.pending(), 1u);
+    queue.drain();
+    ASSERT_EQ(app->pmodule()->pTraffics->arrDeltas.size(), 1u);
+    EXPECT_EQ(app->pmodule()->pTraffics->arrDeltas[0]->delta(), 300);
+
+    app->startTimerUpdate();
+    location.delegate.didUpdateToLocation(Location{51.0, 8.0, 10, Date{}});
+    EXPECT_EQ(queue.pending(), 0u) << "in the foreground the timer samples";
+    EXPECT_EQ(app->pmodule()->pLastLocation()->latitude, 51.0);
+}
+
+TEST_F(ControllerTest, ResetsReachTheModelTheScreensAndTheFile)
+{
+    finishSetUp();
+    test::NotificationCounter planChanges(t.center, std::string(messages::kMonthPlanSettingWasChanged));
+    std::optional<std::uint64_t> announced;
+    auto reg = t.center.addObserver(std::string(messages::kMonthPlanSettingWasChanged),
+                                    [&](const Notification& n) { announced = n.number; });
+    app->onResetPlanValue(3'000'000'000);
+    EXPECT_EQ(announced, 3'000'000'000u);
+    EXPECT_EQ(queue.pending(), 0u) << "a new plan requests no update";
+    EXPECT_EQ(UserDefaults(t.paths.defaultsFile).unsigned64ForKey("pkeyDataPlanULL"), 3'000'000'000u);
+    EXPECT_EQ(CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read())->getMonthPlan(), 3'000'000'000u);
+
+    app->onResetPlanStartDay(12);
+    EXPECT_EQ(queue.pending(), 1u) << "a new start day requests a full update";
+    queue.drain();
+    app->onResetLocations(this);
+    app->onResetPrevMonthsInfo(this);
+    EXPECT_EQ(shell.locationResets, 1);
+    EXPECT_EQ(shell.monthResets, 1);
+}
+
+TEST_F(ControllerTest, AlertSwitchesChangeTheLimitsAndTheirKeys)
+{
+    finishSetUp();
+    app->setAlertSwitch(CAppController::AlertSwitch::Month, false);
+    app->setAlertSwitch(CAppController::AlertSwitch::Overbound, false);
+    EXPECT_FALSE(app->alertSwitch(CAppController::AlertSwitch::Month));
+    EXPECT_EQ(app->pmodule()->pLimits.size(), 1u);
+    app->setAlertSwitch(CAppController::AlertSwitch::Month, true);
+    EXPECT_EQ(app->pmodule()->pLimits.front()->className(), "CTrafficLimitMonth");
+    EXPECT_EQ(CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read())->pLimits.size(), 2u);
+}
+
+// Two processes on the same files: each update first takes what the other saved.
+TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
+{
+    finishSetUp();
+    test::TestEnv other;
+    other.paths = t.paths;
+    other.defaults = std::make_unique<UserDefaults>(t.paths.defaultsFile);
+    other.stateFile = std::make_unique<StoredFile>(t.paths.stateFile);
+    test::FakeCounters shared;
+    Env otherEnv{t.clock, shared, t.uptime, other.center, *other.defaults, other.notifier, *other.stateFile};
+    Env firstEnv{t.clock, shared, t.uptime, t.center, *t.defaults, t.notifier, *t.stateFile};
+    CAppController a(firstEnv, {queue, tasks, nullptr, nullptr, t.paths.stateLock, t.paths.debugLog}, nullptr);
+    CAppController b(otherEnv, {queue, tasks, nullptr, nullptr, t.paths.stateLock, t.paths.debugLog}, nullptr);
+    a.CreateTraffManager();
+    b.CreateTraffManager();
+    std::uint32_t total = 0;
+    for (int round = 0; round < 20; ++round) {
+        total += 1000;
+        shared.set("wwan0", total, 0);
+        (round % 2 == 0 ? a : b).doGetTrafficInfoTask(false);
+        (round % 3 == 0 ? b : a).doGetTrafficInfoTask(true);
+    }
+    a.doGetTrafficInfoTask(true);
+    b.doGetTrafficInfoTask(true);
+    EXPECT_EQ(a.pmodule()->pTraffics->getTotalTRaffic(), 20000u);
+    EXPECT_EQ(b.pmodule()->pTraffics->getTotalTRaffic(), 20000u);
+
+    // What one saves, the other's next update keeps instead of writing its stale state over it.
+    a.onResetPlanValue(7'000'000);
+    a.onResetLocations(nullptr);
+    b.doGetTrafficInfoTask(false);
+    const auto onDisk = CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read());
+    EXPECT_EQ(onDisk->getMonthPlan(), 7'000'000u);
+    EXPECT_EQ(onDisk->pTraffics->getTotalTRaffic(), 20000u);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,135 @@
+// Small platform services: the notification centre, the calendar across time zones and
+// daylight-saving changes, distances, locale number parsing and file-driven counters.
+#include <gtest/gtest.h>
+
+#include <unicode/locid.h>
+
+#include "platform/Calendar.hpp"
+#include "platform/FileCounterSource.hpp"
+#include "platform/Location.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "platform/NumberFormat.hpp"
+#include "TestEnv.hpp"
+
+namespace quorvel {
+namespace {
+
+TEST(NotificationCenter, DeliversByNameAndSenderAndStopsWithTheRegistration)
+{
+    NotificationCenter center;
+    int a = 0, b = 0, any = 0;
+    const int senderA = 0, senderB = 0;
+    auto r1 = center.addObserver("x", [&](const Notification&) { ++a; }, &senderA);
+    auto r2 = center.addObserver("x", [&](const Notification& n) { b += n.number.value_or(0) == 5 ? 1 : 0; }, &senderB);
+    auto r3 = center.addObserver("x", [&](const Notification&) { ++any; });
+    center.post("x", &senderA);
+    center.post(Notification{"x", &senderB, 5});
+    center.post("y", &senderA);
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 1);
+    EXPECT_EQ(any, 2);
+    r3.reset();
+    center.post("x", nullptr);
+    EXPECT_EQ(any, 2);
+}
+
+TEST(NotificationCenter, AnObserverMayRemoveAnotherWhileBeingNotified)
+{
+    NotificationCenter center;
+    int second = 0;
+    NotificationCenter::Registration later;
+    auto first = center.addObserver("x", [&](const Notification&) { later.reset(); });
+    later = center.addObserver("x", [&](const Notification&) { ++second; });
+    center.post("x", nullptr);
+    EXPECT_EQ(second, 0);
+}
+
+struct ZoneCase {
+    const char* zone;
+    int year, month, day, hour;
+};
+
+class CalendarZones : public ::testing::TestWithParam<ZoneCase> {};
+
+TEST_P(CalendarZones, ComponentsRoundTripAndDaysAdvanceAcrossDaylightSavingChanges)
+{
+    const ZoneCase& c = GetParam();
+    test::ScopedTimeZone zone(c.zone);
+    const auto d = Calendar::date({c.year, c.month, c.day, c.hour, 30, 0});
+    ASSERT_TRUE(d.has_value());
+    const DateComponents back = Calendar::components(*d);
+    EXPECT_EQ(back.day, c.day);
+    EXPECT_EQ(back.minute, 30);
+    // Day by day through the change: every calendar day appears exactly once.
+    DateComponents walk{c.year, c.month, c.day, 0, 30, 0};
+    for (int i = 0; i < 5; ++i) {
+        walk.day = c.day + i;
+        const auto next = Calendar::date(walk);
+        ASSERT_TRUE(next.has_value());
+        const DateComponents got = Calendar::components(*next);
+        EXPECT_EQ(got.day, Calendar::components(Calendar::date({c.year, c.month, c.day + i, 12, 0, 0}).value()).day);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, CalendarZones,
+                         ::testing::Values(ZoneCase{"Europe/Berlin", 2026, 3, 28, 2},
+                                           ZoneCase{"Europe/Berlin", 2026, 10, 24, 2},
+                                           ZoneCase{"America/New_York", 2026, 3, 7, 2},
+                                           ZoneCase{"Australia/Lord_Howe", 2026, 4, 4, 1},
+                                           ZoneCase{"America/Sao_Paulo", 2018, 11, 3, 0},
+                                           ZoneCase{"Pacific/Apia", 2011, 12, 28, 12},
+                                           ZoneCase{"UTC", 2024, 2, 28, 23}));
+
+TEST(Calendar, MonthLengths)
+{
+    EXPECT_EQ(Calendar::daysInMonth(2024, 2), 29);
+    EXPECT_EQ(Calendar::daysInMonth(2100, 2), 28);
+    EXPECT_EQ(Calendar::daysInMonth(2000, 2), 29);
+    EXPECT_EQ(Calendar::daysInMonth(2026, 4), 30);
+    EXPECT_EQ(Calendar::daysInMonth(2026, 12), 31);
+    EXPECT_EQ(Calendar::daysInMonth(2026, 13), 0);
+}
+
+TEST(Location, DistancesInMetres)
+{
+    const Location a{52.0, 13.0, 0, Date{}};
+    EXPECT_NEAR(a.distanceFromLocation(Location{52.0 + 0.001, 13.0, 0, Date{}}), 111.2, 0.1);
+    EXPECT_NEAR(a.distanceFromLocation(a), 0.0, 1e-9);
+    EXPECT_NEAR((Location{0, 0, 0, Date{}}).distanceFromLocation(Location{0, 180, 0, Date{}}), 20015114, 100);
+    EXPECT_FALSE((Location{91, 0, 0, Date{}}).isValid());
+    EXPECT_FALSE((Location{0, std::nan(""), 0, Date{}}).isValid());
+}
+
+TEST(NumberFormat, ParsesWholeEntriesOfTheCurrentLocale)
+{
+    EXPECT_EQ(NumberFormat::parseDecimal("500"), 500.0);
+    EXPECT_EQ(NumberFormat::parseDecimal(" 2.5 "), 2.5);
+    EXPECT_EQ(NumberFormat::parseDecimal("-5"), -5.0);
+    for (const char* bad : {"", "abc", "12abc", "1 2", "--3"}) {
+        EXPECT_EQ(NumberFormat::parseDecimal(bad), std::nullopt) << bad;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale before = icu::Locale::getDefault();
+    icu::Locale::setDefault(icu::Locale("de_DE"), status);
+    EXPECT_EQ(NumberFormat::parseDecimal("2,5"), 2.5);
+    EXPECT_EQ(NumberFormat::formatDecimal(1.535, 0, 2), "1,54");
+    icu::Locale::setDefault(before, status);
+    EXPECT_EQ(NumberFormat::formatDecimal(2.0, 0, 2), "2");
+    EXPECT_EQ(NumberFormat::formatDecimal(0.125, 0, 2), "0.12") << "half to even";
+}
+
+TEST(FileCounterSource, ReadsNameAndTwoCountersPerLine)
+{
+    test::TempDir dir;
+    EXPECT_EQ(FileCounterSource(dir.path() / "none").read(), std::nullopt);
+    StoredFile(dir.path() / "c").write("wwan0 10 20\nbroken line\nlo 1 2\nbig 4294967296 5\n");
+    const auto got = FileCounterSource(dir.path() / "c").read();
+    ASSERT_TRUE(got.has_value());
+    ASSERT_EQ(got->size(), 3u);
+    EXPECT_EQ((*got)[0].name, "wwan0");
+    EXPECT_EQ((*got)[0].txBytes, 20u);
+    EXPECT_EQ((*got)[2].rxBytes, 0u) << "32-bit like the kernel's";
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,133 @@
+// Persisted files: atomic replacement, noticing another writer, moving unreadable files aside,
+// and the user defaults that merge another process's changes.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "platform/Log.hpp"
+#include "platform/StoredFile.hpp"
+#include "platform/UserDefaults.hpp"
+#include "TestEnv.hpp"
+
+namespace quorvel {
+namespace {
+
+struct LogCapture {
+    LogCapture() : previous(Log::setSink([this](const std::string& l) { lines.push_back(l); })) {}
+    ~LogCapture() { Log::setSink(std::move(previous)); }
+    std::vector<std::string> lines;
+    Log::Sink previous;
+};
+
+TEST(StoredFile, WritesAtomicallyWithPrivateModeAndNoticesOtherWriters)
+{
+    test::TempDir dir;
+    StoredFile mine(dir.path() / "sub" / "state");
+    EXPECT_FALSE(mine.read().has_value());
+    ASSERT_TRUE(mine.write("one"));
+    struct stat st{};
+    ASSERT_EQ(::stat((dir.path() / "sub" / "state").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_FALSE(mine.changedSinceLastSync());
+
+    StoredFile theirs(dir.path() / "sub" / "state");
+    EXPECT_EQ(theirs.read(), "one");
+    ASSERT_TRUE(theirs.write("two"));
+    EXPECT_TRUE(mine.changedSinceLastSync());
+    EXPECT_EQ(mine.read(), "two");
+    EXPECT_FALSE(mine.changedSinceLastSync());
+
+    std::filesystem::remove(dir.path() / "sub" / "state");
+    EXPECT_TRUE(mine.changedSinceLastSync()) << "a vanished file is a change too";
+    int leftovers = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path() / "sub")) {
+        leftovers += e.path().filename().string().find(".tmp-") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(leftovers, 0);
+}
+
+TEST(StoredFile, AFailedWriteIsLoggedOncePerStreakAndReportedFalse)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "ro");
+    std::filesystem::permissions(dir.path() / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only directories";
+    }
+    LogCapture log;
+    StoredFile f(dir.path() / "ro" / "state");
+    EXPECT_FALSE(f.write("x"));
+    EXPECT_FALSE(f.write("y"));
+    EXPECT_EQ(log.lines.size(), 1u);
+    std::filesystem::permissions(dir.path() / "ro", std::filesystem::perms::owner_all);
+}
+
+TEST(StoredFile, MovesAnUnreadableFileAsideKeepingItsBytes)
+{
+    test::TempDir dir;
+    LogCapture log;
+    StoredFile f(dir.path() / "state");
+    f.write("garbage");
+    f.moveAside("not JSON");
+    f.write("again");
+    f.moveAside("not JSON");
+    EXPECT_FALSE(f.exists());
+    std::vector<std::string> kept;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        kept.push_back(StoredFile(e.path()).read().value_or(""));
+    }
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (std::vector<std::string>{"again", "garbage"}));
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_NE(log.lines[0].find("not JSON"), std::string::npos);
+}
+
+TEST(UserDefaults, KeepsTypesAndMergesAnotherProcessesChanges)
+{
+    test::TempDir dir;
+    const auto file = dir.path() / "defaults.json";
+    UserDefaults a(file);
+    a.setObject("plan", 2'000'000'000u);
+    a.setObject("flag", true);
+    a.setObject("text", "x");
+    ASSERT_TRUE(a.synchronize());
+
+    UserDefaults b(file);
+    EXPECT_EQ(b.unsigned64ForKey("plan"), 2'000'000'000u);
+    EXPECT_EQ(b.boolForKey("flag"), true);
+    EXPECT_EQ(b.boolForKey("text"), std::nullopt);
+    EXPECT_EQ(b.unsigned64ForKey("flag"), std::nullopt);
+    b.setObject("fromB", 1);
+    b.synchronize();
+
+    a.setObject("fromA", 2);  // unsynchronised when b's write arrives
+    a.reloadIfChanged();
+    EXPECT_TRUE(a.hasKey("fromB"));
+    EXPECT_TRUE(a.hasKey("fromA")) << "local changes survive a reload";
+    a.removeObject("plan");
+    a.synchronize();
+    UserDefaults c(file);
+    EXPECT_TRUE(c.hasKey("fromA"));
+    EXPECT_TRUE(c.hasKey("fromB"));
+    EXPECT_FALSE(c.hasKey("plan"));
+}
+
+TEST(UserDefaults, AFileThatIsNotAJsonObjectIsMovedAsideOnce)
+{
+    for (const char* bad : {"", "[1,2]", "{\"a\":", "\xff\xfe", "42"}) {
+        test::TempDir dir;
+        LogCapture log;
+        const auto file = dir.path() / "defaults.json";
+        StoredFile(file).write(bad);
+        UserDefaults d(file);
+        EXPECT_FALSE(d.hasKey("a")) << bad;
+        EXPECT_EQ(log.lines.size(), 1u) << bad;
+        EXPECT_FALSE(std::filesystem::exists(file)) << bad;
+        d.setObject("a", 1);
+        EXPECT_TRUE(d.synchronize());
+        EXPECT_EQ(UserDefaults(file).objectForKey("a")->get<int>(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
