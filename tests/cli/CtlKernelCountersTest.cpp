@@ -1,0 +1,296 @@
+// quorvelctl on the kernel's own counters: a network namespace whose cellular interface wwan0 is
+// one end of a veth pair, real TCP traffic through it, and the growth of its counters booked to
+// the byte. Needs root and `ip netns`; skipped otherwise.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sched.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "TestEnv.hpp"
+
+namespace quorvel::clitest {
+int runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env, std::string& out,
+               std::string& err);
+}  // namespace quorvel::clitest
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvel::test::TempDir;
+
+// Runs `ip` (or a program through `ip netns exec`); false with the reason when it fails.
+::testing::AssertionResult ip(const std::vector<std::string>& args, std::string* out = nullptr)
+{
+    std::vector<std::string> argv = {"ip"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::string o;
+    std::string e;
+    const int code = quorvel::clitest::runProcess(argv, {}, o, e);
+    if (out != nullptr) {
+        *out = o;
+    }
+    if (code != 0) {
+        return ::testing::AssertionFailure() << ::testing::PrintToString(argv) << " exited with " << code << ": " << e;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A descriptor closed at the end of the scope.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Two namespaces joined by veth pairs, removed again however the test ends.
+class Namespaces {
+public:
+    Namespaces()
+        : a_("quorvel-a-" + std::to_string(::getpid())), b_("quorvel-b-" + std::to_string(::getpid()))
+    {
+    }
+    ~Namespaces()
+    {
+        if (created_) {
+            ip({"netns", "del", a_});
+            ip({"netns", "del", b_});
+        }
+    }
+    Namespaces(const Namespaces&) = delete;
+    Namespaces& operator=(const Namespaces&) = delete;
+
+    const std::string& a() const { return a_; }
+
+    ::testing::AssertionResult create()
+    {
+        if (auto r = ip({"netns", "add", a_}); !r) {
+            return r;
+        }
+        created_ = true;
+        if (auto r = ip({"netns", "add", b_}); !r) {
+            return r;
+        }
+        // Without IPv6 no router solicitations or multicast reports move the counters on their own.
+        for (const std::string& ns : {a_, b_}) {
+            if (auto r = ip({"netns", "exec", ns, "sh", "-c",
+                             "for f in /proc/sys/net/ipv6/conf/default/disable_ipv6 "
+                             "/proc/sys/net/ipv6/conf/all/disable_ipv6; do [ -e $f ] && echo 1 > $f; done; true"});
+                !r) {
+                return r;
+            }
+            if (auto r = ip({"-n", ns, "link", "set", "lo", "up"}); !r) {
+                return r;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // A veth pair: `nameInA` in the first namespace with the address x.x.x.1/30, its peer in
+    // the second with x.x.x.2/30.
+    ::testing::AssertionResult link(const std::string& nameInA, const std::string& peerInB, const std::string& net)
+    {
+        const std::vector<std::vector<std::string>> steps = {
+            {"link", "add", nameInA, "netns", a_, "type", "veth", "peer", "name", peerInB, "netns", b_},
+            {"-n", a_, "addr", "add", net + ".1/30", "dev", nameInA},
+            {"-n", b_, "addr", "add", net + ".2/30", "dev", peerInB},
+            {"-n", a_, "link", "set", nameInA, "up"},
+            {"-n", b_, "link", "set", peerInB, "up"},
+        };
+        for (const auto& step : steps) {
+            if (auto r = ip(step); !r) {
+                return r;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Received plus sent bytes of an interface of the first namespace, as the kernel counts them.
+    std::uint64_t counters(const std::string& name) const
+    {
+        std::string out;
+        EXPECT_TRUE(ip({"netns", "exec", a_, "cat", "/sys/class/net/" + name + "/statistics/rx_bytes",
+                        "/sys/class/net/" + name + "/statistics/tx_bytes"},
+                       &out));
+        std::istringstream in(out);
+        std::uint64_t rx = 0;
+        std::uint64_t tx = 0;
+        in >> rx >> tx;
+        return rx + tx;
+    }
+
+    // Sends `up` bytes from the first namespace to `address` in the second over TCP and `down`
+    // bytes back. The sockets are made in their namespaces; the transfer itself runs here.
+    ::testing::AssertionResult transfer(const std::string& address, std::size_t up, std::size_t down) const
+    {
+        const Fd home(::open("/proc/self/ns/net", O_RDONLY | O_CLOEXEC));
+        const Fd nsA(::open(("/run/netns/" + a_).c_str(), O_RDONLY | O_CLOEXEC));
+        const Fd nsB(::open(("/run/netns/" + b_).c_str(), O_RDONLY | O_CLOEXEC));
+        if (home.get() < 0 || nsA.get() < 0 || nsB.get() < 0) {
+            return ::testing::AssertionFailure() << "cannot open the namespaces";
+        }
+        sockaddr_in where{};
+        where.sin_family = AF_INET;
+        ::inet_pton(AF_INET, address.c_str(), &where.sin_addr);
+        socklen_t length = sizeof where;
+
+        ::setns(nsB.get(), CLONE_NEWNET);
+        const Fd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        ::setns(nsA.get(), CLONE_NEWNET);
+        const Fd client(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        ::setns(home.get(), CLONE_NEWNET);
+
+        if (::bind(listener.get(), reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 ||
+            ::listen(listener.get(), 1) != 0 ||
+            ::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&where), &length) != 0 ||
+            ::connect(client.get(), reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
+            return ::testing::AssertionFailure() << "cannot connect to " << address << ": " << std::strerror(errno);
+        }
+        const Fd server(::accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
+        // In small steps, each read before the next write, so that no buffer ever fills.
+        const auto pump = [](int from, int to, std::size_t bytes) {
+            std::vector<char> chunk(16 * 1024, 'q');
+            while (bytes > 0) {
+                const std::size_t n = std::min(bytes, chunk.size());
+                if (::send(from, chunk.data(), n, MSG_NOSIGNAL) != static_cast<ssize_t>(n)) {
+                    return false;
+                }
+                for (std::size_t got = 0; got < n;) {
+                    const ssize_t r = ::recv(to, chunk.data(), n - got, 0);
+                    if (r <= 0) {
+                        return false;
+                    }
+                    got += static_cast<std::size_t>(r);
+                }
+                bytes -= n;
+            }
+            return true;
+        };
+        if (server.get() < 0 || !pump(client.get(), server.get(), up) || !pump(server.get(), client.get(), down)) {
+            return ::testing::AssertionFailure() << "the transfer broke off: " << std::strerror(errno);
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+private:
+    std::string a_;
+    std::string b_;
+    bool created_ = false;
+};
+
+class KernelCounters : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "network namespaces need root";
+        }
+        if (!ip({"netns", "list"})) {
+            GTEST_SKIP() << "ip netns is not available";
+        }
+    }
+
+    // quorvelctl inside the first namespace, on the kernel's counters there.
+    std::string ctl(const std::vector<std::string>& args) const
+    {
+        std::vector<std::string> argv = {"ip", "netns", "exec", ns.a(), QUORVEL_CTL};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const fs::path& h = home.path();
+        std::string out;
+        std::string err;
+        EXPECT_EQ(quorvel::clitest::runProcess(argv,
+                                               {"HOME=" + h.string(), "XDG_DATA_HOME=" + (h / "data").string(),
+                                                "XDG_CONFIG_HOME=" + (h / "config").string(),
+                                                "XDG_STATE_HOME=" + (h / "state").string()},
+                                               out, err),
+                  0)
+            << ::testing::PrintToString(args) << ": " << err;
+        EXPECT_EQ(err, "");
+        return out;
+    }
+
+    std::uint64_t bookedBytes() const
+    {
+        const nlohmann::json doc = nlohmann::json::parse(ctl({"export", "--json"}), nullptr, false);
+        std::uint64_t sum = 0;
+        for (const auto& month : doc.at("months")) {
+            for (const auto& day : month.at("days")) {
+                sum += day.at("bytes").get<std::uint64_t>();
+            }
+        }
+        return sum;
+    }
+
+    // Samples while wwan0's counters stand still, so that the sample saw exactly the value read
+    // before and after it. Returns that value.
+    std::optional<std::uint64_t> bracketedSample() const
+    {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const std::uint64_t before = ns.counters("wwan0");
+            ctl({"sample"});
+            if (ns.counters("wwan0") == before) {
+                return before;
+            }
+        }
+        return std::nullopt;
+    }
+
+    Namespaces ns;
+    TempDir home;
+};
+
+TEST_F(KernelCounters, TheGrowthOfTheCellularInterfaceIsBookedToTheByte)
+{
+    ASSERT_TRUE(ns.create());
+    ASSERT_TRUE(ns.link("wwan0", "qv-peer0", "10.213.77"));
+    ASSERT_TRUE(ns.link("eth7", "qv-peer1", "10.213.78"));  // not cellular: never counted
+
+    ctl({"setup", "--plan", "2000", "--start-day", "1", "--used", "0"});
+    const std::optional<std::uint64_t> first = bracketedSample();
+    ASSERT_TRUE(first) << "wwan0's counters never stood still";
+    const std::uint64_t bookedFirst = bookedBytes();
+
+    ASSERT_TRUE(ns.transfer("10.213.77.2", 300'000, 120'000));
+    const std::optional<std::uint64_t> second = bracketedSample();
+    ASSERT_TRUE(second) << "wwan0's counters never stood still";
+    const std::uint64_t bookedSecond = bookedBytes();
+    EXPECT_GT(*second - *first, 420'000u) << "the traffic did not go through wwan0";
+    EXPECT_EQ(bookedSecond - bookedFirst, *second - *first);
+    RecordProperty("wwan0_growth", std::to_string(*second - *first));
+
+    // Traffic over another interface moves wwan0's counters by nothing, and books nothing more.
+    const std::uint64_t eth7 = ns.counters("eth7");
+    ASSERT_TRUE(ns.transfer("10.213.78.2", 200'000, 50'000));
+    EXPECT_GT(ns.counters("eth7") - eth7, 250'000u);
+    const std::optional<std::uint64_t> third = bracketedSample();
+    ASSERT_TRUE(third) << "wwan0's counters never stood still";
+    EXPECT_EQ(bookedBytes() - bookedSecond, *third - *second);
+}
+
+}  // namespace
