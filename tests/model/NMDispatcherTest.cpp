@@ -1,0 +1,184 @@
+// The alert dispatcher: which findings are posted, under which title, and what the history keeps.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestEnv.hpp"
+#include "model/NMDispatcher.hpp"
+
+namespace quorvel {
+namespace {
+
+using test::localDate;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class NMDispatcherTest : public ::testing::Test {
+protected:
+    NMDispatcherTest() { env.clock.set(localDate(2026, 3, 10)); }
+
+    // A result of the clock's month with the given findings; the texts say what they are.
+    LimitResult result(std::optional<int> day = {}, std::optional<double> warning = {},
+                       std::optional<double> over = {}) const
+    {
+        LimitResult r = LimitResult::createDefResultDictionary(env.clock.now());
+        if (day) {
+            r.dayNum = day;
+            r.msgDay = "day " + std::to_string(*day);
+        }
+        if (warning) {
+            r.monthVal = warning;
+            r.msgMonth = "warning";
+        }
+        if (over) {
+            r.monthOVal = over;
+            r.msgOMonth = "over " + std::to_string(std::lround(*over * 100));
+        }
+        return r;
+    }
+    void send(const LimitResult& r) { dispatcher->trySendNotification(&r); }
+
+    // Every notification so far as "title: text".
+    std::vector<std::string> posted() const
+    {
+        std::vector<std::string> out;
+        for (const LocalNotification& n : env.notifier.posted) {
+            EXPECT_EQ(n.type, "NotificationDataChanged");
+            out.push_back(n.title + ": " + n.body);
+        }
+        return out;
+    }
+    const nlohmann::json& stored() const { return *env.defaults->objectForKey(NMDispatcher::kPrefsKey); }
+    // Overwrites what is stored, so that the next save shows.
+    void markStored() { env.defaults->setObject(NMDispatcher::kPrefsKey, "untouched"); }
+    bool savedSinceMark() const { return stored() != "untouched"; }
+
+    test::TestEnv env;
+    std::unique_ptr<NMDispatcher> dispatcher = NMDispatcher::createMsgDispatcher(*env.defaults, env.notifier, env.clock);
+};
+
+TEST_F(NMDispatcherTest, FirstCallResetsAndSavesTheHistoryWithoutPosting)
+{
+    send(result());
+    EXPECT_THAT(posted(), IsEmpty());
+    const nlohmann::json expected = {{"NM_MONTHNAME", "March"},   {"NM_MONTHNUM", 3},        {"NM_DAYNUM", 0},
+                                     {"NM_MONTHVAL", 0.0},        {"NM_MONTHOVAL", 0.0},     {"NM_MSG_STRING_DAY", ""},
+                                     {"NM_MSG_STRING_MONTH", ""}, {"NM_MSG_STRING_O_MONTH", ""}};
+    UserDefaults reread(env.paths.defaultsFile);  // written to storage, not only kept in memory
+    ASSERT_NE(reread.objectForKey(NMDispatcher::kPrefsKey), nullptr);
+    EXPECT_EQ(*reread.objectForKey(NMDispatcher::kPrefsKey), expected);
+}
+
+TEST_F(NMDispatcherTest, DayAlertOncePerDayOfMonth)
+{
+    send(result());
+    send(result(12));
+    markStored();
+    send(result(12));
+    EXPECT_FALSE(savedSinceMark());  // nothing new: nothing written
+    send(result(13));
+    EXPECT_THAT(posted(), ElementsAre("Daily Data Usage: day 12", "Daily Data Usage: day 13"));
+    EXPECT_EQ(stored()["NM_DAYNUM"], 13);
+    EXPECT_EQ(stored()["NM_MSG_STRING_DAY"], "day 13");
+}
+
+TEST_F(NMDispatcherTest, OnlyTheMostSeriousNewFindingIsPostedButAllAreRecorded)
+{
+    send(result());
+    send(result(10, 0.9, 1.0));
+    EXPECT_THAT(posted(), ElementsAre("Monthly Data Usage: over 100"));
+    EXPECT_EQ(stored()["NM_MONTHOVAL"], 1.0);
+    EXPECT_EQ(stored()["NM_MONTHVAL"], 0.0);  // the warning never accompanies the over-plan alert
+    EXPECT_EQ(stored()["NM_DAYNUM"], 10);
+    send(result(10, 0.9));  // nor follows it in the same month
+    EXPECT_EQ(posted().size(), 1u);
+}
+
+TEST_F(NMDispatcherTest, WarningThenEachHigherOverPlanLevelOnce)
+{
+    send(result());
+    send(result({}, 0.9));
+    send(result({}, 0.9));
+    send(result({}, 0.9, 1.0));
+    send(result({}, 0.9, 1.2));
+    send(result({}, 0.9, 1.2));
+    send(result({}, 0.9, 1.0));
+    EXPECT_THAT(posted(), ElementsAre("Data Usage Warning: warning", "Monthly Data Usage: over 100",
+                                      "Monthly Data Usage: over 120"));
+    EXPECT_EQ(stored()["NM_MONTHVAL"], 0.9);
+    EXPECT_EQ(stored()["NM_MONTHOVAL"], 1.2);
+}
+
+TEST_F(NMDispatcherTest, NewMonthRecordsEverythingAndPostsTheMostSeriousAgain)
+{
+    send(result());
+    send(result({}, {}, 1.0));
+    env.clock.set(localDate(2026, 4, 1, 0, 5));
+    const LimitResult april = result(1, 0.9, 1.0);
+    send(april);
+    EXPECT_EQ(stored(), april.toDictionary());
+    // A new month with only the warning: it is posted, and the over level starts again at 0.
+    env.clock.set(localDate(2026, 5, 3));
+    send(result({}, 0.9));
+    EXPECT_THAT(posted(), ElementsAre("Monthly Data Usage: over 100", "Monthly Data Usage: over 100",
+                                      "Data Usage Warning: warning"));
+    EXPECT_EQ(stored()["NM_MONTHOVAL"], 0.0);
+    EXPECT_EQ(stored()["NM_MONTHNUM"], 5);
+}
+
+TEST_F(NMDispatcherTest, EmptyTextPostsNothingButIsRecorded)
+{
+    send(result());
+    markStored();
+    LimitResult r = result(11);
+    r.msgDay = "";
+    send(r);
+    EXPECT_TRUE(savedSinceMark());
+    EXPECT_EQ(stored()["NM_DAYNUM"], 11);
+
+    env.clock.set(localDate(2026, 4, 2));
+    LimitResult april = result({}, {}, 1.0);
+    april.msgOMonth = "";
+    send(april);
+    EXPECT_EQ(stored()["NM_MONTHOVAL"], 1.0);
+    EXPECT_THAT(posted(), IsEmpty());
+}
+
+TEST_F(NMDispatcherTest, HistorySurvivesARestartAndResetsOnTheNullMarker)
+{
+    send(result());
+    send(result(10));
+    NMDispatcher restarted(*env.defaults, env.notifier, env.clock);
+    const LimitResult again = result(10);
+    restarted.trySendNotification(&again);
+    restarted.trySendNotification(nullptr);  // an update without new traffic
+    EXPECT_EQ(posted().size(), 1u);
+    restarted.trySendNullMarker();
+    EXPECT_EQ(restarted.dictrops()["NM_DAYNUM"], 0);
+    restarted.trySendNotification(&again);
+    EXPECT_EQ(posted().size(), 2u);
+}
+
+TEST_F(NMDispatcherTest, StoredValuesOfTheWrongTypeReadAsZero)
+{
+    env.defaults->setObject(NMDispatcher::kPrefsKey,
+                            {{"NM_MONTHNUM", 3}, {"NM_DAYNUM", "twelve"}, {"NM_MONTHVAL", nullptr}, {"NM_MONTHOVAL", true}});
+    dispatcher->readPropsFromPrefs();
+    send(result(1, 0.9));
+    EXPECT_THAT(posted(), ElementsAre("Data Usage Warning: warning"));  // same month: both new
+    EXPECT_EQ(stored()["NM_DAYNUM"], 1);
+
+    // A month number that is not a number starts a new month.
+    env.defaults->setObject(NMDispatcher::kPrefsKey, {{"NM_MONTHNUM", "3"}, {"NM_DAYNUM", 20}});
+    dispatcher->readPropsFromPrefs();
+    send(result(1, 0.9));
+    EXPECT_EQ(posted().size(), 2u);
+    EXPECT_EQ(stored()["NM_DAYNUM"], 1);
+}
+
+}  // namespace
+}  // namespace quorvel
