@@ -1,5 +1,7 @@
 #include "engine/CTrafficManager.hpp"
 
+#include <limits>
+
 #include "model/BillingPeriod.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
@@ -326,8 +328,15 @@ std::uint64_t CTrafficManager::stgetDataUsed() const
 
 std::int64_t CTrafficManager::stgetDataLeft() const
 {
-    const auto left = static_cast<std::int64_t>(getMonthPlan() - stgetDataUsed());
-    return left < 0 ? 0 : left;
+    const std::uint64_t plan = getMonthPlan();
+    const std::uint64_t used = stgetDataUsed();
+    if (used >= plan) {
+        return 0;
+    }
+    const std::uint64_t left = plan - used;
+    return left > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
+               ? std::numeric_limits<std::int64_t>::max()
+               : static_cast<std::int64_t>(left);
 }
 
 std::int32_t CTrafficManager::stgetDaysUsed() const

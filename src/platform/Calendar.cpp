@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <limits>
+#include <tuple>
 
 namespace quorvel {
 
@@ -29,9 +30,17 @@ std::optional<Date> Calendar::date(const DateComponents& c)
     tm.tm_min = c.minute;
     tm.tm_sec = c.second;
     tm.tm_isdst = -1;  // let the zone decide; a wall time skipped by a DST change moves forward
-    const std::time_t t = std::mktime(&tm);
+    std::tm wanted = tm;
+    timegm(&wanted);  // the calendar day asked for, carried over without any zone
+    std::time_t t = std::mktime(&tm);
     if (t == static_cast<std::time_t>(-1) && !(tm.tm_year == 69 && tm.tm_mon == 11 && tm.tm_mday == 31)) {
         return std::nullopt;
+    }
+    // A zone that skipped a whole day lands mktime on the day before; the first instant of the
+    // next existing day is the honest answer.
+    for (int i = 0; i < 2 && std::tie(tm.tm_year, tm.tm_yday) < std::tie(wanted.tm_year, wanted.tm_yday); ++i) {
+        t += 86400;
+        localtime_r(&t, &tm);
     }
     return Date{static_cast<std::int64_t>(t)};
 }

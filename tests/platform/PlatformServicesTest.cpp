@@ -133,3 +133,20 @@ TEST(FileCounterSource, ReadsNameAndTwoCountersPerLine)
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST(Calendar, ADayAZoneSkippedBuildsAsTheNextExistingDay)
+{
+    test::ScopedTimeZone zone("Pacific/Apia");  // 30 December 2011 never happened there
+    const auto d = Calendar::date({2011, 12, 30, 12, 0, 0});
+    ASSERT_TRUE(d.has_value());
+    const DateComponents c = Calendar::components(*d);
+    EXPECT_EQ(c.month, 12);
+    EXPECT_EQ(c.day, 31);
+    EXPECT_EQ(Calendar::components(*Calendar::date({2011, 12, 29, 12, 0, 0})).day, 29);
+}
+
+}  // namespace
+}  // namespace quorvel
