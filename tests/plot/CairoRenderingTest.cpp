@@ -2,6 +2,7 @@
 
 #include "plot/CPTGraphHostingView.hpp"
 #include "plot/CPTInvalidArgumentException.hpp"
+#include "plot/CPTTextMetrics.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
 
 #include <gtest/gtest.h>
@@ -35,9 +36,15 @@ PointSeries cumulativeSeries()
     return series;
 }
 
+// Rendering installs Pango's metrics for the process; the other tests measure with fixed ones.
+class CairoRendering : public ::testing::Test {
+protected:
+    void TearDown() override { CPTTextMetrics::setShared(nullptr); }
+};
+
 }  // namespace
 
-TEST(CairoRendering, WritesSampleChartsInEveryFormat)
+TEST_F(CairoRendering, WritesSampleChartsInEveryFormat)
 {
     auto bars = dailySeries();
     auto line = cumulativeSeries();

@@ -44,11 +44,9 @@ CPTSize CPTPangoTextMetrics::sizeOfText(const std::string& text, const std::stri
 
 void CPTPangoTextMetrics::install()
 {
-    static const bool installed = [] {
+    if (dynamic_cast<const CPTPangoTextMetrics*>(&CPTTextMetrics::shared()) == nullptr) {
         CPTTextMetrics::setShared(std::make_shared<CPTPangoTextMetrics>());
-        return true;
-    }();
-    (void)installed;
+    }
 }
 
 }  // namespace quorvel

@@ -17,7 +17,7 @@ public:
 
     CPTSize sizeOfText(const std::string& text, const std::string& fontName, double fontSize) const override;
 
-    // Makes these metrics the shared ones, once per process.
+    // Makes Pango's metrics the shared ones unless they already are.
     static void install();
 
     // Layout settings shared by measuring and drawing, so both agree on every size.
