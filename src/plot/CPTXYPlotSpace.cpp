@@ -209,8 +209,11 @@ void CPTXYPlotSpace::plotPointForPlotAreaViewPoint(const CPTPoint& point, Decima
     if (!plotAreaSize(width, height)) {
         return;
     }
-    x = Decimal::fromDouble(point.x) / Decimal::fromDouble(width) * xRange_.length() + xRange_.location();
-    y = Decimal::fromDouble(point.y) / Decimal::fromDouble(height) * yRange_.length() + yRange_.location();
+    // A collapsed plot area has no inverse: every point is the start of the range.
+    x = width > 0.0 ? Decimal::fromDouble(point.x) / Decimal::fromDouble(width) * xRange_.length() + xRange_.location()
+                    : xRange_.location();
+    y = height > 0.0 ? Decimal::fromDouble(point.y) / Decimal::fromDouble(height) * yRange_.length() + yRange_.location()
+                     : yRange_.location();
 }
 
 void CPTXYPlotSpace::doublePrecisionPlotPointForPlotAreaViewPoint(const CPTPoint& point, double& x, double& y) const
@@ -222,8 +225,8 @@ void CPTXYPlotSpace::doublePrecisionPlotPointForPlotAreaViewPoint(const CPTPoint
     if (!plotAreaSize(width, height)) {
         return;
     }
-    x = point.x / width * xRange_.lengthDouble() + xRange_.locationDouble();
-    y = point.y / height * yRange_.lengthDouble() + yRange_.locationDouble();
+    x = width > 0.0 ? point.x / width * xRange_.lengthDouble() + xRange_.locationDouble() : xRange_.locationDouble();
+    y = height > 0.0 ? point.y / height * yRange_.lengthDouble() + yRange_.locationDouble() : yRange_.locationDouble();
 }
 
 }  // namespace quorvel

@@ -172,6 +172,25 @@ TEST_F(XYPlotSpaceInGraph, MapsIntoThePlotAreaAndBack)
     EXPECT_DOUBLE_EQ(dy, 5.0);
 }
 
+TEST(XYPlotSpace, CollapsedPlotAreaMapsBackToTheRangeStart)
+{
+    CPTGraphHostingView host(CPTRect::make(0, 0, 30, 30));  // the graph's padding eats it all
+    auto graph = std::make_shared<CPTXYGraph>();
+    host.setHostedGraph(graph);
+    graph->layoutGraph();
+    auto* space = static_cast<CPTXYPlotSpace*>(graph->defaultPlotSpace());
+    space->setXRange(range("3", "2"));
+    Decimal x;
+    Decimal y;
+    space->plotPointForPlotAreaViewPoint({5.0, 5.0}, x, y);
+    EXPECT_EQ(x, d("3"));
+    double dx = 1.0;
+    double dy = 1.0;
+    space->doublePrecisionPlotPointForPlotAreaViewPoint({5.0, 5.0}, dx, dy);
+    EXPECT_EQ(dx, 3.0);
+    EXPECT_EQ(dy, 0.0);
+}
+
 TEST(XYPlotSpace, WithoutAGraphEverythingMapsToTheOrigin)
 {
     CPTXYPlotSpace space;
