@@ -214,8 +214,8 @@ void CPTGraph::setTitle(std::optional<std::string> title)
         titleAnnotation_ = static_cast<CPTLayerAnnotation*>(addAnnotation(std::move(annotation)));
     } else {
         static_cast<CPTTextLayer*>(titleAnnotation_->contentLayer())->setText(*title_);
+        titleAnnotation_->positionContentLayer();  // only the title moves; the rest stays drawn
     }
-    setNeedsLayout();
 }
 
 void CPTGraph::setTitleTextStyle(const CPTTextStyle& style)
@@ -223,7 +223,7 @@ void CPTGraph::setTitleTextStyle(const CPTTextStyle& style)
     titleTextStyle_ = style;
     if (titleAnnotation_ != nullptr) {
         static_cast<CPTTextLayer*>(titleAnnotation_->contentLayer())->setTextStyle(style);
-        setNeedsLayout();
+        titleAnnotation_->positionContentLayer();
     }
 }
 

@@ -275,9 +275,13 @@ void CPTLayer::layoutSublayers()
         if (std::find(excluded.begin(), excluded.end(), sublayer) != excluded.end()) {
             continue;
         }
+        const CPTRect before = sublayer->frame();
         sublayer->setFrame(subFrame);
         sublayer->setNeedsLayout();
-        sublayer->setNeedsDisplay();
+        // A layer draws in its own bounds: moving it alone does not need a redraw.
+        if (!(sublayer->frame() == before)) {
+            sublayer->setNeedsDisplay();
+        }
     }
 }
 

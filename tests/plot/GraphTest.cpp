@@ -251,6 +251,14 @@ TEST(GraphHosting, StaticLayersAreNotRedrawnWhenDataReloads)
     }
     EXPECT_FALSE(screen.operations(CPTRecordedOperation::Kind::Image).empty());
     EXPECT_EQ(screen.saveDepth(), 0);
+
+    graph->setTitle("Data Usage Daily\nJun 25 - Jul 24, longer");  // a new month: only the title redraws
+    host.drawInContext(screen);
+    EXPECT_EQ(titleLayer(*graph)->displayCount(), 2U);
+    EXPECT_DOUBLE_EQ(titleLayer(*graph)->frame().midX(), 160.0);
+    for (std::size_t i = 0; i + 1 < statics.size(); ++i) {
+        EXPECT_EQ(statics[i]->displayCount(), before[i]) << "layer " << i;
+    }
 }
 
 TEST(GraphHosting, CollapsedViewRedrawsOnTheGraphsRedrawNotification)
