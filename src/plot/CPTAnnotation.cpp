@@ -1,0 +1,60 @@
+#include "plot/CPTAnnotation.hpp"
+
+#include "plot/CPTAnnotationHostLayer.hpp"
+
+namespace quorvel {
+
+CPTAnnotation::~CPTAnnotation() = default;
+
+void CPTAnnotation::setContentLayer(std::unique_ptr<CPTLayer> layer)
+{
+    if (contentLayer_ && host_ != nullptr) {
+        contentLayer_->removeFromSuperlayer();
+    }
+    contentLayer_ = std::move(layer);
+    if (contentLayer_ && host_ != nullptr) {
+        host_->addSublayer(contentLayer_.get());
+        positionContentLayer();
+    }
+}
+
+void CPTAnnotation::setAnnotationHostLayer(CPTAnnotationHostLayer* host)
+{
+    if (host == host_) {
+        return;
+    }
+    if (contentLayer_) {
+        contentLayer_->removeFromSuperlayer();
+    }
+    host_ = host;
+    if (contentLayer_ && host_ != nullptr) {
+        host_->addSublayer(contentLayer_.get());
+        positionContentLayer();
+    }
+}
+
+void CPTAnnotation::setDisplacement(const CPTPoint& displacement)
+{
+    if (displacement != displacement_) {
+        displacement_ = displacement;
+        positionContentLayer();
+    }
+}
+
+void CPTAnnotation::setContentAnchorPoint(const CPTPoint& anchor)
+{
+    if (anchor != contentAnchorPoint_) {
+        contentAnchorPoint_ = anchor;
+        positionContentLayer();
+    }
+}
+
+void CPTAnnotation::setRotation(double radians)
+{
+    if (radians != rotation_) {
+        rotation_ = radians;
+        positionContentLayer();
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "plot/CPTLayer.hpp"
+
+namespace quorvel {
+
+// Holds the label (or title) layers of every axis; the axes place them, so the group's own
+// layout leaves them alone.
+class CPTAxisLabelGroup : public CPTLayer {
+public:
+    using CPTLayer::CPTLayer;
+    void layoutSublayers() override {}
+};
+
+}  // namespace quorvel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "plot/CPTAnnotationHostLayer.hpp"
+#include "plot/CPTFill.hpp"
+#include "plot/CPTLineStyle.hpp"
+
+#include <optional>
+
+namespace quorvel {
+
+// A layer with a fill and a border; it clips its sublayers to the inside of the border.
+class CPTBorderedLayer : public CPTAnnotationHostLayer {
+public:
+    CPTBorderedLayer();
+    explicit CPTBorderedLayer(const CPTRect& frame);
+
+    const std::optional<CPTFill>& fill() const { return fill_; }
+    void setFill(std::optional<CPTFill> fill);
+    const std::optional<CPTLineStyle>& borderLineStyle() const { return borderLineStyle_; }
+    void setBorderLineStyle(std::optional<CPTLineStyle> style);
+
+    void sublayerMargins(double& left, double& top, double& right, double& bottom) const override;
+    void renderAsVectorInContext(CPTContext& context) override;
+
+protected:
+    void applySublayerMaskToContext(CPTContext& context) const override;
+    double borderWidth() const { return borderLineStyle_ ? borderLineStyle_->lineWidth() : 0.0; }
+
+private:
+    std::optional<CPTFill> fill_;
+    std::optional<CPTLineStyle> borderLineStyle_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "plot/CPTException.hpp"
+
+namespace quorvel {
+
+// An argument outside what an engine call accepts (a bad coordinate, direction or precision).
+class CPTInvalidArgumentException : public CPTException {
+public:
+    static constexpr const char* kName = "InvalidArgumentException";
+    explicit CPTInvalidArgumentException(const std::string& reason) : CPTException(kName, reason) {}
+};
+
+}  // namespace quorvel

@@ -1,0 +1,390 @@
+#include "plot/CPTLayer.hpp"
+
+#include "plot/CPTAssertionFailure.hpp"
+#include "plot/CPTBackingStore.hpp"
+#include "plot/CPTContext.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel {
+
+CPTLayer::CPTLayer(const CPTRect& frame)
+{
+    setFrame(frame);
+}
+
+CPTLayer::~CPTLayer()
+{
+    removeFromSuperlayer();
+    detachSublayers();
+}
+
+void CPTLayer::detachSublayers()
+{
+    for (CPTLayer* sublayer : sublayers_) {
+        sublayer->superlayer_ = nullptr;
+    }
+    sublayers_.clear();
+}
+
+void CPTLayer::setBounds(const CPTRect& bounds)
+{
+    if (bounds == bounds_) {
+        return;
+    }
+    const bool sizeChanged = bounds.size != bounds_.size;
+    bounds_ = bounds;
+    if (sizeChanged) {
+        boundsSizeDidChange();
+        if (needsDisplayOnBoundsChange_) {
+            setNeedsDisplay();
+        }
+    }
+    setNeedsLayout();
+}
+
+void CPTLayer::setPosition(const CPTPoint& position)
+{
+    if (position != position_) {
+        position_ = position;
+        notifyTreeChanged();
+    }
+}
+
+void CPTLayer::setAnchorPoint(const CPTPoint& anchorPoint)
+{
+    if (anchorPoint != anchorPoint_) {
+        anchorPoint_ = anchorPoint;
+        notifyTreeChanged();
+    }
+}
+
+void CPTLayer::setTransform(const CPTAffineTransform& transform)
+{
+    if (!(transform == transform_)) {
+        transform_ = transform;
+        notifyTreeChanged();
+    }
+}
+
+CPTRect CPTLayer::frame() const
+{
+    const CPTAffineTransform t = transformToSuperlayer();
+    const CPTPoint corners[] = {t.apply({bounds_.minX(), bounds_.minY()}), t.apply({bounds_.maxX(), bounds_.minY()}),
+                                t.apply({bounds_.minX(), bounds_.maxY()}), t.apply({bounds_.maxX(), bounds_.maxY()})};
+    double minX = corners[0].x;
+    double maxX = corners[0].x;
+    double minY = corners[0].y;
+    double maxY = corners[0].y;
+    for (const auto& p : corners) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    return CPTRect::make(minX, minY, maxX - minX, maxY - minY);
+}
+
+void CPTLayer::setFrame(const CPTRect& frame)
+{
+    setBounds(CPTRect{bounds_.origin, {frame.width(), frame.height()}});
+    setPosition({frame.minX() + anchorPoint_.x * frame.width(), frame.minY() + anchorPoint_.y * frame.height()});
+}
+
+void CPTLayer::setCornerRadius(double radius)
+{
+    if (radius != cornerRadius_) {
+        cornerRadius_ = radius;
+        setNeedsDisplay();
+    }
+}
+
+void CPTLayer::setHidden(bool hidden)
+{
+    if (hidden != hidden_) {
+        hidden_ = hidden;
+        notifyTreeChanged();
+    }
+}
+
+void CPTLayer::setPaddingLeft(double value)
+{
+    if (value != paddingLeft_) {
+        paddingLeft_ = value;
+        setNeedsLayout();
+    }
+}
+
+void CPTLayer::setPaddingTop(double value)
+{
+    if (value != paddingTop_) {
+        paddingTop_ = value;
+        setNeedsLayout();
+    }
+}
+
+void CPTLayer::setPaddingRight(double value)
+{
+    if (value != paddingRight_) {
+        paddingRight_ = value;
+        setNeedsLayout();
+    }
+}
+
+void CPTLayer::setPaddingBottom(double value)
+{
+    if (value != paddingBottom_) {
+        paddingBottom_ = value;
+        setNeedsLayout();
+    }
+}
+
+void CPTLayer::setMasksToBorder(bool flag)
+{
+    if (flag != masksToBorder_) {
+        masksToBorder_ = flag;
+        setNeedsDisplay();
+    }
+}
+
+void CPTLayer::setContentsScale(double scale)
+{
+    CPTAssertionFailure::checkParameter(scale > 0.0, "newContentsScale > 0.0", "CPTLayer");
+    if (scale == contentsScale_) {
+        return;
+    }
+    contentsScale_ = scale;
+    setNeedsDisplay();
+    for (CPTLayer* sublayer : sublayers_) {
+        sublayer->setContentsScale(scale);
+    }
+}
+
+void CPTLayer::addSublayer(CPTLayer* layer)
+{
+    insertSublayer(layer, sublayers_.size());
+}
+
+void CPTLayer::insertSublayer(CPTLayer* layer, std::size_t index)
+{
+    CPTAssertionFailure::checkParameter(layer != nullptr && layer != this, "layer", "CPTLayer");
+    layer->removeFromSuperlayer();
+    index = std::min(index, sublayers_.size());
+    sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), layer);
+    layer->superlayer_ = this;
+    layer->setContentsScale(contentsScale_);
+    notifyTreeChanged();
+}
+
+void CPTLayer::removeFromSuperlayer()
+{
+    if (superlayer_ == nullptr) {
+        return;
+    }
+    auto& siblings = superlayer_->sublayers_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    CPTLayer* former = superlayer_;
+    superlayer_ = nullptr;
+    former->notifyTreeChanged();
+}
+
+CPTAffineTransform CPTLayer::transformToSuperlayer() const
+{
+    // p_super = position + T (p - (bounds.origin + anchor * bounds.size))
+    const CPTPoint anchorInBounds{bounds_.origin.x + anchorPoint_.x * bounds_.size.width,
+                                  bounds_.origin.y + anchorPoint_.y * bounds_.size.height};
+    return CPTAffineTransform::translation(position_.x, position_.y)
+        .after(transform_)
+        .after(CPTAffineTransform::translation(-anchorInBounds.x, -anchorInBounds.y));
+}
+
+CPTAffineTransform CPTLayer::transformToRoot(const CPTLayer** root) const
+{
+    CPTAffineTransform total;
+    const CPTLayer* layer = this;
+    while (layer->superlayer_ != nullptr) {
+        total = layer->transformToSuperlayer().after(total);
+        layer = layer->superlayer_;
+    }
+    *root = layer;
+    return total;
+}
+
+CPTPoint CPTLayer::convertPointToLayer(const CPTPoint& point, const CPTLayer* target) const
+{
+    if (target == nullptr || target == this) {
+        return point;
+    }
+    const CPTLayer* rootA = nullptr;
+    const CPTLayer* rootB = nullptr;
+    const CPTAffineTransform fromThis = transformToRoot(&rootA);
+    const CPTAffineTransform fromTarget = target->transformToRoot(&rootB);
+    return fromTarget.inverted().apply(fromThis.apply(point));
+}
+
+CPTPoint CPTLayer::convertPointFromLayer(const CPTPoint& point, const CPTLayer* source) const
+{
+    return source == nullptr ? point : source->convertPointToLayer(point, this);
+}
+
+void CPTLayer::setNeedsLayout()
+{
+    needsLayout_ = true;
+    notifyTreeChanged();
+}
+
+bool CPTLayer::layoutIfNeeded()
+{
+    bool ran = false;
+    if (needsLayout_) {
+        needsLayout_ = false;
+        layoutSublayers();
+        ran = true;
+    }
+    // Copy: layout may add or remove sublayers (labels, titles).
+    const auto children = sublayers_;
+    for (CPTLayer* sublayer : children) {
+        if (std::find(sublayers_.begin(), sublayers_.end(), sublayer) != sublayers_.end()) {
+            ran = sublayer->layoutIfNeeded() || ran;
+        }
+    }
+    return ran;
+}
+
+void CPTLayer::sublayerMargins(double& left, double& top, double& right, double& bottom) const
+{
+    left = paddingLeft_;
+    top = paddingTop_;
+    right = paddingRight_;
+    bottom = paddingBottom_;
+}
+
+void CPTLayer::layoutSublayers()
+{
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+    sublayerMargins(left, top, right, bottom);
+    const CPTRect subFrame = CPTRect::make(std::round(left), std::round(bottom),
+                                           std::round(std::max(bounds_.width() - left - right, 0.0)),
+                                           std::round(std::max(bounds_.height() - top - bottom, 0.0)));
+    const auto excluded = sublayersExcludedFromAutomaticLayout();
+    for (CPTLayer* sublayer : sublayers_) {
+        if (std::find(excluded.begin(), excluded.end(), sublayer) != excluded.end()) {
+            continue;
+        }
+        const CPTRect before = sublayer->frame();
+        sublayer->setFrame(subFrame);
+        sublayer->setNeedsLayout();
+        // A layer draws in its own bounds: moving it alone does not need a redraw.
+        if (!(sublayer->frame() == before)) {
+            sublayer->setNeedsDisplay();
+        }
+    }
+}
+
+void CPTLayer::pixelAlign()
+{
+    const double scale = contentsScale_;
+    const CPTPoint offset{bounds_.size.width * anchorPoint_.x, bounds_.size.height * anchorPoint_.y};
+    CPTPoint aligned{std::round(position_.x * scale) / scale, std::round(position_.y * scale) / scale};
+    if (transform_.isIdentity()) {
+        // Put the origin, not just the anchor, on whole pixels.
+        aligned.x = (std::round((position_.x - offset.x) * scale)) / scale + offset.x;
+        aligned.y = (std::round((position_.y - offset.y) * scale)) / scale + offset.y;
+    }
+    setPosition(aligned);
+}
+
+void CPTLayer::setNeedsDisplay()
+{
+    needsDisplay_ = true;
+    notifyTreeChanged();
+}
+
+void CPTLayer::notifyTreeChanged()
+{
+    const CPTLayer* root = this;
+    while (root->superlayer_ != nullptr) {
+        root = root->superlayer_;
+    }
+    if (root->treeChangeHandler_) {
+        root->treeChangeHandler_();
+    }
+}
+
+void CPTLayer::renderAsVectorInContext(CPTContext& /*context*/)
+{
+    // A plain layer draws nothing of its own.
+}
+
+void CPTLayer::drawInContext(CPTContext& context)
+{
+    useFastRendering_ = true;
+    renderAsVectorInContext(context);
+    useFastRendering_ = false;
+}
+
+void CPTLayer::displayTreeIfNeeded(CPTContext& factory)
+{
+    if (hidden_) {
+        return;
+    }
+    const bool storeFits = backingStore_ && backingStore_->bounds() == bounds_ &&
+                           backingStore_->scale() == contentsScale_;
+    if (bounds_.isEmpty()) {
+        backingStore_.reset();
+        needsDisplay_ = false;
+    } else if (needsDisplay_ || !storeFits) {
+        if (storeFits) {
+            backingStore_->clear();
+        } else {
+            backingStore_ = factory.newBackingStore(bounds_, contentsScale_);
+        }
+        drawInContext(backingStore_->context());
+        ++displayCount_;
+        needsDisplay_ = false;
+    }
+    const auto children = sublayers_;
+    for (CPTLayer* sublayer : children) {
+        sublayer->displayTreeIfNeeded(factory);
+    }
+}
+
+void CPTLayer::renderTree(CPTContext& context, bool asVectors)
+{
+    if (hidden_) {
+        return;
+    }
+    context.saveGState();
+    context.concatCTM(transformToSuperlayer());
+    if (asVectors) {
+        context.saveGState();
+        renderAsVectorInContext(context);
+        context.restoreGState();
+    } else if (backingStore_) {
+        context.drawBackingStore(*backingStore_, bounds_);
+    }
+    applySublayerMaskToContext(context);
+    for (CPTLayer* sublayer : sublayers_) {
+        sublayer->renderTree(context, asVectors);
+    }
+    context.restoreGState();
+}
+
+void CPTLayer::layoutAndRenderInContext(CPTContext& context)
+{
+    layoutIfNeeded();
+    renderTree(context, true);
+}
+
+void CPTLayer::applySublayerMaskToContext(CPTContext& context) const
+{
+    if (masksToBounds_ || masksToBorder_) {
+        context.clipToRect(bounds_);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,230 @@
+#include "plot/CPTPlot.hpp"
+
+#include "plot/CPTAssertionFailure.hpp"
+#include "plot/CPTGraph.hpp"
+#include "plot/CPTInvalidArgumentException.hpp"
+#include "plot/CPTPlotArea.hpp"
+#include "plot/CPTPlotAreaFrame.hpp"
+#include "plot/CPTPlotDataSource.hpp"
+
+namespace quorvel {
+
+CPTPlot::CPTPlot()
+{
+    setMasksToBounds(true);
+    setNeedsDisplayOnBoundsChange(true);
+}
+
+CPTPlot::~CPTPlot() = default;
+
+void CPTPlot::setDataSource(CPTPlotDataSource* source)
+{
+    if (source != dataSource_) {
+        dataSource_ = source;
+        setDataNeedsReloading();
+    }
+}
+
+void CPTPlot::setPlotSpace(std::shared_ptr<CPTPlotSpace> space)
+{
+    if (space != plotSpace_) {
+        plotSpace_ = std::move(space);
+        setNeedsDisplay();
+    }
+}
+
+void CPTPlot::setAlignsPointsToPixels(bool flag)
+{
+    if (flag != alignsPointsToPixels_) {
+        alignsPointsToPixels_ = flag;
+        setNeedsDisplay();
+    }
+}
+
+void CPTPlot::reloadData()
+{
+    cachedData_.clear();
+    cachedDataCount_ = 0;
+    const std::size_t count = dataSource_ != nullptr ? dataSource_->numberOfRecordsForPlot(*this) : 0;
+    reloadDataInIndexRange({0, count});
+}
+
+void CPTPlot::reloadDataIfNeeded()
+{
+    if (dataNeedsReloading_) {
+        reloadData();
+    }
+}
+
+void CPTPlot::reloadDataInIndexRange(CPTIndexRange range)
+{
+    const std::size_t available = dataSource_ != nullptr ? dataSource_->numberOfRecordsForPlot(*this) : 0;
+    CPTAssertionFailure::checkParameter(range.end() <= available,
+                                        "NSMaxRange(indexRange) <= [self.dataSource numberOfRecordsForPlot:self]",
+                                        "CPTPlot");
+    dataNeedsReloading_ = false;
+}
+
+void CPTPlot::setDataNeedsReloading()
+{
+    dataNeedsReloading_ = true;
+    setNeedsDisplay();
+}
+
+CPTNumericData CPTPlot::numbersFromDataSourceForField(unsigned field, CPTIndexRange range)
+{
+    if (dataSource_ == nullptr) {
+        return CPTNumericData();
+    }
+    if (auto data = dataSource_->dataForPlot(*this, field, range)) {
+        return *data;
+    }
+    if (auto doubles = dataSource_->doublesForPlot(*this, field, range)) {
+        return CPTNumericData::fromDoubles(std::move(*doubles));
+    }
+    if (auto numbers = dataSource_->numbersForPlot(*this, field, range)) {
+        return CPTNumericData::fromNumbers(*numbers);
+    }
+    if (range.length == 0) {
+        return CPTNumericData();
+    }
+    if (auto first = dataSource_->doubleForPlot(*this, field, range.location)) {
+        std::vector<double> doubles{*first};
+        for (std::size_t i = range.location + 1; i < range.end(); ++i) {
+            doubles.push_back(dataSource_->doubleForPlot(*this, field, i).value_or(std::nan("")));
+        }
+        return CPTNumericData::fromDoubles(std::move(doubles));
+    }
+    if (auto first = dataSource_->numberForPlot(*this, field, range.location)) {
+        std::vector<CPTNumber> numbers{*first};
+        for (std::size_t i = range.location + 1; i < range.end(); ++i) {
+            numbers.push_back(dataSource_->numberForPlot(*this, field, i).value_or(CPTNumber::null()));
+        }
+        return CPTNumericData::fromNumbers(numbers);
+    }
+    // A source that provides no numbers at all reads as zeros.
+    return CPTNumericData::fromDecimals(std::vector<Decimal>(range.length));
+}
+
+std::size_t CPTPlot::cachedDataCount()
+{
+    reloadDataIfNeeded();
+    return cachedDataCount_;
+}
+
+void CPTPlot::setCachePrecision(CachePrecision precision)
+{
+    if (precision != CachePrecision::Automatic && precision != CachePrecision::Double &&
+        precision != CachePrecision::Decimal) {
+        throw CPTInvalidArgumentException("Invalid cache precision");
+    }
+    if (precision == cachePrecision_) {
+        return;
+    }
+    cachePrecision_ = precision;
+    if (precision != CachePrecision::Automatic) {
+        const auto type = precision == CachePrecision::Double ? CPTNumericData::Type::Double
+                                                              : CPTNumericData::Type::Decimal;
+        for (auto& [field, data] : cachedData_) {
+            data = data.convertedTo(type);
+        }
+    }
+}
+
+bool CPTPlot::doublePrecisionCache() const
+{
+    switch (cachePrecision_) {
+    case CachePrecision::Double:
+        return true;
+    case CachePrecision::Decimal:
+        return false;
+    case CachePrecision::Automatic:
+        break;
+    }
+    return !cachedData_.empty() && cachedData_.begin()->second.type() == CPTNumericData::Type::Double;
+}
+
+CPTNumericData::Type CPTPlot::cacheTypeFor(const CPTNumericData& numbers) const
+{
+    switch (cachePrecision_) {
+    case CachePrecision::Double:
+        return CPTNumericData::Type::Double;
+    case CachePrecision::Decimal:
+        return CPTNumericData::Type::Decimal;
+    case CachePrecision::Automatic:
+        break;
+    }
+    return numbers.type();
+}
+
+void CPTPlot::cacheNumbers(const CPTNumericData& numbers, unsigned field, std::size_t recordIndex)
+{
+    if (numbers.empty()) {
+        setNeedsDisplay();
+        return;
+    }
+    const auto type = cacheTypeFor(numbers);
+    for (auto& [key, data] : cachedData_) {
+        data = data.convertedTo(type);  // one storage type for every field
+    }
+    auto [it, inserted] = cachedData_.try_emplace(field, type);
+    const std::size_t count = dataSource_ != nullptr ? dataSource_->numberOfRecordsForPlot(*this)
+                                                     : recordIndex + numbers.size();
+    it->second.resize(count);
+    cachedDataCount_ = count;
+    it->second.replaceSamples(recordIndex, numbers);
+    setNeedsDisplay();
+}
+
+void CPTPlot::cacheNumbers(const std::optional<CPTNumericData>& numbers, unsigned field)
+{
+    if (!numbers || numbers->empty()) {
+        cachedData_.erase(field);
+        cachedDataCount_ = 0;
+    } else {
+        const auto type = cacheTypeFor(*numbers);
+        for (auto& [key, data] : cachedData_) {
+            data = data.convertedTo(type);
+        }
+        cachedData_.insert_or_assign(field, numbers->convertedTo(type));
+        cachedDataCount_ = numbers->size();
+    }
+    setNeedsDisplay();
+}
+
+const CPTNumericData* CPTPlot::cachedNumbersForField(unsigned field) const
+{
+    const auto it = cachedData_.find(field);
+    return it == cachedData_.end() ? nullptr : &it->second;
+}
+
+CPTNumber CPTPlot::cachedNumberForField(unsigned field, std::size_t index) const
+{
+    const CPTNumericData* data = cachedNumbersForField(field);
+    return data == nullptr || index >= data->size() ? CPTNumber::null() : data->numberAt(index);
+}
+
+double CPTPlot::cachedDoubleForField(unsigned field, std::size_t index) const
+{
+    const CPTNumericData* data = cachedNumbersForField(field);
+    return data == nullptr ? std::nan("") : data->doubleAt(index);
+}
+
+Decimal CPTPlot::cachedDecimalForField(unsigned field, std::size_t index) const
+{
+    const CPTNumericData* data = cachedNumbersForField(field);
+    return data == nullptr ? Decimal::notANumber() : data->decimalAt(index);
+}
+
+CPTPlotArea* CPTPlot::plotArea() const
+{
+    return graph() != nullptr ? graph()->plotAreaFrame()->plotArea() : nullptr;
+}
+
+CPTPoint CPTPlot::convertFromPlotArea(const CPTPoint& point) const
+{
+    const CPTPlotArea* area = plotArea();
+    return area == nullptr ? point : convertPointFromLayer(point, area);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace quorvel {
+
+enum class CPTScaleType { Linear = 0, Log = 1 };
+
+}  // namespace quorvel

@@ -1,0 +1,312 @@
+#include "plot/CPTScatterPlot.hpp"
+
+#include "plot/CPTContext.hpp"
+#include "plot/CPTException.hpp"
+#include "plot/CPTPixelAlignment.hpp"
+#include "plot/CPTPlotSpace.hpp"
+#include "plot/CPTScatterPlotDataSource.hpp"
+
+#include <cmath>
+
+namespace quorvel {
+
+namespace {
+
+bool isNumericPoint(const CPTPoint& p)
+{
+    return !std::isnan(p.x) && !std::isnan(p.y);
+}
+
+// -1 below, 0 inside, 1 above.
+int side(const std::optional<CPTPlotRange>& range, double value)
+{
+    if (!range) {
+        return 0;
+    }
+    return static_cast<int>(range->compareToDouble(value)) - 1;
+}
+
+}  // namespace
+
+void CPTScatterPlot::setDataLineStyle(std::optional<CPTLineStyle> style)
+{
+    if (style != dataLineStyle_) {
+        dataLineStyle_ = std::move(style);
+        setNeedsDisplay();
+    }
+}
+
+void CPTScatterPlot::setInterpolation(Interpolation interpolation)
+{
+    interpolation_ = interpolation;
+    setNeedsDisplay();
+}
+
+void CPTScatterPlot::setPlotSymbol(std::optional<CPTPlotSymbol> symbol)
+{
+    if (!(symbol == plotSymbol_)) {
+        plotSymbol_ = std::move(symbol);
+        setNeedsDisplay();
+    }
+}
+
+void CPTScatterPlot::setAreaFill(std::optional<CPTFill> fill)
+{
+    if (fill != areaFill_) {
+        areaFill_ = std::move(fill);
+        setNeedsDisplay();
+    }
+}
+
+void CPTScatterPlot::setAreaFill2(std::optional<CPTFill> fill)
+{
+    if (fill != areaFill2_) {
+        areaFill2_ = std::move(fill);
+        setNeedsDisplay();
+    }
+}
+
+void CPTScatterPlot::setAreaBaseValue(const Decimal& value)
+{
+    if (!(value == areaBaseValue_)) {
+        areaBaseValue_ = value;
+        setNeedsDisplay();
+    }
+}
+
+void CPTScatterPlot::setAreaBaseValue2(const Decimal& value)
+{
+    if (!(value == areaBaseValue2_)) {
+        areaBaseValue2_ = value;
+        setNeedsDisplay();
+    }
+}
+
+const CPTPlotSymbol* CPTScatterPlot::plotSymbolForRecordIndex(std::size_t index) const
+{
+    if (index < plotSymbols_.size()) {
+        return plotSymbols_[index] ? &*plotSymbols_[index] : nullptr;
+    }
+    return plotSymbol_ ? &*plotSymbol_ : nullptr;
+}
+
+void CPTScatterPlot::reloadDataInIndexRange(CPTIndexRange range)
+{
+    CPTPlot::reloadDataInIndexRange(range);
+    if (dataSource() == nullptr) {
+        cacheNumbers(std::nullopt, X);
+        cacheNumbers(std::nullopt, Y);
+        plotSymbols_.clear();
+        return;
+    }
+    cacheNumbers(numbersFromDataSourceForField(X, range), X, range.location);
+    cacheNumbers(numbersFromDataSourceForField(Y, range), Y, range.location);
+    auto* source = dynamic_cast<CPTScatterPlotDataSource*>(dataSource());
+    auto symbols = source != nullptr ? source->symbolsForScatterPlot(*this, range) : std::nullopt;
+    if (!symbols) {
+        plotSymbols_.clear();
+        return;
+    }
+    if (plotSymbols_.size() < cachedCountWithoutReload()) {
+        plotSymbols_.resize(cachedCountWithoutReload());
+    }
+    for (std::size_t i = 0; i < symbols->size() && range.location + i < plotSymbols_.size(); ++i) {
+        plotSymbols_[range.location + i] = (*symbols)[i];
+    }
+}
+
+void CPTScatterPlot::addDataLinePath(CPTContext& context, const std::vector<CPTPoint>& points, std::size_t first,
+                                     std::size_t last, double baselineY, Interpolation interpolation)
+{
+    bool open = false;
+    CPTPoint segmentStart;
+    CPTPoint previous;
+    const auto closeToBaseline = [&]() {
+        if (!std::isnan(baselineY)) {
+            context.lineTo({previous.x, baselineY});
+            context.lineTo({segmentStart.x, baselineY});
+            context.closePath();
+        }
+    };
+    for (std::size_t i = first; i <= last && i < points.size(); ++i) {
+        const CPTPoint p = points[i];
+        if (!isNumericPoint(p)) {
+            if (open) {
+                closeToBaseline();
+                open = false;
+            }
+            continue;
+        }
+        if (!open) {
+            context.moveTo(p);
+            segmentStart = p;
+            open = true;
+        } else {
+            switch (interpolation) {
+            case Interpolation::Linear:
+                context.lineTo(p);
+                break;
+            case Interpolation::Stepped:
+                context.lineTo({p.x, previous.y});
+                context.lineTo(p);
+                break;
+            case Interpolation::Histogram: {
+                const double middle = (previous.x + p.x) / 2.0;
+                context.lineTo({middle, previous.y});
+                context.lineTo({middle, p.y});
+                context.lineTo(p);
+                break;
+            }
+            default:
+                throw CPTException("Interpolation method not supported in scatter plot.");
+            }
+        }
+        previous = p;
+    }
+    if (open) {
+        closeToBaseline();
+    }
+}
+
+std::vector<bool> CPTScatterPlot::recordsToDraw() const
+{
+    const std::size_t count = cachedCountWithoutReload();
+    const bool dashed = dataLineStyle_ && !dataLineStyle_->dashPattern().empty();
+    if (areaFill_ || areaFill2_ || dashed) {
+        return std::vector<bool>(count, true);
+    }
+    const CPTPlotSpace* space = plotSpace();
+    const auto xRange = space != nullptr ? space->plotRangeForCoordinate(CPTCoordinate::X) : std::nullopt;
+    const auto yRange = space != nullptr ? space->plotRangeForCoordinate(CPTCoordinate::Y) : std::nullopt;
+    std::vector<bool> numeric(count);
+    std::vector<int> xSide(count);
+    std::vector<int> ySide(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double x = cachedDoubleForField(X, i);
+        const double y = cachedDoubleForField(Y, i);
+        numeric[i] = !std::isnan(x) && !std::isnan(y);
+        xSide[i] = numeric[i] ? side(xRange, x) : 0;
+        ySide[i] = numeric[i] ? side(yRange, y) : 0;
+    }
+    std::vector<bool> drawn(count, false);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!numeric[i]) {
+            continue;
+        }
+        if (xSide[i] == 0 && ySide[i] == 0) {
+            drawn[i] = true;
+            continue;
+        }
+        // Outside, but the line to a neighbour on another side crosses into view.
+        for (std::size_t j : {i - 1, i + 1}) {
+            if (j < count && numeric[j] && (xSide[j] != xSide[i] || ySide[j] != ySide[i])) {
+                drawn[i] = true;
+            }
+        }
+    }
+    return drawn;
+}
+
+CPTPoint CPTScatterPlot::plotAreaPoint(std::size_t index) const
+{
+    if (doublePrecisionCache()) {
+        return plotSpace()->plotAreaViewPointForDoublePrecisionPlotPoint(cachedDoubleForField(X, index),
+                                                                         cachedDoubleForField(Y, index));
+    }
+    return plotSpace()->plotAreaViewPointForPlotPoint(cachedDecimalForField(X, index), cachedDecimalForField(Y, index));
+}
+
+std::vector<CPTPoint> CPTScatterPlot::viewPoints(const CPTContext& context, const std::vector<bool>& drawn) const
+{
+    const CPTPoint missing{std::nan(""), std::nan("")};
+    const bool crisp = dataLineStyle_ && dataLineStyle_->lineWidth() > 0.0;
+    std::vector<CPTPoint> points(drawn.size(), missing);
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const bool numeric = !std::isnan(cachedDoubleForField(X, i)) && !std::isnan(cachedDoubleForField(Y, i));
+        if (!drawn[i] || !numeric) {
+            continue;
+        }
+        CPTPoint p = convertFromPlotArea(plotAreaPoint(i));
+        if (alignsPointsToPixels()) {
+            p = crisp ? CPTPixelAlignment::alignPointToUserSpace(context, p)
+                      : CPTPixelAlignment::alignIntegralPointToUserSpace(context, p);
+        }
+        points[i] = p;
+    }
+    return points;
+}
+
+void CPTScatterPlot::fillArea(CPTContext& context, const CPTFill& fill, const Decimal& base,
+                              const std::vector<CPTPoint>& points, std::size_t first, std::size_t last) const
+{
+    context.saveGState();
+    context.setShadowsEnabled(false);
+    CPTPoint basePoint = convertFromPlotArea(
+        doublePrecisionCache()
+            ? plotSpace()->plotAreaViewPointForDoublePrecisionPlotPoint(cachedDoubleForField(X, first), base.toDouble())
+            : plotSpace()->plotAreaViewPointForPlotPoint(cachedDecimalForField(X, first), base));
+    if (alignsPointsToPixels()) {
+        basePoint.y = CPTPixelAlignment::alignIntegralPointToUserSpace(context, {0.0, basePoint.y}).y;
+    }
+    context.beginPath();
+    addDataLinePath(context, points, first, last, basePoint.y, interpolation_);
+    fill.fillPathInContext(context);
+    context.restoreGState();
+}
+
+void CPTScatterPlot::renderAsVectorInContext(CPTContext& context)
+{
+    reloadDataIfNeeded();
+    const CPTNumericData* xs = cachedNumbersForField(X);
+    const CPTNumericData* ys = cachedNumbersForField(Y);
+    const bool hasSymbols = plotSymbol_.has_value() || !plotSymbols_.empty();
+    if (isHidden() || xs == nullptr || ys == nullptr || cachedCountWithoutReload() == 0 || plotSpace() == nullptr ||
+        (!dataLineStyle_ && !areaFill_ && !areaFill2_ && !hasSymbols)) {
+        return;
+    }
+    if (xs->size() != ys->size()) {
+        throw CPTException("Number of x and y values do not match");
+    }
+    const std::vector<bool> drawn = recordsToDraw();
+    const std::vector<CPTPoint> points = viewPoints(context, drawn);
+    std::size_t first = drawn.size();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        if (drawn[i]) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    if (first == drawn.size()) {
+        return;
+    }
+    if (areaFill_ && !areaBaseValue_.isNaN()) {
+        fillArea(context, *areaFill_, areaBaseValue_, points, first, last);
+    }
+    if (areaFill2_ && !areaBaseValue2_.isNaN()) {
+        fillArea(context, *areaFill2_, areaBaseValue2_, points, first, last);
+    }
+    if (dataLineStyle_) {
+        context.beginPath();
+        addDataLinePath(context, points, first, last, std::nan(""), interpolation_);
+        dataLineStyle_->strokePathInContext(context);
+    }
+    if (hasSymbols) {
+        context.saveGState();
+        context.setShadowsEnabled(false);
+        for (std::size_t i = first; i <= last; ++i) {
+            const CPTPlotSymbol* symbol = plotSymbolForRecordIndex(i);
+            if (!drawn[i] || symbol == nullptr || !isNumericPoint(points[i])) {
+                continue;
+            }
+            if (useFastRendering()) {
+                symbol->renderInContext(context, points[i], contentsScale(), alignsPointsToPixels());
+            } else {
+                symbol->renderAsVectorInContext(context, points[i], 1.0);
+            }
+        }
+        context.restoreGState();
+    }
+}
+
+}  // namespace quorvel

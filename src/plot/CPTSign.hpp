@@ -1,0 +1,8 @@
+#pragma once
+
+namespace quorvel {
+
+// Side of an axis that ticks and labels go to.
+enum class CPTSign { Negative = -1, None = 0, Positive = 1 };
+
+}  // namespace quorvel

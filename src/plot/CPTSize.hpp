@@ -1,0 +1,12 @@
+#pragma once
+
+namespace quorvel {
+
+struct CPTSize {
+    double width = 0.0;
+    double height = 0.0;
+
+    bool operator==(const CPTSize&) const = default;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,100 @@
+#include "plot/cairo/CPTCairoRenderer.hpp"
+
+#include "plot/CPTGraphHostingView.hpp"
+#include "plot/CPTInvalidArgumentException.hpp"
+#include "plot/cairo/CPTCairoContext.hpp"
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <stdexcept>
+
+namespace quorvel {
+
+namespace {
+
+std::string extensionOf(const std::string& path)
+{
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find_first_of('/', dot) != std::string::npos) {
+        return {};
+    }
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return extension;
+}
+
+void checkStatus(cairo_status_t status, const std::string& path)
+{
+    if (status != CAIRO_STATUS_SUCCESS) {
+        throw std::runtime_error("Cannot write " + path + ": " + cairo_status_to_string(status));
+    }
+}
+
+void writeVector(CPTGraphHostingView& host, CairoSurfaceHandle surface, const std::string& path)
+{
+    checkStatus(cairo_surface_status(surface.get()), path);
+    {
+        CairoHandle cr(cairo_create(surface.get()));
+        CPTCairoContext context(cr.get());
+        host.drawVectorsInContext(context);
+        cairo_show_page(cr.get());
+    }
+    cairo_surface_finish(surface.get());
+    checkStatus(cairo_surface_status(surface.get()), path);
+}
+
+}  // namespace
+
+void CPTCairoRenderer::renderHost(CPTGraphHostingView& host, cairo_t* cr)
+{
+    CPTPangoTextMetrics::install();
+    CPTCairoContext context(cr);
+    host.drawInContext(context);
+}
+
+void CPTCairoRenderer::renderHostToSurface(CPTGraphHostingView& host, cairo_surface_t* surface)
+{
+    CairoHandle cr(cairo_create(surface));
+    cairo_scale(cr.get(), host.screenScale(), host.screenScale());
+    renderHost(host, cr.get());
+    cairo_surface_flush(surface);
+}
+
+void CPTCairoRenderer::writeHostToFile(CPTGraphHostingView& host, const std::string& path, double scale)
+{
+    CPTPangoTextMetrics::install();
+    const std::string extension = extensionOf(path);
+    const double width = host.bounds().width();
+    const double height = host.bounds().height();
+    if (extension == "png") {
+        host.setScreenScale(scale);
+        CairoSurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
+                                                              static_cast<int>(std::ceil(width * host.screenScale())),
+                                                              static_cast<int>(std::ceil(height * host.screenScale()))));
+        renderHostToSurface(host, surface.get());
+        checkStatus(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
+    } else if (extension == "svg") {
+        writeVector(host, CairoSurfaceHandle(cairo_svg_surface_create(path.c_str(), width, height)), path);
+    } else if (extension == "pdf") {
+        writeVector(host, CairoSurfaceHandle(cairo_pdf_surface_create(path.c_str(), width, height)), path);
+    } else {
+        throw CPTInvalidArgumentException("Unsupported chart file type (use .png, .svg or .pdf): " + path);
+    }
+}
+
+void CPTCairoRenderer::writeGraphToFile(const std::shared_ptr<CPTGraph>& graph, const std::string& path, double width,
+                                        double height, double scale)
+{
+    CPTGraphHostingView host(CPTRect::make(0.0, 0.0, width, height));
+    host.setHostedGraph(graph);
+    writeHostToFile(host, path, scale);
+    host.setHostedGraph(nullptr);
+}
+
+}  // namespace quorvel

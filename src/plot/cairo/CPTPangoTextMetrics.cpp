@@ -1,0 +1,52 @@
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
+
+#include <pango/pangocairo.h>
+
+namespace quorvel {
+
+CPTPangoTextMetrics::CPTPangoTextMetrics()
+    : context_(pango_font_map_create_context(pango_cairo_font_map_get_default()))
+{
+    configureContext(context_.get());
+}
+
+PangoFontDescriptionHandle CPTPangoTextMetrics::fontDescription(const std::string& fontName, double fontSize)
+{
+    PangoFontDescriptionHandle description(pango_font_description_new());
+    // Sizes are in points of user space, independent of any screen resolution.
+    pango_font_description_set_family(description.get(), (fontName + ",Sans").c_str());
+    pango_font_description_set_absolute_size(description.get(), fontSize * PANGO_SCALE);
+    return description;
+}
+
+void CPTPangoTextMetrics::configureContext(PangoContext* context)
+{
+    CairoFontOptionsHandle options(cairo_font_options_create());
+    // Unhinted metrics scale linearly, so text measured once fits at every scale factor.
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    pango_cairo_context_set_font_options(context, options.get());
+}
+
+CPTSize CPTPangoTextMetrics::sizeOfText(const std::string& text, const std::string& fontName, double fontSize) const
+{
+    if (text.empty()) {
+        return {};
+    }
+    PangoLayoutHandle layout(pango_layout_new(context_.get()));
+    const auto description = fontDescription(fontName, fontSize);
+    pango_layout_set_font_description(layout.get(), description.get());
+    pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
+    PangoRectangle logical{};
+    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    return {static_cast<double>(logical.width) / PANGO_SCALE, static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+void CPTPangoTextMetrics::install()
+{
+    if (dynamic_cast<const CPTPangoTextMetrics*>(&CPTTextMetrics::shared()) == nullptr) {
+        CPTTextMetrics::setShared(std::make_shared<CPTPangoTextMetrics>());
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "plot/CPTTextMetrics.hpp"
+#include "plot/cairo/CPTCairoHandles.hpp"
+
+#include <string>
+
+namespace quorvel {
+
+class CPTTextStyle;
+
+// Text measured with Pango and the system fonts; the engine's font names are tried first and
+// the system sans font stands in for any that is missing.
+class CPTPangoTextMetrics : public CPTTextMetrics {
+public:
+    CPTPangoTextMetrics();
+
+    CPTSize sizeOfText(const std::string& text, const std::string& fontName, double fontSize) const override;
+
+    // Makes Pango's metrics the shared ones unless they already are.
+    static void install();
+
+    // Layout settings shared by measuring and drawing, so both agree on every size.
+    static PangoFontDescriptionHandle fontDescription(const std::string& fontName, double fontSize);
+    static void configureContext(PangoContext* context);
+
+private:
+    PangoContextHandle context_;
+};
+
+}  // namespace quorvel
