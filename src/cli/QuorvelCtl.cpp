@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "cli/CtlChart.hpp"
 #include "cli/CtlReport.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/SetupRules.hpp"
@@ -292,10 +293,20 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
     return 0;
 }
 
-int QuorvelCtl::chart(const CtlArguments&)
+int QuorvelCtl::chart(const CtlArguments& a)
 {
-    err_ << "quorvelctl: charts are not available in this build\n";
-    return 1;
+    CtlChart chart;
+    if (!chart.parse(a, err_)) {
+        return 1;
+    }
+    start();
+    std::shared_ptr<FTrafficDataInformation> summary;
+    if (!app_->isFirstStart()) {  // before the set-up there is no summary: the empty page
+        CTrafficManager& m = *app_->pmodule();
+        summary = m.summaryFigures();
+        summary->parrTrafficMonthsItems = m.TIRAGE_BILL_MONTH_ITEMS(m.pTraffics->arrMonths);
+    }
+    return chart.render(summary, out_, err_);
 }
 
 }  // namespace quorvel

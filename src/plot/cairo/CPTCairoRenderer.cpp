@@ -36,13 +36,19 @@ void checkStatus(cairo_status_t status, const std::string& path)
     }
 }
 
-void writeVector(CPTGraphHostingView& host, CairoSurfaceHandle surface, const std::string& path)
+void writeVector(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, CairoSurfaceHandle surface,
+                 const std::string& path)
 {
     checkStatus(cairo_surface_status(surface.get()), path);
     {
         CairoHandle cr(cairo_create(surface.get()));
-        CPTCairoContext context(cr.get());
-        host.drawVectorsInContext(context);
+        for (const auto& placed : hosts) {
+            cairo_save(cr.get());
+            cairo_translate(cr.get(), placed.x, placed.y);
+            CPTCairoContext context(cr.get());
+            placed.host->drawVectorsInContext(context);
+            cairo_restore(cr.get());
+        }
         cairo_show_page(cr.get());
     }
     cairo_surface_finish(surface.get());
@@ -68,21 +74,35 @@ void CPTCairoRenderer::renderHostToSurface(CPTGraphHostingView& host, cairo_surf
 
 void CPTCairoRenderer::writeHostToFile(CPTGraphHostingView& host, const std::string& path, double scale)
 {
+    writeHostsToFile({PlacedHost{&host, 0.0, 0.0}}, path, host.bounds().width(), host.bounds().height(), scale);
+}
+
+void CPTCairoRenderer::writeHostsToFile(const std::vector<PlacedHost>& hosts, const std::string& path, double width,
+                                        double height, double scale)
+{
     CPTPangoTextMetrics::install();
     const std::string extension = extensionOf(path);
-    const double width = host.bounds().width();
-    const double height = host.bounds().height();
     if (extension == "png") {
-        host.setScreenScale(scale);
-        CairoSurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
-                                                              static_cast<int>(std::ceil(width * host.screenScale())),
-                                                              static_cast<int>(std::ceil(height * host.screenScale()))));
-        renderHostToSurface(host, surface.get());
+        const double s = scale > 0.0 ? scale : 1.0;
+        CairoSurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width * s)),
+                                                              static_cast<int>(std::ceil(height * s))));
+        {
+            CairoHandle cr(cairo_create(surface.get()));
+            cairo_scale(cr.get(), s, s);
+            for (const auto& placed : hosts) {
+                placed.host->setScreenScale(s);
+                cairo_save(cr.get());
+                cairo_translate(cr.get(), placed.x, placed.y);
+                renderHost(*placed.host, cr.get());
+                cairo_restore(cr.get());
+            }
+        }
+        cairo_surface_flush(surface.get());
         checkStatus(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
     } else if (extension == "svg") {
-        writeVector(host, CairoSurfaceHandle(cairo_svg_surface_create(path.c_str(), width, height)), path);
+        writeVector(hosts, CairoSurfaceHandle(cairo_svg_surface_create(path.c_str(), width, height)), path);
     } else if (extension == "pdf") {
-        writeVector(host, CairoSurfaceHandle(cairo_pdf_surface_create(path.c_str(), width, height)), path);
+        writeVector(hosts, CairoSurfaceHandle(cairo_pdf_surface_create(path.c_str(), width, height)), path);
     } else {
         throw CPTInvalidArgumentException("Unsupported chart file type (use .png, .svg or .pdf): " + path);
     }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -21,6 +22,14 @@ public:
     // Writes the view at its current size; PNG uses `scale` pixels per point, SVG and PDF are
     // vector drawings of the view's size in points. Throws on an unknown extension or a write error.
     static void writeHostToFile(CPTGraphHostingView& host, const std::string& path, double scale);
+    // Several views placed on one page of `width` x `height` points, written as above.
+    struct PlacedHost {
+        CPTGraphHostingView* host;
+        double x;
+        double y;
+    };
+    static void writeHostsToFile(const std::vector<PlacedHost>& hosts, const std::string& path, double width,
+                                 double height, double scale);
     // The same for a graph that is not on screen, hosted for the occasion at `width` x `height` points.
     static void writeGraphToFile(const std::shared_ptr<CPTGraph>& graph, const std::string& path, double width,
                                  double height, double scale);

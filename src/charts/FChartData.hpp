@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "model/CTrafficPoint.hpp"
+#include "plot/CPTPlotDataSource.hpp"
+#include "platform/Date.hpp"
+
+namespace quorvel {
+
+// One billing month's day records as plot points: x the day's position in the billing month
+// (1 is the month's first day), y its traffic in units of `pnDiv` bytes, daily or cumulative.
+// It feeds both plots of a chart page; it knows nothing of axes or drawing.
+class FChartData final : public CPTPlotDataSource {
+public:
+    struct Point {
+        int x = 0;
+        double y = 0.0;
+        friend bool operator==(const Point&, const Point&) = default;
+    };
+    // Stands for a month entry that holds no data: the series is left as it is.
+    struct NullPlaceholder {};
+
+    std::vector<Point> dataForPlot;
+    std::optional<std::uint64_t> pnDiv;
+
+    // The daily series; absent days empty it.
+    void setBarChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart);
+    void setBarChartData(NullPlaceholder, std::optional<Date>) {}
+    // The running total, adding each day's quotient separately.
+    void setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart);
+    void setIntegralChartData(NullPlaceholder, std::optional<Date>) {}
+
+    std::size_t numberOfRecordsForPlot(CPTPlot& plot) override;
+    // Field 0 is x (bar location, scatter x); every other field is y.
+    std::optional<CPTNumber> numberForPlot(CPTPlot& plot, unsigned field, std::size_t index) override;
+
+private:
+    void build(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart, bool cumulative);
+};
+
+}  // namespace quorvel

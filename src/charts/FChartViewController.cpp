@@ -1,0 +1,290 @@
+#include "charts/FChartViewController.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/DateDay.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "model/FileSize.hpp"
+#include "plot/CPTAxisLabel.hpp"
+#include "plot/CPTBarPlot.hpp"
+#include "plot/CPTFill.hpp"
+#include "plot/CPTLayerAnnotation.hpp"
+#include "plot/CPTMutableLineStyle.hpp"
+#include "plot/CPTMutableTextStyle.hpp"
+#include "plot/CPTPlotAreaFrame.hpp"
+#include "plot/CPTPlotSymbol.hpp"
+#include "plot/CPTScatterPlot.hpp"
+#include "plot/CPTTheme.hpp"
+#include "plot/CPTXYAxis.hpp"
+#include "plot/CPTXYAxisSet.hpp"
+#include "plot/CPTXYPlotSpace.hpp"
+
+namespace quorvel {
+
+namespace {
+
+constexpr double kTitleGrey = 0.866667;
+const char* const kDays = "Days";
+
+CPTColor grey()
+{
+    return CPTColor::colorWithComponentRed(kTitleGrey, kTitleGrey, kTitleGrey, 1.0);
+}
+
+CPTMutableTextStyle textStyle(double size)
+{
+    CPTMutableTextStyle s;
+    s.setColor(grey());
+    s.setFontSize(size);
+    s.setTextAlignment(CPTTextAlignment::Center);
+    return s;
+}
+
+CPTXYPlotSpace& plotSpaceOf(const CPTXYGraph& g)
+{
+    return *static_cast<CPTXYPlotSpace*>(g.defaultPlotSpace());
+}
+
+CPTXYAxisSet& axesOf(const CPTXYGraph& g)
+{
+    return *static_cast<CPTXYAxisSet*>(g.axisSet());
+}
+
+// What both graphs share: theme, the page's solid plot-area colour, no frame, padding, title.
+std::shared_ptr<CPTXYGraph> newPageGraph(const char* title, double bottomPadding)
+{
+    auto g = std::make_shared<CPTXYGraph>();
+    g->applyTheme(CPTTheme::themeNamed("Dark Gradients").get());
+    CPTPlotAreaFrame& frame = *g->plotAreaFrame();
+    frame.setFill(CPTFill::fillWithColor(CPTColor::colorWithComponentRed(0.141176, 0.149020, 0.2, 1.0)));
+    frame.setBorderLineStyle(std::nullopt);
+    frame.setCornerRadius(0);
+    g->setPaddingLeft(0);
+    g->setPaddingTop(0);
+    g->setPaddingRight(0);
+    g->setPaddingBottom(0);
+    frame.setPaddingLeft(40);
+    frame.setPaddingTop(20);
+    frame.setPaddingRight(20);
+    frame.setPaddingBottom(bottomPadding);
+    g->setTitle(title);
+    g->setTitleTextStyle(textStyle(16));
+    g->setTitleDisplacement({0, -20});
+    g->setTitlePlotAreaFrameAnchor(CPTRectAnchor::Top);
+    CPTXYPlotSpace& space = plotSpaceOf(*g);
+    space.setAllowsUserInteraction(false);
+    space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(32)));
+    space.setYRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(110)));
+    return g;
+}
+
+void setUpAxes(CPTXYGraph& g, CPTAxisDelegate* delegate, std::optional<unsigned> xMinorTicks)
+{
+    CPTXYAxis& x = *axesOf(g).xAxis();
+    x.setMajorIntervalLength(Decimal::fromString("5"));
+    x.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
+    if (xMinorTicks) {
+        x.setMinorTicksPerInterval(*xMinorTicks);
+    }
+    x.setTitle(kDays);
+    x.setDelegate(delegate);
+    x.setTitleOffset(12);
+    x.setLabelingOrigin(Decimal::fromInteger(1));
+    CPTXYAxis& y = *axesOf(g).yAxis();
+    y.setMajorIntervalLength(Decimal::fromString("20"));
+    y.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
+    y.setTitle("Traffic, MB");
+    y.setTitleOffset(25);
+    y.setDelegate(delegate);
+}
+
+// The label styles are made once, from the first axis that needs them, and shared by every page.
+const CPTTextStyle& labelStyle(const CPTAxis& axis, bool negative)
+{
+    static const auto make = [](const CPTAxis& a, const CPTColor& color) {
+        CPTMutableTextStyle s(a.labelTextStyle().value_or(CPTTextStyle::textStyle()));
+        s.setColor(color);
+        return CPTTextStyle(s);
+    };
+    static const CPTTextStyle greyStyle = make(axis, grey());
+    static const CPTTextStyle redStyle = make(axis, CPTColor::redColor());
+    return negative ? redStyle : greyStyle;
+}
+
+}  // namespace
+
+FChartViewController::FChartViewController(Idiom idiom) : idiom_(idiom)
+{
+    createCharts();
+    createBars();
+}
+
+FChartViewController::~FChartViewController()
+{
+    // The hosts observe the graphs; let them go before the graphs do.
+    pchartView.setHostedGraph(nullptr);
+    pbarView.setHostedGraph(nullptr);
+}
+
+void FChartViewController::createCharts()
+{
+    graphChart = newPageGraph("Total Traffic", 28);
+    pchartView.setCollapsesLayers(false);
+    pchartView.setHostedGraph(graphChart);
+    setUpAxes(*graphChart, this, 4u);
+    axesOf(*graphChart).yAxis()->setMinorTicksPerInterval(1);
+
+    auto line = std::make_shared<CPTScatterPlot>();
+    CPTMutableLineStyle lineStyle;
+    lineStyle.setMiterLimit(1);
+    lineStyle.setLineWidth(2);
+    lineStyle.setLineColor(CPTColor::colorWithComponentRed(0.341176, 0.470588, 0.137255, 1.0));
+    line->setDataLineStyle(lineStyle);
+    line->setIdentifier("Blue Plot");
+    line->setDataSource(&pLineChartUsed);
+    line->setAreaFill(CPTFill::fillWithColor(CPTColor::colorWithComponentRed(0.184314, 0.207843, 0.211765, 1.0)));
+    line->setAreaBaseValue(Decimal::fromInteger(0));
+    CPTPlotSymbol symbol = CPTPlotSymbol::ellipsePlotSymbol();
+    symbol.setSize({6, 6});
+    symbol.setFill(CPTFill::fillWithColor(CPTColor::colorWithComponentRed(0.533333, 0.764706, 0.152941, 1.0)));
+    CPTMutableLineStyle outline;
+    outline.setLineColor(CPTColor::blackColor());
+    outline.setLineWidth(1);
+    symbol.setLineStyle(outline);
+    line->setPlotSymbol(symbol);
+    graphChart->addPlot(line);
+}
+
+void FChartViewController::createBars()
+{
+    graphBar = newPageGraph("Traffic Usage", 30);
+    pbarView.setHostedGraph(graphBar);
+    setUpAxes(*graphBar, this, std::nullopt);
+
+    auto bars = CPTBarPlot::tubularBarPlotWithColor(CPTColor::colorWithComponentRed(1.0, 0.698039, 0.082353, 1.0),
+                                                   CPTColor::colorWithComponentRed(0.796078, 0.917647, 0.278431, 1.0),
+                                                   CPTColor::blackColor(), false);
+    bars->setBarWidth(Decimal::fromDouble(0.5));
+    bars->setBaseValue(Decimal::fromString("0"));
+    bars->setDataSource(&pBarChartUsed);
+    bars->setBarOffset(Decimal::fromInteger(0));
+    bars->setIdentifier("Bar Plot 1");
+    graphBar->addPlot(bars);
+}
+
+void FChartViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+{
+    if (summary) {
+        pTDIInfo = summary;
+        updateControls();
+    }
+}
+
+void FChartViewController::updateControls()
+{
+    updateAxisesforCharts(tag);
+    if (pTDIInfo) {
+        if (const MonthTraffic* month = pTDIInfo->getMonthItemInfoforMonth(tag)) {
+            pBarChartUsed.setBarChartData(&month->arrDaysTraffics, month->date);
+            pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics, month->date);
+        }
+    }
+    graphChart->reloadData();
+    graphBar->reloadData();
+}
+
+void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale, int days)
+{
+    CPTXYPlotSpace& space = plotSpaceOf(graph);
+    space.setYRange(CPTPlotRange(Decimal::fromDouble(static_cast<double>(-(scale.maximum / 50))),
+                                 Decimal::fromInteger(scale.maximum)));
+    space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(days + 2)));
+    const CPTMutableTextStyle titleStyle = textStyle(12);
+    CPTXYAxis& x = *axesOf(graph).xAxis();
+    x.setTitle(kDays);
+    x.setNeedsRelabel();
+    x.setTitleOffset(14);
+    x.setTitleLocation(Decimal::fromInteger(29));
+    x.setTitleTextStyle(titleStyle);
+    CPTXYAxis& y = *axesOf(graph).yAxis();
+    y.setTitleTextStyle(titleStyle);
+    y.setMajorIntervalLength(Decimal::fromInteger(scale.majorInterval));
+    y.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
+    y.setTitle("Traffic, " + scale.unit.value_or(""));
+    y.setMinorTicksPerInterval(scale.minorTicks);
+    y.setLabelExclusionRanges({CPTPlotRange(Decimal::fromFloat(-10.0F), Decimal::fromFloat(9.7F))});
+}
+
+void FChartViewController::updateAxisesforCharts(int k)
+{
+    if (!pTDIInfo) {
+        return;
+    }
+    const MonthTraffic* month = pTDIInfo->getMonthItemPointerInfoforMonth(k);
+    if (month == nullptr) {
+        return;
+    }
+    const std::uint64_t maxDay = month->getMaxDayUsedTraffic();
+    const std::uint64_t used = month->getDataUsed();
+    const int days = month->pnDaysCount();
+    const bool current = static_cast<std::int64_t>(pTDIInfo->getMonthItemsCount()) - 1 == k;
+    const std::uint64_t left = current ? pTDIInfo->pDataPerDayLeft.value_or(0) : 0;
+    pMonthStartDate = month->date;
+
+    const ChartScale barScale = ChartScale::getChartScale(std::max(maxDay, left));
+    const std::string usedText = FileSize::formatMemoryStringDot1(used);
+    const std::string period = month->getMonthPeriod();
+    switch (idiom_) {
+    case Idiom::Tablet:
+        graphChart->setTitle("Data Usage Summary\n" + period + ", " + usedText + " used");
+        break;
+    case Idiom::Phone:
+        graphChart->setTitle(period + "\n" + usedText + " used");
+        break;
+    case Idiom::Other:
+        graphChart->setTitle(period);
+        break;
+    }
+    graphBar->setTitle("Data Usage Daily\n" + period);
+    graphChart->setTitleDisplacement(idiom_ == Idiom::Phone ? CPTPoint{15, -30} : CPTPoint{0, -30});
+
+    applyScale(*graphBar, barScale, days);
+    pBarChartUsed.pnDiv = barScale.divisor;
+    const ChartScale lineScale = ChartScale::getChartScale(used);
+    applyScale(*graphChart, lineScale, days);
+    pLineChartUsed.pnDiv = lineScale.divisor;
+}
+
+bool FChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& axis, const std::set<Decimal>& locations)
+{
+    const bool dayMode = axis.title() == std::optional<std::string>(kDays) && pMonthStartDate.has_value();
+    CPTAxis::Labels labels;
+    for (const Decimal& location : locations) {
+        const bool negative = location < Decimal::fromInteger(0);
+        const auto whole = static_cast<int>(std::trunc(location.toDouble()));
+        const std::string text = dayMode ? std::to_string(DateDay::getMonthDayByNumber(*pMonthStartDate, whole))
+                                         : std::to_string(whole);
+        auto label = std::make_unique<CPTAxisLabel>(text, labelStyle(axis, negative));
+        label->setTickLocation(location);
+        label->setOffset(axis.labelOffset());
+        labels.push_back(std::move(label));
+    }
+    axis.setAxisLabels(std::move(labels));
+    return false;
+}
+
+void FChartViewController::layoutInPage(double width, double height)
+{
+    const double half = std::floor(height / 2.0);
+    pchartView.setFrame(CPTRect::make(0, 0, width, half));
+    pbarView.setFrame(CPTRect::make(0, half, width, height - half));
+}
+
+void FChartViewController::setScreenScale(double scale)
+{
+    pchartView.setScreenScale(scale);
+    pbarView.setScreenScale(scale);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,120 @@
+#include "cli/CtlChart.hpp"
+
+#include <charconv>
+#include <cstdlib>
+#include <ostream>
+#include <stdexcept>
+
+#include "charts/FChartViewController.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "plot/cairo/CPTCairoRenderer.hpp"
+
+namespace quorvel {
+
+namespace {
+
+template <class T>
+std::optional<T> number(std::string_view text)
+{
+    T value{};
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool refuse(std::ostream& err, const std::string& what, const std::string& value)
+{
+    err << "quorvelctl: invalid " << what << " '" << value << "'\n";
+    return false;
+}
+
+}  // namespace
+
+bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
+{
+    const char* idiomEnv = std::getenv("QUORVEL_IDIOM");
+    const std::string idiom = a.value("--idiom").value_or(idiomEnv != nullptr ? idiomEnv : "phone");
+    if (idiom != "phone" && idiom != "tablet") {
+        return refuse(err, "idiom", idiom);
+    }
+    tablet_ = idiom == "tablet";
+    if (tablet_) {
+        width_ = 1024;
+        height_ = 700;
+    }
+    if (auto m = a.value("--month")) {
+        month_ = number<long>(*m);
+        if (!month_ || *month_ < 0) {
+            return refuse(err, "month index", *m);
+        }
+    }
+    const std::string graph = a.value("--graph").value_or("both");
+    if (graph != "both" && graph != "cumulative" && graph != "daily") {
+        return refuse(err, "graph", graph);
+    }
+    cumulative_ = graph != "daily";
+    daily_ = graph != "cumulative";
+    if (auto size = a.value("--size")) {
+        const auto x = size->find('x');
+        const auto w = x == std::string::npos ? std::nullopt : number<double>(std::string_view(*size).substr(0, x));
+        const auto h = x == std::string::npos ? std::nullopt : number<double>(std::string_view(*size).substr(x + 1));
+        if (!w || !h || *w < 100 || *h < 100 || *w > 10000 || *h > 10000) {
+            return refuse(err, "size", *size);
+        }
+        width_ = *w;
+        height_ = *h;
+    }
+    if (auto s = a.value("--scale")) {
+        const auto v = number<double>(*s);
+        if (!v || *v <= 0 || *v > 8) {
+            return refuse(err, "scale", *s);
+        }
+        scale_ = *v;
+    }
+    output_ = *a.value("--output");
+    const auto dot = output_.find_last_of('.');
+    const std::string ext = dot == std::string::npos ? "" : output_.substr(dot + 1);
+    if (ext != "png" && ext != "svg" && ext != "pdf") {
+        return refuse(err, "output file (use .png, .svg or .pdf)", output_);
+    }
+    return true;
+}
+
+int CtlChart::render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
+                     std::ostream& err) const
+{
+    FChartViewController page(tablet_ ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone);
+    if (summary) {
+        const auto count = static_cast<long>(summary->getMonthItemsCount());
+        const long index = month_.value_or(count - 1);
+        if (index < 0 || index >= count) {
+            err << "quorvelctl: there is no billing month " << index << " (the stored months give " << count << ")\n";
+            return 1;
+        }
+        page.tag = static_cast<int>(index);
+        page.updateInterface(summary);
+    } else {
+        page.updateControls();  // the empty page with its first scales
+    }
+    std::vector<CPTCairoRenderer::PlacedHost> hosts;
+    if (cumulative_ && daily_) {
+        page.layoutInPage(width_, height_);
+        hosts = {{&page.pchartView, 0, 0}, {&page.pbarView, 0, page.pbarView.frame().origin.y}};
+    } else {
+        CPTGraphHostingView& only = cumulative_ ? page.pchartView : page.pbarView;
+        only.setFrame(CPTRect::make(0, 0, width_, height_));
+        hosts = {{&only, 0, 0}};
+    }
+    try {
+        CPTCairoRenderer::writeHostsToFile(hosts, output_, width_, height_, scale_);
+    } catch (const std::exception& e) {
+        err << "quorvelctl: " << e.what() << "\n";
+        return 1;
+    }
+    out << "Wrote " << output_ << "\n";
+    return 0;
+}
+
+}  // namespace quorvel

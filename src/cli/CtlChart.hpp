@@ -1,0 +1,32 @@
+#pragma once
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "cli/CtlArguments.hpp"
+
+namespace quorvel {
+
+class FTrafficDataInformation;
+
+// `quorvelctl chart`: the chart page of one billing month, drawn as the chart tab draws it, to a
+// PNG, SVG or PDF file.
+class CtlChart {
+public:
+    // Checks the options; false (after one line on `err`) when a value is refused.
+    bool parse(const CtlArguments& a, std::ostream& err);
+    // Draws the page for the summary (none before the set-up: the empty page). Returns the exit code.
+    int render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out, std::ostream& err) const;
+
+private:
+    std::optional<long> month_;  // absent: the current month
+    bool cumulative_ = true;
+    bool daily_ = true;
+    double width_ = 360;
+    double height_ = 560;
+    double scale_ = 2;
+    bool tablet_ = false;
+    std::string output_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,267 @@
+// Chart pages: the scale per month, the two series, the axis labels of days and traffic, and a
+// rendered page whose pixels show the colours the page asks for.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "charts/ChartScale.hpp"
+#include "charts/FChartViewController.hpp"
+#include "model/DateDay.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "plot/CPTAxisLabel.hpp"
+#include "plot/CPTRecordingContext.hpp"
+#include "plot/CPTScatterPlot.hpp"
+#include "plot/CPTTextLayer.hpp"
+#include "plot/CPTTextMetrics.hpp"
+#include "plot/CPTXYAxis.hpp"
+#include "plot/CPTXYAxisSet.hpp"
+#include "plot/CPTXYPlotSpace.hpp"
+#include "plot/cairo/CPTCairoHandles.hpp"
+#include "plot/cairo/CPTCairoRenderer.hpp"
+#include "TestEnv.hpp"
+
+namespace quorvel {
+namespace {
+
+using test::localDate;
+
+struct ScaleCase {
+    std::uint64_t bytes;
+    const char* unit;
+    std::uint64_t divisor;
+    std::int64_t maximum;
+    unsigned interval, minor;
+};
+
+TEST(ChartScale, PicksUnitMaximumAndTicks)
+{
+    const ScaleCase cases[] = {
+        {0, "B", 1, 3, 1, 4},
+        {1, "B", 1, 3, 1, 4},
+        {1000, "B", 1, 1100, 200, 1},
+        {1001, "KB", 1000, 3, 1, 4},
+        {37'000'000, "MB", 1'000'000, 55, 10, 1},
+        {999'999'999, "MB", 1'000'000, 1100, 200, 1},
+        {4'999'999, "MB", 1'000'000, 6, 1, 1},
+        {9'000'000, "MB", 1'000'000, 11, 2, 1},
+        {19'000'000'000, "GB", 1'000'000'000, 22, 5, 4},
+        {150'000, "KB", 1000, 220, 50, 4},
+        {450'000'000'000'000, "TB", 1'000'000'000'000, 550, 100, 1},
+        {18'446'744'073'709'551'615ULL, "EB", 1'000'000'000'000'000'000ULL, 22, 5, 4},
+    };
+    for (const ScaleCase& c : cases) {
+        const ChartScale s = ChartScale::getChartScale(c.bytes);
+        EXPECT_EQ(s.unit, std::optional<std::string>(c.unit)) << c.bytes;
+        EXPECT_EQ(s.divisor, c.divisor) << c.bytes;
+        EXPECT_EQ(s.maximum, c.maximum) << c.bytes;
+        EXPECT_EQ(s.majorInterval, c.interval) << c.bytes;
+        EXPECT_EQ(s.minorTicks, c.minor) << c.bytes;
+    }
+}
+
+std::vector<CTrafficPoint> days(int year, int month, std::initializer_list<std::pair<int, std::uint64_t>> list)
+{
+    std::vector<CTrafficPoint> out;
+    for (const auto& [day, bytes] : list) {
+        out.push_back(CTrafficPoint::trafficPointWithDate(localDate(year, month, day), bytes));
+    }
+    return out;
+}
+
+TEST(FChartData, DailyAndCumulativeSeriesInTheGivenOrder)
+{
+    FChartData bars;
+    FChartData line;
+    bars.pnDiv = line.pnDiv = 1'000'000;
+    const auto list = days(2026, 5, {{1, 500'000}, {2, 0}, {3, 1'500'000}});
+    bars.setBarChartData(&list, localDate(2026, 5, 1));
+    line.setIntegralChartData(&list, localDate(2026, 5, 1));
+    EXPECT_EQ(bars.dataForPlot, (std::vector<FChartData::Point>{{1, 0.5}, {2, 0.0}, {3, 1.5}}));
+    EXPECT_EQ(line.dataForPlot, (std::vector<FChartData::Point>{{1, 0.5}, {2, 0.5}, {3, 2.0}}));
+
+    // A month starting on the 25th: positions count across the month change.
+    const std::vector<CTrafficPoint> across = {CTrafficPoint::trafficPointWithDate(localDate(2026, 5, 25), 1),
+                                               CTrafficPoint::trafficPointWithDate(localDate(2026, 6, 3), 2)};
+    bars.setBarChartData(&across, localDate(2026, 5, 25));
+    EXPECT_EQ(bars.dataForPlot[0].x, 1);
+    EXPECT_EQ(bars.dataForPlot[1].x, 10);
+    CPTScatterPlot anyPlot;
+    EXPECT_EQ(bars.numberForPlot(anyPlot, 2, 1)->doubleValue(), 2e-6);
+    EXPECT_EQ(bars.numberForPlot(anyPlot, 0, 1)->doubleValue(), 10.0);
+
+    bars.setBarChartData(FChartData::NullPlaceholder{}, std::nullopt);
+    EXPECT_EQ(bars.dataForPlot.size(), 2u) << "a month without data leaves the series";
+    bars.setBarChartData(nullptr, std::nullopt);
+    EXPECT_TRUE(bars.dataForPlot.empty());
+}
+
+// A summary of billing months built by hand: the month list and the allowance per day.
+std::shared_ptr<FTrafficDataInformation> summaryOf(std::vector<std::shared_ptr<MonthTraffic>> months,
+                                                   std::uint64_t perDayLeft)
+{
+    auto s = std::make_shared<FTrafficDataInformation>();
+    s->parrTrafficMonthsItems = std::move(months);
+    s->pDataPerDayLeft = perDayLeft;
+    return s;
+}
+
+std::shared_ptr<MonthTraffic> billingMonth(Date first, Date last, int length, std::vector<CTrafficPoint> list)
+{
+    auto m = std::make_shared<MonthTraffic>(first, 1'000'000'000);
+    m->last_date = last;
+    m->setDaysCount(length);
+    m->arrDaysTraffics = std::move(list);
+    return m;
+}
+
+struct PageTest : ::testing::Test {
+    void SetUp() override { CPTTextMetrics::setShared(nullptr); }
+    void TearDown() override { CPTTextMetrics::setShared(nullptr); }
+
+    static const CPTXYPlotSpace& space(const CPTXYGraph& g) { return *static_cast<CPTXYPlotSpace*>(g.defaultPlotSpace()); }
+    static CPTXYAxis& axis(const CPTXYGraph& g, bool x)
+    {
+        auto* set = static_cast<CPTXYAxisSet*>(g.axisSet());
+        return x ? *set->xAxis() : *set->yAxis();
+    }
+    static std::vector<std::string> labelTexts(const CPTAxis& a)
+    {
+        std::vector<std::string> out;
+        for (const auto& l : a.axisLabels()) {
+            out.push_back(static_cast<const CPTTextLayer*>(l->contentLayer())->text());
+        }
+        return out;
+    }
+    void draw(FChartViewController& page)
+    {
+        page.layoutInPage(360, 560);
+        CPTRecordingContext ctx;
+        page.pchartView.drawInContext(ctx);
+        page.pbarView.drawInContext(ctx);
+    }
+};
+
+TEST_F(PageTest, ScalesAndTitlesFollowTheMonth)
+{
+    FChartViewController page(FChartViewController::Idiom::Phone);
+    auto feb = billingMonth(localDate(2026, 2, 1), localDate(2026, 2, 28), 28,
+                            days(2026, 2, {{1, 37'000'000}, {2, 1'000'000}, {10, 12'000'000}}));
+    page.updateInterface(summaryOf({feb}, 0));
+    draw(page);
+    EXPECT_EQ(space(*page.graphBar).yRange().location().toDouble(), -1.0);
+    EXPECT_EQ(space(*page.graphBar).yRange().length().toDouble(), 55.0);
+    EXPECT_EQ(space(*page.graphBar).xRange().location().toDouble(), -1.0);
+    EXPECT_EQ(space(*page.graphBar).xRange().length().toDouble(), 30.0);
+    EXPECT_EQ(axis(*page.graphBar, false).title(), "Traffic, MB");
+    EXPECT_EQ(axis(*page.graphBar, false).majorIntervalLength().toDouble(), 10.0);
+    EXPECT_EQ(axis(*page.graphChart, false).title(), "Traffic, MB") << "50 MB used";
+    EXPECT_EQ(page.graphChart->title(), "1 February - 28 February 2026\n50 MB used");
+    EXPECT_EQ(page.graphBar->title(), "Data Usage Daily\n1 February - 28 February 2026");
+    EXPECT_EQ(page.graphChart->titleDisplacement().x, 15.0);
+    EXPECT_EQ(labelTexts(axis(*page.graphBar, true)), (std::vector<std::string>{"1", "6", "11", "16", "21", "26"}))
+        << "a 28-day month is labelled at positions 1 to 26";
+    EXPECT_EQ(page.pBarChartUsed.dataForPlot.at(0).y, 37.0);
+    EXPECT_EQ(page.pLineChartUsed.dataForPlot.at(2).y, 50.0);
+
+    FChartViewController tablet(FChartViewController::Idiom::Tablet);
+    tablet.updateInterface(summaryOf({feb}, 0));
+    EXPECT_EQ(tablet.graphChart->title(), "Data Usage Summary\n1 February - 28 February 2026, 50 MB used");
+    EXPECT_EQ(tablet.graphChart->titleDisplacement().x, 0.0);
+}
+
+TEST_F(PageTest, EmptyMonthsScaleToBytesAndTheCurrentMonthToTheAllowance)
+{
+    auto empty = billingMonth(localDate(2026, 3, 15), localDate(2026, 4, 14), 31, {});
+    auto current = billingMonth(localDate(2026, 4, 15), localDate(2026, 5, 14), 30,
+                                days(2026, 4, {{15, 1'000'000}}));
+    FChartViewController first(FChartViewController::Idiom::Phone);
+    first.tag = 0;
+    first.updateInterface(summaryOf({empty, current}, 80'000'000));
+    EXPECT_EQ(space(*first.graphBar).yRange().location().toDouble(), 0.0);
+    EXPECT_EQ(space(*first.graphBar).yRange().length().toDouble(), 3.0);
+    EXPECT_EQ(axis(*first.graphBar, false).title(), "Traffic, B");
+    EXPECT_EQ(axis(*first.graphBar, false).minorTicksPerInterval(), 4u);
+
+    FChartViewController last(FChartViewController::Idiom::Phone);
+    last.tag = 1;
+    last.updateInterface(summaryOf({empty, current}, 80'000'000));
+    EXPECT_EQ(space(*last.graphBar).yRange().length().toDouble(), 110.0) << "scaled to the 80 MB a day still allowed";
+    EXPECT_EQ(space(*last.graphBar).yRange().location().toDouble(), -2.0);
+
+    FChartViewController beyond(FChartViewController::Idiom::Phone);
+    beyond.tag = 5;
+    beyond.updateInterface(summaryOf({empty, current}, 0));
+    EXPECT_EQ(space(*beyond.graphBar).yRange().length().toDouble(), 110.0) << "no such month: first scales stay";
+    EXPECT_TRUE(beyond.pBarChartUsed.dataForPlot.empty());
+}
+
+TEST_F(PageTest, DayLabelsShowCalendarDaysAndNegativeTrafficLabelsAreRed)
+{
+    FChartViewController page(FChartViewController::Idiom::Phone);
+    auto month = billingMonth(localDate(2026, 1, 20), localDate(2026, 2, 19), 31, days(2026, 1, {{20, 999'999'999}}));
+    page.updateInterface(summaryOf({month}, 0));
+    draw(page);
+    EXPECT_EQ(labelTexts(axis(*page.graphBar, true)),
+              (std::vector<std::string>{"20", "25", "30", "4", "9", "14", "19"}));
+    // y from -22 to 1078 in steps of 200: -22 .. -0.3 is excluded, so no negative label shows.
+    EXPECT_EQ(labelTexts(axis(*page.graphBar, false)),
+              (std::vector<std::string>{"0", "200", "400", "600", "800", "1000"}));
+
+    CPTXYAxis& y = axis(*page.graphBar, false);
+    EXPECT_FALSE(page.axisShouldUpdateAxisLabelsAtLocations(y, {Decimal::fromInteger(-40), Decimal::fromInteger(40)}));
+    ASSERT_EQ(y.axisLabels().size(), 2u);
+    const auto colourOf = [](const CPTAxisLabel& l) {
+        return *static_cast<const CPTTextLayer*>(l.contentLayer())->textStyle().color();
+    };
+    EXPECT_EQ(colourOf(*y.axisLabels()[0]), CPTColor::redColor());
+    EXPECT_NEAR(colourOf(*y.axisLabels()[1]).red(), 0.866667, 1e-6);
+    EXPECT_EQ(y.axisLabels()[0]->offset(), y.labelOffset());
+}
+
+// The page rendered through Cairo: the colours it asks for reach the pixels.
+TEST_F(PageTest, RenderedPageShowsBarsPlotAreaAndLine)
+{
+    FChartViewController page(FChartViewController::Idiom::Phone);
+    std::vector<CTrafficPoint> list;
+    for (int d = 1; d <= 31; ++d) {
+        list.push_back(CTrafficPoint::trafficPointWithDate(localDate(2026, 3, d), 40'000'000));
+    }
+    page.updateInterface(summaryOf({billingMonth(localDate(2026, 3, 1), localDate(2026, 3, 31), 31, list)}, 0));
+    page.layoutInPage(360, 560);
+    page.setScreenScale(2);
+    CairoSurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 720, 1120));
+    {
+        CairoHandle cr(cairo_create(surface.get()));
+        cairo_scale(cr.get(), 2, 2);
+        CPTCairoRenderer::renderHost(page.pchartView, cr.get());
+        cairo_translate(cr.get(), 0, 280);
+        CPTCairoRenderer::renderHost(page.pbarView, cr.get());
+    }
+    cairo_surface_flush(surface.get());
+    const auto pixel = [&](double x, double y) {
+        const unsigned char* row = cairo_image_surface_get_data(surface.get()) +
+                                   static_cast<int>(y * 2) * cairo_image_surface_get_stride(surface.get());
+        std::uint32_t v = 0;
+        std::memcpy(&v, row + 4 * static_cast<int>(x * 2), sizeof v);
+        return std::array<int, 3>{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                                  static_cast<int>(v & 0xFF)};
+    };
+    // Plot area of the bar graph: x from 40 to 340, y from 280+20 to 560-30; x range -1..32, y -1..54.
+    const auto barX = [](int day) { return 40.0 + 300.0 * (day + 1) / 33.0; };
+    const auto barY = [](double mb) { return 530.0 - 230.0 * (mb + 1) / 55.0; };
+    const auto inBar = pixel(barX(10), barY(20));
+    EXPECT_GT(inBar[0], 200) << "bar gradient from orange to yellow-green";
+    EXPECT_GT(inBar[1], 150);
+    EXPECT_LT(inBar[2], 110);
+    const auto background = pixel(barX(10) + 4.5, barY(45));
+    EXPECT_NEAR(background[0], 36, 3);
+    EXPECT_NEAR(background[1], 38, 3);
+    EXPECT_NEAR(background[2], 51, 3);
+    // The cumulative line runs from 40 MB to 1.24 GB; the y axis is in GB (-0.. 3.3 stretched to 3).
+    const auto area = pixel(40.0 + 300.0 * 16.5 / 33.0, 252.0 - 2);
+    EXPECT_NEAR(area[0], 47, 6) << "area fill under the line";
+    EXPECT_NEAR(area[1], 53, 6);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,77 @@
+// Writes a realistic Quorvel state into the XDG directories of the environment: a 2 GB plan
+// starting on the 15th, three calendar months of daily traffic up to today and five places, with
+// the set-up done. Screenshots, rendering checks and benchmarks start from it.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/CAppController.hpp"
+#include "model/DateDay.hpp"
+#include "platform/Calendar.hpp"
+#include "platform/LocalNotifier.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/SystemServices.hpp"
+
+namespace {
+
+struct Silent final : quorvel::LocalNotifier {
+    void presentLocalNotificationNow(const quorvel::LocalNotification&) override {}
+};
+
+// Deterministic day amounts between about 15 and 140 MB, heavier at weekends.
+std::uint64_t dayBytes(int i)
+{
+    const double wave = 0.5 + 0.5 * std::sin(i * 1.7) * std::cos(i * 0.31);
+    const double weekend = (i % 7 == 5 || i % 7 == 6) ? 1.6 : 1.0;
+    return static_cast<std::uint64_t>((15.0 + 85.0 * wave) * weekend * 1e6) + static_cast<std::uint64_t>(i) * 4321;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quorvel;
+    const int places = argc > 1 ? std::atoi(argv[1]) : 5;
+    Silent silent;
+    SystemServices services(Paths::fromEnvironment(), silent);
+    ManualQueue queue;
+    NoBackgroundTasks tasks;
+    CAppController app(services.env(), {queue, tasks, nullptr, nullptr, services.paths().stateLock,
+                                        services.paths().debugLog}, nullptr);
+    app.initPrefs();
+    app.CreateTraffManager();
+    app.onResetPlanValue(2'000'000'000);
+    app.onResetPlanStartDay(15);
+    app.resetWizardFinished();
+    app.withStateLock([&](CTrafficManager& m) {
+        CTraffics& h = *m.pTraffics;
+        h.arrMonths.clear();
+        h.arrDeltas.clear();
+        const Date now = services.env().clock.now();
+        DateComponents c = Calendar::components(now);
+        c.day = 1;
+        c.month -= 2;  // the first of the month two months back
+        c.hour = 9;
+        const Date first = *Calendar::date(c);
+        int i = 0;
+        for (Date d = first; !DateDay::isLaterDate(now, d); d = d.plusSeconds(86400), ++i) {
+            if (h.arrMonths.empty() || !DateDay::isTheSameMonth(d, h.arrMonths.back()->date)) {
+                h.arrMonths.push_back(std::make_unique<MonthTraffic>(d, m.getMonthPlan()));
+            }
+            h.arrMonths.back()->arrDaysTraffics.push_back(CTrafficPoint::trafficPointWithDate(d, dayBytes(i)));
+        }
+        const double spots[][2] = {{52.5200, 13.4050}, {52.5163, 13.3777}, {52.5306, 13.3847},
+                                   {52.5096, 13.3759}, {52.4862, 13.4245}, {52.5450, 13.3530}};
+        const std::uint64_t amounts[] = {1'450'000'000, 320'000'000, 48'000'000, 2'500'000, 6'000, 0};
+        for (int p = 0; p < places && p < 6; ++p) {
+            auto delta = std::make_shared<DeltaTrafficItem>(now.plusSeconds(-3600 * 5 * p),
+                                                            Location{spots[p][0], spots[p][1], 10.0, now}, amounts[p]);
+            h.arrDeltas.push_back(delta);
+        }
+        h.pLastLocation = Location{spots[0][0], spots[0][1], 10.0, now};
+        h.trafficObtainer->ResetObtainerCounter();
+    });
+    std::printf("%s\n", services.paths().stateFile.c_str());
+    return 0;
+}
