@@ -1,0 +1,104 @@
+// quorvelctl chart: pages of past and current billing months in every format, the empty page
+// before the set-up, and refused options.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TestEnv.hpp"
+
+namespace quorvel::clitest {
+int runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env, std::string& out,
+               std::string& err);
+std::vector<std::string> ctlEnvironment(const std::filesystem::path& home);
+int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
+           std::string& err);
+}  // namespace quorvel::clitest
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvel::clitest::runCtl;
+
+std::string head(const fs::path& p, std::size_t n)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::string s(n, '\0');
+    in.read(s.data(), static_cast<std::streamsize>(n));
+    s.resize(static_cast<std::size_t>(in.gcount()));
+    return s;
+}
+
+struct ChartCommand : ::testing::Test {
+    quorvel::test::TempDir home;
+    std::string out, err;
+
+    int ctl(const std::vector<std::string>& args) { return runCtl(home.path(), args, out, err); }
+    void demoState()
+    {
+        ASSERT_EQ(quorvel::clitest::runProcess({QUORVEL_DEMO_STATE}, quorvel::clitest::ctlEnvironment(home.path()),
+                                               out, err),
+                  0)
+            << err;
+    }
+    // Width and height in pixels of a PNG file, or 0 x 0 when it is none.
+    std::pair<int, int> pngSize(const fs::path& p)
+    {
+        cairo_surface_t* s = cairo_image_surface_create_from_png(p.c_str());
+        std::pair<int, int> size{0, 0};
+        if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+            size = {cairo_image_surface_get_width(s), cairo_image_surface_get_height(s)};
+        }
+        cairo_surface_destroy(s);
+        return size;
+    }
+};
+
+TEST_F(ChartCommand, DrawsTheEmptyPageBeforeTheSetUp)
+{
+    const fs::path png = home.path() / "empty.png";
+    ASSERT_EQ(ctl({"chart", "--output", png.string()}), 0) << err;
+    EXPECT_EQ(pngSize(png), (std::pair<int, int>{720, 1120}));
+}
+
+TEST_F(ChartCommand, DrawsPastAndCurrentMonthsInEveryFormatAndSize)
+{
+    demoState();
+    const fs::path current = home.path() / "current.png";
+    ASSERT_EQ(ctl({"chart", "--output", current.string()}), 0) << err;
+    EXPECT_EQ(pngSize(current), (std::pair<int, int>{720, 1120}));
+    ASSERT_EQ(ctl({"chart", "--month", "0", "--graph", "daily", "--size", "400x300", "--scale", "1", "--output",
+                   (home.path() / "past.png").string()}),
+              0)
+        << err;
+    EXPECT_EQ(pngSize(home.path() / "past.png"), (std::pair<int, int>{400, 300}));
+    ASSERT_EQ(ctl({"chart", "--idiom", "tablet", "--output", (home.path() / "page.svg").string()}), 0) << err;
+    EXPECT_NE(head(home.path() / "page.svg", 200).find("<svg"), std::string::npos);
+    ASSERT_EQ(ctl({"chart", "--graph", "cumulative", "--output", (home.path() / "page.pdf").string()}), 0) << err;
+    EXPECT_EQ(head(home.path() / "page.pdf", 5), "%PDF-");
+}
+
+TEST_F(ChartCommand, RefusesWhatItCannotDraw)
+{
+    demoState();
+    const std::string png = (home.path() / "x.png").string();
+    const std::vector<std::vector<std::string>> refused = {
+        {"chart", "--month", "99", "--output", png},     {"chart", "--month", "-1", "--output", png},
+        {"chart", "--month", "one", "--output", png},    {"chart", "--graph", "pie", "--output", png},
+        {"chart", "--size", "10x10", "--output", png},   {"chart", "--size", "wide", "--output", png},
+        {"chart", "--scale", "0", "--output", png},      {"chart", "--idiom", "watch", "--output", png},
+        {"chart", "--output", (home.path() / "x.gif").string()},
+        {"chart", "--output", (home.path() / "missing-dir" / "x.png").string()}};
+    for (const auto& args : refused) {
+        EXPECT_EQ(ctl(args), 1) << args[1] << " " << args[2];
+        EXPECT_NE(err.find("quorvelctl: "), std::string::npos) << args[1];
+    }
+    EXPECT_FALSE(fs::exists(png));
+    EXPECT_EQ(ctl({"chart"}), 2) << "the output file is required";
+}
+
+}  // namespace
