@@ -71,14 +71,22 @@ public:
     }
 
     // A set-up installation whose state holds day records, a sampler, limits, a last location and
-    // a place: every kind of object the state file has.
+    // a place: every kind of object the state file has. Made once by running quorvelctl, then
+    // copied.
     void populate() const
     {
-        setCounters(1'000, 1'000);
-        ASSERT_EQ(ctl({"setup", "--plan", "800", "--start-day", "1", "--used", "12"}).code, 0);
-        setCounters(51'000, 1'000);
-        ASSERT_EQ(ctl({"sample", "--at", "52.52,13.405"}).code, 0);
+        static const CtlHome made;
+        static const bool ran = [] {
+            made.setCounters(1'000, 1'000);
+            EXPECT_EQ(made.ctl({"setup", "--plan", "800", "--start-day", "1", "--used", "12"}).code, 0);
+            made.setCounters(51'000, 1'000);
+            EXPECT_EQ(made.ctl({"sample", "--at", "52.52,13.405"}).code, 0);
+            return true;
+        }();
+        ASSERT_TRUE(ran);
+        fs::copy(made.home(), home(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         ASSERT_TRUE(fs::exists(stateFile()));
+        ASSERT_TRUE(fs::exists(defaultsFile()));
     }
 
     // The files a damaged one was moved to.
