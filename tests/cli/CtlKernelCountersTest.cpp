@@ -267,9 +267,18 @@ protected:
 
 TEST_F(KernelCounters, TheGrowthOfTheCellularInterfaceIsBookedToTheByte)
 {
-    ASSERT_TRUE(ns.create());
-    ASSERT_TRUE(ns.link("wwan0", "qv-peer0", "10.213.77"));
-    ASSERT_TRUE(ns.link("eth7", "qv-peer1", "10.213.78"));  // not cellular: never counted
+    // A host that cannot make namespaces or veth pairs (a container without the rights, a kernel
+    // without veth) cannot run this test; that says nothing about quorvelctl.
+    ::testing::AssertionResult made = ns.create();
+    if (made) {
+        made = ns.link("wwan0", "qv-peer0", "10.213.77");
+    }
+    if (made) {
+        made = ns.link("eth7", "qv-peer1", "10.213.78");  // not cellular: never counted
+    }
+    if (!made) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << made.message();
+    }
 
     ctl({"setup", "--plan", "2000", "--start-day", "1", "--used", "0"});
     const std::optional<std::uint64_t> first = bracketedSample();
