@@ -1,0 +1,7 @@
+#include "charts/gtk/ChartViewContainerViewController.hpp"
+
+namespace quorvel {
+
+ChartViewContainerViewController::ChartViewContainerViewController(ScreenContext& context) : context_(context) {}
+
+}  // namespace quorvel

@@ -1,0 +1,51 @@
+#pragma once
+#include <functional>
+#include <string>
+
+namespace Gtk {
+class Window;
+}
+
+namespace quorvel {
+
+class UserDefaults;
+
+// The two e-mails Quorvel offers, composed in the user's mail program through a mailto: URI:
+// the concern report from the settings, and a one-time invitation to the news, offered when the
+// application becomes active after the first start. Nothing is sent without the user.
+class ContactUtils {
+public:
+    static constexpr const char* kSupportMailbox = "support@quorvel.org";
+    static constexpr const char* kNewsMailbox = "news@quorvel.org";
+    static constexpr const char* kAskedKey = "SUBSRIBE_TO_NEWS_ASKED";
+
+    // The shared instance, made on first use.
+    static ContactUtils& sharedUtils();
+
+    // The window the mail program is launched for (its parent for portals).
+    void setMpvc(Gtk::Window* window) { mpvc_ = window; }
+    Gtk::Window* mpvc() const { return mpvc_; }
+
+    // Hands a message to the mail program. False, and nothing shown, when there is no mail
+    // program for mailto: or no recipient.
+    bool sendMailMsg(const std::string& body, bool bodyIsHtml, const std::string& to, const std::string& subject,
+                     Gtk::Window* presenting);
+    bool shouldShowSubscriptionInvite(const UserDefaults& defaults) const;
+    // Offers the news subscription once per installation; the flag is stored before the offer.
+    void subscribeByAutoStart(UserDefaults& defaults);
+    void sendMailSubscribe();
+
+    // Whether a mail program handles mailto:; tests replace it.
+    std::function<bool()> canSendMail;
+    // Opens a URI; tests replace it to see what would be opened.
+    std::function<void(const std::string& uri, Gtk::Window* parent)> openUri;
+
+    // The mailto: URI for one message (pure, for tests).
+    static std::string mailtoUri(const std::string& to, const std::string& subject, const std::string& body);
+
+private:
+    ContactUtils();
+    Gtk::Window* mpvc_ = nullptr;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,7 @@
+#include "ui/FViewController.hpp"
+
+namespace quorvel {
+
+FViewController::FViewController(ScreenContext& context) : context_(context) {}
+
+}  // namespace quorvel

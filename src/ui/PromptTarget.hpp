@@ -1,0 +1,36 @@
+#pragma once
+#include <memory>
+#include <string>
+
+namespace Gtk {
+class Window;
+}
+
+namespace quorvel {
+
+class CODialog;
+
+// What a screen that opens the value prompts answers. The prompts only collect the text; the
+// target parses, checks and applies it. Platform-alert form: the alert's title tells the prompts
+// apart, button 0 is "Cancel" and 1 "Apply". Dialog-widget form: one callback per button; the
+// target reads the entered text from the dialog it was handed through setownAlertView.
+class PromptTarget {
+public:
+    virtual ~PromptTarget() = default;
+
+    // The window the prompt opens over.
+    virtual Gtk::Window* window() = 0;
+    virtual void setownAlertView(std::shared_ptr<CODialog> dialog) { (void)dialog; }
+
+    virtual void alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
+                                               const std::string& fieldText) = 0;
+
+    virtual void DataPlanEntered() {}
+    virtual void DataPlanCancelled() {}
+    virtual void StartDayEntered() {}
+    virtual void StartDayCancelled() {}
+    virtual void UsedDataEntered() {}
+    virtual void UsedDataCancelled() {}
+};
+
+}  // namespace quorvel

@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+
+namespace Gtk {
+class Window;
+}
+
+namespace quorvel {
+
+class CAppController;
+class CPlanProtocol;
+class Clock;
+class NotificationCenter;
+class UserDefaults;
+
+// What the shell hands every screen when it creates it. All references outlive the screens.
+struct ScreenContext {
+    NotificationCenter& center;    // "pmsgDataUsageWasChanged", "MonthPlanSettingWasChanged", ...
+    UserDefaults& defaults;        // the alert switches' keys and the plan preference
+    CPlanProtocol& plan;           // the traffic manager, as the screens may use it
+    CAppController& app;           // resets and alert switches, under the one-writer lock
+    const Clock& clock;
+    std::function<Gtk::Window*()> window;  // the window prompts and alerts open over
+};
+
+}  // namespace quorvel

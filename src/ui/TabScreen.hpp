@@ -1,0 +1,28 @@
+#pragma once
+#include <memory>
+#include <string>
+
+namespace Gtk {
+class Widget;
+}
+
+namespace quorvel {
+
+class FTrafficDataInformation;
+
+// One of the four tabs as the shell sees it: a widget, its title, and what the application
+// controller tells every screen (a new summary, a reset) in tab order.
+class TabScreen {
+public:
+    virtual ~TabScreen() = default;
+    virtual Gtk::Widget& widget() = 0;
+    virtual std::string title() const = 0;
+    virtual void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) { (void)summary; }
+    virtual void onResetLocationsHandler(const void* sender) { (void)sender; }
+    virtual void onResetPrevMonthsInfoHandler(const void* sender) { (void)sender; }
+    // The tab is about to be shown / hidden.
+    virtual void viewWillAppear() {}
+    virtual void viewWillDisappear() {}
+};
+
+}  // namespace quorvel

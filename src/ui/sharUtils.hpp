@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace quorvel {
+
+class PromptTarget;
+
+// The three value prompts: the monthly plan, the plan start day and the data already used. Each
+// opens as a message dialog with one numeric entry when isVersion5more() holds, else as the
+// self-drawn dialog widget; the answer goes to the target.
+class sharUtils {
+public:
+    static constexpr const char* kPlanTitle = "Monthly Data Plan";
+    static constexpr const char* kStartDayTitle = "Data Plan Start Date";
+    static constexpr const char* kUsedTitle = "Used Data";
+
+    // nPlan in bytes; −1 (as signed) for no current value.
+    static void showAlertEnterPlan4Target(PromptTarget& target, std::uint64_t nPlan);
+    static void showAlertStartPlanDAY4Target(PromptTarget& target, int nDay);
+    static void showAlertEnterDataUsed4Target(PromptTarget& target, std::uint64_t nUsed);
+
+    // The placeholders, as pure functions.
+    static std::string planPlaceholder(std::uint64_t nPlan);
+    static std::string startDayPlaceholder(int nDay);
+    static std::string usedPlaceholder(std::uint64_t nUsed);
+};
+
+}  // namespace quorvel
