@@ -1,13 +1,16 @@
 // Draws every picture of the application into a directory and writes the resource manifest
-// that bundles them with the reference page and the style sheet. Run at build time, so the
-// pictures are reproducible from this source.
+// that bundles them with the reference page and the style sheet. Also draws the application
+// icon for the desktop (SVG and a 256-pixel PNG). Run at build time, so the pictures are
+// reproducible from this source.
 //
 //   quorvel-imagegen OUTPUT_DIR
+#include <cairo-svg.h>
 #include <cairo.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "ImageSpec.hpp"
@@ -15,19 +18,59 @@
 namespace {
 
 constexpr double kPixelsPerPoint = 2.0;
+constexpr const char* kAppId = "org.quorvel.Quorvel";
+constexpr int kAppIconPixels = 256;
+
+struct SurfaceRelease {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextRelease {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceRelease>;
+using Context = std::unique_ptr<cairo_t, ContextRelease>;
+
+// The file a name is bundled as: the name with ".png" appended unless it already ends so.
+std::string fileName(const std::string& name)
+{
+    return name.ends_with(".png") ? name : name + ".png";
+}
 
 bool writeImage(const quorvel::art::ImageSpec& spec, const std::filesystem::path& dir)
 {
     const int w = static_cast<int>(spec.width * kPixelsPerPoint + 0.5);
     const int h = static_cast<int>(spec.height * kPixelsPerPoint + 0.5);
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_t* cr = cairo_create(surface);
-    cairo_scale(cr, kPixelsPerPoint, kPixelsPerPoint);
-    spec.paint(cr, spec.width, spec.height);
-    cairo_destroy(cr);
-    const bool ok = cairo_surface_write_to_png(surface, (dir / spec.name).c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    return ok;
+    Surface surface{cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)};
+    {
+        Context cr{cairo_create(surface.get())};
+        cairo_scale(cr.get(), kPixelsPerPoint, kPixelsPerPoint);
+        spec.paint(cr.get(), spec.width, spec.height);
+        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
+            return false;
+        }
+    }
+    return cairo_surface_write_to_png(surface.get(), (dir / fileName(spec.name)).c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+bool writeAppIcons(const std::filesystem::path& dir)
+{
+    {
+        const double points = 128;
+        Surface svg{cairo_svg_surface_create((dir / (std::string(kAppId) + ".svg")).c_str(), points, points)};
+        cairo_svg_surface_set_document_unit(svg.get(), CAIRO_SVG_UNIT_PX);
+        Context cr{cairo_create(svg.get())};
+        quorvel::art::paintAppIcon(cr.get(), points);
+        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
+            return false;
+        }
+    }
+    Surface png{cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kAppIconPixels, kAppIconPixels)};
+    {
+        Context cr{cairo_create(png.get())};
+        quorvel::art::paintAppIcon(cr.get(), kAppIconPixels);
+    }
+    return cairo_surface_write_to_png(png.get(), (dir / (std::string(kAppId) + ".png")).c_str()) ==
+           CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
@@ -40,21 +83,32 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path out = argv[1];
     std::filesystem::create_directories(out / "images");
+    std::filesystem::create_directories(out / "appicon");
+    if (!writeAppIcons(out / "appicon")) {
+        std::fprintf(stderr, "quorvel-imagegen: cannot write the application icon\n");
+        return 1;
+    }
     std::ofstream manifest(out / "quorvel.gresource.xml");
     manifest << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gresources>\n"
              << "  <gresource prefix=\"/org/quorvel/Quorvel\">\n"
-             << "    <file>t.html</file>\n    <file>style.css</file>\n";
+             << "    <file>t.html</file>\n    <file>style.css</file>\n"
+             << "    <file alias=\"icons/hicolor/256x256/apps/" << kAppId << ".png\">appicon/" << kAppId
+             << ".png</file>\n";
     std::set<std::string> seen;
     for (const auto& spec : quorvel::art::allImages()) {
-        if (!seen.insert(spec.name).second) {
-            std::fprintf(stderr, "quorvel-imagegen: %s is drawn twice\n", spec.name.c_str());
+        const std::string file = fileName(spec.name);
+        if (!seen.insert(file).second) {
+            std::fprintf(stderr, "quorvel-imagegen: %s is drawn twice\n", file.c_str());
             return 1;
         }
         if (!writeImage(spec, out / "images")) {
-            std::fprintf(stderr, "quorvel-imagegen: cannot write %s\n", spec.name.c_str());
+            std::fprintf(stderr, "quorvel-imagegen: cannot write %s\n", file.c_str());
             return 1;
         }
-        manifest << "    <file>images/" << spec.name << "</file>\n";
+        manifest << "    <file>images/" << file << "</file>\n";
+        if (!spec.iconName.empty()) {
+            manifest << "    <file alias=\"icons/" << spec.iconName << ".png\">images/" << file << "</file>\n";
+        }
     }
     manifest << "  </gresource>\n</gresources>\n";
     return manifest ? 0 : 1;

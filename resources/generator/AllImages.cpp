@@ -1,0 +1,16 @@
+#include "ImageSpec.hpp"
+
+namespace quorvel::art {
+
+std::vector<ImageSpec> allImages()
+{
+    std::vector<ImageSpec> all;
+    for (auto group : {tabImages, gaugeImages, panelImages, pinImages, buttonImages, rowImages, iconImages}) {
+        for (auto& spec : group()) {
+            all.push_back(std::move(spec));
+        }
+    }
+    return all;
+}
+
+}  // namespace quorvel::art
