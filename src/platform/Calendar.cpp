@@ -1,8 +1,8 @@
 #include "platform/Calendar.hpp"
 
+#include <algorithm>
 #include <ctime>
 #include <limits>
-#include <tuple>
 
 namespace quorvel {
 
@@ -16,12 +16,27 @@ DateComponents Calendar::components(Date date)
     return DateComponents{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
+namespace {
+
+// Seconds east of UTC in the local zone at an instant.
+long offsetAt(std::time_t t)
+{
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm.tm_gmtoff;
+}
+
+}  // namespace
+
 std::optional<Date> Calendar::date(const DateComponents& c)
 {
     constexpr int kMaxYear = 1'000'000;
     if (c.year < -kMaxYear || c.year > kMaxYear) {
         return std::nullopt;
     }
+    // The wall time read as UTC, with out-of-range fields carried over. The local instant is
+    // found through localtime_r's offsets rather than mktime, which re-reads the zone file on
+    // every call when TZ is unset.
     std::tm tm{};
     tm.tm_year = c.year - 1900;
     tm.tm_mon = c.month - 1;
@@ -29,20 +44,19 @@ std::optional<Date> Calendar::date(const DateComponents& c)
     tm.tm_hour = c.hour;
     tm.tm_min = c.minute;
     tm.tm_sec = c.second;
-    tm.tm_isdst = -1;  // let the zone decide; a wall time skipped by a DST change moves forward
-    std::tm wanted = tm;
-    timegm(&wanted);  // the calendar day asked for, carried over without any zone
-    std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1) && !(tm.tm_year == 69 && tm.tm_mon == 11 && tm.tm_mday == 31)) {
-        return std::nullopt;
+    const std::time_t wall = timegm(&tm);
+    const std::time_t first = wall - offsetAt(wall);
+    const std::time_t second = wall - offsetAt(first);
+    if (second == first || second + offsetAt(second) == wall) {
+        return Date{static_cast<std::int64_t>(second)};
     }
-    // A zone that skipped a whole day lands mktime on the day before; the first instant of the
-    // next existing day is the honest answer.
-    for (int i = 0; i < 2 && std::tie(tm.tm_year, tm.tm_yday) < std::tie(wanted.tm_year, wanted.tm_yday); ++i) {
-        t += 86400;
-        localtime_r(&t, &tm);
+    const std::time_t third = wall - offsetAt(second);
+    if (third + offsetAt(third) == wall) {
+        return Date{static_cast<std::int64_t>(third)};
     }
-    return Date{static_cast<std::int64_t>(t)};
+    // The wall time does not exist (a daylight-saving gap, or a day the zone skipped): the
+    // later candidate reads past it, which moves the time forward as a clock does.
+    return Date{static_cast<std::int64_t>(std::max(first, second))};
 }
 
 int Calendar::daysInMonth(int year, int month)

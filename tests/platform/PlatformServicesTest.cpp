@@ -150,3 +150,25 @@ TEST(Calendar, ADayAZoneSkippedBuildsAsTheNextExistingDay)
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST(Calendar, WallTimesInAGapMoveForwardAndRepeatedOnesExist)
+{
+    test::ScopedTimeZone zone("Europe/Berlin");
+    const DateComponents gap = Calendar::components(*Calendar::date({2026, 3, 29, 2, 30, 0}));
+    EXPECT_EQ(gap.hour, 3);
+    EXPECT_EQ(gap.minute, 30);
+    const DateComponents fold = Calendar::components(*Calendar::date({2026, 10, 25, 2, 30, 0}));
+    EXPECT_EQ(fold.hour, 2);
+    EXPECT_EQ(fold.day, 25);
+    // Carried-over fields, as the billing calendar builds them.
+    const DateComponents carried = Calendar::components(*Calendar::date({2026, 13, 0, 12, 0, 0}));
+    EXPECT_EQ(carried.year, 2026);
+    EXPECT_EQ(carried.month, 12);
+    EXPECT_EQ(carried.day, 31);
+}
+
+}  // namespace
+}  // namespace quorvel
