@@ -6,6 +6,7 @@
 #include "cli/CtlChart.hpp"
 #include "cli/CtlReport.hpp"
 #include "engine/CAppController.hpp"
+#include "engine/DefaultsSchema.hpp"
 #include "engine/SetupRules.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
@@ -58,7 +59,7 @@ QuorvelCtl::~QuorvelCtl() = default;
 
 void QuorvelCtl::start()
 {
-    services_ = std::make_unique<SystemServices>(paths_, notifier_);
+    services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check);
     queue_ = std::make_unique<ManualQueue>();
     tasks_ = std::make_unique<NoBackgroundTasks>();
     app_ = std::make_unique<CAppController>(

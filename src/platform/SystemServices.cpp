@@ -14,10 +14,11 @@ std::unique_ptr<CounterSource> counterSource()
 }
 }  // namespace
 
-SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier)
+SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier,
+                               UserDefaults::Validator defaultsValidator)
     : paths_(paths),
       counters_(counterSource()),
-      defaults_(paths.defaultsFile),
+      defaults_(paths.defaultsFile, std::move(defaultsValidator)),
       stateFile_(paths.stateFile),
       env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_}
 {

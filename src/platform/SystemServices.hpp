@@ -20,7 +20,7 @@ class LocalNotifier;
 // are read from it instead of the kernel (see FileCounterSource).
 class SystemServices {
 public:
-    SystemServices(const Paths& paths, LocalNotifier& notifier);
+    SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {});
     SystemServices(const SystemServices&) = delete;
     SystemServices& operator=(const SystemServices&) = delete;
 

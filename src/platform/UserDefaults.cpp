@@ -4,7 +4,8 @@
 
 namespace quorvel {
 
-UserDefaults::UserDefaults(std::optional<std::filesystem::path> file)
+UserDefaults::UserDefaults(std::optional<std::filesystem::path> file, Validator validator)
+    : validator_(std::move(validator))
 {
     if (file) {
         file_ = std::make_unique<StoredFile>(std::move(*file));
@@ -17,10 +18,18 @@ void UserDefaults::loadFromDisk()
     nlohmann::json fresh = nlohmann::json::object();
     if (std::optional<std::string> bytes = file_->read()) {
         nlohmann::json parsed = nlohmann::json::parse(*bytes, nullptr, false);
-        if (parsed.is_object()) {
-            fresh = std::move(parsed);
+        std::optional<std::string> refused;
+        if (parsed.is_discarded()) {
+            refused = "not JSON";
+        } else if (!parsed.is_object()) {
+            refused = "not a JSON object";
+        } else if (validator_) {
+            refused = validator_(parsed);
+        }
+        if (refused) {
+            file_->moveAside(*refused);
         } else {
-            file_->moveAside(parsed.is_discarded() ? "not JSON" : "not a JSON object");
+            fresh = std::move(parsed);
         }
     }
     // Unsynchronised local changes win over what is on disk.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -18,8 +19,12 @@ namespace quorvel {
 // typed getters answer absent); a file that is not a JSON object is moved aside.
 class UserDefaults {
 public:
-    // Without a file the defaults live in memory only.
-    explicit UserDefaults(std::optional<std::filesystem::path> file = std::nullopt);
+    // Says why a stored object is unusable (a known key holding the wrong type), or nothing.
+    using Validator = std::function<std::optional<std::string>(const nlohmann::json&)>;
+
+    // Without a file the defaults live in memory only. A file the validator refuses is moved
+    // aside like one that is not JSON.
+    explicit UserDefaults(std::optional<std::filesystem::path> file = std::nullopt, Validator validator = {});
 
     const nlohmann::json* objectForKey(std::string_view key) const;
     bool hasKey(std::string_view key) const { return objectForKey(key) != nullptr; }
@@ -41,6 +46,7 @@ private:
     void loadFromDisk();
 
     std::unique_ptr<StoredFile> file_;
+    Validator validator_;
     nlohmann::json values_ = nlohmann::json::object();
     std::set<std::string, std::less<>> dirty_;
     std::set<std::string, std::less<>> removed_;

@@ -1,0 +1,18 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace quorvel {
+
+// The types of the user-defaults keys Quorvel writes. A defaults file in which one of them holds
+// another type was not written by Quorvel as it is, and is moved aside rather than half-read;
+// keys it does not know are kept as they are.
+class DefaultsSchema {
+public:
+    // Why the stored object is unusable, or nothing.
+    static std::optional<std::string> check(const nlohmann::json& defaults);
+};
+
+}  // namespace quorvel
