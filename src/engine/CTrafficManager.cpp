@@ -40,7 +40,11 @@ std::unique_ptr<CTrafficManager> CTrafficManager::createTrafficManager(const Env
             env.stateFile.moveAside(e.what());
         }
     }
-    return std::make_unique<CTrafficManager>(env, true);
+    auto fresh = std::make_unique<CTrafficManager>(env, true);
+    // Without a stored baseline the counters' whole total since boot is not this model's to
+    // book: the first sample only takes the baseline. (The set-up sets one anyway.)
+    fresh->pTraffics->trafficObtainer->prevTrafficSize = CTrafficObtainer::kNoBaseline;
+    return fresh;
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::decode(const Env& env, const std::string& bytes)

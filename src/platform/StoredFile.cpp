@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <system_error>
 #include <utility>
 
@@ -141,7 +142,26 @@ bool StoredFile::write(const std::string& bytes)
     }
     lastSync_ = currentIdentity();
     failing_ = false;
+    if (!sweptTemporaries_) {
+        sweepTemporaries();
+    }
     return true;
+}
+
+void StoredFile::sweepTemporaries()
+{
+    // A writer killed between creating its temporary file and renaming it leaves the file
+    // behind. A write takes milliseconds, so one older than a minute belongs to nobody.
+    sweptTemporaries_ = true;
+    const std::string prefix = path_.filename().string() + ".tmp-";
+    const auto cutoff = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(path_.parent_path(), ec)) {
+        std::error_code ignored;
+        if (entry.path().filename().string().starts_with(prefix) && entry.last_write_time(ignored) < cutoff) {
+            std::filesystem::remove(entry.path(), ignored);
+        }
+    }
 }
 
 bool StoredFile::changedSinceLastSync() const

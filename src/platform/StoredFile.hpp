@@ -40,10 +40,12 @@ public:
 private:
     std::optional<Identity> currentIdentity() const;
     void reportFailure(const std::string& what, int error);
+    void sweepTemporaries();
 
     std::filesystem::path path_;
     std::optional<Identity> lastSync_;
     bool failing_ = false;
+    bool sweptTemporaries_ = false;
 };
 
 }  // namespace quorvel

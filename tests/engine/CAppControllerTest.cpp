@@ -79,11 +79,15 @@ struct ControllerTest : ::testing::Test {
         return std::make_unique<CAppController>(
             e.env, CAppController::Platform{queue, tasks, &timers, &location, e.paths.stateLock, e.paths.debugLog}, &shell);
     }
+    // The set-up as a user finishes it: the used data entered last sets the counter baseline.
     void finishSetUp()
     {
         app->initPrefs();
         app->CreateTraffManager();
         app->resetWizardFinished();
+        app->onResetThisMonthDataInfo(0);
+        queue.drain();
+        shell.summaries.clear();
     }
     void traffic(std::uint32_t total) { t.counters.set("wwan0", total, 0); }
 };
