@@ -28,6 +28,15 @@ long long wholePercent(double ratio)
     return static_cast<long long>(std::fmax(-kMax, std::fmin(kMax, pct)));
 }
 
+// The share without a sign: "0" without a plan, ">999" from 9.99 times the plan on.
+std::string percentText(double plan, double ratio)
+{
+    if (plan == 0.0) {
+        return std::string(1, '0');
+    }
+    return ratio < 9.99 ? std::to_string(wholePercent(ratio)) : std::string(">999");
+}
+
 }  // namespace
 
 MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& info, Date today)
@@ -47,13 +56,8 @@ MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& 
 
     const auto plan = static_cast<double>(info.pDataPlan.value_or(0));
     const auto used = static_cast<double>(info.pDataUsed.value_or(0));
-    double ratio = 0.0;
-    if (plan == 0.0) {
-        f.percentUsed = "0";
-    } else {
-        ratio = used / plan;
-        f.percentUsed = ratio < 9.99 ? std::to_string(wholePercent(ratio)) : ">999";
-    }
+    const double ratio = plan == 0.0 ? 0.0 : used / plan;
+    f.percentUsed = percentText(plan, ratio);
     f.dateLong = DateDay::getMonth_DayString(today);
 
     f.progress = ratio;
