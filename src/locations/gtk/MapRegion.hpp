@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "locations/DeltaTrafficItem.hpp"
+
+namespace quorvel {
+
+// A part of the map to show: a centre and a span, in degrees.
+struct MapRegion {
+    double centerLatitude = 0.0;
+    double centerLongitude = 0.0;
+    double spanLatitude = 0.0;
+    double spanLongitude = 0.0;
+
+    static constexpr double kMinimumSpan = 0.01;
+
+    // The smallest region holding every place (a place without a location counts at 0, 0), each
+    // span at least kMinimumSpan; none without places.
+    static std::optional<MapRegion> forDeltas(const std::vector<std::shared_ptr<DeltaTrafficItem>>& deltas);
+    // The whole Web Mercator world.
+    static MapRegion world();
+
+    // The largest whole zoom level, between minZoom and maxZoom, at which both spans fit into
+    // width × height pixels of a Web Mercator map of tileSize-pixel tiles. minZoom when there is
+    // no room at all.
+    static double zoomToFit(const MapRegion& region, double width, double height, double tileSize, double minZoom,
+                            double maxZoom);
+};
+
+}  // namespace quorvel
