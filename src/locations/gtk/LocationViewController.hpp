@@ -1,23 +1,75 @@
 #pragma once
 #include <memory>
+#include <vector>
 
-#include <gtkmm/box.h>
+#include <gtkmm/overlay.h>
+#include <shumate/shumate.h>
 
+#include "locations/gtk/MapGraticule.hpp"
+#include "locations/gtk/MapRegion.hpp"
+#include "locations/gtk/MarkerView.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
 
 namespace quorvel {
 
-// Tab screen "Locations" (being built).
+class FTrafficDataInformation;
+
+// Tab screen "Locations": an OpenStreetMap map with one pin per place where data was used,
+// coloured by the amount, each with a callout. It keeps the pins in step with the latest usage
+// summary, applying the summary's change record where it can and rebuilding when told to. The
+// map centres on the places once; after that only the user moves it.
 class LocationViewController final : public TabScreen {
 public:
     explicit LocationViewController(ScreenContext& context);
+    ~LocationViewController() override;
+    LocationViewController(const LocationViewController&) = delete;
+    LocationViewController& operator=(const LocationViewController&) = delete;
+
     Gtk::Widget& widget() override { return root_; }
     std::string title() const override { return "Locations"; }
+    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void onResetLocationsHandler(const void* sender) override;
+
+    void updateControls();
+    void reinitAllAnnotations();
+    // Centres the map on the held summary's places as soon as the map has a size.
+    void initMapViewCenter();
+    // Adds the place's marker; a place that has one already gets it replaced instead.
+    MarkerView& addTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta);
+    // The marker of that very place (identity, not equal contents), or none.
+    MarkerView* findTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta) const;
+    void removeTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta);
+
+    const std::shared_ptr<FTrafficDataInformation>& pTDIInfo() const { return pTDIInfo_; }
+    // The markers in the order they were added.
+    const std::vector<std::unique_ptr<MarkerView>>& annotations() const { return markers_; }
+    // How many markers the map itself holds (always the same as annotations()).
+    std::size_t markerCountOnMap() const;
+    ShumateSimpleMap* mapView() const { return mpView_; }
+    ShumateViewport* viewport() const;
+
+    // Room kept free around the places when centring, for the pins and the map's own controls.
+    static constexpr double kFitInsetX = 24.0;
+    static constexpr double kFitInsetY = 48.0;
 
 private:
+    void scheduleCentring();
+    static gboolean onTick(GtkWidget* widget, GdkFrameClock* clock, gpointer self);
+    void showRegion(const MapRegion& region);
+    void replaceTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta);
+    const std::vector<std::shared_ptr<DeltaTrafficItem>>* deltas() const;
+
     ScreenContext& context_;
-    Gtk::Box root_;
+    Gtk::Overlay root_;
+    ShumateSimpleMap* mpView_ = nullptr;     // owned by root_
+    ShumateMarkerLayer* layer_ = nullptr;    // owned by the map
+    std::unique_ptr<MapGraticule> graticule_;
+    std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
+    std::vector<std::unique_ptr<MarkerView>> markers_;  // before the map goes, these go
+    guint tickId_ = 0;
+    bool centredOnPlaces_ = false;
+    bool worldShown_ = false;
 };
 
 }  // namespace quorvel
