@@ -20,6 +20,9 @@ namespace {
 constexpr double kPixelsPerPoint = 2.0;
 constexpr const char* kAppId = "org.quorvel.Quorvel";
 constexpr int kAppIconPixels = 256;
+// Icon-name copies go into a directory of the hicolor theme (30-point pictures, 2 pixels per
+// point), where a resource path added to the icon theme finds them before any installed theme.
+constexpr const char* kTabIconDir = "32x32@2/actions/";
 
 struct SurfaceRelease {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
@@ -92,7 +95,7 @@ int main(int argc, char** argv)
     manifest << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gresources>\n"
              << "  <gresource prefix=\"/org/quorvel/Quorvel\">\n"
              << "    <file>t.html</file>\n    <file>style.css</file>\n"
-             << "    <file alias=\"icons/hicolor/256x256/apps/" << kAppId << ".png\">appicon/" << kAppId
+             << "    <file alias=\"icons/256x256/apps/" << kAppId << ".png\">appicon/" << kAppId
              << ".png</file>\n";
     std::set<std::string> seen;
     for (const auto& spec : quorvel::art::allImages()) {
@@ -107,7 +110,8 @@ int main(int argc, char** argv)
         }
         manifest << "    <file>images/" << file << "</file>\n";
         if (!spec.iconName.empty()) {
-            manifest << "    <file alias=\"icons/" << spec.iconName << ".png\">images/" << file << "</file>\n";
+            manifest << "    <file alias=\"icons/" << kTabIconDir << spec.iconName << ".png\">images/" << file
+                     << "</file>\n";
         }
     }
     manifest << "  </gresource>\n</gresources>\n";

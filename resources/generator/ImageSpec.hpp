@@ -14,8 +14,8 @@ struct ImageSpec {
     double width = 0;    // points
     double height = 0;
     std::function<void(cairo_t*, double width, double height)> paint;
-    // When set, the picture is also bundled as the themed-icon fallback of that name, so widgets
-    // that take an icon name (the tab bar) can show it.
+    // When set, the picture is also bundled as an icon of that name under the bundle's icons/
+    // path, so widgets that take an icon name (the tab bar) can show it.
     std::string iconName = {};
 };
 
