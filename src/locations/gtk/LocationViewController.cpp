@@ -80,6 +80,7 @@ LocationViewController::~LocationViewController()
         gtk_widget_remove_tick_callback(GTK_WIDGET(mpView_), tickId_);
     }
     markers_.clear();
+    root_.unset_child();  // the ground goes before the overlay that holds it
 }
 
 void LocationViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
@@ -217,12 +218,15 @@ void LocationViewController::showRegion(const MapRegion& region)
     ShumateViewport* view = viewport();
     ShumateMapSource* source = shumate_simple_map_get_map_source(mpView_);
     const double tile = source ? shumate_map_source_get_tile_size(source) : 256.0;
-    const double width = std::max(1.0, gtk_widget_get_width(GTK_WIDGET(mpView_)) - 2 * kFitInsetX);
-    const double height = std::max(1.0, gtk_widget_get_height(GTK_WIDGET(mpView_)) - 2 * kFitInsetY);
+    const double width = std::max(1.0, gtk_widget_get_width(GTK_WIDGET(mpView_)) - 2 * kFitInsetSide);
+    const double height = std::max(1.0, gtk_widget_get_height(GTK_WIDGET(mpView_)) - kFitInsetTop - kFitInsetBottom);
     const double zoom = MapRegion::zoomToFit(region, width, height, tile, shumate_viewport_get_min_zoom_level(view),
                                              shumate_viewport_get_max_zoom_level(view));
+    // The region's middle goes to the middle of the free room, below the middle of the map.
+    const auto [lat, lon] = MapRegion::offsetBy(region.centerLatitude, region.centerLongitude, zoom, tile, 0.0,
+                                                (kFitInsetBottom - kFitInsetTop) / 2);
     shumate_viewport_set_zoom_level(view, zoom);
-    shumate_location_set_location(SHUMATE_LOCATION(view), region.centerLatitude, region.centerLongitude);
+    shumate_location_set_location(SHUMATE_LOCATION(view), lat, lon);
 }
 
 const std::vector<std::shared_ptr<DeltaTrafficItem>>* LocationViewController::deltas() const

@@ -49,9 +49,11 @@ public:
     ShumateSimpleMap* mapView() const { return mpView_; }
     ShumateViewport* viewport() const;
 
-    // Room kept free around the places when centring, for the pins and the map's own controls.
-    static constexpr double kFitInsetX = 24.0;
-    static constexpr double kFitInsetY = 48.0;
+    // Room kept free around the places when centring: half a pin at the sides, a pin and the
+    // scale and zoom buttons at the top, the attribution at the bottom.
+    static constexpr double kFitInsetSide = 24.0;
+    static constexpr double kFitInsetTop = 80.0;
+    static constexpr double kFitInsetBottom = 40.0;
 
 private:
     void scheduleCentring();

@@ -4,32 +4,15 @@
 #include <array>
 #include <cmath>
 
+#include "locations/gtk/MapRegion.hpp"
+
 namespace quorvel {
 
 namespace {
 
-constexpr double kMaxLatitude = 85.05112878;
 constexpr std::array<double, 18> kSteps = {0.0005, 0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2,
                                            0.5,    1.0,   2.0,   5.0,   10.0, 15.0, 30.0, 45.0, 90.0};
 constexpr int kMaxLines = 200;
-
-struct Bounds {
-    double minLat, maxLat, minLon, maxLon;
-};
-
-// The degrees under the widget's corners (the map may be rotated, so all four count).
-Bounds visibleBounds(ShumateViewport* viewport, GtkWidget* widget, int width, int height)
-{
-    Bounds b{90, -90, 180, -180};
-    for (const auto& [x, y] : {std::pair{0, 0}, {width, 0}, {0, height}, {width, height}}) {
-        double lat = 0, lon = 0;
-        shumate_viewport_widget_coords_to_location(viewport, widget, x, y, &lat, &lon);
-        b = {std::min(b.minLat, lat), std::max(b.maxLat, lat), std::min(b.minLon, lon), std::max(b.maxLon, lon)};
-    }
-    b.minLat = std::max(b.minLat, -kMaxLatitude);
-    b.maxLat = std::min(b.maxLat, kMaxLatitude);
-    return b;
-}
 
 }  // namespace
 
@@ -62,19 +45,31 @@ void MapGraticule::draw(const Cairo::RefPtr<Cairo::Context>& cr, int width, int 
     cr->paint();
     ShumateMapSource* source = shumate_viewport_get_reference_map_source(viewport_.get());
     const double tile = source ? shumate_map_source_get_tile_size(source) : 256.0;
-    const double worldPixels = tile * std::exp2(shumate_viewport_get_zoom_level(viewport_.get()));
-    const double step = stepForDegreesPerPixel(360.0 / worldPixels);
-    const Bounds b = visibleBounds(viewport_.get(), GTK_WIDGET(gobj()), width, height);
+    const double zoom = shumate_viewport_get_zoom_level(viewport_.get());
+    const double step = stepForDegreesPerPixel(360.0 / (tile * std::exp2(zoom)));
+    // Half the diagonal each way covers the view however the map is turned.
+    const double reach = std::hypot(width, height) / 2.0;
+    const MapRegion seen = MapRegion::around(shumate_location_get_latitude(SHUMATE_LOCATION(viewport_.get())),
+                                             shumate_location_get_longitude(SHUMATE_LOCATION(viewport_.get())), zoom,
+                                             tile, reach, reach);
+    const double south = seen.centerLatitude - seen.spanLatitude / 2;
+    const double north = seen.centerLatitude + seen.spanLatitude / 2;
+    const double west = seen.centerLongitude - seen.spanLongitude / 2;
+    const double east = seen.centerLongitude + seen.spanLongitude / 2;
 
     cr->set_source_rgba(1, 1, 1, 0.07);
     cr->set_line_width(1.0);
     int lines = 0;
-    for (double lon = std::floor(b.minLon / step) * step; lon <= b.maxLon && lines < kMaxLines; lon += step, ++lines) {
-        line(cr, b.minLat, lon, b.maxLat, lon);
+    for (double lon = std::ceil(west / step) * step; lon <= east && lines < kMaxLines; lon += step, ++lines) {
+        line(cr, south, lon, north, lon);
     }
-    for (double lat = std::floor(b.minLat / step) * step; lat <= b.maxLat && lines < kMaxLines; lat += step, ++lines) {
-        line(cr, lat, b.minLon, lat, b.maxLon);
+    for (double lat = std::ceil(south / step) * step; lat <= north && lines < kMaxLines; lat += step, ++lines) {
+        line(cr, lat, west, lat, east);
     }
+    // The world's top and bottom edges, where the map ends when zoomed far out.
+    const double edge = MapRegion::world().spanLatitude / 2;
+    line(cr, edge, west, edge, east);
+    line(cr, -edge, west, -edge, east);
     cr->stroke();
 }
 

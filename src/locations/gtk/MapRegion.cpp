@@ -19,6 +19,11 @@ double mercatorY(double latitude)
     return (1.0 - std::asinh(std::tan(phi)) / std::numbers::pi) / 2.0;
 }
 
+double latitudeAtMercatorY(double y)
+{
+    return std::atan(std::sinh(std::numbers::pi * (1.0 - 2.0 * std::clamp(y, 0.0, 1.0)))) * 180.0 / std::numbers::pi;
+}
+
 // log2 of how many worlds of one pixel per tile fit: the zoom at which a fraction of the world fits.
 double zoomForFraction(double pixels, double fraction, double tileSize)
 {
@@ -56,6 +61,29 @@ std::optional<MapRegion> MapRegion::forDeltas(const std::vector<std::shared_ptr<
 MapRegion MapRegion::world()
 {
     return {0.0, 0.0, 2 * kMercatorLimit, 360.0};
+}
+
+MapRegion MapRegion::around(double latitude, double longitude, double zoom, double tileSize, double halfWidth,
+                            double halfHeight)
+{
+    const double world = tileSize * std::exp2(zoom);
+    const double x = (longitude + 180.0) / 360.0 * world;
+    const double y = mercatorY(latitude) * world;
+    const auto lonAt = [&](double px) { return std::clamp(px / world * 360.0 - 180.0, -180.0, 180.0); };
+    const double west = lonAt(x - halfWidth);
+    const double east = lonAt(x + halfWidth);
+    const double north = latitudeAtMercatorY((y - halfHeight) / world);
+    const double south = latitudeAtMercatorY((y + halfHeight) / world);
+    return {(north + south) / 2.0, (west + east) / 2.0, north - south, east - west};
+}
+
+std::pair<double, double> MapRegion::offsetBy(double latitude, double longitude, double zoom, double tileSize,
+                                              double dx, double dy)
+{
+    const double world = tileSize * std::exp2(zoom);
+    const double x = (longitude + 180.0) / 360.0 * world + dx;
+    const double y = mercatorY(latitude) * world + dy;
+    return {latitudeAtMercatorY(y / world), std::clamp(x / world * 360.0 - 180.0, -180.0, 180.0)};
 }
 
 double MapRegion::zoomToFit(const MapRegion& region, double width, double height, double tileSize, double minZoom,

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "locations/DeltaTrafficItem.hpp"
@@ -21,6 +22,16 @@ struct MapRegion {
     static std::optional<MapRegion> forDeltas(const std::vector<std::shared_ptr<DeltaTrafficItem>>& deltas);
     // The whole Web Mercator world.
     static MapRegion world();
+
+    // What a Web Mercator map at that zoom shows within halfWidth and halfHeight pixels of its
+    // centre, cut to the world's edges.
+    static MapRegion around(double latitude, double longitude, double zoom, double tileSize, double halfWidth,
+                            double halfHeight);
+
+    // The point that lies dx, dy pixels (east, south) from latitude, longitude on a Web Mercator
+    // map at that zoom, as {latitude, longitude}.
+    static std::pair<double, double> offsetBy(double latitude, double longitude, double zoom, double tileSize, double dx,
+                                              double dy);
 
     // The largest whole zoom level, between minZoom and maxZoom, at which both spans fit into
     // width × height pixels of a Web Mercator map of tileSize-pixel tiles. minZoom when there is

@@ -60,9 +60,9 @@ TEST(MapRegion, ZoomIsTheLargestWholeLevelAtWhichBothSpansFit)
         {"one pixel short of it", equatorStrip, 255, 1000, 9},
         {"a degree of latitude at the equator", {0.0, 0.0, 1.0, 0.01}, 1000, 512, 9},
         {"the same degree at 60 north is twice as tall", {60.0, 0.0, 1.0, 0.01}, 1000, 512, 8},
-        {"five places on a phone", berlinFive, 312, 624, 13},
-        {"five places on a tablet: the height decides", berlinFive, 976, 672, 13},
-        {"one place on a tablet", berlinPoint, 976, 672, 15},
+        {"five places on a phone", berlinFive, 312, 600, 13},
+        {"five places on a tablet: the height decides", berlinFive, 976, 648, 13},
+        {"one place on a tablet", berlinPoint, 976, 648, 15},
         {"capped at the deepest level", berlinPoint, 1e6, 1e6, 19},
         {"no room", berlinPoint, 0, 600, 0},
         {"no height", berlinPoint, 600, -1, 0},
@@ -72,6 +72,46 @@ TEST(MapRegion, ZoomIsTheLargestWholeLevelAtWhichBothSpansFit)
     }
     // The floor of the source holds too.
     EXPECT_EQ(MapRegion::zoomToFit(MapRegion::world(), 256, 256, 256, 2, 19), 2);
+}
+
+TEST(MapRegion, AroundACentreIsWhatTheMapShowsCutToTheWorld)
+{
+    const struct {
+        const char* what;
+        double lat, lon, zoom, halfWidth, halfHeight;
+        MapRegion expected;
+    } cases[] = {
+        {"far out: the whole world", 0, 0, 0, 1000, 1000, MapRegion::world()},
+        {"a quarter of the world each way", 0, 0, 1, 128, 0, {0, 0, 0, 180}},
+        {"a quarter of the height at the equator", 0, 0, 1, 0, 128, {0, 0, 2 * 66.51326044, 0}},
+        {"at the east edge", 0, 180, 1, 128, 0, {0, 135, 0, 90}},
+    };
+    for (const auto& c : cases) {
+        const MapRegion r = MapRegion::around(c.lat, c.lon, c.zoom, 256, c.halfWidth, c.halfHeight);
+        EXPECT_NEAR(r.centerLatitude, c.expected.centerLatitude, 1e-6) << c.what;
+        EXPECT_NEAR(r.centerLongitude, c.expected.centerLongitude, 1e-6) << c.what;
+        EXPECT_NEAR(r.spanLatitude, c.expected.spanLatitude, 1e-6) << c.what;
+        EXPECT_NEAR(r.spanLongitude, c.expected.spanLongitude, 1e-6) << c.what;
+    }
+}
+
+TEST(MapRegion, OffsetByPixelsMovesAlongTheMercatorGrid)
+{
+    const struct {
+        const char* what;
+        double lat, lon, zoom, dx, dy;
+        double expectedLat, expectedLon;
+    } cases[] = {
+        {"no offset", 52.52, 13.405, 13, 0, 0, 52.52, 13.405},
+        {"a quarter world east", 0, 0, 1, 128, 0, 0, 90},
+        {"a quarter world north", 0, 0, 1, 0, -128, 66.51326044, 0},
+        {"beyond the east edge stops there", 0, 170, 1, 128, 0, 0, 180},
+    };
+    for (const auto& c : cases) {
+        const auto [lat, lon] = MapRegion::offsetBy(c.lat, c.lon, c.zoom, 256, c.dx, c.dy);
+        EXPECT_NEAR(lat, c.expectedLat, 1e-6) << c.what;
+        EXPECT_NEAR(lon, c.expectedLon, 1e-6) << c.what;
+    }
 }
 
 TEST(MapGraticule, LinesStandAtRoundStepsAtLeastTheSpacingApart)
