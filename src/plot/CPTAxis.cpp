@@ -30,6 +30,7 @@ void CPTAxis::setCoordinate(CPTCoordinate coordinate)
     if (coordinate != coordinate_) {
         coordinate_ = coordinate;
         setNeedsRelabel();
+        setNeedsDisplay();
     }
 }
 
@@ -38,6 +39,7 @@ void CPTAxis::setPlotSpace(std::shared_ptr<CPTPlotSpace> space)
     if (space != plotSpace_) {
         plotSpace_ = std::move(space);
         setNeedsRelabel();
+        setNeedsDisplay();
     }
 }
 
@@ -46,6 +48,7 @@ void CPTAxis::setLabelingPolicy(CPTAxisLabelingPolicy policy)
     if (policy != labelingPolicy_) {
         labelingPolicy_ = policy;
         setNeedsRelabel();
+        setNeedsDisplay();
     }
 }
 
@@ -78,6 +81,7 @@ void CPTAxis::setTickDirection(CPTSign direction)
     if (direction != tickDirection_) {
         tickDirection_ = direction;
         setNeedsRelabel();
+        setNeedsDisplay();
     }
 }
 
@@ -232,6 +236,7 @@ void CPTAxis::setVisibleRange(std::optional<CPTPlotRange> range)
     if (range != visibleRange_) {
         visibleRange_ = std::move(range);
         setNeedsRelabel();
+        setNeedsDisplay();
     }
 }
 
@@ -334,6 +339,22 @@ void CPTAxis::setMinorTickLocations(std::set<Decimal> locations)
 void CPTAxis::setAxisLabels(Labels labels)
 {
     Labels old = std::move(axisLabels_);  // destroyed on return: their layers leave the group
+    // A new label showing what the old one at its tick showed takes over the old, drawn layer.
+    for (auto& label : labels) {
+        const auto* text = label ? dynamic_cast<const CPTTextLayer*>(label->contentLayer()) : nullptr;
+        if (text == nullptr) {
+            continue;
+        }
+        const auto same = std::find_if(old.begin(), old.end(), [&label, text](const auto& previous) {
+            const auto* shown = previous ? dynamic_cast<const CPTTextLayer*>(previous->contentLayer()) : nullptr;
+            return shown != nullptr && previous->tickLocation() == label->tickLocation() &&
+                   shown->text() == text->text() && shown->textStyle() == text->textStyle() &&
+                   shown->bounds().size == text->bounds().size;
+        });
+        if (same != old.end()) {
+            label->exchangeContentLayer(**same);
+        }
+    }
     axisLabels_ = std::move(labels);
     installLabelLayers(axisLabels_);
     setNeedsLayout();
@@ -384,13 +405,30 @@ void CPTAxis::setPlotArea(CPTPlotArea* plotArea)
     installLabelLayers(minorTickAxisLabels_);
     installTitleLayer();
     setNeedsRelabel();
+    setNeedsDisplay();
 }
 
 void CPTAxis::setNeedsRelabel()
 {
+    // Layout relabels, and redraws the axis only if the ticks or their mapping moved.
     needsRelabel_ = true;
     setNeedsLayout();
-    setNeedsDisplay();
+}
+
+CPTAxis::DrawnGeometry CPTAxis::currentGeometry() const
+{
+    DrawnGeometry geometry{majorTickLocations_, minorTickLocations_, {}, {}, {}, {}, {}};
+    if (plotSpace_) {
+        geometry.xRange = plotSpace_->plotRangeForCoordinate(CPTCoordinate::X);
+        geometry.yRange = plotSpace_->plotRangeForCoordinate(CPTCoordinate::Y);
+        geometry.xScale = plotSpace_->scaleTypeForCoordinate(CPTCoordinate::X);
+        geometry.yScale = plotSpace_->scaleTypeForCoordinate(CPTCoordinate::Y);
+    }
+    if (plotArea_ != nullptr) {
+        geometry.plotArea = CPTRect{plotArea_->convertPointToLayer(plotArea_->bounds().origin, this),
+                                    plotArea_->bounds().size};
+    }
+    return geometry;
 }
 
 CPTCoordinate CPTAxis::orthogonalCoordinate() const
@@ -546,6 +584,15 @@ void CPTAxis::layoutSublayers()
     positionLabels(axisLabels_, false);
     positionLabels(minorTickAxisLabels_, false);
     positionTitle();
+    // The line and ticks follow the tick locations, the plot space's mapping and the plot area.
+    DrawnGeometry geometry = currentGeometry();
+    if (!(geometry == drawnGeometry_)) {
+        drawnGeometry_ = std::move(geometry);
+        setNeedsDisplay();
+        if (plotArea_ != nullptr) {
+            plotArea_->setGridLinesNeedDisplay();
+        }
+    }
 }
 
 }  // namespace quorvel

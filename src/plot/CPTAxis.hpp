@@ -6,6 +6,7 @@
 #include "plot/CPTLayer.hpp"
 #include "plot/CPTLineStyle.hpp"
 #include "plot/CPTPlotRange.hpp"
+#include "plot/CPTScaleType.hpp"
 #include "plot/CPTSign.hpp"
 #include "plot/CPTTextStyle.hpp"
 
@@ -131,6 +132,19 @@ protected:
     CPTCoordinate orthogonalCoordinate() const;
 
 private:
+    // What the line and ticks were last laid out for.
+    struct DrawnGeometry {
+        std::set<Decimal> major;
+        std::set<Decimal> minor;
+        std::optional<CPTPlotRange> xRange;
+        std::optional<CPTPlotRange> yRange;
+        CPTScaleType xScale = CPTScaleType::Linear;
+        CPTScaleType yScale = CPTScaleType::Linear;
+        CPTRect plotArea;
+        bool operator==(const DrawnGeometry&) const = default;
+    };
+    DrawnGeometry currentGeometry() const;
+
     void updateAxisLabelsAtLocations(const std::set<Decimal>& locations, const std::optional<CPTPlotRange>& range,
                                      bool major);
     void makeLabels(const std::set<Decimal>& locations, const std::optional<CPTPlotRange>& range, bool major);
@@ -175,6 +189,7 @@ private:
     Labels axisLabels_;
     Labels minorTickAxisLabels_;
     bool needsRelabel_ = true;
+    std::optional<DrawnGeometry> drawnGeometry_;
     CPTAxisDelegate* delegate_ = nullptr;
     CPTPlotArea* plotArea_ = nullptr;
 };

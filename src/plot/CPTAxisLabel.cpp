@@ -86,8 +86,7 @@ void CPTAxisLabel::positionRelativeToViewPoint(const CPTPoint& point, CPTCoordin
     }
     layer->setAnchorPoint(anchorForAngle(baseAngle - rotation_));
     layer->setPosition(position);
-    layer->pixelAlign();
-    layer->setNeedsDisplay();
+    layer->pixelAlign();  // moving the layer leaves its drawing as it is
 }
 
 }  // namespace quorvel

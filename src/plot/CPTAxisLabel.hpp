@@ -25,6 +25,8 @@ public:
     static std::unique_ptr<CPTAxisLabel> labelWithContentLayer(std::unique_ptr<CPTLayer> layer);
 
     CPTLayer* contentLayer() const { return contentLayer_.get(); }
+    // Swaps the two labels' layers, wherever they are in the tree.
+    void exchangeContentLayer(CPTAxisLabel& other) { contentLayer_.swap(other.contentLayer_); }
     double offset() const { return offset_; }
     void setOffset(double offset) { offset_ = offset; }
     double rotation() const { return rotation_; }

@@ -10,6 +10,7 @@ class CPTAxisLabelGroup : public CPTLayer {
 public:
     using CPTLayer::CPTLayer;
     void layoutSublayers() override {}
+    bool drawsContent() const override { return false; }
 };
 
 }  // namespace quorvel

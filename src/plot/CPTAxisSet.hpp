@@ -27,6 +27,7 @@ public:
 
     void relabelAxes();
     void setGraph(CPTGraph* graph) override;
+    bool drawsContent() const override { return false; }
 
 private:
     std::vector<std::unique_ptr<CPTAxis>> axes_;

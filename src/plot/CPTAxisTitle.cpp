@@ -38,8 +38,7 @@ void CPTAxisTitle::positionRelativeToViewPoint(const CPTPoint& point, CPTCoordin
     layer->setAnchorPoint(hangs ? CPTPoint{0.5, 1.0} : CPTPoint{0.5, 0.0});
     layer->setPosition(position);
     layer->setTransform(CPTAffineTransform::rotation(angle));
-    layer->pixelAlign();
-    layer->setNeedsDisplay();
+    layer->pixelAlign();  // moving the layer leaves its drawing as it is
 }
 
 }  // namespace quorvel

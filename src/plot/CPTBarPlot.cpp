@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorvel {
 
@@ -212,7 +213,9 @@ bool CPTBarPlot::barAtRecordIndex(std::size_t index, CPTPoint& basePoint, CPTPoi
     if (doublePrecisionCache()) {
         const double location = cachedDoubleForField(BarLocation, index);
         const double tip = cachedDoubleForField(BarTip, index);
-        const double base = barBasesVary_ ? cachedDoubleForField(BarBase, index) : baseValue_.toDouble();
+        const double base = barBasesVary_ ? cachedDoubleForField(BarBase, index)
+                            : drawing_        ? drawing_->base
+                                              : baseValue_.toDouble();
         if (std::isnan(location) || std::isnan(tip) || std::isnan(base)) {
             return false;
         }
@@ -228,7 +231,7 @@ bool CPTBarPlot::barAtRecordIndex(std::size_t index, CPTPoint& basePoint, CPTPoi
         tipPoint = viewPoint(location, tip);
         basePoint = viewPoint(location, base);
     }
-    const double offset = lengthInView(barOffset_) * barOffsetScale_;
+    const double offset = drawing_ ? drawing_->offset : lengthInView(barOffset_) * barOffsetScale_;
     if (barsAreHorizontal_) {
         basePoint.y += offset;
         tipPoint.y += offset;
@@ -241,7 +244,30 @@ bool CPTBarPlot::barAtRecordIndex(std::size_t index, CPTPoint& basePoint, CPTPoi
 
 double CPTBarPlot::halfBarWidthInView() const
 {
-    return lengthInView(barWidth_) * barWidthScale_ * 0.5;
+    return drawing_ ? drawing_->halfWidth : lengthInView(barWidth_) * barWidthScale_ * 0.5;
+}
+
+CPTBarPlot::DrawingLengths CPTBarPlot::drawingLengths() const
+{
+    DrawingLengths lengths{halfBarWidthInView(), lengthInView(barOffset_) * barOffsetScale_, baseValue_.toDouble(),
+                           {}, {}};
+    if (const CPTPlotArea* area = plotArea()) {
+        const CPTRect& areaBounds = area->bounds();
+        lengths.visibleLower = convertFromPlotArea({areaBounds.minX(), areaBounds.minY()});
+        lengths.visibleUpper = convertFromPlotArea({areaBounds.maxX(), areaBounds.maxY()});
+    }
+    return lengths;
+}
+
+template <typename Work>
+void CPTBarPlot::withDrawingLengths(Work work) const
+{
+    drawing_ = drawingLengths();
+    struct Forget {
+        std::optional<DrawingLengths>& lengths;
+        ~Forget() { lengths.reset(); }
+    } forget{drawing_};
+    work();
 }
 
 bool CPTBarPlot::barIsVisibleWithBasePoint(const CPTPoint& basePoint) const
@@ -251,8 +277,10 @@ bool CPTBarPlot::barIsVisibleWithBasePoint(const CPTPoint& basePoint) const
         return true;
     }
     const CPTRect& areaBounds = area->bounds();
-    const CPTPoint lower = convertFromPlotArea({areaBounds.minX(), areaBounds.minY()});
-    const CPTPoint upper = convertFromPlotArea({areaBounds.maxX(), areaBounds.maxY()});
+    const CPTPoint lower =
+        drawing_ ? drawing_->visibleLower : convertFromPlotArea({areaBounds.minX(), areaBounds.minY()});
+    const CPTPoint upper =
+        drawing_ ? drawing_->visibleUpper : convertFromPlotArea({areaBounds.maxX(), areaBounds.maxY()});
     const double h = halfBarWidthInView();
     if (barsAreHorizontal_) {
         return lower.y <= basePoint.y + h && upper.y >= basePoint.y - h;
@@ -368,18 +396,14 @@ void CPTBarPlot::reloadDataInIndexRange(CPTIndexRange range)
     }
 }
 
-void CPTBarPlot::renderAsVectorInContext(CPTContext& context)
+bool CPTBarPlot::hasBarsToDraw() const
 {
-    reloadDataIfNeeded();
-    if (isHidden()) {
-        return;
-    }
     const CPTNumericData* locations = cachedNumbersForField(BarLocation);
     const CPTNumericData* tips = cachedNumbersForField(BarTip);
     const CPTNumericData* bases = cachedNumbersForField(BarBase);
-    const std::size_t count = cachedCountWithoutReload();
-    if (locations == nullptr || tips == nullptr || (barBasesVary_ && bases == nullptr) || count == 0) {
-        return;
+    if (isHidden() || locations == nullptr || tips == nullptr || (barBasesVary_ && bases == nullptr) ||
+        cachedCountWithoutReload() == 0) {
+        return false;
     }
     if (locations->size() != tips->size()) {
         throw CPTException("Number of bar locations and lengths do not match");
@@ -387,9 +411,58 @@ void CPTBarPlot::renderAsVectorInContext(CPTContext& context)
     if (barBasesVary_ && tips->size() != bases->size()) {
         throw CPTException("Number of bar lengths and bases do not match");
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        drawBarInContext(context, i);
+    return true;
+}
+
+void CPTBarPlot::renderAsVectorInContext(CPTContext& context)
+{
+    reloadDataIfNeeded();
+    if (!hasBarsToDraw()) {
+        return;
     }
+    withDrawingLengths([this, &context] {
+        for (std::size_t i = 0; i < cachedCountWithoutReload(); ++i) {
+            drawBarInContext(context, i);
+        }
+    });
+}
+
+CPTRect CPTBarPlot::contentBounds() const
+{
+    // Drawing reloads first; a reload marks the layer again, so measure what is drawn next.
+    if (dataNeedsReloading() || !hasBarsToDraw()) {
+        return dataNeedsReloading() ? bounds() : CPTRect{};
+    }
+    double minX = std::numeric_limits<double>::infinity();
+    double minY = minX;
+    double maxX = -minX;
+    double maxY = -minX;
+    withDrawingLengths([&] {
+        const double h = drawing_->halfWidth;
+        for (std::size_t i = 0; i < cachedCountWithoutReload(); ++i) {
+            CPTPoint base;
+            CPTPoint tip;
+            if (!barAtRecordIndex(i, base, tip) || !barIsVisibleWithBasePoint(base)) {
+                continue;
+            }
+            for (const CPTPoint& p : {base, tip}) {
+                minX = std::min(minX, p.x - h);
+                maxX = std::max(maxX, p.x + h);
+                minY = std::min(minY, p.y - h);
+                maxY = std::max(maxY, p.y + h);
+            }
+        }
+    });
+    if (minX > maxX) {
+        return {};
+    }
+    // Outlines reach half a line width out, mitred corners up to the miter limit times that;
+    // alignment moves points by up to a pixel, and antialiasing touches one more.
+    const double margin =
+        (lineStyle_ ? lineStyle_->lineWidth() / 2.0 * std::max(lineStyle_->miterLimit(), 1.5) : 0.0) +
+        2.0 / contentsScale();
+    return pixelRectWithinBounds(
+        CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
 }
 
 }  // namespace quorvel

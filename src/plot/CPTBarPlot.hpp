@@ -61,8 +61,24 @@ public:
 
     void reloadDataInIndexRange(CPTIndexRange range) override;
     void renderAsVectorInContext(CPTContext& context) override;
+    // The bars with room for their outline.
+    CPTRect contentBounds() const override;
 
 private:
+    // What stays put while all bars are drawn, worked out once (in exact decimals) per drawing.
+    struct DrawingLengths {
+        double halfWidth;
+        double offset;
+        double base;
+        CPTPoint visibleLower;
+        CPTPoint visibleUpper;
+    };
+    DrawingLengths drawingLengths() const;
+    // Runs `work` with the drawing lengths worked out, then forgets them (they go stale).
+    template <typename Work>
+    void withDrawingLengths(Work work) const;
+    // Whether to draw at all: both fields there, of one length.
+    bool hasBarsToDraw() const;
     double halfBarWidthInView() const;
     CPTPoint viewPoint(double location, double value) const;
     CPTPoint viewPoint(const Decimal& location, const Decimal& value) const;
@@ -80,6 +96,7 @@ private:
     bool barsAreHorizontal_ = false;
     bool barBasesVary_ = false;
     std::optional<CPTPlotRange> plotRange_;
+    mutable std::optional<DrawingLengths> drawing_;
 };
 
 }  // namespace quorvel

@@ -71,6 +71,17 @@ void CPTBorderedLayer::renderAsVectorInContext(CPTContext& context)
     }
 }
 
+bool CPTBorderedLayer::sublayerMask(CPTRect& rect, bool& rectangular) const
+{
+    if (!masksToBorder() && !masksToBounds()) {
+        return false;
+    }
+    const double width = borderWidth();
+    rect = bounds().insetBy(width, width);
+    rectangular = cornerRadius() <= 0.0;
+    return true;
+}
+
 void CPTBorderedLayer::applySublayerMaskToContext(CPTContext& context) const
 {
     if (!masksToBorder() && !masksToBounds()) {

@@ -21,6 +21,10 @@ public:
 
     void sublayerMargins(double& left, double& top, double& right, double& bottom) const override;
     void renderAsVectorInContext(CPTContext& context) override;
+    bool drawsContent() const override { return fill_.has_value() || borderLineStyle_.has_value(); }
+    // A square-cornered opaque fill covers the bounds; the border only paints over it.
+    bool isContentOpaque() const override { return fill_ && fill_->isOpaque() && cornerRadius() <= 0.0; }
+    bool sublayerMask(CPTRect& rect, bool& rectangular) const override;
 
 protected:
     void applySublayerMaskToContext(CPTContext& context) const override;

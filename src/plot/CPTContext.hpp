@@ -70,9 +70,10 @@ public:
     // callers drawing in layer space flip first.
     virtual void drawText(const std::string& text, const CPTRect& box, const CPTTextStyle& style) = 0;
 
-    // An offscreen image of `size` points at `scale` pixels per point whose context maps
-    // `bounds` (layer space) onto the image.
-    virtual std::unique_ptr<CPTBackingStore> newBackingStore(const CPTRect& bounds, double scale) = 0;
+    // An offscreen image of `bounds` at `scale` pixels per point whose context maps `bounds`
+    // (layer space) onto the image; an opaque one keeps no alpha (its user paints every pixel).
+    virtual std::unique_ptr<CPTBackingStore> newBackingStore(const CPTRect& bounds, double scale,
+                                                             bool opaque) = 0;
     // Paints a backing store so that its layer-space bounds land on `bounds` in user space.
     virtual void drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds) = 0;
 };

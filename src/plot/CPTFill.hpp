@@ -19,6 +19,9 @@ public:
     const CPTColor* color() const { return std::get_if<CPTColor>(&paint_); }
     const CPTGradient* gradient() const { return std::get_if<CPTGradient>(&paint_); }
 
+    // Whether filling a rectangle paints every point of it with opaque colour.
+    bool isOpaque() const;
+
     void fillRect(const CPTRect& rect, CPTContext& context) const;
     // Fills the path already added to the context.
     void fillPathInContext(CPTContext& context) const;

@@ -348,7 +348,7 @@ void CPTGraph::layoutAndRenderInContext(CPTContext& context)
         axes->relabelAxes();
     }
     layoutGraph();
-    renderTree(context, true);
+    renderTree(context);
 }
 
 }  // namespace quorvel

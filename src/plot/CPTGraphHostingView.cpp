@@ -106,12 +106,11 @@ void CPTGraphHostingView::drawInContext(CPTContext& context)
         return;
     }
     prepareGraph();
-    hostedGraph_->displayTreeIfNeeded(context);
     context.saveGState();
     // The layers have y growing upward; the view's y grows downward.
     context.translate(0.0, frame_.size.height);
     context.scale(1.0, -1.0);
-    hostedGraph_->renderTree(context, false);
+    hostedGraph_->displayAndCompositeTree(context);
     context.restoreGState();
 }
 

@@ -3,6 +3,7 @@
 #include "plot/CPTAssertionFailure.hpp"
 #include "plot/CPTBackingStore.hpp"
 #include "plot/CPTContext.hpp"
+#include "plot/CPTLayerCompositor.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,7 @@ void CPTLayer::setBounds(const CPTRect& bounds)
     }
     const bool sizeChanged = bounds.size != bounds_.size;
     bounds_ = bounds;
+    boundsChangedSinceDisplay_ = true;
     if (sizeChanged) {
         boundsSizeDidChange();
         if (needsDisplayOnBoundsChange_) {
@@ -327,49 +329,137 @@ void CPTLayer::drawInContext(CPTContext& context)
     useFastRendering_ = false;
 }
 
-void CPTLayer::displayTreeIfNeeded(CPTContext& factory)
+namespace {
+
+// The smallest number of pixels whose width in points is exact (a multiple of a quarter point):
+// a store starting that many pixels into the bounds maps every point exactly that many pixels
+// away from where a full store would, so rounding to pixels comes out the same. 0 when none is.
+int exactPixelStep(double scale)
 {
-    if (hidden_) {
+    for (int step = 1; step <= 16; ++step) {
+        const double points = step / scale;
+        if (points * scale == step && points * 4.0 == std::round(points * 4.0)) {
+            return step;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+CPTRect CPTLayer::pixelRectWithinBounds(const CPTRect& rect) const
+{
+    const double s = contentsScale_;
+    const int step = exactPixelStep(s);
+    if (step == 0) {
+        return bounds_;
+    }
+    const double points = step / s;
+    // Whole steps of the bounds' image, cut to that image.
+    const double columns = std::ceil(bounds_.width() * s / step);
+    const double rows = std::ceil(bounds_.height() * s / step);
+    const double x0 = std::clamp(std::floor((rect.minX() - bounds_.minX()) * s / step), 0.0, columns);
+    const double x1 = std::clamp(std::ceil((rect.maxX() - bounds_.minX()) * s / step), 0.0, columns);
+    const double y0 = std::clamp(std::floor((rect.minY() - bounds_.minY()) * s / step), 0.0, rows);
+    const double y1 = std::clamp(std::ceil((rect.maxY() - bounds_.minY()) * s / step), 0.0, rows);
+    if (x1 <= x0 || y1 <= y0) {
+        return {};
+    }
+    const double minX = bounds_.minX() + x0 * points;
+    const double minY = bounds_.minY() + y0 * points;
+    const double maxX = x1 == columns ? bounds_.maxX() : bounds_.minX() + x1 * points;
+    const double maxY = y1 == rows ? bounds_.maxY() : bounds_.minY() + y1 * points;
+    return CPTRect::make(minX, minY, maxX - minX, maxY - minY);
+}
+
+void CPTLayer::setNeedsDisplayInTree()
+{
+    needsDisplay_ = true;
+    for (CPTLayer* sublayer : sublayers_) {
+        sublayer->setNeedsDisplayInTree();
+    }
+    notifyTreeChanged();
+}
+
+bool CPTLayer::sublayerMask(CPTRect& rect, bool& rectangular) const
+{
+    if (!masksToBounds_ && !masksToBorder_) {
+        return false;
+    }
+    rect = bounds_;
+    rectangular = true;
+    return true;
+}
+
+CPTRect CPTLayer::pendingContentRect() const
+{
+    // Whatever changes the content marks the layer, so an unmarked store still fits.
+    if (!needsDisplay_ && !boundsChangedSinceDisplay_ && backingStore_ && backingStore_->scale() == contentsScale_) {
+        return backingStore_->bounds();
+    }
+    return contentBounds();
+}
+
+bool CPTLayer::storeWouldBeOpaque(const CPTRect& rect) const
+{
+    // A fractional image size leaves the last row or column partly painted.
+    const auto whole = [](double pixels) { return std::fabs(pixels - std::round(pixels)) < 1e-9; };
+    return whole(rect.width() * contentsScale_) && whole(rect.height() * contentsScale_) && isContentOpaque();
+}
+
+bool CPTLayer::displayIsDue(const CPTRect& rect) const
+{
+    return needsDisplay_ || !backingStore_ || backingStore_->bounds() != rect ||
+           backingStore_->scale() != contentsScale_;
+}
+
+void CPTLayer::displayIfNeeded(const CPTRect& rect, CPTContext& factory)
+{
+    boundsChangedSinceDisplay_ = false;
+    if (!displayIsDue(rect)) {
         return;
     }
-    const bool storeFits = backingStore_ && backingStore_->bounds() == bounds_ &&
-                           backingStore_->scale() == contentsScale_;
-    if (bounds_.isEmpty()) {
-        backingStore_.reset();
-        needsDisplay_ = false;
-    } else if (needsDisplay_ || !storeFits) {
-        if (storeFits) {
-            backingStore_->clear();
-        } else {
-            backingStore_ = factory.newBackingStore(bounds_, contentsScale_);
-        }
-        drawInContext(backingStore_->context());
-        ++displayCount_;
-        needsDisplay_ = false;
+    const bool opaque = storeWouldBeOpaque(rect);
+    if (backingStore_ && backingStore_->bounds() == rect && backingStore_->scale() == contentsScale_ &&
+        backingStore_->isOpaque() == opaque) {
+        backingStore_->clear();
+    } else {
+        backingStore_ = factory.newBackingStore(rect, contentsScale_, opaque);
     }
-    const auto children = sublayers_;
-    for (CPTLayer* sublayer : children) {
-        sublayer->displayTreeIfNeeded(factory);
+    drawInContext(backingStore_->context());
+    backingStore_->finishDrawing();
+    ++displayCount_;
+    needsDisplay_ = false;
+}
+
+void CPTLayer::displayNothing()
+{
+    boundsChangedSinceDisplay_ = false;
+    backingStore_.reset();
+    if (needsDisplay_) {
+        needsDisplay_ = false;
+        ++displayCount_;
     }
 }
 
-void CPTLayer::renderTree(CPTContext& context, bool asVectors)
+void CPTLayer::displayAndCompositeTree(CPTContext& context)
+{
+    CPTLayerCompositor(context).composite(*this);
+}
+
+void CPTLayer::renderTree(CPTContext& context)
 {
     if (hidden_) {
         return;
     }
     context.saveGState();
     context.concatCTM(transformToSuperlayer());
-    if (asVectors) {
-        context.saveGState();
-        renderAsVectorInContext(context);
-        context.restoreGState();
-    } else if (backingStore_) {
-        context.drawBackingStore(*backingStore_, bounds_);
-    }
+    context.saveGState();
+    renderAsVectorInContext(context);
+    context.restoreGState();
     applySublayerMaskToContext(context);
     for (CPTLayer* sublayer : sublayers_) {
-        sublayer->renderTree(context, asVectors);
+        sublayer->renderTree(context);
     }
     context.restoreGState();
 }
@@ -377,7 +467,7 @@ void CPTLayer::renderTree(CPTContext& context, bool asVectors)
 void CPTLayer::layoutAndRenderInContext(CPTContext& context)
 {
     layoutIfNeeded();
-    renderTree(context, true);
+    renderTree(context);
 }
 
 void CPTLayer::applySublayerMaskToContext(CPTContext& context) const

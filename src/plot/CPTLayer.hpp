@@ -19,9 +19,9 @@ class CPTGraph;
 // The tree holds non-owning pointers: whoever creates a layer owns it, and a layer leaves the
 // tree (and lets go of its sublayers) when it is destroyed, so no pointer outlives its layer.
 //
-// Each layer keeps its own backing store and is redrawn into it only when marked as needing
-// display; compositing the tree draws the stores. Collapsed rendering instead draws every
-// layer's vectors straight into one context.
+// Each layer that draws something keeps its own backing store, covering what it draws, and is
+// redrawn into it only when marked as needing display; compositing the tree draws the stores.
+// Collapsed rendering instead draws every layer's vectors straight into one context.
 class CPTLayer {
 public:
     CPTLayer() = default;
@@ -95,30 +95,57 @@ public:
     // Display.
     void setNeedsDisplay();
     bool needsDisplay() const { return needsDisplay_; }
+    // Marks this layer and every layer below it, as when everything must be drawn afresh.
+    void setNeedsDisplayInTree();
     virtual void renderAsVectorInContext(CPTContext& context);
     void drawInContext(CPTContext& context);
-    // Redraws every layer of the tree that is marked (or whose store no longer fits) into its
-    // backing store, making stores with `factory`.
-    void displayTreeIfNeeded(CPTContext& factory);
-    // Draws the tree's backing stores (or, when `asVectors`, each layer's vectors) into `context`,
-    // whose user space is this layer's superlayer space.
-    void renderTree(CPTContext& context, bool asVectors);
+    // Whether renderAsVectorInContext paints anything: layers that only hold others answer
+    // false and get no backing store.
+    virtual bool drawsContent() const { return true; }
+    // The part of the bounds the layer's drawing can touch; its backing store covers only that.
+    virtual CPTRect contentBounds() const { return bounds_; }
+    // Whether the drawing paints every point of contentBounds() with opaque colour.
+    virtual bool isContentOpaque() const { return false; }
+    // When this layer clips its sublayers: true, with the clip's extent in `rect` and whether
+    // the clip is exactly that rectangle.
+    virtual bool sublayerMask(CPTRect& rect, bool& rectangular) const;
+    // Redraws what is marked and composites the tree's backing stores into `context`, whose user
+    // space is this layer's superlayer space (see CPTLayerCompositor).
+    void displayAndCompositeTree(CPTContext& context);
+    // Draws every layer's vectors straight into `context`, user space as above.
+    void renderTree(CPTContext& context);
     // Collapsed hosting: lay out, then render every layer's vectors recursively.
     virtual void layoutAndRenderInContext(CPTContext& context);
     const CPTBackingStore* backingStore() const { return backingStore_.get(); }
-    // How often the layer has been drawn into its backing store.
+    // How often a display of the layer took place: drawing it into its backing store, or
+    // finding that it has nothing to show.
     unsigned displayCount() const { return displayCount_; }
 
     // Called (on the root of a tree) whenever anything in the tree needs layout or display.
     void setTreeChangeHandler(std::function<void()> handler) { treeChangeHandler_ = std::move(handler); }
 
 protected:
+    // `rect` grown to whole pixels of the layer's image and cut to the image of the bounds, so
+    // a store covering only it puts every drawn point on the same pixel as a full one would.
+    CPTRect pixelRectWithinBounds(const CPTRect& rect) const;
     // Clips `context` for drawing the sublayers, when this layer masks them.
     virtual void applySublayerMaskToContext(CPTContext& context) const;
     virtual void boundsSizeDidChange() {}
     void notifyTreeChanged();
 
 private:
+    friend class CPTLayerCompositor;
+
+    // The rectangle the next composite shows: the store's, or the content's when a redraw is due.
+    CPTRect pendingContentRect() const;
+    // Whether a redraw into a store of `rect` is due, and whether that store would be opaque.
+    bool displayIsDue(const CPTRect& rect) const;
+    bool storeWouldBeOpaque(const CPTRect& rect) const;
+    // Draws into the store (made or reused for `rect`) when due.
+    void displayIfNeeded(const CPTRect& rect, CPTContext& factory);
+    // Nothing to show (no content, or hidden behind opaque layers): the mark is served and the
+    // store let go, so the layer is drawn afresh once it shows.
+    void displayNothing();
     void detachSublayers();
     CPTAffineTransform transformToRoot(const CPTLayer** root) const;
 
@@ -144,6 +171,7 @@ private:
     std::vector<CPTLayer*> sublayers_;
     bool needsLayout_ = true;
     bool needsDisplay_ = true;
+    bool boundsChangedSinceDisplay_ = true;
     std::unique_ptr<CPTBackingStore> backingStore_;
     unsigned displayCount_ = 0;
     std::function<void()> treeChangeHandler_;

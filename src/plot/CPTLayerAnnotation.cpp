@@ -73,8 +73,7 @@ void CPTLayerAnnotation::positionContentLayer()
     content->setAnchorPoint(contentAnchorPoint());
     content->setPosition(inHost);
     content->setTransform(CPTAffineTransform::rotation(rotation()));
-    content->pixelAlign();
-    content->setNeedsDisplay();
+    content->pixelAlign();  // moving the layer leaves its drawing as it is
 }
 
 }  // namespace quorvel

@@ -165,6 +165,15 @@ void CPTPlotArea::updateAxisSetLayers()
     }
 }
 
+void CPTPlotArea::setGridLinesNeedDisplay()
+{
+    for (CPTGridLineGroup* group : {minorGridLineGroup_.get(), majorGridLineGroup_.get()}) {
+        if (group != nullptr) {
+            group->setNeedsDisplay();
+        }
+    }
+}
+
 CPTAxisLabelGroup* CPTPlotArea::ensureAxisLabelGroup()
 {
     if (!axisLabelGroup_) {

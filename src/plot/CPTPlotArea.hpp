@@ -36,6 +36,8 @@ public:
     // Creates or drops the grid line, label and title groups as the axes now need them.
     void updateAxisSetLayers();
     CPTAxisLabelGroup* ensureAxisLabelGroup();
+    // The grid lines follow the axes' ticks: an axis whose ticks moved calls this.
+    void setGridLinesNeedDisplay();
     CPTAxisLabelGroup* ensureAxisTitleGroup();
 
     const std::optional<CPTFill>& fill() const { return fill_; }
@@ -52,6 +54,8 @@ public:
 
     void layoutSublayers() override;
     void renderAsVectorInContext(CPTContext& context) override;
+    bool drawsContent() const override { return fill_.has_value(); }
+    bool isContentOpaque() const override { return fill_ && fill_->isOpaque(); }
 
 private:
     CPTLayer* groupForType(LayerType type) const;

@@ -13,6 +13,7 @@ public:
     void addPlot(CPTPlot* plot);
     void insertPlot(CPTPlot* plot, std::size_t index);
     void removePlot(CPTPlot* plot);
+    bool drawsContent() const override { return false; }
 };
 
 }  // namespace quorvel

@@ -24,10 +24,15 @@ Element element(Element::Kind kind, std::vector<CPTPoint> points = {})
 // Backing store of the recording context: another recording context, kept per layer.
 class RecordingBackingStore : public CPTBackingStore {
 public:
-    RecordingBackingStore(const CPTRect& bounds, double scale) : bounds_(bounds), scale_(scale) { clear(); }
+    RecordingBackingStore(const CPTRect& bounds, double scale, bool opaque)
+        : bounds_(bounds), scale_(scale), opaque_(opaque)
+    {
+        clear();
+    }
     CPTContext& context() override { return *context_; }
     const CPTRect& bounds() const override { return bounds_; }
     double scale() const override { return scale_; }
+    bool isOpaque() const override { return opaque_; }
     void clear() override
     {
         const auto toImage = CPTAffineTransform::scaling(scale_, scale_).after(
@@ -38,6 +43,7 @@ public:
 private:
     CPTRect bounds_;
     double scale_;
+    bool opaque_;
     std::unique_ptr<CPTRecordingContext> context_;
 };
 
@@ -242,9 +248,9 @@ void CPTRecordingContext::drawText(const std::string& text, const CPTRect& box, 
     operations_.push_back(std::move(op));
 }
 
-std::unique_ptr<CPTBackingStore> CPTRecordingContext::newBackingStore(const CPTRect& bounds, double scale)
+std::unique_ptr<CPTBackingStore> CPTRecordingContext::newBackingStore(const CPTRect& bounds, double scale, bool opaque)
 {
-    return std::make_unique<RecordingBackingStore>(bounds, scale);
+    return std::make_unique<RecordingBackingStore>(bounds, scale, opaque);
 }
 
 void CPTRecordingContext::drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds)

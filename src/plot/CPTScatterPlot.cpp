@@ -6,7 +6,10 @@
 #include "plot/CPTPlotSpace.hpp"
 #include "plot/CPTScatterPlotDataSource.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace quorvel {
 
@@ -254,16 +257,78 @@ void CPTScatterPlot::fillArea(CPTContext& context, const CPTFill& fill, const De
     context.restoreGState();
 }
 
-void CPTScatterPlot::renderAsVectorInContext(CPTContext& context)
+bool CPTScatterPlot::hasRecordsToDraw() const
 {
-    reloadDataIfNeeded();
     const CPTNumericData* xs = cachedNumbersForField(X);
     const CPTNumericData* ys = cachedNumbersForField(Y);
     const bool hasSymbols = plotSymbol_.has_value() || !plotSymbols_.empty();
-    if (isHidden() || xs == nullptr || ys == nullptr || cachedCountWithoutReload() == 0 || plotSpace() == nullptr ||
-        (!dataLineStyle_ && !areaFill_ && !areaFill2_ && !hasSymbols)) {
+    return !isHidden() && xs != nullptr && ys != nullptr && cachedCountWithoutReload() != 0 && plotSpace() != nullptr &&
+           (dataLineStyle_ || areaFill_ || areaFill2_ || hasSymbols);
+}
+
+CPTRect CPTScatterPlot::contentBounds() const
+{
+    // Drawing reloads first, or throws on mismatched fields: measure nothing then.
+    if (dataNeedsReloading() ||
+        (hasRecordsToDraw() && cachedNumbersForField(X)->size() != cachedNumbersForField(Y)->size())) {
+        return bounds();
+    }
+    if (!hasRecordsToDraw()) {
+        return {};
+    }
+    const std::vector<bool> drawn = recordsToDraw();
+    double minX = std::numeric_limits<double>::infinity();
+    double minY = minX;
+    double maxX = -minX;
+    double maxY = -minX;
+    double symbolReach = 0.0;
+    std::optional<std::size_t> first;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        if (!drawn[i] || std::isnan(cachedDoubleForField(X, i)) || std::isnan(cachedDoubleForField(Y, i))) {
+            continue;
+        }
+        first = first.value_or(i);
+        const CPTPoint p = convertFromPlotArea(plotAreaPoint(i));
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+        if (const CPTPlotSymbol* symbol = plotSymbolForRecordIndex(i)) {
+            const double outline = symbol->lineStyle() ? symbol->lineStyle()->lineWidth() : 0.0;
+            symbolReach = std::max(symbolReach, std::max(symbol->size().width, symbol->size().height) / 2.0 + outline);
+        }
+    }
+    if (!first) {
+        return {};
+    }
+    // Filled areas run down (or up) to their base line.
+    for (const auto& [fill, base] : {std::pair{&areaFill_, &areaBaseValue_}, std::pair{&areaFill2_, &areaBaseValue2_}}) {
+        if (*fill && !base->isNaN()) {
+            const CPTPoint p = convertFromPlotArea(plotSpace()->plotAreaViewPointForDoublePrecisionPlotPoint(
+                cachedDoubleForField(X, *first), base->toDouble()));
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    // Mitred joins reach out up to the miter limit times half the line width; symbol images
+    // carry a spare pixel and are moved onto whole ones; alignment and antialiasing add two.
+    const double pixel = 1.0 / contentsScale();
+    const double line =
+        dataLineStyle_ ? dataLineStyle_->lineWidth() / 2.0 * std::max(dataLineStyle_->miterLimit(), 1.5) : 0.0;
+    const double margin = std::max(line, symbolReach + 2.0 * pixel) + 2.0 * pixel;
+    return pixelRectWithinBounds(
+        CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
+}
+
+void CPTScatterPlot::renderAsVectorInContext(CPTContext& context)
+{
+    reloadDataIfNeeded();
+    if (!hasRecordsToDraw()) {
         return;
     }
+    const CPTNumericData* xs = cachedNumbersForField(X);
+    const CPTNumericData* ys = cachedNumbersForField(Y);
+    const bool hasSymbols = plotSymbol_.has_value() || !plotSymbols_.empty();
     if (xs->size() != ys->size()) {
         throw CPTException("Number of x and y values do not match");
     }

@@ -47,8 +47,12 @@ public:
 
     void reloadDataInIndexRange(CPTIndexRange range) override;
     void renderAsVectorInContext(CPTContext& context) override;
+    // The line, the filled areas and the symbols with room for their outlines.
+    CPTRect contentBounds() const override;
 
 private:
+    // Whether anything at all is drawn (fields there, something to draw them with).
+    bool hasRecordsToDraw() const;
     std::vector<CPTPoint> viewPoints(const CPTContext& context, const std::vector<bool>& drawn) const;
     CPTPoint plotAreaPoint(std::size_t index) const;
     void fillArea(CPTContext& context, const CPTFill& fill, const Decimal& base, const std::vector<CPTPoint>& points,

@@ -24,6 +24,7 @@ public:
     void refitIfMetricsChanged();
 
     void renderAsVectorInContext(CPTContext& context) override;
+    bool drawsContent() const override { return !text_.empty() && textStyle_.color().has_value(); }
 
 private:
     std::string text_;

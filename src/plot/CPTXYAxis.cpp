@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 
 namespace quorvel {
 
@@ -89,12 +90,9 @@ bool CPTXYAxis::tickExtent(CPTSign direction, double& start, double& end)
     return false;
 }
 
-void CPTXYAxis::drawTicks(CPTContext& context, const std::set<Decimal>& locations, double length,
-                          const std::optional<CPTLineStyle>& style) const
+template <typename Segment>
+void CPTXYAxis::forEachTick(const std::set<Decimal>& locations, double length, Segment segment) const
 {
-    if (!style || locations.empty()) {
-        return;
-    }
     double start = 0.0;
     double end = 0.0;
     if (!tickExtent(tickDirection(), start, end)) {
@@ -102,20 +100,74 @@ void CPTXYAxis::drawTicks(CPTContext& context, const std::set<Decimal>& location
     }
     const bool filter = labelingPolicy() == CPTAxisLabelingPolicy::None ||
                         labelingPolicy() == CPTAxisLabelingPolicy::LocationsProvided;
-    const auto range = visibleAxisRange();
+    const auto range = filter ? visibleAxisRange() : std::nullopt;
     const CPTPoint across = coordinate() == CPTCoordinate::X ? CPTPoint{0.0, length} : CPTPoint{length, 0.0};
-    context.beginPath();
     for (const Decimal& location : locations) {
         if (filter && (!range || !range->contains(location))) {
             continue;
         }
         const CPTPoint p = viewPointForCoordinateDecimalNumber(location);
-        const CPTPoint from{p.x + start * across.x, p.y + start * across.y};
-        const CPTPoint to{p.x + end * across.x, p.y + end * across.y};
+        segment(CPTPoint{p.x + start * across.x, p.y + start * across.y},
+                CPTPoint{p.x + end * across.x, p.y + end * across.y});
+    }
+}
+
+void CPTXYAxis::drawTicks(CPTContext& context, const std::set<Decimal>& locations, double length,
+                          const std::optional<CPTLineStyle>& style) const
+{
+    if (!style || locations.empty()) {
+        return;
+    }
+    context.beginPath();
+    forEachTick(locations, length, [&context](const CPTPoint& from, const CPTPoint& to) {
         context.moveTo(CPTPixelAlignment::alignPointToUserSpace(context, from));
         context.lineTo(CPTPixelAlignment::alignPointToUserSpace(context, to));
-    }
+    });
     style->strokePathInContext(context);
+}
+
+CPTRect CPTXYAxis::contentBounds() const
+{
+    if (isHidden() || plotSpace() == nullptr) {
+        return {};
+    }
+    double minX = std::numeric_limits<double>::infinity();
+    double minY = minX;
+    double maxX = -minX;
+    double maxY = -minX;
+    double lineWidth = 0.0;
+    const auto include = [&](const CPTPoint& p) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    };
+    const auto ticks = [&](const std::set<Decimal>& locations, double length,
+                           const std::optional<CPTLineStyle>& style) {
+        if (style && !locations.empty()) {
+            lineWidth = std::max(lineWidth, style->lineWidth());
+            forEachTick(locations, length, [&include](const CPTPoint& from, const CPTPoint& to) {
+                include(from);
+                include(to);
+            });
+        }
+    };
+    ticks(minorTickLocations(), minorTickLength(), minorTickLineStyle());
+    ticks(majorTickLocations(), majorTickLength(), majorTickLineStyle());
+    const auto range = visibleAxisRange();
+    if (axisLineStyle() && range) {
+        lineWidth = std::max(lineWidth, axisLineStyle()->lineWidth());
+        include(viewPointForCoordinateDecimalNumber(range->location()));
+        include(viewPointForCoordinateDecimalNumber(range->end()));
+    }
+    if (minX > maxX || minY > maxY) {
+        return {};
+    }
+    // Caps and joins reach less than a line width out; alignment moves points up to a pixel,
+    // and antialiasing touches one more.
+    const double margin = lineWidth + 2.0 / contentsScale();
+    return pixelRectWithinBounds(
+        CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
 }
 
 void CPTXYAxis::drawAxisLine(CPTContext& context) const

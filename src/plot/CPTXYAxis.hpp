@@ -23,12 +23,17 @@ public:
     CPTPoint viewPointForCoordinateDecimalNumber(const Decimal& value) const override;
     void drawGridLinesInContext(CPTContext& context, bool major, const CPTLayer* layer) const override;
     void renderAsVectorInContext(CPTContext& context) override;
+    // The line and ticks with room for their width: a thin strip, not the whole plot area frame.
+    CPTRect contentBounds() const override;
 
     // Start and end factors of a tick across the axis, in tick lengths, for a direction.
     static bool tickExtent(CPTSign direction, double& start, double& end);
 
 private:
     CPTPoint plotAreaPointFor(double value, double orthogonal) const;
+    // Calls `segment` with the ends of each tick drawn at `locations`, before pixel alignment.
+    template <typename Segment>
+    void forEachTick(const std::set<Decimal>& locations, double length, Segment segment) const;
     void drawTicks(CPTContext& context, const std::set<Decimal>& locations, double length,
                    const std::optional<CPTLineStyle>& style) const;
     void drawAxisLine(CPTContext& context) const;

@@ -15,6 +15,7 @@ public:
     CPTXYAxis* yAxis() const;
 
     void renderAsVectorInContext(CPTContext& context) override;
+    bool drawsContent() const override { return borderLineStyle().has_value(); }
 };
 
 }  // namespace quorvel

@@ -4,7 +4,7 @@
 #include "plot/CPTGradient.hpp"
 #include "plot/CPTTextStyle.hpp"
 #include "plot/cairo/CPTCairoBackingStore.hpp"
-#include "plot/cairo/CPTPangoTextMetrics.hpp"
+#include "plot/cairo/CPTPangoLayoutCache.hpp"
 
 #include <pango/pangocairo.h>
 
@@ -220,35 +220,17 @@ void CPTCairoContext::drawText(const std::string& text, const CPTRect& box, cons
     if (text.empty() || !style.color()) {
         return;
     }
-    PangoLayoutHandle layout(pango_cairo_create_layout(cr_.get()));
-    CPTPangoTextMetrics::configureContext(pango_layout_get_context(layout.get()));
-    pango_cairo_update_layout(cr_.get(), layout.get());
-    const auto description = CPTPangoTextMetrics::fontDescription(style.fontName(), style.fontSize());
-    pango_layout_set_font_description(layout.get(), description.get());
-    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
-    pango_layout_set_width(layout.get(), static_cast<int>(std::ceil(box.width() * PANGO_SCALE)));
-    switch (style.textAlignment()) {
-    case CPTTextAlignment::Left:
-        pango_layout_set_alignment(layout.get(), PANGO_ALIGN_LEFT);
-        break;
-    case CPTTextAlignment::Center:
-        pango_layout_set_alignment(layout.get(), PANGO_ALIGN_CENTER);
-        break;
-    case CPTTextAlignment::Right:
-        pango_layout_set_alignment(layout.get(), PANGO_ALIGN_RIGHT);
-        break;
-    }
-    pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
+    PangoLayout* layout = CPTPangoLayoutCache::layoutFor(cr_.get(), text, style, box.width());
     cairo_save(cr_.get());
     setSource(*style.color());
     cairo_move_to(cr_.get(), box.origin.x, box.origin.y);
-    pango_cairo_show_layout(cr_.get(), layout.get());
+    pango_cairo_show_layout(cr_.get(), layout);
     cairo_restore(cr_.get());
 }
 
-std::unique_ptr<CPTBackingStore> CPTCairoContext::newBackingStore(const CPTRect& bounds, double scale)
+std::unique_ptr<CPTBackingStore> CPTCairoContext::newBackingStore(const CPTRect& bounds, double scale, bool opaque)
 {
-    return std::make_unique<CPTCairoBackingStore>(bounds, scale);
+    return std::make_unique<CPTCairoBackingStore>(bounds, scale, opaque);
 }
 
 void CPTCairoContext::drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds)
@@ -260,10 +242,17 @@ void CPTCairoContext::drawBackingStore(const CPTBackingStore& store, const CPTRe
         return;
     }
     CairoPatternHandle pattern(cairo_pattern_create_for_surface(cairoStore->surface()));
+    const double sx = store.bounds().width() * store.scale() / bounds.width();
+    const double sy = store.bounds().height() * store.scale() / bounds.height();
     cairo_matrix_t toImage;
-    cairo_matrix_init_scale(&toImage, store.bounds().width() * store.scale() / bounds.width(),
-                            store.bounds().height() * store.scale() / bounds.height());
-    cairo_matrix_translate(&toImage, -bounds.minX(), -bounds.minY());
+    if (cairoStore->rowsTopDown()) {
+        // Row 0 holds the top edge: the image's height is where the bottom edge lands.
+        const double height = cairo_image_surface_get_height(cairoStore->surface());
+        cairo_matrix_init(&toImage, sx, 0.0, 0.0, -sy, -sx * bounds.minX(), height + sy * bounds.minY());
+    } else {
+        cairo_matrix_init_scale(&toImage, sx, sy);
+        cairo_matrix_translate(&toImage, -bounds.minX(), -bounds.minY());
+    }
     cairo_pattern_set_matrix(pattern.get(), &toImage);
     cairo_save(cr_.get());
     cairo_set_source(cr_.get(), pattern.get());

@@ -33,13 +33,23 @@ CPTSize CPTPangoTextMetrics::sizeOfText(const std::string& text, const std::stri
     if (text.empty()) {
         return {};
     }
+    auto key = std::make_tuple(text, fontName, fontSize);
+    if (const auto known = sizes_.find(key); known != sizes_.end()) {
+        return known->second;
+    }
     PangoLayoutHandle layout(pango_layout_new(context_.get()));
     const auto description = fontDescription(fontName, fontSize);
     pango_layout_set_font_description(layout.get(), description.get());
     pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
     PangoRectangle logical{};
     pango_layout_get_extents(layout.get(), nullptr, &logical);
-    return {static_cast<double>(logical.width) / PANGO_SCALE, static_cast<double>(logical.height) / PANGO_SCALE};
+    const CPTSize size{static_cast<double>(logical.width) / PANGO_SCALE,
+                       static_cast<double>(logical.height) / PANGO_SCALE};
+    if (sizes_.size() >= kCachedSizes) {
+        sizes_.clear();
+    }
+    sizes_.emplace(std::move(key), size);
+    return size;
 }
 
 void CPTPangoTextMetrics::install()

@@ -3,7 +3,10 @@
 #include "plot/CPTTextMetrics.hpp"
 #include "plot/cairo/CPTCairoHandles.hpp"
 
+#include <cstddef>
+#include <map>
 #include <string>
+#include <tuple>
 
 namespace quorvel {
 
@@ -26,6 +29,10 @@ public:
 
 private:
     PangoContextHandle context_;
+    // Measured sizes by text, font and size: labels are measured afresh whenever an axis makes
+    // them anew. Starts afresh beyond kCachedSizes entries.
+    static constexpr std::size_t kCachedSizes = 512;
+    mutable std::map<std::tuple<std::string, std::string, double>, CPTSize> sizes_;
 };
 
 }  // namespace quorvel

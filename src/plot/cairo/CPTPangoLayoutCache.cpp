@@ -1,0 +1,66 @@
+#include "plot/cairo/CPTPangoLayoutCache.hpp"
+
+#include "plot/CPTTextStyle.hpp"
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
+
+#include <pango/pangocairo.h>
+
+#include <cmath>
+
+namespace quorvel {
+
+namespace {
+
+PangoAlignment pangoAlignment(CPTTextAlignment alignment)
+{
+    switch (alignment) {
+    case CPTTextAlignment::Left:
+        break;
+    case CPTTextAlignment::Center:
+        return PANGO_ALIGN_CENTER;
+    case CPTTextAlignment::Right:
+        return PANGO_ALIGN_RIGHT;
+    }
+    return PANGO_ALIGN_LEFT;
+}
+
+}  // namespace
+
+CPTPangoLayoutCache::CPTPangoLayoutCache()
+    : context_(pango_font_map_create_context(pango_cairo_font_map_get_default()))
+{
+    CPTPangoTextMetrics::configureContext(context_.get());
+}
+
+CPTPangoLayoutCache& CPTPangoLayoutCache::shared()
+{
+    static CPTPangoLayoutCache cache;
+    return cache;
+}
+
+PangoLayout* CPTPangoLayoutCache::layoutFor(cairo_t* cr, const std::string& text, const CPTTextStyle& style,
+                                            double width)
+{
+    CPTPangoLayoutCache& cache = shared();
+    const int pangoWidth = static_cast<int>(std::ceil(width * PANGO_SCALE));
+    Key key{text, style.fontName(), style.fontSize(), pangoWidth, static_cast<int>(style.textAlignment())};
+    auto it = cache.layouts_.find(key);
+    if (it == cache.layouts_.end()) {
+        if (cache.layouts_.size() >= kCapacity) {
+            cache.layouts_.clear();
+        }
+        PangoLayoutHandle layout(pango_layout_new(cache.context_.get()));
+        const auto description = CPTPangoTextMetrics::fontDescription(style.fontName(), style.fontSize());
+        pango_layout_set_font_description(layout.get(), description.get());
+        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
+        pango_layout_set_width(layout.get(), pangoWidth);
+        pango_layout_set_alignment(layout.get(), pangoAlignment(style.textAlignment()));
+        pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
+        it = cache.layouts_.emplace(std::move(key), std::move(layout)).first;
+    }
+    // Takes on the target's font options and transform; the layout notices if they changed.
+    pango_cairo_update_layout(cr, it->second.get());
+    return it->second.get();
+}
+
+}  // namespace quorvel
