@@ -1,7 +1,6 @@
 // Which pin a place gets and what its callout says.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 
 #include "MapTestSupport.hpp"
@@ -85,17 +84,6 @@ TEST(PPAnnotation, WithoutDateTheSubtitleIsTheCoordinateAndWithoutPlaceItStandsA
     const auto a = PPAnnotation::forDelta(d);
     EXPECT_EQ(a->coordinate(), (MapCoordinate{0.0, 0.0}));
     EXPECT_EQ(a->subtitle(), "Lat: 0.0000, Lon: 0.0000");
-}
-
-TEST(RegionAnnotation, CoordinateTextKeepsThePointUnderACommaLocale)
-{
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "no German locale installed";
-    }
-    const std::string text = RegionAnnotation::coordinateText({52.52, 13.405});
-    std::setlocale(LC_NUMERIC, previous.c_str());
-    EXPECT_EQ(text, "Lat: 52.5200, Lon: 13.4050");
 }
 
 }  // namespace
