@@ -2,7 +2,6 @@
 
 #include <geoclue.h>
 
-#include "platform/Log.hpp"
 
 namespace quorvel {
 
@@ -80,12 +79,13 @@ void GeoclueLocationService::report()
 
 void GeoclueLocationService::unavailable(const std::string& why)
 {
-    if (!toldUnavailable_) {
-        toldUnavailable_ = true;
-        Log::line("location is unavailable (" + why + "); usage is counted but not mapped");
+    // Said once, through the delegate's log line: monitoring is not tried again.
+    if (toldUnavailable_) {
+        return;
     }
+    toldUnavailable_ = true;
     if (delegate_.didFailWithError) {
-        delegate_.didFailWithError(why);
+        delegate_.didFailWithError("location is unavailable (" + why + "); usage is counted but not mapped");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <adwaita.h>
+#include <gtkmm/init.h>
 #include <gtk/gtk.h>
 
 #include <cstdlib>
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     ::setenv("XDG_CACHE_HOME", (home / "cache").c_str(), 1);
     ::setenv("GSETTINGS_BACKEND", "memory", 1);
     gtk_init();
+    Gtk::init_gtkmm_internals();  // wrapped widgets and textures need gtkmm's type registrations
     adw_init();
     quorvel::ImageStore::registerResources();
     const int result = RUN_ALL_TESTS();

@@ -1,0 +1,10 @@
+#include <gtkmm/application.h>
+
+#include "engine/gtk/FAppDelegate.hpp"
+
+int main(int argc, char** argv)
+{
+    auto app = Gtk::Application::create(quorvel::FAppDelegate::kApplicationId);
+    quorvel::FAppDelegate delegate(app);
+    return app->run(argc, argv);
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtkmm/applicationwindow.h>
+#include <gtkmm/box.h>
+
+#include "ui/ScreenContext.hpp"
+#include "ui/TabScreen.hpp"
+
+typedef struct _AdwViewStack AdwViewStack;
+typedef struct _AdwViewStackPage AdwViewStackPage;
+
+namespace quorvel {
+
+// The application window with its four tabs at the bottom (main, charts, map, settings), each
+// with its unselected and selected picture, in the application's dark look.
+class FTabInterface {
+public:
+    // The tab images as icon names of the bundle (their pictures "network", "network_a", ...):
+    // unselected, then selected.
+    struct TabImages {
+        const char* normal;
+        const char* selected;
+    };
+    static constexpr TabImages kTabImages[4] = {{"quorvel-network", "quorvel-network_a"},
+                                                {"quorvel-barchart", "quorvel-barchart_a"},
+                                                {"quorvel-locations", "quorvel-locations_a"},
+                                                {"quorvel-settings", "quorvel-settings_a"}};
+
+    FTabInterface(Gtk::Application& app, ScreenContext& context);
+    ~FTabInterface();
+    FTabInterface(const FTabInterface&) = delete;
+    FTabInterface& operator=(const FTabInterface&) = delete;
+
+    Gtk::ApplicationWindow& window() { return window_; }
+    // The four screens in tab order.
+    const std::vector<std::unique_ptr<TabScreen>>& screens() const { return screens_; }
+    int selectedTab() const;
+    void selectTab(int index);
+
+    // Loads the style sheet and the tab icons once per process.
+    static void installStyle();
+
+private:
+    void addScreen(std::unique_ptr<TabScreen> screen, int index);
+    void onTabChanged();
+
+    Gtk::ApplicationWindow window_;
+    Gtk::Box content_;
+    AdwViewStack* stack_ = nullptr;  // owned by content_
+    std::vector<AdwViewStackPage*> pages_;
+    std::vector<std::unique_ptr<TabScreen>> screens_;
+    int shownTab_ = -1;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,97 @@
+// The window after the set-up: one interface per process, summaries reaching the four tabs,
+// alerts from notifications, a vanished state file, and the main tab as a person sees it.
+#include "ShellTestSupport.hpp"
+
+#include <gtkmm/applicationwindow.h>
+
+#include "engine/CTrafficManager.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "model/FileSize.hpp"
+#include "platform/Paths.hpp"
+#include "ui/FViewController.hpp"
+
+namespace quorvel::guitest {
+namespace {
+
+TEST_F(ShellTest, ASecondCreateInterfaceChangesNothing)
+{
+    demoState();
+    FAppDelegate& d = launch();
+    ASSERT_NE(d.tabs(), nullptr);
+    FTabInterface* tabs = d.tabs();
+    Gtk::Window* window = d.window();
+    d.createInterface();
+    d.controller().applicationWillEnterForeground();
+    EXPECT_EQ(d.tabs(), tabs);
+    EXPECT_EQ(d.window(), window);
+    EXPECT_EQ(tabs->screens().size(), 4u);
+}
+
+TEST_F(ShellTest, ALaunchFromAnAlertOpensTheFirstTabWithTheAlert)
+{
+    demoState();
+    makeApplication();
+    app_->register_application();
+    app_->activate_action("show-alert", Glib::Variant<std::tuple<Glib::ustring, Glib::ustring, Glib::ustring>>::create(
+                                            {"Monthly Data Usage", "You've exceeded your month data plan for 125%. Used 2.5 GB of 2 GB.",
+                                             "NotificationDataChanged"}));
+    settle(10);
+    ASSERT_NE(delegate_->tabs(), nullptr);
+    EXPECT_EQ(delegate_->tabs()->selectedTab(), 0);
+    ASSERT_TRUE(delegate_->shownAlert().has_value());
+    EXPECT_EQ(delegate_->shownAlert()->first, "Monthly Data Usage");
+}
+
+TEST_F(ShellTest, AlertsWithoutTitleOrOfThePositionKind)
+{
+    demoState();
+    FAppDelegate& d = launch();
+    d.didReceiveLocalNotification(LocalNotification{"body", "", "NotificationPosChanged"}, false);
+    EXPECT_FALSE(d.shownAlert().has_value());
+    d.didReceiveLocalNotification(LocalNotification{"body", "", "NotificationDataChanged"}, false);
+    ASSERT_TRUE(d.shownAlert().has_value());
+    EXPECT_EQ(d.shownAlert()->first, "Data Usage Alert");
+    d.didReceiveLocalNotification(LocalNotification{"other", "Ignored title", "SomethingElse"}, false);
+    EXPECT_EQ(d.shownAlert()->first, "Data Usage Alert");
+}
+
+TEST_F(ShellTest, AnAlertClickAfterTheStateFileVanishedStartsCleanly)
+{
+    demoState();
+    std::filesystem::remove(Paths::fromEnvironment().stateFile);
+    setCounters(3'000'000'000);  // a large total since boot must not be booked as today's use
+    makeApplication();
+    app_->register_application();
+    app_->activate_action("show-alert", Glib::Variant<std::tuple<Glib::ustring, Glib::ustring, Glib::ustring>>::create(
+                                            {"Daily Data Usage", "You exceeded your day plan limit. 80 MB today used.",
+                                             "NotificationDataChanged"}));
+    settle(10);
+    ASSERT_NE(delegate_->tabs(), nullptr);
+    EXPECT_TRUE(delegate_->shownAlert().has_value());
+    CTrafficManager& m = *delegate_->controller().pmodule();
+    EXPECT_EQ(m.getMonthPlan(), 2'000'000'000u) << "the plan preference survives";
+    EXPECT_EQ(m.pTraffics->getTotalTRaffic(), 0u);
+    EXPECT_TRUE(std::filesystem::exists(Paths::fromEnvironment().stateFile)) << "written afresh";
+}
+
+TEST_F(ShellTest, SummariesReachEveryTabAndTheMainTabShowsThem)
+{
+    demoState();
+    FAppDelegate& d = launch();
+    Gtk::Window& window = *d.window();
+    settle(20);
+    const std::vector<std::string> texts = labelTexts(window);
+    const auto has = [&](const std::string& t) { return std::find(texts.begin(), texts.end(), t) != texts.end(); };
+    EXPECT_TRUE(has("2 GB")) << "the plan";
+    const auto summary = d.controller().pmodule()->summaryFigures();
+    EXPECT_TRUE(has(FileSize::formatMemoryStringDot1NSnum(summary->pDataUsed))) << "the data used";
+    const auto image = picture(window);
+    keepScreenshot(image, "shell-main-phone");
+    // The tab bar at the bottom is drawn, the window is not blank.
+    const Rgb bottom = pixel(image, 180, window.get_height() - 10);
+    const Rgb top = pixel(image, 180, 10);
+    EXPECT_FALSE(bottom.r == top.r && bottom.g == top.g && bottom.b == top.b);
+}
+
+}  // namespace
+}  // namespace quorvel::guitest

@@ -1,0 +1,94 @@
+#pragma once
+// One application launch per test: a fresh set of files, the real delegate on a registered
+// application, and helpers to answer the set-up and look at the window.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <glib.h>
+#include <gtkmm/application.h>
+
+#include "GuiTest.hpp"
+#include "engine/gtk/FAppDelegate.hpp"
+#include "platform/Paths.hpp"
+#include "ui/CODialog.hpp"
+#include "ui/UIDeviceVersion.hpp"
+
+namespace quorvel::guitest {
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const Paths paths = Paths::fromEnvironment();
+        std::error_code ec;
+        for (const auto& f : {paths.stateFile, paths.defaultsFile}) {
+            std::filesystem::remove(f, ec);
+        }
+        counters_ = std::filesystem::path(std::getenv("XDG_STATE_HOME")) / "counters";
+        setCounters(0);
+        ::setenv("QUORVEL_COUNTERS", counters_.c_str(), 1);
+        ::setenv("QUORVEL_IDIOM", "phone", 1);
+        UIDeviceVersion::setSystemVersionText("4.8.3");
+    }
+    void TearDown() override
+    {
+        if (app_) {
+            for (Gtk::Window* w : app_->get_windows()) {
+                w->hide();
+            }
+            settle(5);
+        }
+        delegate_.reset();
+        app_.reset();
+        ::unsetenv("QUORVEL_COUNTERS");
+    }
+
+    // A realistic state: a 2 GB plan from the 15th, three months of traffic, five places.
+    static void demoState()
+    {
+        gchar* out = nullptr;
+        gint status = 0;
+        const gchar* argv[] = {QUORVEL_DEMO_STATE, nullptr};
+        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out,
+                                 nullptr, &status, nullptr));
+        g_free(out);
+        ASSERT_EQ(status, 0);
+    }
+    void setCounters(unsigned long long bytes) const
+    {
+        std::ofstream(counters_) << "wwan0 " << bytes << " 0\n";
+    }
+    // Starts the application as a launch from the desktop does, without entering its loop.
+    FAppDelegate& launch()
+    {
+        makeApplication();
+        app_->register_application();
+        app_->activate();
+        settle(10);
+        return *delegate_;
+    }
+    // A new application object for each launch: a registered one stays exported on the bus.
+    void makeApplication()
+    {
+        static int launches = 0;
+        app_ = Gtk::Application::create("org.quorvel.Quorvel.Test" + std::to_string(++launches),
+                                        Gio::Application::Flags::NON_UNIQUE);
+        delegate_ = std::make_unique<FAppDelegate>(app_);
+    }
+    // The title of the set-up prompt on screen (dialog-widget form), or "".
+    std::string promptTitle() const
+    {
+        return delegate_->ownAlertView() ? delegate_->ownAlertView()->title() : std::string();
+    }
+
+    Glib::RefPtr<Gtk::Application> app_;
+    std::unique_ptr<FAppDelegate> delegate_;
+    std::filesystem::path counters_;
+};
+
+}  // namespace quorvel::guitest
