@@ -5,11 +5,8 @@
 #include <cstdio>
 
 #include <glibmm/main.h>
-#include <gtkmm/box.h>
-#include <gtkmm/drawingarea.h>
 #include <gtkmm/root.h>
 #include <gtkmm/snapshot.h>
-#include <gtkmm/spinner.h>
 
 #include "platform/Assert.hpp"
 #include "platform/Log.hpp"
@@ -26,9 +23,6 @@ namespace {
 constexpr double kInset = CODialogLayout::kContentInset;
 constexpr double kTitleSize = 18;     // points
 constexpr double kSubtitleSize = 14;  // points
-constexpr int kActivitySize = 37;
-constexpr int kProgressWidth = 200;
-constexpr int kProgressHeight = 88;
 constexpr CODialogLayout::Size kFallbackHost{360, 640};
 
 // Pango sizes are in pt: at the standard resolution a point on screen is 0.75 pt, and the
@@ -106,8 +100,8 @@ CODialog::~CODialog()
         overlay_->detach();
         overlay_.reset();
     }
-    if (accessoryView_ != nullptr && accessoryView_->get_parent() == &contentView_) {
-        contentView_.remove(*accessoryView_);
+    if (accessory_.view != nullptr && accessory_.view->get_parent() == &contentView_) {
+        contentView_.remove(*accessory_.view);
     }
     contentView_.unparent();
 }
@@ -125,9 +119,9 @@ void CODialog::resetLayout()
     subtitle_.clear();
     dialogStyle_ = kPlain;
     setProgress(0);
-    if (customView_ && accessoryView_ == customView_.get()) {
-        contentView_.remove(*accessoryView_);
-        accessoryView_ = nullptr;
+    if (customView_ && accessory_.view == customView_.get()) {
+        contentView_.remove(*accessory_.view);
+        accessory_ = {};
     }
     customView_.reset();
     removeAllControls();
@@ -191,14 +185,15 @@ std::string CODialog::textForTextFieldAtIndex(std::size_t index) const
 void CODialog::setProgress(double progress)
 {
     progress_ = std::clamp(progress, 0.0, 1.0);
-    if (progressBar_ != nullptr) {
-        progressBar_->set_fraction(progress_);
+    if (accessory_.progressBar != nullptr) {
+        accessory_.progressBar->set_fraction(progress_);
     }
 }
 
 double CODialog::progress() const
 {
-    return (progressBar_ != nullptr && dialogStyle_ == kProgress) ? progressBar_->get_fraction() : 0.0;
+    const bool bar = accessory_.progressBar != nullptr && dialogStyle_ == kProgress;
+    return bar ? accessory_.progressBar->get_fraction() : 0.0;
 }
 
 // ---- showing and hiding -----------------------------------------------------------------------
@@ -450,50 +445,11 @@ double CODialog::textHeight(const std::string& text, const Pango::FontDescriptio
 
 std::optional<CODialogLayout::Size> CODialog::makeAccessoryView()
 {
-    if (accessoryView_ != nullptr && accessoryView_->get_parent() == &contentView_) {
-        contentView_.remove(*accessoryView_);
+    if (accessory_.view != nullptr && accessory_.view->get_parent() == &contentView_) {
+        contentView_.remove(*accessory_.view);
     }
-    accessoryView_ = nullptr;
-    progressBar_ = nullptr;
-    switch (dialogStyle_) {
-    case kActivity: {
-        auto* spinner = Gtk::make_managed<Gtk::Spinner>();
-        spinner->add_css_class("qv-dialog-accessory");
-        spinner->start();
-        accessoryView_ = spinner;
-        return CODialogLayout::Size{kActivitySize, kActivitySize};
-    }
-    case kProgress: {
-        auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL);
-        progressBar_ = Gtk::make_managed<Gtk::ProgressBar>();
-        progressBar_->set_valign(Gtk::Align::CENTER);
-        progressBar_->set_vexpand(true);
-        progressBar_->set_fraction(progress_);
-        box->append(*progressBar_);
-        accessoryView_ = box;
-        return CODialogLayout::Size{kProgressWidth, kProgressHeight};
-    }
-    case kCheckMark:
-    case kCross: {
-        auto* symbol = Gtk::make_managed<Gtk::DrawingArea>();
-        symbol->set_draw_func([this](const Cairo::RefPtr<Cairo::Context>& cr, int w, int h) {
-            drawSymbolInRect(cr, {0, 0, static_cast<double>(w), static_cast<double>(h)});
-        });
-        accessoryView_ = symbol;
-        return CODialogLayout::Size{CODialogPainter::kSymbolSize, CODialogPainter::kSymbolSize};
-    }
-    case kCustom:
-        if (customView_) {
-            accessoryView_ = customView_.get();
-            int minW = 0, natW = 0, minH = 0, natH = 0, b1 = 0, b2 = 0;
-            accessoryView_->measure(Gtk::Orientation::HORIZONTAL, -1, minW, natW, b1, b2);
-            accessoryView_->measure(Gtk::Orientation::VERTICAL, natW, minH, natH, b1, b2);
-            return CODialogLayout::Size{static_cast<double>(natW), static_cast<double>(natH)};
-        }
-        return std::nullopt;
-    default:
-        return std::nullopt;
-    }
+    accessory_ = CODialogAccessory::make(*this, customView_, progress_);
+    return accessory_.size;
 }
 
 void CODialog::layoutComponents(bool animated)
@@ -560,8 +516,8 @@ void CODialog::placeControls(const CODialogLayout::Result& layout)
         widget.set_visible(true);
         widget.queue_draw();
     };
-    if (accessoryView_ != nullptr) {
-        place(*accessoryView_, layout.accessoryRect);
+    if (accessory_.view != nullptr) {
+        place(*accessory_.view, layout.accessoryRect);
     }
     for (std::size_t i = 0; i < textFields_.size(); ++i) {
         place(*textFields_[i], layout.fieldRects[i]);
@@ -624,11 +580,6 @@ void CODialog::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)
 
 // ---- drawing ----------------------------------------------------------------------------------
 
-void CODialog::drawDialogBackgroundInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
-{
-    CODialogPainter::drawDialogBackground(cr, rect);
-}
-
 void CODialog::drawButtonInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect,
                                 const std::string& title, bool highlighted, bool down) const
 {
@@ -642,26 +593,6 @@ void CODialog::drawTitleInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CO
     if (!text.empty()) {
         CODialogPainter::drawTitle(cr, rect, textLayout(text, isSubtitle ? subtitleFont_ : titleFont_));
     }
-}
-
-void CODialog::drawSymbolInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
-{
-    CODialogPainter::drawSymbol(cr, rect, dialogStyle_);
-}
-
-void CODialog::drawTextFieldInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
-{
-    CODialogPainter::drawTextField(cr, rect);
-}
-
-void CODialog::drawDimmedBackgroundInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
-{
-    CODialogPainter::drawDimmedBackground(cr, rect);
-}
-
-void CODialog::drawFocusRingInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
-{
-    CODialogPainter::drawFocusRing(cr, rect);
 }
 
 }  // namespace quorvel

@@ -7,14 +7,15 @@
 
 #include <gdk/gdk.h>
 #include <gtkmm/fixed.h>
-#include <gtkmm/progressbar.h>
 #include <gtkmm/widget.h>
 #include <gtkmm/window.h>
 #include <pangomm/fontdescription.h>
 
 #include "platform/glib/GObjectHandle.hpp"
+#include "ui/CODialogAccessory.hpp"
 #include "ui/CODialogAnimation.hpp"
 #include "ui/CODialogLayout.hpp"
+#include "ui/CODialogPainter.hpp"
 
 namespace quorvel {
 
@@ -75,7 +76,7 @@ public:
     const CODialogLayout::Result& layout() const { return layout_; }
     Gtk::Window& hostWindow() const;
     // The accessory made for the current style by the last layout pass, if any.
-    Gtk::Widget* accessoryView() const { return accessoryView_; }
+    Gtk::Widget* accessoryView() const { return accessory_.view; }
 
     // Shows the dialog (or lays a shown one out again) after batchDelay; calls in between
     // merge into one.
@@ -94,14 +95,29 @@ public:
     bool textFieldShouldReturn(CODialogTextField& field);
 
     // Drawing, in the caller's Cairo user space.
-    void drawDialogBackgroundInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const;
+    void drawDialogBackgroundInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
+    {
+        CODialogPainter::drawDialogBackground(cr, rect);
+    }
     void drawButtonInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect, const std::string& title,
                           bool highlighted, bool down) const;
     void drawTitleInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect, bool isSubtitle) const;
-    void drawSymbolInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const;
-    void drawTextFieldInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const;
-    void drawDimmedBackgroundInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const;
-    void drawFocusRingInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const;
+    void drawSymbolInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
+    {
+        CODialogPainter::drawSymbol(cr, rect, dialogStyle_);
+    }
+    void drawTextFieldInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
+    {
+        CODialogPainter::drawTextField(cr, rect);
+    }
+    void drawDimmedBackgroundInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
+    {
+        CODialogPainter::drawDimmedBackground(cr, rect);
+    }
+    void drawFocusRingInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
+    {
+        CODialogPainter::drawFocusRing(cr, rect);
+    }
 
     // For the dialog's own parts: the size the dialog has on screen right now, a button's
     // click, and the layer's report of the space it covers.
@@ -144,8 +160,7 @@ private:
     int highlightedIndex_ = -1;
 
     Gtk::Fixed contentView_;
-    Gtk::Widget* accessoryView_ = nullptr;  // owned by contentView_ (or customView_)
-    Gtk::ProgressBar* progressBar_ = nullptr;
+    CODialogAccessory accessory_;  // its view is owned by contentView_ (or is customView_)
     std::vector<CODialogTextField*> textFields_;  // owned by contentView_
     std::vector<CODialogButton*> buttons_;        // owned by contentView_
     int firstResponder_ = -1;
