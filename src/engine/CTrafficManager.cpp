@@ -1,6 +1,7 @@
 #include "engine/CTrafficManager.hpp"
 
 #include <limits>
+#include <map>
 
 #include "model/BillingPeriod.hpp"
 #include "model/CTrafficLimitDay.hpp"
@@ -10,6 +11,7 @@
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
+#include "platform/Calendar.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
 #include "platform/StoredFile.hpp"
@@ -166,6 +168,9 @@ std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
     if (!pTraffics->getNewTraffic(result)) {
         return std::nullopt;
     }
+    // Every month and over-plan limit asks for the billing month's use; it cannot change while
+    // they are checked, so it is summed once.
+    const UsedSnapshot snapshot(*this);
     LimitResult dict = LimitResult::createDefResultDictionary(now());
     for (const auto& limit : pLimits) {
         limit->checkTrafficUsageLimit(this, &dict);
@@ -177,6 +182,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
 {
     TCResult result;
     std::optional<LimitResult> dict = checkTraffic(false, &result);
+    const UsedSnapshot snapshot(*this);
     std::shared_ptr<FTrafficDataInformation> summary;
     if (!full && !dict) {
         bFullUpdateDone = false;
@@ -198,18 +204,24 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
 
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryFigures() const
 {
-    // Day counts are sign-extended into the unsigned fields, as the summary holds them.
+    // Each base figure once; the derived ones from them, exactly as their own getters derive them.
     const auto widen = [](std::int64_t v) { return static_cast<std::uint64_t>(v); };
+    const std::uint64_t plan = stgetPlan();
+    const std::uint64_t used = stgetDataUsed();
+    const std::int32_t daysUsed = stgetDaysUsed();
+    const std::int32_t daysLeft = stgetDaysLeft();
+    const std::int64_t left = dataLeft(plan, used);
+    const std::uint64_t average = averagePerDay(used, daysUsed);
     auto summary = std::make_shared<FTrafficDataInformation>();
-    summary->pDataPlan = stgetPlan();
-    summary->pDataUsed = stgetDataUsed();
-    summary->pDataLeft = widen(stgetDataLeft());
-    summary->pDaysUsed = widen(stgetDaysUsed());
-    summary->pDaysLeft = widen(stgetDaysLeft());
-    summary->pAvgDataPerDayUsed = stgetAvgDayDataUsed();
+    summary->pDataPlan = plan;
+    summary->pDataUsed = used;
+    summary->pDataLeft = widen(left);
+    summary->pDaysUsed = widen(daysUsed);
+    summary->pDaysLeft = widen(daysLeft);
+    summary->pAvgDataPerDayUsed = average;
     summary->pTodayDataUsed = stgetDataTodayUsed();
-    summary->pDataPerDayLeft = widen(stgetAvgDayDataLeft());
-    summary->pDataEstimation = stgetDataUsingEstimation();
+    summary->pDataPerDayLeft = widen(left / daysLeft);
+    summary->pDataEstimation = average * static_cast<std::uint64_t>(DateDay::getDayCountInMonth(now()));
     summary->pBillStartDay = widen(getPlanStartDay());
     return summary;
 }
@@ -266,12 +278,27 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
     return nullptr;
 }
 
-bool CTrafficManager::copyDaysWithin(MonthTraffic& into, const std::vector<CTrafficPoint>* days, Date first, Date last)
+namespace {
+
+// A calendar day as one comparable number, so a billing period tests each record with integer
+// comparisons instead of decomposing both dates again.
+int dayKey(Date date)
 {
+    const DateComponents c = Calendar::components(date);
+    return (c.year * 16 + c.month) * 64 + c.day;
+}
+
+}  // namespace
+
+bool CTrafficManager::copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& keys,
+                                     Date first, Date last)
+{
+    const int firstKey = dayKey(first);
+    const int lastKey = dayKey(last);
     bool added = false;
-    for (const CTrafficPoint& p : *days) {
-        if (!DateDay::isLaterDate(p.pDate, first) && !DateDay::isLaterDate(last, p.pDate)) {
-            into.arrDaysTraffics.push_back(p);
+    for (std::size_t i = 0; i < from.arrDaysTraffics.size(); ++i) {
+        if (keys[i] >= firstKey && keys[i] <= lastKey) {
+            into.arrDaysTraffics.push_back(from.arrDaysTraffics[i]);
             added = true;
         }
     }
@@ -288,6 +315,13 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
     const int s = startDay();
     const MonthTraffic& first = *months.front();
     const Date today = now();
+    std::map<const MonthTraffic*, std::vector<int>> keys;
+    for (const auto& m : months) {
+        std::vector<int>& k = keys[m.get()];
+        for (const CTrafficPoint& p : m->arrDaysTraffics) {
+            k.push_back(dayKey(p.pDate));
+        }
+    }
     const Date firstDate = first.date.value_or(today);
     const std::uint64_t plan = stgetPlan();
 
@@ -295,7 +329,7 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
         const Date b = getFirstBillingDayForDate(firstDate);
         auto lead = std::make_shared<MonthTraffic>(b, plan);
         const Date last = getLastBillingDayForStartDay(b);
-        if (copyDaysWithin(*lead, &first.arrDaysTraffics, b, last)) {
+        if (copyDaysWithin(*lead, first, keys[&first], b, last)) {
             lead->last_date = last;
             lead->setDaysCount(getDayCountInBillingMonth(b));
             out.push_back(std::move(lead));
@@ -307,11 +341,11 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
         const MonthTraffic* o = getMonthTrafficForDate(h, months);
         const Date e = getLastBillingDayForStartDay(h);
         if (o != nullptr) {
-            copyDaysWithin(*rec, &o->arrDaysTraffics, h, e);
+            copyDaysWithin(*rec, *o, keys[o], h, e);
         }
         const MonthTraffic* u = getMonthTrafficForDate(e, months);
         if (u != nullptr && u != o) {
-            copyDaysWithin(*rec, &u->arrDaysTraffics, h, e);
+            copyDaysWithin(*rec, *u, keys[u], h, e);
         }
         rec->last_date = getLastBillingDayForStartDay(e);
         rec->setDaysCount(getDayCountInBillingMonth(h));
@@ -321,8 +355,26 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
     return out;
 }
 
+CTrafficManager::UsedSnapshot::UsedSnapshot(const CTrafficManager& m) : m_(m)
+{
+    if (!m_.usedSnapshot_) {
+        m_.usedSnapshot_ = m_.stgetDataUsed();
+        owner_ = true;
+    }
+}
+
+CTrafficManager::UsedSnapshot::~UsedSnapshot()
+{
+    if (owner_) {
+        m_.usedSnapshot_.reset();
+    }
+}
+
 std::uint64_t CTrafficManager::stgetDataUsed() const
 {
+    if (usedSnapshot_) {
+        return *usedSnapshot_;
+    }
     const int s = startDay();
     if (DateDay::getDayNumber(now()) < s) {
         return pTraffics->getTrafficInCurMonthSinceDayNumber(1) + pTraffics->getTrafficInPrevMonthSinceDayNumber(s);
@@ -330,10 +382,8 @@ std::uint64_t CTrafficManager::stgetDataUsed() const
     return pTraffics->getTrafficInCurMonthSinceDayNumber(s);
 }
 
-std::int64_t CTrafficManager::stgetDataLeft() const
+std::int64_t CTrafficManager::dataLeft(std::uint64_t plan, std::uint64_t used)
 {
-    const std::uint64_t plan = getMonthPlan();
-    const std::uint64_t used = stgetDataUsed();
     if (used >= plan) {
         return 0;
     }
@@ -341,6 +391,17 @@ std::int64_t CTrafficManager::stgetDataLeft() const
     return left > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
                ? std::numeric_limits<std::int64_t>::max()
                : static_cast<std::int64_t>(left);
+}
+
+std::uint64_t CTrafficManager::averagePerDay(std::uint64_t used, std::int32_t daysUsed)
+{
+    const std::int64_t divisor = std::int64_t{daysUsed} + 1;
+    return used / static_cast<std::uint64_t>(divisor <= 0 ? 1 : divisor);
+}
+
+std::int64_t CTrafficManager::stgetDataLeft() const
+{
+    return dataLeft(getMonthPlan(), stgetDataUsed());
 }
 
 std::int32_t CTrafficManager::stgetDaysUsed() const
@@ -355,8 +416,7 @@ std::int32_t CTrafficManager::stgetDaysLeft() const
 
 std::uint64_t CTrafficManager::stgetAvgDayDataUsed() const
 {
-    const std::int64_t divisor = std::int64_t{stgetDaysUsed()} + 1;
-    return stgetDataUsed() / static_cast<std::uint64_t>(divisor <= 0 ? 1 : divisor);
+    return averagePerDay(stgetDataUsed(), stgetDaysUsed());
 }
 
 std::int64_t CTrafficManager::stgetAvgDayDataLeft() const

@@ -128,10 +128,29 @@ private:
     // Copies the records whose calendar day lies in [first, last]. Selecting by the period's
     // own dates, not by day-of-month, keeps a day from landing in two periods (or none) when a
     // start day past a short month's end moves a period's first day to the 1st.
-    static bool copyDaysWithin(MonthTraffic& into, const std::vector<CTrafficPoint>* days, Date first, Date last);
+    static bool copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& dayKeys,
+                               Date first, Date last);
+    // plan − used, 0 when used reaches the plan.
+    static std::int64_t dataLeft(std::uint64_t plan, std::uint64_t used);
+    // used ÷ (days used + 1), dividing by 1 when that is not positive.
+    static std::uint64_t averagePerDay(std::uint64_t used, std::int32_t daysUsed);
+
+    // Holds the billing month's use while nothing can change it (inside one update).
+    class UsedSnapshot {
+    public:
+        explicit UsedSnapshot(const CTrafficManager& m);
+        ~UsedSnapshot();
+        UsedSnapshot(const UsedSnapshot&) = delete;
+        UsedSnapshot& operator=(const UsedSnapshot&) = delete;
+
+    private:
+        const CTrafficManager& m_;
+        bool owner_ = false;
+    };
 
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
+    mutable std::optional<std::uint64_t> usedSnapshot_;
     const Env* env_;
     std::mutex locationLock_;
 };
