@@ -22,26 +22,14 @@
 #include "engine/CTrafficManager.hpp"
 #include "platform/ArchiveDecoder.hpp"
 
-namespace quorvel::clitest {
-int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
-           std::string& err);
-pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>& args, const std::string& outFile,
-               const std::string& errFile);
-int waitForProcess(pid_t pid);
-}  // namespace quorvel::clitest
+#include "CtlProcess.hpp"
+
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::clitest::readFile;
 using quorvel::test::TempDir;
-
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class KilledWriters : public ::testing::Test {
 protected:

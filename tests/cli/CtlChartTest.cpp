@@ -11,13 +11,8 @@
 
 #include "TestEnv.hpp"
 
-namespace quorvel::clitest {
-int runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env, std::string& out,
-               std::string& err);
-std::vector<std::string> ctlEnvironment(const std::filesystem::path& home);
-int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
-           std::string& err);
-}  // namespace quorvel::clitest
+#include "CtlProcess.hpp"
+
 
 namespace {
 

@@ -16,14 +16,13 @@
 
 #include "TestEnv.hpp"
 
-namespace quorvel::clitest {
-int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
-           std::string& err);
-}  // namespace quorvel::clitest
+#include "CtlProcess.hpp"
+
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::clitest::readFile;
 using quorvel::test::TempDir;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
@@ -33,14 +32,6 @@ struct CtlRun {
     std::string out;
     std::string err;
 };
-
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // One installation of quorvelctl: its files and its interface counters.
 class CtlHome {

@@ -24,10 +24,8 @@
 
 #include "TestEnv.hpp"
 
-namespace quorvel::clitest {
-int runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env, std::string& out,
-               std::string& err);
-}  // namespace quorvel::clitest
+#include "CtlProcess.hpp"
+
 
 namespace {
 

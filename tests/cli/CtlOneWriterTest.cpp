@@ -15,26 +15,14 @@
 
 #include "TestEnv.hpp"
 
-namespace quorvel::clitest {
-int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
-           std::string& err);
-pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>& args, const std::string& outFile,
-               const std::string& errFile);
-int waitForProcess(pid_t pid);
-}  // namespace quorvel::clitest
+#include "CtlProcess.hpp"
+
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::clitest::readFile;
 using quorvel::test::TempDir;
-
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class RacingSamples : public ::testing::Test {
 protected:

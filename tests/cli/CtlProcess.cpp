@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include "CtlProcess.hpp"
+
 extern char** environ;
 
 namespace quorvel::clitest {

@@ -17,14 +17,13 @@
 #include "engine/CTrafficManager.hpp"
 #include "platform/ArchiveDecoder.hpp"
 
-namespace quorvel::clitest {
-int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
-           std::string& err);
-}  // namespace quorvel::clitest
+#include "CtlProcess.hpp"
+
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::clitest::readFile;
 using quorvel::test::TempDir;
 using ::testing::HasSubstr;
 
@@ -33,14 +32,6 @@ struct CtlRun {
     std::string out;
     std::string err;
 };
-
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void writeFile(const fs::path& p, const std::string& bytes)
 {

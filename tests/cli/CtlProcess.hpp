@@ -1,0 +1,37 @@
+#pragma once
+// Starting programs from the command-line tests (CtlProcess.cpp): quorvelctl on a home
+// directory of its own, and `ip` for the network namespaces.
+#include <sys/types.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quorvel::clitest {
+
+// Runs a program to its end (looked up in PATH when the name has no slash). Returns its exit
+// code, 128 + the signal when a signal ended it, or -1 when it could not be started.
+int runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env, std::string& out,
+               std::string& err);
+pid_t startProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                   const std::string& outFile, const std::string& errFile);
+int waitForProcess(pid_t pid);
+// The variables that put quorvelctl's files and counters below `home`.
+std::vector<std::string> ctlEnvironment(const std::filesystem::path& home);
+// quorvelctl on the files and counters of `home`.
+int runCtl(const std::filesystem::path& home, const std::vector<std::string>& args, std::string& out,
+           std::string& err);
+pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>& args, const std::string& outFile,
+               const std::string& errFile);
+
+inline std::string readFile(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace quorvel::clitest
