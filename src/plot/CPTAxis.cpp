@@ -327,12 +327,16 @@ CPTAxisTitle* CPTAxis::axisTitle()
 void CPTAxis::setMajorTickLocations(std::set<Decimal> locations)
 {
     majorTickLocations_ = std::move(locations);
+    ++tickVersion_;
+    fixedTickInputs_.reset();
     setNeedsRelabel();
 }
 
 void CPTAxis::setMinorTickLocations(std::set<Decimal> locations)
 {
     minorTickLocations_ = std::move(locations);
+    ++tickVersion_;
+    fixedTickInputs_.reset();
     setNeedsRelabel();
 }
 
@@ -417,7 +421,7 @@ void CPTAxis::setNeedsRelabel()
 
 CPTAxis::DrawnGeometry CPTAxis::currentGeometry() const
 {
-    DrawnGeometry geometry{majorTickLocations_, minorTickLocations_, {}, {}, {}, {}, {}};
+    DrawnGeometry geometry{tickVersion_, {}, {}, {}, {}, {}};
     if (plotSpace_) {
         geometry.xRange = plotSpace_->plotRangeForCoordinate(CPTCoordinate::X);
         geometry.yRange = plotSpace_->plotRangeForCoordinate(CPTCoordinate::Y);
@@ -462,11 +466,17 @@ void CPTAxis::relabel()
     const auto range = visibleAxisRange();
     switch (labelingPolicy_) {
     case CPTAxisLabelingPolicy::FixedInterval: {
-        CPTTickLocations ticks = CPTTickLocations::fixedInterval(range, majorIntervalLength_, labelingOrigin_,
-                                                                 minorTicksPerInterval_);
-        ticks.exclude(labelExclusionRanges_);
-        majorTickLocations_ = std::move(ticks.major);
-        minorTickLocations_ = std::move(ticks.minor);
+        // Relabelling without a change of what places the ticks keeps them (decimal work saved).
+        TickInputs inputs{range, majorIntervalLength_, labelingOrigin_, minorTicksPerInterval_, labelExclusionRanges_};
+        if (!(fixedTickInputs_ == inputs)) {
+            CPTTickLocations ticks = CPTTickLocations::fixedInterval(range, majorIntervalLength_, labelingOrigin_,
+                                                                     minorTicksPerInterval_);
+            ticks.exclude(labelExclusionRanges_);
+            majorTickLocations_ = std::move(ticks.major);
+            minorTickLocations_ = std::move(ticks.minor);
+            ++tickVersion_;
+            fixedTickInputs_ = std::move(inputs);
+        }
         updateAxisLabelsAtLocations(majorTickLocations_, std::nullopt, true);
         updateAxisLabelsAtLocations(minorTickLocations_, std::nullopt, false);
         break;

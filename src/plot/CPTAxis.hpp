@@ -134,8 +134,7 @@ protected:
 private:
     // What the line and ticks were last laid out for.
     struct DrawnGeometry {
-        std::set<Decimal> major;
-        std::set<Decimal> minor;
+        unsigned tickVersion;
         std::optional<CPTPlotRange> xRange;
         std::optional<CPTPlotRange> yRange;
         CPTScaleType xScale = CPTScaleType::Linear;
@@ -144,6 +143,15 @@ private:
         bool operator==(const DrawnGeometry&) const = default;
     };
     DrawnGeometry currentGeometry() const;
+    // What fixed-interval ticks were last placed from.
+    struct TickInputs {
+        std::optional<CPTPlotRange> range;
+        Decimal interval;
+        Decimal origin;
+        unsigned minorTicksPerInterval;
+        std::vector<CPTPlotRange> exclusions;
+        bool operator==(const TickInputs&) const = default;
+    };
 
     void updateAxisLabelsAtLocations(const std::set<Decimal>& locations, const std::optional<CPTPlotRange>& range,
                                      bool major);
@@ -190,6 +198,8 @@ private:
     Labels minorTickAxisLabels_;
     bool needsRelabel_ = true;
     std::optional<DrawnGeometry> drawnGeometry_;
+    unsigned tickVersion_ = 0;  // counts changes of the tick locations
+    std::optional<TickInputs> fixedTickInputs_;
     CPTAxisDelegate* delegate_ = nullptr;
     CPTPlotArea* plotArea_ = nullptr;
 };

@@ -25,6 +25,7 @@ void CPTGraphHostingView::setHostedGraph(std::shared_ptr<CPTGraph> graph)
         hostedGraph_->setTreeChangeHandler(nullptr);
     }
     hostedGraph_ = std::move(graph);
+    compositor_.reset();
     if (hostedGraph_) {
         hostedGraph_->setContentsScale(screenScale_);
         hostedGraph_->setTreeChangeHandler([this] { setNeedsDisplay(); });
@@ -110,7 +111,7 @@ void CPTGraphHostingView::drawInContext(CPTContext& context)
     // The layers have y growing upward; the view's y grows downward.
     context.translate(0.0, frame_.size.height);
     context.scale(1.0, -1.0);
-    hostedGraph_->displayAndCompositeTree(context);
+    compositor_.composite(*hostedGraph_, context);
     context.restoreGState();
 }
 

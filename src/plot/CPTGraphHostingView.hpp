@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plot/CPTLayerCompositor.hpp"
 #include "plot/CPTNotificationCenter.hpp"
 #include "plot/CPTRect.hpp"
 
@@ -16,7 +17,8 @@ class CPTGraph;
 // queues a paint whenever the needs-display handler fires.
 //
 // Not collapsed (the default), every layer keeps a backing store and only layers marked as
-// needing display are redrawn; collapsed, the whole tree is drawn as vectors on every paint.
+// needing display are redrawn, and the view keeps the composite of the static layers between
+// paints (see CPTLayerCompositor); collapsed, the whole tree is drawn as vectors on every paint.
 class CPTGraphHostingView {
 public:
     explicit CPTGraphHostingView(const CPTRect& frame = {});
@@ -60,6 +62,7 @@ private:
     double screenScale_ = 1.0;
     std::function<void()> needsDisplayHandler_;
     CPTNotificationCenter::Observation redrawObservation_;
+    CPTLayerCompositor compositor_;
 };
 
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 #include "plot/CPTAssertionFailure.hpp"
 #include "plot/CPTBackingStore.hpp"
 #include "plot/CPTContext.hpp"
-#include "plot/CPTLayerCompositor.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -440,11 +439,6 @@ void CPTLayer::displayNothing()
         needsDisplay_ = false;
         ++displayCount_;
     }
-}
-
-void CPTLayer::displayAndCompositeTree(CPTContext& context)
-{
-    CPTLayerCompositor(context).composite(*this);
 }
 
 void CPTLayer::renderTree(CPTContext& context)

@@ -109,9 +109,9 @@ public:
     // When this layer clips its sublayers: true, with the clip's extent in `rect` and whether
     // the clip is exactly that rectangle.
     virtual bool sublayerMask(CPTRect& rect, bool& rectangular) const;
-    // Redraws what is marked and composites the tree's backing stores into `context`, whose user
-    // space is this layer's superlayer space (see CPTLayerCompositor).
-    void displayAndCompositeTree(CPTContext& context);
+    // Whether the content changes far more often than that of the layers around it (a plot
+    // changes with its data): compositing keeps it, and what is below it, apart.
+    virtual bool changesOften() const { return false; }
     // Draws every layer's vectors straight into `context`, user space as above.
     void renderTree(CPTContext& context);
     // Collapsed hosting: lay out, then render every layer's vectors recursively.

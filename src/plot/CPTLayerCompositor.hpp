@@ -1,8 +1,11 @@
 #pragma once
 
 #include "plot/CPTAffineTransform.hpp"
+#include "plot/CPTBackingStore.hpp"
 #include "plot/CPTRect.hpp"
 
+#include <memory>
+#include <set>
 #include <vector>
 
 namespace quorvel {
@@ -12,18 +15,26 @@ class CPTLayer;
 
 // Paints a layer tree from its backing stores, redrawing the stores that are due on the way.
 //
-// Before painting, it works out in device pixels which layers are hidden behind an opaque layer
-// painted above them (a bordered layer's solid fill, say, over the graph's own background).
-// Those are neither drawn nor composited: their mark is served and their store let go, so they
-// are drawn afresh once something shows them again. Layers without content of their own have
-// no store and cost nothing.
+// It works in device pixels. A layer hidden behind an opaque layer painted above it (the graph's
+// background under the plot area frame's solid fill) is neither drawn nor composited: its mark
+// is served and its store let go, so it is drawn afresh once something shows it again.
+//
+// The static layers (all but the plots, and any that keeps changing on its own) are composited
+// once into one device-space image, kept between paints while none of them changes or moves, so
+// a data reload composites that image and the plots. A static layer painted above a plot joins
+// the image only when it touches no pixel of anything composited on its own before it, so the
+// order of every overlapping pair is kept and the result is the same as painting in order.
 class CPTLayerCompositor {
 public:
-    // `context` makes the stores and receives the composite; its user space is the root's
-    // superlayer space.
-    explicit CPTLayerCompositor(CPTContext& context) : context_(context) {}
+    // Composites `root` into `context`, whose user space is the root's superlayer space; the
+    // context also makes the backing stores.
+    void composite(CPTLayer& root, CPTContext& context);
+    // Lets go of the kept image (another tree is shown, say).
+    void reset();
 
-    void composite(CPTLayer& root);
+    // A layer redrawn on its own this many times while the rest of the image stayed the same is
+    // composited on its own from then on.
+    static constexpr unsigned kChangesBeforeAlone = 2;
 
 private:
     // A device-space rectangle as pixel edges.
@@ -33,32 +44,61 @@ private:
         double x1 = 0.0;
         double y1 = 0.0;
         bool contains(const Box& other) const;
+        bool intersects(const Box& other) const;
         Box intersected(const Box& other) const;
+        Box united(const Box& other) const;
         bool isEmpty() const { return x1 <= x0 || y1 <= y0; }
+        bool operator==(const Box&) const = default;
     };
     // The clip sublayers are drawn under: its extent, and whether it is exactly that box.
     struct Clip {
         Box box;
         bool bounded = false;
         bool exact = true;
+        bool operator==(const Clip&) const = default;
     };
+    // Painting goes: layers below the kept image, the image's layers, the layers above it.
+    enum class Pass { Below, Cached, Above };
     struct Item {
         CPTLayer* layer;
-        CPTRect rect;       // layer space: what its store covers
-        Box touched;        // device pixels the store may touch
-        Box covered;        // device pixels it paints opaquely (empty when none)
+        CPTRect rect;  // layer space: what its store covers
+        CPTAffineTransform toDevice;
+        Clip clip;
+        Box touched;  // device pixels the store may touch
+        Box covered;  // device pixels it paints opaquely (empty when none)
         bool hidden = false;
+        bool volatileContent = false;
+        Pass pass = Pass::Above;
+    };
+    // What the kept image was made of: each layer, its drawing and its place.
+    struct Entry {
+        const CPTLayer* layer;
+        unsigned displayCount;
+        CPTRect rect;
+        CPTAffineTransform toDevice;
+        Clip clip;
+        bool operator==(const Entry&) const = default;
     };
 
-    void collect(CPTLayer& layer, const CPTAffineTransform& toDevice, const Clip& clip);
+    void collect(CPTLayer& layer, const CPTAffineTransform& toDevice, const Clip& clip, bool insideVolatile);
     void findHiddenItems();
-    void paint(CPTLayer& layer);
+    void chooseCachedItems();
+    std::vector<Entry> cacheEntries() const;
+    // Static layers redrawn while the rest of the image stayed put: composited alone from now on.
+    bool setApartChangedLayers(const std::vector<Entry>& entries);
+    void rebuildCache(CPTLayer& root, CPTContext& context, const CPTAffineTransform& toDevice);
+    void paint(CPTLayer& layer, CPTContext& context, Pass pass);
     static Box deviceBox(const CPTAffineTransform& toDevice, const CPTRect& rect);
     static bool isAxisAligned(const CPTAffineTransform& t);
 
-    CPTContext& context_;
     std::vector<Item> items_;
     std::size_t next_ = 0;
+    std::unique_ptr<CPTBackingStore> cache_;
+    Box cacheBox_;
+    std::vector<Entry> cacheEntries_;
+    std::set<const CPTLayer*> alone_;
+    std::vector<const CPTLayer*> changedLastTime_;
+    unsigned repeatedChanges_ = 0;
 };
 
 }  // namespace quorvel

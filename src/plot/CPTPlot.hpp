@@ -53,6 +53,8 @@ public:
     double cachedDoubleForField(unsigned field, std::size_t index) const;
     Decimal cachedDecimalForField(unsigned field, std::size_t index) const;
 
+    bool changesOften() const override { return true; }
+
 protected:
     CPTPlotArea* plotArea() const;
     // Plot-area point expressed in this layer.

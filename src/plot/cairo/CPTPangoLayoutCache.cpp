@@ -27,9 +27,29 @@ PangoAlignment pangoAlignment(CPTTextAlignment alignment)
 }  // namespace
 
 CPTPangoLayoutCache::CPTPangoLayoutCache()
-    : context_(pango_font_map_create_context(pango_cairo_font_map_get_default()))
+    : context_(pango_font_map_create_context(pango_cairo_font_map_get_default())),
+      surfaceOptions_(cairo_font_options_create())
 {
     CPTPangoTextMetrics::configureContext(context_.get());
+}
+
+void CPTPangoLayoutCache::updateContext(cairo_t* cr)
+{
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cr, &matrix);
+    matrix.x0 = 0.0;  // Pango ignores the translation
+    matrix.y0 = 0.0;
+    CairoFontOptionsHandle options(cairo_font_options_create());
+    cairo_surface_get_font_options(cairo_get_target(cr), options.get());
+    const bool sameMatrix = matrix.xx == matrix_.xx && matrix.yx == matrix_.yx && matrix.xy == matrix_.xy &&
+                            matrix.yy == matrix_.yy;
+    if (updated_ && sameMatrix && cairo_font_options_equal(options.get(), surfaceOptions_.get())) {
+        return;
+    }
+    pango_cairo_update_context(cr, context_.get());  // the layouts notice and lay out afresh
+    matrix_ = matrix;
+    surfaceOptions_ = std::move(options);
+    updated_ = true;
 }
 
 CPTPangoLayoutCache& CPTPangoLayoutCache::shared()
@@ -58,8 +78,7 @@ PangoLayout* CPTPangoLayoutCache::layoutFor(cairo_t* cr, const std::string& text
         pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
         it = cache.layouts_.emplace(std::move(key), std::move(layout)).first;
     }
-    // Takes on the target's font options and transform; the layout notices if they changed.
-    pango_cairo_update_layout(cr, it->second.get());
+    cache.updateContext(cr);
     return it->second.get();
 }
 

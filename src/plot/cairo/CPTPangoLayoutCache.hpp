@@ -13,8 +13,9 @@ class CPTTextStyle;
 
 // Pango layouts of drawn texts, kept between draws: shaping is most of what drawing a text
 // costs, and a chart draws the same titles and labels again and again. All layouts share one
-// Pango context, brought up to date with the Cairo context they are drawn into before each
-// use, so a layout is laid out afresh whenever the font options or the transform change.
+// Pango context, brought up to date with a Cairo context only when what Pango takes from it
+// (the transform's linear part and the target's font options) differs from the last one:
+// Pango counts every update as a change and would lay every layout out afresh.
 // Main thread only, like all drawing.
 class CPTPangoLayoutCache {
 public:
@@ -30,9 +31,13 @@ private:
 
     CPTPangoLayoutCache();
     static CPTPangoLayoutCache& shared();
+    void updateContext(cairo_t* cr);
 
     PangoContextHandle context_;
     std::map<Key, PangoLayoutHandle> layouts_;
+    bool updated_ = false;
+    cairo_matrix_t matrix_{};
+    CairoFontOptionsHandle surfaceOptions_;
 };
 
 }  // namespace quorvel
