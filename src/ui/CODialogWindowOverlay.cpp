@@ -44,13 +44,13 @@ CODialogWindowOverlay::CODialogWindowOverlay(CODialog& dialog)
     : Glib::ObjectBase("QuorvelCODialogWindowOverlay"), dialog_(dialog)
 {
     g_object_set_data(G_OBJECT(gobj()), kLayerKey, GINT_TO_POINTER(1));
-    set_hexpand(true);
-    set_vexpand(true);
+    g_weak_ref_init(&previousFocus_, nullptr);
 }
 
 CODialogWindowOverlay::~CODialogWindowOverlay()
 {
     detach();
+    g_weak_ref_clear(&previousFocus_);
 }
 
 Gtk::Overlay& CODialogWindowOverlay::prepareHost(Gtk::Window& window)
@@ -76,6 +76,15 @@ void CODialogWindowOverlay::attach(Gtk::Window& window)
 {
     QV_REQUIRE(host_ == nullptr, "attach a dialog layer only once; detach it first");
     Gtk::Overlay& host = prepareHost(window);
+    // Over another dialog, the focus to return to is the one from before that dialog.
+    g_weak_ref_set(&previousFocus_, gtk_root_get_focus(GTK_ROOT(window.gobj())));
+    for (Gtk::Widget* c = host.get_first_child(); c != nullptr; c = c->get_next_sibling()) {
+        if (auto* other = dynamic_cast<CODialogWindowOverlay*>(c)) {
+            GObjectHandle<GObject> earlier(G_OBJECT(g_weak_ref_get(&other->previousFocus_)));
+            g_weak_ref_set(&previousFocus_, earlier.get());
+            break;
+        }
+    }
     dialog_.set_parent(*this);
     host.add_overlay(*this);
     host_ = &host;
@@ -89,10 +98,21 @@ void CODialogWindowOverlay::detach()
     }
     // Without a parent the host went with its window; nothing is left to restore.
     if (host_ != nullptr && get_parent() == host_) {
-        blockContent(false);
+        const bool free = blockContent(false);
         host_->remove_overlay(*this);
+        if (free) {
+            restoreFocus();
+        }
     }
     host_ = nullptr;
+}
+
+void CODialogWindowOverlay::restoreFocus()
+{
+    GObjectHandle<GtkWidget> previous(static_cast<GtkWidget*>(g_weak_ref_get(&previousFocus_)));
+    if (previous && gtk_widget_get_root(previous.get()) != nullptr) {
+        gtk_widget_grab_focus(previous.get());
+    }
 }
 
 bool CODialogWindowOverlay::isLayer(GtkWidget* widget)
@@ -100,20 +120,19 @@ bool CODialogWindowOverlay::isLayer(GtkWidget* widget)
     return g_object_get_data(G_OBJECT(widget), kLayerKey) != nullptr;
 }
 
-void CODialogWindowOverlay::blockContent(bool block)
+bool CODialogWindowOverlay::blockContent(bool block)
 {
-    Gtk::Widget* content = host_->get_child();
-    if (content == nullptr) {
-        return;
-    }
     if (!block) {
         for (Gtk::Widget* c = host_->get_first_child(); c != nullptr; c = c->get_next_sibling()) {
             if (c != this && isLayer(c->gobj())) {
-                return;  // another dialog still holds the window
+                return false;  // another dialog still holds the window
             }
         }
     }
-    content->set_can_focus(!block);
+    if (Gtk::Widget* content = host_->get_child()) {
+        content->set_can_focus(!block);
+    }
+    return !block;
 }
 
 void CODialogWindowOverlay::setPresentation(double presentation)

@@ -16,6 +16,7 @@ class CODialog;
 // X11 and Wayland: pointer input anywhere outside the dialog goes nowhere, and the content
 // below cannot take the keyboard focus while any dialog layer is up. The dialog is centred in
 // it (or at the top the keyboard adjustment chose) and scaled with the layer's presentation.
+// When the last layer goes, the focus returns to where it was.
 class CODialogWindowOverlay : public Gtk::Widget {
 public:
     explicit CODialogWindowOverlay(CODialog& dialog);
@@ -48,13 +49,16 @@ protected:
 
 private:
     static bool isLayer(GtkWidget* widget);
-    void blockContent(bool block);
+    // Returns whether the content is free again (no other dialog layer is up).
+    bool blockContent(bool block);
+    void restoreFocus();
 
     CODialog& dialog_;
     Gtk::Overlay* host_ = nullptr;
     double presentation_ = 1;
     std::optional<double> top_;
     CODialogRect dialogFrame_;
+    GWeakRef previousFocus_;  // where the keyboard was before the dialog came
 };
 
 }  // namespace quorvel

@@ -181,7 +181,9 @@ TEST_F(CODialogTest, EnterOnTheLastFieldWithoutAHighlightedButtonOnlyEndsEditing
 
 TEST_F(CODialogTest, ShownDialogIsModalOverTheWholeWindow)
 {
+    behind.grab_focus();
     auto dialog = shownDialog();
+    EXPECT_TRUE(focused() != nullptr && focused()->is_ancestor(*dialog)) << "the keyboard goes to the dialog";
     // The window's content now sits under a layer as large as itself.
     auto* host = dynamic_cast<Gtk::Overlay*>(window.get_child());
     ASSERT_NE(host, nullptr);
@@ -202,7 +204,20 @@ TEST_F(CODialogTest, ShownDialogIsModalOverTheWholeWindow)
     second->hideAnimated(true);
     ASSERT_TRUE(runUntil([&] { return !second->isShown(); }));
     EXPECT_TRUE(content.get_can_focus());
+    EXPECT_EQ(focused(), &behind) << "the keyboard is back where it was";
     EXPECT_EQ(host->get_child(), &content) << "the content stays where it is for the next dialog";
+}
+
+TEST_F(CODialogTest, LibadwaitaWindowKeepsItsContentUnderTheHostLayer)
+{
+    auto* adwWindow = Glib::wrap(GTK_WINDOW(adw_window_new()));
+    auto* page = Gtk::make_managed<Gtk::Box>();
+    adw_window_set_content(ADW_WINDOW(adwWindow->gobj()), GTK_WIDGET(page->gobj()));
+    Gtk::Overlay& host = CODialogWindowOverlay::prepareHost(*adwWindow);
+    EXPECT_EQ(adw_window_get_content(ADW_WINDOW(adwWindow->gobj())), GTK_WIDGET(host.gobj()));
+    EXPECT_EQ(host.get_child(), page);
+    EXPECT_EQ(&CODialogWindowOverlay::prepareHost(*adwWindow), &host) << "put around the content once";
+    gtk_window_destroy(adwWindow->gobj());
 }
 
 TEST_F(CODialogTest, DialogKeepsItselfAliveWhileOnScreen)
