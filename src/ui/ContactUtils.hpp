@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/UIDeviceVersion.hpp"
+
 namespace Gtk {
 class Window;
 }
@@ -18,6 +20,9 @@ public:
     static constexpr const char* kSupportMailbox = "support@quorvel.org";
     static constexpr const char* kNewsMailbox = "news@quorvel.org";
     static constexpr const char* kAskedKey = "SUBSRIBE_TO_NEWS_ASKED";
+    static constexpr const char* kConcernSubject = "Quorvel. Concern Report";
+    // The application's page in the software centre.
+    static constexpr const char* kStorePage = "appstream://org.quorvel.Quorvel";
 
     // The shared instance, made on first use.
     static ContactUtils& sharedUtils();
@@ -42,6 +47,8 @@ public:
 
     // The mailto: URI for one message (pure, for tests).
     static std::string mailtoUri(const std::string& to, const std::string& subject, const std::string& body);
+    static std::string subscriptionSubject(UIDeviceVersion::Idiom idiom);
+    static std::string subscriptionBody();
 
 private:
     ContactUtils();
