@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,8 @@ public:
     // The tab is about to be shown / hidden.
     virtual void viewWillAppear() {}
     virtual void viewWillDisappear() {}
+    // The shell's way to hide its tab bar while a page of the tab asks for the whole height.
+    virtual void setTabBarHiddenHandler(std::function<void(bool hidden)> handler) { (void)handler; }
 };
 
 }  // namespace quorvel
