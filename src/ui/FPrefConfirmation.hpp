@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include <adwaita.h>
+
+#include "platform/glib/GObjectHandle.hpp"
+
+namespace Gtk {
+class Window;
+}
+
+namespace quorvel {
+
+// A "Cancel"/"Reset" question before a reset, as a message dialog over the window. The answer
+// comes back as the button index: 0 for "Cancel" (also Escape or closing), 1 for "Reset".
+class FPrefConfirmation {
+public:
+    using Answer = std::function<void(int buttonIndex)>;
+
+    FPrefConfirmation() = default;
+    FPrefConfirmation(const FPrefConfirmation&) = delete;
+    FPrefConfirmation& operator=(const FPrefConfirmation&) = delete;
+    // Closes a question still open, without an answer.
+    ~FPrefConfirmation();
+
+    void open(Gtk::Window* parent, const std::string& title, const std::string& message, Answer answer);
+    bool isOpen() const { return dialog_ != nullptr; }
+    AdwMessageDialog* dialog() const { return dialog_.get(); }
+
+private:
+    static void responded(AdwMessageDialog* dialog, const char* response, gpointer self);
+    void dismiss();
+
+    GObjectHandle<AdwMessageDialog> dialog_;
+    Answer answer_;
+};
+
+}  // namespace quorvel
