@@ -8,6 +8,7 @@
 #include "charts/gtk/ChartViewContainerViewController.hpp"
 #include "locations/gtk/LocationViewController.hpp"
 #include "ui/FPrefTableViewController.hpp"
+#include "ui/CODialogWindowOverlay.hpp"
 #include "ui/FViewController.hpp"
 #include "ui/ImageStore.hpp"
 #include "ui/UIDeviceVersion.hpp"
@@ -60,6 +61,7 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context) : co
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
     gtk_box_append(content_.gobj(), bar);
     window_.set_child(content_);
+    CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window
 
     addScreen(std::make_unique<FViewController>(context), 0);
     addScreen(std::make_unique<ChartViewContainerViewController>(context), 1);
