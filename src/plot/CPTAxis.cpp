@@ -344,14 +344,14 @@ void CPTAxis::setAxisLabels(Labels labels)
 {
     Labels old = std::move(axisLabels_);  // destroyed on return: their layers leave the group
     // A new label showing what the old one at its tick showed takes over the old, drawn layer.
+    const auto textOf = [](const auto& l) {
+        return l ? dynamic_cast<const CPTTextLayer*>(l->contentLayer()) : nullptr;
+    };
     for (auto& label : labels) {
-        const auto* text = label ? dynamic_cast<const CPTTextLayer*>(label->contentLayer()) : nullptr;
-        if (text == nullptr) {
-            continue;
-        }
-        const auto same = std::find_if(old.begin(), old.end(), [&label, text](const auto& previous) {
-            const auto* shown = previous ? dynamic_cast<const CPTTextLayer*>(previous->contentLayer()) : nullptr;
-            return shown != nullptr && previous->tickLocation() == label->tickLocation() &&
+        const auto same = std::find_if(old.begin(), old.end(), [&](const auto& previous) {
+            const CPTTextLayer* shown = textOf(previous);
+            const CPTTextLayer* text = textOf(label);
+            return shown != nullptr && text != nullptr && previous->tickLocation() == label->tickLocation() &&
                    shown->text() == text->text() && shown->textStyle() == text->textStyle() &&
                    shown->bounds().size == text->bounds().size;
         });
@@ -421,18 +421,15 @@ void CPTAxis::setNeedsRelabel()
 
 CPTAxis::DrawnGeometry CPTAxis::currentGeometry() const
 {
-    DrawnGeometry geometry{tickVersion_, {}, {}, {}, {}, {}};
-    if (plotSpace_) {
-        geometry.xRange = plotSpace_->plotRangeForCoordinate(CPTCoordinate::X);
-        geometry.yRange = plotSpace_->plotRangeForCoordinate(CPTCoordinate::Y);
-        geometry.xScale = plotSpace_->scaleTypeForCoordinate(CPTCoordinate::X);
-        geometry.yScale = plotSpace_->scaleTypeForCoordinate(CPTCoordinate::Y);
-    }
-    if (plotArea_ != nullptr) {
-        geometry.plotArea = CPTRect{plotArea_->convertPointToLayer(plotArea_->bounds().origin, this),
-                                    plotArea_->bounds().size};
-    }
-    return geometry;
+    using enum CPTCoordinate;
+    return {tickVersion_,
+            plotSpace_ ? plotSpace_->plotRangeForCoordinate(X) : std::nullopt,
+            plotSpace_ ? plotSpace_->plotRangeForCoordinate(Y) : std::nullopt,
+            plotSpace_ ? plotSpace_->scaleTypeForCoordinate(X) : CPTScaleType::Linear,
+            plotSpace_ ? plotSpace_->scaleTypeForCoordinate(Y) : CPTScaleType::Linear,
+            plotArea_ ? CPTRect{plotArea_->convertPointToLayer(plotArea_->bounds().origin, this),
+                                plotArea_->bounds().size}
+                      : CPTRect{}};
 }
 
 CPTCoordinate CPTAxis::orthogonalCoordinate() const

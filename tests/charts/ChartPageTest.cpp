@@ -2,6 +2,7 @@
 // rendered page whose pixels show the colours the page asks for.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "charts/ChartScale.hpp"
@@ -139,6 +140,26 @@ struct PageTest : ::testing::Test {
         page.pchartView.drawInContext(ctx);
         page.pbarView.drawInContext(ctx);
     }
+    // The page at 360 x 560 points, two pixels a point, through Cairo.
+    static void render(FChartViewController& page, cairo_surface_t* surface)
+    {
+        CairoHandle cr(cairo_create(surface));
+        cairo_scale(cr.get(), 2, 2);
+        CPTCairoRenderer::renderHost(page.pchartView, cr.get());
+        cairo_translate(cr.get(), 0, page.pbarView.frame().origin.y);
+        CPTCairoRenderer::renderHost(page.pbarView, cr.get());
+        cairo_surface_flush(surface);
+    }
+    // A March whose days vary with `salt`.
+    static std::shared_ptr<FTrafficDataInformation> march(int salt)
+    {
+        std::vector<CTrafficPoint> list;
+        for (int d = 1; d <= 31; ++d) {
+            const auto bytes = static_cast<std::uint64_t>((20 + (d * 37 + salt) % 90) * 1'000'000);
+            list.push_back(CTrafficPoint::trafficPointWithDate(localDate(2026, 3, d), bytes));
+        }
+        return summaryOf({billingMonth(localDate(2026, 3, 1), localDate(2026, 3, 31), 31, list)}, 0);
+    }
 };
 
 TEST_F(PageTest, ScalesAndTitlesFollowTheMonth)
@@ -216,6 +237,44 @@ TEST_F(PageTest, DayLabelsShowCalendarDaysAndNegativeTrafficLabelsAreRed)
     EXPECT_EQ(colourOf(*y.axisLabels()[0]), CPTColor::redColor());
     EXPECT_NEAR(colourOf(*y.axisLabels()[1]).red(), 0.866667, 1e-6);
     EXPECT_EQ(y.axisLabels()[0]->offset(), y.labelOffset());
+}
+
+// New data redraws the plots and the titles they change, over the kept static layers and their
+// kept composite; back and forth several times, the page still shows what it shows drawn fresh.
+TEST_F(PageTest, PageRedrawnAfterNewDataEqualsThePageDrawnFresh)
+{
+    FChartViewController kept(FChartViewController::Idiom::Phone);
+    kept.setScreenScale(2);
+    kept.layoutInPage(360, 560);
+    CairoSurfaceHandle reloaded(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 720, 1120));
+    for (const int salt : {0, 11, 0, 11, 0, 11, 5}) {
+        kept.updateInterface(march(salt));
+        render(kept, reloaded.get());
+    }
+    FChartViewController fresh(FChartViewController::Idiom::Phone);
+    fresh.setScreenScale(2);
+    fresh.layoutInPage(360, 560);
+    fresh.updateInterface(march(5));
+    CairoSurfaceHandle drawn(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 720, 1120));
+    render(fresh, drawn.get());
+
+    const int stride = cairo_image_surface_get_stride(drawn.get());
+    const unsigned char* a = cairo_image_surface_get_data(reloaded.get());
+    const unsigned char* b = cairo_image_surface_get_data(drawn.get());
+    int differing = 0;
+    int firstX = -1;
+    int firstY = -1;
+    for (int y = 0; y < 1120; ++y) {
+        for (int x = 0; x < 720 * 4; ++x) {
+            if (std::abs(a[y * stride + x] - b[y * stride + x]) > 1) {
+                if (differing++ == 0) {
+                    firstX = x / 4;
+                    firstY = y;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0) << "first at pixel (" << firstX << ", " << firstY << ")";
 }
 
 // The page rendered through Cairo: the colours it asks for reach the pixels.

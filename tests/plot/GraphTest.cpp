@@ -1,6 +1,7 @@
 #include "SampleCharts.hpp"
 
 #include "plot/CPTAxisSet.hpp"
+#include "plot/CPTBackingStore.hpp"
 #include "plot/CPTAxisTitle.hpp"
 #include "plot/CPTBarPlot.hpp"
 #include "plot/CPTException.hpp"
@@ -21,6 +22,8 @@
 #include "GeometryPrinting.hpp"
 
 #include <gtest/gtest.h>
+
+#include <initializer_list>
 
 using namespace quorvel;
 using namespace quorvel::test;
@@ -259,6 +262,47 @@ TEST(GraphHosting, StaticLayersAreNotRedrawnWhenDataReloads)
     for (std::size_t i = 0; i + 1 < statics.size(); ++i) {
         EXPECT_EQ(statics[i]->displayCount(), before[i]) << "layer " << i;
     }
+}
+
+// Only what can show is drawn, into stores no larger than what it draws: the graph's own
+// background lies under the frame's opaque fill until the fill lets it through, containers draw
+// nothing, and an axis is a strip.
+TEST(GraphHosting, StoresHoldOnlyWhatShows)
+{
+    PointSeries series;
+    series.points = {{1, 10}, {2, 20}};
+    IntegerLabels labels;
+    auto graph = makeDailyBarGraph(series, labels);
+    CPTGraphHostingView host(CPTRect::make(0, 0, 320, 200));
+    host.setScreenScale(2.0);
+    host.setHostedGraph(graph);
+    CPTRecordingContext screen(CPTAffineTransform::scaling(2.0, 2.0));
+    host.drawInContext(screen);
+
+    CPTPlotAreaFrame* frame = graph->plotAreaFrame();
+    EXPECT_EQ(graph->backingStore(), nullptr) << "hidden under the frame";
+    EXPECT_EQ(graph->displayCount(), 1U);
+    ASSERT_NE(frame->backingStore(), nullptr);
+    EXPECT_TRUE(frame->backingStore()->isOpaque());
+    CPTPlotArea* area = frame->plotArea();
+    for (const CPTLayer* container :
+         std::initializer_list<const CPTLayer*>{area, graph->axisSet(), area->plotGroup(), area->axisLabelGroup()}) {
+        EXPECT_EQ(container->backingStore(), nullptr);
+    }
+    const CPTXYAxis* x = static_cast<CPTXYAxisSet*>(graph->axisSet())->xAxis();
+    ASSERT_NE(x->backingStore(), nullptr);
+    EXPECT_LT(x->backingStore()->bounds().height(), 20.0) << "line and ticks, not the whole frame";
+    EXPECT_FALSE(x->backingStore()->isOpaque());
+    const CPTPlot* bars = graph->plotAtIndex(0);
+    ASSERT_NE(bars->backingStore(), nullptr);
+    EXPECT_LT(bars->backingStore()->bounds().height(), bars->bounds().height()) << "bars up to 20 of 55";
+
+    frame->setFill(CPTFill::fillWithColor(CPTColor::colorWithComponentRed(0.1, 0.1, 0.2, 0.5)));
+    host.drawInContext(screen);
+    ASSERT_NE(graph->backingStore(), nullptr) << "drawn once it shows";
+    EXPECT_EQ(graph->displayCount(), 2U);
+    EXPECT_FALSE(frame->backingStore()->isOpaque());
+    EXPECT_EQ(screen.saveDepth(), 0);
 }
 
 TEST(GraphHosting, CollapsedViewRedrawsOnTheGraphsRedrawNotification)
