@@ -1,7 +1,198 @@
 #include "charts/gtk/ChartViewContainerViewController.hpp"
 
+#include <cmath>
+
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/stylecontext.h>
+
+#include "charts/gtk/FChartPageWidget.hpp"
+#include "engine/Messages.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "ui/UIDeviceVersion.hpp"
+
 namespace quorvel {
 
-ChartViewContainerViewController::ChartViewContainerViewController(ScreenContext& context) : context_(context) {}
+namespace {
+
+// The screen's background matches the graphs' plot area, so the pages and the dots read as one
+// surface; the dots take the light text colour.
+void installStyle()
+{
+    static const bool installed = [] {
+        auto provider = Gtk::CssProvider::create();
+        provider->load_from_data(R"(
+.qv-chart-screen { background-color: rgb(36, 38, 51); }
+.qv-chart-screen label.qv-chart-empty { color: #9a9eb2; font-size: 15px; }
+.qv-chart-screen .qv-chart-dots { color: #dee0e8; padding: 4px 0 8px 0; }
+)");
+        Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), provider,
+                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        return true;
+    }();
+    (void)installed;
+}
+
+FChartViewController::Idiom pageIdiom()
+{
+    return UIDeviceVersion::isPadInterface() ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone;
+}
+
+}  // namespace
+
+ChartViewContainerViewController::ChartViewContainerViewController(ScreenContext& context)
+    : context_(context), root_(Gtk::Orientation::VERTICAL, 0)
+{
+    installStyle();
+    root_.add_css_class("qv-chart-screen");
+
+    GtkWidget* carousel = adw_carousel_new();
+    scrollView_ = ADW_CAROUSEL(carousel);
+    // New pages appear at once: an update must not leave the carousel between two positions.
+    adw_carousel_set_reveal_duration(scrollView_, 0);
+    adw_carousel_set_allow_scroll_wheel(scrollView_, TRUE);
+    gtk_widget_set_vexpand(carousel, TRUE);
+    gtk_widget_set_hexpand(carousel, TRUE);
+    stack_.add(*Gtk::manage(Glib::wrap(carousel)), "pages");
+
+    emptyNote_.set_text("No traffic recorded yet");
+    emptyNote_.add_css_class("qv-chart-empty");
+    stack_.add(emptyNote_, "empty");
+    stack_.set_vexpand(true);
+    root_.append(stack_);
+
+    GtkWidget* dots = adw_carousel_indicator_dots_new();
+    pageControl_ = ADW_CAROUSEL_INDICATOR_DOTS(dots);
+    adw_carousel_indicator_dots_set_carousel(pageControl_, scrollView_);
+    gtk_widget_add_css_class(dots, "qv-chart-dots");
+    root_.append(*Gtk::manage(Glib::wrap(dots)));
+
+    planChangedRegistration_ = context_.center.addObserver(
+        std::string(messages::kMonthPlanSettingWasChanged), [this](const Notification& n) { planChanged(n); });
+    initSelfItems();
+}
+
+ChartViewContainerViewController::~ChartViewContainerViewController()
+{
+    planChangedRegistration_.reset();
+    normalizeViewCount(0);
+}
+
+void ChartViewContainerViewController::initSelfItems()
+{
+    if (pTDIInfo_) {
+        updateInterface(pTDIInfo_);
+        return;
+    }
+    reinitContentArea(1);
+    normalizeViewCount(1);
+}
+
+void ChartViewContainerViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+{
+    if (!summary) {
+        return;
+    }
+    pTDIInfo_ = summary;
+    updateControls();
+}
+
+void ChartViewContainerViewController::updateControls()
+{
+    if (!pTDIInfo_) {
+        return;
+    }
+    const int n = static_cast<int>(pTDIInfo_->getMonthItemsCount());
+    reinitContentArea(n);
+    normalizeViewCount(n);
+    for (FChartPageWidget* page : viewControllers_) {
+        page->updateInterface(pTDIInfo_);
+    }
+    // Only a summary that has pages counts as the first one: with none there is nothing to show.
+    if (!bInited_ && !viewControllers_.empty()) {
+        bInited_ = true;
+        changePage(static_cast<int>(viewControllers_.size()) - 1);
+    }
+}
+
+void ChartViewContainerViewController::reinitContentArea(int n)
+{
+    const int count = n < 0 ? 1 : n;
+    stack_.set_visible_child(count == 0 ? "empty" : "pages");
+}
+
+void ChartViewContainerViewController::normalizeViewCount(int n)
+{
+    const auto wanted = static_cast<std::size_t>(std::max(n, 0));
+    while (viewControllers_.size() > wanted) {
+        FChartPageWidget* last = viewControllers_.back();
+        viewControllers_.pop_back();
+        adw_carousel_remove(scrollView_, GTK_WIDGET(last->gobj()));  // the carousel held the only reference
+    }
+    while (viewControllers_.size() < wanted) {
+        auto* page = Gtk::make_managed<FChartPageWidget>(pageIdiom());
+        adw_carousel_append(scrollView_, GTK_WIDGET(page->gobj()));
+        viewControllers_.push_back(page);
+    }
+    for (std::size_t i = 0; i < viewControllers_.size(); ++i) {
+        viewControllers_[i]->setTag(static_cast<int>(i));
+    }
+}
+
+void ChartViewContainerViewController::planChanged(const Notification& notification)
+{
+    if (!notification.number) {
+        return;
+    }
+    if (pTDIInfo_) {
+        pTDIInfo_->reinitForNewPlan(*notification.number);
+    }
+    updateControls();
+}
+
+void ChartViewContainerViewController::onResetPrevMonthsInfoHandler(const void*)
+{
+    if (pTDIInfo_ && pTDIInfo_->parrTrafficMonthsItems && !pTDIInfo_->parrTrafficMonthsItems->empty()) {
+        auto& months = *pTDIInfo_->parrTrafficMonthsItems;
+        months.erase(months.begin(), months.end() - 1);
+    }
+    updateControls();
+}
+
+void ChartViewContainerViewController::changePage(int page)
+{
+    if (page < 0 || page >= static_cast<int>(viewControllers_.size())) {
+        return;
+    }
+    const bool waiting = pendingPage_.has_value();
+    pendingPage_ = page;
+    if (!applyPendingPage() && !waiting) {
+        root_.add_tick_callback([this](const Glib::RefPtr<Gdk::FrameClock>&) { return !applyPendingPage(); });
+    }
+}
+
+// Jumps, without animation, to the pending page once the carousel has given it its place; true
+// when nothing is left to do.
+bool ChartViewContainerViewController::applyPendingPage()
+{
+    if (!pendingPage_ || *pendingPage_ >= static_cast<int>(viewControllers_.size())) {
+        pendingPage_.reset();
+        return true;
+    }
+    FChartPageWidget* page = viewControllers_[*pendingPage_];
+    if (page->get_width() <= 0) {
+        return false;
+    }
+    adw_carousel_scroll_to(scrollView_, GTK_WIDGET(page->gobj()), FALSE);
+    if (currentPage() != *pendingPage_) {
+        return false;
+    }
+    pendingPage_.reset();
+    return true;
+}
+
+int ChartViewContainerViewController::currentPage() const
+{
+    return static_cast<int>(std::lround(adw_carousel_get_position(scrollView_)));
+}
 
 }  // namespace quorvel

@@ -1,23 +1,72 @@
 #pragma once
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include <adwaita.h>
 #include <gtkmm/box.h>
+#include <gtkmm/label.h>
+#include <gtkmm/stack.h>
 
+#include "platform/NotificationCenter.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
 
 namespace quorvel {
 
-// Tab screen "Chart" (being built).
+class FChartPageWidget;
+class FTrafficDataInformation;
+
+// Tab screen "Chart": one page per billing month, swiped sideways, with dots for the pages. The
+// first summary with months shows the current month (the last page) at once; later summaries
+// keep the page the user is on. Before any summary there is one empty page.
 class ChartViewContainerViewController final : public TabScreen {
 public:
     explicit ChartViewContainerViewController(ScreenContext& context);
+    ~ChartViewContainerViewController() override;
+    ChartViewContainerViewController(const ChartViewContainerViewController&) = delete;
+    ChartViewContainerViewController& operator=(const ChartViewContainerViewController&) = delete;
+
     Gtk::Widget& widget() override { return root_; }
     std::string title() const override { return "Chart"; }
+    // A new summary: every page is rebuilt or updated; a null one is ignored.
+    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    // After previous months were reset: only the current month stays.
+    void onResetPrevMonthsInfoHandler(const void* sender) override;
+
+    void updateControls();
+    // Prepares room for n pages (a negative count is one page); no page at all shows a note.
+    void reinitContentArea(int n);
+    // Removes pages from the end or appends new ones until there are n, and numbers them.
+    void normalizeViewCount(int n);
+
+    const std::shared_ptr<FTrafficDataInformation>& pTDIInfo() const { return pTDIInfo_; }
+    const std::vector<FChartPageWidget*>& viewControllers() const { return viewControllers_; }
+    AdwCarousel* scrollView() const { return scrollView_; }
+    AdwCarouselIndicatorDots* pageControl() const { return pageControl_; }
+    // Whether the note for a summary without months is shown in place of the pages.
+    bool showsNoMonthsNote() const { return stack_.get_visible_child_name() == "empty"; }
+    // The page shown, rounded to the nearest while a swipe is under way.
+    int currentPage() const;
 
 private:
+    void initSelfItems();
+    void planChanged(const Notification& notification);
+    void changePage(int page);
+    bool applyPendingPage();
+
     ScreenContext& context_;
+    std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
     Gtk::Box root_;
+    Gtk::Stack stack_;
+    Gtk::Label emptyNote_;
+    AdwCarousel* scrollView_ = nullptr;             // owned by the stack
+    AdwCarouselIndicatorDots* pageControl_ = nullptr;  // owned by root_
+    std::vector<FChartPageWidget*> viewControllers_;   // owned by the carousel
+    bool bInited_ = false;
+    // A page to show once the carousel has placed it: before that it cannot scroll to a new page.
+    std::optional<int> pendingPage_;
+    NotificationCenter::Registration planChangedRegistration_;
 };
 
 }  // namespace quorvel

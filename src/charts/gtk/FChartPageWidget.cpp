@@ -1,0 +1,52 @@
+#include "charts/gtk/FChartPageWidget.hpp"
+
+#include "plot/cairo/CPTCairoRenderer.hpp"
+
+namespace quorvel {
+
+FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
+    : Gtk::Box(Gtk::Orientation::VERTICAL, 0), controller_(std::make_unique<FChartViewController>(idiom))
+{
+    add_css_class("qv-chart-page");
+    set_hexpand(true);
+    set_vexpand(true);
+    host(chartArea_, controller_->pchartView);
+    host(barArea_, controller_->pbarView);
+    append(chartArea_);
+    append(barArea_);
+    property_scale_factor().signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::screenScaleChanged));
+    screenScaleChanged();
+}
+
+FChartPageWidget::~FChartPageWidget()
+{
+    // The hosts outlive nothing that could still call them back.
+    controller_->pchartView.setNeedsDisplayHandler({});
+    controller_->pbarView.setNeedsDisplayHandler({});
+}
+
+void FChartPageWidget::host(Gtk::DrawingArea& area, CPTGraphHostingView& view)
+{
+    area.set_hexpand(true);
+    area.set_vexpand(true);
+    area.set_size_request(200, 160);
+    area.signal_resize().connect([&view](int width, int height) {
+        view.setFrame(CPTRect::make(0, 0, width, height));
+    });
+    area.set_draw_func([&view](const Cairo::RefPtr<Cairo::Context>& cr, int, int) {
+        CPTCairoRenderer::renderHost(view, cr->cobj());
+    });
+    view.setNeedsDisplayHandler([&area] { area.queue_draw(); });
+}
+
+void FChartPageWidget::screenScaleChanged()
+{
+    controller_->setScreenScale(get_scale_factor());
+}
+
+void FChartPageWidget::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+{
+    controller_->updateInterface(summary);
+}
+
+}  // namespace quorvel

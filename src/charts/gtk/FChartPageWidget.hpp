@@ -1,0 +1,41 @@
+#pragma once
+#include <memory>
+
+#include <gtkmm/box.h>
+#include <gtkmm/drawingarea.h>
+
+#include "charts/FChartViewController.hpp"
+
+namespace quorvel {
+
+class FTrafficDataInformation;
+
+// One page of the chart tab: a billing month's cumulative graph above its daily bar graph. The
+// page's controller builds and updates both graphs; the page only hosts them in two drawing
+// areas, telling each host its size and the screen's scale and painting it when it asks.
+class FChartPageWidget final : public Gtk::Box {
+public:
+    explicit FChartPageWidget(FChartViewController::Idiom idiom);
+    ~FChartPageWidget() override;
+    FChartPageWidget(const FChartPageWidget&) = delete;
+    FChartPageWidget& operator=(const FChartPageWidget&) = delete;
+
+    FChartViewController& controller() { return *controller_; }
+    // The month this page shows, as an index into the summary's billing months.
+    int tag() const { return controller_->tag; }
+    void setTag(int tag) { controller_->tag = tag; }
+    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary);
+
+    Gtk::DrawingArea& chartArea() { return chartArea_; }
+    Gtk::DrawingArea& barArea() { return barArea_; }
+
+private:
+    void host(Gtk::DrawingArea& area, CPTGraphHostingView& view);
+    void screenScaleChanged();
+
+    std::unique_ptr<FChartViewController> controller_;
+    Gtk::DrawingArea chartArea_;
+    Gtk::DrawingArea barArea_;
+};
+
+}  // namespace quorvel

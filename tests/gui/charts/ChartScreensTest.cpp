@@ -1,0 +1,151 @@
+// The "Chart" tab: one page per billing month with dots, the first summary showing the current
+// month, the user's page kept afterwards, a reset of previous months, a plan change, and pages
+// that really paint their graphs.
+#include <gtest/gtest.h>
+
+#include "../ui/MainScreenTestEnv.hpp"
+#include "GuiTest.hpp"
+#include "charts/gtk/ChartViewContainerViewController.hpp"
+#include "charts/gtk/FChartPageWidget.hpp"
+#include "engine/Messages.hpp"
+
+namespace quorvel {
+namespace {
+
+using guitest::pixel;
+using Idiom = UIDeviceVersion::Idiom;
+
+struct ChartScreensTest : ::testing::Test {
+    guitest::ScreenTestEnv env;
+    guitest::ScopedIdiom idiom{Idiom::Phone};
+    std::shared_ptr<FTrafficDataInformation> demo = env.demoSummary();
+
+    static int pagesIn(const ChartViewContainerViewController& c)
+    {
+        return static_cast<int>(adw_carousel_get_n_pages(c.scrollView()));
+    }
+    static void expectTagsInOrder(const ChartViewContainerViewController& c)
+    {
+        for (std::size_t i = 0; i < c.viewControllers().size(); ++i) {
+            EXPECT_EQ(c.viewControllers()[i]->tag(), static_cast<int>(i));
+            EXPECT_EQ(GTK_WIDGET(c.viewControllers()[i]->gobj()), adw_carousel_get_nth_page(c.scrollView(), i));
+        }
+    }
+};
+
+TEST_F(ChartScreensTest, BeforeAnySummaryThereIsOneEmptyPage)
+{
+    ChartViewContainerViewController charts(*env.context);
+    EXPECT_EQ(charts.title(), "Chart");
+    EXPECT_EQ(pagesIn(charts), 1);
+    EXPECT_EQ(charts.viewControllers().front()->tag(), 0);
+    EXPECT_EQ(adw_carousel_indicator_dots_get_carousel(charts.pageControl()), charts.scrollView());
+
+    charts.updateInterface(nullptr);
+    EXPECT_EQ(pagesIn(charts), 1) << "no summary changes nothing";
+}
+
+TEST_F(ChartScreensTest, OnePagePerMonthAndTheFirstSummaryShowsTheCurrentMonth)
+{
+    ASSERT_EQ(demo->getMonthItemsCount(), 3u);
+    ChartViewContainerViewController charts(*env.context);
+    guitest::ShownIn shown(charts.widget(), 360, 664);
+    charts.updateInterface(demo);
+    guitest::waitFrames(charts.widget());
+    EXPECT_EQ(pagesIn(charts), 3);
+    EXPECT_EQ(charts.viewControllers().size(), 3u);
+    expectTagsInOrder(charts);
+    EXPECT_EQ(charts.currentPage(), 2) << "the last page, the current month";
+    EXPECT_EQ(adw_carousel_get_position(charts.scrollView()), 2.0) << "reached at once, not animated";
+
+    // The user goes back a month; the next summary leaves them there.
+    adw_carousel_scroll_to(charts.scrollView(), GTK_WIDGET(charts.viewControllers()[0]->gobj()), FALSE);
+    guitest::waitFrames(charts.widget());
+    charts.updateInterface(env.demoSummary());
+    guitest::waitFrames(charts.widget());
+    EXPECT_EQ(charts.currentPage(), 0);
+}
+
+TEST_F(ChartScreensTest, TheCurrentMonthIsShownAlsoWhenTheFirstSummaryCameWhileTheTabWasHidden)
+{
+    ChartViewContainerViewController charts(*env.context);
+    charts.updateInterface(demo);
+    guitest::ShownIn shown(charts.widget(), 360, 664);
+    guitest::waitFrames(charts.widget());
+    EXPECT_EQ(charts.currentPage(), 2);
+}
+
+TEST_F(ChartScreensTest, ASummaryWithoutMonthsDoesNotUseUpTheJumpToTheCurrentMonth)
+{
+    ChartViewContainerViewController charts(*env.context);
+    guitest::ShownIn shown(charts.widget(), 360, 664);
+    auto none = std::make_shared<FTrafficDataInformation>(*demo);
+    none->parrTrafficMonthsItems.reset();
+    charts.updateInterface(none);
+    EXPECT_EQ(pagesIn(charts), 0);
+    EXPECT_TRUE(charts.showsNoMonthsNote());
+
+    charts.updateInterface(demo);
+    guitest::waitFrames(charts.widget());
+    EXPECT_EQ(pagesIn(charts), 3);
+    EXPECT_FALSE(charts.showsNoMonthsNote());
+    EXPECT_EQ(charts.currentPage(), 2);
+}
+
+TEST_F(ChartScreensTest, AResetOfPreviousMonthsLeavesTheCurrentOne)
+{
+    ChartViewContainerViewController charts(*env.context);
+    charts.updateInterface(demo);
+    const MonthTraffic* current = demo->getMonthItemInfoforMonth(2);
+    charts.onResetPrevMonthsInfoHandler(nullptr);
+    EXPECT_EQ(pagesIn(charts), 1);
+    ASSERT_EQ(demo->getMonthItemsCount(), 1u);
+    EXPECT_EQ(demo->getMonthItemInfoforMonth(0), current);
+    expectTagsInOrder(charts);
+
+    demo->parrTrafficMonthsItems->clear();
+    charts.onResetPrevMonthsInfoHandler(nullptr);
+    EXPECT_EQ(pagesIn(charts), 0) << "an empty list stays empty";
+}
+
+TEST_F(ChartScreensTest, APlanChangeReachesTheSummaryOnlyWithANumber)
+{
+    ChartViewContainerViewController charts(*env.context);
+    charts.updateInterface(demo);
+    const auto leftBefore = demo->pDataLeft;
+    env.t.center.post(messages::kMonthPlanSettingWasChanged, nullptr);
+    EXPECT_EQ(demo->pDataLeft, leftBefore);
+    env.t.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, 10'000'000'000});
+    EXPECT_EQ(demo->pDataPlan, 10'000'000'000u);
+    EXPECT_EQ(*demo->pDataLeft, 10'000'000'000u - *demo->pDataUsed);
+    EXPECT_EQ(pagesIn(charts), 3);
+}
+
+// Both graphs paint: the plot area's own colour fills them where nothing is drawn on top.
+TEST_F(ChartScreensTest, PagesPaintBothGraphsAtPhoneAndTabletSize)
+{
+    const struct {
+        Idiom idiom;
+        int width, height;
+        const char* name;
+    } sizes[] = {{Idiom::Phone, 360, 664, "chart-phone"}, {Idiom::Tablet, 1024, 712, "chart-tablet"}};
+    for (const auto& size : sizes) {
+        guitest::ScopedIdiom device(size.idiom);
+        ChartViewContainerViewController charts(*env.context);
+        charts.updateInterface(demo);
+        guitest::ShownIn shown(charts.widget(), size.width, size.height);
+        FChartPageWidget& page = *charts.viewControllers().back();
+        for (Gtk::DrawingArea* area : {&page.chartArea(), &page.barArea()}) {
+            ASSERT_GT(area->get_width(), 100) << size.name;
+            const auto image = guitest::picture(*area);
+            const auto c = pixel(image, area->get_width() - 8, area->get_height() / 2.0);
+            EXPECT_EQ(c.r, 36) << size.name;
+            EXPECT_EQ(c.g, 38) << size.name;
+            EXPECT_EQ(c.b, 51) << size.name;
+        }
+        guitest::keepScreenshot(guitest::picture(charts.widget()), size.name);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
