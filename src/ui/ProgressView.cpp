@@ -1,5 +1,6 @@
 #include "ui/ProgressView.hpp"
 
+#include <gtk/gtk.h>
 #include <pangomm/context.h>
 
 #include "ui/ImageStore.hpp"
@@ -120,6 +121,9 @@ void ProgressView::setNeedsDisplay()
 {
     ++redrawRequests_;
     queue_draw();
+    // What a screen reader says for the picture: the two texts the gauge shows.
+    const std::string spoken = strProgrText_ + ", " + strMarkerText_;
+    gtk_accessible_update_property(GTK_ACCESSIBLE(gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL, spoken.c_str(), -1);
 }
 
 ProgressViewGeometry::Margins ProgressView::margins() const

@@ -72,17 +72,6 @@ TEST(NinePartImage, PiecesFollowTheCornerAndEdgeSizes)
     }
 }
 
-TEST(NinePartImage, AMissingPictureMeasuresZero)
-{
-    std::vector<Image> images(9, solid(10, 10, 0, 0, 0));
-    auto pointers = pointersTo(images);
-    pointers[0] = nullptr;
-    const auto r = UIImageAdditions::ninePartRects(pointers, {0, 0, 50, 40});
-    EXPECT_EQ(r[0], (ViewRect{0, 0, 0, 0}));
-    EXPECT_EQ(r[1], (ViewRect{0, 0, 40, 10})) << "the top edge starts at the left";
-    EXPECT_EQ(r[3], (ViewRect{0, 0, 10, 30})) << "the left edge starts at the top";
-}
-
 TEST(NinePartImage, PiecesAreTiledFromTheirOwnCornerNotStretched)
 {
     // 10-point green corners and edges; a 4-point centre picture red only in its first point.
@@ -117,13 +106,6 @@ TEST(NinePartImage, FewerThanNinePicturesPaintNothing)
         const auto c = pixel(surface, p, p);
         EXPECT_EQ(c.r + c.g + c.b, 3 * 255) << "untouched at " << p;
     }
-}
-
-TEST(NinePartImage, TheSharedPanelPicturesAreAllNine)
-{
-    guitest::initGtkmm();
-    View9Parts panel;
-    EXPECT_EQ(panel.getPanelImages().size(), 9u);
 }
 
 TEST(NinePartImage, AGeneralPanelTakesExactlyNinePictures)
