@@ -12,6 +12,7 @@ namespace {
 constexpr int kHeaderHeight = 36;
 constexpr int kPhoneInset = 10;
 constexpr int kTabletWidth = 680;  // the tablet row pictures' width
+constexpr const char* kChosen = "qv-chosen";
 
 }  // namespace
 
@@ -52,7 +53,8 @@ int FPrefGroupedList::addSection(const std::string& header, Header style, const 
     }
     section.list = Gtk::make_managed<Gtk::ListBox>();
     section.list->add_css_class("qv-pref-group");
-    section.list->set_selection_mode(Gtk::SelectionMode::SINGLE);
+    // Chosen rows are marked here: a list's own selection would follow the keyboard focus.
+    section.list->set_selection_mode(Gtk::SelectionMode::NONE);
     section.list->set_activate_on_single_click(true);
     section.list->signal_row_activated().connect([this, number](Gtk::ListBoxRow* row) { activated(number, row); });
     section.box->append(*section.list);
@@ -116,42 +118,26 @@ void FPrefGroupedList::activated(int section, Gtk::ListBoxRow* row)
     if (it == rows.end()) {
         return;
     }
-    // One selection across the groups, as in a single list.
-    for (std::size_t s = 0; s < sections_.size(); ++s) {
-        if (static_cast<int>(s) != section) {
-            sections_[s].list->unselect_all();
-        }
-    }
-    sections_[static_cast<std::size_t>(section)].list->select_row(*row);
+    const int index = static_cast<int>(it - rows.begin());
+    selectRow(section, index);
     if (onSelect) {
-        onSelect(section, static_cast<int>(it - rows.begin()));
+        onSelect(section, index);
     }
 }
 
 void FPrefGroupedList::selectRow(int section, int row)
 {
+    FPrefTableRow& chosen = this->row(section, row);
     deselectAll();
-    sections_[static_cast<std::size_t>(section)].list->select_row(this->row(section, row));
-}
-
-std::optional<std::pair<int, int>> FPrefGroupedList::selectedRow() const
-{
-    for (std::size_t s = 0; s < sections_.size(); ++s) {
-        if (const Gtk::ListBoxRow* selected = sections_[s].list->get_selected_row()) {
-            const auto& rows = sections_[s].rows;
-            const auto it = std::find(rows.begin(), rows.end(), selected);
-            if (it != rows.end()) {
-                return std::pair{static_cast<int>(s), static_cast<int>(it - rows.begin())};
-            }
-        }
-    }
-    return std::nullopt;
+    chosen.add_css_class(kChosen);
+    selected_ = std::pair{section, row};
 }
 
 void FPrefGroupedList::deselectAll()
 {
-    for (const Section& s : sections_) {
-        s.list->unselect_all();
+    if (selected_) {
+        row(selected_->first, selected_->second).remove_css_class(kChosen);
+        selected_.reset();
     }
 }
 

@@ -39,9 +39,9 @@ public:
 
     // Chosen with a click, a tap or the keyboard.
     std::function<void(int section, int row)> onSelect;
-    // Marks one row selected (as a click does) without choosing it.
+    // Marks one row chosen (its title in the accent, as a click does) without acting on it.
     void selectRow(int section, int row);
-    std::optional<std::pair<int, int>> selectedRow() const;
+    std::optional<std::pair<int, int>> selectedRow() const { return selected_; }
     void deselectAll();
     // Every caption, row title and note, top to bottom.
     std::vector<std::string> texts() const;
@@ -60,6 +60,7 @@ private:
     Gtk::ScrolledWindow scroller_;
     Gtk::Box* column_ = nullptr;  // inside the clamp, which owns it
     std::vector<Section> sections_;
+    std::optional<std::pair<int, int>> selected_;
 };
 
 }  // namespace quorvel

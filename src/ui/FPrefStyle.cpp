@@ -32,14 +32,14 @@ list.qv-pref-group > row.qv-pref-row:active,
 list.qv-pref-group > row.qv-pref-row:selected,
 list.qv-pref-group > row.qv-pref-row:selected:hover {
   background: none; border: none; box-shadow: none; border-radius: 0;
-  padding: 0 12px; min-height: 44px;
+  padding: 0; min-height: 44px;
 }
 row.qv-pref-row label.qv-pref-title { color: #ffffff; font-weight: bold; font-size: 16px; }
 row.qv-pref-row.qv-tablet label.qv-pref-title { font-size: 17px; }
 row.qv-pref-row.qv-muted label.qv-pref-title { color: #c3c6d3; }
 row.qv-pref-row:active label.qv-pref-title,
-row.qv-pref-row:selected label.qv-pref-title { color: #99cc33; }
-row.qv-pref-row switch { margin: 0; }
+row.qv-pref-row.qv-chosen label.qv-pref-title { color: #99cc33; }
+row.qv-pref-row switch:checked { background-color: #6f9a1f; }
 
 .qv-pref-header { color: #ffffff; font-size: 18px; text-shadow: 0 1px #000000; }
 .qv-pref-header.qv-reset-header { color: #c3c6d3; font-size: 16px; }

@@ -78,6 +78,9 @@ FPrefTableRow::FPrefTableRow(const std::string& text, const std::string& icon, A
     }
     set_child(box_);
     box_.set_valign(Gtk::Align::CENTER);
+    // Inside the picture, which covers the whole row.
+    box_.set_margin_start(kInset);
+    box_.set_margin_end(kInset);
     if (!icon.empty()) {
         hasIcon_ = true;
         icon_.set_pixel_size(kIconSize);

@@ -32,6 +32,7 @@ public:
     // The corner size kept unstretched, in points.
     static constexpr double kCap = 12;
     static constexpr int kIconSize = 28;
+    static constexpr int kInset = 12;  // row edge to icon or title, and to the accessory
 
 protected:
     void snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) override;

@@ -379,5 +379,31 @@ TEST_F(SettingsPicturesTest, SettingsAndResetAtPhoneAndTabletWidth)
     }
 }
 
+TEST_F(SettingsPicturesTest, ReferencePageOnThePhone)
+{
+    Settings& screen = settings();
+    show(screen.widget(), 360, 720);
+    screen.tableViewDidSelectRow(Settings::kInformation, 0);
+    auto* page = dynamic_cast<FPrefInfoViewController*>(screen.navigation().top());
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(runUntil([&] { return webkit_web_view_get_title(page->pwebView()) != nullptr; }, 20000));
+    EXPECT_STREQ(webkit_web_view_get_title(page->pwebView()), "Quorvel Reference");
+    guitest::settle(20);
+    guitest::keepScreenshot(guitest::picture(screen.widget()), "reference-phone");
+    // The web content draws in its own process; its picture comes from the view.
+    if (const char* dir = std::getenv("QUORVEL_SCREENSHOTS"); dir != nullptr && *dir != '\0') {
+        GObjectHandle<GdkTexture> texture;
+        webkit_web_view_get_snapshot(
+            page->pwebView(), WEBKIT_SNAPSHOT_REGION_VISIBLE, WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr,
+            [](GObject* view, GAsyncResult* result, gpointer out) {
+                static_cast<GObjectHandle<GdkTexture>*>(out)->reset(
+                    webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(view), result, nullptr));
+            },
+            &texture);
+        ASSERT_TRUE(runUntil([&] { return texture != nullptr; }));
+        gdk_texture_save_to_png(texture.get(), (std::string(dir) + "/reference-phone-content.png").c_str());
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::settingstest
