@@ -412,15 +412,23 @@ bool CPTLayer::displayIsDue(const CPTRect& rect) const
            backingStore_->scale() != contentsScale_;
 }
 
-void CPTLayer::displayIfNeeded(const CPTRect& rect, CPTContext& factory)
+CPTRect CPTLayer::displayIfNeeded(const CPTRect& rect, CPTContext& factory)
 {
     boundsChangedSinceDisplay_ = false;
     if (!displayIsDue(rect)) {
-        return;
+        return rect;
     }
     const bool opaque = storeWouldBeOpaque(rect);
-    if (backingStore_ && backingStore_->bounds() == rect && backingStore_->scale() == contentsScale_ &&
-        backingStore_->isOpaque() == opaque) {
+    const bool sameKind =
+        backingStore_ && backingStore_->scale() == contentsScale_ && backingStore_->isOpaque() == opaque;
+    // Content that shrank or moved a little is drawn into the store it has: what the store holds
+    // beyond it stays transparent, so compositing it changes nothing there. Saves making and
+    // zeroing a new image each time a plot's extent follows its data.
+    const CPTRect& held = sameKind ? backingStore_->bounds() : rect;
+    const bool fits = sameKind && !opaque && held.minX() <= rect.minX() && held.minY() <= rect.minY() &&
+                      held.maxX() >= rect.maxX() && held.maxY() >= rect.maxY() &&
+                      held.width() * held.height() <= 2.0 * rect.width() * rect.height();
+    if (sameKind && (held == rect || fits)) {
         backingStore_->clear();
     } else {
         backingStore_ = factory.newBackingStore(rect, contentsScale_, opaque);
@@ -429,6 +437,7 @@ void CPTLayer::displayIfNeeded(const CPTRect& rect, CPTContext& factory)
     backingStore_->finishDrawing();
     ++displayCount_;
     needsDisplay_ = false;
+    return backingStore_->bounds();
 }
 
 void CPTLayer::displayNothing()

@@ -141,8 +141,9 @@ private:
     // Whether a redraw into a store of `rect` is due, and whether that store would be opaque.
     bool displayIsDue(const CPTRect& rect) const;
     bool storeWouldBeOpaque(const CPTRect& rect) const;
-    // Draws into the store (made or reused for `rect`) when due.
-    void displayIfNeeded(const CPTRect& rect, CPTContext& factory);
+    // Draws into the store (made for `rect`, or kept when it holds `rect`) when due; answers
+    // the rectangle the store covers.
+    CPTRect displayIfNeeded(const CPTRect& rect, CPTContext& factory);
     // Nothing to show (no content, or hidden behind opaque layers): the mark is served and the
     // store let go, so the layer is drawn afresh once it shows.
     void displayNothing();

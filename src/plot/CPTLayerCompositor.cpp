@@ -73,7 +73,7 @@ void CPTLayerCompositor::composite(CPTLayer& root, CPTContext& context)
         if (item.hidden) {
             item.layer->displayNothing();
         } else {
-            item.layer->displayIfNeeded(item.rect, context);
+            item.rect = item.layer->displayIfNeeded(item.rect, context);
         }
     }
     chooseCachedItems();
