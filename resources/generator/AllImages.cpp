@@ -6,8 +6,8 @@ std::vector<ImageSpec> allImages()
 {
     std::vector<ImageSpec> all;
     for (auto group : {tabImages, gaugeImages, panelImages, pinImages, buttonImages, rowImages, iconImages}) {
-        for (auto& spec : group()) {
-            all.push_back(std::move(spec));
+        for (auto& picture : group()) {
+            all.push_back(std::move(picture));
         }
     }
     return all;

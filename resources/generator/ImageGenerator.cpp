@@ -39,20 +39,20 @@ std::string fileName(const std::string& name)
     return name.ends_with(".png") ? name : name + ".png";
 }
 
-bool writeImage(const quorvel::art::ImageSpec& spec, const std::filesystem::path& dir)
+bool writeImage(const quorvel::art::ImageSpec& picture, const std::filesystem::path& dir)
 {
-    const int w = static_cast<int>(spec.width * kPixelsPerPoint + 0.5);
-    const int h = static_cast<int>(spec.height * kPixelsPerPoint + 0.5);
+    const int w = static_cast<int>(picture.width * kPixelsPerPoint + 0.5);
+    const int h = static_cast<int>(picture.height * kPixelsPerPoint + 0.5);
     Surface surface{cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)};
     {
         Context cr{cairo_create(surface.get())};
         cairo_scale(cr.get(), kPixelsPerPoint, kPixelsPerPoint);
-        spec.paint(cr.get(), spec.width, spec.height);
+        picture.paint(cr.get(), picture.width, picture.height);
         if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
             return false;
         }
     }
-    return cairo_surface_write_to_png(surface.get(), (dir / fileName(spec.name)).c_str()) == CAIRO_STATUS_SUCCESS;
+    return cairo_surface_write_to_png(surface.get(), (dir / fileName(picture.name)).c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
 bool writeAppIcons(const std::filesystem::path& dir)
@@ -98,19 +98,19 @@ int main(int argc, char** argv)
              << "    <file alias=\"icons/256x256/apps/" << kAppId << ".png\">appicon/" << kAppId
              << ".png</file>\n";
     std::set<std::string> seen;
-    for (const auto& spec : quorvel::art::allImages()) {
-        const std::string file = fileName(spec.name);
+    for (const auto& picture : quorvel::art::allImages()) {
+        const std::string file = fileName(picture.name);
         if (!seen.insert(file).second) {
             std::fprintf(stderr, "quorvel-imagegen: %s is drawn twice\n", file.c_str());
             return 1;
         }
-        if (!writeImage(spec, out / "images")) {
+        if (!writeImage(picture, out / "images")) {
             std::fprintf(stderr, "quorvel-imagegen: cannot write %s\n", file.c_str());
             return 1;
         }
         manifest << "    <file>images/" << file << "</file>\n";
-        if (!spec.iconName.empty()) {
-            manifest << "    <file alias=\"icons/" << kTabIconDir << spec.iconName << ".png\">images/" << file
+        if (!picture.iconName.empty()) {
+            manifest << "    <file alias=\"icons/" << kTabIconDir << picture.iconName << ".png\">images/" << file
                      << "</file>\n";
         }
     }
