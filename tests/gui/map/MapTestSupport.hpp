@@ -91,7 +91,7 @@ protected:
         ASSERT_TRUE(guitest::runUntil([&] {
             return screen_->widget().get_width() == width && screen_->widget().get_height() == height;
         }));
-        guitest::settle(5);
+        guitest::waitFrames(screen_->widget());
     }
 
     std::vector<std::string> markerTitles() const

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include <gdkmm/frameclock.h>
 #include <gtkmm/label.h>
 
 namespace quorvel::guitest {
@@ -31,6 +32,24 @@ void settle(int iterations)
         }
         g_usleep(2000);
     }
+}
+
+void waitFrames(Gtk::Widget& widget, int frames)
+{
+    runUntil([&] { return widget.get_mapped(); });
+    auto clock = widget.get_frame_clock();
+    if (!clock) {
+        settle(10);
+        return;
+    }
+    const auto until = clock->get_frame_counter() + frames;
+    runUntil([&] {
+        if (clock->get_frame_counter() >= until) {
+            return true;
+        }
+        clock->request_phase(Gdk::FrameClock::Phase::LAYOUT);
+        return false;
+    });
 }
 
 Cairo::RefPtr<Cairo::ImageSurface> picture(Gtk::Widget& widget, double scale)

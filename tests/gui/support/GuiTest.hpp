@@ -14,6 +14,9 @@ namespace quorvel::guitest {
 bool runUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // Lets pending idle work and redraws run.
 void settle(int iterations = 50);
+// Lets the window of a shown widget lay out and paint `frames` more times once it is mapped;
+// each frame is asked for, since a window with nothing to redraw produces none.
+void waitFrames(Gtk::Widget& widget, int frames = 2);
 // Renders a realized widget (through its snapshot) into an image at `scale` pixels per point.
 Cairo::RefPtr<Cairo::ImageSurface> picture(Gtk::Widget& widget, double scale = 1.0);
 // Red, green, blue (0..255) at a point of the picture.

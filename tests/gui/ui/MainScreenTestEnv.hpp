@@ -82,25 +82,6 @@ private:
     }
 };
 
-// Lets the window of a shown widget lay out and paint `frames` more times; each frame is asked
-// for, since a window with nothing to redraw produces none.
-inline void waitFrames(Gtk::Widget& widget, int frames = 2)
-{
-    auto clock = widget.get_frame_clock();
-    if (!clock) {
-        settle(10);
-        return;
-    }
-    const auto until = clock->get_frame_counter() + frames;
-    runUntil([&] {
-        if (clock->get_frame_counter() >= until) {
-            return true;
-        }
-        clock->request_phase(Gdk::FrameClock::Phase::LAYOUT);
-        return false;
-    });
-}
-
 // Sets the device idiom for the life of the object.
 class ScopedIdiom {
 public:

@@ -114,7 +114,7 @@ protected:
         window->set_child(content);
         window->present();
         ASSERT_TRUE(guitest::runUntil([&] { return content.get_width() == width && content.get_height() == height; }));
-        guitest::settle(3);
+        guitest::waitFrames(content);
     }
 
     // Places where data was used; the two calendar months before this one.
