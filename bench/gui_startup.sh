@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs gui_startup for the Quorvel window (on a realistic state) and the bare window, N times
+# each, alternating, on a virtual display, and prints the medians and their ratios.
+#   bench/gui_startup.sh BUILD_DIR [N]
+set -euo pipefail
+build=${1:?build directory}
+runs=${2:-15}
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_STATE_HOME=$home/state
+export QUORVEL_IDIOM=phone GDK_BACKEND=x11 GSK_RENDERER=cairo GTK_A11Y=none NO_AT_BRIDGE=1
+"$build/tests/make_demo_state" > /dev/null
+xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
+  for i in $(seq '"$runs"'); do
+    echo "quorvel $("'"$build"'/bench/gui_startup" quorvel 2>/dev/null)"
+    echo "bare $("'"$build"'/bench/gui_startup" bare 2>/dev/null)"
+  done' | awk '
+  { ms[$1] = ms[$1] " " $2; kb[$1] = kb[$1] " " $3 }
+  function median(list,   a, n) { n = split(list, a, " "); asort(a); return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2 }
+  END {
+    qm = median(ms["quorvel"]); bm = median(ms["bare"]); qk = median(kb["quorvel"]); bk = median(kb["bare"])
+    printf "first frame: quorvel %.1f ms, bare %.1f ms, ratio %.2f (goal at most 1.5)\n", qm, bm, qm / bm
+    printf "peak RSS:    quorvel %d KiB, bare %d KiB, ratio %.2f (goal at most 1.3)\n", qk, bk, qk / bk
+  }'
