@@ -60,7 +60,14 @@ std::unique_ptr<CTrafficManager> CTrafficManager::decode(const Env& env, const s
 
 void CTrafficManager::adoptState(CTrafficManager&& other)
 {
+    const std::optional<Location> own = pTraffics->pLastLocation;
     pTraffics = std::move(other.pTraffics);
+    // A position this process learnt after the other one saved is where the device is now;
+    // the file's older one would attribute the next traffic to a place already left.
+    std::optional<Location>& stored = pTraffics->pLastLocation;
+    if (own && (!stored || own->timestamp.seconds > stored->timestamp.seconds)) {
+        stored = own;
+    }
     pLimits = std::move(other.pLimits);
     pMonthPlan_ = other.pMonthPlan_;
     pPlanStartDay_ = other.pPlanStartDay_;

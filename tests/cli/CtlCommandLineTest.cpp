@@ -267,6 +267,25 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
     // The current billing month's day list adds up to what the figures call used.
     const nlohmann::json& months = status.at("billing_months");
     ASSERT_FALSE(months.empty());
+    for (const auto& m : months) {
+        std::vector<std::string> got;
+        for (const auto& [key, value] : m.items()) {
+            got.push_back(key);
+        }
+        EXPECT_THAT(got, ::testing::UnorderedElementsAre("period", "first_day", "last_day", "days_count", "used",
+                                                         "max_day", "days"));
+        EXPECT_TRUE(m.at("period").is_string());
+        EXPECT_THAT(m.at("first_day").get<std::string>(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));
+        EXPECT_THAT(m.at("last_day").get<std::string>(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));
+        for (const char* number : {"days_count", "used", "max_day"}) {
+            EXPECT_TRUE(m.at(number).is_number_integer()) << number;
+        }
+        for (const auto& d : m.at("days")) {
+            EXPECT_EQ(d.size(), 2u) << d.dump();
+            EXPECT_THAT(d.at("date").get<std::string>(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));
+            EXPECT_TRUE(d.at("bytes").is_number_integer());
+        }
+    }
     std::uint64_t days = 0;
     for (const auto& d : months.back().at("days")) {
         days += d.at("bytes").get<std::uint64_t>();
@@ -291,6 +310,9 @@ TEST(CtlReport, TrafficIsAttributedToThePlaceGivenWithAt)
     ASSERT_EQ(places.size(), 2u) << places.dump();
     std::map<std::uint64_t, std::pair<double, double>> byBytes;
     for (const auto& p : places) {
+        EXPECT_EQ(p.size(), 4u) << p.dump();
+        EXPECT_TRUE(p.at("latitude").is_number() && p.at("longitude").is_number() && p.at("bytes").is_number_integer());
+        EXPECT_THAT(p.at("latest").get<std::string>(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}"));
         byBytes[p.at("bytes").get<std::uint64_t>()] = {p.at("latitude").get<double>(), p.at("longitude").get<double>()};
     }
     ASSERT_EQ(byBytes.count(15'000u), 1u) << places.dump();

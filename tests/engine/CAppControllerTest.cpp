@@ -286,5 +286,40 @@ TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
     EXPECT_EQ(onDisk->pTraffics->getTotalTRaffic(), 20000u);
 }
 
+// A position that arrives between another process's save and this process's next update is the
+// newer one and must not be replaced by the older position in the file.
+TEST_F(ControllerTest, ANewerPositionSurvivesTakingAnotherProcesssSave)
+{
+    finishSetUp();
+    test::TestEnv other;
+    other.defaults = std::make_unique<UserDefaults>(t.paths.defaultsFile);
+    other.stateFile = std::make_unique<StoredFile>(t.paths.stateFile);
+    Env otherEnv{t.clock, t.counters, t.uptime, other.center, *other.defaults, other.notifier, *other.stateFile};
+    CAppController b(otherEnv, {queue, tasks, nullptr, nullptr, t.paths.stateLock, t.paths.debugLog}, nullptr);
+    b.CreateTraffManager();
+
+    const Location before{50.0, 8.0, 10, t.clock.now()};
+    app->pmodule()->setPLastLocation(before);
+    app->SaveState();
+    b.doGetTrafficInfoTask(false);  // takes `before`
+    t.clock.advance(600);
+    const Location now{51.0, 9.0, 10, t.clock.now()};
+    app->pmodule()->setPLastLocation(now);
+    b.doGetTrafficInfoTask(false);  // saves `before` again
+    traffic(400);
+    app->doGetTrafficInfoTask(false);
+
+    ASSERT_EQ(app->pmodule()->pTraffics->arrDeltas.size(), 1u);
+    EXPECT_EQ(app->pmodule()->pTraffics->arrDeltas[0]->pLocation->latitude, 51.0);
+    EXPECT_EQ(app->pmodule()->pLastLocation()->latitude, 51.0);
+
+    // A position the other process learnt later than this one's wins in turn.
+    t.clock.advance(600);
+    b.pmodule()->setPLastLocation(Location{52.0, 10.0, 10, t.clock.now()});
+    b.SaveState();
+    app->doGetTrafficInfoTask(false);
+    EXPECT_EQ(app->pmodule()->pLastLocation()->latitude, 52.0);
+}
+
 }  // namespace
 }  // namespace quorvel
