@@ -3,7 +3,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "cli/CtlChart.hpp"
+#include "cli/CtlChartProgram.hpp"
 #include "cli/CtlReport.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
@@ -53,7 +53,10 @@ std::optional<bool> onOff(const std::string& text)
 
 }  // namespace
 
-QuorvelCtl::QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err) : paths_(paths), out_(out), err_(err) {}
+QuorvelCtl::QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err, ChartMaker makeChart)
+    : paths_(paths), makeChart_(std::move(makeChart)), out_(out), err_(err)
+{
+}
 
 QuorvelCtl::~QuorvelCtl() = default;
 
@@ -71,6 +74,7 @@ void QuorvelCtl::start()
 
 int QuorvelCtl::run(const std::vector<std::string>& argv)
 {
+    argv_ = argv;
     const CtlArguments::Parsed parsed = CtlArguments::parse(argv);
     if (!parsed.arguments) {
         err_ << "quorvelctl: " << parsed.error << "\n" << CtlArguments::usage();
@@ -296,8 +300,11 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
 
 int QuorvelCtl::chart(const CtlArguments& a)
 {
-    CtlChart chart;
-    if (!chart.parse(a, err_)) {
+    if (!makeChart_) {
+        return CtlChartProgram::exec(argv_, err_);
+    }
+    const std::unique_ptr<CtlChartCommand> chart = makeChart_();
+    if (!chart->parse(a, err_)) {
         return 1;
     }
     start();
@@ -307,7 +314,7 @@ int QuorvelCtl::chart(const CtlArguments& a)
         summary = m.summaryFigures();
         summary->parrTrafficMonthsItems = m.TIRAGE_BILL_MONTH_ITEMS(m.pTraffics->arrMonths);
     }
-    return chart.render(summary, out_, err_);
+    return chart->render(summary, out_, err_);
 }
 
 }  // namespace quorvel

@@ -1,10 +1,12 @@
 #pragma once
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/CtlArguments.hpp"
+#include "cli/CtlChartCommand.hpp"
 #include "cli/CtlNotifier.hpp"
 #include "platform/Paths.hpp"
 
@@ -19,7 +21,9 @@ class NoBackgroundTasks;
 // Exit codes: 0 done, 1 a value was refused (nothing changed), 2 usage, 3 not set up yet.
 class QuorvelCtl {
 public:
-    QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err);
+    // Without a chart renderer, `chart` is handed to the renderer program (see CtlChartProgram).
+    using ChartMaker = std::function<std::unique_ptr<CtlChartCommand>()>;
+    QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err, ChartMaker makeChart = {});
     ~QuorvelCtl();
 
     int run(const std::vector<std::string>& argv);
@@ -37,6 +41,8 @@ private:
     void start();
 
     Paths paths_;
+    ChartMaker makeChart_;
+    std::vector<std::string> argv_;
     std::ostream& out_;
     std::ostream& err_;
     CtlNotifier notifier_;

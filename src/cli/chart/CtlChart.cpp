@@ -1,4 +1,4 @@
-#include "cli/CtlChart.hpp"
+#include "cli/chart/CtlChart.hpp"
 
 #include <charconv>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/CtlArguments.hpp"
+#include "cli/CtlChartCommand.hpp"
 
 namespace quorvel {
 
@@ -11,12 +11,13 @@ class FTrafficDataInformation;
 
 // `quorvelctl chart`: the chart page of one billing month, drawn as the chart tab draws it, to a
 // PNG, SVG or PDF file.
-class CtlChart {
+class CtlChart : public CtlChartCommand {
 public:
     // Checks the options; false (after one line on `err`) when a value is refused.
-    bool parse(const CtlArguments& a, std::ostream& err);
+    bool parse(const CtlArguments& a, std::ostream& err) override;
     // Draws the page for the summary (none before the set-up: the empty page). Returns the exit code.
-    int render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out, std::ostream& err) const;
+    int render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
+               std::ostream& err) const override;
 
 private:
     std::optional<long> month_;  // absent: the current month
