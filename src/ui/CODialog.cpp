@@ -236,6 +236,7 @@ void CODialog::showOrUpdateAnimatedInternal(bool animated)
         layoutComponents(animated);
     }
     hiding_ = false;
+    set_can_target(true);
     focusFirstResponder();
     shownOrUpdated_.emit(newShow);
 }
@@ -246,6 +247,8 @@ void CODialog::hideAnimated(bool animated)
     pendingShow_.disconnect();  // a show still waiting would bring back what is meant to go
     if (overlay_ && (!hiding_ || !animated)) {
         hiding_ = true;
+        // The layer still blocks the window while it fades, but the dialog's parts take no input.
+        set_can_target(false);
         presentAnimation_.run(
             overlay_->presentation(), 0, animated,
             [this](double value) {
@@ -354,6 +357,11 @@ bool CODialog::textFieldShouldReturn(CODialogTextField& field)
 
 void CODialog::performButtonAction(CODialogButton& button)
 {
+    // A dialog on its way out has been answered; a quick second click or Enter must not answer
+    // again (its target would apply the value twice, the second time with no field to read).
+    if (hiding_) {
+        return;
+    }
     keepUntilIdle();
     keepWidgetUntilIdle(button);
     const Action action = button.action();  // a copy: the action may remove the button

@@ -179,6 +179,40 @@ TEST_F(CODialogTest, EnterOnTheLastFieldWithoutAHighlightedButtonOnlyEndsEditing
     dialog->hideAnimated(false);
 }
 
+// A quick second click lands on a dialog that is already fading out after the first answer;
+// answering twice would apply the value twice, the second time with no field left to read.
+TEST_F(CODialogTest, ADialogOnItsWayOutTakesNoFurtherAnswers)
+{
+    auto dialog = CODialog::dialogWithWindow(window);
+    dialog->addTextFieldWithPlaceholder("", false);
+    dialog->addButtonWithTitle("Cancel", [this] { pressed.push_back("Cancel"); });
+    std::weak_ptr<CODialog> weak = dialog;
+    dialog->addButtonWithTitle("Apply", [this, weak] {
+        pressed.push_back("Apply");
+        if (auto shown = weak.lock()) {
+            shown->hideAnimated(true);  // as every prompt target does
+        }
+    }, true);
+    dialog->showOrUpdateAnimated(false);
+    ASSERT_TRUE(runUntil([&] { return dialog->isShown() && dialog->get_width() > 0; }));
+
+    dialog->buttons()[1]->click();
+    ASSERT_TRUE(dialog->isShown()) << "still fading out";
+    dialog->buttons()[1]->click();
+    dialog->buttons()[0]->click();
+    pressEnter(*dialog->textFields()[0]);
+    EXPECT_EQ(pressed, std::vector<std::string>{"Apply"});
+    EXPECT_FALSE(dialog->get_can_target()) << "pointer presses no longer reach its buttons";
+
+    ASSERT_TRUE(runUntil([&] { return !dialog->isShown(); }));
+    dialog->showOrUpdateAnimated(false);
+    ASSERT_TRUE(runUntil([&] { return dialog->isShown(); }));
+    EXPECT_TRUE(dialog->get_can_target());
+    dialog->buttons()[0]->click();
+    EXPECT_EQ(pressed, (std::vector<std::string>{"Apply", "Cancel"})) << "shown again, it answers again";
+    dialog->hideAnimated(false);
+}
+
 TEST_F(CODialogTest, ShownDialogIsModalOverTheWholeWindow)
 {
     behind.grab_focus();
