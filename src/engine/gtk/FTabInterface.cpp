@@ -56,8 +56,9 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context) : co
     gtk_widget_set_vexpand(stack, TRUE);
     gtk_box_append(content_.gobj(), stack);
     GtkWidget* bar = adw_view_switcher_bar_new();
-    adw_view_switcher_bar_set_stack(ADW_VIEW_SWITCHER_BAR(bar), stack_);
-    adw_view_switcher_bar_set_reveal(ADW_VIEW_SWITCHER_BAR(bar), TRUE);
+    bar_ = ADW_VIEW_SWITCHER_BAR(bar);
+    adw_view_switcher_bar_set_stack(bar_, stack_);
+    adw_view_switcher_bar_set_reveal(bar_, TRUE);
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
     gtk_box_append(content_.gobj(), bar);
     window_.set_child(content_);
@@ -83,8 +84,16 @@ void FTabInterface::addScreen(std::unique_ptr<TabScreen> screen, int index)
     AdwViewStackPage* page = adw_view_stack_add_titled(stack_, screen->widget().gobj(), kPageNames[index],
                                                        screen->title().c_str());
     adw_view_stack_page_set_icon_name(page, kTabImages[index].normal);
+    // The reference page takes the whole window; the bar comes back when it is left.
+    screen->setTabBarHiddenHandler(
+        [this](bool hidden) { adw_view_switcher_bar_set_reveal(bar_, hidden ? FALSE : TRUE); });
     pages_.push_back(page);
     screens_.push_back(std::move(screen));
+}
+
+bool FTabInterface::tabBarRevealed() const
+{
+    return adw_view_switcher_bar_get_reveal(bar_) != FALSE;
 }
 
 int FTabInterface::selectedTab() const

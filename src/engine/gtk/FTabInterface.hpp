@@ -12,6 +12,7 @@
 
 typedef struct _AdwViewStack AdwViewStack;
 typedef struct _AdwViewStackPage AdwViewStackPage;
+typedef struct _AdwViewSwitcherBar AdwViewSwitcherBar;
 
 namespace quorvel {
 
@@ -40,6 +41,8 @@ public:
     const std::vector<std::unique_ptr<TabScreen>>& screens() const { return screens_; }
     int selectedTab() const;
     void selectTab(int index);
+    // Whether the tab bar shows; a page pushed over a screen may hide it while it is shown.
+    bool tabBarRevealed() const;
 
     // Loads the style sheet and the tab icons once per process.
     static void installStyle();
@@ -51,6 +54,7 @@ private:
     Gtk::ApplicationWindow window_;
     Gtk::Box content_;
     AdwViewStack* stack_ = nullptr;  // owned by content_
+    AdwViewSwitcherBar* bar_ = nullptr;  // owned by content_
     std::vector<AdwViewStackPage*> pages_;
     std::vector<std::unique_ptr<TabScreen>> screens_;
     int shownTab_ = -1;

@@ -2,12 +2,16 @@
 // alerts from notifications, a vanished state file, and the main tab as a person sees it.
 #include "ShellTestSupport.hpp"
 
+#include <algorithm>
+
 #include <gtkmm/applicationwindow.h>
 
 #include "engine/CTrafficManager.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
+#include "platform/Log.hpp"
 #include "platform/Paths.hpp"
+#include "ui/FPrefTableViewController.hpp"
 #include "ui/FViewController.hpp"
 
 namespace quorvel::guitest {
@@ -25,6 +29,19 @@ TEST_F(ShellTest, ASecondCreateInterfaceChangesNothing)
     EXPECT_EQ(d.tabs(), tabs);
     EXPECT_EQ(d.window(), window);
     EXPECT_EQ(tabs->screens().size(), 4u);
+}
+
+TEST_F(ShellTest, TheReferencePageHidesTheTabBarOfTheWindow)
+{
+    demoState();
+    FAppDelegate& d = launch();
+    auto* settings = dynamic_cast<FPrefTableViewController*>(d.tabs()->screens().at(3).get());
+    ASSERT_NE(settings, nullptr);
+    d.tabs()->selectTab(3);
+    settings->tableViewDidSelectRow(FPrefTableViewController::kInformation, 0);
+    EXPECT_FALSE(d.tabs()->tabBarRevealed());
+    settings->navigation().pop();
+    EXPECT_TRUE(d.tabs()->tabBarRevealed());
 }
 
 TEST_F(ShellTest, ALaunchFromAnAlertOpensTheFirstTabWithTheAlert)
@@ -72,6 +89,33 @@ TEST_F(ShellTest, AnAlertClickAfterTheStateFileVanishedStartsCleanly)
     EXPECT_EQ(m.getMonthPlan(), 2'000'000'000u) << "the plan preference survives";
     EXPECT_EQ(m.pTraffics->getTotalTRaffic(), 0u);
     EXPECT_TRUE(std::filesystem::exists(Paths::fromEnvironment().stateFile)) << "written afresh";
+}
+
+TEST_F(ShellTest, WithoutALocationServiceItSaysSoOnceAndStillCounts)
+{
+    demoState();
+    std::vector<std::string> lines;
+    struct SinkGuard {
+        Log::Sink previous;
+        ~SinkGuard() { Log::setSink(std::move(previous)); }
+    } guard{Log::setSink([&](const std::string& line) { lines.push_back(line); })};
+    const auto said = [&] {
+        return std::count_if(lines.begin(), lines.end(),
+                             [](const std::string& l) { return l.find("location is unavailable") != std::string::npos; });
+    };
+    FAppDelegate& d = launch();
+    if (!runUntil([&] { return said() > 0; }, 10000)) {
+        GTEST_SKIP() << "this session has a location service";
+    }
+    // Every way back to the foreground asks for locations again; none may repeat the message.
+    d.controller().applicationDidEnterBackground();
+    d.controller().applicationWillEnterForeground();
+    d.controller().applicationDidBecomeActive();
+    d.controller().applicationDidEnterBackground();
+    d.controller().applicationWillEnterForeground();
+    settle(20);
+    EXPECT_EQ(said(), 1);
+    EXPECT_NE(d.controller().doGetTrafficInfoTask(true), nullptr) << "usage is still counted";
 }
 
 TEST_F(ShellTest, SummariesReachEveryTabAndTheMainTabShowsThem)
