@@ -19,7 +19,7 @@ const std::map<std::string, CommandShape>& shapes()
     static const std::map<std::string, CommandShape> kShapes = {
         {"setup", {0, {}, {"--plan", "--start-day", "--used"}, {"--plan", "--start-day"}}},
         {"status", {0, {"--json"}, {"--at"}, {}}},
-        {"sample", {0, {"--json"}, {"--at"}, {}}},
+        {"sample", {0, {"--json", "--notify"}, {"--at"}, {}}},
         {"set", {2, {}, {}, {}}},
         {"reset", {1, {}, {}, {}}},
         {"limits", {0, {}, {"--day", "--month", "--overbound"}, {}}},
@@ -106,8 +106,9 @@ const char* CtlArguments::usage()
            "                      each billing month starts on, data already used this month\n"
            "  status [--json] [--at LAT,LON]\n"
            "                      sample the counters and show the billing month\n"
-           "  sample [--json] [--at LAT,LON]\n"
-           "                      one background sample; says whether traffic was booked\n"
+           "  sample [--json] [--at LAT,LON] [--notify]\n"
+           "                      one background sample; says whether traffic was booked;\n"
+           "                      --notify also sends an alert as a desktop notification\n"
            "  set plan MB | set start-day DAY | set used MB\n"
            "  reset locations | reset previous-months\n"
            "  limits [--day on|off] [--month on|off] [--overbound on|off]\n"

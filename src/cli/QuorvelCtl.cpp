@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/CtlChartProgram.hpp"
+#include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlReport.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
@@ -180,6 +181,10 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     }
     if (!notifier_.posted().empty()) {
         report.alert = notifier_.posted().back();
+        std::string why;
+        if (a.has("--notify") && !CtlDesktopNotifier::send(*report.alert, why)) {
+            err_ << "quorvelctl: the alert could not be sent as a desktop notification: " << why << "\n";
+        }
     }
     report.today = services_->env().clock.now();
     if (a.has("--json")) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -348,6 +349,50 @@ TEST(CtlReport, AnAlertPrintsAsTitleColonBody)
     EXPECT_FALSE(title.empty());
     EXPECT_THAT(body, HasSubstr("exceeded"));
     EXPECT_THAT(printed.out, StartsWith(title + ": " + body + "\n"));
+}
+
+// The background sample's alert as a desktop notification: watched on a private session bus.
+TEST(CtlReport, WithNotifyTheAlertGoesOutAsADesktopNotificationOfTheApplication)
+{
+    CtlHome h;
+    h.setCounters(1'000, 1'000);
+    h.setUp("1", "1", "0");
+    h.setCounters(2'001'000, 1'000);  // twice the plan
+    const std::string script =
+        "dbus-monitor --session \"interface='org.freedesktop.Notifications'\" > \"$HOME/bus\" 2>&1 &\n"
+        "until grep -q NameAcquired \"$HOME/bus\" 2>/dev/null; do sleep 0.05; done\n"
+        "\"$0\" sample --notify; code=$?\n"
+        "sleep 0.3; kill $!; cat \"$HOME/bus\"; exit $code\n";
+    std::string out;
+    std::string err;
+    const int code = quorvel::clitest::runProcess({"dbus-run-session", "--", "sh", "-c", script, QUORVEL_CTL},
+                                                  quorvel::clitest::ctlEnvironment(h.home()), out, err);
+    if (code == -1 || out.find("NameAcquired") == std::string::npos) {
+        GTEST_SKIP() << "no dbus-run-session or dbus-monitor here: " << err;
+    }
+    ASSERT_EQ(code, 0) << err;
+    EXPECT_THAT(out, HasSubstr("member=Notify"));
+    EXPECT_THAT(out, HasSubstr("string \"Quorvel\""));
+    EXPECT_THAT(out, HasSubstr("string \"Monthly Data Usage\""));
+    EXPECT_THAT(out, HasSubstr("exceeded"));
+    EXPECT_THAT(out, HasSubstr("string \"org.quorvel.Quorvel\"")) << "names the application to start";
+}
+
+TEST(CtlReport, WithoutASessionBusTheAlertIsStillBookedAndPrinted)
+{
+    CtlHome h;
+    h.setCounters(1'000, 1'000);
+    h.setUp("1", "1", "0");
+    h.setCounters(2'001'000, 1'000);
+    std::string out;
+    std::string err;
+    std::vector<std::string> env = quorvel::clitest::ctlEnvironment(h.home());
+    env.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + (h.home() / "no-bus").string());
+    const int code = quorvel::clitest::runProcess({QUORVEL_CTL, "sample", "--notify"}, env, out, err);
+    EXPECT_EQ(code, 0);
+    EXPECT_THAT(out, HasSubstr("exceeded"));
+    EXPECT_THAT(err, HasSubstr("could not be sent as a desktop notification"));
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
 }  // namespace
