@@ -7,11 +7,7 @@ set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
 seconds=${2:-180}
 command -v strace > /dev/null || { echo "gui_idle.sh needs strace (apt-get install strace)" >&2; exit 2; }
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-export HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_STATE_HOME=$home/state
-export QUORVEL_IDIOM=phone GDK_BACKEND=x11 GSK_RENDERER=cairo GTK_A11Y=none NO_AT_BRIDGE=1
-"$build/tests/make_demo_state" > /dev/null
+. "$(dirname "$0")/gui_home.sh"
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
   "'"$build"'/app/quorvel" > /dev/null 2>&1 &
   pid=$!

@@ -3,13 +3,9 @@
 # each, alternating, on a virtual display, and prints the medians and their ratios.
 #   bench/gui_startup.sh BUILD_DIR [N]
 set -euo pipefail
-build=${1:?build directory}
+build=$(cd "${1:?build directory}" && pwd)
 runs=${2:-15}
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-export HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_STATE_HOME=$home/state
-export QUORVEL_IDIOM=phone GDK_BACKEND=x11 GSK_RENDERER=cairo GTK_A11Y=none NO_AT_BRIDGE=1
-"$build/tests/make_demo_state" > /dev/null
+. "$(dirname "$0")/gui_home.sh"
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
   for i in $(seq '"$runs"'); do
     echo "quorvel $("'"$build"'/bench/gui_startup" quorvel 2>/dev/null)"
