@@ -144,7 +144,10 @@ FViewController::FViewController(ScreenContext& context) : context_(context)
     updateControls();
 }
 
-FViewController::~FViewController() = default;
+FViewController::~FViewController()
+{
+    detailStateConnection_.disconnect();
+}
 
 void FViewController::createOutlets()
 {
@@ -194,7 +197,7 @@ void FViewController::createOutlets()
     btnDetail->set_child(*btnDetailPicture_);
     setButtonImage(kMenuImage);
     btnDetail->signal_clicked().connect(sigc::mem_fun(*this, &FViewController::showNavBar));
-    btnDetail->signal_state_flags_changed().connect([this](Gtk::StateFlags) {
+    detailStateConnection_ = btnDetail->signal_state_flags_changed().connect([this](Gtk::StateFlags) {
         showPressedImage((btnDetail->get_state_flags() & Gtk::StateFlags::ACTIVE) == Gtk::StateFlags::ACTIVE);
     });
 

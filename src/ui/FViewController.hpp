@@ -83,6 +83,9 @@ private:
     std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
     Gtk::ScrolledWindow root_;
     Gtk::Picture* btnDetailPicture_ = nullptr;
+    // The button belongs to the widget tree, which may outlive this screen while the window is
+    // taken apart; its state changes must not reach a screen that is gone.
+    sigc::connection detailStateConnection_;
     std::string btnDetailImage_ = kMenuImage;
     NotificationCenter::Registration planChangedRegistration_;
 };
