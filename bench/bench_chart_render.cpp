@@ -24,6 +24,7 @@
 #include "model/FTrafficDataInformation.hpp"
 #include "platform/Calendar.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
+#include "MedianReporter.hpp"
 
 namespace {
 
@@ -223,43 +224,26 @@ BENCHMARK(BM_PageFullRender)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageFreshRender)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageRedrawAfterNewData)->Unit(benchmark::kMicrosecond);
 
-// Prints the ratios after the runs.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            times_[r.benchmark_name()] = r.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const double floor = times_["BM_FloorByHand"];
-        const double full = times_["BM_PageFullRender"];
-        const double redraw = times_["BM_PageRedrawAfterNewData"];
-        if (floor > 0 && full > 0) {
-            std::printf("full render / floor: %.2f (goal <= 1.5)\n", full / floor);
-            std::printf("redraw after new data / full render: %.2f (goal <= 0.5)\n", redraw / full);
-        }
-        if (const double fresh = times_["BM_PageFreshRender"]; floor > 0 && fresh > 0) {
-            std::printf("fresh page / floor: %.2f; redraw after new data / fresh page: %.2f\n", fresh / floor,
-                        redraw / fresh);
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    quorvel::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double floor = reporter.median("BM_FloorByHand");
+    const double full = reporter.median("BM_PageFullRender");
+    const double fresh = reporter.median("BM_PageFreshRender");
+    const double redraw = reporter.median("BM_PageRedrawAfterNewData");
+    if (floor > 0 && full > 0) {
+        std::printf("full render / floor: %.2f (goal <= 1.5)\n", full / floor);
+        std::printf("redraw after new data / full render: %.2f (goal <= 0.5)\n", redraw / full);
+    }
+    if (floor > 0 && fresh > 0) {
+        std::printf("fresh page / floor: %.2f; redraw after new data / fresh page: %.2f\n", fresh / floor,
+                    redraw / fresh);
+    }
     benchmark::Shutdown();
     return 0;
 }

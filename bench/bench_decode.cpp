@@ -31,6 +31,7 @@
 #include "platform/UserDefaults.hpp"
 
 #include "LargestState.hpp"
+#include "MedianReporter.hpp"
 
 namespace {
 
@@ -88,30 +89,6 @@ void BM_ParseJson(benchmark::State& state)
 }
 BENCHMARK(BM_ParseJson);
 
-// Shows the runs as usual and keeps each benchmark's time per iteration for the ratio.
-class RatioReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred && r.iterations > 0) {
-                seconds[r.run_name.function_name].push_back(r.real_accumulated_time /
-                                                            static_cast<double>(r.iterations));
-            }
-        }
-    }
-    double median(const std::string& name)
-    {
-        std::vector<double>& v = seconds[name];
-        if (v.empty()) {
-            return 0.0;
-        }
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    }
-    std::map<std::string, std::vector<double>> seconds;
-};
 
 }  // namespace
 
@@ -130,7 +107,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter;
+    quorvel::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double decode = reporter.median("BM_DecodeState");
     const double parse = reporter.median("BM_ParseJson");

@@ -37,6 +37,7 @@
 #include "platform/UserDefaults.hpp"
 
 #include "LargestState.hpp"
+#include "MedianReporter.hpp"
 
 namespace {
 
@@ -135,30 +136,6 @@ void BM_Floor(benchmark::State& state)
 }
 BENCHMARK(BM_Floor);
 
-// Shows the runs as usual and keeps each benchmark's time per iteration for the ratio.
-class RatioReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred && r.iterations > 0) {
-                seconds[r.run_name.function_name].push_back(r.real_accumulated_time /
-                                                            static_cast<double>(r.iterations));
-            }
-        }
-    }
-    double median(const std::string& name)
-    {
-        std::vector<double>& v = seconds[name];
-        if (v.empty()) {
-            return 0.0;
-        }
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    }
-    std::map<std::string, std::vector<double>> seconds;
-};
 
 }  // namespace
 
@@ -168,7 +145,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter;
+    quorvel::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double update = reporter.median("BM_CentralUpdate");
     const double floor = reporter.median("BM_Floor");
