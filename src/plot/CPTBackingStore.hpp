@@ -2,6 +2,8 @@
 
 #include "plot/CPTRect.hpp"
 
+#include <functional>
+
 namespace quorvel {
 
 class CPTContext;
@@ -21,6 +23,17 @@ public:
     // Drawing is done until the next clear: the image may now arrange itself for being
     // composited into a view, whose y grows downward.
     virtual void finishDrawing() {}
+    // Paints part of a finished image again: `draw` gets a context mapping layer space like
+    // context(), and what it paints inside `rect` (on whole pixels of the image, within
+    // bounds()) replaces those pixels; every pixel outside keeps what it holds. False, and
+    // nothing drawn, when the image cannot do this: the caller then draws it all again.
+    virtual bool redrawPart(const CPTRect& /*rect*/, const std::function<void(CPTContext&)>& /*draw*/)
+    {
+        return false;
+    }
+    // Makes this new image show what the finished image `other`, of the same scale and lying
+    // inside it on whole pixels, shows; the rest stays transparent. False when it cannot.
+    virtual bool copyPixelsOf(const CPTBackingStore& /*other*/) { return false; }
 };
 
 }  // namespace quorvel

@@ -331,6 +331,16 @@ std::optional<CPTFill> CPTBarPlot::barFillForIndex(std::size_t index)
     return fill_;
 }
 
+std::optional<CPTLineStyle> CPTBarPlot::barLineStyleForIndex(std::size_t index)
+{
+    if (auto* source = dynamic_cast<CPTBarPlotDataSource*>(dataSource())) {
+        if (auto style = source->barLineStyleForBarPlot(*this, index)) {
+            return style;
+        }
+    }
+    return lineStyle_;
+}
+
 void CPTBarPlot::drawBarInContext(CPTContext& context, std::size_t index)
 {
     CPTPoint basePoint;
@@ -344,12 +354,7 @@ void CPTBarPlot::drawBarInContext(CPTContext& context, std::size_t index)
         addBarPath(context, basePoint, tipPoint);
         fill->fillPathInContext(context);
     }
-    std::optional<CPTLineStyle> outline = lineStyle_;
-    if (auto* source = dynamic_cast<CPTBarPlotDataSource*>(dataSource())) {
-        if (auto style = source->barLineStyleForBarPlot(*this, index)) {
-            outline = style;
-        }
-    }
+    const std::optional<CPTLineStyle> outline = barLineStyleForIndex(index);
     if (outline) {
         context.beginPath();
         addBarPath(context, basePoint, tipPoint);
@@ -456,13 +461,75 @@ CPTRect CPTBarPlot::contentBounds() const
     if (minX > maxX) {
         return {};
     }
-    // Outlines reach half a line width out, mitred corners up to the miter limit times that;
-    // alignment moves points by up to a pixel, and antialiasing touches one more.
-    const double margin =
-        (lineStyle_ ? lineStyle_->lineWidth() / 2.0 * std::max(lineStyle_->miterLimit(), 1.5) : 0.0) +
-        2.0 / contentsScale();
+    const double margin = outlineMargin();
     return pixelRectWithinBounds(
         CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
+}
+
+double CPTBarPlot::outlineMargin() const
+{
+    // Outlines reach half a line width out, mitred corners up to the miter limit times that;
+    // alignment moves points by up to a pixel, and antialiasing touches one more.
+    return (lineStyle_ ? lineStyle_->lineWidth() / 2.0 * std::max(lineStyle_->miterLimit(), 1.5) : 0.0) +
+           2.0 / contentsScale();
+}
+
+std::vector<CPTBarPlot::DrawnBar> CPTBarPlot::drawnBars()
+{
+    std::vector<DrawnBar> bars;
+    if (!hasBarsToDraw()) {
+        return bars;
+    }
+    const double margin = outlineMargin();
+    withDrawingLengths([&] {
+        const double h = drawing_->halfWidth + margin;
+        for (std::size_t i = 0; i < cachedCountWithoutReload(); ++i) {
+            DrawnBar bar;
+            if (barAtRecordIndex(i, bar.base, bar.tip) && barIsVisibleWithBasePoint(bar.base)) {
+                const double x0 = std::min(bar.base.x, bar.tip.x) - h;
+                const double y0 = std::min(bar.base.y, bar.tip.y) - h;
+                bar.extent = CPTRect::make(x0, y0, std::max(bar.base.x, bar.tip.x) + h - x0,
+                                           std::max(bar.base.y, bar.tip.y) + h - y0);
+                bar.fill = barFillForIndex(i);
+                bar.outline = barLineStyleForIndex(i);
+            }
+            bars.push_back(std::move(bar));
+        }
+    });
+    return bars;
+}
+
+std::optional<CPTRect> CPTBarPlot::changedByNewData()
+{
+    if (!barsInStore_ || dataNeedsReloading()) {
+        return std::nullopt;
+    }
+    std::vector<DrawnBar> now;
+    try {
+        now = drawnBars();
+    } catch (const CPTException&) {
+        return std::nullopt;  // drawing it all says what is wrong
+    }
+    if (now.size() != barsInStore_->size()) {
+        return std::nullopt;
+    }
+    CPTRect changed;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const DrawnBar& before = (*barsInStore_)[i];
+        if (now[i] != before) {
+            changed = changed.unitedWith(before.extent).unitedWith(now[i].extent);
+        }
+    }
+    return changed;
+}
+
+void CPTBarPlot::storeWasDrawn()
+{
+    try {
+        barsInStore_ = drawnBars();
+    } catch (const CPTException&) {
+        barsInStore_.reset();
+    }
 }
 
 }  // namespace quorvel

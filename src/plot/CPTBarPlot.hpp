@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quorvel {
 
@@ -57,6 +58,7 @@ public:
     // Adds the outline of one bar to the context's path.
     void addBarPath(CPTContext& context, CPTPoint basePoint, CPTPoint tipPoint) const;
     std::optional<CPTFill> barFillForIndex(std::size_t index);
+    std::optional<CPTLineStyle> barLineStyleForIndex(std::size_t index);
     void drawBarInContext(CPTContext& context, std::size_t index);
 
     void reloadDataInIndexRange(CPTIndexRange range) override;
@@ -64,7 +66,24 @@ public:
     // The bars with room for their outline.
     CPTRect contentBounds() const override;
 
+protected:
+    // New data redraws only the bars that changed.
+    std::optional<CPTRect> changedByNewData() override;
+    void storeWasDrawn() override;
+
 private:
+    // One bar as drawn: enough to tell whether new data changed it.
+    struct DrawnBar {
+        CPTPoint base;
+        CPTPoint tip;
+        CPTRect extent;  // what its drawing can touch; empty when the record shows no bar
+        std::optional<CPTFill> fill;
+        std::optional<CPTLineStyle> outline;
+        bool operator==(const DrawnBar&) const = default;
+    };
+    std::vector<DrawnBar> drawnBars();
+    // How far an outline, aligned to pixels and antialiased, reaches past a bar's edges.
+    double outlineMargin() const;
     // What stays put while all bars are drawn, worked out once (in exact decimals) per drawing.
     struct DrawingLengths {
         double halfWidth;
@@ -97,6 +116,7 @@ private:
     bool barBasesVary_ = false;
     std::optional<CPTPlotRange> plotRange_;
     mutable std::optional<DrawingLengths> drawing_;
+    std::optional<std::vector<DrawnBar>> barsInStore_;
 };
 
 }  // namespace quorvel

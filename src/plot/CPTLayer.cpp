@@ -305,6 +305,12 @@ void CPTLayer::setNeedsDisplay()
     notifyTreeChanged();
 }
 
+void CPTLayer::setNeedsDisplayForNewData()
+{
+    needsDisplayForNewData_ = true;
+    notifyTreeChanged();
+}
+
 void CPTLayer::notifyTreeChanged()
 {
     const CPTLayer* root = this;
@@ -393,7 +399,7 @@ bool CPTLayer::sublayerMask(CPTRect& rect, bool& rectangular) const
 CPTRect CPTLayer::pendingContentRect() const
 {
     // Whatever changes the content marks the layer, so an unmarked store still fits.
-    if (!needsDisplay_ && !boundsChangedSinceDisplay_ && backingStore_ && backingStore_->scale() == contentsScale_) {
+    if (!needsDisplay() && !boundsChangedSinceDisplay_ && backingStore_ && backingStore_->scale() == contentsScale_) {
         return backingStore_->bounds();
     }
     return contentBounds();
@@ -408,7 +414,7 @@ bool CPTLayer::storeWouldBeOpaque(const CPTRect& rect) const
 
 bool CPTLayer::displayIsDue(const CPTRect& rect) const
 {
-    return needsDisplay_ || !backingStore_ || backingStore_->bounds() != rect ||
+    return needsDisplay() || !backingStore_ || backingStore_->bounds() != rect ||
            backingStore_->scale() != contentsScale_;
 }
 
@@ -418,6 +424,19 @@ CPTRect CPTLayer::displayIfNeeded(const CPTRect& rect, CPTContext& factory)
     if (!displayIsDue(rect)) {
         return rect;
     }
+    const bool onlyNewData = !needsDisplay_ && needsDisplayForNewData_;
+    if (!onlyNewData || !redrawChangedPart(rect, factory)) {
+        displayWhole(rect, factory);
+    }
+    storeWasDrawn();
+    ++displayCount_;
+    needsDisplay_ = false;
+    needsDisplayForNewData_ = false;
+    return backingStore_->bounds();
+}
+
+void CPTLayer::displayWhole(const CPTRect& rect, CPTContext& factory)
+{
     const bool opaque = storeWouldBeOpaque(rect);
     const bool sameKind =
         backingStore_ && backingStore_->scale() == contentsScale_ && backingStore_->isOpaque() == opaque;
@@ -435,17 +454,53 @@ CPTRect CPTLayer::displayIfNeeded(const CPTRect& rect, CPTContext& factory)
     }
     drawInContext(backingStore_->context());
     backingStore_->finishDrawing();
-    ++displayCount_;
-    needsDisplay_ = false;
-    return backingStore_->bounds();
+    lastDisplayedRect_ = backingStore_->bounds();
+}
+
+bool CPTLayer::redrawChangedPart(const CPTRect& rect, CPTContext& factory)
+{
+    const bool opaque = storeWouldBeOpaque(rect);
+    if (!backingStore_ || backingStore_->scale() != contentsScale_ || backingStore_->isOpaque() != opaque) {
+        return false;
+    }
+    const std::optional<CPTRect> changed = changedByNewData();
+    if (!changed) {
+        return false;
+    }
+    const auto area = [](const CPTRect& r) { return r.width() * r.height(); };
+    const CPTRect held = backingStore_->bounds();
+    const CPTRect both = held.unitedWith(rect);
+    if (area(both) > 2.0 * area(rect) || (opaque && held != rect)) {
+        return false;  // far too large a store now, or one that must be painted edge to edge
+    }
+    if (both != held) {
+        // The content grew past the store: a store covering both takes over what this one shows,
+        // and what lies outside it can only be what changed.
+        auto grown = factory.newBackingStore(both, contentsScale_, false);
+        if (!grown->copyPixelsOf(*backingStore_)) {
+            return false;
+        }
+        backingStore_ = std::move(grown);
+    }
+    const CPTRect part = changed->isEmpty() ? CPTRect{} : pixelRectWithinBounds(*changed).intersectedWith(both);
+    // A part near the size of the whole saves little over drawing it all.
+    if (area(part) > 0.5 * area(both)) {
+        return false;
+    }
+    if (!part.isEmpty() && !backingStore_->redrawPart(part, [this](CPTContext& context) { drawInContext(context); })) {
+        return false;
+    }
+    lastDisplayedRect_ = part;
+    return true;
 }
 
 void CPTLayer::displayNothing()
 {
     boundsChangedSinceDisplay_ = false;
     backingStore_.reset();
-    if (needsDisplay_) {
+    if (needsDisplay()) {
         needsDisplay_ = false;
+        needsDisplayForNewData_ = false;
         ++displayCount_;
     }
 }

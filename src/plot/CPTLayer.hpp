@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,7 +95,7 @@ public:
 
     // Display.
     void setNeedsDisplay();
-    bool needsDisplay() const { return needsDisplay_; }
+    bool needsDisplay() const { return needsDisplay_ || needsDisplayForNewData_; }
     // Marks this layer and every layer below it, as when everything must be drawn afresh.
     void setNeedsDisplayInTree();
     virtual void renderAsVectorInContext(CPTContext& context);
@@ -120,6 +121,9 @@ public:
     // How often a display of the layer took place: drawing it into its backing store, or
     // finding that it has nothing to show.
     unsigned displayCount() const { return displayCount_; }
+    // What the last display into the backing store drew, in layer space: the whole store, or
+    // the part that new data changed (empty when it changed nothing drawn).
+    const CPTRect& lastDisplayedRect() const { return lastDisplayedRect_; }
 
     // Called (on the root of a tree) whenever anything in the tree needs layout or display.
     void setTreeChangeHandler(std::function<void()> handler) { treeChangeHandler_ = std::move(handler); }
@@ -132,6 +136,14 @@ protected:
     virtual void applySublayerMaskToContext(CPTContext& context) const;
     virtual void boundsSizeDidChange() {}
     void notifyTreeChanged();
+    // Marks the content as changed by new data alone. Unless something else marks the layer as
+    // well, its next display asks changedByNewData() and draws just that part into its store.
+    void setNeedsDisplayForNewData();
+    // For a display due to new data alone: the layer-space rectangle whose drawing differs from
+    // what the store holds (empty when nothing does), or nothing when all must be drawn again.
+    virtual std::optional<CPTRect> changedByNewData() { return std::nullopt; }
+    // The store now holds the layer's drawing; a layer answering changedByNewData() notes it.
+    virtual void storeWasDrawn() {}
 
 private:
     friend class CPTLayerCompositor;
@@ -147,6 +159,11 @@ private:
     // Nothing to show (no content, or hidden behind opaque layers): the mark is served and the
     // store let go, so the layer is drawn afresh once it shows.
     void displayNothing();
+    // Draws all of the layer into its store, kept when it suits `rect`, else made anew.
+    void displayWhole(const CPTRect& rect, CPTContext& factory);
+    // Draws only what new data changed into the kept store (grown to `rect` when the content
+    // grew past it); false when all must be drawn.
+    bool redrawChangedPart(const CPTRect& rect, CPTContext& factory);
     void detachSublayers();
     CPTAffineTransform transformToRoot(const CPTLayer** root) const;
 
@@ -172,6 +189,8 @@ private:
     std::vector<CPTLayer*> sublayers_;
     bool needsLayout_ = true;
     bool needsDisplay_ = true;
+    bool needsDisplayForNewData_ = false;
+    CPTRect lastDisplayedRect_;
     bool boundsChangedSinceDisplay_ = true;
     std::unique_ptr<CPTBackingStore> backingStore_;
     unsigned displayCount_ = 0;

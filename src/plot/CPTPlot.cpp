@@ -68,7 +68,7 @@ void CPTPlot::reloadDataInIndexRange(CPTIndexRange range)
 void CPTPlot::setDataNeedsReloading()
 {
     dataNeedsReloading_ = true;
-    setNeedsDisplay();
+    setNeedsDisplayForNewData();
 }
 
 CPTNumericData CPTPlot::numbersFromDataSourceForField(unsigned field, CPTIndexRange range)
@@ -160,7 +160,7 @@ CPTNumericData::Type CPTPlot::cacheTypeFor(const CPTNumericData& numbers) const
 void CPTPlot::cacheNumbers(const CPTNumericData& numbers, unsigned field, std::size_t recordIndex)
 {
     if (numbers.empty()) {
-        setNeedsDisplay();
+        setNeedsDisplayForNewData();
         return;
     }
     const auto type = cacheTypeFor(numbers);
@@ -173,7 +173,7 @@ void CPTPlot::cacheNumbers(const CPTNumericData& numbers, unsigned field, std::s
     it->second.resize(count);
     cachedDataCount_ = count;
     it->second.replaceSamples(recordIndex, numbers);
-    setNeedsDisplay();
+    setNeedsDisplayForNewData();
 }
 
 void CPTPlot::cacheNumbers(const std::optional<CPTNumericData>& numbers, unsigned field)
@@ -189,7 +189,7 @@ void CPTPlot::cacheNumbers(const std::optional<CPTNumericData>& numbers, unsigne
         cachedData_.insert_or_assign(field, numbers->convertedTo(type));
         cachedDataCount_ = numbers->size();
     }
-    setNeedsDisplay();
+    setNeedsDisplayForNewData();
 }
 
 const CPTNumericData* CPTPlot::cachedNumbersForField(unsigned field) const

@@ -29,6 +29,29 @@ struct CPTRect {
         return make(minX() + dx, minY() + dy, std::max(width() - 2 * dx, 0.0), std::max(height() - 2 * dy, 0.0));
     }
 
+    // The smallest rectangle holding both; an empty one adds nothing.
+    CPTRect unitedWith(const CPTRect& other) const
+    {
+        if (isEmpty()) {
+            return other;
+        }
+        if (other.isEmpty()) {
+            return *this;
+        }
+        const double x0 = std::min(minX(), other.minX());
+        const double y0 = std::min(minY(), other.minY());
+        return make(x0, y0, std::max(maxX(), other.maxX()) - x0, std::max(maxY(), other.maxY()) - y0);
+    }
+    // What both cover; empty when they do not meet.
+    CPTRect intersectedWith(const CPTRect& other) const
+    {
+        const double x0 = std::max(minX(), other.minX());
+        const double y0 = std::max(minY(), other.minY());
+        const double x1 = std::min(maxX(), other.maxX());
+        const double y1 = std::min(maxY(), other.maxY());
+        return x1 > x0 && y1 > y0 ? make(x0, y0, x1 - x0, y1 - y0) : CPTRect{};
+    }
+
     bool operator==(const CPTRect&) const = default;
 };
 

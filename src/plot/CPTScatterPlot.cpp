@@ -310,14 +310,108 @@ CPTRect CPTScatterPlot::contentBounds() const
             maxY = std::max(maxY, p.y);
         }
     }
+    const double margin = drawingMargin(symbolReach);
+    return pixelRectWithinBounds(
+        CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
+}
+
+double CPTScatterPlot::drawingMargin(double symbolReach) const
+{
     // Mitred joins reach out up to the miter limit times half the line width; symbol images
     // carry a spare pixel and are moved onto whole ones; alignment and antialiasing add two.
     const double pixel = 1.0 / contentsScale();
     const double line =
         dataLineStyle_ ? dataLineStyle_->lineWidth() / 2.0 * std::max(dataLineStyle_->miterLimit(), 1.5) : 0.0;
-    const double margin = std::max(line, symbolReach + 2.0 * pixel) + 2.0 * pixel;
-    return pixelRectWithinBounds(
-        CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
+    return std::max(line, symbolReach + 2.0 * pixel) + 2.0 * pixel;
+}
+
+std::optional<CPTScatterPlot::DrawnPoints> CPTScatterPlot::drawnPoints() const
+{
+    // A dash pattern runs on along the whole line, a gradient spans the whole area, and the
+    // source's own symbols come anew with each reload: none of them changes only locally.
+    const bool dashed = dataLineStyle_ && !dataLineStyle_->dashPattern().empty();
+    const auto solid = [](const std::optional<CPTFill>& fill) { return !fill || fill->color() != nullptr; };
+    if (dashed || !solid(areaFill_) || !solid(areaFill2_) || !plotSymbols_.empty() || dataNeedsReloading()) {
+        return std::nullopt;
+    }
+    DrawnPoints drawn;
+    if (!hasRecordsToDraw()) {
+        return drawn;
+    }
+    if (cachedNumbersForField(X)->size() != cachedNumbersForField(Y)->size()) {
+        return std::nullopt;
+    }
+    const std::vector<bool> records = recordsToDraw();
+    drawn.points.assign(records.size(), {std::nan(""), std::nan("")});
+    std::optional<std::size_t> first;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i] && !std::isnan(cachedDoubleForField(X, i)) && !std::isnan(cachedDoubleForField(Y, i))) {
+            drawn.points[i] = convertFromPlotArea(plotAreaPoint(i));
+            first = first.value_or(i);
+        }
+    }
+    for (const auto& [fill, base] : {std::pair{&areaFill_, &areaBaseValue_}, std::pair{&areaFill2_, &areaBaseValue2_}}) {
+        if (first && *fill && !base->isNaN()) {
+            drawn.baselines.push_back(convertFromPlotArea(plotSpace()->plotAreaViewPointForDoublePrecisionPlotPoint(
+                                                              cachedDoubleForField(X, *first), base->toDouble()))
+                                          .y);
+        }
+    }
+    return drawn;
+}
+
+std::optional<CPTRect> CPTScatterPlot::changedByNewData()
+{
+    if (!pointsInStore_) {
+        return std::nullopt;
+    }
+    const std::optional<DrawnPoints> now = drawnPoints();
+    const DrawnPoints& before = *pointsInStore_;
+    if (!now || now->points.size() != before.points.size() || now->baselines != before.baselines) {
+        return std::nullopt;
+    }
+    const CPTPlotSymbol* symbol = plotSymbol_ ? &*plotSymbol_ : nullptr;
+    const double outline = symbol != nullptr && symbol->lineStyle() ? symbol->lineStyle()->lineWidth() : 0.0;
+    const double reach =
+        symbol != nullptr ? std::max(symbol->size().width, symbol->size().height) / 2.0 + outline : 0.0;
+    const double margin = drawingMargin(reach);
+    // A point's drawing: the line to its neighbours with their joins, its symbol, and the areas
+    // below those two pieces of line down to their bases.
+    const auto around = [&margin](const DrawnPoints& drawn, std::size_t i) {
+        double minX = drawn.points[i].x;
+        double maxX = minX;
+        double minY = drawn.points[i].y;
+        double maxY = minY;
+        for (std::size_t j : {i - 1, i + 1}) {
+            if (j < drawn.points.size() && isNumericPoint(drawn.points[j])) {
+                minX = std::min(minX, drawn.points[j].x);
+                maxX = std::max(maxX, drawn.points[j].x);
+                minY = std::min(minY, drawn.points[j].y);
+                maxY = std::max(maxY, drawn.points[j].y);
+            }
+        }
+        for (double y : drawn.baselines) {
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+        return CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin);
+    };
+    CPTRect changed;
+    for (std::size_t i = 0; i < before.points.size(); ++i) {
+        const bool wasDrawn = isNumericPoint(before.points[i]);
+        if (wasDrawn != isNumericPoint(now->points[i])) {
+            return std::nullopt;  // the line now breaks, or joins, somewhere else
+        }
+        if (wasDrawn && before.points[i] != now->points[i]) {
+            changed = changed.unitedWith(around(before, i)).unitedWith(around(*now, i));
+        }
+    }
+    return changed;
+}
+
+void CPTScatterPlot::storeWasDrawn()
+{
+    pointsInStore_ = drawnPoints();
 }
 
 void CPTScatterPlot::renderAsVectorInContext(CPTContext& context)

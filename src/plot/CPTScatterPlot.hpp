@@ -50,7 +50,22 @@ public:
     // The line, the filled areas and the symbols with room for their outlines.
     CPTRect contentBounds() const override;
 
+protected:
+    // New data redraws only around the points that moved.
+    std::optional<CPTRect> changedByNewData() override;
+    void storeWasDrawn() override;
+
 private:
+    // The records as drawn: each one's point in this layer (NaN when not drawn) and the y of
+    // every filled area's base line.
+    struct DrawnPoints {
+        std::vector<CPTPoint> points;
+        std::vector<double> baselines;
+    };
+    // Nothing when a change to one point can alter the drawing far from it.
+    std::optional<DrawnPoints> drawnPoints() const;
+    // What the line, its joins and the symbols reach past the points, with room for alignment.
+    double drawingMargin(double symbolReach) const;
     // Whether anything at all is drawn (fields there, something to draw them with).
     bool hasRecordsToDraw() const;
     std::vector<CPTPoint> viewPoints(const CPTContext& context, const std::vector<bool>& drawn) const;
@@ -66,6 +81,7 @@ private:
     std::optional<CPTFill> areaFill2_;
     Decimal areaBaseValue_ = Decimal::notANumber();
     Decimal areaBaseValue2_ = Decimal::notANumber();
+    std::optional<DrawnPoints> pointsInStore_;
 };
 
 }  // namespace quorvel

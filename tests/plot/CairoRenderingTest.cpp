@@ -1,7 +1,10 @@
 #include "SampleCharts.hpp"
 
+#include "plot/CPTBarPlot.hpp"
 #include "plot/CPTGraphHostingView.hpp"
 #include "plot/CPTInvalidArgumentException.hpp"
+#include "plot/CPTMutableLineStyle.hpp"
+#include "plot/CPTScatterPlot.hpp"
 #include "plot/CPTTextMetrics.hpp"
 #include "plot/cairo/CPTCairoHandles.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
@@ -68,6 +71,34 @@ std::pair<int, int> devicePixel(double x, double y, double bottom = 30.0)
     const double viewY = 200.0 - (bottom + height * (y + 1.0) / 55.0);
     return {static_cast<int>(viewX * 4.0), static_cast<int>(viewY * 4.0)};
 }
+
+// A graph hosted at 320 x 200 points, four pixels a point, drawn through its layers' stores.
+struct HostedGraph {
+    CPTGraphHostingView host{CPTRect::make(0, 0, 320, 200)};
+    CairoSurfaceHandle surface{cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1280, 800)};
+
+    explicit HostedGraph(std::shared_ptr<CPTXYGraph> graph)
+    {
+        host.setScreenScale(4.0);
+        host.setHostedGraph(std::move(graph));
+        render();
+    }
+    void render() { CPTCairoRenderer::renderHostToSurface(host, surface.get()); }
+    CPTPlot& plot() { return *host.hostedGraph()->plotAtIndex(0); }
+    // Whether the plot's last display drew all of its store.
+    bool drewWholePlot() { return plot().lastDisplayedRect() == plot().backingStore()->bounds(); }
+    // The largest difference of a colour channel from another picture.
+    int largestDifference(const HostedGraph& other) const
+    {
+        const unsigned char* a = cairo_image_surface_get_data(surface.get());
+        const unsigned char* b = cairo_image_surface_get_data(other.surface.get());
+        int largest = 0;
+        for (int i = 0; i < cairo_image_surface_get_stride(surface.get()) * 800; ++i) {
+            largest = std::max(largest, std::abs(a[i] - b[i]));
+        }
+        return largest;
+    }
+};
 
 // Rendering installs Pango's metrics for the process; the other tests measure with fixed ones.
 class CairoRendering : public ::testing::Test {
@@ -142,4 +173,67 @@ TEST_F(CairoRendering, PixelsShowTheDataLineAndTheAreaBelowIt)
     expectPixel(pixelAt(surface.get(), dotX, dotY), 136, 195, 39, 4, "symbol fill");
     const auto [aboveX, aboveY] = devicePixel(10.0, 35.0, 28.0);
     expectPixel(pixelAt(surface.get(), aboveX, aboveY), 36, 38, 51, 1, "plot area above the line");
+}
+
+TEST_F(CairoRendering, NewDataRedrawsOnlyTheBarsThatChangedUnlessTheirLookChangedToo)
+{
+    auto bars = dailySeries();
+    IntegerLabels labels;
+    HostedGraph kept(makeDailyBarGraph(bars, labels));
+    bars.points[9].second += 3;
+    kept.host.hostedGraph()->reloadData();
+    kept.render();
+    EXPECT_FALSE(kept.drewWholePlot());
+    EXPECT_LT(kept.plot().lastDisplayedRect().width(), 30.0);
+    {
+        auto same = bars;
+        IntegerLabels sameLabels;
+        const HostedGraph fresh(makeDailyBarGraph(same, sameLabels));
+        EXPECT_LE(kept.largestDifference(fresh), 4);
+    }
+    // A new fill comes with the data: every bar changes.
+    bars.points[3].second += 1;
+    auto& plot = static_cast<CPTBarPlot&>(kept.plot());
+    plot.setFill(CPTFill::fillWithColor(CPTColor::redColor()));
+    kept.host.hostedGraph()->reloadData();
+    kept.render();
+    EXPECT_TRUE(kept.drewWholePlot());
+}
+
+TEST_F(CairoRendering, NewDataRedrawsAllOfALineWhoseDashesOrGradientRunAlongIt)
+{
+    auto line = cumulativeSeries();
+    IntegerLabels labels;
+    HostedGraph kept(makeCumulativeGraph(line, labels));
+    auto& plot = static_cast<CPTScatterPlot&>(kept.plot());
+    const double top = plot.backingStore()->bounds().maxY();
+    line.points[29].second += 0.5;
+    kept.host.hostedGraph()->reloadData();
+    kept.render();
+    EXPECT_GT(plot.backingStore()->bounds().maxY(), top);
+    EXPECT_FALSE(kept.drewWholePlot()) << "the last point alone moved, above the store it had";
+    {
+        auto same = line;
+        IntegerLabels sameLabels;
+        const HostedGraph fresh(makeCumulativeGraph(same, sameLabels));
+        EXPECT_LE(kept.largestDifference(fresh), 4);
+    }
+
+    CPTMutableLineStyle dashed(*plot.dataLineStyle());
+    dashed.setDashPattern({4.0, 2.0});
+    plot.setDataLineStyle(dashed);
+    kept.render();
+    line.points[29].second += 0.5;
+    kept.host.hostedGraph()->reloadData();
+    kept.render();
+    EXPECT_TRUE(kept.drewWholePlot()) << "dashes run on from the first point";
+
+    plot.setDataLineStyle(CPTLineStyle::lineStyle());
+    plot.setAreaFill(CPTFill::fillWithGradient(
+        CPTGradient::gradientWithBeginningColor(CPTColor::blackColor(), CPTColor::whiteColor())));
+    kept.render();
+    line.points[29].second += 0.5;
+    kept.host.hostedGraph()->reloadData();
+    kept.render();
+    EXPECT_TRUE(kept.drewWholePlot()) << "the gradient spans the whole area";
 }

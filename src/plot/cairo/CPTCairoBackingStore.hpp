@@ -25,6 +25,9 @@ public:
     bool isOpaque() const override { return opaque_; }
     void clear() override;
     void finishDrawing() override;
+    // Draws the part into an image of its own, at the same pixel grid, and copies that in.
+    bool redrawPart(const CPTRect& rect, const std::function<void(CPTContext&)>& draw) override;
+    bool copyPixelsOf(const CPTBackingStore& other) override;
 
     cairo_surface_t* surface() const { return surface_.get(); }
     // Whether the first row is the top edge (else the bottom one).
