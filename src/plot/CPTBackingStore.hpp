@@ -11,18 +11,20 @@ class CPTContext;
 // A layer's offscreen image, kept between frames so unchanged layers are not redrawn.
 class CPTBackingStore {
 public:
+    // Which way y runs in the space of bounds(): up in layer and symbol space, down in a view's
+    // device space. Either way the image's first row is what a view shows at the top.
+    enum class Space { YUp, YDown };
+
     virtual ~CPTBackingStore() = default;
     // Drawing context mapping the layer-space `bounds()` onto the image.
     virtual CPTContext& context() = 0;
     virtual const CPTRect& bounds() const = 0;
     virtual double scale() const = 0;
+    virtual Space space() const = 0;
     // An opaque image has no alpha: whoever draws into it paints every pixel.
     virtual bool isOpaque() const = 0;
     // Resets the drawing state and, unless the image is opaque, makes every pixel transparent.
     virtual void clear() = 0;
-    // Drawing is done until the next clear: the image may now arrange itself for being
-    // composited into a view, whose y grows downward.
-    virtual void finishDrawing() {}
     // Paints part of a finished image again: `draw` gets a context mapping layer space like
     // context(), and what it paints inside `rect` (on whole pixels of the image, within
     // bounds()) replaces those pixels; every pixel outside keeps what it holds. False, and

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plot/CPTAffineTransform.hpp"
+#include "plot/CPTBackingStore.hpp"
 #include "plot/CPTColor.hpp"
 #include "plot/CPTLineStyle.hpp"
 #include "plot/CPTRect.hpp"
@@ -11,7 +12,6 @@
 
 namespace quorvel {
 
-class CPTBackingStore;
 class CPTGradient;
 class CPTTextStyle;
 
@@ -71,9 +71,10 @@ public:
     virtual void drawText(const std::string& text, const CPTRect& box, const CPTTextStyle& style) = 0;
 
     // An offscreen image of `bounds` at `scale` pixels per point whose context maps `bounds`
-    // (layer space) onto the image; an opaque one keeps no alpha (its user paints every pixel).
-    virtual std::unique_ptr<CPTBackingStore> newBackingStore(const CPTRect& bounds, double scale,
-                                                             bool opaque) = 0;
+    // (in a space whose y runs as `space` says) onto the image; an opaque one keeps no alpha
+    // (its user paints every pixel).
+    virtual std::unique_ptr<CPTBackingStore> newBackingStore(const CPTRect& bounds, double scale, bool opaque,
+                                                             CPTBackingStore::Space space) = 0;
     // Paints a backing store so that its layer-space bounds land on `bounds` in user space.
     virtual void drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds) = 0;
 };

@@ -450,10 +450,9 @@ void CPTLayer::displayWhole(const CPTRect& rect, CPTContext& factory)
     if (sameKind && (held == rect || fits)) {
         backingStore_->clear();
     } else {
-        backingStore_ = factory.newBackingStore(rect, contentsScale_, opaque);
+        backingStore_ = factory.newBackingStore(rect, contentsScale_, opaque, CPTBackingStore::Space::YUp);
     }
     drawInContext(backingStore_->context());
-    backingStore_->finishDrawing();
     lastDisplayedRect_ = backingStore_->bounds();
 }
 
@@ -476,7 +475,7 @@ bool CPTLayer::redrawChangedPart(const CPTRect& rect, CPTContext& factory)
     if (both != held) {
         // The content grew past the store: a store covering both takes over what this one shows,
         // and what lies outside it can only be what changed.
-        auto grown = factory.newBackingStore(both, contentsScale_, false);
+        auto grown = factory.newBackingStore(both, contentsScale_, false, CPTBackingStore::Space::YUp);
         if (!grown->copyPixelsOf(*backingStore_)) {
             return false;
         }

@@ -240,7 +240,7 @@ void CPTLayerCompositor::rebuildCache(CPTLayer& root, CPTContext& context, const
     const CPTRect area = CPTRect::make(cacheBox_.x0, cacheBox_.y0, cacheBox_.x1 - cacheBox_.x0,
                                        cacheBox_.y1 - cacheBox_.y0);
     if (!cache_ || cache_->bounds() != area) {
-        cache_ = context.newBackingStore(area, 1.0, true);
+        cache_ = context.newBackingStore(area, 1.0, true, CPTBackingStore::Space::YDown);
     } else {
         cache_->clear();  // opaque: the base layer paints every pixel
     }

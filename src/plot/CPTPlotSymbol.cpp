@@ -216,7 +216,7 @@ void CPTPlotSymbol::renderInContext(CPTContext& context, const CPTPoint& point, 
     const CPTRect imageBounds = CPTRect::make(-imageSize.width / 2.0, -imageSize.height / 2.0, imageSize.width,
                                               imageSize.height);
     if (!cachedImage_ || cachedImage_->scale() != scale) {
-        cachedImage_ = context.newBackingStore(imageBounds, scale, false);
+        cachedImage_ = context.newBackingStore(imageBounds, scale, false, CPTBackingStore::Space::YUp);
         renderAsVectorInContext(cachedImage_->context(), {0.0, 0.0}, 1.0);
     }
     CPTPoint origin{point.x - imageSize.width / 2.0, point.y - imageSize.height / 2.0};

@@ -24,8 +24,8 @@ Element element(Element::Kind kind, std::vector<CPTPoint> points = {})
 // Backing store of the recording context: another recording context, kept per layer.
 class RecordingBackingStore : public CPTBackingStore {
 public:
-    RecordingBackingStore(const CPTRect& bounds, double scale, bool opaque)
-        : bounds_(bounds), scale_(scale), opaque_(opaque)
+    RecordingBackingStore(const CPTRect& bounds, double scale, bool opaque, Space space)
+        : bounds_(bounds), scale_(scale), opaque_(opaque), space_(space)
     {
         clear();
     }
@@ -33,6 +33,8 @@ public:
     const CPTRect& bounds() const override { return bounds_; }
     double scale() const override { return scale_; }
     bool isOpaque() const override { return opaque_; }
+    Space space() const override { return space_; }
+    // Recorded geometry stays in the bounds' own space, whichever way its y runs.
     void clear() override
     {
         const auto toImage = CPTAffineTransform::scaling(scale_, scale_).after(
@@ -44,6 +46,7 @@ private:
     CPTRect bounds_;
     double scale_;
     bool opaque_;
+    Space space_;
     std::unique_ptr<CPTRecordingContext> context_;
 };
 
@@ -248,9 +251,10 @@ void CPTRecordingContext::drawText(const std::string& text, const CPTRect& box, 
     operations_.push_back(std::move(op));
 }
 
-std::unique_ptr<CPTBackingStore> CPTRecordingContext::newBackingStore(const CPTRect& bounds, double scale, bool opaque)
+std::unique_ptr<CPTBackingStore> CPTRecordingContext::newBackingStore(const CPTRect& bounds, double scale, bool opaque,
+                                                                      CPTBackingStore::Space space)
 {
-    return std::make_unique<RecordingBackingStore>(bounds, scale, opaque);
+    return std::make_unique<RecordingBackingStore>(bounds, scale, opaque, space);
 }
 
 void CPTRecordingContext::drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds)

@@ -53,7 +53,8 @@ public:
     void drawLinearGradient(const CPTGradient& gradient, const CPTPoint& start, const CPTPoint& end) override;
     void drawText(const std::string& text, const CPTRect& box, const CPTTextStyle& style) override;
 
-    std::unique_ptr<CPTBackingStore> newBackingStore(const CPTRect& bounds, double scale, bool opaque) override;
+    std::unique_ptr<CPTBackingStore> newBackingStore(const CPTRect& bounds, double scale, bool opaque,
+                                                     CPTBackingStore::Space space) override;
     void drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds) override;
 
 private:

@@ -2,15 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace quorvel {
 
-CPTCairoBackingStore::CPTCairoBackingStore(const CPTRect& bounds, double scale, bool opaque)
+namespace {
+
+// Device coordinates this close to a whole pixel count as on it.
+constexpr double kPixelTolerance = 1e-6;
+
+}  // namespace
+
+CPTCairoBackingStore::CPTCairoBackingStore(const CPTRect& bounds, double scale, bool opaque, Space space)
     : bounds_(bounds),
       scale_(scale),
       opaque_(opaque),
+      space_(space),
       // A new image surface is already all zero: transparent, or black when opaque.
       surface_(cairo_image_surface_create(opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32,
                                           static_cast<int>(std::ceil(bounds.width() * scale)),
@@ -29,80 +35,63 @@ void CPTCairoBackingStore::clear()
     resetContext();
 }
 
-namespace {
-
-// Puts the image's last row first and so on, for drawing done y up.
-void flipRows(cairo_surface_t* surface)
+cairo_matrix_t CPTCairoBackingStore::toImage() const
 {
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(surface));
-    const int height = cairo_image_surface_get_height(surface);
-    if (data != nullptr && height > 1) {
-        std::vector<unsigned char> row(stride);
-        for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-            unsigned char* a = data + static_cast<std::size_t>(top) * stride;
-            unsigned char* b = data + static_cast<std::size_t>(bottom) * stride;
-            std::memcpy(row.data(), a, stride);
-            std::memcpy(a, b, stride);
-            std::memcpy(b, row.data(), stride);
-        }
+    cairo_matrix_t m;
+    if (space_ == Space::YUp) {
+        // The bottom edge lands on the image's last row.
+        cairo_matrix_init_translate(&m, 0.0, cairo_image_surface_get_height(surface_.get()));
+        cairo_matrix_scale(&m, scale_, -scale_);
+    } else {
+        cairo_matrix_init_scale(&m, scale_, scale_);
     }
-    cairo_surface_mark_dirty(surface);
+    cairo_matrix_translate(&m, -bounds_.origin.x, -bounds_.origin.y);
+    return m;
 }
 
-}  // namespace
-
-void CPTCairoBackingStore::finishDrawing()
+CPTCairoBackingStore::PixelBox CPTCairoBackingStore::pixelBox(const CPTRect& rect) const
 {
-    if (rowsTopDown_) {
-        return;
-    }
-    flipRows(surface_.get());
-    rowsTopDown_ = true;
+    const cairo_matrix_t m = toImage();
+    double x0 = rect.minX();
+    double y0 = rect.minY();
+    double x1 = rect.maxX();
+    double y1 = rect.maxY();
+    cairo_matrix_transform_point(&m, &x0, &y0);
+    cairo_matrix_transform_point(&m, &x1, &y1);
+    const int width = cairo_image_surface_get_width(surface_.get());
+    const int height = cairo_image_surface_get_height(surface_.get());
+    const auto first = [](double a, double b, int limit) {
+        return std::clamp(static_cast<int>(std::floor(std::min(a, b) + kPixelTolerance)), 0, limit);
+    };
+    const auto last = [](double a, double b, int limit) {
+        return std::clamp(static_cast<int>(std::ceil(std::max(a, b) - kPixelTolerance)), 0, limit);
+    };
+    return {first(x0, x1, width), first(y0, y1, height), last(x0, x1, width), last(y0, y1, height)};
 }
 
 bool CPTCairoBackingStore::redrawPart(const CPTRect& rect, const std::function<void(CPTContext&)>& draw)
 {
-    // Pixel columns and rows of the part, counted from the lower left as drawing counts them.
-    const int width = cairo_image_surface_get_width(surface_.get());
-    const int height = cairo_image_surface_get_height(surface_.get());
-    constexpr double kTolerance = 1e-6;
-    const auto first = [this](double value, double origin, int limit) {
-        return std::clamp(static_cast<int>(std::floor((value - origin) * scale_ + kTolerance)), 0, limit);
-    };
-    const auto last = [this](double value, double origin, int limit) {
-        return std::clamp(static_cast<int>(std::ceil((value - origin) * scale_ - kTolerance)), 0, limit);
-    };
-    const int x0 = first(rect.minX(), bounds_.minX(), width);
-    const int x1 = last(rect.maxX(), bounds_.minX(), width);
-    const int y0 = first(rect.minY(), bounds_.minY(), height);
-    const int y1 = last(rect.maxY(), bounds_.minY(), height);
-    if (x1 <= x0 || y1 <= y0) {
+    const PixelBox box = pixelBox(rect);
+    if (box.x1 <= box.x0 || box.y1 <= box.y0) {
         return true;
     }
     // The part's image is moved by a device offset, so its context has exactly this one's
     // transform: rounding to pixels comes out the same, bit for bit, as in a drawing of the whole.
-    CairoSurfaceHandle part(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, x1 - x0, y1 - y0));
-    cairo_surface_set_device_offset(part.get(), -x0, -y0);
+    CairoSurfaceHandle part(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, box.x1 - box.x0, box.y1 - box.y0));
+    cairo_surface_set_device_offset(part.get(), -box.x0, -box.y0);
     {
         CairoHandle cr(cairo_create(part.get()));
-        cairo_scale(cr.get(), scale_, scale_);
-        cairo_translate(cr.get(), -bounds_.origin.x, -bounds_.origin.y);
+        const cairo_matrix_t m = toImage();
+        cairo_set_matrix(cr.get(), &m);
         CPTCairoContext context(cr.get());
         draw(context);
-    }
-    int top = y0;
-    if (rowsTopDown_) {
-        flipRows(part.get());
-        top = height - y1;
     }
     cairo_surface_set_device_offset(part.get(), 0, 0);
     cairo_surface_flush(part.get());
     CairoHandle cr(cairo_create(surface_.get()));
     cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr.get(), part.get(), x0, top);
-    cairo_rectangle(cr.get(), x0, top, x1 - x0, y1 - y0);
+    cairo_set_source_surface(cr.get(), part.get(), box.x0, box.y0);
+    cairo_rectangle(cr.get(), box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
     cairo_fill(cr.get());
     return true;
 }
@@ -110,38 +99,33 @@ bool CPTCairoBackingStore::redrawPart(const CPTRect& rect, const std::function<v
 bool CPTCairoBackingStore::copyPixelsOf(const CPTBackingStore& other)
 {
     const auto* source = dynamic_cast<const CPTCairoBackingStore*>(&other);
-    if (source == nullptr || source->scale_ != scale_ || !source->rowsTopDown_) {
+    if (source == nullptr || source->scale_ != scale_ || source->space_ != space_) {
         return false;
     }
-    // Whole pixels from this image's lower left corner to the other's.
-    const double dx = (source->bounds_.minX() - bounds_.minX()) * scale_;
-    const double dy = (source->bounds_.minY() - bounds_.minY()) * scale_;
-    constexpr double kTolerance = 1e-6;
-    if (dx < -kTolerance || dy < -kTolerance || std::fabs(dx - std::round(dx)) > kTolerance ||
-        std::fabs(dy - std::round(dy)) > kTolerance) {
-        return false;
-    }
-    // Both are in view row order: the other's first row lies this far below this one's.
-    const int height = cairo_image_surface_get_height(surface_.get());
-    const int top = height - cairo_image_surface_get_height(source->surface_.get()) - static_cast<int>(std::round(dy));
-    if (top < 0) {
+    // The other image's first pixel, in this one: a whole pixel, or the grids do not match. Its
+    // rows start from its minimum y, at the bottom when y runs up.
+    const cairo_matrix_t m = toImage();
+    double x = source->bounds_.minX();
+    double y = source->bounds_.minY();
+    cairo_matrix_transform_point(&m, &x, &y);
+    const double top = y - (space_ == Space::YUp ? cairo_image_surface_get_height(source->surface_.get()) : 0);
+    if (std::fabs(x - std::round(x)) > kPixelTolerance || std::fabs(top - std::round(top)) > kPixelTolerance ||
+        x < -kPixelTolerance || top < -kPixelTolerance) {
         return false;
     }
     cairo_surface_flush(source->surface_.get());
     CairoHandle cr(cairo_create(surface_.get()));
     cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr.get(), source->surface_.get(), std::round(dx), top);
+    cairo_set_source_surface(cr.get(), source->surface_.get(), std::round(x), std::round(top));
     cairo_paint(cr.get());
-    rowsTopDown_ = true;
     return true;
 }
 
 void CPTCairoBackingStore::resetContext()
 {
-    rowsTopDown_ = false;
     CairoHandle cr(cairo_create(surface_.get()));
-    cairo_scale(cr.get(), scale_, scale_);
-    cairo_translate(cr.get(), -bounds_.origin.x, -bounds_.origin.y);
+    const cairo_matrix_t m = toImage();
+    cairo_set_matrix(cr.get(), &m);
     context_ = std::make_unique<CPTCairoContext>(cr.get());
 }
 

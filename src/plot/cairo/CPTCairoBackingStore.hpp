@@ -8,38 +8,40 @@
 
 namespace quorvel {
 
-// A layer image: an image surface whose context maps the layer's bounds onto it (y up, so the
-// image's first row is the layer's bottom edge). Opaque images are RGB24: compositing them is a
-// plain copy and they need no clearing, as their layer paints every pixel.
-//
-// Once drawn, the rows are put in view order (first row at the top edge): the view flips the
-// layers' y-up space, and compositing a flipped image costs Cairo several times a plain copy.
-// Drawing itself stays in y-up device space, so every pixel comes out as it was drawn.
+// A layer image: an image surface whose context maps the bounds onto it. Its rows run in view
+// order (the first row is what a view shows at the top), so compositing it into a view is a
+// plain copy: a y-up space is drawn through a flipping transform, as the view itself would.
+// Opaque images are RGB24: they need no clearing, as their layer paints every pixel.
 class CPTCairoBackingStore : public CPTBackingStore {
 public:
-    CPTCairoBackingStore(const CPTRect& bounds, double scale, bool opaque);
+    CPTCairoBackingStore(const CPTRect& bounds, double scale, bool opaque, Space space);
 
     CPTContext& context() override { return *context_; }
     const CPTRect& bounds() const override { return bounds_; }
     double scale() const override { return scale_; }
+    Space space() const override { return space_; }
     bool isOpaque() const override { return opaque_; }
     void clear() override;
-    void finishDrawing() override;
-    // Draws the part into an image of its own, at the same pixel grid, and copies that in.
+    // Draws the part into an image of its own, on the same pixel grid, and copies that in.
     bool redrawPart(const CPTRect& rect, const std::function<void(CPTContext&)>& draw) override;
     bool copyPixelsOf(const CPTBackingStore& other) override;
 
     cairo_surface_t* surface() const { return surface_.get(); }
-    // Whether the first row is the top edge (else the bottom one).
-    bool rowsTopDown() const { return rowsTopDown_; }
 
 private:
+    // Whole pixels of the image that `rect` (in the bounds' space) touches, cut to the image.
+    struct PixelBox {
+        int x0, y0, x1, y1;
+    };
+    PixelBox pixelBox(const CPTRect& rect) const;
+    // The bounds' space onto the image's pixels.
+    cairo_matrix_t toImage() const;
     void resetContext();
 
     CPTRect bounds_;
     double scale_;
     bool opaque_;
-    bool rowsTopDown_ = false;
+    Space space_;
     CairoSurfaceHandle surface_;
     std::unique_ptr<CPTCairoContext> context_;
 };

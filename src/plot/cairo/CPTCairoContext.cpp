@@ -228,9 +228,10 @@ void CPTCairoContext::drawText(const std::string& text, const CPTRect& box, cons
     cairo_restore(cr_.get());
 }
 
-std::unique_ptr<CPTBackingStore> CPTCairoContext::newBackingStore(const CPTRect& bounds, double scale, bool opaque)
+std::unique_ptr<CPTBackingStore> CPTCairoContext::newBackingStore(const CPTRect& bounds, double scale, bool opaque,
+                                                                  CPTBackingStore::Space space)
 {
-    return std::make_unique<CPTCairoBackingStore>(bounds, scale, opaque);
+    return std::make_unique<CPTCairoBackingStore>(bounds, scale, opaque, space);
 }
 
 void CPTCairoContext::drawBackingStore(const CPTBackingStore& store, const CPTRect& bounds)
@@ -245,7 +246,7 @@ void CPTCairoContext::drawBackingStore(const CPTBackingStore& store, const CPTRe
     const double sx = store.bounds().width() * store.scale() / bounds.width();
     const double sy = store.bounds().height() * store.scale() / bounds.height();
     cairo_matrix_t toImage;
-    if (cairoStore->rowsTopDown()) {
+    if (store.space() == CPTBackingStore::Space::YUp) {
         // Row 0 holds the top edge: the image's height is where the bottom edge lands.
         const double height = cairo_image_surface_get_height(cairoStore->surface());
         cairo_matrix_init(&toImage, sx, 0.0, 0.0, -sy, -sx * bounds.minX(), height + sy * bounds.minY());
