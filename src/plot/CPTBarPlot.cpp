@@ -438,32 +438,11 @@ CPTRect CPTBarPlot::contentBounds() const
     if (dataNeedsReloading() || !hasBarsToDraw()) {
         return dataNeedsReloading() ? bounds() : CPTRect{};
     }
-    double minX = std::numeric_limits<double>::infinity();
-    double minY = minX;
-    double maxX = -minX;
-    double maxY = -minX;
-    withDrawingLengths([&] {
-        const double h = drawing_->halfWidth;
-        for (std::size_t i = 0; i < cachedCountWithoutReload(); ++i) {
-            CPTPoint base;
-            CPTPoint tip;
-            if (!barAtRecordIndex(i, base, tip) || !barIsVisibleWithBasePoint(base)) {
-                continue;
-            }
-            for (const CPTPoint& p : {base, tip}) {
-                minX = std::min(minX, p.x - h);
-                maxX = std::max(maxX, p.x + h);
-                minY = std::min(minY, p.y - h);
-                maxY = std::max(maxY, p.y + h);
-            }
-        }
+    CPTRect all;
+    forEachVisibleBar([&all](std::size_t, const CPTPoint&, const CPTPoint&, const CPTRect& extent) {
+        all = all.unitedWith(extent);
     });
-    if (minX > maxX) {
-        return {};
-    }
-    const double margin = outlineMargin();
-    return pixelRectWithinBounds(
-        CPTRect::make(minX - margin, minY - margin, maxX - minX + 2.0 * margin, maxY - minY + 2.0 * margin));
+    return all.isEmpty() ? CPTRect{} : pixelRectWithinBounds(all);
 }
 
 double CPTBarPlot::outlineMargin() const
@@ -474,27 +453,34 @@ double CPTBarPlot::outlineMargin() const
            2.0 / contentsScale();
 }
 
-std::vector<CPTBarPlot::DrawnBar> CPTBarPlot::drawnBars()
+template <typename Visit>
+void CPTBarPlot::forEachVisibleBar(Visit visit) const
 {
-    std::vector<DrawnBar> bars;
-    if (!hasBarsToDraw()) {
-        return bars;
-    }
     const double margin = outlineMargin();
     withDrawingLengths([&] {
         const double h = drawing_->halfWidth + margin;
         for (std::size_t i = 0; i < cachedCountWithoutReload(); ++i) {
-            DrawnBar bar;
-            if (barAtRecordIndex(i, bar.base, bar.tip) && barIsVisibleWithBasePoint(bar.base)) {
-                const double x0 = std::min(bar.base.x, bar.tip.x) - h;
-                const double y0 = std::min(bar.base.y, bar.tip.y) - h;
-                bar.extent = CPTRect::make(x0, y0, std::max(bar.base.x, bar.tip.x) + h - x0,
-                                           std::max(bar.base.y, bar.tip.y) + h - y0);
-                bar.fill = barFillForIndex(i);
-                bar.outline = barLineStyleForIndex(i);
+            CPTPoint base;
+            CPTPoint tip;
+            if (!barAtRecordIndex(i, base, tip) || !barIsVisibleWithBasePoint(base)) {
+                continue;
             }
-            bars.push_back(std::move(bar));
+            const double x0 = std::min(base.x, tip.x) - h;
+            const double y0 = std::min(base.y, tip.y) - h;
+            visit(i, base, tip,
+                  CPTRect::make(x0, y0, std::max(base.x, tip.x) + h - x0, std::max(base.y, tip.y) + h - y0));
         }
+    });
+}
+
+std::vector<CPTBarPlot::DrawnBar> CPTBarPlot::drawnBars()
+{
+    if (!hasBarsToDraw()) {
+        return {};
+    }
+    std::vector<DrawnBar> bars(cachedCountWithoutReload());
+    forEachVisibleBar([&](std::size_t i, const CPTPoint& base, const CPTPoint& tip, const CPTRect& extent) {
+        bars[i] = {base, tip, extent, barFillForIndex(i), barLineStyleForIndex(i)};
     });
     return bars;
 }

@@ -82,6 +82,10 @@ private:
         bool operator==(const DrawnBar&) const = default;
     };
     std::vector<DrawnBar> drawnBars();
+    // Calls visit(index, base, tip, extent) for each bar shown, extent being what its drawing
+    // can touch.
+    template <typename Visit>
+    void forEachVisibleBar(Visit visit) const;
     // How far an outline, aligned to pixels and antialiased, reaches past a bar's edges.
     double outlineMargin() const;
     // What stays put while all bars are drawn, worked out once (in exact decimals) per drawing.

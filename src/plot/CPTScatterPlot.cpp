@@ -20,6 +20,13 @@ bool isNumericPoint(const CPTPoint& p)
     return !std::isnan(p.x) && !std::isnan(p.y);
 }
 
+// How far a symbol's drawing reaches from its point.
+double reachOf(const CPTPlotSymbol& symbol)
+{
+    const double outline = symbol.lineStyle() ? symbol.lineStyle()->lineWidth() : 0.0;
+    return std::max(symbol.size().width, symbol.size().height) / 2.0 + outline;
+}
+
 // -1 below, 0 inside, 1 above.
 int side(const std::optional<CPTPlotRange>& range, double value)
 {
@@ -276,39 +283,32 @@ CPTRect CPTScatterPlot::contentBounds() const
     if (!hasRecordsToDraw()) {
         return {};
     }
-    const std::vector<bool> drawn = recordsToDraw();
+    const DrawnPoints drawn = pointsAsDrawn();
     double minX = std::numeric_limits<double>::infinity();
     double minY = minX;
     double maxX = -minX;
     double maxY = -minX;
     double symbolReach = 0.0;
-    std::optional<std::size_t> first;
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        if (!drawn[i] || std::isnan(cachedDoubleForField(X, i)) || std::isnan(cachedDoubleForField(Y, i))) {
+    for (std::size_t i = 0; i < drawn.points.size(); ++i) {
+        const CPTPoint& p = drawn.points[i];
+        if (!isNumericPoint(p)) {
             continue;
         }
-        first = first.value_or(i);
-        const CPTPoint p = convertFromPlotArea(plotAreaPoint(i));
         minX = std::min(minX, p.x);
         maxX = std::max(maxX, p.x);
         minY = std::min(minY, p.y);
         maxY = std::max(maxY, p.y);
         if (const CPTPlotSymbol* symbol = plotSymbolForRecordIndex(i)) {
-            const double outline = symbol->lineStyle() ? symbol->lineStyle()->lineWidth() : 0.0;
-            symbolReach = std::max(symbolReach, std::max(symbol->size().width, symbol->size().height) / 2.0 + outline);
+            symbolReach = std::max(symbolReach, reachOf(*symbol));
         }
     }
-    if (!first) {
+    if (minX > maxX) {
         return {};
     }
     // Filled areas run down (or up) to their base line.
-    for (const auto& [fill, base] : {std::pair{&areaFill_, &areaBaseValue_}, std::pair{&areaFill2_, &areaBaseValue2_}}) {
-        if (*fill && !base->isNaN()) {
-            const CPTPoint p = convertFromPlotArea(plotSpace()->plotAreaViewPointForDoublePrecisionPlotPoint(
-                cachedDoubleForField(X, *first), base->toDouble()));
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
+    for (double y : drawn.baselines) {
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
     }
     const double margin = drawingMargin(symbolReach);
     return pixelRectWithinBounds(
@@ -334,14 +334,19 @@ std::optional<CPTScatterPlot::DrawnPoints> CPTScatterPlot::drawnPoints() const
     if (dashed || !solid(areaFill_) || !solid(areaFill2_) || !plotSymbols_.empty() || dataNeedsReloading()) {
         return std::nullopt;
     }
-    DrawnPoints drawn;
     if (!hasRecordsToDraw()) {
-        return drawn;
+        return DrawnPoints{};
     }
     if (cachedNumbersForField(X)->size() != cachedNumbersForField(Y)->size()) {
         return std::nullopt;
     }
+    return pointsAsDrawn();
+}
+
+CPTScatterPlot::DrawnPoints CPTScatterPlot::pointsAsDrawn() const
+{
     const std::vector<bool> records = recordsToDraw();
+    DrawnPoints drawn;
     drawn.points.assign(records.size(), {std::nan(""), std::nan("")});
     std::optional<std::size_t> first;
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -370,11 +375,7 @@ std::optional<CPTRect> CPTScatterPlot::changedByNewData()
     if (!now || now->points.size() != before.points.size() || now->baselines != before.baselines) {
         return std::nullopt;
     }
-    const CPTPlotSymbol* symbol = plotSymbol_ ? &*plotSymbol_ : nullptr;
-    const double outline = symbol != nullptr && symbol->lineStyle() ? symbol->lineStyle()->lineWidth() : 0.0;
-    const double reach =
-        symbol != nullptr ? std::max(symbol->size().width, symbol->size().height) / 2.0 + outline : 0.0;
-    const double margin = drawingMargin(reach);
+    const double margin = drawingMargin(plotSymbol_ ? reachOf(*plotSymbol_) : 0.0);
     // A point's drawing: the line to its neighbours with their joins, its symbol, and the areas
     // below those two pieces of line down to their bases.
     const auto around = [&margin](const DrawnPoints& drawn, std::size_t i) {

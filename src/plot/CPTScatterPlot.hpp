@@ -64,6 +64,8 @@ private:
     };
     // Nothing when a change to one point can alter the drawing far from it.
     std::optional<DrawnPoints> drawnPoints() const;
+    // The points and base lines as drawn now; fields there and of one length.
+    DrawnPoints pointsAsDrawn() const;
     // What the line, its joins and the symbols reach past the points, with room for alignment.
     double drawingMargin(double symbolReach) const;
     // Whether anything at all is drawn (fields there, something to draw them with).

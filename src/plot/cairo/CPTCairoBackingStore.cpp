@@ -87,12 +87,7 @@ bool CPTCairoBackingStore::redrawPart(const CPTRect& rect, const std::function<v
         draw(context);
     }
     cairo_surface_set_device_offset(part.get(), 0, 0);
-    cairo_surface_flush(part.get());
-    CairoHandle cr(cairo_create(surface_.get()));
-    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr.get(), part.get(), box.x0, box.y0);
-    cairo_rectangle(cr.get(), box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
-    cairo_fill(cr.get());
+    replacePixels(part.get(), box.x0, box.y0);
     return true;
 }
 
@@ -113,12 +108,18 @@ bool CPTCairoBackingStore::copyPixelsOf(const CPTBackingStore& other)
         x < -kPixelTolerance || top < -kPixelTolerance) {
         return false;
     }
-    cairo_surface_flush(source->surface_.get());
+    replacePixels(source->surface_.get(), static_cast<int>(std::round(x)), static_cast<int>(std::round(top)));
+    return true;
+}
+
+void CPTCairoBackingStore::replacePixels(cairo_surface_t* image, int x, int y)
+{
+    cairo_surface_flush(image);
     CairoHandle cr(cairo_create(surface_.get()));
     cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr.get(), source->surface_.get(), std::round(x), std::round(top));
-    cairo_paint(cr.get());
-    return true;
+    cairo_set_source_surface(cr.get(), image, x, y);
+    cairo_rectangle(cr.get(), x, y, cairo_image_surface_get_width(image), cairo_image_surface_get_height(image));
+    cairo_fill(cr.get());
 }
 
 void CPTCairoBackingStore::resetContext()

@@ -36,6 +36,8 @@ private:
     PixelBox pixelBox(const CPTRect& rect) const;
     // The bounds' space onto the image's pixels.
     cairo_matrix_t toImage() const;
+    // Puts `image` over this one's pixels with its first pixel at (x, y), replacing them.
+    void replacePixels(cairo_surface_t* image, int x, int y);
     void resetContext();
 
     CPTRect bounds_;
