@@ -33,7 +33,7 @@ class SetCounters final : public CounterSource {
 public:
     std::optional<std::vector<InterfaceCounters>> read() override
     {
-        return std::vector<InterfaceCounters>{{"wwan0", static_cast<std::uint32_t>(total / 3),
+        return std::vector<InterfaceCounters>{{"wwan0", 1, 0, static_cast<std::uint32_t>(total / 3),
                                                static_cast<std::uint32_t>(total - total / 3)}};
     }
     std::uint64_t total = 1'000;

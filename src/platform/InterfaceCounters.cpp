@@ -22,7 +22,7 @@ std::optional<std::vector<InterfaceCounters>> IfaddrsCounterSource::read()
             continue;
         }
         const auto* stats = static_cast<const rtnl_link_stats*>(a->ifa_data);
-        out.push_back(InterfaceCounters{a->ifa_name, stats->rx_bytes, stats->tx_bytes});
+        out.push_back(InterfaceCounters{a->ifa_name, 0, 0, stats->rx_bytes, stats->tx_bytes});
     }
     return out;
 }

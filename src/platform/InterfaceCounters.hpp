@@ -6,12 +6,14 @@
 
 namespace quorvel {
 
-// The byte counters the kernel keeps for one network interface since it came up. They are
-// 32-bit and wrap at 2^32.
+// The byte counters the kernel keeps for one network interface since it came up, with the
+// identity that tells a link from a new one of the same name.
 struct InterfaceCounters {
     std::string name;
-    std::uint32_t rxBytes = 0;
-    std::uint32_t txBytes = 0;
+    int index = 0;       // the kernel's interface index; 0 when the source does not know it
+    int lowerIndex = 0;  // the link this one is stacked on (IFLA_LINK); 0 when none
+    std::uint64_t rxBytes = 0;
+    std::uint64_t txBytes = 0;
 };
 
 // Where interface counters come from; tests replace it.
