@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -39,8 +41,12 @@ GSubprocess* spawn(const std::vector<std::string>& arguments, GSubprocessFlags f
         argv.push_back(a.c_str());
     }
     argv.push_back(nullptr);
+    GObjectPtr<GSubprocessLauncher> launcher(g_subprocess_launcher_new(flags));
+    // A test program killed half-way leaves no bus or mock behind.
+    g_subprocess_launcher_set_child_setup(
+        launcher.get(), [](gpointer) { prctl(PR_SET_PDEATHSIG, SIGTERM); }, nullptr, nullptr);
     GError* raw = nullptr;
-    GSubprocess* process = g_subprocess_newv(argv.data(), flags, &raw);
+    GSubprocess* process = g_subprocess_launcher_spawnv(launcher.get(), argv.data(), &raw);
     Error error(raw);
     if (process == nullptr) {
         ADD_FAILURE() << "cannot start " << arguments.front() << ": " << error->message;
