@@ -187,6 +187,11 @@ std::unique_ptr<MockService> MockService::networkManager(bool wwanEnabled)
          std::string("{\"WwanEnabled\": ") + (wwanEnabled ? "true" : "false") + "}"}));
 }
 
+std::unique_ptr<MockService> MockService::bareNetworkManager()
+{
+    return plain(kNetworkManagerInterface, kNetworkManagerPath, kNetworkManagerInterface, false);
+}
+
 std::unique_ptr<MockService> MockService::plain(const char* busName, const char* path, const char* interface,
                                                 bool objectManager)
 {
@@ -245,6 +250,14 @@ std::string MockService::property(const std::string& path, const char* interface
 {
     return call(path, "org.freedesktop.DBus.Properties", "Get",
                 std::string("('") + interface + "', '" + name + "')");
+}
+
+std::string MockService::addDevice(const std::string& name, const std::string& properties)
+{
+    const std::string path = std::string(kNetworkManagerPath) + "/Devices/" + name;
+    control(kNetworkManagerPath, "AddObject",
+            "('" + path + "', 'org.freedesktop.NetworkManager.Device', " + properties + ", @a(ssss) [])");
+    return path;
 }
 
 }  // namespace quorvel::test

@@ -41,11 +41,16 @@ protected:
     static void SetUpTestSuite() { PrivateSystemBus::instance(); }
 };
 
+inline constexpr const char* kNetworkManagerPath = "/org/freedesktop/NetworkManager";
+inline constexpr const char* kNetworkManagerInterface = "org.freedesktop.NetworkManager";
+
 // One dbusmock process owning a service name; stopped (and its name gone) when destroyed.
 class MockService {
 public:
     // NetworkManager from dbusmock's template, with WwanEnabled as given.
     static std::unique_ptr<MockService> networkManager(bool wwanEnabled = true);
+    // NetworkManager as a bare manager object: none of its methods or properties.
+    static std::unique_ptr<MockService> bareNetworkManager();
     // A bare object at `path` with `interface`; `objectManager` adds GetManagedObjects there.
     static std::unique_ptr<MockService> plain(const char* busName, const char* path, const char* interface,
                                               bool objectManager);
@@ -58,6 +63,9 @@ public:
     std::string call(const std::string& path, const char* interface, const char* method,
                      const std::string& arguments);
     std::string property(const std::string& path, const char* interface, const char* name);
+    // NetworkManager only: a device object named `name` with the given Device properties (GVariant
+    // text of an a{sv}); GetDevices lists it. Returns its path.
+    std::string addDevice(const std::string& name, const std::string& properties);
 
 private:
     MockService(std::string busName, std::vector<std::string> arguments);

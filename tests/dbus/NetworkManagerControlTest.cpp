@@ -12,27 +12,28 @@ using test::MockService;
 
 class NetworkManagerControlTest : public test::SystemBusTest {};
 
-constexpr const char* kManager = "/org/freedesktop/NetworkManager";
-constexpr const char* kManagerInterface = "org.freedesktop.NetworkManager";
+using test::kNetworkManagerInterface;
+using test::kNetworkManagerPath;
+
 constexpr const char* kSettings = "/org/freedesktop/NetworkManager/Settings";
 
 // A modem and a Wi-Fi card, each with an active connection.
 void connectBoth(MockService& nm)
 {
-    nm.control(kManager, "AddObject",
-               "('/org/freedesktop/NetworkManager/Devices/modem0', 'org.freedesktop.NetworkManager.Device',"
-               " {'DeviceType': <uint32 8>, 'Interface': <'cdc-wdm0'>, 'IpInterface': <'wwan0'>, 'State': <uint32 100>,"
-               "  'StateReason': <(uint32 100, uint32 0)>, 'ActiveConnection': <objectpath '/'>}, @a(ssss) [])");
-    nm.control(kManager, "AddWiFiDevice", "('wifi0', 'wlan0', 100)");
+    // State and ActiveConnection: what activating a connection on it changes.
+    nm.addDevice("modem0", "{'DeviceType': <uint32 8>, 'Interface': <'cdc-wdm0'>, 'IpInterface': <'wwan0'>,"
+                           " 'State': <uint32 100>, 'StateReason': <(uint32 100, uint32 0)>,"
+                           " 'ActiveConnection': <objectpath '/'>}");
+    nm.control(kNetworkManagerPath, "AddWiFiDevice", "('wifi0', 'wlan0', 100)");
     nm.call(kSettings, "org.freedesktop.NetworkManager.Settings", "AddConnection",
             "({'connection': {'id': <'mobile'>, 'type': <'gsm'>, 'uuid': <'5d4a1c0e-0000-4000-8000-000000000001'>}},)");
     nm.call(kSettings, "org.freedesktop.NetworkManager.Settings", "AddConnection",
             "({'connection': {'id': <'home'>, 'type': <'802-11-wireless'>, "
             "'uuid': <'5d4a1c0e-0000-4000-8000-000000000002'>}},)");
-    nm.control(kManager, "AddActiveConnection",
+    nm.control(kNetworkManagerPath, "AddActiveConnection",
                "(['/org/freedesktop/NetworkManager/Devices/modem0'], '/org/freedesktop/NetworkManager/Settings/0',"
                " '/', 'mobile', uint32 2)");
-    nm.control(kManager, "AddActiveConnection",
+    nm.control(kNetworkManagerPath, "AddActiveConnection",
                "(['/org/freedesktop/NetworkManager/Devices/wifi0'], '/org/freedesktop/NetworkManager/Settings/1',"
                " '/', 'home', uint32 2)");
 }
@@ -51,7 +52,7 @@ TEST_F(NetworkManagerControlTest, TurnsMobileBroadbandOff)
     ASSERT_TRUE(control.has_value());
     const BusOutcome outcome = control->setWwanEnabled(false);
     EXPECT_TRUE(outcome.ok) << outcome.error;
-    EXPECT_EQ(nm->property(kManager, kManagerInterface, "WwanEnabled"), "(<false>,)");
+    EXPECT_EQ(nm->property(kNetworkManagerPath, kNetworkManagerInterface, "WwanEnabled"), "(<false>,)");
 }
 
 TEST_F(NetworkManagerControlTest, DeactivatesOnlyTheConnectionsOfTheGivenInterfaces)
@@ -80,7 +81,7 @@ TEST_F(NetworkManagerControlTest, RefusalsCarryTheServicesErrorText)
 {
     auto nm = MockService::networkManager();
     connectBoth(*nm);
-    nm->control(kManager, "AddMethod",
+    nm->control(kNetworkManagerPath, "AddMethod",
                 "('org.freedesktop.NetworkManager', 'DeactivateConnection', 'o', '',"
                 " 'raise dbus.exceptions.DBusException(\"Not authorized to deactivate connections\","
                 " name=\"org.freedesktop.NetworkManager.PermissionDenied\")')");
@@ -98,7 +99,7 @@ TEST_F(NetworkManagerControlTest, RefusalsCarryTheServicesErrorText)
 TEST_F(NetworkManagerControlTest, ASwitchTheServiceDoesNotHaveIsAnError)
 {
     // A manager without WwanEnabled (no mobile broadband support) refuses the property.
-    auto nm = MockService::plain("org.freedesktop.NetworkManager", kManager, kManagerInterface, false);
+    auto nm = MockService::bareNetworkManager();
     const std::optional<NetworkManagerControl> control = NetworkManagerControl::connect();
     ASSERT_TRUE(control.has_value());
     const BusOutcome outcome = control->setWwanEnabled(false);

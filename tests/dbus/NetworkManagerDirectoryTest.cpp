@@ -15,31 +15,31 @@ using test::MockService;
 
 class NetworkManagerDeviceDirectoryTest : public test::SystemBusTest {};
 
-constexpr const char* kManager = "/org/freedesktop/NetworkManager";
-constexpr const char* kDevice = "org.freedesktop.NetworkManager.Device";
+using test::kNetworkManagerPath;
 
 // A modem whose data interface has no cellular prefix (a USB dongle in network-card mode), a
 // Wi-Fi card, a tethered phone on a metered connection and a device that tells only its name.
 void addDevices(MockService& nm)
 {
-    nm.control(kManager, "AddObject",
-               "('/org/freedesktop/NetworkManager/Devices/modem0', 'org.freedesktop.NetworkManager.Device',"
-               " {'DeviceType': <uint32 8>, 'Interface': <'cdc-wdm0'>, 'IpInterface': <'enx0a1b2c3d4e5f'>,"
-               "  'Metered': <uint32 4>}, @a(ssss) [])");
-    nm.control(kManager, "AddWiFiDevice", "('wifi0', 'wlan0', 100)");
-    nm.control(kManager, "AddEthernetDevice", "('usb0', 'usb0', 100)");
+    nm.addDevice("modem0", "{'DeviceType': <uint32 8>, 'Interface': <'cdc-wdm0'>, 'IpInterface': <'enx0a1b2c3d4e5f'>,"
+                           " 'Metered': <uint32 4>}");
+    nm.control(kNetworkManagerPath, "AddWiFiDevice", "('wifi0', 'wlan0', 100)");
+    nm.control(kNetworkManagerPath, "AddEthernetDevice", "('usb0', 'usb0', 100)");
     nm.control("/org/freedesktop/NetworkManager/Devices/usb0", "AddProperty",
                "('org.freedesktop.NetworkManager.Device', 'Metered', <uint32 3>)");
-    nm.control(kManager, "AddObject",
-               "('/org/freedesktop/NetworkManager/Devices/odd0', 'org.freedesktop.NetworkManager.Device',"
-               " {'Interface': <'eth7'>}, @a(ssss) [])");
+    nm.addDevice("odd0", "{'Interface': <'eth7'>}");
 }
 
-const NetworkDevice* entry(const NetworkDeviceTable& table, const std::string& name)
+// "name type metered", "?" for an unknown field, sorted by name.
+std::vector<std::string> described(const NetworkDeviceTable& table)
 {
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const NetworkDevice& d) { return d.interfaceName == name; });
-    return found == table.end() ? nullptr : &*found;
+    const auto field = [](const std::optional<std::uint32_t>& v) { return v ? std::to_string(*v) : "?"; };
+    std::vector<std::string> lines;
+    for (const NetworkDevice& d : table) {
+        lines.push_back(d.interfaceName + " " + field(d.deviceType) + " " + field(d.metered));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 std::vector<InterfaceCounters> links(const std::vector<std::string>& names)
@@ -68,30 +68,9 @@ TEST_F(NetworkManagerDeviceDirectoryTest, ReadsEveryDeviceWithWhatItTells)
     addDevices(*nm);
     const std::optional<NetworkDeviceTable> table = NetworkManagerDeviceDirectory().devices();
     ASSERT_TRUE(table.has_value());
-    EXPECT_EQ(table->size(), 5u);  // the modem gives its control and its data interface
-
-    const NetworkDevice* data = entry(*table, "enx0a1b2c3d4e5f");
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(data->deviceType, 8u);
-    EXPECT_EQ(data->metered, 4u);
-    const NetworkDevice* control = entry(*table, "cdc-wdm0");
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->deviceType, 8u);
-
-    const NetworkDevice* wifi = entry(*table, "wlan0");
-    ASSERT_NE(wifi, nullptr);
-    EXPECT_EQ(wifi->deviceType, 2u);
-    EXPECT_EQ(wifi->metered, std::nullopt);
-
-    const NetworkDevice* tether = entry(*table, "usb0");
-    ASSERT_NE(tether, nullptr);
-    EXPECT_EQ(tether->deviceType, 1u);
-    EXPECT_EQ(tether->metered, 3u);
-
-    const NetworkDevice* odd = entry(*table, "eth7");
-    ASSERT_NE(odd, nullptr);
-    EXPECT_EQ(odd->deviceType, std::nullopt);
-    EXPECT_EQ(odd->metered, std::nullopt);
+    // The modem gives its control and its data interface; Wi-Fi (2) and Ethernet (1) their types.
+    EXPECT_EQ(described(*table), (std::vector<std::string>{"cdc-wdm0 8 4", "enx0a1b2c3d4e5f 8 4", "eth7 ? ?",
+                                                           "usb0 1 3", "wlan0 2 ?"}));
 }
 
 TEST_F(NetworkManagerDeviceDirectoryTest, AbsentOnlyWhenNobodyOwnsTheName)
@@ -105,8 +84,7 @@ TEST_F(NetworkManagerDeviceDirectoryTest, AbsentOnlyWhenNobodyOwnsTheName)
 
     {
         // Running but answering neither GetDevices nor Devices: present, with nothing known.
-        auto mute = MockService::plain("org.freedesktop.NetworkManager", kManager, "org.freedesktop.NetworkManager",
-                                       false);
+        auto mute = MockService::bareNetworkManager();
         const std::optional<NetworkDeviceTable> table = NetworkManagerDeviceDirectory().devices();
         ASSERT_TRUE(table.has_value());
         EXPECT_TRUE(table->empty());
@@ -116,17 +94,14 @@ TEST_F(NetworkManagerDeviceDirectoryTest, AbsentOnlyWhenNobodyOwnsTheName)
 
 TEST_F(NetworkManagerDeviceDirectoryTest, DevicesPropertyWhenGetDevicesIsMissing)
 {
-    auto nm = MockService::plain("org.freedesktop.NetworkManager", kManager, "org.freedesktop.NetworkManager", false);
-    nm->control(kManager, "AddProperty",
+    auto nm = MockService::bareNetworkManager();
+    nm->control(kNetworkManagerPath, "AddProperty",
                 "('org.freedesktop.NetworkManager', 'Devices', <[objectpath '/org/freedesktop/NetworkManager/Devices/3']>)");
-    nm->control(kManager, "AddObject",
-                "('/org/freedesktop/NetworkManager/Devices/3', 'org.freedesktop.NetworkManager.Device',"
-                " {'DeviceType': <uint32 8>, 'Interface': <'ccmni0'>, 'IpInterface': <''>}, @a(ssss) [])");
+    nm->addDevice("3", "{'DeviceType': <uint32 8>, 'Interface': <'ccmni0'>, 'IpInterface': <''>}");
     const std::optional<NetworkDeviceTable> table = NetworkManagerDeviceDirectory().devices();
     ASSERT_TRUE(table.has_value());
-    ASSERT_EQ(table->size(), 1u);  // an empty IpInterface names no second link
-    EXPECT_EQ(table->front().interfaceName, "ccmni0");
-    EXPECT_EQ(table->front().deviceType, 8u);
+    // An empty IpInterface names no second link.
+    EXPECT_EQ(described(*table), std::vector<std::string>{"ccmni0 8 ?"});
 }
 
 TEST_F(NetworkManagerDeviceDirectoryTest, DecisionsOverItsAnswers)
