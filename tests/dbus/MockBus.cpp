@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/prctl.h>
+#include <sys/wait.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -215,6 +216,7 @@ MockService::MockService(std::string busName, std::vector<std::string> arguments
 
 MockService::~MockService()
 {
+    thaw();
     stop(process_.get());
     PrivateSystemBus::instance().waitForOwner(busName_.c_str(), false);
 }
@@ -250,6 +252,22 @@ std::string MockService::property(const std::string& path, const char* interface
 {
     return call(path, "org.freedesktop.DBus.Properties", "Get",
                 std::string("('") + interface + "', '" + name + "')");
+}
+
+void MockService::freeze()
+{
+    g_subprocess_send_signal(process_.get(), SIGSTOP);
+    // The signal is only queued; wait until the process has really stopped (a stop is reported to
+    // its parent only when asked for, so GLib's own wait for its exit does not see it).
+    const pid_t pid = static_cast<pid_t>(std::atoi(g_subprocess_get_identifier(process_.get())));
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+    ASSERT_TRUE(WIFSTOPPED(status));
+}
+
+void MockService::thaw()
+{
+    g_subprocess_send_signal(process_.get(), SIGCONT);
 }
 
 std::string MockService::addDevice(const std::string& name, const std::string& properties)

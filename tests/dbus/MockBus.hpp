@@ -63,6 +63,9 @@ public:
     std::string call(const std::string& path, const char* interface, const char* method,
                      const std::string& arguments);
     std::string property(const std::string& path, const char* interface, const char* name);
+    // Stops the process without ending it, so it owns its name and answers nothing; and back.
+    void freeze();
+    void thaw();
     // NetworkManager only: a device object named `name` with the given Device properties (GVariant
     // text of an a{sv}); GetDevices lists it. Returns its path.
     std::string addDevice(const std::string& name, const std::string& properties);

@@ -6,6 +6,7 @@
 
 #include "MockBus.hpp"
 #include "model/InterfaceSelection.hpp"
+#include "platform/Log.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
 
 namespace quorvel {
@@ -90,6 +91,22 @@ TEST_F(NetworkManagerDeviceDirectoryTest, AbsentOnlyWhenNobodyOwnsTheName)
         EXPECT_TRUE(table->empty());
     }
     EXPECT_EQ(NetworkManagerDeviceDirectory().devices(), std::nullopt);  // gone again
+}
+
+TEST_F(NetworkManagerDeviceDirectoryTest, AHungManagerIsPresentWithNothingKnown)
+{
+    auto nm = MockService::networkManager();
+    addDevices(*nm);
+    std::vector<std::string> logged;
+    const Log::Sink previous = Log::setSink([&](const std::string& line) { logged.push_back(line); });
+    nm->freeze();
+    const std::optional<NetworkDeviceTable> table = NetworkManagerDeviceDirectory().devices();
+    nm->thaw();
+    Log::setSink(previous);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_TRUE(table->empty());
+    ASSERT_EQ(logged.size(), 1u);  // one call waited for, not one per device
+    EXPECT_TRUE(logged[0].starts_with("NetworkManager did not answer: ")) << logged[0];
 }
 
 TEST_F(NetworkManagerDeviceDirectoryTest, DevicesPropertyWhenGetDevicesIsMissing)

@@ -3,12 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/Log.hpp"
 #include "platform/dbus/NetworkManagerNames.hpp"
 #include "platform/dbus/SystemBus.hpp"
 
 namespace quorvel {
 
 namespace {
+
+// A manager that owns its name but does not answer leaves every field unknown; said once per query.
+void logSilence(const BusReply& reply)
+{
+    Log::line("NetworkManager did not answer: " + reply.error);
+}
 
 // GetDevices, or the Devices property when the method is missing; empty when neither answers.
 std::vector<std::string> devicePaths(const SystemBus& bus)
@@ -19,6 +26,7 @@ std::vector<std::string> devicePaths(const SystemBus& bus)
         return objectPathList(list.get());
     }
     if (reply.timedOut) {
+        logSilence(reply);
         return {};
     }
     return objectPathList(bus.getProperty(nm::kService, nm::kPath, nm::kInterface, "Devices").value.get());
@@ -50,6 +58,7 @@ std::optional<NetworkDeviceTable> NetworkManagerDeviceDirectory::devices()
     for (const std::string& path : devicePaths(*bus)) {
         const BusReply reply = bus->getAllProperties(nm::kService, path.c_str(), nm::kDeviceInterface);
         if (reply.timedOut) {
+            logSilence(reply);
             break;  // a service that stopped answering would cost a timeout per device
         }
         addEntries(reply.value.get(), table);
