@@ -25,9 +25,9 @@ public:
     enum class Dispatch { ThreadDefault, OwnContext };
     using Callback = std::function<void()>;
 
-    // Reads the current registrations and subscribes. std::nullopt-like failure (nullptr, `error`
-    // set) only when the system bus cannot be reached; ModemManager not running is an empty list
-    // that fills when it starts.
+    // Subscribes and reads the current registrations. nullptr (with `error` set) only when the
+    // system bus cannot be reached; ModemManager not running is an empty list that fills when it
+    // starts. `onChange` runs after every change, on the dispatching context.
     static std::unique_ptr<ModemRegistrationWatch> start(Dispatch dispatch, Callback onChange = {},
                                                          std::string* error = nullptr);
     ~ModemRegistrationWatch();
