@@ -32,8 +32,14 @@ struct CountingDecision {
 
 // Which interfaces carry the mobile data the plan is billed for: the user's choice first, then
 // NetworkManager's modem devices (and metered connections when asked), then cellular name
-// prefixes for interfaces NetworkManager does not report; a counted link that carries counted
-// links stacked on it is skipped so that no byte is billed twice. Pure: no I/O.
+// prefixes for interfaces NetworkManager does not report or whose device type it did not tell;
+// otherwise none. Pure: no I/O.
+//
+// Stacked links are billed once: a detected link that carries counted links stacked on it (at
+// any depth, through `lowerIndex`) is skipped with reason none. The user's own count is never
+// overridden: detected links stacked above a link the user counts are skipped instead, and two
+// links of one stack that the user both counts are both counted, as asked. The two ends of a
+// pair that name each other (veth) are not a stack.
 class InterfaceSelection {
 public:
     // One decision per link, in the order of `links`.
