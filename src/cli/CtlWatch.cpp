@@ -17,6 +17,7 @@
 #include "engine/CAppController.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/Env.hpp"
+#include "platform/Fd.hpp"
 #include "platform/InstanceLock.hpp"
 #include "platform/LinkMonitor.hpp"
 #include "platform/MainQueue.hpp"
@@ -27,23 +28,6 @@
 namespace quorvel {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // The termination signals arrive as readable data instead of interrupting the program.
 int terminationSignals()
@@ -125,8 +109,8 @@ int CtlWatch::autostart(const std::string& value)
 int CtlWatch::watch(Sampling s)
 {
     LinkMonitor monitor;
-    const Descriptor signals(terminationSignals());
-    const Descriptor timer(periodicTimer(kPeriodSeconds));
+    const Fd signals(terminationSignals());
+    const Fd timer(periodicTimer(kPeriodSeconds));
     if (!monitor.open() || signals.get() < 0 || timer.get() < 0) {
         err_ << "quorvelctl: cannot watch the network links: " << std::strerror(errno) << "\n";
         return 1;
