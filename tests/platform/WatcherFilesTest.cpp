@@ -1,7 +1,12 @@
 // The files of the background watcher: its login entry and its one-per-user lock.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -9,6 +14,7 @@
 #include "platform/AutostartEntry.hpp"
 #include "platform/InstanceLock.hpp"
 #include "platform/StoredFile.hpp"
+#include "platform/WatcherLauncher.hpp"
 
 namespace {
 
@@ -69,6 +75,33 @@ TEST(InstanceLock, OneHolderAtATimeAndFreedWithIt)
     ASSERT_TRUE(quorvel::StoredFile(dir.path() / "plain").write("x"));
     const InstanceLock nowhere(dir.path() / "plain" / "watch.lock");
     EXPECT_EQ(nowhere.state(), InstanceLock::State::Unavailable);
+}
+
+TEST(WatcherLauncher, StartsTheWatcherOnlyWhenNoneHoldsTheLock)
+{
+    TempDir dir;
+    const auto lock = dir.path() / "watch.lock";
+    const auto ran = dir.path() / "ran";
+    const auto program = dir.path() / "fake-ctl";
+    // A stand-in program that notes how it was called and from which session.
+    ASSERT_TRUE(quorvel::StoredFile(program).write("#!/bin/sh\necho \"$*\" $(ps -o sid= -p $$) > '" + ran.string() +
+                                                   ".tmp' && mv '" + ran.string() + ".tmp' '" + ran.string() + "'\n"));
+    std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    {
+        const InstanceLock running(lock);
+        EXPECT_EQ(quorvel::WatcherLauncher::startIfNone(lock, program),
+                  quorvel::WatcherLauncher::Outcome::AlreadyRunning);
+    }
+    ASSERT_EQ(quorvel::WatcherLauncher::startIfNone(lock, program), quorvel::WatcherLauncher::Outcome::Started);
+    for (int i = 0; i < 2000 && !std::filesystem::exists(ran); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // waits for the start, asserts no time
+    }
+    std::istringstream words(quorvel::StoredFile(ran).read().value_or(""));
+    std::string argument;
+    long session = 0;
+    words >> argument >> session;
+    EXPECT_EQ(argument, "watch");
+    EXPECT_NE(session, static_cast<long>(::getsid(0))) << "the watcher runs in a session of its own";
 }
 
 }  // namespace
