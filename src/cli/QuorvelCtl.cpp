@@ -155,7 +155,7 @@ int QuorvelCtl::setup(const CtlArguments& a)
          << " used so far this month.\n";
     // Counting in the background is on from the set-up on; `watch --autostart off` turns it off.
     if (AutostartEntry(paths_.autostartEntry).install(ProgramPath::self())) {
-        out_ << "Counting in the background starts at the next login (quorvelctl watch).\n";
+        out_ << "Counting in the background starts at the next login (or now: quorvelctl watch).\n";
     }
     return 0;
 }

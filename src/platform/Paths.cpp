@@ -44,8 +44,8 @@ Paths Paths::fromEnvironment()
 
 Paths Paths::inDirectory(const std::filesystem::path& dir)
 {
-    return Paths{dir / "statestg",    dir / "statestg.lock", dir / "defaults.json",
-                 dir / "bglog",       dir / "watch.lock",    dir / kAutostartFileName};
+    return Paths{dir / "statestg", dir / "statestg.lock", dir / "defaults.json",
+                 dir / "bglog",    dir / "watch.lock",    dir / kAutostartFileName};
 }
 
 }  // namespace quorvel
