@@ -24,6 +24,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"reset", {1, {}, {}, {}}},
         {"limits", {0, {}, {"--day", "--month", "--overbound"}, {}}},
         {"export", {0, {"--json", "--csv"}, {}, {}}},
+        {"watch", {0, {}, {"--autostart"}, {}}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
         {"help", {0, {}, {}, {}}},
     };
@@ -114,6 +115,10 @@ const char* CtlArguments::usage()
            "  limits [--day on|off] [--month on|off] [--overbound on|off]\n"
            "                      switch the usage alerts; without options, list the limits\n"
            "  export [--json|--csv] the stored day records of the calendar months\n"
+           "  watch [--autostart on|off]\n"
+           "                      count in the background: stays running, books a link that goes\n"
+           "                      away at once and samples every 15 minutes (one per user);\n"
+           "                      --autostart adds or removes the entry that starts it at login\n"
            "  chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S]\n"
            "        [--idiom phone|tablet] --output FILE.png|FILE.svg|FILE.pdf\n"
            "                      draw the chart page of a billing month (0 is the oldest)\n"

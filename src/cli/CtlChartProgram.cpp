@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <ostream>
 
+#include "platform/ProgramPath.hpp"
+
 namespace quorvel {
 
 int CtlChartProgram::exec(const std::vector<std::string>& arguments, std::ostream& err)
 {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::filesystem::path program = (ec ? std::filesystem::path() : self.parent_path()) / kName;
+    const std::filesystem::path program = ProgramPath::beside(kName);
     std::vector<std::string> words{program.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;

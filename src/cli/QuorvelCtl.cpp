@@ -6,6 +6,7 @@
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlReport.hpp"
+#include "cli/CtlWatch.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
 #include "engine/SetupRules.hpp"
@@ -13,8 +14,10 @@
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/FileSize.hpp"
+#include "platform/AutostartEntry.hpp"
 #include "platform/Clock.hpp"
 #include "platform/MainQueue.hpp"
+#include "platform/ProgramPath.hpp"
 #include "platform/SystemServices.hpp"
 
 namespace quorvel {
@@ -108,6 +111,12 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     if (a.command == "export") {
         return exportDays(a);
     }
+    if (a.command == "watch") {
+        return CtlWatch(paths_, out_, err_).run(a, [this] {
+            start();
+            return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_};
+        });
+    }
     return chart(a);
 }
 
@@ -144,6 +153,10 @@ int QuorvelCtl::setup(const CtlArguments& a)
     out_ << "Quorvel is set up: a plan of " << FileSize::formatMemoryStringDot1(*plan)
          << ", billing months starting on day " << *day << ", " << FileSize::formatMemoryStringDot1(*used)
          << " used so far this month.\n";
+    // Counting in the background is on from the set-up on; `watch --autostart off` turns it off.
+    if (AutostartEntry(paths_.autostartEntry).install(ProgramPath::self())) {
+        out_ << "Counting in the background starts at the next login (or now: quorvelctl watch).\n";
+    }
     return 0;
 }
 

@@ -33,13 +33,19 @@ std::filesystem::path xdg(const char* var, const char* fallbackBelowHome)
 Paths Paths::fromEnvironment()
 {
     const std::filesystem::path data = xdg("XDG_DATA_HOME", ".local/share") / "quorvel";
-    return Paths{data / "statestg", data / "statestg.lock", xdg("XDG_CONFIG_HOME", ".config") / "quorvel" / "defaults.json",
-                 xdg("XDG_STATE_HOME", ".local/state") / "quorvel" / "bglog"};
+    const std::filesystem::path config = xdg("XDG_CONFIG_HOME", ".config");
+    return Paths{data / "statestg",
+                 data / "statestg.lock",
+                 config / "quorvel" / "defaults.json",
+                 xdg("XDG_STATE_HOME", ".local/state") / "quorvel" / "bglog",
+                 data / "watch.lock",
+                 config / "autostart" / kAutostartFileName};
 }
 
 Paths Paths::inDirectory(const std::filesystem::path& dir)
 {
-    return Paths{dir / "statestg", dir / "statestg.lock", dir / "defaults.json", dir / "bglog"};
+    return Paths{dir / "statestg", dir / "statestg.lock", dir / "defaults.json",
+                 dir / "bglog",    dir / "watch.lock",    dir / kAutostartFileName};
 }
 
 }  // namespace quorvel

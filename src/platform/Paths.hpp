@@ -9,6 +9,10 @@ struct Paths {
     std::filesystem::path stateLock;     // beside it: the one-writer lock
     std::filesystem::path defaultsFile;  // $XDG_CONFIG_HOME/quorvel/defaults.json
     std::filesystem::path debugLog;      // $XDG_STATE_HOME/quorvel/bglog
+    std::filesystem::path watchLock;     // beside the state: one background watcher per user
+    std::filesystem::path autostartEntry;  // $XDG_CONFIG_HOME/autostart/<id>.Watch.desktop
+
+    static constexpr const char* kAutostartFileName = "org.quorvel.Quorvel.Watch.desktop";
 
     static Paths fromEnvironment();
     // All files inside one directory, for tests.

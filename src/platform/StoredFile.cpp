@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/Fd.hpp"
 #include "platform/Log.hpp"
 
 namespace quorvel {
@@ -23,25 +24,6 @@ StoredFile::Identity identityOf(const struct stat& st)
                                 static_cast<std::int64_t>(st.st_size),
                                 static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
 }
-
-// Closes a descriptor on every path out of a function.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 bool writeAll(int fd, const std::string& bytes)
 {

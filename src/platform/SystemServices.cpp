@@ -17,7 +17,7 @@ std::unique_ptr<CounterSource> counterSource()
 SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier,
                                UserDefaults::Validator defaultsValidator)
     : paths_(paths),
-      counters_(counterSource()),
+      counters_(std::make_unique<TailCounterSource>(counterSource())),
       defaults_(paths.defaultsFile, std::move(defaultsValidator)),
       stateFile_(paths.stateFile),
       env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_}

@@ -8,6 +8,7 @@
 #include "platform/NotificationCenter.hpp"
 #include "platform/Paths.hpp"
 #include "platform/StoredFile.hpp"
+#include "platform/TailCounterSource.hpp"
 #include "platform/Uptime.hpp"
 #include "platform/UserDefaults.hpp"
 
@@ -17,7 +18,8 @@ class LocalNotifier;
 
 // The real platform services of one process, on the files of `paths`; the front end brings the
 // way local notifications are shown. When QUORVEL_COUNTERS names a file, the interface counters
-// are read from it instead of the kernel (see FileCounterSource).
+// are read from it instead of the kernel (see FileCounterSource). The counters pass through a
+// tail that a watcher of link changes fills with links that vanished before a sample.
 class SystemServices {
 public:
     SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {});
@@ -26,11 +28,12 @@ public:
 
     const Env& env() const { return env_; }
     const Paths& paths() const { return paths_; }
+    TailCounterSource& tail() { return *counters_; }
 
 private:
     Paths paths_;
     SystemClock clock_;
-    std::unique_ptr<CounterSource> counters_;
+    std::unique_ptr<TailCounterSource> counters_;
     BootClockUptime uptime_;
     NotificationCenter center_;
     UserDefaults defaults_;

@@ -10,6 +10,9 @@
 
 #include "engine/DefaultsSchema.hpp"
 #include "engine/SetupRules.hpp"
+#include "platform/AutostartEntry.hpp"
+#include "platform/ProgramPath.hpp"
+#include "platform/WatcherLauncher.hpp"
 #include "ui/CODialog.hpp"
 #include "ui/ContactUtils.hpp"
 #include "ui/UIDeviceVersion.hpp"
@@ -82,6 +85,7 @@ void FAppDelegate::onActivate()
         launched_ = true;
         controller_.didFinishLaunching(CAppController::LaunchOptions{false, launchNotification_});
         launchNotification_.reset();
+        startBackgroundCounting(false);
     }
     if (tabs_ != nullptr) {
         tabs_->window().present();
@@ -287,6 +291,22 @@ void FAppDelegate::commonDataUsedEntered(const std::string& text)
     controller_.resetWizardFinished();
     controller_.onResetThisMonthDataInfo(*used);
     bAlertViewShowing_ = false;
+    startBackgroundCounting(true);
+}
+
+void FAppDelegate::startBackgroundCounting(bool setUpJustEnded)
+{
+    // Counting in the background is on from the set-up on; the login entry's presence is the
+    // user's switch, and the watcher it starts at login is started now when none runs.
+    const Paths& paths = services_.paths();
+    const AutostartEntry entry(paths.autostartEntry);
+    const std::filesystem::path ctl = ProgramPath::beside("quorvelctl");
+    if (setUpJustEnded) {
+        entry.install(ctl);
+    }
+    if (entry.present()) {
+        WatcherLauncher::startIfNone(paths.watchLock, ctl);
+    }
 }
 
 void FAppDelegate::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex, const std::string& text)

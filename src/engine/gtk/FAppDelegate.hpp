@@ -75,6 +75,9 @@ private:
     void showInAppAlert(const std::string& title, const std::string& body);
     std::string fieldText(const char* fallback) const;
     void hideOwnAlertView();
+    // Writes the login entry of the background watcher at the end of the set-up, and starts a
+    // watcher when the entry is there and none runs.
+    void startBackgroundCounting(bool setUpJustEnded);
 
     Glib::RefPtr<Gtk::Application> app_;
     GlibMainQueue queue_;

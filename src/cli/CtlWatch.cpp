@@ -1,0 +1,210 @@
+#include "cli/CtlWatch.hpp"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+
+#include "cli/CtlDesktopNotifier.hpp"
+#include "cli/CtlNotifier.hpp"
+#include "engine/CAppController.hpp"
+#include "platform/AutostartEntry.hpp"
+#include "platform/Env.hpp"
+#include "platform/Fd.hpp"
+#include "platform/InstanceLock.hpp"
+#include "platform/LinkMonitor.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/ProgramPath.hpp"
+#include "platform/TailCounterSource.hpp"
+#include "platform/UserDefaults.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// The termination signals arrive as readable data instead of interrupting the program.
+int terminationSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGHUP);
+    if (::sigprocmask(SIG_BLOCK, &set, nullptr) != 0) {
+        return -1;
+    }
+    return ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+}
+
+// The boot-time clock goes on while the device is suspended: a period that ended during a
+// suspend fires once at resume.
+int periodicTimer(unsigned seconds)
+{
+    const int fd = ::timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+    itimerspec period{};
+    period.it_interval.tv_sec = seconds;
+    period.it_value.tv_sec = seconds;
+    if (fd >= 0 && ::timerfd_settime(fd, 0, &period, nullptr) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Reads what woke a descriptor so that it does not wake the loop again.
+void consume(int fd, std::size_t size)
+{
+    std::array<char, sizeof(signalfd_siginfo)> buffer;
+    while (::read(fd, buffer.data(), size) > 0) {
+    }
+}
+
+}  // namespace
+
+int CtlWatch::run(const CtlArguments& a, const Start& start)
+{
+    if (std::optional<std::string> value = a.value("--autostart")) {
+        return autostart(*value);
+    }
+    const InstanceLock lock(paths_.watchLock);
+    if (lock.state() == InstanceLock::State::HeldElsewhere) {
+        out_ << "A Quorvel watcher is already running for this user.\n";
+        return 0;
+    }
+    if (lock.state() == InstanceLock::State::Unavailable) {
+        err_ << "quorvelctl: cannot open " << paths_.watchLock.string() << ": " << std::strerror(errno) << "\n";
+        return 1;
+    }
+    return watch(start());
+}
+
+int CtlWatch::autostart(const std::string& value)
+{
+    const AutostartEntry entry(paths_.autostartEntry);
+    if (value == "on") {
+        if (!entry.install(ProgramPath::self())) {
+            return 1;
+        }
+        out_ << "Counting in the background at login: on (" << paths_.autostartEntry.string() << ")\n";
+        return 0;
+    }
+    if (value == "off") {
+        if (!entry.remove()) {
+            return 1;
+        }
+        out_ << "Counting in the background at login: off\n";
+        return 0;
+    }
+    err_ << "quorvelctl: invalid autostart switch '" << value << "'\n";
+    return 1;
+}
+
+int CtlWatch::watch(Sampling s)
+{
+    LinkMonitor monitor;
+    const Fd signals(terminationSignals());
+    const Fd timer(periodicTimer(kPeriodSeconds));
+    if (!monitor.open() || signals.get() < 0 || timer.get() < 0) {
+        err_ << "quorvelctl: cannot watch the network links: " << std::strerror(errno) << "\n";
+        return 1;
+    }
+    monitor.requestAll();
+    sample(s);  // what was used while no one counted
+    out_ << "Watching the network links; a sample every " << kPeriodSeconds / 60 << " minutes." << std::endl;
+    std::array<pollfd, 3> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
+                                 pollfd{signals.get(), POLLIN, 0}};
+    for (;;) {
+        if (::poll(fds.data(), fds.size(), -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            err_ << "quorvelctl: " << std::strerror(errno) << "\n";
+            return 1;
+        }
+        // Links first: a removal that came with the signal is still booked.
+        if (fds[0].revents != 0) {
+            onLinks(monitor, s);
+        }
+        if (fds[1].revents != 0) {
+            consume(timer.get(), sizeof(std::uint64_t));
+            sample(s);
+        }
+        if (fds[2].revents != 0) {
+            consume(signals.get(), sizeof(signalfd_siginfo));
+            sample(s);
+            return 0;
+        }
+    }
+}
+
+void CtlWatch::onLinks(LinkMonitor& monitor, Sampling& s)
+{
+    bool overrun = false;
+    bool now = false;
+    for (const LinkEvent& e : monitor.drain(overrun)) {
+        if (!endsTraffic(e)) {
+            continue;
+        }
+        if (e.hasStats) {
+            s.tail.add(e.counters);
+        }
+        now = true;
+    }
+    // Lost notifications may have been removals: what is still there is booked at once.
+    if (now || overrun) {
+        sample(s);
+    }
+}
+
+bool CtlWatch::endsTraffic(const LinkEvent& e)
+{
+    const int index = e.counters.index;
+    if (e.removed) {
+        carrying_.erase(index);
+        return true;
+    }
+    const auto known = carrying_.find(index);
+    const bool stopped = known != carrying_.end() && known->second && !e.carrying;
+    carrying_[index] = e.carrying;
+    return stopped;
+}
+
+bool CtlWatch::setUp(Sampling& s)
+{
+    s.app.env().defaults.reloadIfChanged();  // the set-up may have been done by another process
+    if (!s.app.isFirstStart()) {
+        return true;
+    }
+    if (!saidNotSetUp_) {
+        err_ << "Quorvel is not set up yet: nothing is counted until `quorvelctl setup` has run.\n";
+        saidNotSetUp_ = true;
+    }
+    return false;
+}
+
+void CtlWatch::sample(Sampling& s)
+{
+    if (!setUp(s)) {
+        s.tail.clear();  // traffic before the set-up is never booked
+        return;
+    }
+    s.app.getTrafficInformation(false);
+    s.queue.drain();
+    s.tail.dropShown();
+    const auto& alerts = s.notifier.posted();
+    for (; alertsSent_ < alerts.size(); ++alertsSent_) {
+        std::string why;
+        if (!CtlDesktopNotifier::send(alerts[alertsSent_], why)) {
+            err_ << "quorvelctl: the alert could not be sent as a desktop notification: " << why << "\n";
+        }
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,61 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <string>
+
+#include "cli/CtlArguments.hpp"
+#include "platform/Paths.hpp"
+
+namespace quorvel {
+
+class CAppController;
+class CtlNotifier;
+class LinkMonitor;
+class ManualQueue;
+class TailCounterSource;
+struct LinkEvent;
+
+// `quorvelctl watch`: the resident background counter of one user. It sleeps in poll() on the
+// kernel's link notifications, a 15-minute timer and the termination signals, and wakes for
+// nothing else. A link that is removed or stops carrying traffic is sampled at once, with the
+// final counters its removal announced, so that its last growth is booked; the timer samples
+// the rest; SIGTERM, SIGINT and SIGHUP take one last sample and end it with 0.
+// Before the set-up it waits, sampling nothing, and starts counting once the set-up is done.
+// `watch --autostart on|off` only adds or removes the login entry that starts it.
+class CtlWatch {
+public:
+    // What a sample needs from the command line: its controller, the queue the update runs on,
+    // the tail the counters pass through and the alerts the model posted.
+    struct Sampling {
+        CAppController& app;
+        ManualQueue& queue;
+        TailCounterSource& tail;
+        const CtlNotifier& notifier;
+    };
+    using Start = std::function<Sampling()>;
+    static constexpr unsigned kPeriodSeconds = 15 * 60;
+
+    CtlWatch(const Paths& paths, std::ostream& out, std::ostream& err) : paths_(paths), out_(out), err_(err) {}
+
+    int run(const CtlArguments& a, const Start& start);
+
+private:
+    int autostart(const std::string& value);
+    int watch(Sampling s);
+    void onLinks(LinkMonitor& monitor, Sampling& s);
+    // Whether an event asks for a sample now, remembering which links carry traffic.
+    bool endsTraffic(const LinkEvent& e);
+    void sample(Sampling& s);
+    bool setUp(Sampling& s);
+
+    Paths paths_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::map<int, bool> carrying_;  // by interface index
+    std::size_t alertsSent_ = 0;
+    bool saidNotSetUp_ = false;
+};
+
+}  // namespace quorvel

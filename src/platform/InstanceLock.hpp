@@ -1,0 +1,26 @@
+#pragma once
+#include <filesystem>
+
+namespace quorvel {
+
+// One resident program of a kind per user: an exclusive advisory lock (flock) on a lock file,
+// taken without waiting and held for the object's lifetime. The kernel releases it when the
+// process ends, however it ends, so a crashed holder never blocks the next one.
+class InstanceLock {
+public:
+    enum class State { Held, HeldElsewhere, Unavailable };
+
+    explicit InstanceLock(const std::filesystem::path& lockFile);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // Unavailable: the lock file cannot be opened (errno tells why).
+    State state() const { return state_; }
+
+private:
+    int fd_ = -1;
+    State state_ = State::Unavailable;
+};
+
+}  // namespace quorvel
