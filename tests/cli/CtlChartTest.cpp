@@ -86,6 +86,9 @@ TEST_F(ChartCommand, RefusesWhatItCannotDraw)
         {"chart", "--month", "one", "--output", png},    {"chart", "--graph", "pie", "--output", png},
         {"chart", "--size", "10x10", "--output", png},   {"chart", "--size", "wide", "--output", png},
         {"chart", "--scale", "0", "--output", png},      {"chart", "--idiom", "watch", "--output", png},
+        {"chart", "--scale", "nan", "--output", png},    {"chart", "--scale", "inf", "--output", png},
+        {"chart", "--scale", "-2", "--output", png},     {"chart", "--size", "nanx500", "--output", png},
+        {"chart", "--size", "500xinf", "--output", png}, {"chart", "--size", "-500x500", "--output", png},
         {"chart", "--output", (home.path() / "x.gif").string()},
         {"chart", "--output", (home.path() / "missing-dir" / "x.png").string()}};
     for (const auto& args : refused) {
@@ -94,6 +97,35 @@ TEST_F(ChartCommand, RefusesWhatItCannotDraw)
     }
     EXPECT_FALSE(fs::exists(png));
     EXPECT_EQ(ctl({"chart"}), 2) << "the output file is required";
+}
+
+TEST_F(ChartCommand, RefusesImagesBeyondThePixelLimitButDrawsTheLargestAllowed)
+{
+    demoState();
+    const fs::path png = home.path() / "big.png";
+    for (const std::vector<std::string>& size : {std::vector<std::string>{"--size", "4000x4000", "--scale", "8"},
+                                                 {"--size", "10000x100", "--scale", "4"}}) {
+        std::vector<std::string> args{"chart", "--output", png.string()};
+        args.insert(args.end(), size.begin(), size.end());
+        EXPECT_EQ(ctl(args), 1) << size[1];
+        EXPECT_NE(err.find("too large"), std::string::npos) << err;
+        EXPECT_FALSE(fs::exists(png));
+    }
+    // 40 million pixels are allowed; a vector file of any allowed size has no pixels to count.
+    ASSERT_EQ(ctl({"chart", "--size", "4000x2500", "--scale", "2", "--output", png.string()}), 0) << err;
+    EXPECT_EQ(pngSize(png), (std::pair<int, int>{8000, 5000}));
+    EXPECT_EQ(ctl({"chart", "--size", "10000x10000", "--scale", "8", "--output", (home.path() / "big.svg").string()}),
+              0)
+        << err;
+}
+
+TEST_F(ChartCommand, AStateWithoutBillingMonthsDrawsTheCurrentEmptyMonth)
+{
+    ASSERT_EQ(ctl({"setup", "--plan", "2000", "--start-day", "30", "--used", "0"}), 0) << err;
+    const fs::path png = home.path() / "current.png";
+    ASSERT_EQ(ctl({"chart", "--output", png.string()}), 0) << err;
+    EXPECT_EQ(pngSize(png), (std::pair<int, int>{720, 1120}));
+    EXPECT_EQ(ctl({"chart", "--month", "1", "--output", png.string()}), 1) << "only the current month exists";
 }
 
 }  // namespace
