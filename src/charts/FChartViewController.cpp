@@ -115,6 +115,28 @@ const CPTTextStyle& labelStyle(const CPTAxis& axis, bool negative)
     return negative ? redStyle : greyStyle;
 }
 
+CPTSize textLayerSize(const std::string& text, const CPTTextStyle& style)
+{
+    return CPTTextLayer(text, style).sizeThatFits();
+}
+
+// The widest and the tallest y label that the axis will ask this page for: whole numbers at its
+// major ticks, drawn in the axis's label style.
+CPTSize largestYLabel(const CPTXYGraph& graph)
+{
+    const CPTXYPlotSpace& space = plotSpaceOf(graph);
+    const CPTXYAxis& y = *axesOf(graph).yAxis();
+    const CPTTextStyle style = y.labelTextStyle().value_or(CPTTextStyle::textStyle());
+    CPTTickLocations ticks = CPTTickLocations::fixedInterval(space.yRange(), y.majorIntervalLength(), y.labelingOrigin(), 0);
+    ticks.exclude(y.labelExclusionRanges());
+    CPTSize largest{0, textLayerSize("0", style).height};
+    for (const Decimal& location : ticks.major) {
+        const CPTSize size = textLayerSize(std::to_string(static_cast<long long>(std::trunc(location.toDouble()))), style);
+        largest = {std::max(largest.width, size.width), std::max(largest.height, size.height)};
+    }
+    return largest;
+}
+
 }  // namespace
 
 FChartViewController::FChartViewController(Idiom idiom) : idiom_(idiom)
@@ -269,35 +291,26 @@ void FChartViewController::fitTitles()
 
 void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const TitleSpec& spec)
 {
-    const auto layerSize = [](const std::string& text, const CPTTextStyle& style) {
-        return CPTTextLayer(text, style).sizeThatFits();
-    };
-    CPTXYPlotSpace& space = plotSpaceOf(graph);
+    const CPTXYPlotSpace& space = plotSpaceOf(graph);
     CPTXYAxis& y = *axesOf(graph).yAxis();
     CPTPlotAreaFrame& frame = *graph.plotAreaFrame();
     ChartTitleLayout::Measured m;
     m.graphWidth = width;
     m.paddingRight = frame.paddingRight();
     const double xLength = space.xRange().lengthDouble();
-    m.axisFraction = xLength > 0 ? (y.orthogonalCoordinateDecimal().toDouble() - space.xRange().locationDouble()) / xLength : 0;
-    // The y labels are the ones the axis will ask this page for: whole numbers at its major ticks.
-    const CPTTextStyle labelStyle = y.labelTextStyle().value_or(CPTTextStyle::textStyle());
-    CPTTickLocations ticks = CPTTickLocations::fixedInterval(space.yRange(), y.majorIntervalLength(), y.labelingOrigin(), 0);
-    ticks.exclude(y.labelExclusionRanges());
-    m.labelHeight = layerSize("0", labelStyle).height;
-    for (const Decimal& location : ticks.major) {
-        const CPTSize size = layerSize(std::to_string(static_cast<long long>(std::trunc(location.toDouble()))), labelStyle);
-        m.widestLabel = std::max(m.widestLabel, size.width);
-        m.labelHeight = std::max(m.labelHeight, size.height);
-    }
+    m.axisFraction =
+        xLength > 0 ? (y.orthogonalCoordinateDecimal().toDouble() - space.xRange().locationDouble()) / xLength : 0;
+    const CPTSize label = largestYLabel(graph);
+    m.widestLabel = label.width;
+    m.labelHeight = label.height;
     m.labelOffset = y.labelOffset();
-    m.yTitleHeight = layerSize(y.title().value_or(""), y.titleTextStyle().value_or(CPTTextStyle::textStyle())).height;
+    m.yTitleHeight = textLayerSize(y.title().value_or(""), y.titleTextStyle().value_or(CPTTextStyle::textStyle())).height;
     const CPTTextStyle& titleStyle = graph.titleTextStyle();
     const std::string title =
         width > 0 ? ChartTitleLayout::wrap(spec.text, width - 2 * std::abs(spec.displacement.x) - 2,
-                                           [&](const std::string& line) { return layerSize(line, titleStyle).width; })
+                                           [&](const std::string& line) { return textLayerSize(line, titleStyle).width; })
                   : spec.text;
-    m.titleHeight = layerSize(title, titleStyle).height;
+    m.titleHeight = textLayerSize(title, titleStyle).height;
     m.titleDrop = -spec.displacement.y;
     const ChartTitleLayout layout = ChartTitleLayout::place(m);
     graph.setTitle(title);

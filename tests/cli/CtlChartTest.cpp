@@ -6,10 +6,17 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "TestEnv.hpp"
+
+#include "cli/CtlArguments.hpp"
+#include "cli/chart/CtlChart.hpp"
+#include "model/FTrafficDataInformation.hpp"
 
 #include "CtlProcess.hpp"
 
@@ -99,11 +106,13 @@ TEST_F(ChartCommand, RefusesWhatItCannotDraw)
     EXPECT_EQ(ctl({"chart"}), 2) << "the output file is required";
 }
 
-TEST_F(ChartCommand, RefusesImagesBeyondThePixelLimitButDrawsTheLargestAllowed)
+TEST_F(ChartCommand, RefusesImagesBeyondThePixelLimit)
 {
     demoState();
     const fs::path png = home.path() / "big.png";
+    // 8000 x 5002 pixels are just above 40 million; 40000 pixels are too wide for any image.
     for (const std::vector<std::string>& size : {std::vector<std::string>{"--size", "4000x4000", "--scale", "8"},
+                                                 {"--size", "4000x2501", "--scale", "2"},
                                                  {"--size", "10000x100", "--scale", "4"}}) {
         std::vector<std::string> args{"chart", "--output", png.string()};
         args.insert(args.end(), size.begin(), size.end());
@@ -111,9 +120,7 @@ TEST_F(ChartCommand, RefusesImagesBeyondThePixelLimitButDrawsTheLargestAllowed)
         EXPECT_NE(err.find("too large"), std::string::npos) << err;
         EXPECT_FALSE(fs::exists(png));
     }
-    // 40 million pixels are allowed; a vector file of any allowed size has no pixels to count.
-    ASSERT_EQ(ctl({"chart", "--size", "4000x2500", "--scale", "2", "--output", png.string()}), 0) << err;
-    EXPECT_EQ(pngSize(png), (std::pair<int, int>{8000, 5000}));
+    // A vector file of any allowed size has no pixels to count.
     EXPECT_EQ(ctl({"chart", "--size", "10000x10000", "--scale", "8", "--output", (home.path() / "big.svg").string()}),
               0)
         << err;
@@ -121,11 +128,27 @@ TEST_F(ChartCommand, RefusesImagesBeyondThePixelLimitButDrawsTheLargestAllowed)
 
 TEST_F(ChartCommand, AStateWithoutBillingMonthsDrawsTheCurrentEmptyMonth)
 {
-    ASSERT_EQ(ctl({"setup", "--plan", "2000", "--start-day", "30", "--used", "0"}), 0) << err;
     const fs::path png = home.path() / "current.png";
-    ASSERT_EQ(ctl({"chart", "--output", png.string()}), 0) << err;
+    const auto chart = [&](std::map<std::string, std::string> options) {
+        options["--output"] = png.string();
+        quorvel::CtlChart command;
+        std::ostringstream o;
+        std::ostringstream e;
+        if (!command.parse(quorvel::CtlArguments{"chart", {}, options}, e)) {
+            return -1;
+        }
+        auto summary = std::make_shared<quorvel::FTrafficDataInformation>();
+        summary->pBillStartDay = 30;
+        summary->pDataPlan = 2'000'000'000;
+        summary->parrTrafficMonthsItems = std::vector<std::shared_ptr<quorvel::MonthTraffic>>{};
+        const int code = command.render(summary, o, e);
+        err = e.str();
+        return code;
+    };
+    ASSERT_EQ(chart({}), 0) << err;
     EXPECT_EQ(pngSize(png), (std::pair<int, int>{720, 1120}));
-    EXPECT_EQ(ctl({"chart", "--month", "1", "--output", png.string()}), 1) << "only the current month exists";
+    EXPECT_EQ(chart({{"--month", "0"}}), 0) << err;
+    EXPECT_EQ(chart({{"--month", "1"}}), 1) << "only the current month exists";
 }
 
 }  // namespace
