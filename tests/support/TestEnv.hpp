@@ -50,7 +50,7 @@ public:
                 return;
             }
         }
-        interfaces.push_back({.name = name, .rxBytes = rx, .txBytes = tx});
+        interfaces.push_back({name, static_cast<int>(interfaces.size()) + 1, 0, rx, tx});
     }
     void remove(const std::string& name) { std::erase_if(interfaces, [&](const auto& i) { return i.name == name; }); }
 
