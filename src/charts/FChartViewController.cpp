@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/DateDay.hpp"
+#include "charts/ChartDayLabel.hpp"
+#include "charts/ChartTitleLayout.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
 #include "plot/CPTAxisLabel.hpp"
@@ -15,7 +16,9 @@
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTPlotSymbol.hpp"
 #include "plot/CPTScatterPlot.hpp"
+#include "plot/CPTTextLayer.hpp"
 #include "plot/CPTTheme.hpp"
+#include "plot/CPTTickLocations.hpp"
 #include "plot/CPTXYAxis.hpp"
 #include "plot/CPTXYAxisSet.hpp"
 #include "plot/CPTXYPlotSpace.hpp"
@@ -110,6 +113,28 @@ const CPTTextStyle& labelStyle(const CPTAxis& axis, bool negative)
     static const CPTTextStyle greyStyle = make(axis, grey());
     static const CPTTextStyle redStyle = make(axis, CPTColor::redColor());
     return negative ? redStyle : greyStyle;
+}
+
+CPTSize textLayerSize(const std::string& text, const CPTTextStyle& style)
+{
+    return CPTTextLayer(text, style).sizeThatFits();
+}
+
+// The widest and the tallest y label that the axis will ask this page for: whole numbers at its
+// major ticks, drawn in the axis's label style.
+CPTSize largestYLabel(const CPTXYGraph& graph)
+{
+    const CPTXYPlotSpace& space = plotSpaceOf(graph);
+    const CPTXYAxis& y = *axesOf(graph).yAxis();
+    const CPTTextStyle style = y.labelTextStyle().value_or(CPTTextStyle::textStyle());
+    CPTTickLocations ticks = CPTTickLocations::fixedInterval(space.yRange(), y.majorIntervalLength(), y.labelingOrigin(), 0);
+    ticks.exclude(y.labelExclusionRanges());
+    CPTSize largest{0, textLayerSize("0", style).height};
+    for (const Decimal& location : ticks.major) {
+        const CPTSize size = textLayerSize(std::to_string(static_cast<long long>(std::trunc(location.toDouble()))), style);
+        largest = {std::max(largest.width, size.width), std::max(largest.height, size.height)};
+    }
+    return largest;
 }
 
 }  // namespace
@@ -231,29 +256,68 @@ void FChartViewController::updateAxisesforCharts(int k)
     const bool current = static_cast<std::int64_t>(pTDIInfo->getMonthItemsCount()) - 1 == k;
     const std::uint64_t left = current ? pTDIInfo->pDataPerDayLeft.value_or(0) : 0;
     pMonthStartDate = month->date;
+    monthDays_ = days;
 
     const ChartScale barScale = ChartScale::getChartScale(std::max(maxDay, left));
     const std::string usedText = FileSize::formatMemoryStringDot1(used);
     const std::string period = month->getMonthPeriod();
     switch (idiom_) {
     case Idiom::Tablet:
-        graphChart->setTitle("Data Usage Summary\n" + period + ", " + usedText + " used");
+        chartTitle_.text = "Data Usage Summary\n" + period + ", " + usedText + " used";
         break;
     case Idiom::Phone:
-        graphChart->setTitle(period + "\n" + usedText + " used");
+        chartTitle_.text = period + "\n" + usedText + " used";
         break;
     case Idiom::Other:
-        graphChart->setTitle(period);
+        chartTitle_.text = period;
         break;
     }
-    graphBar->setTitle("Data Usage Daily\n" + period);
-    graphChart->setTitleDisplacement(idiom_ == Idiom::Phone ? CPTPoint{15, -30} : CPTPoint{0, -30});
+    barTitle_.text = "Data Usage Daily\n" + period;
+    chartTitle_.displacement = idiom_ == Idiom::Phone ? CPTPoint{15, -30} : CPTPoint{0, -30};
 
     applyScale(*graphBar, barScale, days);
     pBarChartUsed.pnDiv = barScale.divisor;
     const ChartScale lineScale = ChartScale::getChartScale(used);
     applyScale(*graphChart, lineScale, days);
     pLineChartUsed.pnDiv = lineScale.divisor;
+    fitTitles();
+}
+
+void FChartViewController::fitTitles()
+{
+    fitTitle(*graphChart, pchartView.bounds().width(), chartTitle_);
+    fitTitle(*graphBar, pbarView.bounds().width(), barTitle_);
+}
+
+void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const TitleSpec& spec)
+{
+    const CPTXYPlotSpace& space = plotSpaceOf(graph);
+    CPTXYAxis& y = *axesOf(graph).yAxis();
+    CPTPlotAreaFrame& frame = *graph.plotAreaFrame();
+    ChartTitleLayout::Measured m;
+    m.graphWidth = width;
+    m.paddingRight = frame.paddingRight();
+    const double xLength = space.xRange().lengthDouble();
+    m.axisFraction =
+        xLength > 0 ? (y.orthogonalCoordinateDecimal().toDouble() - space.xRange().locationDouble()) / xLength : 0;
+    const CPTSize label = largestYLabel(graph);
+    m.widestLabel = label.width;
+    m.labelHeight = label.height;
+    m.labelOffset = y.labelOffset();
+    m.yTitleHeight = textLayerSize(y.title().value_or(""), y.titleTextStyle().value_or(CPTTextStyle::textStyle())).height;
+    const CPTTextStyle& titleStyle = graph.titleTextStyle();
+    const std::string title =
+        width > 0 ? ChartTitleLayout::wrap(spec.text, width - 2 * std::abs(spec.displacement.x) - 2,
+                                           [&](const std::string& line) { return textLayerSize(line, titleStyle).width; })
+                  : spec.text;
+    m.titleHeight = textLayerSize(title, titleStyle).height;
+    m.titleDrop = -spec.displacement.y;
+    const ChartTitleLayout layout = ChartTitleLayout::place(m);
+    graph.setTitle(title);
+    graph.setTitleDisplacement({spec.displacement.x, -layout.titleDrop});
+    y.setTitleOffset(layout.yTitleOffset);
+    frame.setPaddingLeft(layout.paddingLeft);
+    frame.setPaddingTop(layout.paddingTop);
 }
 
 bool FChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& axis, const std::set<Decimal>& locations)
@@ -263,8 +327,15 @@ bool FChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& axis, 
     for (const Decimal& location : locations) {
         const bool negative = location < Decimal::fromInteger(0);
         const auto whole = static_cast<int>(std::trunc(location.toDouble()));
-        const std::string text = dayMode ? std::to_string(DateDay::getMonthDayByNumber(*pMonthStartDate, whole))
-                                         : std::to_string(whole);
+        std::string text = std::to_string(whole);
+        if (dayMode) {
+            // Only the period's own days are named; the margins either side stay unlabelled.
+            const auto day = ChartDayLabel::dayAt(Calendar::components(*pMonthStartDate), whole, monthDays_);
+            if (!day) {
+                continue;
+            }
+            text = std::to_string(*day);
+        }
         auto label = std::make_unique<CPTAxisLabel>(text, labelStyle(axis, negative));
         label->setTickLocation(location);
         label->setOffset(axis.labelOffset());
@@ -279,6 +350,7 @@ void FChartViewController::layoutInPage(double width, double height)
     const double half = std::floor(height / 2.0);
     pchartView.setFrame(CPTRect::make(0, 0, width, half));
     pbarView.setFrame(CPTRect::make(0, half, width, height - half));
+    fitTitles();
 }
 
 void FChartViewController::setScreenScale(double scale)

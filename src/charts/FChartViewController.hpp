@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
 
 #include "charts/ChartScale.hpp"
 #include "charts/FChartData.hpp"
@@ -49,13 +50,26 @@ public:
     // The two graphs placed in a page of that size: the cumulative graph above the daily one.
     void layoutInPage(double width, double height);
     void setScreenScale(double scale);
+    // Places both graphs' titles from their measured text at the hosts' current widths; call
+    // after a host's size changes (the page's own updates and layoutInPage do it themselves).
+    void fitTitles();
 
     bool axisShouldUpdateAxisLabelsAtLocations(CPTAxis& axis, const std::set<Decimal>& locations) override;
 
 private:
+    // A graph's title as the page words it, before it is wrapped to fit, and its least displacement.
+    struct TitleSpec {
+        std::string text;
+        CPTPoint displacement;
+    };
+
     void applyScale(CPTXYGraph& graph, const ChartScale& scale, int days);
+    static void fitTitle(CPTXYGraph& graph, double width, const TitleSpec& spec);
 
     Idiom idiom_;
+    int monthDays_ = 0;  // length of the period that pMonthStartDate begins
+    TitleSpec chartTitle_{"Total Traffic", {0, -20}};
+    TitleSpec barTitle_{"Traffic Usage", {0, -20}};
 };
 
 }  // namespace quorvel

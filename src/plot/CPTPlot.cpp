@@ -7,7 +7,36 @@
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTPlotDataSource.hpp"
 
+#include <cmath>
+#include <functional>
+#include <vector>
+
 namespace quorvel {
+
+namespace {
+
+// Asks a per-record accessor for every index of the range. It counts as provided when it answers
+// for any record; the records it has no answer for are missing (`missing`), wherever they lie.
+// Absent when it answers for none.
+template <class T>
+std::optional<std::vector<T>> perRecordValues(CPTIndexRange range, const std::function<std::optional<T>(std::size_t)>& ask,
+                                              const T& missing)
+{
+    std::vector<T> values;
+    values.reserve(range.length);
+    bool answered = false;
+    for (std::size_t i = range.location; i < range.end(); ++i) {
+        auto value = ask(i);
+        answered = answered || value.has_value();
+        values.push_back(value ? std::move(*value) : missing);
+    }
+    if (!answered) {
+        return std::nullopt;
+    }
+    return values;
+}
+
+}  // namespace
 
 CPTPlot::CPTPlot()
 {
@@ -88,19 +117,13 @@ CPTNumericData CPTPlot::numbersFromDataSourceForField(unsigned field, CPTIndexRa
     if (range.length == 0) {
         return CPTNumericData();
     }
-    if (auto first = dataSource_->doubleForPlot(*this, field, range.location)) {
-        std::vector<double> doubles{*first};
-        for (std::size_t i = range.location + 1; i < range.end(); ++i) {
-            doubles.push_back(dataSource_->doubleForPlot(*this, field, i).value_or(std::nan("")));
-        }
-        return CPTNumericData::fromDoubles(std::move(doubles));
+    if (auto doubles = perRecordValues<double>(
+            range, [&](std::size_t i) { return dataSource_->doubleForPlot(*this, field, i); }, std::nan(""))) {
+        return CPTNumericData::fromDoubles(std::move(*doubles));
     }
-    if (auto first = dataSource_->numberForPlot(*this, field, range.location)) {
-        std::vector<CPTNumber> numbers{*first};
-        for (std::size_t i = range.location + 1; i < range.end(); ++i) {
-            numbers.push_back(dataSource_->numberForPlot(*this, field, i).value_or(CPTNumber::null()));
-        }
-        return CPTNumericData::fromNumbers(numbers);
+    if (auto numbers = perRecordValues<CPTNumber>(
+            range, [&](std::size_t i) { return dataSource_->numberForPlot(*this, field, i); }, CPTNumber::null())) {
+        return CPTNumericData::fromNumbers(*numbers);
     }
     // A source that provides no numbers at all reads as zeros.
     return CPTNumericData::fromDecimals(std::vector<Decimal>(range.length));

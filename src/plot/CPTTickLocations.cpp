@@ -21,7 +21,9 @@ CPTTickLocations CPTTickLocations::fixedInterval(const std::optional<CPTPlotRang
         }
         ticks.minor.insert(below);
     }
-    while (major <= hi && ticks.major.size() < kMaxMajorTicks) {
+    // Count steps, not ticks: an interval below the decimals' resolution leaves `major` where it
+    // is, so the set stops growing while the loop would go on.
+    for (std::size_t steps = 0; major <= hi && steps < kMaxMajorTicks; ++steps) {
         ticks.major.insert(major);
         for (unsigned j = 1; j <= m; ++j) {
             const Decimal above = major + step * Decimal::fromInteger(j);
@@ -30,7 +32,11 @@ CPTTickLocations CPTTickLocations::fixedInterval(const std::optional<CPTPlotRang
             }
             ticks.minor.insert(above);
         }
-        major = major + interval;
+        const Decimal next = major + interval;
+        if (!(major < next)) {
+            break;
+        }
+        major = next;
     }
     return ticks;
 }

@@ -23,6 +23,7 @@
 #include "plot/CPTXYPlotSpace.hpp"
 #include "plot/cairo/CPTCairoHandles.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
 #include "TestEnv.hpp"
 
 namespace quorvel {
@@ -293,6 +294,7 @@ TEST_F(PageTest, PageRedrawnAfterNewDataEqualsThePageDrawnFresh)
 // drawn in, which shifts the antialiasing of a few pixels by a few levels (4 in 150 random steps).
 TEST_F(PageTest, PageRedrawnAfterOneDayGrewEqualsThePageDrawnFresh)
 {
+    CPTPangoTextMetrics::install();  // as the chart tab does before it builds a page: titles fit drawn text
     FChartViewController kept(FChartViewController::Idiom::Phone);
     kept.setScreenScale(2);
     kept.layoutInPage(360, 560);

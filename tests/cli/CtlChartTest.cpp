@@ -6,10 +6,17 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "TestEnv.hpp"
+
+#include "cli/CtlArguments.hpp"
+#include "cli/chart/CtlChart.hpp"
+#include "model/FTrafficDataInformation.hpp"
 
 #include "CtlProcess.hpp"
 
@@ -86,6 +93,9 @@ TEST_F(ChartCommand, RefusesWhatItCannotDraw)
         {"chart", "--month", "one", "--output", png},    {"chart", "--graph", "pie", "--output", png},
         {"chart", "--size", "10x10", "--output", png},   {"chart", "--size", "wide", "--output", png},
         {"chart", "--scale", "0", "--output", png},      {"chart", "--idiom", "watch", "--output", png},
+        {"chart", "--scale", "nan", "--output", png},    {"chart", "--scale", "inf", "--output", png},
+        {"chart", "--scale", "-2", "--output", png},     {"chart", "--size", "nanx500", "--output", png},
+        {"chart", "--size", "500xinf", "--output", png}, {"chart", "--size", "-500x500", "--output", png},
         {"chart", "--output", (home.path() / "x.gif").string()},
         {"chart", "--output", (home.path() / "missing-dir" / "x.png").string()}};
     for (const auto& args : refused) {
@@ -94,6 +104,51 @@ TEST_F(ChartCommand, RefusesWhatItCannotDraw)
     }
     EXPECT_FALSE(fs::exists(png));
     EXPECT_EQ(ctl({"chart"}), 2) << "the output file is required";
+}
+
+TEST_F(ChartCommand, RefusesImagesBeyondThePixelLimit)
+{
+    demoState();
+    const fs::path png = home.path() / "big.png";
+    // 8000 x 5002 pixels are just above 40 million; 40000 pixels are too wide for any image.
+    for (const std::vector<std::string>& size : {std::vector<std::string>{"--size", "4000x4000", "--scale", "8"},
+                                                 {"--size", "4000x2501", "--scale", "2"},
+                                                 {"--size", "10000x100", "--scale", "4"}}) {
+        std::vector<std::string> args{"chart", "--output", png.string()};
+        args.insert(args.end(), size.begin(), size.end());
+        EXPECT_EQ(ctl(args), 1) << size[1];
+        EXPECT_NE(err.find("too large"), std::string::npos) << err;
+        EXPECT_FALSE(fs::exists(png));
+    }
+    // A vector file of any allowed size has no pixels to count.
+    EXPECT_EQ(ctl({"chart", "--size", "10000x10000", "--scale", "8", "--output", (home.path() / "big.svg").string()}),
+              0)
+        << err;
+}
+
+TEST_F(ChartCommand, AStateWithoutBillingMonthsDrawsTheCurrentEmptyMonth)
+{
+    const fs::path png = home.path() / "current.png";
+    const auto chart = [&](std::map<std::string, std::string> options) {
+        options["--output"] = png.string();
+        quorvel::CtlChart command;
+        std::ostringstream o;
+        std::ostringstream e;
+        if (!command.parse(quorvel::CtlArguments{"chart", {}, options}, e)) {
+            return -1;
+        }
+        auto summary = std::make_shared<quorvel::FTrafficDataInformation>();
+        summary->pBillStartDay = 30;
+        summary->pDataPlan = 2'000'000'000;
+        summary->parrTrafficMonthsItems = std::vector<std::shared_ptr<quorvel::MonthTraffic>>{};
+        const int code = command.render(summary, o, e);
+        err = e.str();
+        return code;
+    };
+    ASSERT_EQ(chart({}), 0) << err;
+    EXPECT_EQ(pngSize(png), (std::pair<int, int>{720, 1120}));
+    EXPECT_EQ(chart({{"--month", "0"}}), 0) << err;
+    EXPECT_EQ(chart({{"--month", "1"}}), 1) << "only the current month exists";
 }
 
 }  // namespace

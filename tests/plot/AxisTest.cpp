@@ -87,6 +87,21 @@ TEST(TickLocations, FixedIntervalMajorsAndMinors)
     }
 }
 
+TEST(TickLocations, IntervalsBelowTheRangesResolutionEnd)
+{
+    // 10^41 + 1 rounds back to 10^41 at 38 digits: the next major never moves.
+    const Decimal huge = d("100000000000000000000000000000000000000000");
+    auto ticks = CPTTickLocations::fixedInterval(CPTPlotRange(huge, d("10")), d("1"), d("0"), 1);
+    EXPECT_EQ(ticks.major, std::set<Decimal>{huge});
+    ticks = CPTTickLocations::fixedInterval(CPTPlotRange(d("1"), d("1")), d("0.0000000000000000000000000000000000000001"),
+                                            d("0"), 0);
+    EXPECT_EQ(ticks.major, std::set<Decimal>{d("1")});
+    // Representable but far too many: the count of steps ends it.
+    ticks = CPTTickLocations::fixedInterval(CPTPlotRange(d("0"), d("1")), d("0.0000000000000000000000000000000000001"),
+                                            d("0"), 0);
+    EXPECT_EQ(ticks.major.size(), CPTTickLocations::kMaxMajorTicks);
+}
+
 TEST(TickLocations, ExclusionRangesDropLocationsIncludingTheirEnds)
 {
     CPTTickLocations ticks;

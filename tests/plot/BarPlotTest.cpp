@@ -9,6 +9,7 @@
 #include "GeometryPrinting.hpp"
 
 #include <cmath>
+#include <set>
 
 using namespace quorvel;
 using namespace quorvel::test;
@@ -63,7 +64,36 @@ struct CountingSource : CPTPlotDataSource {
     }
 };
 
+// Answers one number at a time and has none for some records.
+struct GappySource : CPTPlotDataSource {
+    std::set<std::size_t> missing;
+    std::size_t numberOfRecordsForPlot(CPTPlot&) override { return 4; }
+    std::optional<CPTNumber> numberForPlot(CPTPlot&, unsigned field, std::size_t index) override
+    {
+        if (missing.contains(index)) {
+            return std::nullopt;
+        }
+        return CPTNumber(Decimal::fromInteger(field == 0 ? index + 1 : 5));
+    }
+};
+
 }  // namespace
+
+TEST_F(BarPlot, ARecordWithoutNumbersIsSkippedWhereverItLies)
+{
+    GappySource source;
+    auto bars = std::make_shared<CPTBarPlot>();
+    bars->setDataSource(&source);
+    graph->addPlot(bars);
+    for (const std::set<std::size_t>& missing : {std::set<std::size_t>{0}, {2}, {0, 3}}) {
+        source.missing = missing;
+        bars->reloadData();
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(bars->cachedDecimalForField(CPTBarPlot::BarTip, i).isNaN(), missing.contains(i)) << i;
+        }
+        EXPECT_EQ(draw(*bars, Kind::Fill).size(), 4 - missing.size()) << "the other bars are drawn";
+    }
+}
 
 TEST_F(BarPlot, BarWidthAndCentreFollowTheRange)
 {

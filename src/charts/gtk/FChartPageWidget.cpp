@@ -1,11 +1,12 @@
 #include "charts/gtk/FChartPageWidget.hpp"
 
 #include "plot/cairo/CPTCairoRenderer.hpp"
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
 
 namespace quorvel {
 
 FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 0), controller_(std::make_unique<FChartViewController>(idiom))
+    : Gtk::Box(Gtk::Orientation::VERTICAL, 0), controller_(makeController(idiom))
 {
     add_css_class("qv-chart-page");
     set_hexpand(true);
@@ -16,6 +17,12 @@ FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
     append(barArea_);
     property_scale_factor().signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::screenScaleChanged));
     screenScaleChanged();
+}
+
+std::unique_ptr<FChartViewController> FChartPageWidget::makeController(FChartViewController::Idiom idiom)
+{
+    CPTPangoTextMetrics::install();  // titles are placed from text measured as it will be drawn
+    return std::make_unique<FChartViewController>(idiom);
 }
 
 FChartPageWidget::~FChartPageWidget()
@@ -30,8 +37,9 @@ void FChartPageWidget::host(Gtk::DrawingArea& area, CPTGraphHostingView& view)
     area.set_hexpand(true);
     area.set_vexpand(true);
     area.set_size_request(200, 160);
-    area.signal_resize().connect([&view](int width, int height) {
+    area.signal_resize().connect([this, &view](int width, int height) {
         view.setFrame(CPTRect::make(0, 0, width, height));
+        controller_->fitTitles();  // a title may wrap, and the plot area make room for it
     });
     area.set_draw_func([&view](const Cairo::RefPtr<Cairo::Context>& cr, int, int) {
         CPTCairoRenderer::renderHost(view, cr->cobj());

@@ -30,6 +30,7 @@ public:
     Gtk::DrawingArea& barArea() { return barArea_; }
 
 private:
+    static std::unique_ptr<FChartViewController> makeController(FChartViewController::Idiom idiom);
     void host(Gtk::DrawingArea& area, CPTGraphHostingView& view);
     void screenScaleChanged();
 

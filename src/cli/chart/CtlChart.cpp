@@ -1,13 +1,18 @@
 #include "cli/chart/CtlChart.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <ostream>
 #include <stdexcept>
 
 #include "charts/FChartViewController.hpp"
+#include "model/BillingPeriod.hpp"
 #include "model/FTrafficDataInformation.hpp"
+#include "platform/Clock.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
 
 namespace quorvel {
 
@@ -28,6 +33,21 @@ bool refuse(std::ostream& err, const std::string& what, const std::string& value
 {
     err << "quorvelctl: invalid " << what << " '" << value << "'\n";
     return false;
+}
+
+// The summary of a state that has no billing month yet, given the current billing month without
+// any day, so that its page shows the period it is about.
+std::shared_ptr<FTrafficDataInformation> withCurrentMonth(const FTrafficDataInformation& summary)
+{
+    const int s = static_cast<int>(std::clamp<std::uint64_t>(summary.pBillStartDay.value_or(1), 1, 31));
+    const Date today = SystemClock().now();
+    const Date first = BillingPeriod::getFirstBillingDayForDate(today, s);
+    auto month = std::make_shared<MonthTraffic>(first, summary.pDataPlan);
+    month->last_date = BillingPeriod::getLastBillingDayForStartDay(first, s);
+    month->setDaysCount(BillingPeriod::getDayCountInBillingMonth(today, first, s));
+    auto shown = std::make_shared<FTrafficDataInformation>(summary);
+    shown->parrTrafficMonthsItems = std::vector<std::shared_ptr<MonthTraffic>>{std::move(month)};
+    return shown;
 }
 
 }  // namespace
@@ -60,7 +80,8 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
         const auto x = size->find('x');
         const auto w = x == std::string::npos ? std::nullopt : number<double>(std::string_view(*size).substr(0, x));
         const auto h = x == std::string::npos ? std::nullopt : number<double>(std::string_view(*size).substr(x + 1));
-        if (!w || !h || *w < 100 || *h < 100 || *w > 10000 || *h > 10000) {
+        if (!w || !h || !std::isfinite(*w) || !std::isfinite(*h) || *w < 100 || *h < 100 || *w > 10000 ||
+            *h > 10000) {
             return refuse(err, "size", *size);
         }
         width_ = *w;
@@ -68,7 +89,7 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     }
     if (auto s = a.value("--scale")) {
         const auto v = number<double>(*s);
-        if (!v || *v <= 0 || *v > 8) {
+        if (!v || !std::isfinite(*v) || *v <= 0 || *v > 8) {
             return refuse(err, "scale", *s);
         }
         scale_ = *v;
@@ -79,22 +100,35 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     if (ext != "png" && ext != "svg" && ext != "pdf") {
         return refuse(err, "output file (use .png, .svg or .pdf)", output_);
     }
+    if (ext == "png") {
+        const double columns = std::ceil(width_ * scale_);
+        const double rows = std::ceil(height_ * scale_);
+        if (columns * rows > kMaxPixels || columns > kMaxSide || rows > kMaxSide) {
+            const auto whole = [](double v) { return static_cast<long long>(v); };
+            err << "quorvelctl: a " << whole(columns) << " x " << whole(rows) << " pixel image is too large: at most "
+                << whole(kMaxPixels) << " pixels and " << whole(kMaxSide) << " on a side (lower --size or --scale)\n";
+            return false;
+        }
+    }
     return true;
 }
 
 int CtlChart::render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
                      std::ostream& err) const
 {
+    CPTPangoTextMetrics::install();  // titles are placed from text measured as it will be drawn
     FChartViewController page(tablet_ ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone);
     if (summary) {
-        const auto count = static_cast<long>(summary->getMonthItemsCount());
+        const std::shared_ptr<FTrafficDataInformation> shown =
+            summary->getMonthItemsCount() == 0 && month_.value_or(0) == 0 ? withCurrentMonth(*summary) : summary;
+        const auto count = static_cast<long>(shown->getMonthItemsCount());
         const long index = month_.value_or(count - 1);
         if (index < 0 || index >= count) {
             err << "quorvelctl: there is no billing month " << index << " (the stored months give " << count << ")\n";
             return 1;
         }
         page.tag = static_cast<int>(index);
-        page.updateInterface(summary);
+        page.updateInterface(shown);
     } else {
         page.updateControls();  // the empty page with its first scales
     }
@@ -105,6 +139,7 @@ int CtlChart::render(const std::shared_ptr<FTrafficDataInformation>& summary, st
     } else {
         CPTGraphHostingView& only = cumulative_ ? page.pchartView : page.pbarView;
         only.setFrame(CPTRect::make(0, 0, width_, height_));
+        page.fitTitles();
         hosts = {{&only, 0, 0}};
     }
     try {

@@ -19,6 +19,10 @@ public:
     int render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
                std::ostream& err) const override;
 
+    // The largest PNG drawn: 40 million pixels (160 MB of image), and Cairo's 32767 on a side.
+    static constexpr double kMaxPixels = 40e6;
+    static constexpr double kMaxSide = 32767;
+
 private:
     std::optional<long> month_;  // absent: the current month
     bool cumulative_ = true;

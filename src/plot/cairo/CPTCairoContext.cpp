@@ -209,10 +209,21 @@ void CPTCairoContext::drawLinearGradient(const CPTGradient& gradient, const CPTP
                                           stop.color.blue(), stop.color.alpha());
     }
     cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_NONE);
+    // Fill the clip's extents rather than paint: vector surfaces write a painted pattern as a
+    // page-sized shape that loses the clip, covering whatever was drawn before it.
+    double x1 = 0.0;
+    double y1 = 0.0;
+    double x2 = 0.0;
+    double y2 = 0.0;
+    CairoPathHandle path(cairo_copy_path(cr_.get()));  // a path being built survives, as with paint
     cairo_save(cr_.get());
+    cairo_clip_extents(cr_.get(), &x1, &y1, &x2, &y2);
+    cairo_new_path(cr_.get());
+    cairo_rectangle(cr_.get(), x1, y1, x2 - x1, y2 - y1);
     cairo_set_source(cr_.get(), pattern.get());
-    cairo_paint(cr_.get());
+    cairo_fill(cr_.get());
     cairo_restore(cr_.get());
+    cairo_append_path(cr_.get(), path.get());
 }
 
 void CPTCairoContext::drawText(const std::string& text, const CPTRect& box, const CPTTextStyle& style)

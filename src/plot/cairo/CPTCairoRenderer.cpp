@@ -36,19 +36,26 @@ void checkStatus(cairo_status_t status, const std::string& path)
     }
 }
 
+// Every layer draws straight into the page: no layer keeps an image of its own, so a large page
+// costs little more than the page itself.
+void drawHosts(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, cairo_t* cr)
+{
+    for (const auto& placed : hosts) {
+        cairo_save(cr);
+        cairo_translate(cr, placed.x, placed.y);
+        CPTCairoContext context(cr);
+        placed.host->drawVectorsInContext(context);
+        cairo_restore(cr);
+    }
+}
+
 void writeVector(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, CairoSurfaceHandle surface,
                  const std::string& path)
 {
     checkStatus(cairo_surface_status(surface.get()), path);
     {
         CairoHandle cr(cairo_create(surface.get()));
-        for (const auto& placed : hosts) {
-            cairo_save(cr.get());
-            cairo_translate(cr.get(), placed.x, placed.y);
-            CPTCairoContext context(cr.get());
-            placed.host->drawVectorsInContext(context);
-            cairo_restore(cr.get());
-        }
+        drawHosts(hosts, cr.get());
         cairo_show_page(cr.get());
     }
     cairo_surface_finish(surface.get());
@@ -86,16 +93,14 @@ void CPTCairoRenderer::writeHostsToFile(const std::vector<PlacedHost>& hosts, co
         const double s = scale > 0.0 ? scale : 1.0;
         CairoSurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width * s)),
                                                               static_cast<int>(std::ceil(height * s))));
+        checkStatus(cairo_surface_status(surface.get()), path);
         {
             CairoHandle cr(cairo_create(surface.get()));
             cairo_scale(cr.get(), s, s);
             for (const auto& placed : hosts) {
-                placed.host->setScreenScale(s);
-                cairo_save(cr.get());
-                cairo_translate(cr.get(), placed.x, placed.y);
-                renderHost(*placed.host, cr.get());
-                cairo_restore(cr.get());
+                placed.host->setScreenScale(s);  // text still lands on whole pixels
             }
+            drawHosts(hosts, cr.get());
         }
         cairo_surface_flush(surface.get());
         checkStatus(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
