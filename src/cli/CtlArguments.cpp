@@ -24,6 +24,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"reset", {1, {}, {}, {}}},
         {"limits", {0, {}, {"--day", "--month", "--overbound"}, {}}},
         {"export", {0, {"--json", "--csv"}, {}, {}}},
+        {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
         {"help", {0, {}, {}, {}}},
     };
@@ -114,6 +115,9 @@ const char* CtlArguments::usage()
            "  limits [--day on|off] [--month on|off] [--overbound on|off]\n"
            "                      switch the usage alerts; without options, list the limits\n"
            "  export [--json|--csv] the stored day records of the calendar months\n"
+           "  interfaces [--json] [--count NAME] [--ignore NAME] [--auto NAME] [--metered on|off]\n"
+           "                      list the interfaces, whether each is counted and why; count or\n"
+           "                      ignore one, or leave it to detection again\n"
            "  chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S]\n"
            "        [--idiom phone|tablet] --output FILE.png|FILE.svg|FILE.pdf\n"
            "                      draw the chart page of a billing month (0 is the oldest)\n"

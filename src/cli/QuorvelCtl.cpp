@@ -5,6 +5,7 @@
 
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
+#include "cli/CtlInterfaces.hpp"
 #include "cli/CtlReport.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
@@ -104,6 +105,9 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     }
     if (a.command == "limits") {
         return limits(a);
+    }
+    if (a.command == "interfaces") {
+        return CtlInterfaces::run(a, out_, err_, [this]() -> CAppController& { start(); return *app_; });
     }
     if (a.command == "export") {
         return exportDays(a);
