@@ -423,24 +423,22 @@ TEST_F(KernelCounters, ANewBootBooksTheWholeCountersSinceIt)
 }
 
 // Needs the rule that skips a lower link carrying counted upper links (interface selection);
-// enabled once that rule is in.
+// enabled once that rule is in. A kernel without VLANs gets a macvlan, stacked the same way.
 TEST_F(KernelCounters, DISABLED_AVlanOverACountedLinkIsBookedOnce)
 {
     if (!build({{"wwan0", "qv-peer0", "10.213.84"}})) {
         GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
     }
-    for (const auto& step : std::vector<std::vector<std::string>>{
-             {"link", "add", "link", "wwan0", "name", "wwan0.7", "type", "vlan", "id", "7"},
-             {"addr", "add", "10.213.85.1/30", "dev", "wwan0.7"},
-             {"link", "set", "wwan0.7", "up"}}) {
-        ASSERT_TRUE(ns.inA(step));
+    const bool vlan = ns.inA({"link", "add", "link", "wwan0", "name", "wwan0.7", "type", "vlan", "id", "7"});
+    if (vlan) {
+        ASSERT_TRUE(ns.inB({"link", "add", "link", "qv-peer0", "name", "qv-peer0.7", "type", "vlan", "id", "7"}));
+        ASSERT_TRUE(ns.inB({"link", "set", "qv-peer0.7", "up"}));
+    } else {
+        ASSERT_TRUE(ns.inA({"link", "add", "link", "wwan0", "name", "wwan0.7", "type", "macvlan", "mode", "bridge"}));
     }
-    for (const auto& step : std::vector<std::vector<std::string>>{
-             {"link", "add", "link", "qv-peer0", "name", "qv-peer0.7", "type", "vlan", "id", "7"},
-             {"addr", "add", "10.213.85.2/30", "dev", "qv-peer0.7"},
-             {"link", "set", "qv-peer0.7", "up"}}) {
-        ASSERT_TRUE(ns.inB(step));
-    }
+    ASSERT_TRUE(ns.inA({"addr", "add", "10.213.85.1/30", "dev", "wwan0.7"}));
+    ASSERT_TRUE(ns.inA({"link", "set", "wwan0.7", "up"}));
+    ASSERT_TRUE(ns.inB({"addr", "add", "10.213.85.2/30", "dev", vlan ? "qv-peer0.7" : "qv-peer0"}));
     setUp();
     const auto first = bracketedSample({"wwan0.7"});
     ASSERT_TRUE(first);
