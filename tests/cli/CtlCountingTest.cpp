@@ -71,19 +71,19 @@ public:
         fs::rename(tmp, home() / "counters");
     }
     void boot(const std::string& id) const { std::ofstream(home() / "boot_id") << id << "\n"; }
+    // The set-up on these interfaces, in boot "a".
+    void setUp(const std::map<std::string, Link>& all) const
+    {
+        boot("a");
+        links(all);
+        run({"setup", "--plan", "2000", "--start-day", "1", "--used", "0"});
+    }
 
     std::uint64_t booked() const
     {
         std::string out;
         EXPECT_EQ(ctl({"export", "--json"}, &out), 0) << lastError;
-        const nlohmann::json doc = nlohmann::json::parse(out);
-        std::uint64_t sum = 0;
-        for (const auto& month : doc.at("months")) {
-            for (const auto& day : month.at("days")) {
-                sum += day.at("bytes").get<std::uint64_t>();
-            }
-        }
-        return sum;
+        return quorvel::clitest::exportedBytes(nlohmann::json::parse(out));
     }
     // What one more sample books.
     std::uint64_t sampled() const
@@ -111,9 +111,7 @@ private:
 TEST(CtlCounting, SixtyFourBitCountersAreBookedExactlyWhateverTheyCarried)
 {
     CountingHome h;
-    h.boot("a");
-    h.links({{"wwan0", {1000, 1000}}, {"wlan0", {5, 5}}});
-    h.run({"setup", "--plan", "2000", "--start-day", "1", "--used", "0"});
+    h.setUp({{"wwan0", {1000, 1000}}, {"wlan0", {5, 5}}});
     EXPECT_EQ(h.booked(), 0u) << "the counters before the set-up are not this plan's";
 
     h.links({{"wwan0", {1000 + 5 * kGiB, 1000}}, {"wlan0", {6 * kGiB, 5}}});
@@ -125,9 +123,7 @@ TEST(CtlCounting, SixtyFourBitCountersAreBookedExactlyWhateverTheyCarried)
 TEST(CtlCounting, InterfacesThatGoAndComeBackBookOnlyTheirOwnTraffic)
 {
     CountingHome h;
-    h.boot("a");
-    h.links({{"wwan0", {300'000'000, 0, 10}}, {"wwan1", {1000, 0, 11}}});
-    h.run({"setup", "--plan", "2000", "--start-day", "1"});
+    h.setUp({{"wwan0", {300'000'000, 0, 10}}, {"wwan1", {1000, 0, 11}}});
 
     h.links({{"wwan1", {1500, 0, 11}}});
     EXPECT_EQ(h.sampled(), 500u) << "the one that remained; nothing for the one that went";
@@ -159,9 +155,7 @@ TEST(CtlCounting, ABootIsToldByItsIdentityAndSetUsedMeasuresFromItsOwnMoment)
 TEST(CtlCounting, InterfacesListsEveryLinkAndChoicesTakeEffect)
 {
     CountingHome h;
-    h.boot("a");
-    h.links({{"wwan0", {10, 20}}, {"eth1", {5'000'000, 1'000'000}}});
-    h.run({"setup", "--plan", "2000", "--start-day", "1"});
+    h.setUp({{"wwan0", {10, 20}}, {"eth1", {5'000'000, 1'000'000}}});
 
     const nlohmann::json listed = h.interfaces();
     ASSERT_EQ(listed.size(), 1u);
@@ -194,9 +188,7 @@ TEST(CtlCounting, InterfacesListsEveryLinkAndChoicesTakeEffect)
 TEST(CtlCounting, DISABLED_TheUsersChoicesDecideWhatIsCounted)
 {
     CountingHome h;
-    h.boot("a");
-    h.links({{"wwan0", {10, 20}}, {"eth1", {5'000'000, 1'000'000}}});
-    h.run({"setup", "--plan", "2000", "--start-day", "1"});
+    h.setUp({{"wwan0", {10, 20}}, {"eth1", {5'000'000, 1'000'000}}});
 
     // A tethered phone on eth1, counted from the moment the user says so: none of its history.
     h.links({{"wwan0", {10, 20}}, {"eth1", {7'000'000, 1'000'000}}});
@@ -222,9 +214,7 @@ TEST(CtlCounting, DISABLED_TheUsersChoicesDecideWhatIsCounted)
 TEST(CtlCounting, RefusedInterfaceValuesExitWith1AndChangeNothing)
 {
     CountingHome h;
-    h.boot("a");
-    h.links({{"wwan0", {10, 20}}});
-    h.run({"setup", "--plan", "2000", "--start-day", "1"});
+    h.setUp({{"wwan0", {10, 20}}});
     const std::string before = readFile(h.stateFile());
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"interfaces", "--metered", "maybe"},

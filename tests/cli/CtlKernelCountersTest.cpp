@@ -284,14 +284,7 @@ protected:
 
     std::uint64_t bookedBytes() const
     {
-        const nlohmann::json doc = nlohmann::json::parse(ctl({"export", "--json"}), nullptr, false);
-        std::uint64_t sum = 0;
-        for (const auto& month : doc.at("months")) {
-            for (const auto& day : month.at("days")) {
-                sum += day.at("bytes").get<std::uint64_t>();
-            }
-        }
-        return sum;
+        return quorvel::clitest::exportedBytes(nlohmann::json::parse(ctl({"export", "--json"})));
     }
 
     // Samples while the named interfaces' counters stand still, so that the sample saw exactly
