@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "engine/CTrafficManager.hpp"
+#include "platform/BootIdentity.hpp"
 #include "platform/Calendar.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
 #include "platform/InterfaceCounters.hpp"
 #include "platform/LocalNotifier.hpp"
+#include "platform/NetworkDevices.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/StoredFile.hpp"
 #include "platform/Uptime.hpp"
@@ -33,8 +35,7 @@ class SetCounters final : public CounterSource {
 public:
     std::optional<std::vector<InterfaceCounters>> read() override
     {
-        return std::vector<InterfaceCounters>{{"wwan0", 1, 0, static_cast<std::uint32_t>(total / 3),
-                                               static_cast<std::uint32_t>(total - total / 3)}};
+        return std::vector<InterfaceCounters>{{"wwan0", 1, 0, total / 3, total - total / 3}};
     }
     std::uint64_t total = 1'000;
 };
@@ -60,7 +61,9 @@ struct BenchEnv {
     UserDefaults defaults{std::nullopt};
     QuietNotifier notifier;
     StoredFile stateFile;
-    Env env{clock, counters, uptime, center, defaults, notifier, stateFile};
+    BootIdentity boot;
+    NoNetworkDeviceDirectory networkDevices;
+    Env env{clock, counters, uptime, center, defaults, notifier, stateFile, boot, networkDevices};
 };
 
 inline Date at(int year, int month, int day, int hour)

@@ -35,7 +35,9 @@ struct FuzzEnv {
     UserDefaults defaults{std::nullopt};
     test::RecordingNotifier notifier;
     StoredFile stateFile{"/nonexistent/quorvel-fuzz/statestg"};
-    Env env{clock, counters, uptime, center, defaults, notifier, stateFile};
+    test::FakeBootId boot;
+    test::FakeNetworkDevices networkDevices;
+    Env env{clock, counters, uptime, center, defaults, notifier, stateFile, boot, networkDevices};
 };
 
 [[noreturn]] void finding(const char* what, const std::string& detail)

@@ -25,6 +25,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"limits", {0, {}, {"--day", "--month", "--overbound"}, {}}},
         {"export", {0, {"--json", "--csv"}, {}, {}}},
         {"watch", {0, {}, {"--autostart"}, {}}},
+        {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
         {"help", {0, {}, {}, {}}},
     };
@@ -119,6 +120,9 @@ const char* CtlArguments::usage()
            "                      count in the background: stays running, books a link that goes\n"
            "                      away at once and samples every 15 minutes (one per user);\n"
            "                      --autostart adds or removes the entry that starts it at login\n"
+           "  interfaces [--json] [--count NAME] [--ignore NAME] [--auto NAME] [--metered on|off]\n"
+           "                      list the interfaces, whether each is counted and why; count or\n"
+           "                      ignore one, or leave it to detection again\n"
            "  chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S]\n"
            "        [--idiom phone|tablet] --output FILE.png|FILE.svg|FILE.pdf\n"
            "                      draw the chart page of a billing month (0 is the oldest)\n"

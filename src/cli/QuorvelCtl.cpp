@@ -5,6 +5,7 @@
 
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
+#include "cli/CtlInterfaces.hpp"
 #include "cli/CtlReport.hpp"
 #include "cli/CtlWatch.hpp"
 #include "engine/CAppController.hpp"
@@ -107,6 +108,9 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     }
     if (a.command == "limits") {
         return limits(a);
+    }
+    if (a.command == "interfaces") {
+        return CtlInterfaces::run(a, out_, err_, [this]() -> CAppController& { start(); return *app_; });
     }
     if (a.command == "export") {
         return exportDays(a);

@@ -464,4 +464,16 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
     return m;
 }
 
+void CTrafficManager::setInterfaceChoice(const std::string& name, std::optional<bool> count)
+{
+    if (!count) {
+        sampler().choices.byName.erase(name);
+        return;
+    }
+    sampler().choices.byName[name] = *count;
+    if (*count) {
+        sampler().resetInterfaceCounter(name);
+    }
+}
+
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -86,6 +87,14 @@ public:
     std::int32_t stgetLocationsCount() const override { return pTraffics->stgetLocationsCount(); }
     const CTrafficPoint* getTrafficToday() const override { return pTraffics->getTrafficToday(); }
 
+    // Counted interfaces, as the command line and the settings list and change them.
+    std::vector<CTrafficObtainer::InterfaceState> interfaceReport() { return sampler().interfaceReport(); }
+    // true counts the interface from now on (none of its traffic so far), false ignores it,
+    // none gives it back to detection.
+    void setInterfaceChoice(const std::string& name, std::optional<bool> count);
+    void setCountMetered(bool on) { sampler().choices.countMetered = on; }
+    bool countMetered() const { return pTraffics->trafficObtainer->choices.countMetered; }
+
     // The update.
     std::optional<LimitResult> checkTraffic(bool ignored, TCResult* result);
     std::shared_ptr<FTrafficDataInformation> updateTrafficInformation(bool full);
@@ -123,6 +132,7 @@ public:
     static std::unique_ptr<CTrafficManager> initWithCoder(ArchiveDecoder& coder);
 
 private:
+    CTrafficObtainer& sampler() { return *pTraffics->trafficObtainer; }
     Date now() const;
     std::int32_t startDay() const;
     // Copies the records whose calendar day lies in [first, last]. Selecting by the period's

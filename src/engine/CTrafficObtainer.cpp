@@ -1,90 +1,106 @@
 #include "engine/CTrafficObtainer.hpp"
 
-#include <array>
+#include <algorithm>
 
 #include "engine/Messages.hpp"
+#include "model/CounterGrowth.hpp"
 #include "model/DateDay.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
+#include "platform/BootIdentity.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
-#include "platform/InterfaceCounters.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Uptime.hpp"
 
 namespace quorvel {
+
+namespace {
+
+// The archived shape of one of the user's choices.
+struct ChoiceEntry {
+    const std::pair<const std::string, bool>* choice;
+    std::string_view className() const { return "InterfaceChoice"; }
+    void encodeWithCoder(ArchiveEncoder& coder) const
+    {
+        coder.encodeString("Name", choice->first);
+        coder.encodeBool("Count", choice->second);
+    }
+};
+
+}  // namespace
 
 CTrafficObtainer::CTrafficObtainer(const Env& env, std::optional<Date> date, std::int64_t startSize, double sWTime)
     : prevShotDate(date ? *date : env.clock.now()), prevTrafficSize(startSize), sysWorkTime(sWTime), env_(&env)
 {
 }
 
-bool CTrafficObtainer::isCellularInterface(std::string_view name)
+std::vector<CountingDecision> CTrafficObtainer::countingDecisions(const std::vector<InterfaceCounters>& links)
 {
-    // "ww" covers wwan*, the names modems get on Linux; pdp_ip, rmnet and ppp cover the rest.
-    static constexpr std::array<std::string_view, 5> kPrefixes = {"pdp_ip", "wwan", "ww", "rmnet", "ppp"};
-    for (std::string_view prefix : kPrefixes) {
-        if (name.starts_with(prefix)) {
-            return true;
-        }
-    }
-    return false;
+    return InterfaceSelection::decide(links, choices, networkManager.devicesFor(links, env_->networkDevices));
 }
 
-std::int64_t CTrafficObtainer::obtainAllTraffic() const
+std::int64_t CTrafficObtainer::obtainAllTraffic()
 {
-    const auto list = env_->counters.read();
-    if (!list) {
+    const auto links = env_->counters.read();
+    if (!links) {
         return 0;
     }
-    std::int64_t received = 0;
-    std::int64_t sent = 0;
-    for (const InterfaceCounters& c : *list) {
-        if (isCellularInterface(c.name)) {
-            received += c.rxBytes;
-            sent += c.txBytes;
-        }
+    return static_cast<std::int64_t>(CounterGrowth::countedTotal(*links, countingDecisions(*links)));
+}
+
+std::uint64_t CTrafficObtainer::grownSinceLastSample(const std::vector<InterfaceCounters>& links,
+                                                     const std::vector<CountingDecision>& decisions, double uptime,
+                                                     const std::optional<std::string>& boot) const
+{
+    // The uptime judges a restart only where a boot identity is missing: it can be above the
+    // stored one on a new boot too.
+    const bool sameBoot = bootId && boot ? *bootId == *boot : uptime >= sysWorkTime.value_or(0.0);
+    if (baselines) {
+        return CounterGrowth::booked(*baselines, links, decisions, sameBoot);
     }
-    return received + sent;
+    const std::int64_t summed = prevTrafficSize.value_or(0);
+    if (summed == kNoBaseline) {
+        return 0;
+    }
+    return CounterGrowth::bookedSinceSummedTotal(summed, links, decisions, uptime >= sysWorkTime.value_or(0.0));
+}
+
+void CTrafficObtainer::takeBaselines(const std::vector<InterfaceCounters>& links,
+                                     const std::vector<CountingDecision>& decisions, double uptime,
+                                     std::optional<std::string> boot)
+{
+    baselines = CounterGrowth::baselinesOf(links);
+    prevTrafficSize = static_cast<std::int64_t>(CounterGrowth::countedTotal(links, decisions));
+    sysWorkTime = uptime;
+    bootId = std::move(boot);
 }
 
 CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* latest)
 {
     const Date now = env_->clock.now();
     const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate, now);
-    const std::int64_t prev = prevTrafficSize.value_or(0);
-    const double storedUptime = sysWorkTime.value_or(0.0);
-    const std::int64_t cur = obtainAllTraffic();
-    const double uptime = env_->uptime.uptime();
     const Increment unchanged{latest != nullptr ? Increment::Kind::SameRecord : Increment::Kind::Nothing, {}};
-
-    if (prev == kNoBaseline || cur == 0) {
-        prevTrafficSize = cur;
-        sysWorkTime = uptime;
+    const auto links = env_->counters.read();
+    if (!links) {
+        return unchanged;  // the baselines stay: the next readable sample books what grew meanwhile
+    }
+    const double uptime = env_->uptime.uptime();
+    std::optional<std::string> boot = env_->boot.bootId();
+    const std::vector<CountingDecision> decisions = countingDecisions(*links);
+    const std::uint64_t delta = grownSinceLastSample(*links, decisions, uptime, boot);
+    takeBaselines(*links, decisions, uptime, std::move(boot));
+    if (delta == 0) {
         return unchanged;
     }
-    std::int64_t delta = 0;
-    if (uptime < storedUptime) {
-        delta = cur;  // restarted since the last sample: every counter began again at 0
-    } else if (cur == prev) {
-        sysWorkTime = uptime;
-        return unchanged;
-    } else if (cur > prev) {
-        delta = cur - prev;
-    } else {
-        delta = cur;  // an interface was reset or removed, or a 32-bit counter wrapped
-    }
-    prevTrafficSize = cur;
-    sysWorkTime = uptime;
     prevShotDate = now;
 
     Increment result;
     if (newDay) {
-        result = Increment{Increment::Kind::NewRecord,
-                           CTrafficPoint::trafficPointWithDate(now, static_cast<std::uint64_t>(delta))};
+        result = Increment{Increment::Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now, delta)};
     } else {
-        latest->addTraffic(static_cast<std::uint64_t>(delta));
+        latest->addTraffic(delta);
         result = Increment{Increment::Kind::SameRecord, {}};
     }
     dataUsageChanged();
@@ -93,7 +109,46 @@ CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficP
 
 void CTrafficObtainer::ResetObtainerCounter()
 {
-    prevTrafficSize = obtainAllTraffic();
+    const auto links = env_->counters.read();
+    if (!links) {
+        return;
+    }
+    takeBaselines(*links, countingDecisions(*links), env_->uptime.uptime(), env_->boot.bootId());
+}
+
+bool CTrafficObtainer::resetInterfaceCounter(const std::string& name)
+{
+    const auto links = env_->counters.read();
+    if (!links) {
+        return false;
+    }
+    const auto link = std::find_if(links->begin(), links->end(), [&](const auto& l) { return l.name == name; });
+    if (link == links->end()) {
+        return false;
+    }
+    if (!baselines) {
+        // Before the first sample of this kind every interface is measured from now on.
+        ResetObtainerCounter();
+        return true;
+    }
+    std::erase_if(*baselines, [&](const InterfaceBaseline& b) { return b.name == name || b.index == link->index; });
+    baselines->push_back({link->name, link->index, link->rxBytes, link->txBytes});
+    return true;
+}
+
+std::vector<CTrafficObtainer::InterfaceState> CTrafficObtainer::interfaceReport()
+{
+    const auto links = env_->counters.read();
+    if (!links) {
+        return {};
+    }
+    const std::vector<CountingDecision> decisions = countingDecisions(*links);
+    std::vector<InterfaceState> out;
+    out.reserve(links->size());
+    for (std::size_t i = 0; i < links->size(); ++i) {
+        out.push_back({decisions[i], (*links)[i].rxBytes, (*links)[i].txBytes});
+    }
+    return out;
 }
 
 void CTrafficObtainer::dataUsageChanged()
@@ -106,6 +161,19 @@ void CTrafficObtainer::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeDate("PrevShotDate", prevShotDate);
     coder.encodeInt64("PrevTrafficSize", prevTrafficSize);
     coder.encodeDouble("SystemUpTime", sysWorkTime);
+    coder.encodeString("BootId", bootId);
+    if (baselines) {
+        coder.encodeObjects("Interfaces", *baselines);
+    } else {
+        coder.encodeObject<InterfaceBaseline>("Interfaces", nullptr);
+    }
+    std::vector<ChoiceEntry> entries;
+    for (const auto& choice : choices.byName) {
+        entries.push_back({&choice});
+    }
+    coder.encodeObjects("CountingChoices", entries);
+    coder.encodeBool("CountMetered", choices.countMetered);
+    coder.encodeObject("NetworkManager", &networkManager);
 }
 
 std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder& coder)
@@ -115,6 +183,28 @@ std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder
     o->prevShotDate = coder.decodeDate("PrevShotDate");
     o->prevTrafficSize = coder.decodeInt64("PrevTrafficSize");
     o->sysWorkTime = coder.decodeDouble("SystemUpTime");
+    o->bootId = coder.decodeString("BootId");
+    std::vector<InterfaceBaseline> kept;
+    if (coder.decodeObjects("Interfaces", [&](ArchiveDecoder& b) {
+            if (b.className() != InterfaceBaseline::kClassName) {
+                b.fail("Interfaces", "interface baselines");
+            }
+            kept.push_back(*InterfaceBaseline::initWithCoder(b));
+        })) {
+        o->baselines = std::move(kept);
+    }
+    coder.decodeObjects("CountingChoices", [&](ArchiveDecoder& c) {
+        const std::optional<std::string> name = c.decodeString("Name");
+        const std::optional<bool> count = c.decodeBool("Count");
+        if (!name || !count) {
+            c.fail("CountingChoices", "a name and whether it counts");
+        }
+        o->choices.byName[*name] = *count;
+    });
+    o->choices.countMetered = coder.decodeBool("CountMetered").value_or(false);
+    if (auto cache = coder.decodeObject<NetworkManagerCache>("NetworkManager")) {
+        o->networkManager = std::move(*cache);
+    }
     return o;
 }
 

@@ -2,10 +2,16 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/NetworkManagerCache.hpp"
 #include "model/CTrafficPoint.hpp"
+#include "model/InterfaceBaseline.hpp"
+#include "model/InterfaceSelection.hpp"
 #include "platform/Date.hpp"
+#include "platform/InterfaceCounters.hpp"
 
 namespace quorvel {
 
@@ -13,14 +19,15 @@ struct Env;
 class ArchiveEncoder;
 class ArchiveDecoder;
 
-// The counter sampler: the only place where traffic is measured. It sums the byte counters of
-// the cellular interfaces, books the growth since the previous sample into today's day record
-// (a new record on a new day) and recognises counters that started again from zero (restart,
-// interface reset, 32-bit wrap) so that no negative or absurd amount is booked.
+// The counter sampler: the only place where traffic is measured. It keeps every interface's
+// counters as the last sample saw them (with the boot they belong to) and books the growth of
+// the counted interfaces since then into today's day record (a new record on a new day). An
+// interface that is new, or whose counter started again, books its whole counter; one that
+// went away books nothing more; nothing is ever booked twice.
 class CTrafficObtainer {
 public:
     static constexpr std::string_view kClassName = "CTrafficObtainer";
-    // The baseline that says no sample was taken yet.
+    // The summed total that says no sample was taken yet.
     static constexpr std::int64_t kNoBaseline = -1;
 
     // What one sample did with the latest record it was given.
@@ -34,28 +41,52 @@ public:
         CTrafficPoint point;
     };
 
+    // One interface as the command line and the settings list it.
+    struct InterfaceState {
+        CountingDecision decision;
+        std::uint64_t rxBytes = 0;
+        std::uint64_t txBytes = 0;
+    };
+
     CTrafficObtainer(const Env& env, std::optional<Date> date, std::int64_t startSize, double sWTime);  // initWithDate:startSize:sWTime:
 
     std::optional<Date> prevShotDate;
+    // Received plus sent bytes of the counted interfaces at the last sample. Files written
+    // before per-interface baselines hold only this (a sum of 32-bit counters).
     std::optional<std::int64_t> prevTrafficSize;
-    std::optional<double> sysWorkTime;
+    std::optional<double> sysWorkTime;  // uptime at the last sample, seconds
+    std::optional<std::string> bootId;  // the boot the baselines belong to
+    // Every interface seen at the last sample; absent until the first sample of this kind.
+    std::optional<std::vector<InterfaceBaseline>> baselines;
+    CountingChoices choices;
+    NetworkManagerCache networkManager;
 
-    // Received plus sent bytes of every cellular interface; 0 when the list cannot be read.
-    std::int64_t obtainAllTraffic() const;
+    // Received plus sent bytes of every counted interface; 0 when the list cannot be read.
+    std::int64_t obtainAllTraffic();
     // One sample, booked into `latest` (this month's latest day record, or null).
     Increment getTrafficIncrementPoint(CTrafficPoint* latest);
-    // Takes the current total as the baseline, so that what the counters hold is not booked.
+    // Takes every interface's counters and the boot as the baseline, so that what the counters
+    // hold now is never booked.
     void ResetObtainerCounter();
+    // Takes one interface's counter now as its baseline; false when no such interface is there.
+    bool resetInterfaceCounter(const std::string& name);
     void dataUsageChanged();
 
-    // Whether an interface of this name carries cellular data.
-    static bool isCellularInterface(std::string_view name);
+    // Every interface now with whether it is counted and why; empty when the list cannot be read.
+    std::vector<InterfaceState> interfaceReport();
 
     std::string_view className() const { return kClassName; }
     void encodeWithCoder(ArchiveEncoder& coder) const;
     static std::unique_ptr<CTrafficObtainer> initWithCoder(ArchiveDecoder& coder);
 
 private:
+    std::vector<CountingDecision> countingDecisions(const std::vector<InterfaceCounters>& links);
+    std::uint64_t grownSinceLastSample(const std::vector<InterfaceCounters>& links,
+                                       const std::vector<CountingDecision>& decisions, double uptime,
+                                       const std::optional<std::string>& boot) const;
+    void takeBaselines(const std::vector<InterfaceCounters>& links, const std::vector<CountingDecision>& decisions,
+                       double uptime, std::optional<std::string> boot);
+
     const Env* env_;
 };
 

@@ -121,6 +121,30 @@ std::optional<double> ArchiveDecoder::decodeDouble(std::string_view key)
     fail(key, "a number");
 }
 
+std::optional<std::string> ArchiveDecoder::decodeString(std::string_view key)
+{
+    const nlohmann::json* v = next(key);
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    if (v->is_string()) {
+        return v->get<std::string>();
+    }
+    fail(key, "a text");
+}
+
+std::optional<bool> ArchiveDecoder::decodeBool(std::string_view key)
+{
+    const nlohmann::json* v = next(key);
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    if (v->is_boolean()) {
+        return v->get<bool>();
+    }
+    fail(key, "true or false");
+}
+
 std::optional<Date> ArchiveDecoder::decodeDate(std::string_view key)
 {
     const nlohmann::json* v = next(key);

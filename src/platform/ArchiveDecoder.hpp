@@ -46,6 +46,8 @@ public:
     std::optional<std::int64_t> decodeInt64(std::string_view key);
     std::optional<std::uint64_t> decodeUInt64(std::string_view key);
     std::optional<double> decodeDouble(std::string_view key);
+    std::optional<std::string> decodeString(std::string_view key);
+    std::optional<bool> decodeBool(std::string_view key);
     std::optional<Date> decodeDate(std::string_view key);
     std::optional<Location> decodeLocation(std::string_view key);
     std::optional<DateComponents> decodeHourComponents(std::string_view key);

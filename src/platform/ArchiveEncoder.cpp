@@ -131,6 +131,26 @@ void ArchiveEncoder::encodeInt64(std::string_view key, std::optional<std::int64_
     appendInt(out_, *value);
 }
 
+void ArchiveEncoder::encodeString(std::string_view key, const std::optional<std::string>& value)
+{
+    if (!value) {
+        absent(key);
+        return;
+    }
+    valueKey(key);
+    writeString(*value);
+}
+
+void ArchiveEncoder::encodeBool(std::string_view key, std::optional<bool> value)
+{
+    if (!value) {
+        absent(key);
+        return;
+    }
+    valueKey(key);
+    out_ += *value ? "true" : "false";
+}
+
 void ArchiveEncoder::encodeUInt64(std::string_view key, std::optional<std::uint64_t> value)
 {
     if (!value) {

@@ -27,6 +27,8 @@ public:
     void encodeInt64(std::string_view key, std::optional<std::int64_t> value);
     void encodeUInt64(std::string_view key, std::optional<std::uint64_t> value);
     void encodeDouble(std::string_view key, std::optional<double> value);
+    void encodeString(std::string_view key, const std::optional<std::string>& value);
+    void encodeBool(std::string_view key, std::optional<bool> value);
     void encodeDate(std::string_view key, std::optional<Date> value);
     void encodeLocation(std::string_view key, const std::optional<Location>& value);
     void encodeHourComponents(std::string_view key, const std::optional<DateComponents>& value);

@@ -9,6 +9,8 @@ class NotificationCenter;
 class UserDefaults;
 class LocalNotifier;
 class StoredFile;
+class BootIdSource;
+class NetworkDeviceDirectory;
 
 // The platform services the model reaches: the application wires the real ones, tests their
 // own. Not owned here; they outlive every model object.
@@ -20,6 +22,8 @@ struct Env {
     UserDefaults& defaults;
     LocalNotifier& notifier;
     StoredFile& stateFile;
+    BootIdSource& boot;
+    NetworkDeviceDirectory& networkDevices;
 };
 
 }  // namespace quorvel

@@ -5,6 +5,15 @@
 
 namespace quorvel {
 
+int FileCounterSource::indexForName(std::string_view name)
+{
+    std::uint32_t hash = 2166136261u;  // FNV-1a: stable across processes and builds
+    for (char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return static_cast<int>(hash % 1'000'000'000u) + 1;
+}
+
 std::optional<std::vector<InterfaceCounters>> FileCounterSource::read()
 {
     std::ifstream in(file_);
@@ -18,11 +27,17 @@ std::optional<std::vector<InterfaceCounters>> FileCounterSource::read()
         InterfaceCounters c;
         unsigned long long rx = 0;
         unsigned long long tx = 0;
-        if (fields >> c.name >> rx >> tx) {
-            c.rxBytes = static_cast<std::uint32_t>(rx);  // the kernel's counters are 32-bit too
-            c.txBytes = static_cast<std::uint32_t>(tx);
-            out.push_back(std::move(c));
+        if (!(fields >> c.name >> rx >> tx)) {
+            continue;
         }
+        c.rxBytes = rx;
+        c.txBytes = tx;
+        if (!(fields >> c.index)) {
+            c.index = indexForName(c.name);
+        } else if (!(fields >> c.lowerIndex)) {
+            c.lowerIndex = 0;
+        }
+        out.push_back(std::move(c));
     }
     return out;
 }

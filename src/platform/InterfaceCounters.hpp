@@ -24,10 +24,4 @@ public:
     virtual std::optional<std::vector<InterfaceCounters>> read() = 0;
 };
 
-// The kernel's counters through getifaddrs: AF_PACKET entries, whose data is rtnl_link_stats.
-class IfaddrsCounterSource final : public CounterSource {
-public:
-    std::optional<std::vector<InterfaceCounters>> read() override;
-};
-
 }  // namespace quorvel

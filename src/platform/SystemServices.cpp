@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/NetlinkCounterSource.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -10,7 +12,13 @@ std::unique_ptr<CounterSource> counterSource()
     if (const char* file = std::getenv("QUORVEL_COUNTERS"); file != nullptr && *file != '\0') {
         return std::make_unique<FileCounterSource>(file);
     }
-    return std::make_unique<IfaddrsCounterSource>();
+    return std::make_unique<NetlinkCounterSource>();
+}
+
+std::filesystem::path bootIdFile()
+{
+    const char* file = std::getenv("QUORVEL_BOOT_ID_FILE");
+    return file != nullptr && *file != '\0' ? file : BootIdentity::kKernelFile;
 }
 }  // namespace
 
@@ -20,7 +28,8 @@ SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier,
       counters_(std::make_unique<TailCounterSource>(counterSource())),
       defaults_(paths.defaultsFile, std::move(defaultsValidator)),
       stateFile_(paths.stateFile),
-      env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_}
+      boot_(bootIdFile()),
+      env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_, boot_, networkDevices_}
 {
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 #include <memory>
 
+#include "platform/BootIdentity.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
 #include "platform/FileCounterSource.hpp"
 #include "platform/InterfaceCounters.hpp"
+#include "platform/NetworkDevices.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Paths.hpp"
 #include "platform/StoredFile.hpp"
@@ -18,8 +20,9 @@ class LocalNotifier;
 
 // The real platform services of one process, on the files of `paths`; the front end brings the
 // way local notifications are shown. When QUORVEL_COUNTERS names a file, the interface counters
-// are read from it instead of the kernel (see FileCounterSource). The counters pass through a
-// tail that a watcher of link changes fills with links that vanished before a sample.
+// are read from it instead of the kernel (see FileCounterSource); QUORVEL_BOOT_ID_FILE stands in
+// for the kernel's boot identity the same way. The counters pass through a tail that a watcher of
+// link changes fills with links that vanished before a sample.
 class SystemServices {
 public:
     SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {});
@@ -38,6 +41,8 @@ private:
     NotificationCenter center_;
     UserDefaults defaults_;
     StoredFile stateFile_;
+    BootIdentity boot_;
+    NoNetworkDeviceDirectory networkDevices_;
     Env env_;
 };
 

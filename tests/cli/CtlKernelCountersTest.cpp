@@ -1,6 +1,7 @@
-// quorvelctl on the kernel's own counters: a network namespace whose cellular interface wwan0 is
-// one end of a veth pair, real TCP traffic through it, and the growth of its counters booked to
-// the byte. Needs root and `ip netns`; skipped otherwise.
+// quorvelctl on the kernel's own counters: a network namespace whose cellular interfaces are
+// ends of veth pairs, real TCP traffic through them, and the growth of their counters booked to
+// the byte, across interfaces removed and made again, boots and stacked links. Needs root and
+// `ip netns`; skipped otherwise.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +20,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -129,6 +132,18 @@ public:
         return ::testing::AssertionSuccess();
     }
 
+    // Runs `ip` with these arguments in the first namespace.
+    ::testing::AssertionResult inA(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"-n", a_});
+        return ip(args);
+    }
+    ::testing::AssertionResult inB(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"-n", b_});
+        return ip(args);
+    }
+
     // Received plus sent bytes of an interface of the first namespace, as the kernel counts them.
     std::uint64_t counters(const std::string& name) const
     {
@@ -171,6 +186,9 @@ public:
             return ::testing::AssertionFailure() << "cannot connect to " << address << ": " << std::strerror(errno);
         }
         const Fd server(::accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (down == 0 && up > kBulk) {
+            return bulk(client.get(), server.get(), up);
+        }
         // In small steps, each read before the next write, so that no buffer ever fills.
         const auto pump = [](int from, int to, std::size_t bytes) {
             std::vector<char> chunk(16 * 1024, 'q');
@@ -196,7 +214,37 @@ public:
         return ::testing::AssertionSuccess();
     }
 
+    // Above this a one-way transfer streams: a thread writes while this one reads.
+    static constexpr std::size_t kBulk = 64u << 20;
+
 private:
+    static ::testing::AssertionResult bulk(int from, int to, std::size_t bytes)
+    {
+        bool sent = true;
+        std::thread writer([&] {
+            const std::vector<char> chunk(1u << 20, 'q');
+            for (std::size_t left = bytes; left > 0 && sent;) {
+                const ssize_t n = ::send(from, chunk.data(), std::min(left, chunk.size()), MSG_NOSIGNAL);
+                sent = n > 0;
+                left -= sent ? static_cast<std::size_t>(n) : 0;
+            }
+        });
+        std::vector<char> buffer(1u << 20);
+        std::size_t got = 0;
+        while (got < bytes) {
+            const ssize_t r = ::recv(to, buffer.data(), buffer.size(), 0);
+            if (r <= 0) {
+                break;
+            }
+            got += static_cast<std::size_t>(r);
+        }
+        writer.join();
+        if (!sent || got != bytes) {
+            return ::testing::AssertionFailure() << "the stream broke off after " << got << " bytes";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
     std::string a_;
     std::string b_;
     bool created_ = false;
@@ -225,7 +273,8 @@ protected:
         EXPECT_EQ(quorvel::clitest::runProcess(argv,
                                                {"HOME=" + h.string(), "XDG_DATA_HOME=" + (h / "data").string(),
                                                 "XDG_CONFIG_HOME=" + (h / "config").string(),
-                                                "XDG_STATE_HOME=" + (h / "state").string()},
+                                                "XDG_STATE_HOME=" + (h / "state").string(),
+                                                "QUORVEL_BOOT_ID_FILE=" + (h / "boot_id").string()},
                                                out, err),
                   0)
             << ::testing::PrintToString(args) << ": " << err;
@@ -235,32 +284,53 @@ protected:
 
     std::uint64_t bookedBytes() const
     {
-        const nlohmann::json doc = nlohmann::json::parse(ctl({"export", "--json"}), nullptr, false);
-        std::uint64_t sum = 0;
-        for (const auto& month : doc.at("months")) {
-            for (const auto& day : month.at("days")) {
-                sum += day.at("bytes").get<std::uint64_t>();
-            }
-        }
-        return sum;
+        return quorvel::clitest::exportedBytes(nlohmann::json::parse(ctl({"export", "--json"})));
     }
 
-    // Samples while wwan0's counters stand still, so that the sample saw exactly the value read
-    // before and after it. Returns that value.
-    std::optional<std::uint64_t> bracketedSample() const
+    // Samples while the named interfaces' counters stand still, so that the sample saw exactly
+    // the values read before and after it. Returns their sum.
+    std::optional<std::uint64_t> bracketedSample(const std::vector<std::string>& names = {"wwan0"}) const
     {
+        const auto sum = [&] {
+            std::uint64_t s = 0;
+            for (const std::string& n : names) {
+                s += ns.counters(n);
+            }
+            return s;
+        };
         for (int attempt = 0; attempt < 20; ++attempt) {
-            const std::uint64_t before = ns.counters("wwan0");
+            const std::uint64_t before = sum();
             ctl({"sample"});
-            if (ns.counters("wwan0") == before) {
+            if (sum() == before) {
                 return before;
             }
         }
         return std::nullopt;
     }
 
+    // The namespaces with the veth pairs (name in the first, peer, /30 network); false skips.
+    bool build(const std::vector<std::array<std::string, 3>>& links)
+    {
+        ::testing::AssertionResult made = ns.create();
+        for (const auto& [name, peer, net] : links) {
+            if (made) {
+                made = ns.link(name, peer, net);
+            }
+        }
+        if (!made) {
+            skipWhy = made.message();
+        }
+        return made;
+    }
+    void setUp() const
+    {
+        std::ofstream(home.path() / "boot_id") << "boot-one\n";
+        ctl({"setup", "--plan", "20000", "--start-day", "1", "--used", "0"});
+    }
+
     Namespaces ns;
     TempDir home;
+    std::string skipWhy;
 };
 
 TEST_F(KernelCounters, TheGrowthOfTheCellularInterfaceIsBookedToTheByte)
@@ -298,6 +368,94 @@ TEST_F(KernelCounters, TheGrowthOfTheCellularInterfaceIsBookedToTheByte)
     const std::optional<std::uint64_t> third = bracketedSample();
     ASSERT_TRUE(third) << "wwan0's counters never stood still";
     EXPECT_EQ(bookedBytes() - bookedSecond, *third - *second);
+}
+
+TEST_F(KernelCounters, ALinkThatWentAwayBooksNothingMoreAndOneMadeAgainCountsFromZero)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.81"}, {"wwan1", "qv-peer1", "10.213.82"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+    setUp();
+    ASSERT_TRUE(ns.transfer("10.213.81.2", 2'000'000, 100'000));  // wwan0 carries a lot
+    ASSERT_TRUE(ns.transfer("10.213.82.2", 50'000, 10'000));
+    const auto first = bracketedSample({"wwan0", "wwan1"});
+    ASSERT_TRUE(first);
+    const std::uint64_t wwan1 = ns.counters("wwan1");
+    const std::uint64_t booked = bookedBytes();
+
+    ASSERT_TRUE(ns.inA({"link", "del", "wwan0"}));
+    ASSERT_TRUE(ns.transfer("10.213.82.2", 70'000, 30'000));
+    const auto second = bracketedSample({"wwan1"});
+    ASSERT_TRUE(second);
+    EXPECT_EQ(bookedBytes() - booked, *second - wwan1) << "only wwan1's growth";
+
+    ASSERT_TRUE(ns.link("wwan0", "qv-peer0", "10.213.81"));
+    ASSERT_TRUE(ns.transfer("10.213.81.2", 40'000, 5'000));
+    const std::uint64_t bookedBefore = bookedBytes();
+    const auto third = bracketedSample({"wwan0", "wwan1"});
+    ASSERT_TRUE(third);
+    EXPECT_EQ(bookedBytes() - bookedBefore, *third - *second) << "the new wwan0's whole counter, wwan1's growth";
+    EXPECT_LT(ns.counters("wwan0"), 1'000'000u) << "the new wwan0 began from zero";
+}
+
+TEST_F(KernelCounters, ANewBootBooksTheWholeCountersSinceIt)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.83"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+    ASSERT_TRUE(ns.transfer("10.213.83.2", 300'000, 0));
+    setUp();
+    ASSERT_TRUE(bracketedSample());
+    const std::uint64_t booked = bookedBytes();
+    // A counter that ran since an earlier sample would be growth; after a new boot it is all new.
+    ASSERT_TRUE(ns.transfer("10.213.83.2", 20'000, 0));
+    std::ofstream(home.path() / "boot_id") << "boot-two\n";
+    const auto now = bracketedSample();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(bookedBytes() - booked, *now);
+}
+
+// Needs the rule that skips a lower link carrying counted upper links (interface selection);
+// enabled once that rule is in. A kernel without VLANs gets a macvlan, stacked the same way.
+TEST_F(KernelCounters, DISABLED_AVlanOverACountedLinkIsBookedOnce)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.84"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+    const bool vlan = ns.inA({"link", "add", "link", "wwan0", "name", "wwan0.7", "type", "vlan", "id", "7"});
+    if (vlan) {
+        ASSERT_TRUE(ns.inB({"link", "add", "link", "qv-peer0", "name", "qv-peer0.7", "type", "vlan", "id", "7"}));
+        ASSERT_TRUE(ns.inB({"link", "set", "qv-peer0.7", "up"}));
+    } else {
+        ASSERT_TRUE(ns.inA({"link", "add", "link", "wwan0", "name", "wwan0.7", "type", "macvlan", "mode", "bridge"}));
+    }
+    ASSERT_TRUE(ns.inA({"addr", "add", "10.213.85.1/30", "dev", "wwan0.7"}));
+    ASSERT_TRUE(ns.inA({"link", "set", "wwan0.7", "up"}));
+    ASSERT_TRUE(ns.inB({"addr", "add", "10.213.85.2/30", "dev", vlan ? "qv-peer0.7" : "qv-peer0"}));
+    setUp();
+    const auto first = bracketedSample({"wwan0.7"});
+    ASSERT_TRUE(first);
+    const std::uint64_t booked = bookedBytes();
+    ASSERT_TRUE(ns.transfer("10.213.85.2", 400'000, 100'000));
+    const auto second = bracketedSample({"wwan0.7", "wwan0"});
+    ASSERT_TRUE(second);
+    EXPECT_EQ(bookedBytes() - booked, ns.counters("wwan0.7") - *first) << "the VLAN's bytes, not twice";
+}
+
+TEST_F(KernelCounters, MoreThan4GiBBetweenTwoSamplesIsBookedExactly)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.86"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+    setUp();
+    const auto first = bracketedSample();
+    ASSERT_TRUE(first);
+    const std::uint64_t booked = bookedBytes();
+    ASSERT_TRUE(ns.transfer("10.213.86.2", 4'400'000'000, 0));
+    const auto second = bracketedSample();
+    ASSERT_TRUE(second);
+    EXPECT_GT(*second - *first, 1ull << 32);
+    EXPECT_EQ(bookedBytes() - booked, *second - *first);
 }
 
 }  // namespace

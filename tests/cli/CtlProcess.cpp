@@ -6,6 +6,7 @@
 //   <home>/config/quorvel/defaults.json
 //   <home>/state/quorvel/bglog
 //   <home>/counters                  the interface counters it samples (QUORVEL_COUNTERS)
+//   <home>/boot_id                   the boot it runs in (QUORVEL_BOOT_ID_FILE); none: unknown
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -31,8 +32,9 @@ namespace {
 // plus `extra` ("NAME=value"), so that no run ever touches the real user's files.
 std::vector<std::string> childEnvironment(const std::vector<std::string>& extra)
 {
-    static const std::array<std::string, 5> kReplaced = {"HOME=", "XDG_DATA_HOME=", "XDG_CONFIG_HOME=",
-                                                          "XDG_STATE_HOME=", "QUORVEL_COUNTERS="};
+    static const std::array<std::string, 6> kReplaced = {"HOME=", "XDG_DATA_HOME=", "XDG_CONFIG_HOME=",
+                                                          "XDG_STATE_HOME=", "QUORVEL_COUNTERS=",
+                                                          "QUORVEL_BOOT_ID_FILE="};
     std::vector<std::string> out;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
@@ -177,7 +179,8 @@ std::vector<std::string> ctlEnvironment(const std::filesystem::path& home)
 {
     return {"HOME=" + home.string(), "XDG_DATA_HOME=" + (home / "data").string(),
             "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_STATE_HOME=" + (home / "state").string(),
-            "QUORVEL_COUNTERS=" + (home / "counters").string()};
+            "QUORVEL_COUNTERS=" + (home / "counters").string(),
+            "QUORVEL_BOOT_ID_FILE=" + (home / "boot_id").string()};
 }
 
 // quorvelctl on the files and counters of `home`.

@@ -3,11 +3,14 @@
 // directory of its own, and `ip` for the network namespaces.
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 namespace quorvel::clitest {
 
@@ -25,6 +28,18 @@ int runCtl(const std::filesystem::path& home, const std::vector<std::string>& ar
            std::string& err);
 pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>& args, const std::string& outFile,
                const std::string& errFile);
+
+// Every byte the day records hold, from the output of `quorvelctl export --json`.
+inline std::uint64_t exportedBytes(const nlohmann::json& exported)
+{
+    std::uint64_t sum = 0;
+    for (const auto& month : exported.at("months")) {
+        for (const auto& day : month.at("days")) {
+            sum += day.at("bytes").get<std::uint64_t>();
+        }
+    }
+    return sum;
+}
 
 inline std::string readFile(const std::filesystem::path& p)
 {

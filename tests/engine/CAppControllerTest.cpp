@@ -259,8 +259,8 @@ TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
     other.defaults = std::make_unique<UserDefaults>(t.paths.defaultsFile);
     other.stateFile = std::make_unique<StoredFile>(t.paths.stateFile);
     test::FakeCounters shared;
-    Env otherEnv{t.clock, shared, t.uptime, other.center, *other.defaults, other.notifier, *other.stateFile};
-    Env firstEnv{t.clock, shared, t.uptime, t.center, *t.defaults, t.notifier, *t.stateFile};
+    Env otherEnv{t.clock, shared, t.uptime, other.center, *other.defaults, other.notifier, *other.stateFile, t.boot, t.networkDevices};
+    Env firstEnv{t.clock, shared, t.uptime, t.center, *t.defaults, t.notifier, *t.stateFile, t.boot, t.networkDevices};
     CAppController a(firstEnv, {queue, tasks, nullptr, nullptr, t.paths.stateLock, t.paths.debugLog}, nullptr);
     CAppController b(otherEnv, {queue, tasks, nullptr, nullptr, t.paths.stateLock, t.paths.debugLog}, nullptr);
     a.CreateTraffManager();
@@ -294,7 +294,7 @@ TEST_F(ControllerTest, ANewerPositionSurvivesTakingAnotherProcesssSave)
     test::TestEnv other;
     other.defaults = std::make_unique<UserDefaults>(t.paths.defaultsFile);
     other.stateFile = std::make_unique<StoredFile>(t.paths.stateFile);
-    Env otherEnv{t.clock, t.counters, t.uptime, other.center, *other.defaults, other.notifier, *other.stateFile};
+    Env otherEnv{t.clock, t.counters, t.uptime, other.center, *other.defaults, other.notifier, *other.stateFile, t.boot, t.networkDevices};
     CAppController b(otherEnv, {queue, tasks, nullptr, nullptr, t.paths.stateLock, t.paths.debugLog}, nullptr);
     b.CreateTraffManager();
 

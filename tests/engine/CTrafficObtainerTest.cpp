@@ -1,8 +1,10 @@
-// The counter sampler: increments across restarts, resets, wraps and missing interfaces.
+// The counter sampler: day records, baselines per interface, boots, the state it keeps.
 #include <gtest/gtest.h>
 
 #include "engine/CTrafficObtainer.hpp"
 #include "engine/Messages.hpp"
+#include "platform/ArchiveDecoder.hpp"
+#include "platform/ArchiveEncoder.hpp"
 #include "TestEnv.hpp"
 
 namespace quorvel {
@@ -15,18 +17,20 @@ struct SamplerTest : ::testing::Test {
     CTrafficObtainer sampler{t.env, std::nullopt, 0, 0.0};
     test::NotificationCounter changes{t.center, std::string(messages::kDataUsageWasChanged)};
 
-    void baseline(std::int64_t total, double uptime)
+    // What one sample books into a record of today.
+    std::uint64_t sample()
     {
-        sampler.prevTrafficSize = total;
-        sampler.sysWorkTime = uptime;
+        CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now());
+        sampler.getTrafficIncrementPoint(&today);
+        return today.getTotalTRaffic();
     }
 };
 
 TEST_F(SamplerTest, NoRecordAndGrowthGivesNewRecordDatedNow)
 {
-    baseline(1000, 10.0);
+    t.counters.set("wwan0", 1000, 0);
+    sampler.ResetObtainerCounter();
     t.counters.set("wwan0", 1200, 300);
-    t.uptime.value = 20.0;
     const auto inc = sampler.getTrafficIncrementPoint(nullptr);
     ASSERT_EQ(inc.kind, Kind::NewRecord);
     EXPECT_EQ(inc.point.getTotalTRaffic(), 500u);
@@ -34,20 +38,15 @@ TEST_F(SamplerTest, NoRecordAndGrowthGivesNewRecordDatedNow)
     EXPECT_EQ(sampler.prevTrafficSize, 1500);
     EXPECT_EQ(sampler.prevShotDate, t.clock.now());
     EXPECT_EQ(changes.count, 1);
-}
 
-TEST_F(SamplerTest, NoRecordAndNoGrowthBooksNothingAndPostsNothing)
-{
-    baseline(1500, 10.0);
-    t.counters.set("wwan0", 1500, 0);
-    const auto inc = sampler.getTrafficIncrementPoint(nullptr);
-    EXPECT_EQ(inc.kind, Kind::Nothing);
-    EXPECT_EQ(changes.count, 0);
+    EXPECT_EQ(sampler.getTrafficIncrementPoint(nullptr).kind, Kind::Nothing) << "no growth, no record";
+    EXPECT_EQ(changes.count, 1);
 }
 
 TEST_F(SamplerTest, SameDayAddsToTheGivenRecordAndLaterDayMakesANewOne)
 {
-    baseline(1000, 10.0);
+    t.counters.set("wwan0", 1000, 0);
+    sampler.ResetObtainerCounter();
     CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now().plusSeconds(-3600), 40);
     t.counters.set("wwan0", 1100, 0);
     auto inc = sampler.getTrafficIncrementPoint(&today);
@@ -62,82 +61,168 @@ TEST_F(SamplerTest, SameDayAddsToTheGivenRecordAndLaterDayMakesANewOne)
     EXPECT_EQ(today.getTotalTRaffic(), 140u) << "the old day keeps what it had";
 }
 
-struct IncrementCase {
-    const char* what;
-    std::int64_t prev;
-    double storedUptime;
-    std::uint32_t rx;
-    double uptime;
-    std::uint64_t booked;
-};
-
-class SamplerIncrements : public SamplerTest, public ::testing::WithParamInterface<IncrementCase> {};
-
-TEST_P(SamplerIncrements, BooksTheIncrementTheCountersAllow)
+TEST_F(SamplerTest, EachInterfaceBooksItsOwnGrowthAcrossRemovalsAndResets)
 {
-    const IncrementCase& c = GetParam();
-    baseline(c.prev, c.storedUptime);
-    t.counters.set("rmnet_data0", c.rx, 0);
-    t.uptime.value = c.uptime;
-    CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now());
-    sampler.getTrafficIncrementPoint(&today);
-    EXPECT_EQ(today.getTotalTRaffic(), c.booked) << c.what;
-    EXPECT_EQ(sampler.prevTrafficSize, static_cast<std::int64_t>(c.rx)) << c.what;
-    EXPECT_EQ(sampler.sysWorkTime, c.uptime) << c.what;
+    t.counters.set("wwan0", 300'000'000, 0);
+    t.counters.set("wwan1", 1000, 0);
+    t.counters.set("wlan0", 5, 5);
+    sampler.ResetObtainerCounter();
+
+    t.counters.remove("wwan0");
+    t.counters.set("wwan1", 1500, 0);
+    EXPECT_EQ(sample(), 500u) << "the remaining interface's growth, nothing of the one that went";
+
+    t.counters.set("wwan0", 0, 0);  // back under the same name, a new interface
+    t.counters.set("wwan0", 700, 0);
+    EXPECT_EQ(sample(), 700u);
+
+    t.counters.recreate("wwan1");
+    t.counters.set("wwan1", 25, 0);
+    t.counters.set("wwan0", 200, 0);  // the driver started its counter again
+    t.counters.set("wlan0", 9'000'000'000, 5);
+    EXPECT_EQ(sample(), 225u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SamplerIncrements,
-    ::testing::Values(IncrementCase{"growth", 1000, 100.0, 1500, 200.0, 500},
-                      IncrementCase{"interface reset or wrap books the whole total", 5000, 100.0, 1200, 200.0, 1200},
-                      IncrementCase{"restart books the whole total even when equal", 5000, 90000.0, 5000, 300.0, 5000},
-                      IncrementCase{"restart with a smaller total", 5000, 90000.0, 700, 300.0, 700},
-                      IncrementCase{"no baseline only stores", -1, 0.0, 4242, 50.0, 0},
-                      IncrementCase{"no cellular traffic re-baselines to 0", 800, 100.0, 0, 200.0, 0},
-                      IncrementCase{"near the 32-bit top", 4294967000, 100.0, 4294967295u, 200.0, 295}));
-
-TEST_F(SamplerTest, CountsOnlyCellularInterfacesAndSumsBothDirections)
+TEST_F(SamplerTest, ANewBootIsToldByItsIdentityWhicheverWayTheUptimeWent)
 {
-    t.counters.set("lo", 9999, 9999);
-    t.counters.set("wlan0", 7777, 7777);
-    t.counters.set("eth0", 5555, 5555);
-    t.counters.set("pdp_ip0", 100, 10);
-    t.counters.set("pdp_ip1", 200, 20);
-    t.counters.set("wwan0", 4000000000u, 4000000000u);
-    t.counters.set("ppp0", 1, 2);
-    EXPECT_EQ(sampler.obtainAllTraffic(), 100 + 10 + 200 + 20 + 8000000000LL + 3);
+    t.counters.set("wwan0", 5000, 0);
+    t.uptime.value = 90'000;
+    sampler.ResetObtainerCounter();
+
+    t.boot.value = "boot-2";
+    t.uptime.value = 95'000;  // more than before, yet a new boot
+    EXPECT_EQ(sample(), 5000u) << "every counter began again at zero";
+
+    t.uptime.value = 10;  // a suspend-less clock oddity on the same boot books only growth
+    t.counters.set("wwan0", 5100, 0);
+    EXPECT_EQ(sample(), 100u);
+
+    t.boot.value = "boot-3";
+    t.counters.set("wwan0", 40, 0);
+    EXPECT_EQ(sample(), 40u);
 }
 
-TEST_F(SamplerTest, UnreadableInterfaceListRebaselinesToZeroWithoutBooking)
+TEST_F(SamplerTest, WithoutABootIdentityTheUptimeJudges)
 {
-    baseline(3000, 10.0);
+    t.boot.value.reset();
+    t.counters.set("wwan0", 5000, 0);
+    t.uptime.value = 90'000;
+    sampler.ResetObtainerCounter();
+    t.uptime.value = 300;
+    EXPECT_EQ(sample(), 5000u);
+    t.uptime.value = 400;
+    t.counters.set("wwan0", 5600, 0);
+    EXPECT_EQ(sample(), 600u);
+}
+
+TEST_F(SamplerTest, AnUnreadableListBooksNothingAndKeepsTheBaselines)
+{
+    t.counters.set("wwan0", 3000, 0);
+    sampler.ResetObtainerCounter();
     t.counters.failing = true;
-    CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now(), 7);
-    EXPECT_EQ(sampler.getTrafficIncrementPoint(&today).kind, Kind::SameRecord);
-    EXPECT_EQ(today.getTotalTRaffic(), 7u);
-    EXPECT_EQ(sampler.prevTrafficSize, 0);
+    EXPECT_EQ(sample(), 0u);
     EXPECT_EQ(changes.count, 0);
 
-    // The modem comes back: its whole counter is new traffic.
     t.counters.failing = false;
-    t.counters.set("wwan0", 640, 0);
-    sampler.getTrafficIncrementPoint(&today);
-    EXPECT_EQ(today.getTotalTRaffic(), 647u);
+    t.counters.set("wwan0", 3640, 0);
+    EXPECT_EQ(sample(), 640u) << "what grew while the list could not be read";
 }
 
-TEST_F(SamplerTest, ResetCounterTakesTheCurrentTotalSoNothingIsBookedNext)
+TEST_F(SamplerTest, ResetsTakeTheCountersSoNothingBeforeThemIsBooked)
 {
     t.counters.set("wwan0", 123456, 654321);
+    t.counters.set("ppp0", 10, 10);
     sampler.ResetObtainerCounter();
-    EXPECT_EQ(sampler.prevTrafficSize, 777777);
+    EXPECT_EQ(sampler.prevTrafficSize, 777777 + 20);
+    EXPECT_EQ(sample(), 0u);
+
+    t.counters.set("wwan0", 123556, 654321);
+    t.counters.set("ppp0", 60, 10);
+    EXPECT_TRUE(sampler.resetInterfaceCounter("ppp0"));
+    EXPECT_FALSE(sampler.resetInterfaceCounter("wwan9"));
+    EXPECT_EQ(sample(), 100u) << "ppp0's 50 bytes came before its reset";
+}
+
+TEST_F(SamplerTest, NetworkManagerIsAskedOnlyWhenTheLinksChange)
+{
+    t.counters.set("wwan0", 1, 1);
+    t.counters.set("wlan0", 1, 1);
+    sampler.ResetObtainerCounter();
+    const int asked = t.networkDevices.calls;
+    EXPECT_EQ(asked, 1);
+    for (int i = 0; i < 3; ++i) {
+        t.counters.set("wwan0", 100 + i, 1);
+        sample();
+    }
+    EXPECT_EQ(t.networkDevices.calls, asked) << "an ordinary sample makes no call";
+    t.counters.recreate("wlan0");
+    sample();
+    EXPECT_EQ(t.networkDevices.calls, asked + 1);
+}
+
+TEST_F(SamplerTest, KeepsBaselinesChoicesAndTheCachedAnswerInTheArchive)
+{
+    t.counters.set("wwan0", 7'000'000'000, 42);
+    t.networkDevices.table = NetworkDeviceTable{{"wwan0", 8u, std::nullopt}, {"wlan0", 2u, 4u}};
+    sampler.choices.byName = {{"eth1", true}, {"usb0", false}};
+    sampler.choices.countMetered = true;
+    sampler.ResetObtainerCounter();
+
+    for (bool keyed : {true, false}) {
+        const std::string bytes = ArchiveEncoder::archivedDataWithRootObject(sampler, keyed);
+        auto back = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(bytes, &t.env);
+        ASSERT_TRUE(back->baselines) << keyed;
+        EXPECT_EQ(*back->baselines, *sampler.baselines) << keyed;
+        EXPECT_EQ(back->bootId, "boot-1") << keyed;
+        EXPECT_EQ(back->choices.byName, sampler.choices.byName) << keyed;
+        EXPECT_TRUE(back->choices.countMetered) << keyed;
+        EXPECT_EQ(back->networkManager.links, sampler.networkManager.links) << keyed;
+        ASSERT_TRUE(back->networkManager.devices) << keyed;
+        EXPECT_EQ(back->networkManager.devices->at(1).metered, 4u) << keyed;
+        EXPECT_FALSE(back->networkManager.devices->at(0).metered) << keyed;
+    }
+    // No NetworkManager on the bus is an answer too, and stays one.
+    t.counters.set("wwan1", 1, 1);
+    t.networkDevices.table.reset();
+    sampler.ResetObtainerCounter();
+    auto back = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(
+        ArchiveEncoder::archivedDataWithRootObject(sampler), &t.env);
+    EXPECT_FALSE(back->networkManager.devices);
+    EXPECT_FALSE(back->networkManager.links.empty());
+}
+
+TEST_F(SamplerTest, AStateWithOnlyTheSummedTotalBooksWhatItCanThenKeepsBaselines)
+{
+    // As a sampler before per-interface baselines stored it: one sum of 32-bit counters.
+    const std::string stored = R"({"$archive":"quorvel","$version":1,"$root":{"$class":"CTrafficObtainer",)"
+                               R"("PrevShotDate":1773144000,"PrevTrafficSize":4100000000,"SystemUpTime":500.0}})";
+    auto old = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(stored, &t.env);
+    EXPECT_FALSE(old->baselines);
+    t.uptime.value = 800;  // same boot
+    t.counters.set("wwan0", 3'600'000'000, 600'000'000);
     CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now());
-    sampler.getTrafficIncrementPoint(&today);
-    EXPECT_EQ(today.getTotalTRaffic(), 0u);
+    old->getTrafficIncrementPoint(&today);
+    EXPECT_EQ(today.getTotalTRaffic(), 100'000'000u);
+    ASSERT_TRUE(old->baselines);
+
+    t.counters.set("wwan0", 5'000'000'000, 600'000'000);  // past 2^32 now: still exact
+    old->getTrafficIncrementPoint(&today);
+    EXPECT_EQ(today.getTotalTRaffic(), 1'500'000'000u);
+}
+
+TEST_F(SamplerTest, ANewModelTakesItsFirstBaselineWithoutBooking)
+{
+    sampler.prevTrafficSize = CTrafficObtainer::kNoBaseline;
+    t.counters.set("wwan0", 4242, 0);
+    EXPECT_EQ(sample(), 0u);
+    t.counters.set("wwan0", 4300, 0);
+    EXPECT_EQ(sample(), 58u);
 }
 
 TEST_F(SamplerTest, ClockSetBackADayStillBooksAPositiveAmountInANewRecord)
 {
-    baseline(1000, 10.0);
+    t.counters.set("wwan0", 1000, 0);
+    sampler.ResetObtainerCounter();
     CTrafficPoint latest = CTrafficPoint::trafficPointWithDate(t.clock.now(), 10);
     t.clock.advance(-86400);
     t.counters.set("wwan0", 1300, 0);
@@ -148,11 +233,12 @@ TEST_F(SamplerTest, ClockSetBackADayStillBooksAPositiveAmountInANewRecord)
 
 TEST(CellularNames, RecognisesTheModemInterfaces)
 {
-    for (const char* yes : {"pdp_ip0", "wwan0", "wwp0s20f0u6", "rmnet_data1", "ppp0"}) {
-        EXPECT_TRUE(CTrafficObtainer::isCellularInterface(yes)) << yes;
+    for (const char* yes : {"pdp_ip0", "wwan0", "wwp0s20f0u6", "rmnet_data1", "ppp0", "qmapmux0.0", "mhi_hwip0",
+                            "mhi_swip0", "ccmni0"}) {
+        EXPECT_TRUE(InterfaceSelection::hasCellularName(yes)) << yes;
     }
     for (const char* no : {"en0", "eth0", "wlan0", "wlp3s0", "lo", "veth1", "docker0", ""}) {
-        EXPECT_FALSE(CTrafficObtainer::isCellularInterface(no)) << no;
+        EXPECT_FALSE(InterfaceSelection::hasCellularName(no)) << no;
     }
 }
 

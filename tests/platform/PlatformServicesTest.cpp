@@ -122,13 +122,21 @@ TEST(FileCounterSource, ReadsNameAndTwoCountersPerLine)
 {
     test::TempDir dir;
     EXPECT_EQ(FileCounterSource(dir.path() / "none").read(), std::nullopt);
-    StoredFile(dir.path() / "c").write("wwan0 10 20\nbroken line\nlo 1 2\nbig 4294967296 5\n");
+    StoredFile(dir.path() / "c").write(
+        "wwan0 10 20\nbroken line\nlo 1 2\nbig 4294967296 18446744073709551615\nppp0 1 1 42\nvlan 1 1 43 42\n");
     const auto got = FileCounterSource(dir.path() / "c").read();
     ASSERT_TRUE(got.has_value());
-    ASSERT_EQ(got->size(), 3u);
+    ASSERT_EQ(got->size(), 5u);
     EXPECT_EQ((*got)[0].name, "wwan0");
     EXPECT_EQ((*got)[0].txBytes, 20u);
-    EXPECT_EQ((*got)[2].rxBytes, 0u) << "32-bit like the kernel's";
+    EXPECT_EQ((*got)[2].rxBytes, 4294967296u) << "64-bit like the kernel's";
+    EXPECT_EQ((*got)[2].txBytes, 18446744073709551615u);
+    EXPECT_EQ((*got)[0].index, FileCounterSource::indexForName("wwan0")) << "the same index in every process";
+    EXPECT_NE((*got)[0].index, (*got)[1].index);
+    EXPECT_GT((*got)[1].index, 0);
+    EXPECT_EQ((*got)[3].index, 42);
+    EXPECT_EQ((*got)[3].lowerIndex, 0);
+    EXPECT_EQ((*got)[4].lowerIndex, 42);
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/BootIdentity.hpp"
 #include "platform/Calendar.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
 #include "platform/InterfaceCounters.hpp"
 #include "platform/LocalNotifier.hpp"
+#include "platform/NetworkDevices.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Paths.hpp"
 #include "platform/StoredFile.hpp"
@@ -40,8 +42,8 @@ public:
         }
         return interfaces;
     }
-    // Sets (or adds) one interface's counters.
-    void set(const std::string& name, std::uint32_t rx, std::uint32_t tx)
+    // Sets (or adds, with a new index) one interface's counters.
+    void set(const std::string& name, std::uint64_t rx, std::uint64_t tx)
     {
         for (auto& i : interfaces) {
             if (i.name == name) {
@@ -50,13 +52,38 @@ public:
                 return;
             }
         }
-        interfaces.push_back({name, static_cast<int>(interfaces.size()) + 1, 0, rx, tx});
+        interfaces.push_back({name, nextIndex++, 0, rx, tx});
     }
     void remove(const std::string& name) { std::erase_if(interfaces, [&](const auto& i) { return i.name == name; }); }
+    // The interface removed and made again under the same name: a new index, counters from zero.
+    void recreate(const std::string& name)
+    {
+        remove(name);
+        set(name, 0, 0);
+    }
 
     std::vector<InterfaceCounters> interfaces;
     bool failing = false;
     int reads = 0;
+    int nextIndex = 2;  // 1 is the loopback's
+};
+
+class FakeBootId final : public BootIdSource {
+public:
+    std::optional<std::string> bootId() const override { return value; }
+    std::optional<std::string> value = "boot-1";
+};
+
+// NetworkManager's answer as a test sets it, with the number of times it was asked.
+class FakeNetworkDevices final : public NetworkDeviceDirectory {
+public:
+    std::optional<NetworkDeviceTable> devices() override
+    {
+        ++calls;
+        return table;
+    }
+    std::optional<NetworkDeviceTable> table;
+    int calls = 0;
 };
 
 class FakeUptime final : public UptimeSource {
@@ -109,7 +136,9 @@ struct TestEnv {
     std::unique_ptr<UserDefaults> defaults = std::make_unique<UserDefaults>(paths.defaultsFile);
     RecordingNotifier notifier;
     std::unique_ptr<StoredFile> stateFile = std::make_unique<StoredFile>(paths.stateFile);
-    Env env{clock, counters, uptime, center, *defaults, notifier, *stateFile};
+    FakeBootId boot;
+    FakeNetworkDevices networkDevices;
+    Env env{clock, counters, uptime, center, *defaults, notifier, *stateFile, boot, networkDevices};
 
     TestEnv() { clock.set(localDate(2026, 3, 10)); }
 };

@@ -1,0 +1,97 @@
+#include "cli/CtlInterfaces.hpp"
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/CAppController.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// The options that name an interface, and what each makes of it.
+struct NameOption {
+    const char* option;
+    std::optional<bool> count;
+};
+constexpr NameOption kNameOptions[] = {{"--count", true}, {"--ignore", false}, {"--auto", std::nullopt}};
+
+}  // namespace
+
+bool CtlInterfaces::isInterfaceName(const std::string& name)
+{
+    constexpr std::size_t kMaxLength = 15;  // IFNAMSIZ less its terminating zero
+    return !name.empty() && name.size() <= kMaxLength && name != "." && name != ".." &&
+           std::none_of(name.begin(), name.end(), [](unsigned char c) { return c == '/' || c == ':' || c <= ' ' || c == 0x7f; });
+}
+
+bool CtlInterfaces::valuesFit(const CtlArguments& a, std::string& refused)
+{
+    for (const NameOption& o : kNameOptions) {
+        if (auto name = a.value(o.option); name && !isInterfaceName(*name)) {
+            refused = "interface name '" + *name + "'";
+            return false;
+        }
+    }
+    if (auto metered = a.value("--metered"); metered && *metered != "on" && *metered != "off") {
+        refused = "metered switch '" + *metered + "'";
+        return false;
+    }
+    return true;
+}
+
+int CtlInterfaces::refuse(std::ostream& err, const std::string& refused)
+{
+    err << "quorvelctl: invalid " << refused << "\n";
+    return 1;
+}
+
+int CtlInterfaces::apply(const CtlArguments& a, CAppController& app, std::ostream& out)
+{
+    const auto metered = a.value("--metered");
+    const bool changes = metered || std::any_of(std::begin(kNameOptions), std::end(kNameOptions),
+                                                [&](const NameOption& o) { return a.has(o.option); });
+    if (changes) {
+        app.withStateLock([&](CTrafficManager& m) {
+            for (const NameOption& o : kNameOptions) {
+                if (auto name = a.value(o.option)) {
+                    m.setInterfaceChoice(*name, o.count);
+                }
+            }
+            if (metered) {
+                m.setCountMetered(*metered == "on");
+            }
+        });
+    }
+    list(app, a.has("--json"), out);
+    return 0;
+}
+
+void CtlInterfaces::list(CAppController& app, bool json, std::ostream& out)
+{
+    const auto report = app.pmodule()->interfaceReport();
+    if (json) {
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (const auto& i : report) {
+            rows.push_back({{"name", i.decision.name},
+                            {"counted", i.decision.counted},
+                            {"reason", countReasonName(i.decision.reason)},
+                            {"rx_bytes", i.rxBytes},
+                            {"tx_bytes", i.txBytes}});
+        }
+        out << nlohmann::ordered_json{{"interfaces", std::move(rows)}}.dump(2) << "\n";
+        return;
+    }
+    out << std::left << std::setw(16) << "INTERFACE" << std::setw(9) << "COUNTED" << std::setw(16) << "REASON"
+        << std::setw(21) << "RECEIVED" << "SENT\n";
+    for (const auto& i : report) {
+        out << std::setw(16) << i.decision.name << std::setw(9) << (i.decision.counted ? "yes" : "no")
+            << std::setw(16) << countReasonName(i.decision.reason) << std::setw(21) << i.rxBytes << i.txBytes << "\n";
+    }
+    out << "Counting metered connections: " << (app.pmodule()->countMetered() ? "on" : "off") << "\n";
+}
+
+}  // namespace quorvel

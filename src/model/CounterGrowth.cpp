@@ -1,0 +1,97 @@
+#include "model/CounterGrowth.hpp"
+
+#include <algorithm>
+
+#include "platform/Assert.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// The same interface as at the baseline: by index when the source knows indexes, else by name.
+const InterfaceBaseline* baselineOf(const std::vector<InterfaceBaseline>& baselines, const InterfaceCounters& link)
+{
+    const auto it = std::find_if(baselines.begin(), baselines.end(), [&](const InterfaceBaseline& b) {
+        return link.index != 0 ? b.index == link.index : b.index == 0 && b.name == link.name;
+    });
+    return it == baselines.end() ? nullptr : &*it;
+}
+
+// A counter that went down was started again: all it holds is new.
+std::uint64_t grownFrom(std::uint64_t before, std::uint64_t now)
+{
+    return now >= before ? now - before : now;
+}
+
+void requireOneDecisionPerLink(const std::vector<InterfaceCounters>& links,
+                               const std::vector<CountingDecision>& decisions)
+{
+    QV_REQUIRE(links.size() == decisions.size(), "the caller must give one counting decision per link");
+}
+
+}  // namespace
+
+std::uint64_t CounterGrowth::booked(const std::vector<InterfaceBaseline>& baselines,
+                                    const std::vector<InterfaceCounters>& links,
+                                    const std::vector<CountingDecision>& decisions, bool sameBoot)
+{
+    requireOneDecisionPerLink(links, decisions);
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (!decisions[i].counted) {
+            continue;
+        }
+        const InterfaceCounters& link = links[i];
+        const InterfaceBaseline* before = sameBoot ? baselineOf(baselines, link) : nullptr;
+        if (before == nullptr) {
+            sum += link.rxBytes + link.txBytes;
+        } else {
+            sum += grownFrom(before->received, link.rxBytes) + grownFrom(before->sent, link.txBytes);
+        }
+    }
+    return sum;
+}
+
+std::uint64_t CounterGrowth::bookedSinceSummedTotal(std::int64_t summedTotal,
+                                                    const std::vector<InterfaceCounters>& links,
+                                                    const std::vector<CountingDecision>& decisions, bool sameBoot)
+{
+    requireOneDecisionPerLink(links, decisions);
+    if (!sameBoot || summedTotal <= 0) {
+        return countedTotal(links, decisions);
+    }
+    constexpr std::uint64_t kLow32 = 0xFFFF'FFFFu;
+    std::uint64_t narrow = 0;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (decisions[i].counted) {
+            narrow += (links[i].rxBytes & kLow32) + (links[i].txBytes & kLow32);
+        }
+    }
+    const auto stored = static_cast<std::uint64_t>(summedTotal);
+    return narrow >= stored ? narrow - stored : 0;
+}
+
+std::vector<InterfaceBaseline> CounterGrowth::baselinesOf(const std::vector<InterfaceCounters>& links)
+{
+    std::vector<InterfaceBaseline> out;
+    out.reserve(links.size());
+    for (const InterfaceCounters& link : links) {
+        out.push_back({link.name, link.index, link.rxBytes, link.txBytes});
+    }
+    return out;
+}
+
+std::uint64_t CounterGrowth::countedTotal(const std::vector<InterfaceCounters>& links,
+                                          const std::vector<CountingDecision>& decisions)
+{
+    requireOneDecisionPerLink(links, decisions);
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (decisions[i].counted) {
+            sum += links[i].rxBytes + links[i].txBytes;
+        }
+    }
+    return sum;
+}
+
+}  // namespace quorvel

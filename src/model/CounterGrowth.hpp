@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "model/InterfaceBaseline.hpp"
+#include "model/InterfaceSelection.hpp"
+#include "platform/InterfaceCounters.hpp"
+
+namespace quorvel {
+
+// How much traffic the counted interfaces carried between two samples, from each interface's
+// own counters: growth since its baseline; its whole counter when it is new since the last
+// sample (an index not seen before, or a new boot) or when its counter went down (the driver
+// started it again); nothing for an interface that went away. Pure: no I/O.
+class CounterGrowth {
+public:
+    // `decisions` holds one entry per link of `links`, in the same order.
+    static std::uint64_t booked(const std::vector<InterfaceBaseline>& baselines,
+                                const std::vector<InterfaceCounters>& links,
+                                const std::vector<CountingDecision>& decisions, bool sameBoot);
+
+    // What a state that kept only the summed total of 32-bit counters can still tell: on the
+    // same boot, today's counted counters taken modulo 2^32 and summed, against that total; a
+    // drop cannot be told from a wrap or a removed interface and books nothing. On a new boot,
+    // or when no counted interface was there before (a total of 0), the whole counters.
+    static std::uint64_t bookedSinceSummedTotal(std::int64_t summedTotal, const std::vector<InterfaceCounters>& links,
+                                                const std::vector<CountingDecision>& decisions, bool sameBoot);
+
+    // Every link's counters, to measure the next growth from.
+    static std::vector<InterfaceBaseline> baselinesOf(const std::vector<InterfaceCounters>& links);
+
+    // Received plus sent bytes of the counted links.
+    static std::uint64_t countedTotal(const std::vector<InterfaceCounters>& links,
+                                      const std::vector<CountingDecision>& decisions);
+};
+
+}  // namespace quorvel

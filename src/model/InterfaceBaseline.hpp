@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class ArchiveEncoder;
+class ArchiveDecoder;
+
+// One interface's counters as the last sample (or a reset) saw them: the point its next growth
+// is measured from. The index tells a re-created interface from the one of the same name before.
+struct InterfaceBaseline {
+    static constexpr std::string_view kClassName = "InterfaceBaseline";
+
+    std::string name;
+    int index = 0;
+    std::uint64_t received = 0;
+    std::uint64_t sent = 0;
+
+    bool operator==(const InterfaceBaseline&) const = default;
+
+    std::string_view className() const { return kClassName; }
+    void encodeWithCoder(ArchiveEncoder& coder) const;
+    static std::unique_ptr<InterfaceBaseline> initWithCoder(ArchiveDecoder& coder);
+};
+
+}  // namespace quorvel
