@@ -20,6 +20,7 @@
 #include "platform/MainQueue.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/SystemServices.hpp"
+#include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
 
 namespace quorvel {
 
@@ -67,7 +68,8 @@ QuorvelCtl::~QuorvelCtl() = default;
 
 void QuorvelCtl::start()
 {
-    services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check);
+    services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check,
+                                                 std::make_unique<NetworkManagerDeviceDirectory>());
     queue_ = std::make_unique<ManualQueue>();
     tasks_ = std::make_unique<NoBackgroundTasks>();
     app_ = std::make_unique<CAppController>(

@@ -23,13 +23,15 @@ std::filesystem::path bootIdFile()
 }  // namespace
 
 SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier,
-                               UserDefaults::Validator defaultsValidator)
+                               UserDefaults::Validator defaultsValidator,
+                               std::unique_ptr<NetworkDeviceDirectory> networkDevices)
     : paths_(paths),
       counters_(std::make_unique<TailCounterSource>(counterSource())),
       defaults_(paths.defaultsFile, std::move(defaultsValidator)),
       stateFile_(paths.stateFile),
       boot_(bootIdFile()),
-      env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_, boot_, networkDevices_}
+      networkDevices_(networkDevices ? std::move(networkDevices) : std::make_unique<NoNetworkDeviceDirectory>()),
+      env_{clock_, *counters_, uptime_, center_, defaults_, notifier, stateFile_, boot_, *networkDevices_}
 {
 }
 

@@ -25,7 +25,9 @@ class LocalNotifier;
 // link changes fills with links that vanished before a sample.
 class SystemServices {
 public:
-    SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {});
+    // Without a directory of network devices, interfaces are chosen by the user and by name only.
+    SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {},
+                   std::unique_ptr<NetworkDeviceDirectory> networkDevices = nullptr);
     SystemServices(const SystemServices&) = delete;
     SystemServices& operator=(const SystemServices&) = delete;
 
@@ -42,7 +44,7 @@ private:
     UserDefaults defaults_;
     StoredFile stateFile_;
     BootIdentity boot_;
-    NoNetworkDeviceDirectory networkDevices_;
+    std::unique_ptr<NetworkDeviceDirectory> networkDevices_;
     Env env_;
 };
 

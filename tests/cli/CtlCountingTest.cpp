@@ -185,7 +185,7 @@ TEST(CtlCounting, InterfacesListsEveryLinkAndChoicesTakeEffect)
 }
 
 // Needs the user's choices in the interface selection rules; enabled once they are in.
-TEST(CtlCounting, DISABLED_TheUsersChoicesDecideWhatIsCounted)
+TEST(CtlCounting, TheUsersChoicesDecideWhatIsCounted)
 {
     CountingHome h;
     h.setUp({{"wwan0", {10, 20}}, {"eth1", {5'000'000, 1'000'000}}});

@@ -417,7 +417,7 @@ TEST_F(KernelCounters, ANewBootBooksTheWholeCountersSinceIt)
 
 // Needs the rule that skips a lower link carrying counted upper links (interface selection);
 // enabled once that rule is in. A kernel without VLANs gets a macvlan, stacked the same way.
-TEST_F(KernelCounters, DISABLED_AVlanOverACountedLinkIsBookedOnce)
+TEST_F(KernelCounters, AVlanOverACountedLinkIsBookedOnce)
 {
     if (!build({{"wwan0", "qv-peer0", "10.213.84"}})) {
         GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;

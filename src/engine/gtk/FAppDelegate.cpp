@@ -1,5 +1,7 @@
 #include "engine/gtk/FAppDelegate.hpp"
 
+#include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
+
 #include <adwaita.h>
 
 #include <gdkmm/display.h>
@@ -49,7 +51,8 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
       tasks_(*app),
       location_(kApplicationId),
       notifier_(*app),
-      services_(Paths::fromEnvironment(), notifier_, &DefaultsSchema::check),
+      services_(Paths::fromEnvironment(), notifier_, &DefaultsSchema::check,
+                std::make_unique<NetworkManagerDeviceDirectory>()),
       controller_(services_.env(),
                   CAppController::Platform{queue_, tasks_, &timers_, &location_, services_.paths().stateLock,
                                            services_.paths().debugLog},
