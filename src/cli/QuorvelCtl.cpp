@@ -80,7 +80,7 @@ void QuorvelCtl::start()
         nullptr);
     app_->initPrefs();
     app_->CreateTraffManager();
-    if (services_->env().stateFile.blocked() || app_->fileProblem()) {
+    if (app_->fileProblem()) {
         throw FileProblem{};  // the reason was logged as it was met
     }
 }

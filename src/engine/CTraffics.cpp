@@ -139,8 +139,11 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
     if (s >= 2 && d >= s) {
         first = s;
         n = d - s + 1;
-    } else if (MonthTraffic* prev = getMonthInfoForDate(DateDay::getDateInPrevMonthForDayNumber(now(), 1))) {
-        std::erase_if(prev->arrDaysTraffics, [s](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, s); });
+    } else if (s >= 2) {
+        if (MonthTraffic* prev = getMonthInfoForDate(DateDay::getDateInPrevMonthForDayNumber(now(), 1))) {
+            std::erase_if(prev->arrDaysTraffics,
+                          [s](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, s); });
+        }
     }
     MonthTraffic* month = createOrGetMonthItemforMonthNumber(-1);
     if (month == nullptr) {

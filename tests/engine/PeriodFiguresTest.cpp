@@ -89,6 +89,16 @@ TEST_F(PeriodTest, EnteredUsageOnOrAfterTheStartDayKeepsTheDaysBeforeIt)
     EXPECT_EQ(periods[1]->getDataUsed(), 100 * kMB);
 }
 
+TEST_F(PeriodTest, EnteredUsageWithPeriodsFromTheFirstLeavesThePreviousMonth)
+{
+    m->setPPlanStartDay(1);
+    book(2024, 3, 20, 50 * kMB);
+    t.clock.set(localDate(2024, 4, 3));
+    m->resetTrafficsWithInit(-1, 100 * kMB, 1);
+    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB);
+    EXPECT_EQ(bytesOn(2024, 3, 20), 50 * kMB);
+}
+
 TEST_F(PeriodTest, TheEstimateRunsOverTheBillingPeriodsDays)
 {
     // 15 January to 14 February 2024: 31 days, while February has 29.
