@@ -128,7 +128,8 @@ const char* CtlArguments::usage()
            "                      draw the chart page of a billing month (0 is the oldest)\n"
            "\n"
            "--at LAT,LON reports a device location before the update, so that the traffic is\n"
-           "attributed to that place.\n";
+           "attributed to that place.\n"
+           "Exit codes: 0 done, 1 value refused, 2 usage error, 3 not set up yet, 4 file cannot be opened or saved.\n";
 }
 
 }  // namespace quorvel

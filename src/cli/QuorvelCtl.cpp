@@ -10,14 +10,15 @@
 #include "cli/CtlWatch.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
-#include "engine/SetupRules.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/FileSize.hpp"
+#include "model/StrictEntry.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/Clock.hpp"
 #include "platform/MainQueue.hpp"
+#include "platform/NumberFormat.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/SystemServices.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
@@ -46,6 +47,14 @@ std::optional<Location> parseLocation(const std::string& text)
     return l;
 }
 
+// A file that cannot be opened stops the command before it changes anything.
+struct FileProblem {};
+
+StrictEntry::Read<std::uint64_t> megabytesEntry(const std::string& text, bool positive)
+{
+    return StrictEntry::megabytes(text, NumberFormat::decimalSeparator(), positive);
+}
+
 std::optional<bool> onOff(const std::string& text)
 {
     if (text == "on") {
@@ -60,7 +69,7 @@ std::optional<bool> onOff(const std::string& text)
 }  // namespace
 
 QuorvelCtl::QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err, ChartMaker makeChart)
-    : paths_(paths), makeChart_(std::move(makeChart)), out_(out), err_(err)
+    : paths_(paths), makeChart_(std::move(makeChart)), target_(out), err_(err)
 {
 }
 
@@ -77,6 +86,9 @@ void QuorvelCtl::start()
         nullptr);
     app_->initPrefs();
     app_->CreateTraffManager();
+    if (app_->fileProblem()) {
+        throw FileProblem{};  // the reason was logged as it was met
+    }
 }
 
 int QuorvelCtl::run(const std::vector<std::string>& argv)
@@ -88,10 +100,21 @@ int QuorvelCtl::run(const std::vector<std::string>& argv)
         return 2;
     }
     if (parsed.arguments->command == "help") {
-        out_ << CtlArguments::usage();
+        target_ << CtlArguments::usage();
         return 0;
     }
-    return dispatch(*parsed.arguments);
+    int code = kCannotSave;
+    try {
+        code = dispatch(*parsed.arguments);
+    } catch (const FileProblem&) {
+        return kCannotSave;
+    }
+    // What a command reports is true only once it is saved; its reason was logged when met.
+    if (app_ && app_->fileProblem()) {
+        return kCannotSave;
+    }
+    target_ << out_.str();
+    return code;
 }
 
 int QuorvelCtl::dispatch(const CtlArguments& a)
@@ -132,32 +155,33 @@ int QuorvelCtl::refuse(const std::string& what, const std::string& value)
     return 1;
 }
 
+int QuorvelCtl::refuseEntry(const std::string& what, const std::string& why)
+{
+    err_ << "quorvelctl: invalid " << what << ": " << why << "; nothing was changed\n";
+    return 1;
+}
+
 int QuorvelCtl::setup(const CtlArguments& a)
 {
     const std::string planText = *a.value("--plan");
     const std::string dayText = *a.value("--start-day");
     const std::string usedText = a.value("--used").value_or("0");
-    const auto plan = SetupRules::planFromEntry(planText);
-    if (!plan) {
-        return refuse("plan", planText);
-    }
-    const auto day = SetupRules::startDayFromEntry(dayText);
-    if (!day) {
-        return refuse("start day", dayText);
-    }
-    const auto used = SetupRules::usedFromEntry(usedText);
-    if (!used) {
-        return refuse("used data", usedText);
+    const auto plan = megabytesEntry(planText, true);
+    const auto day = StrictEntry::startDay(dayText);
+    const auto used = megabytesEntry(usedText, false);
+    if (!plan.value || !day.value || !used.value) {
+        return refuseEntry(!plan.value ? "plan" : !day.value ? "start day" : "used data",
+                           !plan.value ? plan.why : !day.value ? day.why : used.why);
     }
     start();
     // The set-up's own order: plan, start day, then the used data that ends it.
-    app_->onResetPlanValue(*plan);
-    app_->onResetPlanStartDay(*day);
+    app_->onResetPlanValue(*plan.value);
+    app_->onResetPlanStartDay(*day.value);
     app_->resetWizardFinished();
-    app_->onResetThisMonthDataInfo(*used);
+    app_->onResetThisMonthDataInfo(*used.value);
     queue_->drain();
-    out_ << "Quorvel is set up: a plan of " << FileSize::formatMemoryStringDot1(*plan)
-         << ", billing months starting on day " << *day << ", " << FileSize::formatMemoryStringDot1(*used)
+    out_ << "Quorvel is set up: a plan of " << FileSize::formatMemoryStringDot1(*plan.value)
+         << ", billing months starting on day " << *day.value << ", " << FileSize::formatMemoryStringDot1(*used.value)
          << " used so far this month.\n";
     // Counting in the background is on from the set-up on; `watch --autostart off` turns it off.
     if (AutostartEntry(paths_.autostartEntry).install(ProgramPath::self())) {
@@ -219,29 +243,29 @@ int QuorvelCtl::set(const CtlArguments& a)
     const std::string& what = a.words[0];
     const std::string& text = a.words[1];
     if (what == "plan") {
-        const auto plan = SetupRules::planFromEntry(text);
-        if (!plan) {
-            return refuse("plan", text);
+        const auto plan = megabytesEntry(text, true);
+        if (!plan.value) {
+            return refuseEntry("plan", plan.why);
         }
         start();
-        app_->onResetPlanValue(*plan);
-        out_ << "Monthly plan: " << FileSize::formatMemoryStringDot1(*plan) << "\n";
+        app_->onResetPlanValue(*plan.value);
+        out_ << "Monthly plan: " << FileSize::formatMemoryStringDot1(*plan.value) << "\n";
     } else if (what == "start-day") {
-        const auto day = SetupRules::startDayFromEntry(text);
-        if (!day) {
-            return refuse("start day", text);
+        const auto day = StrictEntry::startDay(text);
+        if (!day.value) {
+            return refuseEntry("start day", day.why);
         }
         start();
-        app_->onResetPlanStartDay(*day);
-        out_ << "Billing months start on day " << *day << "\n";
+        app_->onResetPlanStartDay(*day.value);
+        out_ << "Billing months start on day " << *day.value << "\n";
     } else {
-        const auto used = SetupRules::usedFromEntry(text);
-        if (!used) {
-            return refuse("used data", text);
+        const auto used = megabytesEntry(text, false);
+        if (!used.value) {
+            return refuseEntry("used data", used.why);
         }
         start();
-        app_->onResetThisMonthDataInfo(*used);
-        out_ << "Used this month: " << FileSize::formatMemoryStringDot1(*used) << "\n";
+        app_->onResetThisMonthDataInfo(*used.value);
+        out_ << "Used this month: " << FileSize::formatMemoryStringDot1(*used.value) << "\n";
     }
     queue_->drain();
     return 0;

@@ -2,6 +2,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@ class ManualQueue;
 class NoBackgroundTasks;
 
 // quorvelctl: the model behind a command line, on the same files as the application.
-// Exit codes: 0 done, 1 a value was refused (nothing changed), 2 usage, 3 not set up yet.
+// Exit codes: 0 done, 1 a value was refused (nothing changed), 2 usage, 3 not set up yet,
+// 4 a file cannot be opened or saved (the reason on standard error).
 class QuorvelCtl {
 public:
     // Without a chart renderer, `chart` is handed to the renderer program (see CtlChartProgram).
@@ -37,13 +39,19 @@ private:
     int limits(const CtlArguments& a);
     int exportDays(const CtlArguments& a);
     int chart(const CtlArguments& a);
+    static constexpr int kCannotSave = 4;
+
     int refuse(const std::string& what, const std::string& value);
+    int refuseEntry(const std::string& what, const std::string& why);
+    // Loads the files; throws when one exists but cannot be opened, before anything changes.
     void start();
 
     Paths paths_;
     ChartMaker makeChart_;
     std::vector<std::string> argv_;
-    std::ostream& out_;
+    std::ostream& target_;
+    // What the command reports, handed on only when everything it changed was saved.
+    std::ostringstream out_;
     std::ostream& err_;
     CtlNotifier notifier_;
     std::unique_ptr<SystemServices> services_;

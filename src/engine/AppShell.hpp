@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "platform/LocalNotifier.hpp"
 
@@ -22,6 +23,8 @@ public:
     virtual void onResetPrevMonthsInfoHandler(const void* sender) = 0;
     // A local notification received while running, or the one the program was launched from.
     virtual void didReceiveLocalNotification(const LocalNotification& notification, bool launchedFromIt) = 0;
+    // A state or defaults file that cannot be read or saved; the window keeps running unsaved.
+    virtual void showFileProblem(const std::string& /*reason*/) {}
 };
 
 }  // namespace quorvel

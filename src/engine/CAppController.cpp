@@ -66,6 +66,26 @@ void CAppController::withStateLock(const std::function<void(CTrafficManager&)>& 
     LockScope scope(*this);
     change(*pmodule_);
     pmodule_->saveState();
+    reportFileProblem();
+}
+
+std::optional<std::string> CAppController::fileProblem() const
+{
+    if (std::optional<std::string> state = env_.stateFile.problem()) {
+        return state;
+    }
+    return env_.defaults.problem();
+}
+
+void CAppController::reportFileProblem()
+{
+    if (fileProblemShown_ || shell_ == nullptr) {
+        return;
+    }
+    if (std::optional<std::string> why = fileProblem()) {
+        fileProblemShown_ = true;
+        shell_->showFileProblem(*why);
+    }
 }
 
 void CAppController::CreateTraffManager()
@@ -219,6 +239,7 @@ std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bo
 {
     LockScope scope(*this);
     std::shared_ptr<FTrafficDataInformation> summary = pmodule_->updateTrafficInformation(full);
+    reportFileProblem();
     if (full && summary && appState_ != AppState::Background) {
         updateTrafficInterface(summary);
     }
@@ -334,6 +355,7 @@ bool CAppController::didFinishLaunching(const LaunchOptions& options)
     if (shell_ != nullptr) {
         shell_->createInterface();
     }
+    reportFileProblem();
     if (!isFirstStart()) {
         doGetTrafficInfoTask(true);
     }

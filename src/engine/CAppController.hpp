@@ -110,12 +110,16 @@ public:
     void resetWizardFinished();
 
     const Env& env() const { return env_; }
+    // Why the state or defaults file cannot be read or saved (it is left as it is), or nothing.
+    std::optional<std::string> fileProblem() const;
 
 private:
     void startBgTask4GetInfo();
     void stopBgTask4GetInfo();
     // Takes what another process saved since this one last read or wrote the files.
     void syncFromDisk();
+    // Tells the shell about a file problem, once per process.
+    void reportFileProblem();
     // Holds the controller's lock and, at the outermost level, the lock file across processes
     // (a second flock on a new descriptor in the same process would wait for ever).
     class LockScope;
@@ -132,6 +136,7 @@ private:
     UpdateObserver updateObserver_;
     std::recursive_mutex lock_;
     int lockDepth_ = 0;
+    bool fileProblemShown_ = false;
 };
 
 }  // namespace quorvel

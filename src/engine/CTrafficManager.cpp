@@ -179,6 +179,7 @@ std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
     // they are checked, so it is summed once.
     const UsedSnapshot snapshot(*this);
     LimitResult dict = LimitResult::createDefResultDictionary(now());
+    dict.periodStart = LimitResult::dayKey(getFirstBillingDayForDate(now()));
     for (const auto& limit : pLimits) {
         limit->checkTrafficUsageLimit(this, &dict);
     }
@@ -228,7 +229,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryFigures() const
     summary->pAvgDataPerDayUsed = average;
     summary->pTodayDataUsed = stgetDataTodayUsed();
     summary->pDataPerDayLeft = widen(left / daysLeft);
-    summary->pDataEstimation = average * static_cast<std::uint64_t>(DateDay::getDayCountInMonth(now()));
+    summary->pDataEstimation = estimate(average);
     summary->pBillStartDay = widen(getPlanStartDay());
     return summary;
 }
@@ -433,7 +434,13 @@ std::int64_t CTrafficManager::stgetAvgDayDataLeft() const
 
 std::uint64_t CTrafficManager::stgetDataUsingEstimation() const
 {
-    return stgetAvgDayDataUsed() * static_cast<std::uint64_t>(DateDay::getDayCountInMonth(now()));
+    return estimate(stgetAvgDayDataUsed());
+}
+
+std::uint64_t CTrafficManager::estimate(std::uint64_t averagePerDay) const
+{
+    // Over the billing period the plan covers, not the calendar month it happens to begin in.
+    return averagePerDay * static_cast<std::uint64_t>(getDayCountInBillingMonth(now()));
 }
 
 void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const

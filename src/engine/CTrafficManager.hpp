@@ -144,6 +144,8 @@ private:
     static std::int64_t dataLeft(std::uint64_t plan, std::uint64_t used);
     // used ÷ (days used + 1), dividing by 1 when that is not positive.
     static std::uint64_t averagePerDay(std::uint64_t used, std::int32_t daysUsed);
+    // The use of the whole current billing period at this average.
+    std::uint64_t estimate(std::uint64_t averagePerDay) const;
 
     // Holds the billing month's use while nothing can change it (inside one update).
     class UsedSnapshot {

@@ -1,5 +1,6 @@
 #include "engine/CTraffics.hpp"
 
+#include <algorithm>
 #include <tuple>
 
 #include "engine/Messages.hpp"
@@ -52,10 +53,8 @@ bool CTraffics::getNewTraffic(TCResult* r)
     CTrafficPoint* latest = getLatestTrafficItemForThisMonth();
     const CTrafficObtainer::Increment inc = trafficObtainer->getTrafficIncrementPoint(latest);
     const bool newRecord = inc.kind == CTrafficObtainer::Increment::Kind::NewRecord;
-    // The date of the record the sample went to, for the place it is attributed to.
-    const Date sampleDate = newRecord ? inc.point.pDate : latest != nullptr ? latest->pDate : now();
     if (newRecord) {
-        const bool newMonth = month == nullptr || month->pnMonthNum() != DateDay::getMonthNumber(inc.point.pDate);
+        const bool newMonth = month == nullptr || !DateDay::isTheSameMonth(inc.point.pDate, month->date);
         addNewTrafficPoint(inc.point, newMonth);
         if (r != nullptr) {
             r->setBMonthChanged(newMonth);
@@ -63,7 +62,8 @@ bool CTraffics::getNewTraffic(TCResult* r)
     }
     const std::uint64_t after = getTotalTRaffic();
     if (static_cast<std::int64_t>(after - before) > 0) {
-        tryAddTrafficDelta(sampleDate, after - before, r);
+        // The place was last used now, at this sample, whichever day record took it.
+        tryAddTrafficDelta(now(), after - before, r);
     }
     return newRecord || after != before;
 }
@@ -75,64 +75,94 @@ void CTraffics::trimMonths()
     }
 }
 
-void CTraffics::addNewTrafficPoint(const CTrafficPoint& point, bool fornewMonth)
+MonthTraffic* CTraffics::insertMonth(Date date)
 {
-    if (!fornewMonth && arrTraffics() == nullptr) {
-        fornewMonth = true;  // no record for the current calendar month yet
+    // In date order, so that a sample under a clock set far back (1970) makes the oldest record,
+    // the one trimmed first, instead of pushing a real month out.
+    auto at = std::find_if(arrMonths.begin(), arrMonths.end(),
+                           [&](const auto& m) { return DateDay::isLaterDate(date, m->date); });
+    MonthTraffic* made = arrMonths.insert(at, std::make_unique<MonthTraffic>(date, pMonthPlan_))->get();
+    trimMonths();
+    return getMonthInfoForDate(date) == made ? made : nullptr;
+}
+
+void CTraffics::addNewTrafficPoint(const CTrafficPoint& point, bool /*fornewMonth*/)
+{
+    // The month record is the one of the point's own month, whatever the caller thought.
+    MonthTraffic* month = getMonthInfoForDate(point.pDate);
+    if (month == nullptr) {
+        month = insertMonth(point.pDate);
     }
-    if (fornewMonth) {
-        arrMonths.push_back(std::make_unique<MonthTraffic>(point.pDate, pMonthPlan_));
-        trimMonths();
-    }
-    if (std::vector<CTrafficPoint>* days = arrTraffics()) {
-        days->push_back(point);
+    if (month != nullptr) {
+        bookDay(month->arrDaysTraffics, point);
     }
     dataUsageChanged();
 }
 
-MonthTraffic& CTraffics::createOrGetMonthItemforMonthNumber(int n)
+void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& point)
 {
-    if (n == -1) {
-        n = DateDay::getMonthNumber(now());
+    // A day met again (the clock moved back, the time zone changed) grows its one record.
+    for (CTrafficPoint& p : days) {
+        if (DateDay::isTheSameDay(p.pDate, point.pDate)) {
+            p.addTraffic(point.getTotalTRaffic());
+            if (point.pTraffWf) {
+                p.addTrafficWf(*point.pTraffWf);
+            }
+            return;
+        }
     }
-    if (MonthTraffic* found = getMonthInfo(n)) {
-        return *found;
-    }
-    arrMonths.push_back(std::make_unique<MonthTraffic>(now(), pMonthPlan_));
-    MonthTraffic* made = arrMonths.back().get();
-    trimMonths();
-    return *made;
+    auto at = std::find_if(days.begin(), days.end(),
+                           [&](const CTrafficPoint& p) { return DateDay::isLaterDate(point.pDate, p.pDate); });
+    days.insert(at, point);
+}
+
+MonthTraffic* CTraffics::createOrGetMonthItemforMonthNumber(int n)
+{
+    MonthTraffic* found = n == -1 ? getMonthInfoForThisMonth() : getMonthInfo(n);
+    return found != nullptr ? found : insertMonth(now());
 }
 
 void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t bytes, std::int32_t s)
 {
     DateComponents comps = Calendar::components(now());
-    MonthTraffic& month = createOrGetMonthItemforMonthNumber(-1);
-    month.resetDaysTraffics();
     if (d < 1) {
         d = comps.day;
     }
     if (d == 0) {
         d = 1;
     }
+    // The billing period as the used figure sums it: from day s of this month, or, before day
+    // s, all of this month and the previous month's days from s on. Exactly those days are
+    // replaced; the earlier periods' days stay as they are.
     std::int32_t first = 1;
     std::int32_t n = d;
     if (s >= 2 && d >= s) {
         first = s;
         n = d - s + 1;
+    } else if (s >= 2) {
+        if (MonthTraffic* prev = getMonthInfoForDate(DateDay::getDateInPrevMonthForDayNumber(now(), 1))) {
+            std::erase_if(prev->arrDaysTraffics,
+                          [s](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, s); });
+        }
     }
+    MonthTraffic* month = createOrGetMonthItemforMonthNumber(-1);
+    if (month == nullptr) {
+        return;  // the clock stands before every stored month: nothing of this period is kept
+    }
+    std::erase_if(month->arrDaysTraffics,
+                  [first](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, first); });
     const std::uint64_t q = bytes / static_cast<std::uint64_t>(n);
     const std::uint64_t rest = bytes % static_cast<std::uint64_t>(n);
     comps.second = 0;
     for (std::int32_t i = 0; i < n; ++i) {
         comps.day = first + i;
         const Date date = Calendar::date(comps).value_or(now());
-        month.arrDaysTraffics.push_back(CTrafficPoint::trafficPointWithDate(date, q));
-        if (i == 0) {
-            month.updateDate(date);
-        }
+        // The last day takes the remainder, so that the days sum to exactly `bytes`.
+        bookDay(month->arrDaysTraffics, CTrafficPoint::trafficPointWithDate(date, q + (i == n - 1 ? rest : 0)));
     }
-    month.arrDaysTraffics.back().addTraffic(rest);
+    // The month's date is its first day's, so that the kept days before the start day still
+    // open the earlier billing period in the charts.
+    month->updateDate(month->arrDaysTraffics.front().pDate);
     trafficObtainer->ResetObtainerCounter();
     dataUsageChanged();
 }
@@ -201,8 +231,19 @@ std::uint64_t CTraffics::getTrafficTodayCount() const
 
 MonthTraffic* CTraffics::getMonthInfo(int monthNumber) const
 {
+    const int year = Calendar::components(now()).year;
     for (const auto& m : arrMonths) {
-        if (m->pnMonthNum() == monthNumber) {
+        if (m->pnMonthNum() == monthNumber && m->date && Calendar::components(*m->date).year == year) {
+            return m.get();
+        }
+    }
+    return nullptr;
+}
+
+MonthTraffic* CTraffics::getMonthInfoForDate(Date date) const
+{
+    for (const auto& m : arrMonths) {
+        if (DateDay::isTheSameMonth(date, m->date)) {
             return m.get();
         }
     }
@@ -217,13 +258,22 @@ std::vector<CTrafficPoint>* CTraffics::getMonthTrafficPoints(int monthNumber) co
 
 MonthTraffic* CTraffics::getMonthInfoForThisMonth() const
 {
-    return getMonthInfo(DateDay::getMonthNumber(now()));
+    return getMonthInfoForDate(now());
 }
 
 CTrafficPoint* CTraffics::getLatestTrafficItemForThisMonth() const
 {
-    std::vector<CTrafficPoint>* days = getMonthTrafficPoints(DateDay::getMonthNumber(now()));
-    return days != nullptr && !days->empty() ? &days->back() : nullptr;
+    MonthTraffic* month = getMonthInfoForThisMonth();
+    if (month == nullptr || month->arrDaysTraffics.empty()) {
+        return nullptr;
+    }
+    // Today's record when there is one, even if a later day was booked before the clock went back.
+    for (CTrafficPoint& p : month->arrDaysTraffics) {
+        if (DateDay::isTheSameDay(p.pDate, now())) {
+            return &p;
+        }
+    }
+    return &month->arrDaysTraffics.back();
 }
 
 const CTrafficPoint* CTraffics::getTrafficItem(std::size_t i) const

@@ -40,9 +40,11 @@ public:
     // The central step: one sample booked; whether anything changed.
     bool getNewTraffic(TCResult* r);
     void addNewTrafficPoint(const CTrafficPoint& point, bool fornewMonth);
-    // The record with that month number (−1: the current month), made when missing.
-    MonthTraffic& createOrGetMonthItemforMonthNumber(int n);
-    // Replaces this month's days by an even spread of `bytes` up to today.
+    // The record with that month number of this year (−1: the current month), made when
+    // missing; null only when the clock stands before every one of three stored months.
+    MonthTraffic* createOrGetMonthItemforMonthNumber(int n);
+    // Replaces the current billing period's days by an even spread of `bytes` up to today, so
+    // that the period's used figure is exactly `bytes`; earlier periods keep their days.
     void reinitTrafficPointsSinceToday(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay);
 
     std::uint64_t getTotalTRaffic() const;
@@ -53,7 +55,10 @@ public:
     std::uint64_t getTrafficTodayCount() const;
 
     std::size_t getMonthItemsCount() const { return arrMonths.size(); }
+    // The record of month n (1..12) of the current year.
     MonthTraffic* getMonthInfo(int monthNumber) const;
+    // The record of the calendar month (year and month) of `date`.
+    MonthTraffic* getMonthInfoForDate(Date date) const;
     std::vector<CTrafficPoint>* getMonthTrafficPoints(int monthNumber) const;
     MonthTraffic* getMonthInfoForThisMonth() const;
     CTrafficPoint* getLatestTrafficItemForThisMonth() const;
@@ -79,6 +84,10 @@ public:
 private:
     Date now() const;
     void trimMonths();
+    // A new month record in date order, trimmed to three; null when it was the one trimmed.
+    MonthTraffic* insertMonth(Date date);
+    // Adds a day's traffic to its record, or inserts the record in date order.
+    static void bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& point);
 
     std::optional<std::uint64_t> pMonthPlan_;
     const Env* env_;

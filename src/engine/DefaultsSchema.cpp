@@ -54,10 +54,12 @@ std::optional<std::string> DefaultsSchema::check(const nlohmann::json& defaults)
         {"SUBSRIBE_TO_NEWS_ASKED", Kind::Boolean},
         {"Preferences_NMDispatcher", Kind::Dictionary},
     }};
-    static constexpr std::array<std::pair<const char*, Kind>, 8> kAlertHistory = {{
+    static constexpr std::array<std::pair<const char*, Kind>, 10> kAlertHistory = {{
         {"NM_MONTHNAME", Kind::Text},
         {"NM_MONTHNUM", Kind::Integer},
         {"NM_DAYNUM", Kind::Integer},
+        {"NM_DAYDATE", Kind::Integer},
+        {"NM_PERIODSTART", Kind::Integer},
         {"NM_MONTHVAL", Kind::Number},
         {"NM_MONTHOVAL", Kind::Number},
         {"NM_MSG_STRING_DAY", Kind::Text},

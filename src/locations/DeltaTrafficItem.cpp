@@ -38,6 +38,9 @@ std::unique_ptr<DeltaTrafficItem> DeltaTrafficItem::initWithCoder(ArchiveDecoder
     d->pDateComp = coder.decodeHourComponents("pDateComp");
     d->pLocation = coder.decodeLocation("pLocation");
     d->pDelta = coder.decodeInt64("pDelta");
+    if (d->pDelta && (*d->pDelta < 0 || static_cast<std::uint64_t>(*d->pDelta) > ArchiveDecoder::kMaxByteCount)) {
+        coder.fail("pDelta", "a count of bytes up to 2^53");  // a place's use is never negative
+    }
     return d;
 }
 

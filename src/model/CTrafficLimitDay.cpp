@@ -34,9 +34,11 @@ void CTrafficLimitDay::checkTrafficUsageLimit(const CPlanProtocol* p, LimitResul
         return;
     }
     // Today's record is the one for the current calendar day, so its day is today's.
-    const int n = p->getTrafficToday()->getDayNumberInMonth();
+    const CTrafficPoint* today = p->getTrafficToday();
+    const int n = today->getDayNumberInMonth();
     if (!d->dayNum || n > *d->dayNum) {
         d->dayNum = n;
+        d->dayDate = LimitResult::dayKey(today->pDate);
         d->msgDay = std::move(text);
     }
 }

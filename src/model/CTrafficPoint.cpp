@@ -31,8 +31,8 @@ std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& code
         coder.fail("Date", "a date");  // every calendar question about the day needs it
     }
     p->pDate = *date;
-    p->pTraff = coder.decodeUInt64("Traffic");
-    p->pTraffWf = coder.decodeUInt64("TrafficWiFi");
+    p->pTraff = coder.decodeByteCount("Traffic");
+    p->pTraffWf = coder.decodeByteCount("TrafficWiFi");
     return p;
 }
 

@@ -1,6 +1,7 @@
 #include "model/LimitResult.hpp"
 
 #include "model/DateDay.hpp"
+#include "platform/Calendar.hpp"
 
 namespace quorvel {
 
@@ -10,6 +11,12 @@ LimitResult LimitResult::createDefResultDictionary(Date now)
     r.monthName = DateDay::getMonthName(now);
     r.monthNum = DateDay::getMonthNumber(now);
     return r;
+}
+
+int LimitResult::dayKey(Date date)
+{
+    const DateComponents c = Calendar::components(date);
+    return c.year * 10'000 + c.month * 100 + c.day;
 }
 
 nlohmann::json LimitResult::toDictionary() const
@@ -22,7 +29,9 @@ nlohmann::json LimitResult::toDictionary() const
             d[key] = *value;
         }
     };
+    put("NM_PERIODSTART", periodStart);
     put("NM_DAYNUM", dayNum);
+    put("NM_DAYDATE", dayDate);
     put("NM_MONTHVAL", monthVal);
     put("NM_MONTHOVAL", monthOVal);
     put("NM_MSG_STRING_DAY", msgDay);

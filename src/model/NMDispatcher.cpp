@@ -58,12 +58,31 @@ void NMDispatcher::trySendNotification(const LimitResult* r)
     if (r == nullptr) {
         return;
     }
-    const std::optional<double> month = historyNumber("NM_MONTHNUM");
-    if (month && *month == r->monthNum) {
+    if (samePeriod(*r)) {
         sameMonth(*r);
     } else {
         newMonth(*r);
     }
+}
+
+bool NMDispatcher::samePeriod(const LimitResult& r) const
+{
+    const std::optional<double> period = historyNumber("NM_PERIODSTART");
+    if (period && r.periodStart) {
+        return *period == *r.periodStart;
+    }
+    // A history kept before periods were, or one just reset: its calendar month decides.
+    const std::optional<double> month = historyNumber("NM_MONTHNUM");
+    return month && *month == r.monthNum;
+}
+
+bool NMDispatcher::dayIsNew(const LimitResult& r) const
+{
+    if (r.dayDate) {
+        // By date: a period from the 15th goes on into days 1..14 of the next month.
+        return *r.dayDate > historyNumber("NM_DAYDATE").value_or(0);
+    }
+    return r.dayNum && *r.dayNum > historyNumber("NM_DAYNUM").value_or(0);
 }
 
 void NMDispatcher::sameMonth(const LimitResult& r)
@@ -71,8 +90,16 @@ void NMDispatcher::sameMonth(const LimitResult& r)
     std::string title = kTitleDefault;
     std::string text;
     bool send = false;
-    if (r.dayNum && *r.dayNum > historyNumber("NM_DAYNUM").value_or(0)) {
+    // The period this history belongs to, learnt once after a reset or from an older history.
+    bool save = r.periodStart && !dictrops_.contains("NM_PERIODSTART");
+    if (save) {
+        dictrops_["NM_PERIODSTART"] = *r.periodStart;
+    }
+    if (r.dayNum && dayIsNew(r)) {
         dictrops_["NM_DAYNUM"] = *r.dayNum;
+        if (r.dayDate) {
+            dictrops_["NM_DAYDATE"] = *r.dayDate;
+        }
         dictrops_["NM_MSG_STRING_DAY"] = r.msgDay.value_or("");
         text = r.msgDay.value_or("");
         title = kTitleDay;
@@ -96,11 +123,12 @@ void NMDispatcher::sameMonth(const LimitResult& r)
         title = kTitleOver;
         send = true;
     }
-    if (!send) {
-        return;
+    if (send || save) {
+        saveSelfSate();
     }
-    saveSelfSate();
-    doSendNotificationMsg(text, title);
+    if (send) {
+        doSendNotificationMsg(text, title);
+    }
 }
 
 void NMDispatcher::newMonth(const LimitResult& r)

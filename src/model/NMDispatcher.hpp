@@ -14,8 +14,8 @@ class LocalNotifier;
 class UserDefaults;
 
 // Decides which usage alerts the user actually sees: each finding once (a day alert once per
-// day-of-month, the month warning once per month, the over-plan alert once per level), and per
-// call only the most serious new one. The alert history lives in the user defaults under
+// day, the month warning once per billing period, the over-plan alert once per level and
+// period), and per call only the most serious new one. The alert history lives in the user defaults under
 // "Preferences_NMDispatcher", with the keys of the limit result.
 class NMDispatcher {
 public:
@@ -47,6 +47,9 @@ private:
     // A number of the history: the stored number, 0 for another type, absent when missing.
     std::optional<double> historyNumber(const char* key) const;
     void resetHistoryValues();
+    // Whether the result belongs to the billing period the history was kept for.
+    bool samePeriod(const LimitResult& r) const;
+    bool dayIsNew(const LimitResult& r) const;
     void sameMonth(const LimitResult& r);
     void newMonth(const LimitResult& r);
 

@@ -109,6 +109,15 @@ std::optional<std::uint64_t> ArchiveDecoder::decodeUInt64(std::string_view key)
     fail(key, "an unsigned 64-bit integer");
 }
 
+std::optional<std::uint64_t> ArchiveDecoder::decodeByteCount(std::string_view key)
+{
+    const std::optional<std::uint64_t> n = decodeUInt64(key);
+    if (n && *n > kMaxByteCount) {
+        fail(key, "a count of bytes up to 2^53");
+    }
+    return n;
+}
+
 std::optional<double> ArchiveDecoder::decodeDouble(std::string_view key)
 {
     const nlohmann::json* v = next(key);

@@ -45,6 +45,10 @@ public:
 
     std::optional<std::int64_t> decodeInt64(std::string_view key);
     std::optional<std::uint64_t> decodeUInt64(std::string_view key);
+    // A stored count of bytes: unsigned and at most kMaxByteCount. A larger one was not counted
+    // but typed, and its sums would wrap around.
+    static constexpr std::uint64_t kMaxByteCount = std::uint64_t{1} << 53;
+    std::optional<std::uint64_t> decodeByteCount(std::string_view key);
     std::optional<double> decodeDouble(std::string_view key);
     std::optional<std::string> decodeString(std::string_view key);
     std::optional<bool> decodeBool(std::string_view key);

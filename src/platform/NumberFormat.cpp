@@ -1,5 +1,6 @@
 #include "platform/NumberFormat.hpp"
 
+#include <unicode/dcfmtsym.h>
 #include <unicode/decimfmt.h>
 #include <unicode/locid.h>
 #include <unicode/numfmt.h>
@@ -76,6 +77,18 @@ std::optional<double> NumberFormat::parseDecimal(std::string_view text)
         return std::nullopt;
     }
     return value;
+}
+
+std::string NumberFormat::decimalSeparator()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DecimalFormatSymbols symbols(icu::Locale::getDefault(), status);
+    if (U_FAILURE(status)) {
+        return ".";
+    }
+    std::string utf8;
+    symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol).toUTF8String(utf8);
+    return utf8;
 }
 
 }  // namespace quorvel

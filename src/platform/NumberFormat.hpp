@@ -14,6 +14,8 @@ public:
     // The whole text (surrounding white space aside) read as a decimal number of the current
     // locale; absent when it is not one.
     static std::optional<double> parseDecimal(std::string_view text);
+    // The current locale's decimal separator, UTF-8 ("." in English, "," in German).
+    static std::string decimalSeparator();
 };
 
 }  // namespace quorvel

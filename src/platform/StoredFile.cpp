@@ -66,26 +66,45 @@ std::optional<std::string> StoredFile::read()
 {
     Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
-        if (errno != ENOENT) {
-            reportFailure("cannot read", errno);
-        }
         lastSync_.reset();
+        if (errno == ENOENT) {
+            blocked_ = false;  // only a missing file means starting fresh
+            problem_.reset();
+            return std::nullopt;
+        }
+        blocked_ = true;
+        reportFailure("cannot read", errno);
         return std::nullopt;
     }
+    return readOpened(fd.get());
+}
+
+std::optional<std::string> StoredFile::readOpened(int fd)
+{
     struct stat st{};
-    if (::fstat(fd.get(), &st) != 0) {
-        reportFailure("cannot read", errno);
+    const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
+    if (error != 0) {
+        lastSync_.reset();
+        blocked_ = true;
+        reportFailure("cannot read", error);
+        return std::nullopt;
+    }
+    const std::string tooLarge = "larger than " + std::to_string(kMaxBytes / 1024) + " KiB";
+    if (st.st_size > kMaxBytes) {
+        moveAside(tooLarge);
         return std::nullopt;
     }
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[16384];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
+            lastSync_.reset();
+            blocked_ = true;
             reportFailure("cannot read", errno);
             return std::nullopt;
         }
@@ -93,14 +112,28 @@ std::optional<std::string> StoredFile::read()
             break;
         }
         bytes.append(buf, static_cast<std::size_t>(n));
+        if (bytes.size() > static_cast<std::size_t>(kMaxBytes)) {  // it grew while being read
+            moveAside(tooLarge);
+            return std::nullopt;
+        }
     }
     lastSync_ = identityOf(st);  // of the very version just read, even if it was replaced meanwhile
-    failing_ = false;
+    succeeded();
     return bytes;
+}
+
+void StoredFile::succeeded()
+{
+    failing_ = false;
+    blocked_ = false;
+    problem_.reset();
 }
 
 bool StoredFile::write(const std::string& bytes)
 {
+    if (blocked_) {
+        return false;  // what is there could not be read: it is kept, never replaced unseen
+    }
     std::error_code ec;
     std::filesystem::create_directories(path_.parent_path(), ec);
     std::string tmp = path_.string() + ".tmp-XXXXXX";
@@ -123,7 +156,7 @@ bool StoredFile::write(const std::string& bytes)
         ::fsync(dir.get());
     }
     lastSync_ = currentIdentity();
-    failing_ = false;
+    succeeded();
     if (!sweptTemporaries_) {
         sweepTemporaries();
     }
@@ -163,8 +196,11 @@ void StoredFile::moveAside(const std::string& why)
         aside = path_.string() + ".unreadable-" + stamp + "-" + std::to_string(i);
     }
     if (::rename(path_.c_str(), aside.c_str()) != 0) {
-        Log::line(path_.string() + " is unreadable (" + why + ") and could not be moved aside (" +
-                  std::strerror(errno) + "); starting with defaults");
+        // Kept where it is, and not written over: the damaged bytes may still be all there is.
+        blocked_ = true;
+        problem_ = path_.string() + " is unreadable (" + why + ") and could not be moved aside (" +
+                   std::strerror(errno) + ")";
+        Log::line(*problem_ + "; starting with defaults");
         return;
     }
     lastSync_.reset();
@@ -174,8 +210,9 @@ void StoredFile::moveAside(const std::string& why)
 
 void StoredFile::reportFailure(const std::string& what, int error)
 {
+    problem_ = what + " " + path_.string() + ": " + std::strerror(error);
     if (!failing_) {
-        Log::line(what + " " + path_.string() + ": " + std::strerror(error));
+        Log::line(*problem_);
     }
     failing_ = true;
 }

@@ -9,8 +9,9 @@ namespace quorvel {
 // The I/O boundary for one persisted file (the state file, the user defaults): reads it whole,
 // writes it atomically (temporary file, fsync, rename, mode 0600), remembers which version it
 // last read or wrote so that a change by another process can be noticed, and moves an
-// unreadable file aside instead of deleting it. Failures are logged once per streak; the caller
-// keeps its data in memory and tries again later.
+// unparsable or oversized file aside instead of deleting it. A file that exists but cannot be
+// opened is never written over. Failures are logged once per streak and kept as problem() until
+// a read or write succeeds; the caller keeps its data in memory and tries again later.
 class StoredFile {
 public:
     // Which version of the file is on disk: a rename gives a new inode, so any rewrite shows.
@@ -22,14 +23,25 @@ public:
         friend bool operator==(const Identity&, const Identity&) = default;
     };
 
+    // Far above the largest real state (about 10 KB): anything bigger is not ours, and is
+    // refused before it is read into memory.
+    static constexpr std::int64_t kMaxBytes = 1 << 20;
+
     explicit StoredFile(std::filesystem::path path);
 
     const std::filesystem::path& path() const { return path_; }
 
-    // The whole file, or absent when it does not exist or cannot be read.
+    // The whole file, or absent when it does not exist, cannot be opened (blocked() from then on)
+    // or is larger than kMaxBytes (moved aside).
     std::optional<std::string> read();
-    // Atomic replace; false when it failed (logged once per streak).
+    // Atomic replace; false when it failed (logged once per streak) or the file is blocked.
     bool write(const std::string& bytes);
+    // The file exists but the last read could not open it (permissions, a folder in its
+    // place): it is left as it is and not written over until a read succeeds.
+    bool blocked() const { return blocked_; }
+    // Why the file could not be read or saved last time, with its path; absent once a read or
+    // write went through.
+    const std::optional<std::string>& problem() const { return problem_; }
     // Whether the file on disk is another version than the one last read or written here.
     bool changedSinceLastSync() const;
     // Renames an unreadable file to "<name>.unreadable-<time>" and logs why, once.
@@ -40,11 +52,15 @@ public:
 private:
     std::optional<Identity> currentIdentity() const;
     void reportFailure(const std::string& what, int error);
+    void succeeded();
+    std::optional<std::string> readOpened(int fd);
     void sweepTemporaries();
 
     std::filesystem::path path_;
     std::optional<Identity> lastSync_;
     bool failing_ = false;
+    bool blocked_ = false;
+    std::optional<std::string> problem_;
     bool sweptTemporaries_ = false;
 };
 

@@ -112,6 +112,11 @@ bool UserDefaults::synchronize()
     return true;
 }
 
+std::optional<std::string> UserDefaults::problem() const
+{
+    return file_ ? file_->problem() : std::nullopt;
+}
+
 void UserDefaults::reloadIfChanged()
 {
     if (file_ && file_->changedSinceLastSync()) {

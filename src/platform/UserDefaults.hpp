@@ -41,6 +41,8 @@ public:
     bool synchronize();
     // Takes another process's changes, keeping this process's unsynchronised ones.
     void reloadIfChanged();
+    // Why the file could not be read or saved (it is then kept as it is); absent when fine.
+    std::optional<std::string> problem() const;
 
 private:
     void loadFromDisk();

@@ -190,18 +190,19 @@ TEST(CtlValues, InvalidPlansAndStartDaysAreRefusedAndChangeNothing)
     EXPECT_EQ(s.at("start_day"), 5);
 }
 
-TEST(CtlValues, NegativeUsedDataCountsAsNothing)
+TEST(CtlValues, NegativeUsedDataIsRefusedAndChangesNothing)
 {
     CtlHome h;
     h.setCounters(1000, 1000);
-    h.setUp("500", "1", "-5");
+    EXPECT_EQ(h.ctl({"setup", "--plan", "500", "--start-day", "1", "--used", "-5"}).code, 1);
+    h.setUp("500", "1", "0");
     EXPECT_EQ(h.bookedBytes(), 0u);
 
     ASSERT_EQ(h.ctl({"set", "used", "10"}).code, 0);
     EXPECT_EQ(h.bookedBytes(), 10'000'000u);
     const CtlRun r = h.ctl({"set", "used", "-7"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(h.bookedBytes(), 0u);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(h.bookedBytes(), 10'000'000u);
 }
 
 TEST(CtlSetUp, NothingIsSampledBeforeTheSetUpAndItsTrafficIsNeverBooked)

@@ -265,7 +265,11 @@ protected:
     // quorvelctl inside the first namespace, on the kernel's counters there.
     std::string ctl(const std::vector<std::string>& args) const
     {
-        std::vector<std::string> argv = {"ip", "netns", "exec", ns.a(), QUORVEL_CTL};
+        std::vector<std::string> argv = {"ip", "netns", "exec", ns.a()};
+        if (!pinnedDate.empty()) {
+            argv.insert(argv.end(), {"faketime", pinnedDate});
+        }
+        argv.push_back(QUORVEL_CTL);
         argv.insert(argv.end(), args.begin(), args.end());
         const fs::path& h = home.path();
         std::string out;
@@ -328,6 +332,8 @@ protected:
         ctl({"setup", "--plan", "20000", "--start-day", "1", "--used", "0"});
     }
 
+    // The local time quorvelctl runs at ("2024-05-25 12:00:00"); empty: the real time.
+    std::string pinnedDate;
     Namespaces ns;
     TempDir home;
     std::string skipWhy;
@@ -456,6 +462,47 @@ TEST_F(KernelCounters, MoreThan4GiBBetweenTwoSamplesIsBookedExactly)
     ASSERT_TRUE(second);
     EXPECT_GT(*second - *first, 1ull << 32);
     EXPECT_EQ(bookedBytes() - booked, *second - *first);
+// Billing periods from the 15th with a plan of 10 MB, on real traffic: each period warns at
+// 90 % and over the plan once, whichever calendar month its days fall in.
+TEST_F(KernelCounters, WarningsFollowTheBillingPeriod)
+{
+    ::testing::AssertionResult made = ns.create();
+    if (made) {
+        made = ns.link("wwan0", "qv-peer0", "10.213.79");
+    }
+    if (!made) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << made.message();
+    }
+    std::string probe;
+    if (quorvel::clitest::runProcess({"faketime", "2024-05-11 12:00:00", "true"}, {}, probe, probe) != 0) {
+        GTEST_SKIP() << "faketime is not installed";
+    }
+    // What one byte sent costs on wwan0, headers and acknowledgements included.
+    const std::uint64_t before = ns.counters("wwan0");
+    ASSERT_TRUE(ns.transfer("10.213.79.2", 1'000'000, 0));
+    const double perByte = static_cast<double>(ns.counters("wwan0") - before) / 1e6;
+    const auto send = [&](double counted) {
+        ASSERT_TRUE(ns.transfer("10.213.79.2", static_cast<std::size_t>(counted / perByte), 0));
+    };
+    const auto sampleAt = [&](const std::string& when) {
+        pinnedDate = when;
+        const nlohmann::json doc = nlohmann::json::parse(ctl({"sample", "--json"}), nullptr, false);
+        EXPECT_TRUE(doc.is_object());
+        return doc.is_object() && doc.at("alert").is_object() ? doc.at("alert").at("title").get<std::string>()
+                                                               : std::string("none");
+    };
+
+    pinnedDate = "2024-05-11 12:00:00";
+    ctl({"setup", "--plan", "10", "--start-day", "15", "--used", "11"});  // the period from 15 April: over
+    send(20'000);
+    EXPECT_EQ(sampleAt("2024-05-11 12:30:00"), "Monthly Data Usage");
+
+    send(9'500'000);  // 95 % of the period from 15 May
+    EXPECT_EQ(sampleAt("2024-05-25 12:00:00"), "Data Usage Warning");
+    send(1'500'000);  // 110 %
+    EXPECT_EQ(sampleAt("2024-05-26 12:00:00"), "Monthly Data Usage");
+    send(20'000);     // the same period in June, below the day's share: nothing new
+    EXPECT_EQ(sampleAt("2024-06-01 12:00:00"), "none");
 }
 
 }  // namespace

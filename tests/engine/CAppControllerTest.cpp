@@ -26,8 +26,10 @@ struct RecordingShell final : AppShell {
         received.push_back(n);
         launchedFromNotification = launched;
     }
+    void showFileProblem(const std::string& why) override { fileProblems.push_back(why); }
     int interfaces = 0, wizards = 0, offers = 0, locationResets = 0, monthResets = 0;
     bool launchedFromNotification = false;
+    std::vector<std::string> fileProblems;
     std::vector<std::shared_ptr<FTrafficDataInformation>> summaries;
     std::vector<LocalNotification> received;
 };
@@ -91,6 +93,28 @@ struct ControllerTest : ::testing::Test {
     }
     void traffic(std::uint32_t total) { t.counters.set("wwan0", total, 0); }
 };
+
+TEST_F(ControllerTest, AStateFileThatCannotBeOpenedIsSaidOnceAndNeverWrittenOver)
+{
+    finishSetUp();
+    std::filesystem::remove(t.paths.stateFile);
+    std::filesystem::create_directory(t.paths.stateFile);  // opens for nobody, root included
+
+    auto window = makeApp(t);
+    window->didFinishLaunching({});
+    ASSERT_EQ(shell.fileProblems.size(), 1u);
+    EXPECT_NE(shell.fileProblems[0].find(t.paths.stateFile.string()), std::string::npos);
+    EXPECT_NE(shell.fileProblems[0].find("Is a directory"), std::string::npos);
+    EXPECT_FALSE(shell.summaries.empty()) << "the window keeps running";
+
+    traffic(5000);
+    window->timerFireMethod();
+    window->onResetThisMonthDataInfo(7);
+    queue.drain();
+    EXPECT_EQ(shell.fileProblems.size(), 1u) << "said once";
+    EXPECT_TRUE(std::filesystem::is_directory(t.paths.stateFile));
+    EXPECT_EQ(window->pmodule()->stgetDataUsed(), 7u) << "counting goes on in memory";
+}
 
 TEST_F(ControllerTest, InitPrefsWritesTheSixDefaultsOnce)
 {

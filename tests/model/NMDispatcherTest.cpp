@@ -180,5 +180,63 @@ TEST_F(NMDispatcherTest, StoredValuesOfTheWrongTypeReadAsZero)
     EXPECT_EQ(stored()["NM_DAYNUM"], 1);
 }
 
+// Billing periods from the 15th: a result on that day of the period starting `start` (a dayKey).
+class PeriodDispatcherTest : public NMDispatcherTest {
+protected:
+    LimitResult on(int month, int day, int start, std::optional<double> warning = {}, std::optional<double> over = {},
+                   bool dayAlert = false)
+    {
+        env.clock.set(localDate(2024, month, day));
+        LimitResult r = result(dayAlert ? std::optional<int>(day) : std::nullopt, warning, over);
+        r.periodStart = start;
+        if (dayAlert) {
+            r.dayDate = LimitResult::dayKey(env.clock.now());
+        }
+        return r;
+    }
+};
+
+TEST_F(PeriodDispatcherTest, EachPeriodWarnsOnceAtNinetyPercentAndOncePerOverPlanLevel)
+{
+    send(on(5, 11, 20240415, 0.9, 1.0));  // the period that began on 15 April is over the plan
+    send(on(5, 25, 20240515, 0.9));        // the new period reaches 90 % in May
+    send(on(5, 26, 20240515, 0.9, 1.0));   // and the plan the next day
+    send(on(6, 1, 20240515, 0.9, 1.0));    // a new calendar month, the same period: nothing new
+    send(on(6, 2, 20240515, 0.9, 1.0));
+    EXPECT_THAT(posted(), ElementsAre("Monthly Data Usage: over 100", "Data Usage Warning: warning",
+                                      "Monthly Data Usage: over 100"));
+    EXPECT_EQ(stored()["NM_PERIODSTART"], 20240515);
+    send(on(6, 15, 20240615, 0.9));
+    EXPECT_EQ(posted().back(), "Data Usage Warning: warning") << "the next period warns afresh";
+}
+
+TEST_F(PeriodDispatcherTest, DayAlertsGoOnIntoTheNextCalendarMonthOfThePeriod)
+{
+    send(on(5, 15, 20240515));
+    send(on(5, 31, 20240515, {}, {}, true));
+    send(on(6, 1, 20240515, {}, {}, true));
+    send(on(6, 1, 20240515, {}, {}, true));
+    send(on(6, 2, 20240515, {}, {}, true));
+    EXPECT_THAT(posted(), ElementsAre("Daily Data Usage: day 31", "Daily Data Usage: day 1", "Daily Data Usage: day 2"));
+    EXPECT_EQ(stored()["NM_DAYDATE"], 20240602);
+    EXPECT_EQ(stored()["NM_DAYNUM"], 2);
+}
+
+TEST_F(PeriodDispatcherTest, AHistoryKeptByCalendarMonthKeepsLoadingAndLearnsItsPeriod)
+{
+    env.defaults->setObject(NMDispatcher::kPrefsKey, {{"NM_MONTHNAME", "May"},
+                                                      {"NM_MONTHNUM", 5},
+                                                      {"NM_DAYNUM", 20},
+                                                      {"NM_MONTHVAL", 0.0},
+                                                      {"NM_MONTHOVAL", 1.0},
+                                                      {"NM_MSG_STRING_O_MONTH", "over 100"}});
+    dispatcher->readPropsFromPrefs();
+    send(on(5, 25, 20240515, 0.9, 1.0));
+    EXPECT_THAT(posted(), IsEmpty()) << "the over-plan alert of this month was already shown";
+    EXPECT_EQ(stored()["NM_PERIODSTART"], 20240515);
+    send(on(6, 3, 20240515, 0.9, 1.0));
+    EXPECT_THAT(posted(), IsEmpty());
+}
+
 }  // namespace
 }  // namespace quorvel

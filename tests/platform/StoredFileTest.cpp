@@ -46,6 +46,50 @@ TEST(StoredFile, WritesAtomicallyWithPrivateModeAndNoticesOtherWriters)
     EXPECT_EQ(leftovers, 0);
 }
 
+TEST(StoredFile, AFileThatCannotBeOpenedIsNeverWrittenOverUntilItCanBeReadAgain)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "state";
+    std::filesystem::create_directory(path);
+    LogCapture log;
+    StoredFile f(path);
+    EXPECT_FALSE(f.read().has_value());
+    EXPECT_TRUE(f.blocked());
+    ASSERT_TRUE(f.problem().has_value());
+    EXPECT_NE(f.problem()->find("Is a directory"), std::string::npos);
+    EXPECT_FALSE(f.write("fresh"));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(log.lines.size(), 1u);
+
+    std::filesystem::remove(path);
+    StoredFile(path).write("theirs");
+    EXPECT_EQ(f.read(), "theirs");
+    EXPECT_FALSE(f.blocked());
+    EXPECT_FALSE(f.problem().has_value());
+    EXPECT_TRUE(f.write("mine"));
+}
+
+TEST(StoredFile, AnOversizedFileIsMovedAsideUnreadAndAMissingOneIsNoProblem)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "state";
+    StoredFile f(path);
+    EXPECT_FALSE(f.read().has_value());
+    EXPECT_FALSE(f.blocked());
+    EXPECT_FALSE(f.problem().has_value());
+
+    std::filesystem::resize_file((StoredFile(path).write("x"), path), StoredFile::kMaxBytes + 1);
+    LogCapture log;
+    EXPECT_FALSE(f.read().has_value());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_NE(log.lines[0].find(".unreadable-"), std::string::npos);
+    EXPECT_TRUE(f.write("fresh"));
+
+    std::filesystem::resize_file(path, StoredFile::kMaxBytes);  // at the limit it is still read
+    EXPECT_EQ(f.read()->size(), static_cast<std::size_t>(StoredFile::kMaxBytes));
+}
+
 TEST(StoredFile, AFailedWriteIsLoggedOncePerStreakAndReportedFalse)
 {
     test::TempDir dir;

@@ -219,6 +219,13 @@ void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool 
     showInAppAlert(title, n.body);
 }
 
+void FAppDelegate::showFileProblem(const std::string& reason)
+{
+    showInAppAlert("Usage Is Not Saved",
+                   reason + "\n\nThe file is left as it is. Quorvel keeps counting, but saves nothing until it can "
+                            "read the file again.");
+}
+
 void FAppDelegate::showInAppAlert(const std::string& title, const std::string& body)
 {
     shownAlert_ = {title, body};

@@ -42,6 +42,7 @@ public:
     void onResetLocationsHandler(const void* sender) override;
     void onResetPrevMonthsInfoHandler(const void* sender) override;
     void didReceiveLocalNotification(const LocalNotification& notification, bool launchedFromIt) override;
+    void showFileProblem(const std::string& reason) override;
 
     // The set-up's prompts answer here.
     Gtk::Window* window() override;

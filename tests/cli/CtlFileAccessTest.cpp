@@ -1,0 +1,188 @@
+// Files quorvelctl cannot open or save, met by the real binary as another user: they are left
+// exactly as they are, and every run says why and exits 4. Typing errors change nothing.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TestEnv.hpp"
+
+#include "CtlProcess.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvel::clitest::readFile;
+using quorvel::test::TempDir;
+using ::testing::HasSubstr;
+
+constexpr int kNobody = 65534;
+
+struct CtlResult {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class FileAccess : public ::testing::Test {
+protected:
+    fs::path state() const { return home_.path() / "data/quorvel/statestg"; }
+    fs::path defaults() const { return home_.path() / "config/quorvel/defaults.json"; }
+
+    // quorvelctl as root, or as the unprivileged user `nobody` (permissions then count).
+    CtlResult ctl(const std::vector<std::string>& args, bool asNobody = false) const
+    {
+        std::vector<std::string> argv;
+        if (asNobody) {
+            argv = {"setpriv", "--reuid=" + std::to_string(kNobody), "--regid=" + std::to_string(kNobody),
+                    "--clear-groups"};
+        }
+        argv.push_back(QUORVEL_CTL);
+        argv.insert(argv.end(), args.begin(), args.end());
+        CtlResult r;
+        r.code = quorvel::clitest::runProcess(argv, quorvel::clitest::ctlEnvironment(home_.path()), r.out, r.err);
+        return r;
+    }
+    void setUpAsRoot() const
+    {
+        std::ofstream(home_.path() / "counters") << "wwan0 1000 1000\n";
+        ASSERT_EQ(ctl({"setup", "--plan", "800", "--start-day", "1", "--used", "501"}).code, 0);
+    }
+    // Hands the whole installation to nobody, then `root` back to root with mode 0600.
+    void ownedByNobodyExcept(const std::vector<fs::path>& rootOnly) const
+    {
+        ::chown(home_.path().c_str(), kNobody, kNobody);
+        for (const auto& e : fs::recursive_directory_iterator(home_.path())) {
+            ::chown(e.path().c_str(), kNobody, kNobody);
+        }
+        for (const fs::path& p : rootOnly) {
+            ::chown(p.c_str(), 0, 0);
+            fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
+        }
+    }
+    std::size_t filesBeside(const fs::path& p) const
+    {
+        std::size_t n = 0;
+        for (const auto& e : fs::directory_iterator(p.parent_path())) {
+            n += e.path().filename().string().starts_with(p.filename().string() + ".unreadable") ? 1 : 0;
+        }
+        return n;
+    }
+    void SetUp() override
+    {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "running as another user needs root";
+        }
+    }
+
+    TempDir home_;
+};
+
+TEST_F(FileAccess, AStateFileOnlyRootCanReadIsKeptAndEveryCommandExits4)
+{
+    setUpAsRoot();
+    const std::string bytes = readFile(state());
+    ownedByNobodyExcept({state()});
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"sample"}, {"status", "--json"}, {"set", "used", "20"},
+                                               {"setup", "--plan", "900", "--start-day", "3"}, {"export"}}) {
+        SCOPED_TRACE(args[0]);
+        const CtlResult r = ctl(args, true);
+        EXPECT_EQ(r.code, 4);
+        EXPECT_THAT(r.err, HasSubstr(state().string()));
+        EXPECT_THAT(r.err, HasSubstr("Permission denied"));
+        EXPECT_EQ(r.out, "") << "nothing is reported as done";
+        EXPECT_EQ(readFile(state()), bytes);
+        EXPECT_EQ(filesBeside(state()), 0u);
+    }
+    EXPECT_THAT(readFile(defaults()), HasSubstr("800000000")) << "the defaults were not touched either";
+}
+
+TEST_F(FileAccess, ADefaultsFileOnlyRootCanReadIsKeptAndTheSetUpIsNotAskedAgain)
+{
+    setUpAsRoot();
+    const std::string bytes = readFile(defaults());
+    ownedByNobodyExcept({defaults()});
+    const CtlResult r = ctl({"status"}, true);
+    EXPECT_EQ(r.code, 4) << r.err;
+    EXPECT_THAT(r.err, HasSubstr(defaults().string()));
+    EXPECT_THAT(r.err, ::testing::Not(HasSubstr("quorvelctl setup")));
+    EXPECT_EQ(ctl({"setup", "--plan", "900", "--start-day", "3"}, true).code, 4);
+    EXPECT_EQ(readFile(defaults()), bytes);
+    EXPECT_EQ(filesBeside(defaults()), 0u);
+}
+
+TEST_F(FileAccess, AFolderInPlaceOfTheStateFileIsReportedOnEveryRun)
+{
+    setUpAsRoot();
+    fs::remove(state());
+    fs::create_directory(state());
+    for (int run = 0; run < 2; ++run) {
+        const CtlResult r = ctl({"status"});
+        EXPECT_EQ(r.code, 4) << run;
+        EXPECT_THAT(r.err, HasSubstr("Is a directory")) << run;
+    }
+    EXPECT_TRUE(fs::is_directory(state()));
+}
+
+TEST_F(FileAccess, ASetUpIntoAReadOnlyDataFolderSaysSoAndExits4EveryTime)
+{
+    fs::create_directories(state().parent_path());
+    std::ofstream(home_.path() / "counters") << "wwan0 1000 1000\n";
+    ownedByNobodyExcept({});
+    fs::permissions(state().parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const CtlResult r = ctl({"setup", "--plan", "800", "--start-day", "1", "--used", "500"}, true);
+    EXPECT_EQ(r.code, 4);
+    EXPECT_EQ(r.out, "") << "nothing was saved, so nothing is reported as set up";
+    EXPECT_THAT(r.err, HasSubstr("cannot write"));
+    const CtlResult again = ctl({"set", "used", "20"}, true);
+    EXPECT_EQ(again.code, 4);
+    EXPECT_THAT(again.err, HasSubstr("cannot write")) << "a later run says it again";
+    EXPECT_FALSE(fs::exists(state()));
+}
+
+TEST_F(FileAccess, AnOversizedStateFileIsMovedAsideAtOnce)
+{
+    setUpAsRoot();
+    std::string huge(2 << 20, ' ');
+    huge.insert(0, readFile(state()));
+    std::ofstream(state(), std::ios::trunc) << huge;
+    const CtlResult r = ctl({"status", "--json"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_THAT(r.err, HasSubstr("larger than"));
+    EXPECT_EQ(filesBeside(state()), 1u);
+    EXPECT_LT(fs::file_size(state()), 100'000u) << "a fresh state was written";
+}
+
+TEST_F(FileAccess, TypingErrorsExit1AndChangeNothing)
+{
+    setUpAsRoot();
+    const std::string stateBytes = readFile(state());
+    const std::string defaultsBytes = readFile(defaults());
+    const std::vector<std::vector<std::string>> typos = {
+        {"set", "used", "5O0"},       {"set", "used", "1,5x"},        {"set", "used", "abc"},
+        {"set", "used", ""},          {"set", "used", "+5"},          {"set", "used", "-5"},
+        {"set", "used", "1e3"},       {"set", "plan", "0"},           {"set", "plan", " 800"},
+        {"set", "start-day", "1S"},   {"set", "start-day", "abc"},    {"set", "start-day", "32"},
+        {"set", "start-day", "1.0"},  {"setup", "--plan", "900", "--start-day", "2", "--used", "5O0"},
+        {"setup", "--start-day", "2", "--plan", "9OO"},               {"setup", "--plan", "900", "--start-day", "0"},
+    };
+    for (const auto& args : typos) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CtlResult r = ctl(args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_THAT(r.err, HasSubstr("'" + args.back() + "'"));
+        EXPECT_EQ(readFile(state()), stateBytes);
+        EXPECT_EQ(readFile(defaults()), defaultsBytes);
+    }
+    const CtlResult ok = ctl({"set", "used", "1.5"});
+    EXPECT_EQ(ok.code, 0);
+    EXPECT_EQ(ok.out, "Used this month: 1.5 MB\n");
+}
+
+}  // namespace
