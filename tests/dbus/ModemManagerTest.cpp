@@ -106,6 +106,8 @@ void pollUntil(ModemRegistrationWatch& watch, const std::function<bool()>& done)
         ASSERT_GT(poll(fds.data(), fds.size(), -1), 0);
         watch.dispatch();
     }
+    // Nothing left to read: a resident sampler must not wake up again and again for nothing.
+    EXPECT_EQ(poll(fds.data(), fds.size(), 0), 0);
 }
 
 TEST_F(ModemRegistrationWatchTest, FollowsRegistrationChangesFromAPollLoop)
