@@ -131,7 +131,7 @@ int ChartViewContainerViewController::pageStepForKey(unsigned key)
 }
 
 // -1, 0 or 1: which way a tap at x (in the dots' own space) pages. The dots sit centred, one
-// pitch per page; a tap on the shown page's dot stays.
+// pitch per page; a tap on the shown page's dot, or beyond the first or last page, stays.
 int ChartViewContainerViewController::pageStepForTap(double x) const
 {
     GtkWidget* dots = GTK_WIDGET(pageControl_);
@@ -142,11 +142,12 @@ int ChartViewContainerViewController::pageStepForTap(double x) const
         return 0;
     }
     const double pitch = static_cast<double>(natural) / pages;
-    const double shownDot = (gtk_widget_get_width(dots) - natural) / 2.0 + (currentPage() + 0.5) * pitch;
+    const int shown = currentPage();
+    const double shownDot = (gtk_widget_get_width(dots) - natural) / 2.0 + (shown + 0.5) * pitch;
     if (x < shownDot - pitch / 2) {
-        return -1;
+        return shown > 0 ? -1 : 0;
     }
-    return x > shownDot + pitch / 2 ? 1 : 0;
+    return x > shownDot + pitch / 2 && shown + 1 < pages ? 1 : 0;
 }
 
 void ChartViewContainerViewController::changePageAnimated(int page)

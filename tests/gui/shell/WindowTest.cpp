@@ -215,8 +215,10 @@ TEST_F(WindowTest, CtrlWClosesTheWindowAndCtrlQQuits)
     start();
     EXPECT_EQ(app_->get_accels_for_action("app.quit"), std::vector<Glib::ustring>{"<Control>q"});
     EXPECT_EQ(app_->get_accels_for_action("window.close"), std::vector<Glib::ustring>{"<Control>w"});
+    bool closed = false;
+    window().signal_hide().connect([&] { closed = true; });
     pressKey(window(), XK_w, {XK_Control_L});
-    EXPECT_TRUE(runUntil([&] { return !window().get_visible(); }));
+    EXPECT_TRUE(runUntil([&] { return closed; }));
 }
 
 }  // namespace

@@ -75,12 +75,17 @@ void clickAt(Gtk::Window& window, double x, double y, unsigned button)
 
 bool resizeWindow(Gtk::Window& window, int width, int height)
 {
+    // A window in its larger form cannot go below that form's minimum at once; the user drags
+    // on, and once the form has changed with the width, the smaller size is allowed.
     Display* d = xdisplay(window);
-    XResizeWindow(d, xwindow(window), static_cast<unsigned>(width), static_cast<unsigned>(height));
-    XSync(d, False);
-    const bool done = runUntil([&] { return window.get_width() == width && window.get_height() == height; });
-    settle(10);
-    return done;
+    const auto reached = [&] { return window.get_width() == width && window.get_height() == height; };
+    for (int attempt = 0; attempt < 3 && !reached(); ++attempt) {
+        XResizeWindow(d, xwindow(window), static_cast<unsigned>(width), static_cast<unsigned>(height));
+        XSync(d, False);
+        runUntil(reached, 3000);
+        settle(10);
+    }
+    return reached();
 }
 
 MinimumSize minimumSize(Gtk::Window& window, int atWidth)

@@ -14,7 +14,8 @@ void pressKey(Gtk::Window& window, unsigned keysym, std::initializer_list<unsign
 // Moves the pointer to (x, y) of the window and clicks `button` (1 left, 8 back).
 void clickAt(Gtk::Window& window, double x, double y, unsigned button = 1);
 // Asks the X server for that size, as a window manager does when the user resizes, and waits
-// until GTK has laid the window out at it.
+// until GTK has laid the window out at it (asking again, as a user drags on, while a form's
+// minimum holds it back).
 bool resizeWindow(Gtk::Window& window, int width, int height);
 // The smallest size the realised window accepts: its content's minimum width, and the minimum
 // height at that width and at `atWidth`, whichever is larger.

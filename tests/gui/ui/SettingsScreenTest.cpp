@@ -260,6 +260,7 @@ TEST_F(SettingsScreenTest, MonthlyLimitSwitchRemovesAndRestoresTheMonthLimit)
 TEST_F(SettingsScreenTest, ATapOnASwitchRowsTitleTogglesItsSwitch)
 {
     Settings& screen = settings();
+    show(screen.widget(), 360, 720);
     FPrefTableRow& row = screen.table().row(Settings::kAlerts, 1);
     ASSERT_TRUE(row.toggle()->get_active());
     EXPECT_TRUE(row.get_activatable());
@@ -415,7 +416,7 @@ TEST_F(SettingsPicturesTest, SettingsAndResetAtPhoneAndTabletWidth)
         expectDarkPageWithRows(screen.widget(), screen.table(), "settings-" + suffix);
 
         screen.navigation().push(std::make_unique<FPrefResetViewController>(*context, prompts.prompts(), tablet));
-        ASSERT_TRUE(runUntil([&] { return !gtk_stack_get_transition_running(GTK_STACK(
+        ASSERT_TRUE(runUntil([&] { return !adw_leaflet_get_child_transition_running(ADW_LEAFLET(
                                               gtk_widget_get_parent(screen.navigation().top()->widget().gobj()))); }));
         guitest::settle(3);
         auto& reset = dynamic_cast<FPrefResetViewController&>(*screen.navigation().top());
