@@ -216,7 +216,12 @@ TEST_F(WindowTest, CtrlWClosesTheWindowAndCtrlQQuits)
     EXPECT_EQ(app_->get_accels_for_action("app.quit"), std::vector<Glib::ustring>{"<Control>q"});
     EXPECT_EQ(app_->get_accels_for_action("window.close"), std::vector<Glib::ustring>{"<Control>w"});
     bool closed = false;
-    window().signal_hide().connect([&] { closed = true; });
+    window().signal_close_request().connect(
+        [&] {
+            closed = true;
+            return false;  // and let it close
+        },
+        false);
     pressKey(window(), XK_w, {XK_Control_L});
     EXPECT_TRUE(runUntil([&] { return closed; }));
 }

@@ -13,6 +13,7 @@
 #include <gtkmm/window.h>
 
 #include "GuiTest.hpp"
+#include "SettingsFixture.hpp"
 
 #include "platform/Log.hpp"
 #include "platform/glib/GObjectHandle.hpp"
@@ -78,17 +79,7 @@ protected:
     }
 
     // The invitation on screen, if any.
-    static AdwMessageDialog* invitation()
-    {
-        GListModel* toplevels = gtk_window_get_toplevels();
-        for (guint i = 0; i < g_list_model_get_n_items(toplevels); ++i) {
-            GObjectHandle<GObject> item(G_OBJECT(g_list_model_get_item(toplevels, i)));
-            if (ADW_IS_MESSAGE_DIALOG(item.get()) && gtk_widget_get_visible(GTK_WIDGET(item.get()))) {
-                return ADW_MESSAGE_DIALOG(item.get());
-            }
-        }
-        return nullptr;
-    }
+    static AdwMessageDialog* invitation() { return settingstest::openMessageDialog(); }
     // Answers the invitation on screen the way its button does.
     bool answer(const char* response)
     {
