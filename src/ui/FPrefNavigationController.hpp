@@ -56,8 +56,8 @@ private:
     void installBackControllers();
     // The leaflet went back by itself (a swipe): the pages above the shown one leave.
     void followVisibleChild();
-    static void onVisibleChild(GObject* leaflet, GParamSpec* spec, gpointer self);
-    static void onTransitionRunning(GObject* leaflet, GParamSpec* spec, gpointer self);
+    static void onVisibleChild(GObject* leaflet, GParamSpec* property, gpointer self);
+    static void onTransitionRunning(GObject* leaflet, GParamSpec* property, gpointer self);
 
     Gtk::Widget& root_;
     std::string rootTitle_;
