@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include <glibmm/main.h>
+#include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/root.h>
 #include <gtkmm/snapshot.h>
 
@@ -82,6 +83,19 @@ CODialog::CODialog(Passkey, Gtk::Window& hostWindow)
     titleFont_ = systemFont(*this, kTitleSize, true);
     subtitleFont_ = systemFont(*this, kSubtitleSize, false);
     contentView_.set_parent(*this);
+    // Escape answers with the cancel button, wherever the focus is inside the dialog.
+    auto keys = Gtk::EventControllerKey::create();
+    keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
+    keys->signal_key_pressed().connect(
+        [this](guint key, guint, Gdk::ModifierType) {
+            if (key != GDK_KEY_Escape || cancelIndex_ < 0 || cancelIndex_ >= static_cast<int>(buttons_.size())) {
+                return false;
+            }
+            performButtonAction(*buttons_[static_cast<std::size_t>(cancelIndex_)]);
+            return true;
+        },
+        false);
+    add_controller(keys);
     const CODialogLayout::Size host = hostSize();
     const CODialogRect frame = CODialogLayout::defaultDialogFrame(
         host.width, host.height, UIDeviceVersion::isVersion5more(), UIDeviceVersion::isPadInterface());
@@ -149,6 +163,7 @@ void CODialog::removeAllButtons()
     }
     buttons_.clear();
     highlightedIndex_ = -1;
+    cancelIndex_ = -1;
 }
 
 void CODialog::addTextFieldWithPlaceholder(const std::string& placeholder, bool secure)
@@ -563,6 +578,7 @@ void CODialog::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)
     // The panel's shadow reaches past the bounds.
     auto cr = snapshot->append_cairo(Gdk::Rectangle(-static_cast<int>(kInset), -static_cast<int>(kInset),
                                                     w + 2 * static_cast<int>(kInset), h + 2 * static_cast<int>(kInset)));
+    CODialogPainter::drawPanelUnderlay(cr, {0, 0, static_cast<double>(w), static_cast<double>(h)});
     drawDialogBackgroundInRect(cr, {0, 0, static_cast<double>(w), static_cast<double>(h)});
     drawTitleInRect(cr, layout_.titleRect, false);
     drawTitleInRect(cr, layout_.subtitleRect, true);

@@ -52,6 +52,9 @@ public:
     void addTextFieldWithPlaceholder(const std::string& placeholder, bool secure);
     void addButtonWithTitle(const std::string& title, Action action, bool highlighted = false);
     std::string textForTextFieldAtIndex(std::size_t index) const;
+    // The button whose action Escape runs; none (-1) until set, and after removeAllButtons.
+    void setCancelButtonIndex(int index) { cancelIndex_ = index; }
+    int cancelButtonIndex() const { return cancelIndex_; }
 
     void setTitle(std::string title) { title_ = std::move(title); }
     const std::string& title() const { return title_; }
@@ -158,6 +161,7 @@ private:
     Pango::FontDescription titleFont_;
     Pango::FontDescription subtitleFont_;
     int highlightedIndex_ = -1;
+    int cancelIndex_ = -1;
 
     Gtk::Fixed contentView_;
     CODialogAccessory accessory_;  // its view is owned by contentView_ (or is customView_)

@@ -57,6 +57,13 @@ CODialogButton::CODialogButton(CODialog& dialog, std::string title, Action actio
         },
         false);
     add_controller(keys);
+    // The face is drawn by hand, so no style rule redraws it when the focus comes or goes.
+    signal_state_flags_changed().connect([this](Gtk::StateFlags previous) {
+        const auto focus = Gtk::StateFlags::FOCUSED | Gtk::StateFlags::FOCUS_VISIBLE;
+        if (((previous ^ get_state_flags()) & focus) != Gtk::StateFlags{}) {
+            queue_draw();
+        }
+    });
 }
 
 void CODialogButton::click()

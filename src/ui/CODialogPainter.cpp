@@ -23,6 +23,8 @@ struct Rgba {
 constexpr Rgba kPanelBlue{0.047, 0.141, 0.329, 1.0};
 constexpr Rgba kGlossEnd{0.227, 0.31, 0.455, 0.8};
 constexpr double kPanelOpacity = 0.65;
+// Under the panel the dimmed screen is darkened this much more; the glossy look stays.
+constexpr double kUnderlayOpacity = 0.85;
 // Shadows are rasterised at least this many pixels per point, so they stay smooth on HiDPI.
 constexpr double kShadowPixelsPerPoint = 2.0;
 
@@ -188,6 +190,15 @@ void aroundFace(const Context& cr, const CODialogRect& face)
 
 }  // namespace
 
+void CODialogPainter::drawPanelUnderlay(const Context& cr, const CODialogRect& bounds)
+{
+    cr->save();
+    roundedRect(cr, bounds.integral().insetBy(8, 8), 8);
+    cr->set_source_rgba(0, 0, 0, kUnderlayOpacity);
+    cr->fill();
+    cr->restore();
+}
+
 void CODialogPainter::drawDialogBackground(const Context& cr, const CODialogRect& bounds)
 {
     const CODialogRect panel = bounds.integral().insetBy(8, 8);
@@ -345,9 +356,15 @@ void CODialogPainter::drawFocusRing(const Context& cr, const CODialogRect& butto
     const CODialogRect r = buttonRect.integral();
     const auto accent = UIColorSets::primaryActiveColor();
     cr->save();
-    roundedRect(cr, CODialogRect{r.x, r.y + 1, r.width, r.height - 2}.insetBy(2.5, 2.5), 2);
-    cr->set_source_rgba(accent.red, accent.green, accent.blue, 0.9);
-    cr->set_line_width(1.5);
+    // Two rings, light on dark, so the focus shows on the plain and the highlighted face alike.
+    const CODialogRect face = CODialogRect{r.x, r.y + 1, r.width, r.height - 2};
+    roundedRect(cr, face.insetBy(2, 2), 3);
+    cr->set_source_rgba(accent.red, accent.green, accent.blue, 1);
+    cr->set_line_width(2.5);
+    cr->stroke();
+    roundedRect(cr, face.insetBy(3.75, 3.75), 2);
+    cr->set_source_rgba(0, 0, 0, 0.6);
+    cr->set_line_width(1);
     cr->stroke();
     cr->restore();
 }

@@ -16,6 +16,9 @@ public:
     static constexpr double kSymbolSize = 64;
     static constexpr double kTitleBandHeight = 18;  // a button's title band
 
+    // Darkens what lies under the see-through panel, in the panel's shape, so that the screen
+    // below never shows through behind the texts (white texts keep well over 4.5:1 contrast).
+    static void drawPanelUnderlay(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& bounds);
     // The dark glossy panel with its shadow and outline, at 0.65 opacity, inside `bounds`.
     static void drawDialogBackground(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& bounds);
     // White text centred in the rectangle, wrapped, truncated in the middle where it does not fit.

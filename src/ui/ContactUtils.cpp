@@ -1,6 +1,6 @@
 #include "ui/ContactUtils.hpp"
 
-#include <gtk/gtk.h>
+#include <adwaita.h>
 
 #include <giomm/appinfo.h>
 #include <gtkmm/window.h>
@@ -137,7 +137,31 @@ void ContactUtils::subscribeByAutoStart(UserDefaults& defaults)
     // Spent before the offer: a device without mail, or a cancelled message, is not asked again.
     defaults.setObject(kAskedKey, true);
     defaults.synchronize();
-    sendMailSubscribe();
+    if (canSendMail && canSendMail()) {
+        showSubscriptionInvitation();
+    }
+}
+
+// The mail program is another application: asking first, inside the window, keeps it from
+// popping up by itself when Quorvel is opened.
+void ContactUtils::showSubscriptionInvitation()
+{
+    GtkWidget* dialog =
+        adw_message_dialog_new(mpvc_ != nullptr ? mpvc_->gobj() : nullptr,
+                               subscriptionSubject(UIDeviceVersion::idiom()).c_str(), kSubscriptionBody);
+    auto* message = ADW_MESSAGE_DIALOG(dialog);
+    adw_message_dialog_add_responses(message, kNotNowResponse, "Not Now", kWriteResponse, "Write E-mail", nullptr);
+    adw_message_dialog_set_response_appearance(message, kWriteResponse, ADW_RESPONSE_SUGGESTED);
+    adw_message_dialog_set_default_response(message, kWriteResponse);
+    adw_message_dialog_set_close_response(message, kNotNowResponse);  // Escape: not now
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    g_signal_connect(dialog, "response", G_CALLBACK(+[](AdwMessageDialog*, const char* response, gpointer self) {
+                         if (g_strcmp0(response, kWriteResponse) == 0) {
+                             static_cast<ContactUtils*>(self)->sendMailSubscribe();
+                         }
+                     }),
+                     this);
+    gtk_window_present(GTK_WINDOW(dialog));
 }
 
 void ContactUtils::sendMailSubscribe()

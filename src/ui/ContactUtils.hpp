@@ -37,7 +37,11 @@ public:
                      Gtk::Window* presenting);
     bool shouldShowSubscriptionInvite(const UserDefaults& defaults) const;
     // Offers the news subscription once per installation; the flag is stored before the offer.
+    // The offer is a message inside the window with the mail's subject and text; only "Write
+    // E-mail" there opens the mail program. Without a mail program nothing is shown.
     void subscribeByAutoStart(UserDefaults& defaults);
+    static constexpr const char* kWriteResponse = "write";
+    static constexpr const char* kNotNowResponse = "not-now";
     void sendMailSubscribe();
 
     // Whether a mail program handles mailto:; tests replace it.
@@ -52,6 +56,7 @@ public:
 
 private:
     ContactUtils();
+    void showSubscriptionInvitation();
     Gtk::Window* mpvc_ = nullptr;
 };
 

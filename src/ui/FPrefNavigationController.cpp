@@ -1,7 +1,9 @@
 #include "ui/FPrefNavigationController.hpp"
 
+#include <adwaita.h>
+
 #include <gtkmm/eventcontrollerkey.h>
-#include <gtkmm/gestureclick.h>
+#include <gtkmm/eventcontrollerlegacy.h>
 
 #include "platform/Assert.hpp"
 #include "ui/FPrefStyle.hpp"
@@ -9,7 +11,6 @@
 namespace quorvel {
 
 namespace {
-constexpr unsigned kSlideMilliseconds = 250;
 constexpr unsigned kMouseBackButton = 8;
 }  // namespace
 
@@ -28,22 +29,37 @@ FPrefNavigationController::FPrefNavigationController(Gtk::Widget& root, std::str
     bar_.set_center_widget(title_);
     box_.append(bar_);
 
-    stack_.set_vexpand(true);
-    stack_.set_hexpand(true);
-    stack_.set_transition_duration(kSlideMilliseconds);
-    stack_.add(root_);
-    stack_.property_transition_running().signal_changed().connect([this] {
-        if (!stack_.get_transition_running()) {
-            releaseLeaving();
-        }
-    });
-    box_.append(stack_);
+    GtkWidget* leaflet = adw_leaflet_new();
+    leaflet_ = ADW_LEAFLET(leaflet);
+    // Always one page at a time, like a phone's navigation; a swipe from the left edge goes back.
+    adw_leaflet_set_can_unfold(leaflet_, FALSE);
+    adw_leaflet_set_can_navigate_back(leaflet_, TRUE);
+    adw_leaflet_set_transition_type(leaflet_, ADW_LEAFLET_TRANSITION_TYPE_SLIDE);
+    gtk_widget_set_vexpand(leaflet, TRUE);
+    gtk_widget_set_hexpand(leaflet, TRUE);
+    adw_leaflet_append(leaflet_, root_.gobj());
+    g_signal_connect(leaflet, "notify::visible-child", G_CALLBACK(&FPrefNavigationController::onVisibleChild), this);
+    g_signal_connect(leaflet, "notify::child-transition-running",
+                     G_CALLBACK(&FPrefNavigationController::onTransitionRunning), this);
+    box_.append(*Gtk::manage(Glib::wrap(leaflet)));
+    installBackControllers();
+}
 
+// In the capture phase: the keys and the mouse's back button reach us before the page below,
+// whose web view would otherwise take them.
+void FPrefNavigationController::installBackControllers()
+{
     auto keys = Gtk::EventControllerKey::create();
+    keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
     keys->signal_key_pressed().connect(
         [this](guint key, guint, Gdk::ModifierType state) {
-            const bool alt = (state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType::ALT_MASK;
-            if (alt && key == GDK_KEY_Left && !pages_.empty()) {
+            const auto modifiers = state & (Gdk::ModifierType::ALT_MASK | Gdk::ModifierType::CONTROL_MASK |
+                                            Gdk::ModifierType::SHIFT_MASK | Gdk::ModifierType::SUPER_MASK);
+            const bool alt = modifiers == Gdk::ModifierType::ALT_MASK;
+            const bool plain = modifiers == Gdk::ModifierType{};
+            const bool back = (alt && (key == GDK_KEY_Left || key == GDK_KEY_KP_Left)) ||
+                              (plain && (key == GDK_KEY_Escape || key == GDK_KEY_Back));
+            if (back && !pages_.empty()) {
                 pop();
                 return true;
             }
@@ -51,28 +67,40 @@ FPrefNavigationController::FPrefNavigationController(Gtk::Widget& root, std::str
         },
         false);
     box_.add_controller(keys);
-    auto mouseBack = Gtk::GestureClick::create();
-    mouseBack->set_button(kMouseBackButton);
-    mouseBack->signal_pressed().connect([this](int, double, double) { pop(); });
+    // A plain event controller, not a click gesture: a gesture would claim the pointer sequence
+    // and could leave the next click on "Back" unseen.
+    auto mouseBack = Gtk::EventControllerLegacy::create();
+    mouseBack->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
+    mouseBack->signal_event().connect(
+        [this](const Glib::RefPtr<const Gdk::Event>& event) {
+            if (event->get_event_type() != Gdk::Event::Type::BUTTON_PRESS || event->get_button() != kMouseBackButton ||
+                pages_.empty()) {
+                return false;
+            }
+            pop();
+            return true;
+        },
+        false);
     box_.add_controller(mouseBack);
 }
 
 FPrefNavigationController::~FPrefNavigationController()
 {
-    // The pages' widgets leave the stack before the pages go.
+    g_signal_handlers_disconnect_by_data(leaflet_, this);
+    // The pages' widgets leave the leaflet before the pages go.
     for (const auto& page : pages_) {
-        stack_.remove(page->widget());
+        adw_leaflet_remove(leaflet_, page->widget().gobj());
     }
     releaseLeaving();
-    stack_.remove(root_);
+    adw_leaflet_remove(leaflet_, root_.gobj());
 }
 
 void FPrefNavigationController::push(std::unique_ptr<Page> page)
 {
     QV_REQUIRE(page != nullptr, "push: hand over a page to show");
-    stack_.add(page->widget());
+    adw_leaflet_append(leaflet_, page->widget().gobj());
     pages_.push_back(std::move(page));
-    showTop(Gtk::StackTransitionType::SLIDE_LEFT);
+    showTop();
 }
 
 void FPrefNavigationController::pop()
@@ -82,17 +110,19 @@ void FPrefNavigationController::pop()
     }
     leaving_.push_back(std::move(pages_.back()));
     pages_.pop_back();
-    showTop(Gtk::StackTransitionType::SLIDE_RIGHT);
-    if (!stack_.get_transition_running()) {
+    showTop();
+    if (!adw_leaflet_get_child_transition_running(leaflet_)) {
         releaseLeaving();  // no animation: nothing to wait for
     }
 }
 
-void FPrefNavigationController::showTop(Gtk::StackTransitionType transition)
+void FPrefNavigationController::showTop()
 {
     Page* page = top();
-    stack_.set_transition_type(transition);
-    stack_.set_visible_child(page != nullptr ? page->widget() : root_);
+    GtkWidget* shown = page != nullptr ? page->widget().gobj() : root_.gobj();
+    if (adw_leaflet_get_visible_child(leaflet_) != shown) {
+        adw_leaflet_set_visible_child(leaflet_, shown);
+    }
     title_.set_text(page != nullptr ? page->title() : rootTitle_);
     back_.set_visible(page != nullptr);
     const bool hide = page != nullptr && page->hidesTabBar();
@@ -104,12 +134,39 @@ void FPrefNavigationController::showTop(Gtk::StackTransitionType transition)
     }
 }
 
+void FPrefNavigationController::followVisibleChild()
+{
+    GtkWidget* shown = adw_leaflet_get_visible_child(leaflet_);
+    bool popped = false;
+    while (!pages_.empty() && pages_.back()->widget().gobj() != shown) {
+        leaving_.push_back(std::move(pages_.back()));
+        pages_.pop_back();
+        popped = true;
+    }
+    if (popped) {
+        showTop();
+    }
+}
+
+void FPrefNavigationController::onVisibleChild(GObject*, GParamSpec*, gpointer self)
+{
+    static_cast<FPrefNavigationController*>(self)->followVisibleChild();
+}
+
+void FPrefNavigationController::onTransitionRunning(GObject*, GParamSpec*, gpointer self)
+{
+    auto* controller = static_cast<FPrefNavigationController*>(self);
+    if (!adw_leaflet_get_child_transition_running(controller->leaflet_)) {
+        controller->releaseLeaving();
+    }
+}
+
 void FPrefNavigationController::releaseLeaving()
 {
     auto leaving = std::move(leaving_);
     leaving_.clear();
     for (const auto& page : leaving) {
-        stack_.remove(page->widget());
+        adw_leaflet_remove(leaflet_, page->widget().gobj());
     }
 }
 

@@ -7,15 +7,17 @@
 #include <gtkmm/box.h>
 #include <gtkmm/centerbox.h>
 #include <gtkmm/label.h>
-#include <gtkmm/stack.h>
 
 #include "ui/FPrefBackButton.hpp"
+
+typedef struct _AdwLeaflet AdwLeaflet;
 
 namespace quorvel {
 
 // The settings tab's own page stack under a black bar with the page title and, on pushed pages,
 // the "Back" key. Pushed pages slide in from the right and are released once they have slid out
-// again. Alt+Left and the mouse's back button go back too.
+// again. Escape, Alt+Left, the mouse's back button and a swipe from the left edge go back too;
+// they are caught before the page sees them, so a web page cannot swallow them.
 class FPrefNavigationController {
 public:
     class Page {
@@ -49,8 +51,13 @@ public:
     std::function<void(bool hidden)> onTabBarHidden;
 
 private:
-    void showTop(Gtk::StackTransitionType transition);
+    void showTop();
     void releaseLeaving();
+    void installBackControllers();
+    // The leaflet went back by itself (a swipe): the pages above the shown one leave.
+    void followVisibleChild();
+    static void onVisibleChild(GObject* leaflet, GParamSpec* property, gpointer self);
+    static void onTransitionRunning(GObject* leaflet, GParamSpec* property, gpointer self);
 
     Gtk::Widget& root_;
     std::string rootTitle_;
@@ -59,7 +66,7 @@ private:
     FPrefBackButton back_;
     Gtk::Label title_;
     Gtk::CenterBox bar_;
-    Gtk::Stack stack_;
+    AdwLeaflet* leaflet_ = nullptr;  // owned by box_
     Gtk::Box box_{Gtk::Orientation::VERTICAL};
     bool tabBarHidden_ = false;
 };

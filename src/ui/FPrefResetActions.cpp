@@ -59,8 +59,9 @@ bool FPrefResetActions::confirmed(const std::string& title)
 bool FPrefResetActions::commonDataUsedEntered(const std::string& text)
 {
     openPrompt_.close();
+    const bool keep = PrefEntries::keepsCurrentValue(text);
     const std::optional<std::uint64_t> used = PrefEntries::used(text);
-    if (!used) {
+    if (!keep && !used) {
         // More than 64 bits of bytes: ask again rather than wrap round; nothing is reset yet.
         prompts_.used(target_, context_.plan.stgetDataUsed());
         return false;
@@ -69,7 +70,9 @@ bool FPrefResetActions::commonDataUsedEntered(const std::string& text)
         context_.app.onResetLocations(sender_);
         context_.app.onResetPrevMonthsInfo(sender_);
     }
-    context_.app.onResetThisMonthDataInfo(*used);
+    if (!keep) {
+        context_.app.onResetThisMonthDataInfo(*used);
+    }
     tres_ = kNone;
     return true;
 }

@@ -100,7 +100,7 @@ FPrefTableRow::FPrefTableRow(const std::string& text, const std::string& icon, A
         toggle_ = std::make_unique<Gtk::Switch>();
         toggle_->set_valign(Gtk::Align::CENTER);
         box_.append(*toggle_);
-        set_activatable(false);
+        // A tap on the title toggles the switch too (the list turns the activation into it).
         set_selectable(false);
     } else if (accessory != Accessory::None) {
         if (auto paintable = picture("arrow")) {

@@ -155,6 +155,9 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         prompts_.plan(*this, context_.plan.getMonthPlan());
     } else if (section == kPlan && row == kPlanStartDay) {
         prompts_.startDay(*this, context_.plan.getPlanStartDay());
+    } else if (section == kAlerts) {
+        Gtk::Switch& toggle = *list_.row(section, row).toggle();
+        toggle.set_active(!toggle.get_active());  // the switch's own handler applies it
     } else if (section == kReset && !tablet_) {
         pushResetScreen();
     } else if (section == kReset && row == kResetThisMonth) {
@@ -252,6 +255,9 @@ void FPrefTableViewController::UsedDataCancelled()
 void FPrefTableViewController::commonDataPlanEntered(const std::string& text)
 {
     openPrompt_.close();
+    if (PrefEntries::keepsCurrentValue(text)) {
+        return;
+    }
     const std::optional<std::uint64_t> plan = PrefEntries::plan(text);
     if (!plan) {
         prompts_.plan(*this, context_.plan.getMonthPlan());
@@ -265,6 +271,9 @@ void FPrefTableViewController::commonDataPlanEntered(const std::string& text)
 void FPrefTableViewController::commonStartDayEntered(const std::string& text)
 {
     openPrompt_.close();
+    if (PrefEntries::keepsCurrentValue(text)) {
+        return;  // the billing month and the alert history stay as they are
+    }
     const std::optional<std::int32_t> day = PrefEntries::startDay(text);
     if (!day) {
         prompts_.startDay(*this, context_.plan.getPlanStartDay());

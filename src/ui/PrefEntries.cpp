@@ -18,6 +18,11 @@ std::string_view trimmed(std::string_view text)
 
 }  // namespace
 
+bool PrefEntries::keepsCurrentValue(std::string_view text)
+{
+    return trimmed(text).empty();
+}
+
 std::optional<std::uint64_t> PrefEntries::plan(std::string_view text)
 {
     return SetupRules::planFromEntry(trimmed(text));

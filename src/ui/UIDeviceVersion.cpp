@@ -18,7 +18,7 @@ std::string& versionText()
 
 UIDeviceVersion::Idiom& currentIdiom()
 {
-    static UIDeviceVersion::Idiom idiom = UIDeviceVersion::idiomForMonitorWidth(0);
+    static UIDeviceVersion::Idiom idiom = UIDeviceVersion::idiomForWindowWidth(0);
     return idiom;
 }
 
@@ -59,7 +59,7 @@ void UIDeviceVersion::setIdiom(Idiom idiom)
     currentIdiom() = idiom;
 }
 
-UIDeviceVersion::Idiom UIDeviceVersion::idiomForMonitorWidth(int logicalWidth)
+UIDeviceVersion::Idiom UIDeviceVersion::idiomForWindowWidth(int logicalWidth)
 {
     if (const char* forced = std::getenv("QUORVEL_IDIOM")) {
         if (std::strcmp(forced, "tablet") == 0) {

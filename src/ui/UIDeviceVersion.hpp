@@ -4,8 +4,9 @@
 namespace quorvel {
 
 // The device and system tests the screens make. The system version text is the GTK runtime
-// version (so a "4." version selects the self-drawn dialog prompts); the idiom is a tablet when
-// the primary monitor is at least 768 logical pixels wide. Tests and QUORVEL_IDIOM may set both.
+// version (so a "4." version selects the self-drawn dialog prompts); the idiom is the window's
+// form: a tablet when the window is at least 768 logical pixels wide. Tests and QUORVEL_IDIOM
+// may set both.
 class UIDeviceVersion {
 public:
     enum class Idiom { Phone, Tablet };
@@ -21,8 +22,9 @@ public:
     static void setSystemVersionText(std::string text);
     static Idiom idiom();
     static void setIdiom(Idiom idiom);
-    // The idiom for a monitor of that logical width, unless QUORVEL_IDIOM says otherwise.
-    static Idiom idiomForMonitorWidth(int logicalWidth);
+    // The idiom for a window (or, before there is one, a monitor) of that logical width, unless
+    // QUORVEL_IDIOM says otherwise.
+    static Idiom idiomForWindowWidth(int logicalWidth);
     // Whether this orientation may be shown (portrait upside-down only on tablets).
     static bool shouldAutorotateToUpsideDown() { return isPadInterface(); }
 };

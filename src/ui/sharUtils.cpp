@@ -95,6 +95,7 @@ void openDialogWidget(PromptTarget& target, const Prompt& prompt)
     };
     dialog->addButtonWithTitle(kCancel, answer(prompt.cancelled));
     dialog->addButtonWithTitle(kApply, answer(prompt.entered), true);
+    dialog->setCancelButtonIndex(0);  // Escape cancels, as in the message-dialog form
     dialog->showOrUpdateAnimated(true);
 }
 

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include <gtkmm/cssprovider.h>
+#include <gtkmm/eventcontrollerkey.h>
+#include <gtkmm/gestureclick.h>
 #include <gtkmm/stylecontext.h>
 
 #include "charts/gtk/FChartPageWidget.hpp"
@@ -24,6 +26,7 @@ void installStyle()
 .qv-chart-screen { background-color: rgb(36, 38, 51); }
 .qv-chart-screen label.qv-chart-empty { color: #9a9eb2; font-size: 15px; }
 .qv-chart-screen .qv-chart-dots { color: #dee0e8; padding: 4px 0 8px 0; }
+.qv-chart-screen carousel:focus-visible { outline: 2px solid #99cc33; outline-offset: -3px; }
 )");
         Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), provider,
                                                     GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
@@ -65,6 +68,7 @@ ChartViewContainerViewController::ChartViewContainerViewController(ScreenContext
     adw_carousel_indicator_dots_set_carousel(pageControl_, scrollView_);
     gtk_widget_add_css_class(dots, "qv-chart-dots");
     root_.append(*Gtk::manage(Glib::wrap(dots)));
+    installPaging();
 
     planChangedRegistration_ = context_.center.addObserver(
         std::string(messages::kMonthPlanSettingWasChanged), [this](const Notification& n) { planChanged(n); });
@@ -75,6 +79,83 @@ ChartViewContainerViewController::~ChartViewContainerViewController()
 {
     planChangedRegistration_.reset();
     normalizeViewCount(0);
+}
+
+// A tap on the dots goes one page towards the side tapped, as a page control does; the arrow
+// keys and Page Up/Down page too, with the carousel focusable so the keyboard can reach it.
+void ChartViewContainerViewController::installPaging()
+{
+    GtkWidget* dots = GTK_WIDGET(pageControl_);
+    auto tap = Gtk::GestureClick::create();
+    tap->signal_released().connect([this](int, double x, double) {
+        if (const int step = pageStepForTap(x); step != 0) {
+            changePageAnimated(currentPage() + step);
+        }
+    });
+    gtk_widget_add_controller(dots, GTK_EVENT_CONTROLLER(g_object_ref(tap->gobj())));
+
+    gtk_widget_set_focusable(GTK_WIDGET(scrollView_), TRUE);
+    auto keys = Gtk::EventControllerKey::create();
+    keys->signal_key_pressed().connect(
+        [this](guint key, guint, Gdk::ModifierType state) {
+            if ((state & (Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK)) != Gdk::ModifierType{}) {
+                return false;
+            }
+            const int step = pageStepForKey(key);
+            if (step == 0 || stack_.get_visible_child_name() != "pages") {
+                return false;
+            }
+            changePageAnimated(currentPage() + step);
+            return true;
+        },
+        false);
+    root_.add_controller(keys);
+}
+
+int ChartViewContainerViewController::pageStepForKey(unsigned key)
+{
+    switch (key) {
+    case GDK_KEY_Left:
+    case GDK_KEY_KP_Left:
+    case GDK_KEY_Page_Up:
+    case GDK_KEY_KP_Page_Up:
+        return -1;
+    case GDK_KEY_Right:
+    case GDK_KEY_KP_Right:
+    case GDK_KEY_Page_Down:
+    case GDK_KEY_KP_Page_Down:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// -1, 0 or 1: which way a tap at x (in the dots' own space) pages. The dots sit centred, one
+// pitch per page; a tap on the shown page's dot, or beyond the first or last page, stays.
+int ChartViewContainerViewController::pageStepForTap(double x) const
+{
+    GtkWidget* dots = GTK_WIDGET(pageControl_);
+    const int pages = static_cast<int>(viewControllers_.size());
+    int minimum = 0, natural = 0;
+    gtk_widget_measure(dots, GTK_ORIENTATION_HORIZONTAL, -1, &minimum, &natural, nullptr, nullptr);
+    if (pages < 2 || natural <= 0) {
+        return 0;
+    }
+    const double pitch = static_cast<double>(natural) / pages;
+    const int shown = currentPage();
+    const double shownDot = (gtk_widget_get_width(dots) - natural) / 2.0 + (shown + 0.5) * pitch;
+    if (x < shownDot - pitch / 2) {
+        return shown > 0 ? -1 : 0;
+    }
+    return x > shownDot + pitch / 2 && shown + 1 < pages ? 1 : 0;
+}
+
+void ChartViewContainerViewController::changePageAnimated(int page)
+{
+    if (page < 0 || page >= static_cast<int>(viewControllers_.size())) {
+        return;
+    }
+    adw_carousel_scroll_to(scrollView_, GTK_WIDGET(viewControllers_[static_cast<std::size_t>(page)]->gobj()), TRUE);
 }
 
 void ChartViewContainerViewController::initSelfItems()

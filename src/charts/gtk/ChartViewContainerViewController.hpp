@@ -19,7 +19,8 @@ class FTrafficDataInformation;
 
 // Tab screen "Chart": one page per billing month, swiped sideways, with dots for the pages. The
 // first summary with months shows the current month (the last page) at once; later summaries
-// keep the page the user is on. Before any summary there is one empty page.
+// keep the page the user is on. Before any summary there is one empty page. A tap on the dots,
+// the arrow keys and Page Up/Down go to the page before or after.
 class ChartViewContainerViewController final : public TabScreen {
 public:
     explicit ChartViewContainerViewController(ScreenContext& context);
@@ -48,8 +49,15 @@ public:
     bool showsNoMonthsNote() const { return stack_.get_visible_child_name() == "empty"; }
     // The page shown, rounded to the nearest while a swipe is under way.
     int currentPage() const;
+    // -1 for the page before, 1 for the page after, 0 for a key that does not page.
+    static int pageStepForKey(unsigned key);
+    // Which way a tap on the dots at x (in their own space) pages: -1, 0 or 1.
+    int pageStepForTap(double x) const;
+    // Slides to that page; out-of-range pages are ignored.
+    void changePageAnimated(int page);
 
 private:
+    void installPaging();
     void initSelfItems();
     void planChanged(const Notification& notification);
     void changePage(int page);

@@ -13,8 +13,13 @@ FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
     set_vexpand(true);
     host(chartArea_, controller_->pchartView);
     host(barArea_, controller_->pbarView);
-    append(chartArea_);
-    append(barArea_);
+    graphs_.append(chartArea_);
+    graphs_.append(barArea_);
+    scroller_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+    scroller_.set_child(graphs_);
+    scroller_.set_hexpand(true);
+    scroller_.set_vexpand(true);
+    append(scroller_);
     property_scale_factor().signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::screenScaleChanged));
     screenScaleChanged();
 }

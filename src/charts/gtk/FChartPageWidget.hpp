@@ -3,6 +3,7 @@
 
 #include <gtkmm/box.h>
 #include <gtkmm/drawingarea.h>
+#include <gtkmm/scrolledwindow.h>
 
 #include "charts/FChartViewController.hpp"
 
@@ -12,7 +13,9 @@ class FTrafficDataInformation;
 
 // One page of the chart tab: a billing month's cumulative graph above its daily bar graph. The
 // page's controller builds and updates both graphs; the page only hosts them in two drawing
-// areas, telling each host its size and the screen's scale and painting it when it asks.
+// areas, telling each host its size and the screen's scale and painting it when it asks. In a
+// window too low for both graphs (a phone in landscape) the page scrolls instead of asking the
+// window to grow.
 class FChartPageWidget final : public Gtk::Box {
 public:
     explicit FChartPageWidget(FChartViewController::Idiom idiom);
@@ -37,6 +40,8 @@ private:
     std::unique_ptr<FChartViewController> controller_;
     Gtk::DrawingArea chartArea_;
     Gtk::DrawingArea barArea_;
+    Gtk::Box graphs_{Gtk::Orientation::VERTICAL, 0};
+    Gtk::ScrolledWindow scroller_;
 };
 
 }  // namespace quorvel

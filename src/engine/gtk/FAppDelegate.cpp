@@ -27,7 +27,8 @@ namespace {
 constexpr std::uint64_t kNoCurrentValue = static_cast<std::uint64_t>(-1);
 constexpr const char* kAlertTitle = "Data Usage Alert";
 
-// The idiom of the primary monitor: a tablet from 768 logical pixels on.
+// The form the window opens in, from the primary monitor's width; the window's own width rules
+// once it is shown.
 UIDeviceVersion::Idiom monitorIdiom()
 {
     auto display = Gdk::Display::get_default();
@@ -41,7 +42,7 @@ UIDeviceVersion::Idiom monitorIdiom()
             width = geometry.get_width();
         }
     }
-    return UIDeviceVersion::idiomForMonitorWidth(width);
+    return UIDeviceVersion::idiomForWindowWidth(width);
 }
 
 }  // namespace
@@ -124,6 +125,12 @@ void FAppDelegate::createInterface()
     context_.emplace(ScreenContext{services_.env().center, services_.env().defaults, *controller_.pmodule(), controller_,
                                    services_.env().clock, [this] { return window(); }});
     tabs_ = std::make_unique<FTabInterface>(*app_, *context_);
+    // Screens made anew for another form show the last summary at once, not a minute later.
+    tabs_->onScreensRebuilt = [this] {
+        if (lastSummary_) {
+            updateTrafficInterface(lastSummary_);
+        }
+    };
     watchWindow();
     tabs_->window().present();
     bInterfaceReady_ = true;
@@ -171,6 +178,9 @@ Gtk::Window* FAppDelegate::window()
 
 void FAppDelegate::updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
 {
+    if (summary) {
+        lastSummary_ = summary;
+    }
     if (tabs_ == nullptr) {
         return;
     }

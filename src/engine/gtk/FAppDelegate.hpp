@@ -91,6 +91,7 @@ private:
     std::optional<ScreenContext> context_;  // made when the manager exists
     std::unique_ptr<FTabInterface> tabs_;
     std::shared_ptr<CODialog> pownAlertView_;
+    std::shared_ptr<FTrafficDataInformation> lastSummary_;
     std::optional<LocalNotification> launchNotification_;
     std::optional<std::pair<std::string, std::string>> shownAlert_;
     bool launched_ = false;

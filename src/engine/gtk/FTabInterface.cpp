@@ -2,6 +2,7 @@
 
 #include <adwaita.h>
 
+#include <giomm/simpleaction.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/icontheme.h>
 
@@ -41,7 +42,8 @@ void FTabInterface::installStyle()
     (void)installed;
 }
 
-FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context) : content_(Gtk::Orientation::VERTICAL)
+FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
+    : context_(context), window_(UIDeviceVersion::idiom()), content_(Gtk::Orientation::VERTICAL)
 {
     installStyle();
     app.add_window(window_);
@@ -49,7 +51,6 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context) : co
     window_.set_icon_name("org.quorvel.Quorvel");
     const bool tablet = UIDeviceVersion::isPadInterface();
     window_.set_default_size(tablet ? 1024 : 360, tablet ? 768 : 720);
-    window_.add_css_class(tablet ? "quorvel-tablet" : "quorvel-phone");
 
     GtkWidget* stack = adw_view_stack_new();
     stack_ = ADW_VIEW_STACK(stack);
@@ -64,18 +65,66 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context) : co
     window_.set_child(content_);
     CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window
 
-    addScreen(std::make_unique<FViewController>(context), 0);
-    addScreen(std::make_unique<ChartViewContainerViewController>(context), 1);
-    addScreen(std::make_unique<LocationViewController>(context), 2);
-    addScreen(std::make_unique<FPrefTableViewController>(context), 3);
+    addScreens();
     g_signal_connect(stack_, "notify::visible-child", G_CALLBACK(onVisibleChild), this);
     selectTab(0);
+    window_.onFormChanged = [this](UIDeviceVersion::Idiom) { formChanged(); };
+    installShortcuts(app);
+}
+
+// Ctrl+Q quits, Ctrl+W closes the window (GTK's own "window.close").
+void FTabInterface::installShortcuts(Gtk::Application& app)
+{
+    if (!app.has_action("quit")) {
+        auto quit = Gio::SimpleAction::create("quit");
+        quit->signal_activate().connect([&app](const Glib::VariantBase&) { app.quit(); });
+        app.add_action(quit);
+    }
+    app.set_accel_for_action("app.quit", "<Control>q");
+    app.set_accel_for_action("window.close", "<Control>w");
 }
 
 FTabInterface::~FTabInterface()
 {
     if (stack_ != nullptr) {
         g_signal_handlers_disconnect_by_data(stack_, this);
+    }
+}
+
+void FTabInterface::addScreens()
+{
+    addScreen(std::make_unique<FViewController>(context_), 0);
+    addScreen(std::make_unique<ChartViewContainerViewController>(context_), 1);
+    addScreen(std::make_unique<LocationViewController>(context_), 2);
+    addScreen(std::make_unique<FPrefTableViewController>(context_), 3);
+}
+
+void FTabInterface::removeScreens()
+{
+    if (shownTab_ >= 0) {
+        screens_[static_cast<std::size_t>(shownTab_)]->viewWillDisappear();
+    }
+    for (const auto& screen : screens_) {
+        adw_view_stack_remove(stack_, screen->widget().gobj());
+    }
+    pages_.clear();
+    screens_.clear();
+    shownTab_ = -1;
+}
+
+// The screens read the form when they are made; the same tab comes back in the new form.
+void FTabInterface::formChanged()
+{
+    const int shown = selectedTab();
+    g_signal_handlers_block_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
+    removeScreens();
+    adw_view_switcher_bar_set_reveal(bar_, TRUE);
+    addScreens();
+    adw_view_stack_set_visible_child_name(stack_, kPageNames[shown]);
+    g_signal_handlers_unblock_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
+    selectTab(shown);
+    if (onScreensRebuilt) {
+        onScreensRebuilt();
     }
 }
 

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include <gtkmm/applicationwindow.h>
+#include <gtkmm/application.h>
 #include <gtkmm/box.h>
+
+#include "engine/gtk/FFormWindow.hpp"
 
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
@@ -17,7 +19,8 @@ typedef struct _AdwViewSwitcherBar AdwViewSwitcherBar;
 namespace quorvel {
 
 // The application window with its four tabs at the bottom (main, charts, map, settings), each
-// with its unselected and selected picture, in the application's dark look.
+// with its unselected and selected picture, in the application's dark look. When the window's
+// form changes, the four screens are made anew in the new form on the tab that was shown.
 class FTabInterface {
 public:
     // The tab images as icon names of the bundle (their pictures "network", "network_a", ...):
@@ -36,22 +39,31 @@ public:
     FTabInterface(const FTabInterface&) = delete;
     FTabInterface& operator=(const FTabInterface&) = delete;
 
-    Gtk::ApplicationWindow& window() { return window_; }
+    FFormWindow& window() { return window_; }
     // The four screens in tab order.
     const std::vector<std::unique_ptr<TabScreen>>& screens() const { return screens_; }
     int selectedTab() const;
     void selectTab(int index);
     // Whether the tab bar shows; a page pushed over a screen may hide it while it is shown.
     bool tabBarRevealed() const;
+    AdwViewSwitcherBar* tabBar() const { return bar_; }
 
     // Loads the style sheet and the tab icons once per process.
     static void installStyle();
 
-private:
-    void addScreen(std::unique_ptr<TabScreen> screen, int index);
-    void onTabChanged();
+    // Called when the screens were made anew for another form, so that they get the last
+    // summary again.
+    std::function<void()> onScreensRebuilt;
 
-    Gtk::ApplicationWindow window_;
+private:
+    void addScreens();
+    void addScreen(std::unique_ptr<TabScreen> screen, int index);
+    void removeScreens();
+    void formChanged();
+    void installShortcuts(Gtk::Application& app);
+
+    ScreenContext& context_;
+    FFormWindow window_;
     Gtk::Box content_;
     AdwViewStack* stack_ = nullptr;  // owned by content_
     AdwViewSwitcherBar* bar_ = nullptr;  // owned by content_

@@ -147,5 +147,43 @@ TEST_F(ChartScreensTest, PagesPaintBothGraphsAtPhoneAndTabletSize)
     }
 }
 
+// The keys and the dots page one month at a time and stop at either end; a low window scrolls
+// the graphs instead of asking for more height.
+TEST_F(ChartScreensTest, KeysAndDotsPageAndALowWindowScrollsTheGraphs)
+{
+    for (unsigned key : {GDK_KEY_Left, GDK_KEY_Page_Up, GDK_KEY_KP_Left}) {
+        EXPECT_EQ(ChartViewContainerViewController::pageStepForKey(key), -1) << key;
+    }
+    for (unsigned key : {GDK_KEY_Right, GDK_KEY_Page_Down, GDK_KEY_KP_Page_Down}) {
+        EXPECT_EQ(ChartViewContainerViewController::pageStepForKey(key), 1) << key;
+    }
+    EXPECT_EQ(ChartViewContainerViewController::pageStepForKey(GDK_KEY_Up), 0);
+
+    ChartViewContainerViewController charts(*env.context);
+    charts.updateInterface(demo);
+    guitest::ShownIn shown(charts.widget(), 360, 220);
+    guitest::waitFrames(charts.widget());
+    int minimum = 0, natural = 0;
+    charts.widget().measure(Gtk::Orientation::VERTICAL, 360, minimum, natural, natural, natural);
+    EXPECT_LE(minimum, 120) << "the two graphs scroll in a low window";
+    ASSERT_EQ(charts.currentPage(), 2);
+
+    Gtk::Widget& dots = *Glib::wrap(GTK_WIDGET(charts.pageControl()));
+    const double width = dots.get_width();
+    EXPECT_EQ(charts.pageStepForTap(width - 2), 0) << "nothing after the current month";
+    EXPECT_EQ(charts.pageStepForTap(2), -1);
+    charts.changePageAnimated(charts.currentPage() + charts.pageStepForTap(2));
+    EXPECT_TRUE(guitest::runUntil([&] { return adw_carousel_get_position(charts.scrollView()) == 1.0; }));
+    EXPECT_EQ(charts.pageStepForTap(width / 2), 0) << "the middle page's own dot";
+    EXPECT_EQ(charts.pageStepForTap(width - 2), 1);
+    charts.changePageAnimated(0);
+    EXPECT_TRUE(guitest::runUntil([&] { return adw_carousel_get_position(charts.scrollView()) == 0.0; }));
+    EXPECT_EQ(charts.pageStepForTap(2), 0) << "nothing before the first month";
+    charts.changePageAnimated(-1);
+    charts.changePageAnimated(3);
+    guitest::settle(20);
+    EXPECT_EQ(charts.currentPage(), 0);
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -4,6 +4,11 @@
 #include "ShellTestSupport.hpp"
 
 #include <gtkmm/applicationwindow.h>
+#include <webkit/webkit.h>
+
+#include "RealInput.hpp"
+#include "ui/FPrefInfoViewController.hpp"
+#include "ui/FPrefTableViewController.hpp"
 
 namespace quorvel::guitest {
 namespace {
@@ -46,6 +51,67 @@ TEST_P(EveryTab, IsDrawnAtItsSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(Idioms, EveryTab, ::testing::Values("phone", "tablet"));
+
+// Every page at a landscape phone, a landscape phone with more room, a half-tiled laptop window
+// and a tablet, the form following the width: each picture shows something and keeps the tab bar
+// on screen (the reference page hides it on purpose).
+TEST_F(ShellTest, EveryPageAtFourWindowSizes)
+{
+    ::unsetenv("QUORVEL_IDIOM");
+    demoState();
+    FAppDelegate& d = launch();
+    Gtk::Window& window = *d.window();
+    waitFrames(window);
+    const char* names[4] = {"main", "charts", "map", "settings"};
+    struct Size {
+        int width, height;
+    };
+    for (const Size size : {Size{360, 294}, Size{720, 360}, Size{683, 768}, Size{1024, 768}}) {
+        ASSERT_TRUE(resizeWindow(window, size.width, size.height));
+        settle(20);  // the form follows in an idle callback
+        const std::string suffix = std::to_string(size.width) + "x" + std::to_string(size.height);
+        const auto shoot = [&](const std::string& page, bool withTabBar) {
+            waitFrames(window, 3);
+            settle(20);
+            EXPECT_EQ(window.get_width(), size.width) << page;
+            EXPECT_EQ(window.get_height(), size.height) << page << ": nothing made the window grow";
+            const auto image = picture(window);
+            keepScreenshot(image, "window-" + suffix + "-" + page);
+            EXPECT_TRUE(showsSomething(image, size.width, size.height)) << page << " " << suffix;
+            if (withTabBar) {
+                const graphene_rect_t bar = tabBarBounds(*d.tabs());
+                EXPECT_LE(bar.origin.y + bar.size.height, static_cast<float>(size.height)) << page << " " << suffix;
+                EXPECT_GT(bar.size.height, 20.f) << page << " " << suffix;
+            }
+        };
+        for (int tab = 0; tab < 4; ++tab) {
+            d.tabs()->selectTab(tab);
+            shoot(names[tab], true);
+        }
+        auto* settings = dynamic_cast<FPrefTableViewController*>(d.tabs()->screens().at(3).get());
+        ASSERT_NE(settings, nullptr);
+        d.tabs()->selectTab(3);
+        if (!settings->isTablet()) {
+            settings->tableViewDidSelectRow(FPrefTableViewController::kReset, 0);
+            shoot("reset", true);
+            settings->navigation().pop();
+        }
+        settings->tableViewDidSelectRow(FPrefTableViewController::kInformation, 0);
+        auto* reference = dynamic_cast<FPrefInfoViewController*>(settings->navigation().top());
+        ASSERT_NE(reference, nullptr);
+        runUntil([&] { return !webkit_web_view_is_loading(reference->pwebView()); }, 10000);
+        settle(100);
+        shoot("reference", false);
+        settings->navigation().pop();
+        settings->tableViewDidSelectRow(FPrefTableViewController::kPlan, 1);
+        ASSERT_TRUE(settings->openPrompt().isOpen());
+        runUntil([&] { return settings->openPrompt().dialog()->get_mapped(); });
+        settle(20);
+        shoot("start-day-prompt", true);
+        settings->StartDayCancelled();
+        settle(20);
+    }
+}
 
 TEST_F(ShellTest, TheSetUpPromptInBothForms)
 {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include <glib.h>
+#include <adwaita.h>
 #include <gtkmm/application.h>
 
 #include "GuiTest.hpp"
@@ -19,6 +20,16 @@
 #include "ui/UIDeviceVersion.hpp"
 
 namespace quorvel::guitest {
+
+// The tab bar's frame in the window.
+inline graphene_rect_t tabBarBounds(FTabInterface& tabs)
+{
+    graphene_rect_t bounds{};
+    if (!gtk_widget_compute_bounds(GTK_WIDGET(tabs.tabBar()), GTK_WIDGET(tabs.window().gobj()), &bounds)) {
+        return graphene_rect_t{};
+    }
+    return bounds;
+}
 
 class ShellTest : public ::testing::Test {
 protected:

@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <algorithm>
+
 #include <gtkmm/box.h>
+#include <gtkmm/cssprovider.h>
 #include <gtkmm/init.h>
+#include <gtkmm/label.h>
 #include <gtkmm/button.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/window.h>
@@ -446,6 +450,100 @@ TEST(CODialogPainterTest, SymbolsAreCentredCheckMarkAndCross)
     }
     auto none = draw(0, 64);
     EXPECT_EQ(alphaAt(none, 33, 30), 0);
+}
+
+// WCAG relative luminance of an sRGB colour.
+double luminance(const guitest::Rgb& c)
+{
+    const auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+// The contrast of white text against the middle luminance of a region (text pixels are the
+// minority, so the median is the background the text sits on).
+double whiteTextContrast(const Cairo::RefPtr<Cairo::ImageSurface>& image, const graphene_rect_t& region)
+{
+    std::vector<double> values;
+    for (float y = region.origin.y; y < region.origin.y + region.size.height; y += 1) {
+        for (float x = region.origin.x; x < region.origin.x + region.size.width; x += 1) {
+            values.push_back(luminance(pixel(image, x, y)));
+        }
+    }
+    if (values.empty()) {
+        return 0;
+    }
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return 1.05 / (values[values.size() / 2] + 0.05);
+}
+
+// Over a bright screen full of large dark figures, the panel's texts still read: what lies
+// under the see-through panel is darkened, so title, message and button titles keep 4.5:1.
+TEST_F(CODialogTest, TextsStayReadableOverABrightScreen)
+{
+    auto css = Gtk::CssProvider::create();
+    css->load_from_data(".qv-bright { background-color: #ffffff; } .qv-bright label { color: #000000; font-size: 60px; }");
+    Gtk::StyleContext::add_provider_for_display(window.get_display(), css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    content.add_css_class("qv-bright");
+    std::vector<std::unique_ptr<Gtk::Label>> figures;
+    for (const char* text : {"0 MB", "Daily Limit", "0 MB", "Daily Limit", "0 MB", "Daily Limit"}) {
+        figures.push_back(std::make_unique<Gtk::Label>(text));
+        content.append(*figures.back());
+    }
+    auto dialog = shownDialog();
+    settle(10);
+    const auto image = picture(window);
+    guitest::keepScreenshot(image, "codialog_over_bright_screen");
+    const auto inWindow = [&](Gtk::Widget& widget, const CODialogRect& r) {
+        graphene_point_t from = GRAPHENE_POINT_INIT(static_cast<float>(r.x), static_cast<float>(r.y)), to{};
+        EXPECT_TRUE(gtk_widget_compute_point(widget.gobj(), GTK_WIDGET(window.gobj()), &from, &to));
+        return GRAPHENE_RECT_INIT(to.x, to.y, static_cast<float>(r.width), static_cast<float>(r.height));
+    };
+    EXPECT_GE(whiteTextContrast(image, inWindow(*dialog, dialog->layout().titleRect)), 4.5) << "title";
+    EXPECT_GE(whiteTextContrast(image, inWindow(*dialog, dialog->layout().subtitleRect)), 4.5) << "message";
+    for (CODialogButton* button : dialog->buttons()) {
+        const double w = button->get_width(), h = button->get_height();
+        // The title band in the middle of the face.
+        const CODialogRect band{4, (h - CODialogPainter::kTitleBandHeight) / 2, w - 8, CODialogPainter::kTitleBandHeight};
+        EXPECT_GE(whiteTextContrast(image, inWindow(*button, band)), 4.5) << button->title();
+    }
+    dialog->hideAnimated(false);
+    Gtk::StyleContext::remove_provider_for_display(window.get_display(), css);
+    for (auto& figure : figures) {
+        content.remove(*figure);
+    }
+    content.remove_css_class("qv-bright");
+}
+
+TEST_F(CODialogTest, EscapeRunsTheCancelButtonOnlyWhenOneIsNamed)
+{
+    auto dialog = shownDialog();
+    const auto escape = [&] {
+        // The key as the window hands it down: through the dialog's capture phase.
+        GtkEventController* keys = nullptr;
+        GListModel* controllers = gtk_widget_observe_controllers(dialog->gobj());
+        for (guint i = 0; i < g_list_model_get_n_items(controllers) && keys == nullptr; ++i) {
+            auto* c = GTK_EVENT_CONTROLLER(g_list_model_get_item(controllers, i));
+            if (GTK_IS_EVENT_CONTROLLER_KEY(c)) {
+                keys = c;
+            }
+            g_object_unref(c);
+        }
+        g_object_unref(controllers);
+        gboolean handled = FALSE;
+        g_signal_emit_by_name(keys, "key-pressed", GDK_KEY_Escape, 9u, GdkModifierType{}, &handled);
+        return handled != FALSE;
+    };
+    EXPECT_FALSE(escape()) << "no cancel button named";
+    EXPECT_TRUE(pressed.empty());
+    dialog->setCancelButtonIndex(0);
+    EXPECT_TRUE(escape());
+    EXPECT_EQ(pressed, std::vector<std::string>{"Cancel"});
+    dialog->removeAllButtons();
+    EXPECT_EQ(dialog->cancelButtonIndex(), -1);
+    dialog->hideAnimated(false);
 }
 
 }  // namespace

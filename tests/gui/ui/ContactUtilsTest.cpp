@@ -1,6 +1,9 @@
 // The two e-mails: their mailto: URIs, when nothing is offered, and the news invitation that is
-// spent before it is made, once per installation.
+// spent before it is made, once per installation, and asks inside the window before the mail
+// program opens.
 #include <gtest/gtest.h>
+
+#include <adwaita.h>
 
 #include <string>
 #include <vector>
@@ -10,8 +13,10 @@
 #include <gtkmm/window.h>
 
 #include "GuiTest.hpp"
+#include "SettingsFixture.hpp"
 
 #include "platform/Log.hpp"
+#include "platform/glib/GObjectHandle.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/ContactUtils.hpp"
 #include "ui/UIDeviceVersion.hpp"
@@ -64,10 +69,28 @@ protected:
     }
     void TearDown() override
     {
+        while (AdwMessageDialog* left = invitation()) {
+            gtk_window_destroy(GTK_WINDOW(left));
+        }
         contact.canSendMail = saved.canSendMail;
         contact.openUri = saved.openUri;
         contact.setMpvc(nullptr);
         UIDeviceVersion::setIdiom(UIDeviceVersion::Idiom::Phone);
+    }
+
+    // The invitation on screen, if any.
+    static AdwMessageDialog* invitation() { return settingstest::openMessageDialog(); }
+    // Answers the invitation on screen the way its button does.
+    bool answer(const char* response)
+    {
+        AdwMessageDialog* shown = invitation();
+        if (shown == nullptr) {
+            return false;
+        }
+        const GObjectHandle<GObject> held(G_OBJECT(g_object_ref(shown)));
+        adw_message_dialog_response(shown, response);
+        gtk_window_destroy(GTK_WINDOW(shown));
+        return true;
     }
 
     ContactUtils& contact = ContactUtils::sharedUtils();
@@ -108,6 +131,15 @@ TEST_F(ContactUtilsTest, SubscriptionIsOfferedOnceAndSpentBeforehand)
     contact.setMpvc(&window);
     EXPECT_TRUE(contact.shouldShowSubscriptionInvite(defaults));
     contact.subscribeByAutoStart(defaults);
+    EXPECT_TRUE(opened.empty()) << "the mail program waits for the user";
+    AdwMessageDialog* shown = invitation();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_STREQ(adw_message_dialog_get_heading(shown), "Subscription. Quorvel");
+    EXPECT_EQ(adw_message_dialog_get_body(shown), ContactUtils::subscriptionBody());
+    EXPECT_STREQ(adw_message_dialog_get_response_label(shown, ContactUtils::kWriteResponse), "Write E-mail");
+    EXPECT_STREQ(adw_message_dialog_get_response_label(shown, ContactUtils::kNotNowResponse), "Not Now");
+    EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(shown)), window.gobj()) << "inside the window";
+    ASSERT_TRUE(answer(ContactUtils::kWriteResponse));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(askedWhenOpened) << "the flag is stored before the offer";
     EXPECT_EQ(opened[0], ContactUtils::mailtoUri("news@quorvel.org", "Subscription. Quorvel",
@@ -122,11 +154,26 @@ TEST_F(ContactUtilsTest, WithoutAMailProgramTheOfferIsSpentWithoutAMessage)
 {
     mailProgram = false;
     contact.subscribeByAutoStart(defaults);
+    EXPECT_EQ(invitation(), nullptr) << "nothing to offer without a mail program";
     EXPECT_TRUE(opened.empty());
     EXPECT_EQ(defaults.boolForKey(ContactUtils::kAskedKey), true);
     mailProgram = true;
     contact.subscribeByAutoStart(defaults);
+    EXPECT_EQ(invitation(), nullptr);
     EXPECT_TRUE(opened.empty()) << "never offered again";
+}
+
+TEST_F(ContactUtilsTest, NotNowOrEscapeOpensNoMailAndTheOfferIsSpent)
+{
+    contact.setMpvc(&window);
+    contact.subscribeByAutoStart(defaults);
+    ASSERT_NE(invitation(), nullptr);
+    EXPECT_STREQ(adw_message_dialog_get_close_response(invitation()), ContactUtils::kNotNowResponse)
+        << "Escape answers Not Now";
+    ASSERT_TRUE(answer(ContactUtils::kNotNowResponse));
+    contact.subscribeByAutoStart(defaults);
+    EXPECT_EQ(invitation(), nullptr) << "offered once";
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(ContactUtilsTest, TabletSubjectAndTheFlagOnDisk)
@@ -135,6 +182,9 @@ TEST_F(ContactUtilsTest, TabletSubjectAndTheFlagOnDisk)
     UserDefaults stored(file);
     UIDeviceVersion::setIdiom(UIDeviceVersion::Idiom::Tablet);
     contact.subscribeByAutoStart(stored);
+    ASSERT_NE(invitation(), nullptr);
+    EXPECT_STREQ(adw_message_dialog_get_heading(invitation()), "News, Tips and Offers Subscription. Quorvel");
+    ASSERT_TRUE(answer(ContactUtils::kWriteResponse));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("subject=News%2C%20Tips%20and%20Offers%20Subscription.%20Quorvel"), std::string::npos);
     EXPECT_EQ(UserDefaults(file).boolForKey(ContactUtils::kAskedKey), true) << "synchronised at once";

@@ -59,17 +59,25 @@ TEST_F(ResetScreenTest, ResetAllClearsPlacesThenMonthsThenSetsThisMonth)
     EXPECT_FALSE(screen.table().selectedRow());
 }
 
-TEST_F(ResetScreenTest, ThisMonthWithAnEmptyFieldBecomesZero)
+TEST_F(ResetScreenTest, AnEmptyFieldKeepsThisMonthsUsage)
 {
     addPlaces(1);
+    addPreviousMonths();
     app->onResetThisMonthDataInfo(300'000'000);
     Reset& screen = resetScreen();
     screen.table().row(0, 0).activate();
     EXPECT_EQ(screen.tres(), 1);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 300000000"});
     screen.UsedDataEntered();  // no dialog: the empty text
-    EXPECT_EQ(model().stgetDataUsed(), 0u);
-    EXPECT_EQ(model().stgetLocationsCount(), 1) << "only this month's usage was set";
+    EXPECT_EQ(model().stgetDataUsed(), 300'000'000u);
+    EXPECT_EQ(model().stgetLocationsCount(), 1);
+    EXPECT_EQ(screen.tres(), 0);
+    // Resetting all with nothing typed clears places and earlier months, and keeps the amount.
+    screen.table().row(1, 0).activate();
+    screen.alertViewClickedButtonAtIndex("Used Data", 1, " ");
+    EXPECT_EQ(model().stgetDataUsed(), 300'000'000u);
+    EXPECT_EQ(model().stgetLocationsCount(), 0);
+    EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
 }
 
 TEST_F(ResetScreenTest, AnAmountBeyondSixtyFourBitsAsksAgainAndResetsNothing)

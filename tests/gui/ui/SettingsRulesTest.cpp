@@ -78,6 +78,16 @@ TEST(SettingsRules, PlanEntries)
     }
 }
 
+TEST(SettingsRules, OnlyANothingTypedKeepsTheCurrentValue)
+{
+    for (const char* kept : {"", " ", "\t \n"}) {
+        EXPECT_TRUE(PrefEntries::keepsCurrentValue(kept)) << "'" << kept << "'";
+    }
+    for (const char* entered : {"0", " 5 ", "x", "-"}) {
+        EXPECT_FALSE(PrefEntries::keepsCurrentValue(entered)) << "'" << entered << "'";
+    }
+}
+
 TEST(SettingsRules, StartDayEntries)
 {
     struct Case {

@@ -95,7 +95,7 @@ TEST_F(SettingsScreenTest, PlanEnteredInMegabytesBecomesThePlanEverywhere)
 TEST_F(SettingsScreenTest, RefusedPlansOpenThePlanPromptAgain)
 {
     Settings& screen = settings();
-    for (const char* text : {"0", "", "-5", "abc"}) {
+    for (const char* text : {"0", "-5", "abc"}) {
         prompts.opened.clear();
         screen.commonDataPlanEntered(text);
         EXPECT_EQ(prompts.opened, std::vector<std::string>{"plan 1000000000"}) << "'" << text << "'";
@@ -105,7 +105,7 @@ TEST_F(SettingsScreenTest, RefusedPlansOpenThePlanPromptAgain)
     EXPECT_EQ(model().getMonthPlan(), 1'000'000'000u);
 }
 
-TEST_F(SettingsScreenTest, StartDayOneToThirtyOneAndEmptyMeansTheFirst)
+TEST_F(SettingsScreenTest, StartDayOneToThirtyOne)
 {
     Settings& screen = settings();
     screen.commonStartDayEntered("31");
@@ -117,9 +117,40 @@ TEST_F(SettingsScreenTest, StartDayOneToThirtyOneAndEmptyMeansTheFirst)
         EXPECT_EQ(prompts.opened, std::vector<std::string>{"day 31"}) << refused;
     }
     EXPECT_EQ(model().getPlanStartDay(), 31);
-    screen.commonStartDayEntered("");
+    screen.commonStartDayEntered("1");
     EXPECT_EQ(model().getPlanStartDay(), 1);
     EXPECT_EQ(log.events.back(), "update") << "a new start day asks for a full update";
+}
+
+// The placeholder shows the current value; Apply with nothing typed must keep it, never read
+// as 0 or the 1st (which would move the billing month and clear the alert history).
+TEST_F(SettingsScreenTest, AnEmptyApplyKeepsEveryValue)
+{
+    addPlaces(2);
+    app->onResetPlanValue(3'000'000'000u);
+    app->onResetPlanStartDay(15);
+    app->onResetThisMonthDataInfo(400'000'000);
+    for (const auto idiom : {UIDeviceVersion::Idiom::Phone, UIDeviceVersion::Idiom::Tablet}) {
+        Settings& screen = settings(idiom);
+        log.events.clear();
+        prompts.opened.clear();
+        for (const char* empty : {"", "   "}) {
+            screen.alertViewClickedButtonAtIndex("Monthly Data Plan", 1, empty);
+            screen.alertViewClickedButtonAtIndex("Data Plan Start Date", 1, empty);
+        }
+        if (idiom == UIDeviceVersion::Idiom::Tablet) {
+            screen.tableViewDidSelectRow(Settings::kReset, 0);
+            screen.alertViewClickedButtonAtIndex("Used Data", 1, "");
+            EXPECT_EQ(screen.tres(), 0);
+        }
+        EXPECT_EQ(model().getMonthPlan(), 3'000'000'000u);
+        EXPECT_EQ(model().getPlanStartDay(), 15);
+        EXPECT_EQ(model().stgetDataUsed(), 400'000'000u);
+        EXPECT_EQ(model().stgetLocationsCount(), 2);
+        EXPECT_TRUE(log.events.empty()) << "nothing changed, so no update is asked for";
+        EXPECT_EQ(prompts.opened.size(), idiom == UIDeviceVersion::Idiom::Tablet ? 1u : 0u)
+            << "no prompt comes back";
+    }
 }
 
 TEST_F(SettingsScreenTest, NegativeUsageBecomesZero)
@@ -224,6 +255,22 @@ TEST_F(SettingsScreenTest, MonthlyLimitSwitchRemovesAndRestoresTheMonthLimit)
     screen.reloadData();
     EXPECT_FALSE(screen.table().row(Settings::kAlerts, 0).toggle()->get_active());
     EXPECT_EQ(monthLimitLevels(), std::vector<double>{0.9}) << "reloading the switches changes nothing";
+}
+
+TEST_F(SettingsScreenTest, ATapOnASwitchRowsTitleTogglesItsSwitch)
+{
+    Settings& screen = settings();
+    show(screen.widget(), 360, 720);
+    FPrefTableRow& row = screen.table().row(Settings::kAlerts, 1);
+    ASSERT_TRUE(row.toggle()->get_active());
+    EXPECT_TRUE(row.get_activatable());
+    row.activate();  // as a tap or Enter on the row does
+    EXPECT_FALSE(row.toggle()->get_active());
+    EXPECT_TRUE(monthLimitLevels().empty()) << "applied like a tap on the switch";
+    row.activate();
+    EXPECT_TRUE(row.toggle()->get_active());
+    EXPECT_EQ(monthLimitLevels(), std::vector<double>{0.9});
+    EXPECT_FALSE(screen.table().selectedRow()) << "a switch row is not left chosen";
 }
 
 TEST_F(SettingsScreenTest, PlanChangedElsewhereRefreshesTheRow)
@@ -369,7 +416,7 @@ TEST_F(SettingsPicturesTest, SettingsAndResetAtPhoneAndTabletWidth)
         expectDarkPageWithRows(screen.widget(), screen.table(), "settings-" + suffix);
 
         screen.navigation().push(std::make_unique<FPrefResetViewController>(*context, prompts.prompts(), tablet));
-        ASSERT_TRUE(runUntil([&] { return !gtk_stack_get_transition_running(GTK_STACK(
+        ASSERT_TRUE(runUntil([&] { return !adw_leaflet_get_child_transition_running(ADW_LEAFLET(
                                               gtk_widget_get_parent(screen.navigation().top()->widget().gobj()))); }));
         guitest::settle(3);
         auto& reset = dynamic_cast<FPrefResetViewController&>(*screen.navigation().top());
