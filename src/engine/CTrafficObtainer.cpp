@@ -50,13 +50,18 @@ std::int64_t CTrafficObtainer::obtainAllTraffic()
     return static_cast<std::int64_t>(CounterGrowth::countedTotal(*links, countingDecisions(*links)));
 }
 
+bool CTrafficObtainer::isSameBoot(double uptime, const std::optional<std::string>& boot) const
+{
+    // The uptime judges a restart only where a boot identity is missing: it can be above the
+    // stored one on a new boot too.
+    return bootId && boot ? *bootId == *boot : uptime >= sysWorkTime.value_or(0.0);
+}
+
 std::uint64_t CTrafficObtainer::grownSinceLastSample(const std::vector<InterfaceCounters>& links,
                                                      const std::vector<CountingDecision>& decisions, double uptime,
                                                      const std::optional<std::string>& boot) const
 {
-    // The uptime judges a restart only where a boot identity is missing: it can be above the
-    // stored one on a new boot too.
-    const bool sameBoot = bootId && boot ? *bootId == *boot : uptime >= sysWorkTime.value_or(0.0);
+    const bool sameBoot = isSameBoot(uptime, boot);
     if (baselines) {
         return CounterGrowth::booked(*baselines, links, decisions, sameBoot);
     }
@@ -71,7 +76,8 @@ void CTrafficObtainer::takeBaselines(const std::vector<InterfaceCounters>& links
                                      const std::vector<CountingDecision>& decisions, double uptime,
                                      std::optional<std::string> boot)
 {
-    baselines = CounterGrowth::baselinesOf(links);
+    baselines = CounterGrowth::baselinesOf(links, baselines.value_or(std::vector<InterfaceBaseline>{}),
+                                           isSameBoot(uptime, boot));
     prevTrafficSize = static_cast<std::int64_t>(CounterGrowth::countedTotal(links, decisions));
     sysWorkTime = uptime;
     bootId = std::move(boot);

@@ -81,6 +81,7 @@ public:
 
 private:
     std::vector<CountingDecision> countingDecisions(const std::vector<InterfaceCounters>& links);
+    bool isSameBoot(double uptime, const std::optional<std::string>& boot) const;
     std::uint64_t grownSinceLastSample(const std::vector<InterfaceCounters>& links,
                                        const std::vector<CountingDecision>& decisions, double uptime,
                                        const std::optional<std::string>& boot) const;

@@ -71,10 +71,26 @@ std::uint64_t CounterGrowth::bookedSinceSummedTotal(std::int64_t summedTotal,
     return narrow >= stored ? narrow - stored : 0;
 }
 
-std::vector<InterfaceBaseline> CounterGrowth::baselinesOf(const std::vector<InterfaceCounters>& links)
+std::vector<InterfaceBaseline> CounterGrowth::baselinesOf(const std::vector<InterfaceCounters>& links,
+                                                          const std::vector<InterfaceBaseline>& previous,
+                                                          bool sameBoot)
 {
-    std::vector<InterfaceBaseline> out;
-    out.reserve(links.size());
+    std::vector<InterfaceBaseline> vanished;
+    if (sameBoot) {
+        // Only indexed links: an index is never given to another link on the same boot.
+        for (const InterfaceBaseline& b : previous) {
+            const bool present = std::any_of(links.begin(), links.end(),
+                                             [&](const InterfaceCounters& l) { return l.index == b.index; });
+            if (b.index != 0 && !present) {
+                vanished.push_back(b);
+            }
+        }
+        if (vanished.size() > kKeptVanished) {  // the oldest went first
+            vanished.erase(vanished.begin(), vanished.end() - static_cast<std::ptrdiff_t>(kKeptVanished));
+        }
+    }
+    std::vector<InterfaceBaseline> out(vanished.begin(), vanished.end());
+    out.reserve(vanished.size() + links.size());
     for (const InterfaceCounters& link : links) {
         out.push_back({link.name, link.index, link.rxBytes, link.txBytes});
     }

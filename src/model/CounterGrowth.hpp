@@ -26,8 +26,13 @@ public:
     static std::uint64_t bookedSinceSummedTotal(std::int64_t summedTotal, const std::vector<InterfaceCounters>& links,
                                                 const std::vector<CountingDecision>& decisions, bool sameBoot);
 
-    // Every link's counters, to measure the next growth from.
-    static std::vector<InterfaceBaseline> baselinesOf(const std::vector<InterfaceCounters>& links);
+    // Every link's counters, to measure the next growth from. On the same boot the baselines of
+    // links that went away are kept too (the latest kKeptVanished): a watcher may still book a
+    // vanished link's last counters after another sampler saw it gone, and must book only its growth.
+    static std::vector<InterfaceBaseline> baselinesOf(const std::vector<InterfaceCounters>& links,
+                                                      const std::vector<InterfaceBaseline>& previous = {},
+                                                      bool sameBoot = false);
+    static constexpr std::size_t kKeptVanished = 16;
 
     // Received plus sent bytes of the counted links.
     static std::uint64_t countedTotal(const std::vector<InterfaceCounters>& links,

@@ -64,6 +64,31 @@ TEST(CounterGrowth, BooksEachCountedInterfacesOwnGrowth)
     }
 }
 
+// Three samplers share the baselines: one sees wwan1 gone, then a watcher books wwan1's last
+// counters from its removal notice. Only what wwan1 carried after the last baseline counts.
+TEST(CounterGrowth, AVanishedLinksLastCountersBookedAfterAnotherSampleCountOnce)
+{
+    const std::vector<InterfaceCounters> first = {link("wwan0", 3, 1000, 0), link("wwan1", 7, 5000, 500)};
+    const std::vector<InterfaceCounters> gone = {link("wwan0", 3, 1200, 0)};
+    const std::vector<InterfaceCounters> tail = {link("wwan0", 3, 1200, 0), link("wwan1", 7, 5900, 600)};
+
+    const auto afterFirst = CounterGrowth::baselinesOf(first);
+    EXPECT_EQ(CounterGrowth::booked(afterFirst, gone, byName(gone), true), 200u) << "a vanished link books nothing";
+    const auto afterGone = CounterGrowth::baselinesOf(gone, afterFirst, true);
+    EXPECT_EQ(CounterGrowth::booked(afterGone, tail, byName(tail), true), 1000u) << "wwan1's last 900 + 100 only";
+
+    const auto afterReboot = CounterGrowth::baselinesOf(gone, afterFirst, false);
+    EXPECT_EQ(afterReboot.size(), 1u) << "a new boot forgets the links of the old one";
+
+    std::vector<InterfaceBaseline> many;
+    for (int index = 100; index < 140; ++index) {
+        many.push_back({"ppp" + std::to_string(index), index, 1, 1});
+    }
+    const auto kept = CounterGrowth::baselinesOf(gone, many, true);
+    ASSERT_EQ(kept.size(), CounterGrowth::kKeptVanished + 1);
+    EXPECT_EQ(kept.front().index, 140 - static_cast<int>(CounterGrowth::kKeptVanished)) << "the latest are kept";
+}
+
 TEST(CounterGrowth, ASummedTotalOf32BitCountersTellsWhatItCan)
 {
     const std::vector<InterfaceCounters> now = {link("wwan0", 3, 5 * kGiB + 1000, 600), link("wlan0", 2, 99, 99),
