@@ -50,7 +50,7 @@ public:
                 return;
             }
         }
-        interfaces.push_back({name, rx, tx});
+        interfaces.push_back({name, 0, 0, rx, tx});
     }
     void remove(const std::string& name) { std::erase_if(interfaces, [&](const auto& i) { return i.name == name; }); }
 
