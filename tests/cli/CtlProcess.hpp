@@ -25,6 +25,8 @@ int runCtl(const std::filesystem::path& home, const std::vector<std::string>& ar
            std::string& err);
 pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>& args, const std::string& outFile,
                const std::string& errFile);
+// quorvelctl on `home`, its standard output read by the caller from `outFd`.
+pid_t startCtlPiped(const std::filesystem::path& home, const std::vector<std::string>& args, int& outFd);
 
 inline std::string readFile(const std::filesystem::path& p)
 {
