@@ -27,7 +27,8 @@ const std::vector<CtlHelp::Command> kCommands = {
      "the days passed and left, and the estimate for the whole month.",
      {{"--json", "", "print every figure, the billing months and the places as one JSON object"},
       {"--oneline", "", "print one line for scripts and status bars, such as "
-                        "\"1.75 GB of 2 GB (87%) \xC2\xB7 250 MB left \xC2\xB7 6 days left\""},
+                        "\"1.75 GB of 2 GB (87%) \xC2\xB7 250 MB left \xC2\xB7 6 days left\"; an alert raised by "
+                        "the sample goes to standard error"},
       {"--waybar", "", "print one JSON object in the format of waybar's custom modules: text, tooltip, "
                        "class (normal, warning from 90% of the plan, critical from 100%) and percentage"},
       {"--watch", "", "with --oneline or --waybar: keep running and print a new line whenever the stored "

@@ -191,6 +191,9 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     }
     report.today = services_->env().clock.now();
     if (a.has("--oneline") || a.has("--waybar")) {
+        if (report.alert) {  // a bar reads only standard output; the alert is raised once, so say it
+            err_ << report.alert->title << ": " << report.alert->body << "\n";
+        }
         return statusLine(a, report.summary);
     }
     if (a.has("--json")) {
