@@ -52,7 +52,7 @@ bool installed(const std::string& shell)
 Words bash(const std::vector<std::string>& typed, const fs::path& dir = fs::temp_directory_path())
 {
     const std::string script = "cd \"$0\" || exit 9; source \"$1\" || exit 9; shift\n"
-                               "spec=$(complete -p quorvelctl) || exit 8; fn=${spec#*-F }; fn=${fn%% *}\n"
+                               "registered=$(complete -p quorvelctl) || exit 8; fn=${registered#*-F }; fn=${fn%% *}\n"
                                "COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); COMP_LINE=\"$*\"; COMP_POINT=${#COMP_LINE}\n"
                                "$fn quorvelctl; printf '%s\\n' \"${COMPREPLY[@]}\"\n";
     std::vector<std::string> argv = {"bash", "--norc", "-c", script, dir.string(), kScripts + "/quorvelctl.bash"};
