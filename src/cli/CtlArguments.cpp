@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "cli/CtlHelp.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -18,7 +20,7 @@ const std::map<std::string, CommandShape>& shapes()
 {
     static const std::map<std::string, CommandShape> kShapes = {
         {"setup", {0, {}, {"--plan", "--start-day", "--used"}, {"--plan", "--start-day"}}},
-        {"status", {0, {"--json"}, {"--at"}, {}}},
+        {"status", {0, {"--json", "--oneline", "--waybar", "--watch"}, {"--at"}, {}}},
         {"sample", {0, {"--json", "--notify"}, {"--at"}, {}}},
         {"set", {2, {}, {}, {}}},
         {"reset", {1, {}, {}, {}}},
@@ -27,7 +29,6 @@ const std::map<std::string, CommandShape>& shapes()
         {"watch", {0, {}, {"--autostart"}, {}}},
         {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
-        {"help", {0, {}, {}, {}}},
     };
     return kShapes;
 }
@@ -44,6 +45,28 @@ bool wordsFit(const CtlArguments& a)
     return true;
 }
 
+// `--version`, `--help`, `help [TOPIC]` and `COMMAND --help` (for any documented command): the
+// command "version" or "help" with the topic as its word.
+std::optional<CtlArguments> helpAsked(const std::vector<std::string>& argv)
+{
+    const std::string& first = argv[0];
+    if ((first == "--version" || first == "-V") && argv.size() == 1) {
+        return CtlArguments{"version", {}, {}};
+    }
+    const auto isHelp = [](const std::string& arg) { return arg == "--help" || arg == "-h"; };
+    if ((isHelp(first) || first == "help") && argv.size() <= 2) {
+        if (argv.size() == 2 && isHelp(argv[1])) {  // `help --help`
+            return CtlArguments{"help", {"help"}, {}};
+        }
+        return CtlArguments{"help", {argv.begin() + 1, argv.end()}, {}};
+    }
+    const bool wantsHelp = std::any_of(argv.begin() + 1, argv.end(), isHelp);
+    if (wantsHelp && CtlHelp::find(first) != nullptr) {
+        return CtlArguments{"help", {first}, {}};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> CtlArguments::value(const std::string& option) const
@@ -54,8 +77,11 @@ std::optional<std::string> CtlArguments::value(const std::string& option) const
 
 CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
 {
-    if (argv.empty() || argv[0] == "--help" || argv[0] == "-h") {
-        return {CtlArguments{"help", {}, {}}, {}};
+    if (argv.empty()) {
+        return {std::nullopt, "no command given"};
+    }
+    if (auto asked = helpAsked(argv)) {
+        return {std::move(*asked), {}};
     }
     auto shape = shapes().find(argv[0]);
     if (shape == shapes().end()) {
@@ -96,40 +122,18 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
     if (a.has("--json") && a.has("--csv")) {
         return {std::nullopt, "choose one of --json and --csv"};
     }
+    if (int(a.has("--json")) + int(a.has("--oneline")) + int(a.has("--waybar")) > 1) {
+        return {std::nullopt, "choose one of --json, --oneline and --waybar"};
+    }
+    if (a.has("--watch") && !a.has("--oneline") && !a.has("--waybar")) {
+        return {std::nullopt, "--watch needs --oneline or --waybar"};
+    }
     return {std::move(a), {}};
 }
 
-const char* CtlArguments::usage()
+std::string CtlArguments::usage()
 {
-    return "usage: quorvelctl COMMAND [OPTIONS]\n"
-           "\n"
-           "  setup --plan MB --start-day DAY [--used MB]\n"
-           "                      the first-start set-up: monthly plan in megabytes, the day (1-31)\n"
-           "                      each billing month starts on, data already used this month\n"
-           "  status [--json] [--at LAT,LON]\n"
-           "                      sample the counters and show the billing month\n"
-           "  sample [--json] [--at LAT,LON] [--notify]\n"
-           "                      one background sample; says whether traffic was booked;\n"
-           "                      --notify also sends an alert as a desktop notification\n"
-           "  set plan MB | set start-day DAY | set used MB\n"
-           "  reset locations | reset previous-months\n"
-           "  limits [--day on|off] [--month on|off] [--overbound on|off]\n"
-           "                      switch the usage alerts; without options, list the limits\n"
-           "  export [--json|--csv] the stored day records of the calendar months\n"
-           "  watch [--autostart on|off]\n"
-           "                      count in the background: stays running, books a link that goes\n"
-           "                      away at once and samples every 15 minutes (one per user);\n"
-           "                      --autostart adds or removes the entry that starts it at login\n"
-           "  interfaces [--json] [--count NAME] [--ignore NAME] [--auto NAME] [--metered on|off]\n"
-           "                      list the interfaces, whether each is counted and why; count or\n"
-           "                      ignore one, or leave it to detection again\n"
-           "  chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S]\n"
-           "        [--idiom phone|tablet] --output FILE.png|FILE.svg|FILE.pdf\n"
-           "                      draw the chart page of a billing month (0 is the oldest)\n"
-           "\n"
-           "--at LAT,LON reports a device location before the update, so that the traffic is\n"
-           "attributed to that place.\n"
-           "Exit codes: 0 done, 1 value refused, 2 usage error, 3 not set up yet, 4 file cannot be opened or saved.\n";
+    return CtlHelp::usage();
 }
 
 }  // namespace quorvel

@@ -19,7 +19,7 @@ struct CtlArguments {
     // The parsed command line, or an error text for the usage message.
     struct Parsed;
     static Parsed parse(const std::vector<std::string>& argv);
-    static const char* usage();
+    static std::string usage();
 };
 
 struct CtlArguments::Parsed {

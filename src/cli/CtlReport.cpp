@@ -85,6 +85,28 @@ nlohmann::ordered_json CtlReport::toJson() const
     return j;
 }
 
+std::vector<std::pair<std::string, std::string>> CtlReport::figureRows(const FTrafficDataInformation& s,
+                                                                      const MainScreenFigures& f)
+{
+    std::vector<std::pair<std::string, std::string>> rows;
+    if (s.getMonthItemsCount() > 0) {
+        const MonthTraffic* current = s.getMonthItemInfoforMonth(static_cast<std::int64_t>(s.getMonthItemsCount()) - 1);
+        if (current != nullptr) {
+            rows.emplace_back("Billing month", current->getMonthPeriod());
+        }
+    }
+    rows.insert(rows.end(), {{"Data plan", f.plan},
+                             {"Data used", f.used + " (" + f.percentUsed + "%)"},
+                             {"Data left", f.left},
+                             {"Used today", f.usedToday},
+                             {"Average per day", f.usedDaily},
+                             {"Left per day", f.leftDaily},
+                             {"Days passed", f.cyclePassed},
+                             {"Days left", f.cycleLeft},
+                             {"Estimated usage", f.estimation}});
+    return rows;
+}
+
 std::string CtlReport::toText(bool full) const
 {
     const MainScreenFigures f = MainScreenFigures::fromSummary(*summary, today);
@@ -96,23 +118,12 @@ std::string CtlReport::toText(bool full) const
         out << (booked ? "Booked new traffic." : "No new traffic.") << "\n";
         return out.str();
     }
-    if (summary->getMonthItemsCount() > 0) {
-        const MonthTraffic* current = summary->getMonthItemInfoforMonth(
-            static_cast<std::int64_t>(summary->getMonthItemsCount()) - 1);
-        if (current != nullptr) {
-            out << "Billing month     " << current->getMonthPeriod() << "\n";
-        }
+    for (const auto& [label, value] : figureRows(*summary, f)) {
+        std::string padded = label;
+        padded.resize(18, ' ');
+        out << padded << value << "\n";
     }
-    out << "Data plan         " << f.plan << "\n"
-        << "Data used         " << f.used << " (" << f.percentUsed << "%)\n"
-        << "Data left         " << f.left << "\n"
-        << "Used today        " << f.usedToday << "\n"
-        << "Average per day   " << f.usedDaily << "\n"
-        << "Left per day      " << f.leftDaily << "\n"
-        << "Days passed       " << f.cyclePassed << "\n"
-        << "Days left         " << f.cycleLeft << "\n"
-        << "Estimated usage   " << f.estimation << "\n"
-        << "Places            " << summary->parrTrafficDeltas.value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()
+    out << "Places            " << summary->parrTrafficDeltas.value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()
         << "\n"
         << f.dateLong << ": " << f.advice << "\n";
     return out.str();

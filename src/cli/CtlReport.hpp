@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -13,6 +14,7 @@ namespace quorvel {
 
 class FTrafficDataInformation;
 class MonthTraffic;
+struct MainScreenFigures;
 
 // What one `status` or `sample` run found, and its two printed forms.
 struct CtlReport {
@@ -27,6 +29,9 @@ struct CtlReport {
     // Local calendar day as YYYY-MM-DD, and the hour as YYYY-MM-DDTHH.
     static std::string localDay(Date date);
     static nlohmann::ordered_json monthJson(const MonthTraffic& month);
+    // The billing month's figures as label and value, in the order they are shown.
+    static std::vector<std::pair<std::string, std::string>> figureRows(const FTrafficDataInformation& s,
+                                                                       const MainScreenFigures& f);
 };
 
 }  // namespace quorvel

@@ -5,8 +5,11 @@
 
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
+#include "cli/CtlHelp.hpp"
 #include "cli/CtlInterfaces.hpp"
 #include "cli/CtlReport.hpp"
+#include "cli/CtlStateWatch.hpp"
+#include "cli/CtlStatusLine.hpp"
 #include "cli/CtlWatch.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
@@ -77,6 +80,7 @@ QuorvelCtl::~QuorvelCtl() = default;
 
 void QuorvelCtl::start()
 {
+    app_.reset();  // a second start reads the files anew; the old controller goes first
     services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check,
                                                  std::make_unique<NetworkManagerDeviceDirectory>());
     queue_ = std::make_unique<ManualQueue>();
@@ -99,9 +103,10 @@ int QuorvelCtl::run(const std::vector<std::string>& argv)
         err_ << "quorvelctl: " << parsed.error << "\n" << CtlArguments::usage();
         return 2;
     }
-    if (parsed.arguments->command == "help") {
-        target_ << CtlArguments::usage();
-        return 0;
+    if (parsed.arguments->command == "help" || parsed.arguments->command == "version") {
+        const int code = CtlHelp::answer(*parsed.arguments, out_, err_);
+        target_ << out_.str();
+        return code;
     }
     int code = kCannotSave;
     try {
@@ -230,12 +235,57 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
         }
     }
     report.today = services_->env().clock.now();
+    if (a.has("--oneline") || a.has("--waybar")) {
+        if (report.alert) {  // a bar reads only standard output; the alert is raised once, so say it
+            err_ << report.alert->title << ": " << report.alert->body << "\n";
+        }
+        return statusLine(a, report.summary);
+    }
     if (a.has("--json")) {
         out_ << report.toJson().dump(2) << "\n";
     } else {
         out_ << report.toText(full);
     }
     return 0;
+}
+
+int QuorvelCtl::statusLine(const CtlArguments& a, std::shared_ptr<FTrafficDataInformation> summary)
+{
+    const auto line = [&](const FTrafficDataInformation& s) {
+        const Date today = services_->env().clock.now();
+        return a.has("--waybar") ? CtlStatusLine::waybar(s, today) : CtlStatusLine::oneLine(s, today);
+    };
+    if (!a.has("--watch")) {
+        out_ << line(*summary) << "\n";
+        return 0;
+    }
+    // Set up before the first line is out: whatever is saved after it is seen.
+    CtlStateWatch watch(paths_.stateFile);
+    std::string shown;
+    while (watch.error().empty()) {
+        if (std::string text = line(*summary); text != shown) {
+            target_ << text << "\n" << std::flush;  // each line as it comes, not at the end
+            shown = std::move(text);
+        }
+        const CtlStateWatch::Event e = watch.next();
+        if (e == CtlStateWatch::Event::Stopped) {
+            return 0;
+        }
+        if (e == CtlStateWatch::Event::Changed) {
+            start();  // reads the new state; only the sampling commands write it
+            summary = storedSummary();
+        }
+    }
+    err_ << "quorvelctl: " << watch.error() << "\n";
+    return 4;
+}
+
+std::shared_ptr<FTrafficDataInformation> QuorvelCtl::storedSummary()
+{
+    CTrafficManager& m = *app_->pmodule();
+    std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
+    summary->parrTrafficMonthsItems = m.TIRAGE_BILL_MONTH_ITEMS(m.pTraffics->arrMonths);
+    return summary;
 }
 
 int QuorvelCtl::set(const CtlArguments& a)
@@ -337,10 +387,11 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
         out_ << nlohmann::ordered_json{{"months", std::move(list)}}.dump(2) << "\n";
         return 0;
     }
-    out_ << "date,cellular_bytes,wifi_bytes\n";
+    // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out.
+    out_ << "date,cellular_bytes\n";
     for (const auto& m : months) {
         for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTRaffic() << "," << p.getTotalTRafficWf() << "\n";
+            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTRaffic() << "\n";
         }
     }
     return 0;
@@ -358,9 +409,7 @@ int QuorvelCtl::chart(const CtlArguments& a)
     start();
     std::shared_ptr<FTrafficDataInformation> summary;
     if (!app_->isFirstStart()) {  // before the set-up there is no summary: the empty page
-        CTrafficManager& m = *app_->pmodule();
-        summary = m.summaryFigures();
-        summary->parrTrafficMonthsItems = m.TIRAGE_BILL_MONTH_ITEMS(m.pTraffics->arrMonths);
+        summary = storedSummary();
     }
     return chart->render(summary, out_, err_);
 }

@@ -14,6 +14,7 @@
 namespace quorvel {
 
 class CAppController;
+class FTrafficDataInformation;
 class SystemServices;
 class ManualQueue;
 class NoBackgroundTasks;
@@ -34,6 +35,8 @@ private:
     int dispatch(const CtlArguments& a);
     int setup(const CtlArguments& a);
     int update(const CtlArguments& a, bool full);
+    int statusLine(const CtlArguments& a, std::shared_ptr<FTrafficDataInformation> summary);
+    std::shared_ptr<FTrafficDataInformation> storedSummary();
     int set(const CtlArguments& a);
     int reset(const CtlArguments& a);
     int limits(const CtlArguments& a);

@@ -62,7 +62,8 @@ MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& 
 
     f.progress = ratio;
     f.marker = u + l >= 1 ? static_cast<double>(u + 1) / static_cast<double>(u + l) : 0.0;
-    f.progressText = std::to_string(wholePercent(ratio)) + "%";
+    f.percent = wholePercent(ratio);
+    f.progressText = std::to_string(f.percent) + "%";
     f.markerText = f.dateLong;
 
     const auto estimation = static_cast<double>(info.pDataEstimation.value_or(0));

@@ -26,6 +26,7 @@ struct MainScreenFigures {
     std::string dateLong;     // "March 5"
     double progress = 0.0;    // share of the plan used, unclamped
     double marker = 0.0;      // how far the billing month has gone
+    long long percent = 0;    // share of the plan in whole per cent, unclamped
     std::string progressText; // "61%"
     std::string markerText;
     std::string advice;

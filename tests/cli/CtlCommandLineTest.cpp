@@ -109,7 +109,7 @@ TEST(CtlUsage, UnknownCommandsAndOptionsPrintTheUsageAndExitWith2)
 {
     const std::vector<std::vector<std::string>> lines = {
         {"frobnicate"},
-        {"--version"},
+        {"--version", "status"},
         {"status", "--frobnicate"},
         {"status", "--json=yes"},
         {"sample", "now"},

@@ -200,4 +200,34 @@ pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>
     return startProcess(argv, ctlEnvironment(home), outFile, errFile);
 }
 
+// quorvelctl on `home` with its standard output on a pipe; `outFd` receives the pipe's reading end,
+// which the caller closes. Standard error goes to <home>/stderr.
+pid_t startCtlPiped(const std::filesystem::path& home, const std::vector<std::string>& args, int& outFd)
+{
+    int fds[2];
+    outFd = -1;
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        return -1;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addopen(&actions, 2, (home / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> argv = {QUORVEL_CTL};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> envs = childEnvironment(ctlEnvironment(home));
+    pid_t pid = -1;
+    const int spawned =
+        ::posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers(argv).data(), pointers(envs).data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    if (spawned != 0) {
+        ::close(fds[0]);
+        return -1;
+    }
+    outFd = fds[0];
+    return pid;
+}
+
 }  // namespace quorvel::clitest

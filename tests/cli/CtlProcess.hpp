@@ -28,6 +28,8 @@ int runCtl(const std::filesystem::path& home, const std::vector<std::string>& ar
            std::string& err);
 pid_t startCtl(const std::filesystem::path& home, const std::vector<std::string>& args, const std::string& outFile,
                const std::string& errFile);
+// quorvelctl on `home`, its standard output read by the caller from `outFd`.
+pid_t startCtlPiped(const std::filesystem::path& home, const std::vector<std::string>& args, int& outFd);
 
 // Every byte the day records hold, from the output of `quorvelctl export --json`.
 inline std::uint64_t exportedBytes(const nlohmann::json& exported)

@@ -1,0 +1,73 @@
+# bash completion for quorvelctl                                  -*- shell-script -*-
+
+_quorvelctl_interfaces()
+{
+    local names=(/sys/class/net/*)
+    [[ -e ${names[0]} ]] && printf '%s\n' "${names[@]##*/}"
+}
+
+_quorvelctl()
+{
+    local commands="setup status sample set reset limits interfaces watch chart export help"
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
+    local IFS=$'\n'
+    COMPREPLY=()
+    # --option=value: bash splits the word at the '='.
+    if [[ $cur == = ]]; then
+        cur=""
+    fi
+    if [[ $prev == = ]]; then
+        prev=${COMP_WORDS[COMP_CWORD-2]}
+    fi
+    if (( COMP_CWORD == 1 )); then
+        COMPREPLY=($(IFS=' ' compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+    local command=${COMP_WORDS[1]}
+
+    case $prev in
+        --day | --month | --overbound | --metered | --autostart)
+            if [[ $command != chart ]]; then
+                COMPREPLY=($(compgen -W $'on\noff' -- "$cur"))
+                return
+            fi
+            return ;;  # chart --month takes an index
+        --count | --ignore | --auto)
+            COMPREPLY=($(compgen -W "$(_quorvelctl_interfaces)" -- "$cur"))
+            return ;;
+        --output)
+            compopt -o filenames 2>/dev/null
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return ;;
+        --graph)
+            COMPREPLY=($(compgen -W $'cumulative\ndaily\nboth' -- "$cur"))
+            return ;;
+        --idiom)
+            COMPREPLY=($(compgen -W $'phone\ntablet' -- "$cur"))
+            return ;;
+        --plan | --start-day | --used | --at | --size | --scale)
+            return ;;  # a number the user types
+    esac
+
+    local words="" options=""
+    case $command in
+        setup) options="--plan --start-day --used" ;;
+        status) options="--json --oneline --waybar --watch --at" ;;
+        sample) options="--json --at --notify" ;;
+        set) (( COMP_CWORD == 2 )) && words="plan start-day used" ;;
+        reset) (( COMP_CWORD == 2 )) && words="locations previous-months" ;;
+        limits) options="--day --month --overbound" ;;
+        interfaces) options="--json --count --ignore --auto --metered" ;;
+        watch) options="--autostart" ;;
+        chart) options="--month --graph --size --scale --idiom --output" ;;
+        export) options="--csv --json" ;;
+        help) (( COMP_CWORD == 2 )) && words=$commands ;;
+        *) return ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(IFS=' ' compgen -W "$options --help" -- "$cur"))
+    else
+        COMPREPLY=($(IFS=' ' compgen -W "$words" -- "$cur"))
+    fi
+}
+complete -F _quorvelctl quorvelctl

@@ -1,0 +1,66 @@
+# fish completion for quorvelctl
+
+set -l commands setup status sample set reset limits interfaces watch chart export help
+set -l none "not __fish_seen_subcommand_from $commands"
+
+function __quorvelctl_interfaces
+    for path in /sys/class/net/*
+        string replace -r '.*/' '' -- $path
+    end
+end
+
+complete -c quorvelctl -f
+complete -c quorvelctl -n $none -s h -l help -d 'show the commands'
+complete -c quorvelctl -n $none -s V -l version -d 'show the version'
+complete -c quorvelctl -n $none -a setup -d 'the first-start set-up: plan, start day, data used so far'
+complete -c quorvelctl -n $none -a status -d 'sample the counters and show the billing month'
+complete -c quorvelctl -n $none -a sample -d 'one background sample'
+complete -c quorvelctl -n $none -a set -d 'change the plan, the start day or the data used this month'
+complete -c quorvelctl -n $none -a reset -d 'forget the places or the previous months'
+complete -c quorvelctl -n $none -a limits -d 'switch the usage alerts, or list the limits'
+complete -c quorvelctl -n $none -a interfaces -d 'list the network interfaces and choose the counted ones'
+complete -c quorvelctl -n $none -a watch -d 'stay resident and sample when the network changes'
+complete -c quorvelctl -n $none -a chart -d 'draw the chart page of a billing month'
+complete -c quorvelctl -n $none -a export -d 'print the stored day records'
+complete -c quorvelctl -n $none -a help -d "show the commands, or one command's options"
+
+complete -c quorvelctl -n "not $none" -l help -d 'show the options of this command'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from setup' -l plan -x -d 'the monthly plan in megabytes'
+complete -c quorvelctl -n '__fish_seen_subcommand_from setup' -l start-day -x -d 'the day each billing month begins on'
+complete -c quorvelctl -n '__fish_seen_subcommand_from setup' -l used -x -d 'data used so far this month, in megabytes'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from status' -l json -d 'one JSON object'
+complete -c quorvelctl -n '__fish_seen_subcommand_from status' -l oneline -d 'one line for scripts and bars'
+complete -c quorvelctl -n '__fish_seen_subcommand_from status' -l waybar -d 'a JSON line for waybar'
+complete -c quorvelctl -n '__fish_seen_subcommand_from status' -l watch -d 'print a new line whenever the figures change'
+complete -c quorvelctl -n '__fish_seen_subcommand_from status sample' -l at -x -d 'the device location, LAT,LON'
+complete -c quorvelctl -n '__fish_seen_subcommand_from sample' -l json -d 'one JSON object'
+complete -c quorvelctl -n '__fish_seen_subcommand_from sample' -l notify -d 'send an alert as a desktop notification'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from set; and not __fish_seen_subcommand_from plan start-day used' -a 'plan start-day used'
+complete -c quorvelctl -n '__fish_seen_subcommand_from reset; and not __fish_seen_subcommand_from locations previous-months' -a 'locations previous-months'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l day -x -a 'on off' -d 'the daily alert'
+complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l month -x -a 'on off' -d 'the alert at 90 %'
+complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l overbound -x -a 'on off' -d 'the alert past the plan'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l json -d 'the list as JSON'
+complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l count -x -a '(__quorvelctl_interfaces)' -d 'always count an interface'
+complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l ignore -x -a '(__quorvelctl_interfaces)' -d 'never count an interface'
+complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l auto -x -a '(__quorvelctl_interfaces)' -d 'decide as by default'
+complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l metered -x -a 'on off' -d 'count metered connections'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l autostart -x -a 'on off' -d 'start with each session'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l month -x -d 'the billing month, 0 the oldest'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l graph -x -a 'cumulative daily both' -d 'the graphs to draw'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l size -x -d 'the page size in pixels, WxH'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l scale -x -d 'pixels per page pixel'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l idiom -x -a 'phone tablet' -d 'the layout'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l output -r -F -d 'the file to write (.png, .svg, .pdf)'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from export' -l csv -d 'comma-separated values'
+complete -c quorvelctl -n '__fish_seen_subcommand_from export' -l json -d 'one JSON object'
+
+complete -c quorvelctl -n '__fish_seen_subcommand_from help; and test (count (commandline -opc)) -eq 2' -a "$commands"

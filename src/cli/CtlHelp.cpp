@@ -1,0 +1,267 @@
+#include "cli/CtlHelp.hpp"
+
+#include <ostream>
+#include <sstream>
+
+#include "cli/CtlArguments.hpp"
+
+namespace quorvel {
+
+namespace {
+
+const std::vector<CtlHelp::Command> kCommands = {
+    {"setup",
+     {"setup --plan MB --start-day DAY [--used MB]"},
+     "the first-start set-up: plan, start day, data used so far",
+     "Sets the monthly data plan, the day each billing month begins on and the data already used in the "
+     "current billing month, and starts counting. Nothing is sampled before the set-up has run; running it "
+     "again sets all three anew.",
+     {{"--plan", "MB", "the monthly data plan in megabytes (1 MB is 1,000,000 bytes)"},
+      {"--start-day", "DAY", "the day of the month, 1 to 31, on which each billing month begins"},
+      {"--used", "MB", "data already used in this billing month, in megabytes (0 when left out)"}}},
+    {"status",
+     {"status [--json] [--at LAT,LON]", "status --oneline|--waybar [--watch] [--at LAT,LON]"},
+     "sample the counters and show the billing month",
+     "Samples the counters of the counted interfaces, books their growth and shows the current billing "
+     "month: plan, data used and left, today's use, the average per day, the allowance per remaining day, "
+     "the days passed and left, and the estimate for the whole month.",
+     {{"--json", "", "print every figure, the billing months and the places as one JSON object"},
+      {"--oneline", "", "print one line for scripts and status bars, such as "
+                        "\"1.75 GB of 2 GB (87%) \xC2\xB7 250 MB left \xC2\xB7 6 days left\"; an alert raised by "
+                        "the sample goes to standard error"},
+      {"--waybar", "", "print one JSON object in the format of waybar's custom modules: text, tooltip, "
+                       "class (normal, warning from 90% of the plan, critical from 100%) and percentage"},
+      {"--watch", "", "with --oneline or --waybar: keep running and print a new line whenever the stored "
+                      "figures change, for example after a sample by another process; ends on SIGTERM or "
+                      "SIGINT with exit code 0"},
+      {"--at", "LAT,LON", "report the device's location (degrees) first, so that the traffic is attributed "
+                          "to that place"}}},
+    {"sample",
+     {"sample [--json] [--at LAT,LON] [--notify]"},
+     "one background sample",
+     "Samples the counters once, as the background timer does, and says whether traffic was booked. An "
+     "alert raised by the sample is printed first.",
+     {{"--json", "", "print the figures as one JSON object"},
+      {"--at", "LAT,LON", "report the device's location (degrees) first"},
+      {"--notify", "", "also send a raised alert as a desktop notification of Quorvel"}}},
+    {"set",
+     {"set plan MB", "set start-day DAY", "set used MB"},
+     "change the plan, the start day or the data used this month",
+     "Changes one value of the set-up: the monthly plan in megabytes, the day (1 to 31) each billing month "
+     "begins on, or the data used in the current billing month in megabytes.",
+     {}},
+    {"reset",
+     {"reset locations", "reset previous-months"},
+     "forget the places or the previous months",
+     "Forgets the places where data was used, or the day records of every month before the current one.",
+     {}},
+    {"limits",
+     {"limits [--day on|off] [--month on|off] [--overbound on|off]"},
+     "switch the usage alerts, or list the limits",
+     "Switches the alerts raised when a day uses more than its share of the plan, when 90% of the plan is "
+     "used and when the plan is exceeded. Without options, shows the switches and the levels of the limits.",
+     {{"--day", "on|off", "the alert for a day above its share of the plan"},
+      {"--month", "on|off", "the alert at 90% of the plan"},
+      {"--overbound", "on|off", "the alert when the plan is exceeded"}}},
+    {"interfaces",
+     {"interfaces [--json]", "interfaces --count NAME | --ignore NAME | --auto NAME", "interfaces --metered on|off"},
+     "list the network interfaces and choose the counted ones",
+     "Lists the network interfaces with their counters and whether each is counted. By default Quorvel "
+     "counts the modems NetworkManager knows and, without NetworkManager, interfaces named like cellular "
+     "ones; a choice made here comes first.",
+     {{"--json", "", "print the list as JSON"},
+      {"--count", "NAME", "always count the interface NAME"},
+      {"--ignore", "NAME", "never count the interface NAME"},
+      {"--auto", "NAME", "forget the choice about NAME and decide as by default"},
+      {"--metered", "on|off", "also count every interface of a connection marked as metered"}}},
+    {"watch",
+     {"watch [--autostart on|off]"},
+     "stay resident and sample when the network changes",
+     "Keeps running and samples whenever a counted interface appears, goes or changes, and every 15 "
+     "minutes. One runs per user; the application's window leaves the sampling to it.",
+     {{"--autostart", "on|off", "start it with each desktop session (an XDG autostart entry), or stop "
+                                "doing so, and exit"}}},
+    {"chart",
+     {"chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S] "
+      "[--idiom phone|tablet] --output FILE"},
+     "draw the chart page of a billing month",
+     "Draws the chart page of a billing month, as the window shows it, into a PNG, SVG or PDF file chosen "
+     "by the file name's ending. The drawing is done by quorvelctl-chart, installed beside quorvelctl.",
+     {{"--month", "INDEX", "the billing month, 0 being the oldest kept (the current one when left out)"},
+      {"--graph", "cumulative|daily|both", "which graphs to draw (both when left out)"},
+      {"--size", "WxH", "the page size in pixels, 100 to 10000 each"},
+      {"--scale", "S", "pixels per page pixel, above 0 and at most 8"},
+      {"--idiom", "phone|tablet", "the layout of a phone or a tablet"},
+      {"--output", "FILE", "the file to write, ending in .png, .svg or .pdf"}}},
+    {"export",
+     {"export [--csv|--json]"},
+     "print the stored day records",
+     "Prints the day records of the calendar months kept (the current one and up to two before it). CSV, "
+     "the default, has a header line and the columns date (the local calendar day, YYYY-MM-DD) and "
+     "cellular_bytes (the bytes received and sent over the counted interfaces that day).",
+     {{"--csv", "", "comma-separated values (the default)"},
+      {"--json", "", "one JSON object with the months, their plans and their days"}}},
+    {"help",
+     {"help [COMMAND]"},
+     "show the commands, or one command's options",
+     "Shows the overview of the commands, or the options of one command; COMMAND --help does the same.",
+     {}},
+};
+
+const std::vector<CtlHelp::Entry> kExitCodes = {
+    {"0", "done"},
+    {"1", "a value was refused; nothing was changed"},
+    {"2", "usage error: an unknown command or option, or a missing value"},
+    {"3", "Quorvel is not set up yet (see setup)"},
+    {"4", "a file cannot be opened or saved"},
+};
+
+const std::vector<CtlHelp::Entry> kFiles = {
+    {"$XDG_DATA_HOME/quorvel/statestg",
+     "the day records, places, plan, start day and limits (JSON, replaced atomically, mode 0600)"},
+    {"$XDG_DATA_HOME/quorvel/statestg.lock", "lets one process at a time change the state"},
+    {"$XDG_CONFIG_HOME/quorvel/defaults.json", "preferences and the history of raised alerts"},
+    {"$XDG_STATE_HOME/quorvel/bglog", "the debug log, kept empty"},
+    {"NAME.unreadable-TIME", "a file that could not be read, moved aside; Quorvel then starts from defaults"},
+};
+
+const std::vector<CtlHelp::Entry> kEnvironment = {
+    {"XDG_DATA_HOME", "where the state is kept; $HOME/.local/share when unset or not an absolute path"},
+    {"XDG_CONFIG_HOME", "where the preferences are kept; $HOME/.config when unset"},
+    {"XDG_STATE_HOME", "where the debug log is kept; $HOME/.local/state when unset"},
+    {"HOME", "the base of the three above"},
+    {"TZ", "the time zone in which days and billing months begin and end"},
+    {"QUORVEL_IDIOM", "phone or tablet: forces the layout of the window and of the charts"},
+    {"QUORVEL_COUNTERS",
+     "a file to read the interface counters from instead of the kernel, one line NAME RECEIVED SENT per "
+     "interface; for trying Quorvel out"},
+    {"DBUS_SESSION_BUS_ADDRESS", "the session bus that sample --notify sends its notification on"},
+};
+
+constexpr std::size_t kOptionColumn = 24;
+
+void printOption(std::ostringstream& out, const CtlHelp::Option& o)
+{
+    std::string head = "  " + o.name + (o.argument.empty() ? "" : " " + o.argument);
+    if (head.size() + 2 > kOptionColumn) {
+        out << head << "\n" << CtlHelp::wrap(o.text, kOptionColumn);
+        return;
+    }
+    head.resize(kOptionColumn, ' ');
+    out << head << CtlHelp::wrap(o.text, kOptionColumn).substr(kOptionColumn);
+}
+
+}  // namespace
+
+const std::vector<CtlHelp::Command>& CtlHelp::commands()
+{
+    return kCommands;
+}
+
+const CtlHelp::Command* CtlHelp::find(std::string_view name)
+{
+    for (const Command& c : kCommands) {
+        if (c.name == name) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<CtlHelp::Entry>& CtlHelp::exitCodes()
+{
+    return kExitCodes;
+}
+
+const std::vector<CtlHelp::Entry>& CtlHelp::files()
+{
+    return kFiles;
+}
+
+const std::vector<CtlHelp::Entry>& CtlHelp::environment()
+{
+    return kEnvironment;
+}
+
+const char* CtlHelp::version()
+{
+    return QUORVEL_VERSION;
+}
+
+std::string CtlHelp::wrap(std::string_view text, std::size_t indent, std::size_t width)
+{
+    std::string out;
+    std::string line(indent, ' ');
+    std::istringstream words{std::string(text)};
+    std::string word;
+    bool empty = true;
+    while (words >> word) {
+        if (!empty && line.size() + 1 + word.size() > width) {
+            out += line + "\n";
+            line.assign(indent, ' ');
+            empty = true;
+        }
+        line += (empty ? "" : " ") + word;
+        empty = false;
+    }
+    return out + line + "\n";
+}
+
+std::string CtlHelp::usage()
+{
+    std::ostringstream out;
+    out << "usage: quorvelctl COMMAND [OPTIONS]\n"
+           "       quorvelctl help [COMMAND] | --help | --version\n\n"
+           "Shows and changes what Quorvel counts, on the same files as its window.\n\n";
+    for (const Command& c : kCommands) {
+        for (const std::string& s : c.synopsis) {
+            out << "  " << s << "\n";
+        }
+        out << wrap(c.summary, 8);
+    }
+    std::string codes = "Exit codes:";
+    for (const Entry& e : kExitCodes) {
+        std::string brief = e.text.substr(0, e.text.find_first_of(";:("));
+        brief.erase(brief.find_last_not_of(' ') + 1);
+        codes += " " + e.name + " " + brief + (&e == &kExitCodes.back() ? "." : ",");
+    }
+    out << "\nRun 'quorvelctl COMMAND --help' for a command's options.\n" << wrap(codes, 0);
+    return out.str();
+}
+
+std::string CtlHelp::commandHelp(const Command& c)
+{
+    std::ostringstream out;
+    for (std::size_t i = 0; i < c.synopsis.size(); ++i) {
+        out << (i == 0 ? "usage: " : "       ") << "quorvelctl " << c.synopsis[i] << "\n";
+    }
+    out << "\n" << wrap(c.description, 0);
+    if (!c.options.empty()) {
+        out << "\nOptions:\n";
+        for (const Option& o : c.options) {
+            printOption(out, o);
+        }
+    }
+    return out.str();
+}
+
+int CtlHelp::answer(const CtlArguments& a, std::ostream& out, std::ostream& err)
+{
+    if (a.command == "version") {
+        out << "quorvelctl " << version() << "\n";
+        return 0;
+    }
+    if (a.words.empty()) {
+        out << usage();
+        return 0;
+    }
+    const Command* c = find(a.words[0]);
+    if (c == nullptr) {
+        err << "quorvelctl: unknown command '" << a.words[0] << "'\n" << usage();
+        return 2;
+    }
+    out << commandHelp(*c);
+    return 0;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,43 @@
+#include "cli/CtlStatusLine.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CtlReport.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "model/FileSize.hpp"
+#include "model/MainScreenFigures.hpp"
+
+namespace quorvel {
+
+std::string CtlStatusLine::oneLine(const FTrafficDataInformation& s, Date today)
+{
+    const MainScreenFigures f = MainScreenFigures::fromSummary(s, today);
+    const std::uint64_t plan = s.pDataPlan.value_or(0);
+    const std::uint64_t used = s.pDataUsed.value_or(0);
+    // Past the plan nothing is left; how far past it says more.
+    const std::string left = used > plan ? FileSize::formatMemoryStringDot1(used - plan) + " over" : f.left + " left";
+    return f.used + " of " + f.plan + " (" + std::to_string(f.percent) + "%) \u00B7 " + left + " \u00B7 " +
+           f.cycleLeft + " left";
+}
+
+std::string CtlStatusLine::waybar(const FTrafficDataInformation& s, Date today)
+{
+    const MainScreenFigures f = MainScreenFigures::fromSummary(s, today);
+    std::string tooltip;
+    for (const auto& [label, value] : CtlReport::figureRows(s, f)) {
+        tooltip += (tooltip.empty() ? "" : "\n") + label + ": " + value;
+    }
+    const nlohmann::ordered_json j = {
+        {"text", f.used + " of " + f.plan}, {"tooltip", tooltip}, {"class", level(f.percent)}, {"percentage", f.percent}};
+    return j.dump();
+}
+
+const char* CtlStatusLine::level(long long percent)
+{
+    if (percent >= 100) {
+        return "critical";
+    }
+    return percent >= 90 ? "warning" : "normal";
+}
+
+}  // namespace quorvel
