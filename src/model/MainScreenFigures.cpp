@@ -1,6 +1,5 @@
 #include "model/MainScreenFigures.hpp"
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -17,24 +16,26 @@ std::string dayCount(int n)
     return std::to_string(n) + (n == 1 ? " day" : " days");
 }
 
-// The whole part of a share in per cent; saturates where an int ends rather than overflowing.
-long long wholePercent(double ratio)
+// The whole part of used / plan in per cent, in integers: 29 of 100 is 29 %, which the double
+// 0.29 × 100 (28.999…) would truncate to 28. Saturates where an int ends.
+long long wholePercent(std::uint64_t used, std::uint64_t plan)
 {
-    const double pct = std::trunc(ratio * 100.0);
-    if (std::isnan(pct)) {
+    if (plan == 0) {
         return 0;
     }
-    constexpr double kMax = static_cast<double>(std::numeric_limits<int>::max());
-    return static_cast<long long>(std::fmax(-kMax, std::fmin(kMax, pct)));
+    const unsigned __int128 pct = static_cast<unsigned __int128>(used) * 100u / plan;
+    constexpr auto kMax = static_cast<unsigned __int128>(std::numeric_limits<int>::max());
+    return static_cast<long long>(pct < kMax ? pct : kMax);
 }
 
 // The share without a sign: "0" without a plan, ">999" from 9.99 times the plan on.
-std::string percentText(double plan, double ratio)
+std::string percentText(std::uint64_t used, std::uint64_t plan)
 {
-    if (plan == 0.0) {
+    if (plan == 0) {
         return std::string(1, '0');
     }
-    return ratio < 9.99 ? std::to_string(wholePercent(ratio)) : std::string(">999");
+    const bool below999 = static_cast<unsigned __int128>(used) * 100u < static_cast<unsigned __int128>(plan) * 999u;
+    return below999 ? std::to_string(wholePercent(used, plan)) : std::string(">999");
 }
 
 }  // namespace
@@ -57,12 +58,12 @@ MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& 
     const auto plan = static_cast<double>(info.pDataPlan.value_or(0));
     const auto used = static_cast<double>(info.pDataUsed.value_or(0));
     const double ratio = plan == 0.0 ? 0.0 : used / plan;
-    f.percentUsed = percentText(plan, ratio);
+    f.percentUsed = percentText(info.pDataUsed.value_or(0), info.pDataPlan.value_or(0));
     f.dateLong = DateDay::getMonth_DayString(today);
 
     f.progress = ratio;
     f.marker = u + l >= 1 ? static_cast<double>(u + 1) / static_cast<double>(u + l) : 0.0;
-    f.percent = wholePercent(ratio);
+    f.percent = wholePercent(info.pDataUsed.value_or(0), info.pDataPlan.value_or(0));
     f.progressText = std::to_string(f.percent) + "%";
     f.markerText = f.dateLong;
 

@@ -85,6 +85,8 @@ TEST(MainScreenFigures, PercentageGaugeMarkerAndAdvice)
         {1'000'000'000, 999'000'000, 1'000'000'000, 0, 0, "99", "99%", 0.999, 0.0, false},  // truncated
         {1'000'000'000, 12'500'000'000, 2, 1, 1, ">999", "1250%", 12.5, 1.0, false},
         {1'000'000'000, 625'000'000, 1'000'000'001, 18, 13, "62", "62%", 0.625, 19.0 / 31.0, true},
+        {100, 29, 0, 1, 1, "29", "29%", 0.29, 0.5, false},  // 0.29 × 100 is 28.999… as a double
+        {100, 57, 0, 1, 1, "57", "57%", 0.57, 0.5, false},
     };
     for (const FigureCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.used << " of " << c.plan);
