@@ -188,6 +188,9 @@ std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder
     auto o = std::make_unique<CTrafficObtainer>(*coder.env(), std::nullopt, 0, 0.0);
     o->prevShotDate = coder.decodeDate("PrevShotDate");
     o->prevTrafficSize = coder.decodeInt64("PrevTrafficSize");
+    if (o->prevTrafficSize && *o->prevTrafficSize < kNoBaseline) {
+        coder.fail("PrevTrafficSize", "a total of bytes, or -1 for none");
+    }
     o->sysWorkTime = coder.decodeDouble("SystemUpTime");
     o->bootId = coder.decodeString("BootId");
     std::vector<InterfaceBaseline> kept;

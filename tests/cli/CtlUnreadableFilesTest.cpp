@@ -157,6 +157,7 @@ const std::vector<Damage>& stateDamages()
                "9007199254740993"),
         set("place bytes of -2^63", "/$root/pTraffics/arrDeltas/0/pDelta", "-9223372036854775808"),
         set("day as a string", "/$root/pTraffics/arrMonths/0/arrDaysTraffics/0", R"("day")"),
+        set("summed baseline of -2^63", "/$root/pTraffics/trafficObtainer/PrevTrafficSize", "-9223372036854775808"),
         set("baseline as a fraction", "/$root/pTraffics/trafficObtainer/PrevTrafficSize", "1.5"),
         set("uptime as text", "/$root/pTraffics/trafficObtainer/SystemUpTime", R"("long")"),
         set("location off the Earth", "/$root/pTraffics/pLastLocation/latitude", "300"),
