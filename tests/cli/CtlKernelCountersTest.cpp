@@ -462,6 +462,8 @@ TEST_F(KernelCounters, MoreThan4GiBBetweenTwoSamplesIsBookedExactly)
     ASSERT_TRUE(second);
     EXPECT_GT(*second - *first, 1ull << 32);
     EXPECT_EQ(bookedBytes() - booked, *second - *first);
+}
+
 // Billing periods from the 15th with a plan of 10 MB, on real traffic: each period warns at
 // 90 % and over the plan once, whichever calendar month its days fall in.
 TEST_F(KernelCounters, WarningsFollowTheBillingPeriod)
