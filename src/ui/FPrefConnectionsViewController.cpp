@@ -54,11 +54,12 @@ FPrefConnectionsViewController::FPrefConnectionsViewController(ScreenContext& co
 
     interfaces_ = addGroup(*column_, ConnectionRows::kHeaderInterfaces, ConnectionRows::kFooterInterfaces);
     AdwPreferencesGroup* metered = addGroup(*column_, "", "");
+    metered_ = Gtk::make_managed<Gtk::Switch>();
     adw_preferences_group_add(metered, GTK_WIDGET(switchRow(ConnectionRows::kRowMetered,
-                                                            ConnectionRows::kMeteredSubtitle, metered_)));
-    metered_.property_active().signal_changed().connect([this] {
+                                                            ConnectionRows::kMeteredSubtitle, *metered_)));
+    metered_->property_active().signal_changed().connect([this] {
         if (!syncing_) {
-            meteredToggled(metered_.get_active());
+            meteredToggled(metered_->get_active());
         }
     });
 
@@ -77,7 +78,7 @@ void FPrefConnectionsViewController::reloadData()
 {
     const std::vector<ConnectionRow> rows = ConnectionRows::fromReport(context_.app.pmodule()->interfaceReport());
     syncing_ = true;
-    metered_.set_active(context_.app.pmodule()->countMetered());
+    metered_->set_active(context_.app.pmodule()->countMetered());
     syncing_ = false;
     if (!shown_.empty() && ConnectionRows::sameInterfaces(rows, shown_)) {
         showRows(rows);

@@ -37,7 +37,7 @@ public:
     const std::vector<ConnectionRow>& rows() const { return shown_; }
     AdwActionRow* interfaceRow(int index) const { return widgets_.at(index).row; }
     Gtk::Switch& interfaceSwitch(int index) const { return *widgets_.at(index).toggle; }
-    Gtk::Switch& meteredSwitch() { return metered_; }
+    Gtk::Switch& meteredSwitch() { return *metered_; }
 
 private:
     struct RowWidgets {
@@ -54,7 +54,7 @@ private:
     Gtk::Box* column_ = nullptr;                    // owned by the clamp in the scroller
     AdwPreferencesGroup* interfaces_ = nullptr;     // owned by the column
     AdwActionRow* empty_ = nullptr;                 // "No connections found", while so
-    Gtk::Switch metered_;
+    Gtk::Switch* metered_ = nullptr;                // owned by its row
     std::vector<ConnectionRow> shown_;
     std::vector<RowWidgets> widgets_;
     bool syncing_ = false;

@@ -37,6 +37,7 @@ protected:
                                                     {"wlan0", kWifi, kMeteredYes},
                                                     {"eth0", kEthernet, kMeteredNo}};
         SettingsFixture::SetUp();
+        app->doGetTrafficInfoTask(true);  // the baselines every later sample books from
     }
     Page& page()
     {
@@ -70,8 +71,13 @@ protected:
     {
         return std::any_of(p.rows().begin(), p.rows().end(), [&](const ConnectionRow& r) { return r.name == name; });
     }
-    // A tap on the row, which toggles its switch.
-    static void tap(const Page& p, const std::string& name) { adw_action_row_activate(p.interfaceRow(indexOf(p, name))); }
+    // A tap on the row, which toggles its switch once the switch's slide has run.
+    static void tap(const Page& p, const std::string& name)
+    {
+        const bool was = p.interfaceSwitch(indexOf(p, name)).get_active();
+        adw_action_row_activate(p.interfaceRow(indexOf(p, name)));
+        ASSERT_TRUE(guitest::runUntil([&] { return p.interfaceSwitch(indexOf(p, name)).get_active() != was; }));
+    }
     static std::string subtitle(const Page& p, const std::string& name)
     {
         return adw_action_row_get_subtitle(p.interfaceRow(indexOf(p, name)));
