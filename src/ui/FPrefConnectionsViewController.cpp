@@ -43,6 +43,7 @@ FPrefConnectionsViewController::FPrefConnectionsViewController(ScreenContext& co
     scroller_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
     scroller_.set_vexpand(true);
     column_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 24);
+    column_->add_css_class("qv-connections");  // switches in the settings' green
     column_->set_margin_top(12);
     column_->set_margin_bottom(20);
     column_->set_margin_start(12);

@@ -106,7 +106,6 @@ TEST_F(ConnectionsScreenTest, EveryInterfaceWithItsReasonAndSwitch)
     EXPECT_FALSE(p.meteredSwitch().get_active());
     const auto texts = guitest::labelTexts(p.widget());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Count Metered Connections"), texts.end());
-    guitest::keepScreenshot(guitest::picture(p.widget()), "counted_connections_phone");
 }
 
 TEST_F(ConnectionsScreenTest, ATapCountsFromNowAndTappingBackReturnsToDetection)
@@ -183,8 +182,16 @@ TEST_F(ConnectionsScreenTest, SettingsPushTheConnectionsPage)
     s.table().row(Settings::kCounting, Settings::kConnections).activate();
     ASSERT_EQ(s.navigation().depth(), 2);
     EXPECT_EQ(s.navigation().title(), "Counted connections");
-    guitest::waitFrames(s.widget());
-    guitest::keepScreenshot(guitest::picture(s.widget()), "counted_connections_pushed");
+    ASSERT_TRUE(guitest::runUntil([&] { return !adw_leaflet_get_child_transition_running(ADW_LEAFLET(
+                                                gtk_widget_get_parent(s.navigation().top()->widget().gobj()))); }));
+    guitest::settle(3);
+    const auto image = guitest::picture(s.widget());
+    guitest::keepScreenshot(image, "counted_connections_phone");
+    // The page's dark background, not a light default, right of the rows and below them.
+    for (const auto& [x, y] : {std::pair{4.0, 300.0}, std::pair{180.0, 620.0}}) {
+        const guitest::Rgb c = guitest::pixel(image, x, y);
+        EXPECT_LT(c.r + c.g + c.b, 3 * 90) << x << "," << y;
+    }
 }
 
 TEST_F(ConnectionsScreenTest, BackgroundSwitchWritesAndRemovesTheLoginEntry)
