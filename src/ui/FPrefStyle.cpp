@@ -39,7 +39,7 @@ row.qv-pref-row.qv-tablet label.qv-pref-title { font-size: 17px; }
 row.qv-pref-row.qv-muted label.qv-pref-title { color: #c3c6d3; }
 row.qv-pref-row:active label.qv-pref-title,
 row.qv-pref-row.qv-chosen label.qv-pref-title { color: #99cc33; }
-row.qv-pref-row switch:checked { background-color: #6f9a1f; }
+row.qv-pref-row switch:checked, .qv-connections switch:checked { background-color: #6f9a1f; }
 list.qv-pref-group > row.qv-pref-row:focus-visible { outline: 2px solid #99cc33; outline-offset: -3px; border-radius: 8px; }
 
 .qv-pref-header { color: #ffffff; font-size: 18px; text-shadow: 0 1px #000000; }

@@ -3,8 +3,11 @@
 #include "engine/CAppController.hpp"
 #include "engine/Messages.hpp"
 #include "model/CPlanProtocol.hpp"
+#include "platform/ProgramPath.hpp"
 #include "platform/UserDefaults.hpp"
+#include "ui/BackgroundCounting.hpp"
 #include "ui/ContactUtils.hpp"
+#include "ui/FPrefConnectionsViewController.hpp"
 #include "ui/FPrefInfoViewController.hpp"
 #include "ui/FPrefResetViewController.hpp"
 #include "ui/PrefEntries.hpp"
@@ -107,6 +110,30 @@ void FPrefTableViewController::buildSections()
     list_.addRow(information, PrefTexts::kRowReference, "ic_app_tip", Accessory::Arrow);
     list_.addRow(information, PrefTexts::kRowConcern, "", Accessory::None).reserveIconSpace();
     list_.addRow(information, PrefTexts::kRowFeedback, "", Accessory::None).reserveIconSpace();
+
+    const int counting = section(kCounting, PrefTexts::kHeaderCounting);
+    list_.addRow(counting, PrefTexts::kRowConnections, "", Accessory::Arrow);
+    if (context_.paths != nullptr) {
+        FPrefTableRow& row = list_.addRow(counting, PrefTexts::kRowBackground, "", Accessory::Switch);
+        row.toggle()->property_active().signal_changed().connect([this, &row] {
+            if (!syncingSwitches_) {
+                backgroundSwitched(row.toggle()->get_active());
+            }
+        });
+    }
+}
+
+Gtk::Switch* FPrefTableViewController::backgroundSwitch()
+{
+    return list_.rowCount(kCounting) > kBackground ? list_.row(kCounting, kBackground).toggle() : nullptr;
+}
+
+void FPrefTableViewController::backgroundSwitched(bool on)
+{
+    const BackgroundCounting background(*context_.paths, ProgramPath::beside("quorvelctl"));
+    if (!background.setOn(on)) {
+        reloadData();  // the switch shows what the files say, not what was asked
+    }
 }
 
 void FPrefTableViewController::reloadData()
@@ -116,6 +143,9 @@ void FPrefTableViewController::reloadData()
     syncingSwitches_ = true;
     for (int r = 0; r < list_.rowCount(kAlerts); ++r) {
         list_.row(kAlerts, r).toggle()->set_active(context_.app.alertSwitch(kSwitches[r].which));
+    }
+    if (Gtk::Switch* background = backgroundSwitch()) {
+        background->set_active(BackgroundCounting(*context_.paths, {}).on());
     }
     syncingSwitches_ = false;
     if (tablet_) {
@@ -170,6 +200,11 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         resets_.resetAllSelected();
     } else if (section == kInformation) {
         selectedInformation(row);
+    } else if (section == kCounting && row == kConnections) {
+        pushConnections();
+    } else if (section == kCounting && row == kBackground) {
+        Gtk::Switch& toggle = *list_.row(section, row).toggle();
+        toggle.set_active(!toggle.get_active());
     }
     list_.deselectAll();
 }
@@ -195,6 +230,11 @@ void FPrefTableViewController::pushResetScreen()
 void FPrefTableViewController::pushReference()
 {
     navigation_.push(std::make_unique<FPrefInfoViewController>());
+}
+
+void FPrefTableViewController::pushConnections()
+{
+    navigation_.push(std::make_unique<FPrefConnectionsViewController>(context_));
 }
 
 void FPrefTableViewController::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,

@@ -18,12 +18,13 @@ namespace quorvel {
 
 // Tab screen "Settings": the plan and its start day, the three alert switches, the resets (a
 // pushed "Reset" page on phones, four rows on tablets), the reference page, a concern report
-// by mail and the store page. Values are entered through the value prompts; every change goes
+// by mail and the store page; which connections count, and counting in the background. Values are entered through the value prompts; every change goes
 // through the application controller, so the other screens hear of it.
 class FPrefTableViewController final : public TabScreen, public PromptTarget {
 public:
     // Sections and the alert switches' tags.
-    enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3 };
+    enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3, kCounting = 4 };
+    enum CountingRow { kConnections = 0, kBackground = 1 };
     static constexpr int kTagDayLimit = 2006, kTagMonthLimit = 2004, kTagOverbound = 2007;
 
     explicit FPrefTableViewController(ScreenContext& context);
@@ -60,6 +61,8 @@ public:
 
     int tres() const { return resets_.tres(); }
     std::uint64_t pMonthPlanVal() const { return pMonthPlanVal_; }
+    // The "Count in the Background" switch; null when the screen was given no file places.
+    Gtk::Switch* backgroundSwitch();
     bool isTablet() const { return tablet_; }
     FPrefGroupedList& table() { return list_; }
     FPrefNavigationController& navigation() { return navigation_; }
@@ -71,6 +74,8 @@ private:
     void selectedInformation(int row);
     void pushResetScreen();
     void pushReference();
+    void pushConnections();
+    void backgroundSwitched(bool on);
 
     ScreenContext& context_;
     PrefPrompts prompts_;

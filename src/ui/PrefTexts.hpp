@@ -21,6 +21,7 @@ public:
     static constexpr const char* kHeaderAlerts = "Alerts on Data Usage";
     static constexpr const char* kHeaderReset = "Reset";
     static constexpr const char* kHeaderInformation = "Information";
+    static constexpr const char* kHeaderCounting = "Counting";
     static constexpr const char* kHeaderResetStatistic = "Reset Statistic";
 
     static constexpr const char* kFooterPlan = "Set up data plan";
@@ -36,6 +37,8 @@ public:
     static constexpr const char* kRowReference = "Quorvel Reference";
     static constexpr const char* kRowConcern = "Report a Concern";
     static constexpr const char* kRowFeedback = "Give a Feedback";
+    static constexpr const char* kRowConnections = "Counted connections";
+    static constexpr const char* kRowBackground = "Count in the Background";
 
     static constexpr const char* kConfirmPreviousTitle = "Previous Months Traffics";
     static constexpr const char* kConfirmPreviousMessage = "Are you sure you want reset previous month traffic statistic?";

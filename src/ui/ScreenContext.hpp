@@ -10,6 +10,7 @@ namespace quorvel {
 class CAppController;
 class CPlanProtocol;
 class Clock;
+struct Paths;
 class NotificationCenter;
 class UserDefaults;
 
@@ -21,6 +22,7 @@ struct ScreenContext {
     CAppController& app;           // resets and alert switches, under the one-writer lock
     const Clock& clock;
     std::function<Gtk::Window*()> window;  // the window prompts and alerts open over
+    const Paths* paths = nullptr;          // the login entry and the watcher's lock; none: no switch
 };
 
 }  // namespace quorvel

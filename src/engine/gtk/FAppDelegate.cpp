@@ -123,7 +123,7 @@ void FAppDelegate::createInterface()
         return;
     }
     context_.emplace(ScreenContext{services_.env().center, services_.env().defaults, *controller_.pmodule(), controller_,
-                                   services_.env().clock, [this] { return window(); }});
+                                   services_.env().clock, [this] { return window(); }, &services_.paths()});
     tabs_ = std::make_unique<FTabInterface>(*app_, *context_);
     // Screens made anew for another form show the last summary at once, not a minute later.
     tabs_->onScreensRebuilt = [this] {

@@ -95,7 +95,7 @@ protected:
         app->CreateTraffManager();
         app->resetWizardFinished();
         context = std::make_unique<ScreenContext>(
-            ScreenContext{t.center, *t.defaults, *app->pmodule(), *app, t.clock, [this] { return window.get(); }});
+            ScreenContext{t.center, *t.defaults, *app->pmodule(), *app, t.clock, [this] { return window.get(); }, &t.paths});
     }
     void TearDown() override
     {

@@ -49,7 +49,8 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
                                              "Data Limit Exceeding",
                                              "Enable notifications on exceeding the certain usage", "Reset"};
     const std::vector<std::string> information = {"Information", "Quorvel Reference", "Report a Concern",
-                                                  "Give a Feedback", "Learn more about application usage"};
+                                                  "Give a Feedback", "Learn more about application usage",
+                                                  "Counting", "Counted connections", "Count in the Background"};
     auto expected = common;
     expected.push_back("Reset Statistic");
     expected.insert(expected.end(), information.begin(), information.end());
