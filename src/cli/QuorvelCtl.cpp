@@ -146,7 +146,8 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
         return exportDays(a);
     }
     if (a.command == "watch") {
-        return CtlWatch(paths_, out_, err_).run(a, [this] {
+        // Resident: its lines go out as they come, not when it ends.
+        return CtlWatch(paths_, target_, err_).run(a, [this] {
             start();
             return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_};
         });
