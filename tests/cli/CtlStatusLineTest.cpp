@@ -121,6 +121,9 @@ void setCounters(const fs::path& home, std::uint64_t rx, std::uint64_t tx)
 
 TEST(CtlStatusLine, TheProgramPrintsBothFormatsForThePinnedBillingMonth)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "faketime preloads itself ahead of the sanitizer runtime; the plain build runs this";
+#endif
     TempDir home;
     setCounters(home.path(), 1000, 1000);
     const std::string when = "2026-11-24 12:00:00";  // billing months from the 1st: 7 days to go
