@@ -289,7 +289,7 @@ void FChartViewController::fitTitles()
     fitTitle(*graphBar, pbarView.bounds().width(), barTitle_);
 }
 
-void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const TitleSpec& spec)
+void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const TitleSpec& wanted)
 {
     const CPTXYPlotSpace& space = plotSpaceOf(graph);
     CPTXYAxis& y = *axesOf(graph).yAxis();
@@ -307,14 +307,14 @@ void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const Title
     m.yTitleHeight = textLayerSize(y.title().value_or(""), y.titleTextStyle().value_or(CPTTextStyle::textStyle())).height;
     const CPTTextStyle& titleStyle = graph.titleTextStyle();
     const std::string title =
-        width > 0 ? ChartTitleLayout::wrap(spec.text, width - 2 * std::abs(spec.displacement.x) - 2,
+        width > 0 ? ChartTitleLayout::wrap(wanted.text, width - 2 * std::abs(wanted.displacement.x) - 2,
                                            [&](const std::string& line) { return textLayerSize(line, titleStyle).width; })
-                  : spec.text;
+                  : wanted.text;
     m.titleHeight = textLayerSize(title, titleStyle).height;
-    m.titleDrop = -spec.displacement.y;
+    m.titleDrop = -wanted.displacement.y;
     const ChartTitleLayout layout = ChartTitleLayout::place(m);
     graph.setTitle(title);
-    graph.setTitleDisplacement({spec.displacement.x, -layout.titleDrop});
+    graph.setTitleDisplacement({wanted.displacement.x, -layout.titleDrop});
     y.setTitleOffset(layout.yTitleOffset);
     frame.setPaddingLeft(layout.paddingLeft);
     frame.setPaddingTop(layout.paddingTop);

@@ -64,7 +64,7 @@ private:
     };
 
     void applyScale(CPTXYGraph& graph, const ChartScale& scale, int days);
-    static void fitTitle(CPTXYGraph& graph, double width, const TitleSpec& spec);
+    static void fitTitle(CPTXYGraph& graph, double width, const TitleSpec& wanted);
 
     Idiom idiom_;
     int monthDays_ = 0;  // length of the period that pMonthStartDate begins
