@@ -28,11 +28,13 @@
 #include "TestEnv.hpp"
 
 #include "CtlProcess.hpp"
+#include "platform/Fd.hpp"
 
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::Fd;
 using quorvel::test::TempDir;
 
 // Runs `ip` (or a program through `ip netns exec`); false with the reason when it fails.
@@ -51,24 +53,6 @@ using quorvel::test::TempDir;
     }
     return ::testing::AssertionSuccess();
 }
-
-// A descriptor closed at the end of the scope.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Two namespaces joined by veth pairs, removed again however the test ends.
 class Namespaces {
