@@ -1,6 +1,6 @@
 #include <gtkmm/application.h>
 
-#include "engine/gtk/FAppDelegate.hpp"
+#include "shell/FAppDelegate.hpp"
 
 int main(int argc, char** argv)
 {

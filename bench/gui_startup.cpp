@@ -15,7 +15,7 @@
 #include <gtkmm/application.h>
 #include <gtkmm/window.h>
 
-#include "engine/gtk/FAppDelegate.hpp"
+#include "shell/FAppDelegate.hpp"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include <gtkmm/application.h>
 
-#include "engine/gtk/FAppDelegate.hpp"
+#include "shell/FAppDelegate.hpp"
 #include "MedianReporter.hpp"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "TestEnv.hpp"
 #include "engine/CTrafficManager.hpp"
-#include "locations/TCResult.hpp"
+#include "model/TCResult.hpp"
 #include "model/LimitResult.hpp"
 #include "platform/ArchiveDecoder.hpp"
 

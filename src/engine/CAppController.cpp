@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "engine/AppShell.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/Env.hpp"
 #include "platform/FileLock.hpp"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "model/CounterGrowth.hpp"
 #include "model/DateDay.hpp"
 #include "platform/ArchiveDecoder.hpp"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "model/DateDay.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"

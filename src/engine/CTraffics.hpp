@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/CTrafficObtainer.hpp"
-#include "locations/DeltaTrafficItem.hpp"
-#include "locations/TCResult.hpp"
+#include "model/DeltaTrafficItem.hpp"
+#include "model/TCResult.hpp"
 #include "model/MonthTraffic.hpp"
 #include "platform/Location.hpp"
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "locations/DeltaTrafficItem.hpp"
-#include "locations/TCResult.hpp"
+#include "model/DeltaTrafficItem.hpp"
+#include "model/TCResult.hpp"
 #include "model/LimitResult.hpp"
 #include "model/MonthTraffic.hpp"
 

@@ -4,7 +4,7 @@
 
 #include "engine/AppShell.hpp"
 #include "engine/CAppController.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "platform/LocationService.hpp"
 #include "platform/MainQueue.hpp"
 #include "TestEnv.hpp"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/CTrafficObtainer.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "TestEnv.hpp"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/CTraffics.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "model/DateDay.hpp"
 #include "TestEnv.hpp"
 

@@ -8,9 +8,9 @@
 #include <gtkmm/stylecontext.h>
 
 #include "charts/gtk/FChartPageWidget.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "model/FTrafficDataInformation.hpp"
-#include "ui/UIDeviceVersion.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
 

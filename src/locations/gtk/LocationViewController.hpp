@@ -6,7 +6,7 @@
 #include <shumate/shumate.h>
 
 #include "locations/gtk/MapGraticule.hpp"
-#include "locations/gtk/MapRegion.hpp"
+#include "locations/MapRegion.hpp"
 #include "locations/gtk/MarkerView.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "locations/gtk/MapRegion.hpp"
+#include "locations/MapRegion.hpp"
 
 namespace quorvel {
 

@@ -7,7 +7,7 @@
 #include <gtkmm/popover.h>
 #include <shumate/shumate.h>
 
-#include "locations/gtk/PPAnnotation.hpp"
+#include "locations/PPAnnotation.hpp"
 #include "locations/gtk/PinView.hpp"
 #include "platform/glib/GObjectHandle.hpp"
 

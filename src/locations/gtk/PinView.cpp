@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "locations/gtk/PinPicture.hpp"
-#include "ui/ImageStore.hpp"
+#include "locations/PinPicture.hpp"
+#include "ui/gtk/ImageStore.hpp"
 
 namespace quorvel {
 

@@ -7,7 +7,7 @@
 #include "GuiTest.hpp"
 #include "charts/gtk/ChartViewContainerViewController.hpp"
 #include "charts/gtk/FChartPageWidget.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 
 namespace quorvel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "MapTestSupport.hpp"
 #include "locations/gtk/MapGraticule.hpp"
-#include "locations/gtk/MapRegion.hpp"
+#include "locations/MapRegion.hpp"
 
 namespace quorvel {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "MapTestSupport.hpp"
-#include "locations/gtk/PPAnnotation.hpp"
-#include "locations/gtk/PinPicture.hpp"
+#include "locations/PPAnnotation.hpp"
+#include "locations/PinPicture.hpp"
 
 namespace quorvel {
 namespace {

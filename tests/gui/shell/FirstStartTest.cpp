@@ -3,7 +3,7 @@
 #include "ShellTestSupport.hpp"
 
 #include "engine/CTrafficManager.hpp"
-#include "ui/sharUtils.hpp"
+#include "ui/dialog/gtk/sharUtils.hpp"
 
 namespace quorvel::guitest {
 namespace {

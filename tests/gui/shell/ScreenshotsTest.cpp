@@ -7,8 +7,8 @@
 #include <webkit/webkit.h>
 
 #include "RealInput.hpp"
-#include "ui/FPrefInfoViewController.hpp"
-#include "ui/FPrefTableViewController.hpp"
+#include "ui/settings/gtk/FPrefInfoViewController.hpp"
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
 
 namespace quorvel::guitest {
 namespace {

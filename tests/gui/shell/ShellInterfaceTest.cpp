@@ -11,8 +11,8 @@
 #include "model/FileSize.hpp"
 #include "platform/Log.hpp"
 #include "platform/Paths.hpp"
-#include "ui/FPrefTableViewController.hpp"
-#include "ui/FViewController.hpp"
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
+#include "ui/main/gtk/FViewController.hpp"
 
 namespace quorvel::guitest {
 namespace {

@@ -14,10 +14,10 @@
 #include <gtkmm/application.h>
 
 #include "GuiTest.hpp"
-#include "engine/gtk/FAppDelegate.hpp"
+#include "shell/FAppDelegate.hpp"
 #include "platform/Paths.hpp"
-#include "ui/CODialog.hpp"
-#include "ui/UIDeviceVersion.hpp"
+#include "ui/dialog/gtk/CODialog.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel::guitest {
 

@@ -11,9 +11,9 @@
 #include "RealInput.hpp"
 #include "charts/gtk/ChartViewContainerViewController.hpp"
 #include "engine/CTrafficManager.hpp"
-#include "ui/CODialogButton.hpp"
-#include "ui/FPrefInfoViewController.hpp"
-#include "ui/FPrefTableViewController.hpp"
+#include "ui/dialog/gtk/CODialogButton.hpp"
+#include "ui/settings/gtk/FPrefInfoViewController.hpp"
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
 
 namespace quorvel::guitest {
 namespace {

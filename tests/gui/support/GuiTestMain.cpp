@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/ImageStore.hpp"
+#include "ui/gtk/ImageStore.hpp"
 
 int main(int argc, char** argv)
 {

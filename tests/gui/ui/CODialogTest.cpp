@@ -22,12 +22,12 @@
 
 #include "GuiTest.hpp"
 #include "platform/Log.hpp"
-#include "ui/CODialog.hpp"
-#include "ui/CODialogButton.hpp"
-#include "ui/CODialogPainter.hpp"
-#include "ui/CODialogTextField.hpp"
-#include "ui/CODialogWindowOverlay.hpp"
-#include "ui/UIDeviceVersion.hpp"
+#include "ui/dialog/gtk/CODialog.hpp"
+#include "ui/dialog/gtk/CODialogButton.hpp"
+#include "ui/dialog/gtk/CODialogPainter.hpp"
+#include "ui/dialog/gtk/CODialogTextField.hpp"
+#include "ui/dialog/gtk/CODialogWindowOverlay.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
 namespace {

@@ -12,8 +12,8 @@
 #include "SettingsFixture.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/InstanceLock.hpp"
-#include "ui/FPrefConnectionsViewController.hpp"
-#include "ui/FPrefTableViewController.hpp"
+#include "ui/settings/gtk/FPrefConnectionsViewController.hpp"
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
 
 namespace quorvel::settingstest {
 namespace {

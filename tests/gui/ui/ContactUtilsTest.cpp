@@ -18,8 +18,8 @@
 #include "platform/Log.hpp"
 #include "platform/glib/GObjectHandle.hpp"
 #include "platform/UserDefaults.hpp"
-#include "ui/ContactUtils.hpp"
-#include "ui/UIDeviceVersion.hpp"
+#include "ui/settings/gtk/ContactUtils.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
 namespace {

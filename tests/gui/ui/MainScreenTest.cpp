@@ -9,8 +9,8 @@
 
 #include "GuiTest.hpp"
 #include "MainScreenTestEnv.hpp"
-#include "engine/Messages.hpp"
-#include "ui/FViewController.hpp"
+#include "model/Messages.hpp"
+#include "ui/main/gtk/FViewController.hpp"
 
 namespace quorvel {
 namespace {

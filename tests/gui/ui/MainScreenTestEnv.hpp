@@ -17,7 +17,7 @@
 #include "platform/BackgroundTasks.hpp"
 #include "platform/MainQueue.hpp"
 #include "ui/ScreenContext.hpp"
-#include "ui/UIDeviceVersion.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel::guitest {
 

@@ -6,8 +6,8 @@
 
 #include "GuiTest.hpp"
 #include "MainScreenTestEnv.hpp"
-#include "ui/UIImageAdditions.hpp"
-#include "ui/View9PartsGeneral.hpp"
+#include "ui/main/gtk/UIImageAdditions.hpp"
+#include "ui/main/gtk/View9PartsGeneral.hpp"
 
 namespace quorvel {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "GuiTest.hpp"
 #include "MainScreenTestEnv.hpp"
-#include "ui/ProgressView.hpp"
+#include "ui/main/gtk/ProgressView.hpp"
 
 namespace quorvel {
 namespace {

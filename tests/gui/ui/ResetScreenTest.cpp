@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SettingsFixture.hpp"
-#include "ui/FPrefResetViewController.hpp"
+#include "ui/settings/gtk/FPrefResetViewController.hpp"
 
 namespace quorvel::settingstest {
 namespace {

@@ -25,7 +25,7 @@
 #include <gtkmm/window.h>
 
 #include "GuiTest.hpp"
-#include "ui/ImageStore.hpp"
+#include "ui/gtk/ImageStore.hpp"
 
 namespace quorvel {
 namespace {

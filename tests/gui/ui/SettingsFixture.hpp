@@ -20,9 +20,9 @@
 #include "engine/CAppController.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/glib/GObjectHandle.hpp"
-#include "ui/PrefPrompts.hpp"
+#include "ui/dialog/gtk/PrefPrompts.hpp"
 #include "ui/ScreenContext.hpp"
-#include "ui/UIDeviceVersion.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel::settingstest {
 

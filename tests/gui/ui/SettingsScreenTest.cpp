@@ -6,15 +6,15 @@
 #include <algorithm>
 
 #include "SettingsFixture.hpp"
-#include "engine/Messages.hpp"
+#include "model/Messages.hpp"
 #include "model/CTrafficLimitMonth.hpp"
-#include "ui/CODialog.hpp"
-#include "ui/CODialogButton.hpp"
-#include "ui/CODialogTextField.hpp"
-#include "ui/ContactUtils.hpp"
-#include "ui/FPrefInfoViewController.hpp"
-#include "ui/FPrefResetViewController.hpp"
-#include "ui/FPrefTableViewController.hpp"
+#include "ui/dialog/gtk/CODialog.hpp"
+#include "ui/dialog/gtk/CODialogButton.hpp"
+#include "ui/dialog/gtk/CODialogTextField.hpp"
+#include "ui/settings/gtk/ContactUtils.hpp"
+#include "ui/settings/gtk/FPrefInfoViewController.hpp"
+#include "ui/settings/gtk/FPrefResetViewController.hpp"
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
 
 namespace quorvel::settingstest {
 namespace {

@@ -17,12 +17,12 @@
 
 #include "GuiTest.hpp"
 #include "platform/glib/GObjectHandle.hpp"
-#include "ui/CODialog.hpp"
-#include "ui/CODialogButton.hpp"
-#include "ui/CODialogTextField.hpp"
+#include "ui/dialog/gtk/CODialog.hpp"
+#include "ui/dialog/gtk/CODialogButton.hpp"
+#include "ui/dialog/gtk/CODialogTextField.hpp"
 #include "ui/PromptTarget.hpp"
-#include "ui/UIDeviceVersion.hpp"
-#include "ui/sharUtils.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
+#include "ui/dialog/gtk/sharUtils.hpp"
 
 namespace quorvel {
 namespace {

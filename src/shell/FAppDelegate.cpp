@@ -1,0 +1,377 @@
+#include "shell/FAppDelegate.hpp"
+
+#include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
+
+#include <adwaita.h>
+
+#include <gdkmm/display.h>
+#include <gdkmm/monitor.h>
+#include <gdkmm/toplevel.h>
+#include <giomm/simpleaction.h>
+#include <glibmm/variant.h>
+
+#include "engine/DefaultsSchema.hpp"
+#include "model/SetupRules.hpp"
+#include "platform/AutostartEntry.hpp"
+#include "platform/ProgramPath.hpp"
+#include "platform/WatcherLauncher.hpp"
+#include "ui/dialog/gtk/CODialog.hpp"
+#include "ui/settings/gtk/ContactUtils.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
+#include "ui/dialog/gtk/sharUtils.hpp"
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::uint64_t kNoCurrentValue = static_cast<std::uint64_t>(-1);
+constexpr const char* kAlertTitle = "Data Usage Alert";
+
+// The form the window opens in, from the primary monitor's width; the window's own width rules
+// once it is shown.
+UIDeviceVersion::Idiom monitorIdiom()
+{
+    auto display = Gdk::Display::get_default();
+    auto monitors = display ? display->get_monitors() : Glib::RefPtr<Gio::ListModel>();
+    int width = 0;
+    if (monitors && monitors->get_n_items() > 0) {
+        auto monitor = std::dynamic_pointer_cast<Gdk::Monitor>(monitors->get_object(0));
+        if (monitor) {
+            Gdk::Rectangle geometry;
+            monitor->get_geometry(geometry);
+            width = geometry.get_width();
+        }
+    }
+    return UIDeviceVersion::idiomForWindowWidth(width);
+}
+
+}  // namespace
+
+FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
+    : app_(app),
+      tasks_(*app),
+      location_(kApplicationId),
+      notifier_(*app),
+      services_(Paths::fromEnvironment(), notifier_, &DefaultsSchema::check,
+                std::make_unique<NetworkManagerDeviceDirectory>()),
+      controller_(services_.env(),
+                  CAppController::Platform{queue_, tasks_, &timers_, &location_, services_.paths().stateLock,
+                                           services_.paths().debugLog},
+                  this)
+{
+    app_->signal_startup().connect(sigc::mem_fun(*this, &FAppDelegate::onStartup));
+    app_->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onActivate));
+    app_->signal_shutdown().connect(sigc::mem_fun(*this, &FAppDelegate::onShutdown));
+    notifier_.setInAppHandler([this](const LocalNotification& n) {
+        if (tabs_ == nullptr || !tabs_->window().is_active()) {
+            return false;
+        }
+        didReceiveLocalNotification(n, false);
+        return true;
+    });
+}
+
+FAppDelegate::~FAppDelegate() = default;
+
+void FAppDelegate::onStartup()
+{
+    adw_init();
+    FTabInterface::installStyle();
+    UIDeviceVersion::setIdiom(monitorIdiom());
+    auto action = Gio::SimpleAction::create("show-alert", Glib::VariantType("(sss)"));
+    action->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onShowAlertAction));
+    app_->add_action(action);
+}
+
+void FAppDelegate::onActivate()
+{
+    if (!launched_) {
+        launched_ = true;
+        controller_.didFinishLaunching(CAppController::LaunchOptions{false, launchNotification_});
+        launchNotification_.reset();
+        startBackgroundCounting(false);
+    }
+    if (tabs_ != nullptr) {
+        tabs_->window().present();
+    }
+}
+
+void FAppDelegate::onShowAlertAction(const Glib::VariantBase& parameter)
+{
+    const auto values =
+        Glib::VariantBase::cast_dynamic<Glib::Variant<std::tuple<Glib::ustring, Glib::ustring, Glib::ustring>>>(
+            parameter)
+            .get();
+    const LocalNotification n{std::get<1>(values), std::get<0>(values), std::get<2>(values)};
+    if (!launched_) {
+        launchNotification_ = n;  // launching shows it on the first tab after the first update
+        onActivate();
+        return;
+    }
+    tabs_->window().present();
+    didReceiveLocalNotification(n, true);
+}
+
+void FAppDelegate::onShutdown()
+{
+    controller_.applicationWillTerminate();
+}
+
+void FAppDelegate::createInterface()
+{
+    if (bInterfaceReady_) {
+        return;
+    }
+    context_.emplace(ScreenContext{services_.env().center, services_.env().defaults, *controller_.pmodule(), controller_,
+                                   services_.env().clock, [this] { return window(); }, &services_.paths()});
+    tabs_ = std::make_unique<FTabInterface>(*app_, *context_);
+    // Screens made anew for another form show the last summary at once, not a minute later.
+    tabs_->onScreensRebuilt = [this] {
+        if (lastSummary_) {
+            updateTrafficInterface(lastSummary_);
+        }
+    };
+    watchWindow();
+    tabs_->window().present();
+    bInterfaceReady_ = true;
+}
+
+void FAppDelegate::watchWindow()
+{
+    Gtk::Window& w = tabs_->window();
+    w.property_is_active().signal_changed().connect([this] {
+        if (tabs_->window().is_active()) {
+            controller_.applicationDidBecomeActive();
+        } else {
+            controller_.applicationWillResignActive();
+        }
+    });
+    w.signal_realize().connect([this] {
+        auto toplevel = std::dynamic_pointer_cast<Gdk::Toplevel>(tabs_->window().get_surface());
+        if (toplevel) {
+            toplevel->property_state().signal_changed().connect(sigc::mem_fun(*this, &FAppDelegate::onSurfaceState));
+        }
+    });
+    w.signal_hide().connect([this] { controller_.applicationDidEnterBackground(); });
+}
+
+void FAppDelegate::onSurfaceState()
+{
+    auto toplevel = std::dynamic_pointer_cast<Gdk::Toplevel>(tabs_->window().get_surface());
+    const bool minimized = toplevel && (toplevel->get_state() & Gdk::Toplevel::State::MINIMIZED) ==
+                                           Gdk::Toplevel::State::MINIMIZED;
+    if (minimized == minimized_) {
+        return;
+    }
+    minimized_ = minimized;
+    if (minimized) {
+        controller_.applicationDidEnterBackground();
+    } else {
+        controller_.applicationWillEnterForeground();
+    }
+}
+
+Gtk::Window* FAppDelegate::window()
+{
+    return tabs_ != nullptr ? &tabs_->window() : nullptr;
+}
+
+void FAppDelegate::updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+{
+    if (summary) {
+        lastSummary_ = summary;
+    }
+    if (tabs_ == nullptr) {
+        return;
+    }
+    for (const auto& screen : tabs_->screens()) {
+        screen->updateInterface(summary);
+    }
+}
+
+void FAppDelegate::onResetLocationsHandler(const void* sender)
+{
+    if (tabs_ != nullptr) {
+        for (const auto& screen : tabs_->screens()) {
+            screen->onResetLocationsHandler(sender);
+        }
+    }
+}
+
+void FAppDelegate::onResetPrevMonthsInfoHandler(const void* sender)
+{
+    if (tabs_ != nullptr) {
+        for (const auto& screen : tabs_->screens()) {
+            screen->onResetPrevMonthsInfoHandler(sender);
+        }
+    }
+}
+
+void FAppDelegate::showAutoSubscription()
+{
+    if (controller_.isFirstStart()) {
+        return;
+    }
+    ContactUtils& contact = ContactUtils::sharedUtils();
+    contact.setMpvc(window());
+    contact.subscribeByAutoStart(services_.env().defaults);
+}
+
+void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool launchedFromIt)
+{
+    if (n.type.empty() || n.type == "NotificationPosChanged") {
+        return;
+    }
+    const std::string title = n.type == "NotificationDataChanged" && !n.title.empty() ? n.title : kAlertTitle;
+    if (launchedFromIt && tabs_ != nullptr) {
+        tabs_->selectTab(0);
+    }
+    showInAppAlert(title, n.body);
+}
+
+void FAppDelegate::showFileProblem(const std::string& reason)
+{
+    showInAppAlert("Usage Is Not Saved",
+                   reason + "\n\nThe file is left as it is. Quorvel keeps counting, but saves nothing until it can "
+                            "read the file again.");
+}
+
+void FAppDelegate::showInAppAlert(const std::string& title, const std::string& body)
+{
+    shownAlert_ = {title, body};
+    if (window() == nullptr) {
+        return;
+    }
+    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), title.c_str(), body.c_str());
+    adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "ok", "OK");
+    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkWidget* d, const char*, gpointer self) {
+                         static_cast<FAppDelegate*>(self)->shownAlert_.reset();
+                         gtk_window_destroy(GTK_WINDOW(d));
+                     }),
+                     this);
+    gtk_window_present(GTK_WINDOW(dialog));
+}
+
+// The first-start set-up: plan, start day, then the data already used, which ends it. Nothing
+// is sampled until then.
+void FAppDelegate::runFirstStartWizard()
+{
+    if (!controller_.isFirstStart() || bAlertViewShowing_) {
+        return;
+    }
+    bAlertViewShowing_ = true;
+    sharUtils::showAlertEnterPlan4Target(*this, kNoCurrentValue);
+}
+
+void FAppDelegate::hideOwnAlertView()
+{
+    if (pownAlertView_) {
+        pownAlertView_->hideAnimated(true);
+        pownAlertView_.reset();
+    }
+}
+
+std::string FAppDelegate::fieldText(const char* fallback) const
+{
+    return pownAlertView_ ? pownAlertView_->textForTextFieldAtIndex(0) : std::string(fallback);
+}
+
+void FAppDelegate::commonDataPlanEntered(const std::string& text)
+{
+    const std::optional<std::uint64_t> plan = SetupRules::planFromEntry(text.empty() ? "0" : text);
+    hideOwnAlertView();
+    if (!plan) {
+        sharUtils::showAlertEnterPlan4Target(*this, kNoCurrentValue);
+        return;
+    }
+    controller_.onResetPlanValue(*plan);
+    sharUtils::showAlertStartPlanDAY4Target(*this, 1);
+}
+
+void FAppDelegate::commonStartDayEntered(const std::string& text)
+{
+    const std::optional<std::int32_t> day = SetupRules::startDayFromEntry(text.empty() ? "0" : text);
+    hideOwnAlertView();
+    if (!day) {
+        sharUtils::showAlertStartPlanDAY4Target(*this, 1);
+        return;
+    }
+    controller_.onResetPlanStartDay(*day);
+    sharUtils::showAlertEnterDataUsed4Target(*this, kNoCurrentValue);
+}
+
+void FAppDelegate::commonDataUsedEntered(const std::string& text)
+{
+    const std::optional<std::uint64_t> used = SetupRules::usedFromEntry(text.empty() ? "0" : text);
+    hideOwnAlertView();
+    if (!used) {  // more megabytes than bytes can hold: asked again, never wrapped
+        sharUtils::showAlertEnterDataUsed4Target(*this, kNoCurrentValue);
+        return;
+    }
+    controller_.resetWizardFinished();
+    controller_.onResetThisMonthDataInfo(*used);
+    bAlertViewShowing_ = false;
+    startBackgroundCounting(true);
+}
+
+void FAppDelegate::startBackgroundCounting(bool setUpJustEnded)
+{
+    // Counting in the background is on from the set-up on; the login entry's presence is the
+    // user's switch, and the watcher it starts at login is started now when none runs.
+    const Paths& paths = services_.paths();
+    const AutostartEntry entry(paths.autostartEntry);
+    const std::filesystem::path ctl = ProgramPath::beside("quorvelctl");
+    if (setUpJustEnded) {
+        entry.install(ctl);
+    }
+    if (entry.present()) {
+        WatcherLauncher::startIfNone(paths.watchLock, ctl);
+    }
+}
+
+void FAppDelegate::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex, const std::string& text)
+{
+    const std::string entered = buttonIndex == 1 ? text : "0";
+    if (title == sharUtils::kPlanTitle) {
+        commonDataPlanEntered(entered);
+    } else if (title == sharUtils::kStartDayTitle) {
+        commonStartDayEntered(entered);
+    } else if (title == sharUtils::kUsedTitle) {
+        commonDataUsedEntered(entered);
+    }
+}
+
+void FAppDelegate::DataPlanEntered()
+{
+    commonDataPlanEntered(fieldText("0"));
+}
+
+void FAppDelegate::DataPlanCancelled()
+{
+    hideOwnAlertView();
+    commonDataPlanEntered("0");
+}
+
+void FAppDelegate::StartDayEntered()
+{
+    commonStartDayEntered(fieldText("0"));
+}
+
+void FAppDelegate::StartDayCancelled()
+{
+    hideOwnAlertView();
+    commonStartDayEntered("0");
+}
+
+void FAppDelegate::UsedDataEntered()
+{
+    commonDataUsedEntered(fieldText(""));
+}
+
+void FAppDelegate::UsedDataCancelled()
+{
+    hideOwnAlertView();
+    commonDataUsedEntered("0");
+}
+
+}  // namespace quorvel

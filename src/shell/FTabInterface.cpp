@@ -1,0 +1,177 @@
+#include "shell/FTabInterface.hpp"
+
+#include <adwaita.h>
+
+#include <giomm/simpleaction.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/icontheme.h>
+
+#include "charts/gtk/ChartViewContainerViewController.hpp"
+#include "locations/gtk/LocationViewController.hpp"
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
+#include "ui/dialog/gtk/CODialogWindowOverlay.hpp"
+#include "ui/main/gtk/FViewController.hpp"
+#include "ui/gtk/ImageStore.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
+
+namespace quorvel {
+
+namespace {
+
+const char* const kPageNames[4] = {"data", "chart", "locations", "settings"};
+
+void onVisibleChild(GObject*, GParamSpec*, gpointer self)
+{
+    static_cast<FTabInterface*>(self)->selectTab(static_cast<FTabInterface*>(self)->selectedTab());
+}
+
+}  // namespace
+
+void FTabInterface::installStyle()
+{
+    static const bool installed = [] {
+        ImageStore::registerResources();
+        adw_style_manager_set_color_scheme(adw_style_manager_get_default(), ADW_COLOR_SCHEME_FORCE_DARK);
+        auto css = Gtk::CssProvider::create();
+        css->load_from_resource("/org/quorvel/Quorvel/style.css");
+        Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
+                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        Gtk::IconTheme::get_for_display(Gdk::Display::get_default())->add_resource_path("/org/quorvel/Quorvel/icons");
+        return true;
+    }();
+    (void)installed;
+}
+
+FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
+    : context_(context), window_(UIDeviceVersion::idiom()), content_(Gtk::Orientation::VERTICAL)
+{
+    installStyle();
+    app.add_window(window_);
+    window_.set_title("Quorvel");
+    window_.set_icon_name("org.quorvel.Quorvel");
+    const bool tablet = UIDeviceVersion::isPadInterface();
+    window_.set_default_size(tablet ? 1024 : 360, tablet ? 768 : 720);
+
+    GtkWidget* stack = adw_view_stack_new();
+    stack_ = ADW_VIEW_STACK(stack);
+    gtk_widget_set_vexpand(stack, TRUE);
+    gtk_box_append(content_.gobj(), stack);
+    GtkWidget* bar = adw_view_switcher_bar_new();
+    bar_ = ADW_VIEW_SWITCHER_BAR(bar);
+    adw_view_switcher_bar_set_stack(bar_, stack_);
+    adw_view_switcher_bar_set_reveal(bar_, TRUE);
+    gtk_widget_add_css_class(bar, "quorvel-tabbar");
+    gtk_box_append(content_.gobj(), bar);
+    window_.set_child(content_);
+    CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window
+
+    addScreens();
+    g_signal_connect(stack_, "notify::visible-child", G_CALLBACK(onVisibleChild), this);
+    selectTab(0);
+    window_.onFormChanged = [this](UIDeviceVersion::Idiom) { formChanged(); };
+    installShortcuts(app);
+}
+
+// Ctrl+Q quits, Ctrl+W closes the window (GTK's own "window.close").
+void FTabInterface::installShortcuts(Gtk::Application& app)
+{
+    if (!app.has_action("quit")) {
+        auto quit = Gio::SimpleAction::create("quit");
+        quit->signal_activate().connect([&app](const Glib::VariantBase&) { app.quit(); });
+        app.add_action(quit);
+    }
+    app.set_accel_for_action("app.quit", "<Control>q");
+    app.set_accel_for_action("window.close", "<Control>w");
+}
+
+FTabInterface::~FTabInterface()
+{
+    if (stack_ != nullptr) {
+        g_signal_handlers_disconnect_by_data(stack_, this);
+    }
+}
+
+void FTabInterface::addScreens()
+{
+    addScreen(std::make_unique<FViewController>(context_), 0);
+    addScreen(std::make_unique<ChartViewContainerViewController>(context_), 1);
+    addScreen(std::make_unique<LocationViewController>(context_), 2);
+    addScreen(std::make_unique<FPrefTableViewController>(context_), 3);
+}
+
+void FTabInterface::removeScreens()
+{
+    if (shownTab_ >= 0) {
+        screens_[static_cast<std::size_t>(shownTab_)]->viewWillDisappear();
+    }
+    for (const auto& screen : screens_) {
+        adw_view_stack_remove(stack_, screen->widget().gobj());
+    }
+    pages_.clear();
+    screens_.clear();
+    shownTab_ = -1;
+}
+
+// The screens read the form when they are made; the same tab comes back in the new form.
+void FTabInterface::formChanged()
+{
+    const int shown = selectedTab();
+    g_signal_handlers_block_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
+    removeScreens();
+    adw_view_switcher_bar_set_reveal(bar_, TRUE);
+    addScreens();
+    adw_view_stack_set_visible_child_name(stack_, kPageNames[shown]);
+    g_signal_handlers_unblock_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
+    selectTab(shown);
+    if (onScreensRebuilt) {
+        onScreensRebuilt();
+    }
+}
+
+void FTabInterface::addScreen(std::unique_ptr<TabScreen> screen, int index)
+{
+    AdwViewStackPage* page = adw_view_stack_add_titled(stack_, screen->widget().gobj(), kPageNames[index],
+                                                       screen->title().c_str());
+    adw_view_stack_page_set_icon_name(page, kTabImages[index].normal);
+    // The reference page takes the whole window; the bar comes back when it is left.
+    screen->setTabBarHiddenHandler(
+        [this](bool hidden) { adw_view_switcher_bar_set_reveal(bar_, hidden ? FALSE : TRUE); });
+    pages_.push_back(page);
+    screens_.push_back(std::move(screen));
+}
+
+bool FTabInterface::tabBarRevealed() const
+{
+    return adw_view_switcher_bar_get_reveal(bar_) != FALSE;
+}
+
+int FTabInterface::selectedTab() const
+{
+    const char* name = adw_view_stack_get_visible_child_name(stack_);
+    for (int i = 0; i < 4 && name != nullptr; ++i) {
+        if (std::string_view(name) == kPageNames[i]) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+void FTabInterface::selectTab(int index)
+{
+    if (selectedTab() != index) {
+        adw_view_stack_set_visible_child_name(stack_, kPageNames[index]);
+        return;  // the visible-child notification comes back here
+    }
+    if (shownTab_ == index) {
+        return;
+    }
+    if (shownTab_ >= 0) {
+        screens_[static_cast<std::size_t>(shownTab_)]->viewWillDisappear();
+        adw_view_stack_page_set_icon_name(pages_[static_cast<std::size_t>(shownTab_)], kTabImages[shownTab_].normal);
+    }
+    shownTab_ = index;
+    adw_view_stack_page_set_icon_name(pages_[static_cast<std::size_t>(index)], kTabImages[index].selected);
+    screens_[static_cast<std::size_t>(index)]->viewWillAppear();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "ui/PromptTarget.hpp"
+#include "ui/dialog/gtk/sharUtils.hpp"
+
+namespace quorvel {
+
+// The three value prompts as the settings and reset screens open them: the shared prompts in
+// the program, recorders in tests.
+struct PrefPrompts {
+    std::function<void(PromptTarget&, std::uint64_t nPlan)> plan;
+    std::function<void(PromptTarget&, int nDay)> startDay;
+    std::function<void(PromptTarget&, std::uint64_t nUsed)> used;
+
+    static PrefPrompts standard()
+    {
+        return {&sharUtils::showAlertEnterPlan4Target, &sharUtils::showAlertStartPlanDAY4Target,
+                &sharUtils::showAlertEnterDataUsed4Target};
+    }
+};
+
+}  // namespace quorvel

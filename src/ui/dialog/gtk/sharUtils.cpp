@@ -1,0 +1,148 @@
+#include "ui/dialog/gtk/sharUtils.hpp"
+
+#include <adwaita.h>
+
+#include <memory>
+
+#include <gtkmm/entry.h>
+#include <gtkmm/window.h>
+
+#include "model/FileSize.hpp"
+#include "platform/Assert.hpp"
+#include "ui/dialog/gtk/CODialog.hpp"
+#include "ui/PromptTarget.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
+
+namespace quorvel {
+
+namespace {
+
+using Callback = void (PromptTarget::*)();
+
+struct Prompt {
+    const char* title;
+    const char* message;
+    std::string placeholder;
+    Callback cancelled;
+    Callback entered;
+};
+
+constexpr const char* kCancel = "Cancel";
+constexpr const char* kApply = "Apply";
+
+// What the message dialog's response handler needs; it lives as long as the dialog.
+struct Answer {
+    PromptTarget* target;
+    std::string title;
+    Gtk::Entry* entry;
+};
+
+void onResponse(AdwMessageDialog* /*dialog*/, const char* response, gpointer data)
+{
+    const auto* answer = static_cast<const Answer*>(data);
+    const int index = g_strcmp0(response, "apply") == 0 ? 1 : 0;
+    answer->target->alertViewClickedButtonAtIndex(answer->title, index, answer->entry->get_text());
+}
+
+void releaseAnswer(gpointer data, GClosure* /*closure*/)
+{
+    std::unique_ptr<Answer> owned(static_cast<Answer*>(data));
+}
+
+void openMessageDialog(PromptTarget& target, const Prompt& prompt)
+{
+    Gtk::Window* parent = target.window();
+    auto* dialog = ADW_MESSAGE_DIALOG(adw_message_dialog_new(parent ? parent->gobj() : nullptr, prompt.title,
+                                                             prompt.message));
+    auto* entry = Gtk::make_managed<Gtk::Entry>();
+    entry->set_input_purpose(Gtk::InputPurpose::DIGITS);
+    entry->set_placeholder_text(prompt.placeholder);
+    entry->set_activates_default(true);  // Enter applies
+    adw_message_dialog_set_extra_child(dialog, GTK_WIDGET(entry->gobj()));
+    adw_message_dialog_add_responses(dialog, "cancel", kCancel, "apply", kApply, nullptr);
+    adw_message_dialog_set_response_appearance(dialog, "apply", ADW_RESPONSE_SUGGESTED);
+    adw_message_dialog_set_default_response(dialog, "apply");
+    adw_message_dialog_set_close_response(dialog, "cancel");  // Escape cancels
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    auto answer = std::make_unique<Answer>(Answer{&target, prompt.title, entry});
+    g_signal_connect_data(dialog, "response", G_CALLBACK(onResponse), answer.release(), &releaseAnswer,
+                          GConnectFlags{});
+    gtk_window_present(GTK_WINDOW(dialog));
+    entry->grab_focus();
+}
+
+void openDialogWidget(PromptTarget& target, const Prompt& prompt)
+{
+    Gtk::Window* window = target.window();
+    QV_REQUIRE(window != nullptr, "a prompt target must return the window the prompt opens over");
+    auto dialog = CODialog::dialogWithWindow(*window);
+    target.setownAlertView(dialog);
+    // A target that did not keep the dialog cannot hide it; then a button press does.
+    const bool targetKeepsDialog = dialog.use_count() > 1;
+    dialog->resetLayout();
+    dialog->setDialogStyle(CODialog::kPlain);
+    dialog->setTitle(prompt.title);
+    dialog->setSubtitle(prompt.message);
+    dialog->addTextFieldWithPlaceholder(prompt.placeholder, false);
+    const std::weak_ptr<CODialog> weak = dialog;
+    const auto answer = [&target, weak, targetKeepsDialog](Callback callback) {
+        return [&target, weak, targetKeepsDialog, callback] {
+            (target.*callback)();
+            if (auto shown = weak.lock(); shown && !targetKeepsDialog) {
+                shown->hideAnimated(true);
+            }
+        };
+    };
+    dialog->addButtonWithTitle(kCancel, answer(prompt.cancelled));
+    dialog->addButtonWithTitle(kApply, answer(prompt.entered), true);
+    dialog->setCancelButtonIndex(0);  // Escape cancels, as in the message-dialog form
+    dialog->showOrUpdateAnimated(true);
+}
+
+void open(PromptTarget& target, const Prompt& prompt)
+{
+    if (UIDeviceVersion::isVersion5more()) {
+        openMessageDialog(target, prompt);
+    } else {
+        openDialogWidget(target, prompt);
+    }
+}
+
+}  // namespace
+
+std::string sharUtils::planPlaceholder(std::uint64_t nPlan)
+{
+    return static_cast<std::int64_t>(nPlan) < 0 ? std::string()
+                                                : "Current Plan - " + FileSize::formatMemoryStringDot0MB(nPlan);
+}
+
+std::string sharUtils::startDayPlaceholder(int nDay)
+{
+    return "Current Day - " + std::to_string(nDay);
+}
+
+std::string sharUtils::usedPlaceholder(std::uint64_t nUsed)
+{
+    return static_cast<std::int64_t>(nUsed) < 0 ? std::string()
+                                                : "Current - " + FileSize::formatMemoryStringDot0MB(nUsed);
+}
+
+void sharUtils::showAlertEnterPlan4Target(PromptTarget& target, std::uint64_t nPlan)
+{
+    open(target, {kPlanTitle, "Enter your monthly data plan in Megabytes", planPlaceholder(nPlan),
+                  &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered});
+}
+
+void sharUtils::showAlertStartPlanDAY4Target(PromptTarget& target, int nDay)
+{
+    open(target, {kStartDayTitle, "Enter your plan billing day", startDayPlaceholder(nDay),
+                  &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered});
+}
+
+void sharUtils::showAlertEnterDataUsed4Target(PromptTarget& target, std::uint64_t nUsed)
+{
+    open(target, {kUsedTitle, "Enter the amount of used data (Megabytes)", usedPlaceholder(nUsed),
+                  &PromptTarget::UsedDataCancelled, &PromptTarget::UsedDataEntered});
+}
+
+}  // namespace quorvel

@@ -1,0 +1,407 @@
+#include "ui/main/gtk/FViewController.hpp"
+
+#include <adwaita.h>
+
+#include <cstdio>
+
+#include <gtkmm/box.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/grid.h>
+#include <gtkmm/separator.h>
+#include <gtkmm/stylecontext.h>
+
+#include "model/Messages.hpp"
+#include "model/FTrafficDataInformation.hpp"
+#include "model/MainScreenFigures.hpp"
+#include "platform/Clock.hpp"
+#include "ui/gtk/ImageStore.hpp"
+#include "ui/UIColorSets.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
+
+namespace quorvel {
+
+namespace {
+
+std::string cssColor(UIColorSets::Rgba c)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "rgba(%d,%d,%d,%.3f)", static_cast<int>(c.red * 255 + 0.5),
+                  static_cast<int>(c.green * 255 + 0.5), static_cast<int>(c.blue * 255 + 0.5), c.alpha);
+    return text;
+}
+
+// The screen's look, installed once for the display. Advice in the accent or in light grey
+// (two thirds white), the percentage and the three plan figures leading.
+void installStyle()
+{
+    static const bool installed = [] {
+        const std::string css = R"(
+.qv-data-screen { background-color: #24263a; }
+.qv-data-screen label { color: #dee0e8; }
+.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 11px; font-weight: 700; letter-spacing: 1px; }
+.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 15px; }
+.qv-data-screen label.qv-date { font-size: 18px; font-weight: 700; }
+.qv-data-screen label.qv-percent { font-size: 64px; font-weight: 800; }
+.qv-data-screen label.qv-percent.qv-large { font-size: 96px; }
+.qv-data-screen label.qv-percent-sign { font-size: 28px; font-weight: 700; color: #9a9eb2; }
+.qv-data-screen label.qv-percent-sign.qv-large { font-size: 40px; }
+.qv-data-screen label.qv-hero-value { font-size: 24px; font-weight: 800; }
+.qv-data-screen label.qv-hero-value.qv-large { font-size: 34px; }
+.qv-data-screen label.qv-value { font-size: 17px; font-weight: 700; }
+.qv-data-screen label.qv-value.qv-large { font-size: 22px; }
+.qv-data-screen label.qv-row-value { font-size: 15px; font-weight: 700; }
+.qv-data-screen label.qv-advice.qv-large { font-size: 17px; }
+.qv-data-screen label.qv-advice { font-size: 15px; font-weight: 700; color: #aaaaaa; }
+.qv-data-screen label.qv-advice.qv-emphasised { color: )" + cssColor(UIColorSets::primaryActiveColor()) +
+                                R"(; }
+.qv-data-screen .qv-panel { padding: 12px 16px; }
+.qv-data-screen .qv-panel.qv-large { padding: 18px 28px; }
+.qv-data-screen separator.qv-rule { background-color: rgba(255,255,255,0.09); min-height: 1px; margin: 4px 0; }
+.qv-data-screen button.qv-detail-button { padding: 0; margin: 0; min-width: 0; min-height: 0; background: none;
+                                          border: none; box-shadow: none; outline-offset: 2px; }
+)";
+        auto provider = Gtk::CssProvider::create();
+        provider->load_from_data(css);
+        Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), provider,
+                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        return true;
+    }();
+    (void)installed;
+}
+
+Gtk::Label* newLabel(std::initializer_list<const char*> classes, float xalign = 0.0f, const std::string& text = {})
+{
+    auto* label = Gtk::make_managed<Gtk::Label>(text);
+    for (const char* c : classes) {
+        label->add_css_class(c);
+    }
+    label->set_xalign(xalign);
+    return label;
+}
+
+Gtk::Label* caption(const std::string& text, float xalign = 0.0f)
+{
+    return newLabel({"qv-caption"}, xalign, text);
+}
+
+// A caption over its figure.
+Gtk::Box* tile(const std::string& title, Gtk::Label* value, float xalign = 0.0f)
+{
+    auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 2);
+    box->append(*caption(title, xalign));
+    value->set_xalign(xalign);
+    box->append(*value);
+    box->set_hexpand(true);
+    return box;
+}
+
+// A caption on the left, its figure on the right.
+Gtk::Box* row(const std::string& title, Gtk::Label* value)
+{
+    auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 12);
+    auto* name = newLabel({"qv-row-caption"}, 0.0f, title);
+    name->set_hexpand(true);
+    box->append(*name);
+    value->set_xalign(1.0f);
+    box->append(*value);
+    return box;
+}
+
+Gtk::Separator* rule()
+{
+    auto* separator = Gtk::make_managed<Gtk::Separator>(Gtk::Orientation::HORIZONTAL);
+    separator->add_css_class("qv-rule");
+    return separator;
+}
+
+// Three figures side by side, in equal columns.
+Gtk::Box* threeTiles(std::initializer_list<std::pair<const char*, Gtk::Label*>> figures)
+{
+    auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 12);
+    box->set_homogeneous(true);
+    for (const auto& [title, value] : figures) {
+        box->append(*tile(title, value));
+    }
+    return box;
+}
+
+}  // namespace
+
+FViewController::FViewController(ScreenContext& context) : context_(context)
+{
+    installStyle();
+    root_.add_css_class("qv-data-screen");
+    root_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+    createOutlets();
+    if (UIDeviceVersion::isPadInterface()) {
+        buildTabletLayout();
+    } else {
+        buildPhoneLayout();
+    }
+    pdetailView->set_visible(false);
+    planChangedRegistration_ = context_.center.addObserver(
+        std::string(messages::kMonthPlanSettingWasChanged), [this](const Notification& n) { planChanged(n); });
+    updateControls();
+}
+
+FViewController::~FViewController()
+{
+    detailStateConnection_.disconnect();
+}
+
+void FViewController::createOutlets()
+{
+    const bool tablet = UIDeviceVersion::isPadInterface();
+    const auto heroValue = [tablet] {
+        auto* label = newLabel({"qv-hero-value"});
+        if (tablet) {
+            label->add_css_class("qv-large");
+        }
+        return label;
+    };
+    const auto value = [tablet] {
+        auto* label = newLabel({"qv-value"});
+        if (tablet) {
+            label->add_css_class("qv-large");
+        }
+        return label;
+    };
+    const auto rowValue = [tablet, &value] { return tablet ? value() : newLabel({"qv-row-value"}); };
+    ptPlan = heroValue();
+    ptUsed = heroValue();
+    ptLeft = heroValue();
+    // On a tablet both panels lead with the same three figures; the detail panel adds the rest.
+    ptPlan2 = tablet ? heroValue() : value();
+    ptUsed2 = tablet ? heroValue() : value();
+    ptLeft2 = tablet ? heroValue() : value();
+    ptUsedToday = rowValue();
+    ptUsedDaily = rowValue();
+    ptLeftDaily = rowValue();
+    ptCyclePassed = rowValue();
+    ptCycleLeft = rowValue();
+    ptDataUsageEstimation = rowValue();
+    ptDateLong = newLabel({"qv-date"});
+    ptPercUsed = newLabel({"qv-percent"}, 1.0f);
+    ptAdvise = newLabel({"qv-advice"}, 0.5f);
+    ptAdvise->set_wrap(true);
+    ptAdvise->set_justify(Gtk::Justification::CENTER);
+    ptProgress = Gtk::make_managed<ProgressView>(tablet ? 60 : 40);
+
+    btnDetail = Gtk::make_managed<Gtk::Button>();
+    btnDetail->add_css_class("qv-detail-button");
+    btnDetail->set_tooltip_text("Show more figures");
+    btnDetail->set_valign(Gtk::Align::CENTER);
+    btnDetailPicture_ = Gtk::make_managed<Gtk::Picture>();
+    btnDetailPicture_->set_can_shrink(true);
+    btnDetailPicture_->set_size_request(44, 32);
+    btnDetail->set_child(*btnDetailPicture_);
+    setButtonImage(kMenuImage);
+    btnDetail->signal_clicked().connect(sigc::mem_fun(*this, &FViewController::showNavBar));
+    detailStateConnection_ = btnDetail->signal_state_flags_changed().connect([this](Gtk::StateFlags) {
+        showPressedImage((btnDetail->get_state_flags() & Gtk::StateFlags::ACTIVE) == Gtk::StateFlags::ACTIVE);
+    });
+
+    psummaryView = Gtk::make_managed<View9Parts>(Gtk::Orientation::VERTICAL, 10);
+    pdetailView = Gtk::make_managed<View9Parts>(Gtk::Orientation::VERTICAL, tablet ? 14 : 8);
+    if (tablet) {
+        for (Gtk::Widget* w : {static_cast<Gtk::Widget*>(psummaryView), static_cast<Gtk::Widget*>(pdetailView),
+                               static_cast<Gtk::Widget*>(ptAdvise)}) {
+            w->add_css_class("qv-large");
+        }
+    }
+    buildSummaryPanel(tablet);
+    buildDetailPanel(tablet);
+}
+
+Gtk::Widget& FViewController::buildHeader()
+{
+    auto* header = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 12);
+    auto* date = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 0);
+    date->append(*caption("TODAY"));
+    date->append(*ptDateLong);
+    date->set_hexpand(true);
+    header->append(*date);
+    header->append(*btnDetail);
+    return *header;
+}
+
+// The share used: the big number, a sign beside it and what it means underneath.
+Gtk::Widget& FViewController::buildPercentage(bool large)
+{
+    auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 0);
+    auto* number = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 4);
+    number->set_halign(Gtk::Align::CENTER);
+    auto* sign = newLabel({"qv-percent-sign"}, 0.0f, "%");
+    if (large) {
+        ptPercUsed->add_css_class("qv-large");
+        sign->add_css_class("qv-large");
+    }
+    ptPercUsed->set_valign(Gtk::Align::BASELINE);
+    sign->set_valign(Gtk::Align::BASELINE);
+    number->append(*ptPercUsed);
+    number->append(*sign);
+    box->append(*number);
+    box->append(*caption("OF THE DATA PLAN USED", 0.5f));
+    return *box;
+}
+
+void FViewController::buildSummaryPanel(bool tablet)
+{
+    if (tablet) {
+        psummaryView->append(*threeTiles({{"DATA PLAN", ptPlan}, {"USED", ptUsed}, {"LEFT", ptLeft}}));
+        return;
+    }
+    psummaryView->append(*row("Data plan", ptPlan));
+    psummaryView->append(*rule());
+    psummaryView->append(*row("Used", ptUsed));
+    psummaryView->append(*rule());
+    psummaryView->append(*row("Left", ptLeft));
+}
+
+void FViewController::buildDetailPanel(bool tablet)
+{
+    pdetailView->append(*threeTiles({{"DATA PLAN", ptPlan2}, {"USED", ptUsed2}, {"LEFT", ptLeft2}}));
+    pdetailView->append(*rule());
+    if (tablet) {
+        pdetailView->append(*threeTiles(
+            {{"USED TODAY", ptUsedToday}, {"AVERAGE PER DAY", ptUsedDaily}, {"LEFT PER DAY", ptLeftDaily}}));
+        pdetailView->append(*threeTiles(
+            {{"DAYS PASSED", ptCyclePassed}, {"DAYS LEFT", ptCycleLeft}, {"MONTH ESTIMATE", ptDataUsageEstimation}}));
+        return;
+    }
+    pdetailView->append(*row("Used today", ptUsedToday));
+    pdetailView->append(*row("Average per day", ptUsedDaily));
+    pdetailView->append(*row("Left per day", ptLeftDaily));
+    pdetailView->append(*row("Days passed", ptCyclePassed));
+    pdetailView->append(*row("Days left", ptCycleLeft));
+    pdetailView->append(*row("Estimate for the month", ptDataUsageEstimation));
+}
+
+void FViewController::buildPhoneLayout()
+{
+    auto* content = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 14);
+    content->set_margin_start(16);
+    content->set_margin_end(16);
+    content->set_margin_top(14);
+    content->set_margin_bottom(16);
+    content->append(buildHeader());
+    content->append(buildPercentage(false));
+    content->append(*ptProgress);
+    content->append(*ptAdvise);
+    content->append(*psummaryView);
+    content->append(*pdetailView);
+    root_.set_child(*content);
+}
+
+void FViewController::buildTabletLayout()
+{
+    auto* content = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 22);
+    // The clamp below centres the figures in wide windows; these margins only count in a narrow
+    // one, which must go down to a half-tiled laptop screen (683 px).
+    content->set_margin_start(20);
+    content->set_margin_end(20);
+    content->set_margin_top(24);
+    content->set_margin_bottom(24);
+    content->append(buildHeader());
+    content->append(buildPercentage(true));
+    content->append(*ptProgress);
+    content->append(*ptAdvise);
+    content->append(*psummaryView);
+    content->append(*pdetailView);
+
+    // Wide windows keep the figures together instead of spreading them to the edges.
+    auto* clamp = Gtk::manage(Glib::wrap(adw_clamp_new()));
+    adw_clamp_set_maximum_size(ADW_CLAMP(clamp->gobj()), 960);
+    adw_clamp_set_tightening_threshold(ADW_CLAMP(clamp->gobj()), 960);
+    adw_clamp_set_child(ADW_CLAMP(clamp->gobj()), GTK_WIDGET(content->gobj()));
+    root_.set_child(*clamp);
+}
+
+void FViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+{
+    if (!summary) {
+        return;
+    }
+    pTDIInfo_ = summary;
+    updateControls();
+}
+
+void FViewController::viewWillAppear()
+{
+    updateControls();
+}
+
+void FViewController::planChanged(const Notification& notification)
+{
+    if (notification.number && pTDIInfo_) {
+        pTDIInfo_->reinitForNewPlan(*notification.number);
+    }
+    updateControls();
+}
+
+void FViewController::updateControls()
+{
+    static const FTrafficDataInformation kNothingYet;
+    const FTrafficDataInformation& info = pTDIInfo_ ? *pTDIInfo_ : kNothingYet;
+    const MainScreenFigures f = MainScreenFigures::fromSummary(info, context_.clock.now());
+    ptPlan->set_text(f.plan);
+    ptPlan2->set_text(f.plan);
+    ptUsed->set_text(f.used);
+    ptUsed2->set_text(f.used);
+    ptLeft->set_text(f.left);
+    ptLeft2->set_text(f.left);
+    ptUsedToday->set_text(f.usedToday);
+    ptUsedDaily->set_text(f.usedDaily);
+    ptLeftDaily->set_text(f.leftDaily);
+    ptCyclePassed->set_text(f.cyclePassed);
+    ptCycleLeft->set_text(f.cycleLeft);
+    ptDataUsageEstimation->set_text(f.estimation);
+    ptPercUsed->set_text(f.percentUsed);
+    ptDateLong->set_text(f.dateLong);
+    ptProgress->setDProgr(f.progress);
+    ptProgress->setDMarker(f.marker);
+    ptProgress->setStrProgrText(f.progressText);
+    ptProgress->setStrMarkerText(f.markerText);
+    ptAdvise->set_text(f.advice);
+    if (f.adviceEmphasised) {
+        ptAdvise->add_css_class("qv-emphasised");
+    } else {
+        ptAdvise->remove_css_class("qv-emphasised");
+    }
+}
+
+void FViewController::showNavBar()
+{
+    if (!psummaryView->get_visible()) {
+        psummaryView->set_visible(true);
+        pdetailView->set_visible(false);
+        setButtonImage(kMenuImage);
+        btnDetail->set_tooltip_text("Show more figures");
+    } else {
+        psummaryView->set_visible(false);
+        pdetailView->set_visible(true);
+        setButtonImage(kMenuImageActive);
+        btnDetail->set_tooltip_text("Show fewer figures");
+    }
+}
+
+void FViewController::setButtonImage(const std::string& name)
+{
+    btnDetailImage_ = name;
+    showPressedImage(false);
+}
+
+// While pressed the button shows the highlighted picture, otherwise its normal one.
+void FViewController::showPressedImage(bool pressed)
+{
+    const ImageStore::Image* image = ImageStore::image(pressed ? kMenuImageActive : btnDetailImage_);
+    Glib::RefPtr<Gdk::Paintable> paintable;
+    if (image != nullptr) {
+        paintable = image->texture;
+    }
+    if (btnDetailPicture_->get_paintable() != paintable) {
+        btnDetailPicture_->set_paintable(paintable);
+    }
+}
+
+}  // namespace quorvel

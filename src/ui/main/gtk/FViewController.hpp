@@ -1,0 +1,93 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include <gtkmm/button.h>
+#include <gtkmm/label.h>
+#include <gtkmm/picture.h>
+#include <gtkmm/scrolledwindow.h>
+
+#include "platform/NotificationCenter.hpp"
+#include "ui/main/gtk/ProgressView.hpp"
+#include "ui/ScreenContext.hpp"
+#include "ui/TabScreen.hpp"
+#include "ui/main/gtk/View9Parts.hpp"
+
+namespace quorvel {
+
+class FTrafficDataInformation;
+
+// Tab screen "Data": the current billing month at a glance. Plan, used and left on whichever of
+// the two framed panels is shown (the detail panel adds today, the daily figures, the days and
+// the estimate), the share of the plan used, today's date, the usage gauge and one line of
+// advice. Everything comes from the last usage summary it was handed; a plan change in the
+// settings shows at once. Phones get a single column, tablets a wider two-column arrangement.
+class FViewController final : public TabScreen {
+public:
+    static constexpr const char* kMenuImage = "button_menu@2x.png";
+    static constexpr const char* kMenuImageActive = "button_menu_a@2x.png";
+
+    explicit FViewController(ScreenContext& context);
+    ~FViewController() override;
+    FViewController(const FViewController&) = delete;
+    FViewController& operator=(const FViewController&) = delete;
+
+    Gtk::Widget& widget() override { return root_; }
+    std::string title() const override { return "Data"; }
+    // A new summary from the controller; a null one is ignored.
+    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void viewWillAppear() override;
+
+    // Fills every label and feeds the gauge from the summary held (zeros before the first one).
+    void updateControls();
+    // The panel button: shows the other panel and swaps the button's picture.
+    void showNavBar();
+    const std::shared_ptr<FTrafficDataInformation>& pTDIInfo() const { return pTDIInfo_; }
+    // The button's picture in its normal state.
+    const std::string& btnDetailImage() const { return btnDetailImage_; }
+
+    // The screen's parts, owned by the widget tree under widget().
+    Gtk::Label* ptPlan = nullptr;
+    Gtk::Label* ptUsed = nullptr;
+    Gtk::Label* ptLeft = nullptr;
+    Gtk::Label* ptUsedToday = nullptr;
+    Gtk::Label* ptUsedDaily = nullptr;
+    Gtk::Label* ptLeftDaily = nullptr;
+    Gtk::Label* ptCyclePassed = nullptr;
+    Gtk::Label* ptCycleLeft = nullptr;
+    Gtk::Label* ptDataUsageEstimation = nullptr;
+    View9Parts* psummaryView = nullptr;
+    View9Parts* pdetailView = nullptr;
+    Gtk::Label* ptDateLong = nullptr;
+    Gtk::Label* ptPercUsed = nullptr;
+    ProgressView* ptProgress = nullptr;
+    Gtk::Label* ptPlan2 = nullptr;
+    Gtk::Label* ptUsed2 = nullptr;
+    Gtk::Label* ptLeft2 = nullptr;
+    Gtk::Label* ptAdvise = nullptr;
+    Gtk::Button* btnDetail = nullptr;
+
+private:
+    void createOutlets();
+    void buildPhoneLayout();
+    void buildTabletLayout();
+    Gtk::Widget& buildHeader();
+    Gtk::Widget& buildPercentage(bool large);
+    void buildSummaryPanel(bool tablet);
+    void buildDetailPanel(bool tablet);
+    void planChanged(const Notification& notification);
+    void setButtonImage(const std::string& name);
+    void showPressedImage(bool pressed);
+
+    ScreenContext& context_;
+    std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
+    Gtk::ScrolledWindow root_;
+    Gtk::Picture* btnDetailPicture_ = nullptr;
+    // The button belongs to the widget tree, which may outlive this screen while the window is
+    // taken apart; its state changes must not reach a screen that is gone.
+    sigc::connection detailStateConnection_;
+    std::string btnDetailImage_ = kMenuImage;
+    NotificationCenter::Registration planChangedRegistration_;
+};
+
+}  // namespace quorvel

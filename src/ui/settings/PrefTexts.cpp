@@ -1,0 +1,68 @@
+#include "ui/settings/PrefTexts.hpp"
+
+#include "engine/CAppController.hpp"
+#include "model/FileSize.hpp"
+#include "platform/UserDefaults.hpp"
+
+namespace quorvel {
+
+std::string PrefTexts::getBgImageforIndexPath(int row, int rowsInSection, bool tablet)
+{
+    const char* name = "tabrow_center";
+    if (row == 0) {
+        name = rowsInSection == 1 ? "tabrow" : "tabrow_up";
+    } else if (row == rowsInSection - 1) {
+        name = "tabrow_down";
+    }
+    return (tablet ? std::string("ipad_") : std::string()) + name;
+}
+
+std::string PrefTexts::planRow(std::uint64_t planBytes)
+{
+    return "Data Plan - " + FileSize::formatMemoryStringDot1NSnum(planBytes);
+}
+
+std::string PrefTexts::startDayRow(std::int32_t day)
+{
+    return "Plan Start Day - " + std::to_string(day);
+}
+
+std::string PrefTexts::thisMonthRow(std::uint64_t usedBytes)
+{
+    return "This Month Data Usage (" + FileSize::formatMemoryStringDot1(usedBytes) + ")";
+}
+
+std::string PrefTexts::locationsRow(std::int32_t count)
+{
+    return count >= 1 ? "Locations (" + std::to_string(count) + ")" : std::string("Locations");
+}
+
+std::string PrefTexts::settingsFooter(int section)
+{
+    switch (section) {
+    case 0:
+        return kFooterPlan;
+    case 1:
+        return kFooterAlerts;
+    case 3:
+        return kFooterInformation;
+    default:
+        return "";
+    }
+}
+
+int PrefTexts::settingsFooterHeight(int section, bool tablet)
+{
+    if (tablet) {
+        return 40;
+    }
+    static constexpr int kPhone[] = {25, 25, 0, 35};
+    return section >= 0 && section < 4 ? kPhone[section] : 10;
+}
+
+std::uint64_t PrefTexts::planPreference(const UserDefaults& defaults)
+{
+    return defaults.unsigned64ForKey(CAppController::kKeyPlan).value_or(kPlanWithoutPreference);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,160 @@
+#include "ui/settings/gtk/FPrefTableRow.hpp"
+
+#include <algorithm>
+
+#include <gtkmm/snapshot.h>
+
+#include "ui/gtk/ImageStore.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// Draws `image` over (0, 0, width, height) with its corners and edges at their own size and
+// only its middle stretched.
+void paintNineSlice(const Cairo::RefPtr<Cairo::Context>& cr, const ImageStore::Image& image, double width,
+                    double height, double cap)
+{
+    const double capX = std::min({cap, image.width / 2, width / 2});
+    const double capY = std::min({cap, image.height / 2, height / 2});
+    const double srcX[] = {0, capX, image.width - capX, image.width};
+    const double srcY[] = {0, capY, image.height - capY, image.height};
+    const double dstX[] = {0, capX, width - capX, width};
+    const double dstY[] = {0, capY, height - capY, height};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            const double sw = srcX[i + 1] - srcX[i], sh = srcY[j + 1] - srcY[j];
+            const double dw = dstX[i + 1] - dstX[i], dh = dstY[j + 1] - dstY[j];
+            if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) {
+                continue;
+            }
+            cr->save();
+            cr->rectangle(dstX[i], dstY[j], dw, dh);
+            cr->clip();
+            cr->translate(dstX[i], dstY[j]);
+            cr->scale(dw / sw, dh / sh);
+            cr->set_source(image.surface, -srcX[i], -srcY[j]);
+            auto pattern = cr->get_source();
+            pattern->set_extend(Cairo::Pattern::Extend::PAD);
+            cr->paint();
+            cr->restore();
+        }
+    }
+}
+
+// Without the row pictures: a plain rounded group in the pictures' colours.
+void paintPlainRow(const Cairo::RefPtr<Cairo::Context>& cr, const std::string& name, double width, double height)
+{
+    const bool top = name.ends_with("tabrow") || name.ends_with("_up");
+    const bool bottom = name.ends_with("tabrow") || name.ends_with("_down");
+    const double r = 8, rt = top ? r : 0, rb = bottom ? r : 0;
+    cr->begin_new_sub_path();
+    cr->arc(width - rt, rt, rt, -M_PI / 2, 0);
+    cr->arc(width - rb, height - rb, rb, 0, M_PI / 2);
+    cr->arc(rb, height - rb, rb, M_PI / 2, M_PI);
+    cr->arc(rt, rt, rt, M_PI, 3 * M_PI / 2);
+    cr->close_path();
+    cr->set_source_rgb(50 / 255.0, 53 / 255.0, 77 / 255.0);
+    cr->fill_preserve();
+    cr->set_source_rgb(66 / 255.0, 70 / 255.0, 98 / 255.0);
+    cr->set_line_width(1);
+    cr->stroke();
+}
+
+Glib::RefPtr<Gdk::Paintable> picture(const std::string& name)
+{
+    const ImageStore::Image* image = ImageStore::image(name);
+    return image != nullptr ? image->texture : Glib::RefPtr<Gdk::Paintable>();
+}
+
+}  // namespace
+
+FPrefTableRow::FPrefTableRow(const std::string& text, const std::string& icon, Accessory accessory, bool tablet)
+    : label_(text)
+{
+    add_css_class("qv-pref-row");
+    if (tablet) {
+        add_css_class("qv-tablet");
+    }
+    set_child(box_);
+    box_.set_valign(Gtk::Align::CENTER);
+    // Inside the picture, which covers the whole row.
+    box_.set_margin_start(kInset);
+    box_.set_margin_end(kInset);
+    if (!icon.empty()) {
+        hasIcon_ = true;
+        icon_.set_pixel_size(kIconSize);
+        if (auto paintable = picture(icon)) {
+            icon_.set(paintable);
+        }
+        icon_.set_size_request(kIconSize, kIconSize);
+        box_.append(icon_);
+    }
+    label_.add_css_class("qv-pref-title");
+    label_.set_xalign(0);
+    label_.set_hexpand(true);
+    label_.set_ellipsize(Pango::EllipsizeMode::END);
+    box_.append(label_);
+
+    if (accessory == Accessory::Switch) {
+        toggle_ = std::make_unique<Gtk::Switch>();
+        toggle_->set_valign(Gtk::Align::CENTER);
+        box_.append(*toggle_);
+        // A tap on the title toggles the switch too (the list turns the activation into it).
+        set_selectable(false);
+    } else if (accessory != Accessory::None) {
+        if (auto paintable = picture("arrow")) {
+            arrow_.set(paintable);
+            arrow_.set_pixel_size(16);
+        } else {
+            arrow_.set_from_icon_name("go-next-symbolic");
+        }
+        box_.append(arrow_);
+    }
+}
+
+void FPrefTableRow::reserveIconSpace()
+{
+    if (!hasIcon_) {
+        hasIcon_ = true;
+        icon_.set_size_request(kIconSize, kIconSize);
+        box_.prepend(icon_);
+    }
+}
+
+void FPrefTableRow::setBackgroundName(const std::string& name)
+{
+    if (name != background_) {
+        background_ = name;
+        queue_draw();
+    }
+}
+
+void FPrefTableRow::paintBackground(const Cairo::RefPtr<Cairo::Context>& cr, double width, double height) const
+{
+    if (const ImageStore::Image* image = ImageStore::image(background_)) {
+        paintNineSlice(cr, *image, width, height, kCap);
+    } else {
+        paintPlainRow(cr, background_, width, height);
+    }
+}
+
+void FPrefTableRow::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)
+{
+    const double width = get_width(), height = get_height();
+    if (width > 0 && height > 0 && !background_.empty()) {
+        auto cr = snapshot->append_cairo(Gdk::Rectangle(0, 0, get_width(), get_height()));
+        paintBackground(cr, width, height);
+        if ((get_state_flags() & Gtk::StateFlags::PRELIGHT) == Gtk::StateFlags::PRELIGHT && get_activatable()) {
+            // A faint light on the row under the pointer, in the row's own shape.
+            cr->push_group();
+            paintBackground(cr, width, height);
+            auto shape = cr->pop_group();
+            cr->set_source_rgba(1, 1, 1, 0.05);
+            cr->mask(shape);
+        }
+    }
+    Gtk::ListBoxRow::snapshot_vfunc(snapshot);
+}
+
+}  // namespace quorvel

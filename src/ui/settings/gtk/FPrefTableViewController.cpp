@@ -1,0 +1,334 @@
+#include "ui/settings/gtk/FPrefTableViewController.hpp"
+
+#include "engine/CAppController.hpp"
+#include "model/Messages.hpp"
+#include "model/CPlanProtocol.hpp"
+#include "platform/ProgramPath.hpp"
+#include "platform/UserDefaults.hpp"
+#include "ui/settings/BackgroundCounting.hpp"
+#include "ui/settings/gtk/ContactUtils.hpp"
+#include "ui/settings/gtk/FPrefConnectionsViewController.hpp"
+#include "ui/settings/gtk/FPrefInfoViewController.hpp"
+#include "ui/settings/gtk/FPrefResetViewController.hpp"
+#include "ui/settings/PrefEntries.hpp"
+#include "ui/settings/PrefTexts.hpp"
+#include "ui/gtk/UIDeviceVersion.hpp"
+#include "ui/dialog/gtk/sharUtils.hpp"
+
+namespace quorvel {
+
+namespace {
+
+enum PlanRow { kPlanValue = 0, kPlanStartDay = 1 };
+enum ResetRow { kResetThisMonth = 0, kResetPreviousMonths = 1, kResetLocations = 2, kResetAll = 3 };
+enum InformationRow { kReference = 0, kConcern = 1, kFeedback = 2 };
+
+struct AlertSwitchRow {
+    int tag;
+    const char* text;
+    CAppController::AlertSwitch which;
+};
+constexpr AlertSwitchRow kSwitches[] = {
+    {FPrefTableViewController::kTagDayLimit, PrefTexts::kRowDailyLimit, CAppController::AlertSwitch::Day},
+    {FPrefTableViewController::kTagMonthLimit, PrefTexts::kRowMonthlyLimit, CAppController::AlertSwitch::Month},
+    {FPrefTableViewController::kTagOverbound, PrefTexts::kRowOverbound, CAppController::AlertSwitch::Overbound},
+};
+
+}  // namespace
+
+FPrefTableViewController::FPrefTableViewController(ScreenContext& context)
+    : FPrefTableViewController(context, PrefPrompts::standard())
+{
+}
+
+FPrefTableViewController::FPrefTableViewController(ScreenContext& context, PrefPrompts prompts)
+    : context_(context),
+      prompts_(std::move(prompts)),
+      tablet_(UIDeviceVersion::isPadInterface()),
+      pMonthPlanVal_(PrefTexts::planPreference(context.defaults)),
+      list_(tablet_),
+      navigation_(list_.widget(), PrefTexts::kTitleSettings),
+      resets_(context, *this, prompts_, openPrompt_, this)
+{
+    buildSections();
+    list_.onSelect = [this](int section, int row) { tableViewDidSelectRow(section, row); };
+    reloadData();
+
+    planChanged_ = context_.center.addObserver(std::string(messages::kMonthPlanSettingWasChanged),
+                                               [this](const Notification& n) {
+                                                   if (n.number) {
+                                                       pMonthPlanVal_ = *n.number;
+                                                   }
+                                                   reloadData();
+                                               });
+    const auto reload = [this](const Notification&) { reloadData(); };
+    deltasChanged_ = context_.center.addObserver(std::string(messages::kDeltasCntWasChanged), reload);
+    dataChanged_ = context_.center.addObserver(std::string(messages::kDataUsageWasChanged), reload);
+}
+
+FPrefTableViewController::~FPrefTableViewController() = default;
+
+std::string FPrefTableViewController::title() const
+{
+    return PrefTexts::kTitleSettings;
+}
+
+void FPrefTableViewController::buildSections()
+{
+    using Accessory = FPrefTableRow::Accessory;
+    using Header = FPrefGroupedList::Header;
+    const auto section = [this](int number, const char* header) {
+        return list_.addSection(header, Header::Settings, PrefTexts::settingsFooter(number),
+                                PrefTexts::settingsFooterHeight(number, tablet_));
+    };
+
+    const int plan = section(kPlan, PrefTexts::kHeaderPlan);
+    list_.addRow(plan, "", "ic_data_plan", Accessory::None);
+    list_.addRow(plan, "", "calendar2", Accessory::None);
+
+    const int alerts = section(kAlerts, PrefTexts::kHeaderAlerts);
+    for (const AlertSwitchRow& s : kSwitches) {
+        FPrefTableRow& row = list_.addRow(alerts, s.text, "", Accessory::Switch);
+        row.toggle()->property_active().signal_changed().connect([this, &row, tag = s.tag] {
+            if (!syncingSwitches_) {
+                switchChanged(tag, row.toggle()->get_active());
+            }
+        });
+    }
+
+    const int reset = section(kReset, PrefTexts::kHeaderReset);
+    if (tablet_) {
+        list_.addRow(reset, "", "", Accessory::Disclosure);
+        list_.addRow(reset, PrefTexts::kRowPreviousMonths, "", Accessory::Disclosure);
+        list_.addRow(reset, "", "", Accessory::Disclosure);
+        list_.addRow(reset, PrefTexts::kRowResetAll, "", Accessory::Disclosure);
+    } else {
+        list_.addRow(reset, PrefTexts::kRowResetStatistic, "ic_reset", Accessory::Arrow);
+    }
+
+    const int information = section(kInformation, PrefTexts::kHeaderInformation);
+    list_.addRow(information, PrefTexts::kRowReference, "ic_app_tip", Accessory::Arrow);
+    list_.addRow(information, PrefTexts::kRowConcern, "", Accessory::None).reserveIconSpace();
+    list_.addRow(information, PrefTexts::kRowFeedback, "", Accessory::None).reserveIconSpace();
+
+    const int counting = section(kCounting, PrefTexts::kHeaderCounting);
+    list_.addRow(counting, PrefTexts::kRowConnections, "", Accessory::Arrow);
+    if (context_.paths != nullptr) {
+        FPrefTableRow& row = list_.addRow(counting, PrefTexts::kRowBackground, "", Accessory::Switch);
+        row.toggle()->property_active().signal_changed().connect([this, &row] {
+            if (!syncingSwitches_) {
+                backgroundSwitched(row.toggle()->get_active());
+            }
+        });
+    }
+}
+
+Gtk::Switch* FPrefTableViewController::backgroundSwitch()
+{
+    return list_.rowCount(kCounting) > kBackground ? list_.row(kCounting, kBackground).toggle() : nullptr;
+}
+
+void FPrefTableViewController::backgroundSwitched(bool on)
+{
+    const BackgroundCounting background(*context_.paths, ProgramPath::beside("quorvelctl"));
+    if (!background.setOn(on)) {
+        reloadData();  // the switch shows what the files say, not what was asked
+    }
+}
+
+void FPrefTableViewController::reloadData()
+{
+    list_.row(kPlan, kPlanValue).setText(PrefTexts::planRow(pMonthPlanVal_));
+    list_.row(kPlan, kPlanStartDay).setText(PrefTexts::startDayRow(context_.plan.getPlanStartDay()));
+    syncingSwitches_ = true;
+    for (int r = 0; r < list_.rowCount(kAlerts); ++r) {
+        list_.row(kAlerts, r).toggle()->set_active(context_.app.alertSwitch(kSwitches[r].which));
+    }
+    if (Gtk::Switch* background = backgroundSwitch()) {
+        background->set_active(BackgroundCounting(*context_.paths, {}).on());
+    }
+    syncingSwitches_ = false;
+    if (tablet_) {
+        list_.row(kReset, kResetThisMonth).setText(PrefTexts::thisMonthRow(context_.plan.stgetDataUsed()));
+        list_.row(kReset, kResetLocations).setText(PrefTexts::locationsRow(context_.plan.stgetLocationsCount()));
+    }
+}
+
+void FPrefTableViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>&)
+{
+    reloadData();
+}
+
+void FPrefTableViewController::setTabBarHiddenHandler(std::function<void(bool hidden)> handler)
+{
+    navigation_.onTabBarHidden = std::move(handler);
+}
+
+Gtk::Window* FPrefTableViewController::window()
+{
+    return context_.window ? context_.window() : nullptr;
+}
+
+void FPrefTableViewController::switchChanged(int tag, bool on)
+{
+    for (const AlertSwitchRow& s : kSwitches) {
+        if (s.tag == tag) {
+            context_.app.setAlertSwitch(s.which, on);
+            return;
+        }
+    }
+}
+
+void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
+{
+    if (section == kPlan && row == kPlanValue) {
+        prompts_.plan(*this, context_.plan.getMonthPlan());
+    } else if (section == kPlan && row == kPlanStartDay) {
+        prompts_.startDay(*this, context_.plan.getPlanStartDay());
+    } else if (section == kAlerts) {
+        Gtk::Switch& toggle = *list_.row(section, row).toggle();
+        toggle.set_active(!toggle.get_active());  // the switch's own handler applies it
+    } else if (section == kReset && !tablet_) {
+        pushResetScreen();
+    } else if (section == kReset && row == kResetThisMonth) {
+        resets_.thisMonthSelected();
+    } else if (section == kReset && row == kResetPreviousMonths) {
+        resets_.previousMonthsSelected();
+    } else if (section == kReset && row == kResetLocations) {
+        resets_.locationsSelected();
+    } else if (section == kReset && row == kResetAll) {
+        resets_.resetAllSelected();
+    } else if (section == kInformation) {
+        selectedInformation(row);
+    } else if (section == kCounting && row == kConnections) {
+        pushConnections();
+    } else if (section == kCounting && row == kBackground) {
+        Gtk::Switch& toggle = *list_.row(section, row).toggle();
+        toggle.set_active(!toggle.get_active());
+    }
+    list_.deselectAll();
+}
+
+void FPrefTableViewController::selectedInformation(int row)
+{
+    ContactUtils& contact = ContactUtils::sharedUtils();
+    if (row == kReference) {
+        pushReference();
+    } else if (row == kConcern) {
+        contact.setMpvc(window());
+        contact.sendMailMsg("", false, ContactUtils::kSupportMailbox, ContactUtils::kConcernSubject, window());
+    } else if (row == kFeedback && contact.openUri) {
+        contact.openUri(ContactUtils::kStorePage, window());
+    }
+}
+
+void FPrefTableViewController::pushResetScreen()
+{
+    navigation_.push(std::make_unique<FPrefResetViewController>(context_, prompts_, tablet_));
+}
+
+void FPrefTableViewController::pushReference()
+{
+    navigation_.push(std::make_unique<FPrefInfoViewController>());
+}
+
+void FPrefTableViewController::pushConnections()
+{
+    navigation_.push(std::make_unique<FPrefConnectionsViewController>(context_));
+}
+
+void FPrefTableViewController::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
+                                                             const std::string& fieldText)
+{
+    if (title.empty()) {
+        return;
+    }
+    if (buttonIndex == 1 && title == sharUtils::kUsedTitle) {
+        commonDataUsedEntered(fieldText);  // deselects once an amount is taken
+        return;
+    }
+    if (buttonIndex == 1 && title == sharUtils::kPlanTitle) {
+        commonDataPlanEntered(fieldText);
+    } else if (buttonIndex == 1 && title == sharUtils::kStartDayTitle) {
+        commonStartDayEntered(fieldText);
+    } else if (buttonIndex == 1 && resets_.confirmed(title)) {
+        reloadData();
+    } else if (buttonIndex == 0) {
+        resets_.setTres(FPrefResetActions::kNone);
+    }
+    list_.deselectAll();
+}
+
+void FPrefTableViewController::DataPlanEntered()
+{
+    commonDataPlanEntered(openPrompt_.text("0"));
+}
+
+void FPrefTableViewController::DataPlanCancelled()
+{
+    openPrompt_.close();
+    resets_.setTres(FPrefResetActions::kNone);
+}
+
+void FPrefTableViewController::StartDayEntered()
+{
+    commonStartDayEntered(openPrompt_.text("0"));
+}
+
+void FPrefTableViewController::StartDayCancelled()
+{
+    openPrompt_.close();
+}
+
+void FPrefTableViewController::UsedDataEntered()
+{
+    commonDataUsedEntered(openPrompt_.text("0"));
+}
+
+void FPrefTableViewController::UsedDataCancelled()
+{
+    openPrompt_.close();
+    list_.deselectAll();
+    resets_.setTres(FPrefResetActions::kNone);
+}
+
+void FPrefTableViewController::commonDataPlanEntered(const std::string& text)
+{
+    openPrompt_.close();
+    if (PrefEntries::keepsCurrentValue(text)) {
+        return;
+    }
+    const std::optional<std::uint64_t> plan = PrefEntries::plan(text);
+    if (!plan) {
+        prompts_.plan(*this, context_.plan.getMonthPlan());
+        return;
+    }
+    // The controller posts the plan change, which refreshes the list.
+    context_.app.onResetPlanValue(*plan);
+    context_.app.resetFirstStart();
+}
+
+void FPrefTableViewController::commonStartDayEntered(const std::string& text)
+{
+    openPrompt_.close();
+    if (PrefEntries::keepsCurrentValue(text)) {
+        return;  // the billing month and the alert history stay as they are
+    }
+    const std::optional<std::int32_t> day = PrefEntries::startDay(text);
+    if (!day) {
+        prompts_.startDay(*this, context_.plan.getPlanStartDay());
+        return;
+    }
+    context_.app.onResetPlanStartDay(*day);
+    reloadData();
+}
+
+void FPrefTableViewController::commonDataUsedEntered(const std::string& text)
+{
+    if (resets_.commonDataUsedEntered(text)) {
+        list_.deselectAll();
+        reloadData();
+    }
+}
+
+}  // namespace quorvel
