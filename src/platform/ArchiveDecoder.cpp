@@ -100,13 +100,21 @@ std::optional<std::uint64_t> ArchiveDecoder::decodeUInt64(std::string_view key)
     if (v == nullptr) {
         return std::nullopt;
     }
-    if (v->is_number_unsigned()) {
-        return v->get<std::uint64_t>();
-    }
-    if (v->is_number_integer() && v->get<std::int64_t>() >= 0) {
-        return static_cast<std::uint64_t>(v->get<std::int64_t>());
+    if (auto value = unsignedValue(*v)) {
+        return value;
     }
     fail(key, "an unsigned 64-bit integer");
+}
+
+std::optional<std::uint64_t> ArchiveDecoder::unsignedValue(const nlohmann::json& value)
+{
+    if (value.is_number_unsigned()) {
+        return value.get<std::uint64_t>();
+    }
+    if (value.is_number_integer() && value.get<std::int64_t>() >= 0) {
+        return static_cast<std::uint64_t>(value.get<std::int64_t>());
+    }
+    return std::nullopt;
 }
 
 std::optional<std::uint64_t> ArchiveDecoder::decodeByteCount(std::string_view key)

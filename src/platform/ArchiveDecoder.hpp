@@ -45,6 +45,8 @@ public:
 
     std::optional<std::int64_t> decodeInt64(std::string_view key);
     std::optional<std::uint64_t> decodeUInt64(std::string_view key);
+    // A JSON number that is a whole number from 0 to 2^64 - 1, however the parser typed it.
+    static std::optional<std::uint64_t> unsignedValue(const nlohmann::json& value);
     // A stored count of bytes: unsigned and at most kMaxByteCount. A larger one was not counted
     // but typed, and its sums would wrap around.
     static constexpr std::uint64_t kMaxByteCount = std::uint64_t{1} << 53;

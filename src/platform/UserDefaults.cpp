@@ -1,5 +1,7 @@
 #include "platform/UserDefaults.hpp"
 
+#include "platform/ArchiveDecoder.hpp"
+
 #include <cmath>
 
 namespace quorvel {
@@ -85,13 +87,7 @@ std::optional<std::uint64_t> UserDefaults::unsigned64ForKey(std::string_view key
     if (v == nullptr) {
         return std::nullopt;
     }
-    if (v->is_number_unsigned()) {
-        return v->get<std::uint64_t>();
-    }
-    if (v->is_number_integer() && v->get<std::int64_t>() >= 0) {
-        return static_cast<std::uint64_t>(v->get<std::int64_t>());
-    }
-    return std::nullopt;
+    return ArchiveDecoder::unsignedValue(*v);
 }
 
 bool UserDefaults::synchronize()

@@ -1,6 +1,7 @@
 #include "plot/CPTAnnotation.hpp"
 
 #include "plot/CPTAnnotationHostLayer.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 namespace quorvel {
 
@@ -35,24 +36,21 @@ void CPTAnnotation::setAnnotationHostLayer(CPTAnnotationHostLayer* host)
 
 void CPTAnnotation::setDisplacement(const CPTPoint& displacement)
 {
-    if (displacement != displacement_) {
-        displacement_ = displacement;
+    if (CPTSetIfChanged(displacement_, displacement)) {
         positionContentLayer();
     }
 }
 
 void CPTAnnotation::setContentAnchorPoint(const CPTPoint& anchor)
 {
-    if (anchor != contentAnchorPoint_) {
-        contentAnchorPoint_ = anchor;
+    if (CPTSetIfChanged(contentAnchorPoint_, anchor)) {
         positionContentLayer();
     }
 }
 
 void CPTAnnotation::setRotation(double radians)
 {
-    if (radians != rotation_) {
-        rotation_ = radians;
+    if (CPTSetIfChanged(rotation_, radians)) {
         positionContentLayer();
     }
 }

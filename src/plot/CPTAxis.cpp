@@ -7,6 +7,7 @@
 #include "plot/CPTMutablePlotRange.hpp"
 #include "plot/CPTPlotArea.hpp"
 #include "plot/CPTPlotSpace.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 #include "plot/CPTTextLayer.hpp"
 #include "plot/CPTTickLocations.hpp"
 
@@ -27,8 +28,7 @@ CPTAxis::~CPTAxis() = default;
 
 void CPTAxis::setCoordinate(CPTCoordinate coordinate)
 {
-    if (coordinate != coordinate_) {
-        coordinate_ = coordinate;
+    if (CPTSetIfChanged(coordinate_, coordinate)) {
         setNeedsRelabel();
         setNeedsDisplay();
     }
@@ -36,8 +36,7 @@ void CPTAxis::setCoordinate(CPTCoordinate coordinate)
 
 void CPTAxis::setPlotSpace(std::shared_ptr<CPTPlotSpace> space)
 {
-    if (space != plotSpace_) {
-        plotSpace_ = std::move(space);
+    if (CPTSetIfChanged(plotSpace_, std::move(space))) {
         setNeedsRelabel();
         setNeedsDisplay();
     }
@@ -45,8 +44,7 @@ void CPTAxis::setPlotSpace(std::shared_ptr<CPTPlotSpace> space)
 
 void CPTAxis::setLabelingPolicy(CPTAxisLabelingPolicy policy)
 {
-    if (policy != labelingPolicy_) {
-        labelingPolicy_ = policy;
+    if (CPTSetIfChanged(labelingPolicy_, policy)) {
         setNeedsRelabel();
         setNeedsDisplay();
     }
@@ -54,32 +52,28 @@ void CPTAxis::setLabelingPolicy(CPTAxisLabelingPolicy policy)
 
 void CPTAxis::setMajorIntervalLength(const Decimal& length)
 {
-    if (length != majorIntervalLength_) {
-        majorIntervalLength_ = length;
+    if (CPTSetIfChanged(majorIntervalLength_, length)) {
         setNeedsRelabel();
     }
 }
 
 void CPTAxis::setMinorTicksPerInterval(unsigned count)
 {
-    if (count != minorTicksPerInterval_) {
-        minorTicksPerInterval_ = count;
+    if (CPTSetIfChanged(minorTicksPerInterval_, count)) {
         setNeedsRelabel();
     }
 }
 
 void CPTAxis::setLabelingOrigin(const Decimal& origin)
 {
-    if (origin != labelingOrigin_) {
-        labelingOrigin_ = origin;
+    if (CPTSetIfChanged(labelingOrigin_, origin)) {
         setNeedsRelabel();
     }
 }
 
 void CPTAxis::setTickDirection(CPTSign direction)
 {
-    if (direction != tickDirection_) {
-        tickDirection_ = direction;
+    if (CPTSetIfChanged(tickDirection_, direction)) {
         setNeedsRelabel();
         setNeedsDisplay();
     }
@@ -87,48 +81,42 @@ void CPTAxis::setTickDirection(CPTSign direction)
 
 void CPTAxis::setMajorTickLength(double length)
 {
-    if (length != majorTickLength_) {
-        majorTickLength_ = length;
+    if (CPTSetIfChanged(majorTickLength_, length)) {
         setNeedsDisplay();
     }
 }
 
 void CPTAxis::setMinorTickLength(double length)
 {
-    if (length != minorTickLength_) {
-        minorTickLength_ = length;
+    if (CPTSetIfChanged(minorTickLength_, length)) {
         setNeedsDisplay();
     }
 }
 
 void CPTAxis::setAxisLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != axisLineStyle_) {
-        axisLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(axisLineStyle_, std::move(style))) {
         setNeedsDisplay();
     }
 }
 
 void CPTAxis::setMajorTickLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != majorTickLineStyle_) {
-        majorTickLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(majorTickLineStyle_, std::move(style))) {
         setNeedsDisplay();
     }
 }
 
 void CPTAxis::setMinorTickLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != minorTickLineStyle_) {
-        minorTickLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(minorTickLineStyle_, std::move(style))) {
         setNeedsDisplay();
     }
 }
 
 void CPTAxis::setMajorGridLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != majorGridLineStyle_) {
-        majorGridLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(majorGridLineStyle_, std::move(style))) {
         if (plotArea_ != nullptr) {
             plotArea_->updateAxisSetLayers();
         }
@@ -138,8 +126,7 @@ void CPTAxis::setMajorGridLineStyle(std::optional<CPTLineStyle> style)
 
 void CPTAxis::setMinorGridLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != minorGridLineStyle_) {
-        minorGridLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(minorGridLineStyle_, std::move(style))) {
         if (plotArea_ != nullptr) {
             plotArea_->updateAxisSetLayers();
         }
@@ -165,8 +152,7 @@ void CPTAxis::setLabelTextStyle(std::optional<CPTTextStyle> style)
 
 void CPTAxis::setMinorTickLabelTextStyle(std::optional<CPTTextStyle> style)
 {
-    if (style != minorTickLabelTextStyle_) {
-        minorTickLabelTextStyle_ = std::move(style);
+    if (CPTSetIfChanged(minorTickLabelTextStyle_, std::move(style))) {
         setNeedsRelabel();
     }
 }
@@ -198,16 +184,14 @@ void CPTAxis::setLabelOffset(double offset)
 
 void CPTAxis::setMinorTickLabelOffset(double offset)
 {
-    if (offset != minorTickLabelOffset_) {
-        minorTickLabelOffset_ = offset;
+    if (CPTSetIfChanged(minorTickLabelOffset_, offset)) {
         setNeedsLayout();
     }
 }
 
 void CPTAxis::setLabelRotation(double radians)
 {
-    if (radians != labelRotation_) {
-        labelRotation_ = radians;
+    if (CPTSetIfChanged(labelRotation_, radians)) {
         for (auto& label : axisLabels_) {
             label->setRotation(radians);
         }
@@ -217,24 +201,21 @@ void CPTAxis::setLabelRotation(double radians)
 
 void CPTAxis::setLabelAlignment(CPTAlignment alignment)
 {
-    if (alignment != labelAlignment_) {
-        labelAlignment_ = alignment;
+    if (CPTSetIfChanged(labelAlignment_, alignment)) {
         setNeedsRelabel();
     }
 }
 
 void CPTAxis::setLabelExclusionRanges(std::vector<CPTPlotRange> ranges)
 {
-    if (ranges != labelExclusionRanges_) {
-        labelExclusionRanges_ = std::move(ranges);
+    if (CPTSetIfChanged(labelExclusionRanges_, std::move(ranges))) {
         setNeedsRelabel();
     }
 }
 
 void CPTAxis::setVisibleRange(std::optional<CPTPlotRange> range)
 {
-    if (range != visibleRange_) {
-        visibleRange_ = std::move(range);
+    if (CPTSetIfChanged(visibleRange_, std::move(range))) {
         setNeedsRelabel();
         setNeedsDisplay();
     }
@@ -268,8 +249,7 @@ void CPTAxis::setTitleTextStyle(std::optional<CPTTextStyle> style)
 
 void CPTAxis::setTitleOffset(double offset)
 {
-    if (offset != titleOffset_) {
-        titleOffset_ = offset;
+    if (CPTSetIfChanged(titleOffset_, offset)) {
         if (axisTitle_) {
             axisTitle_->setOffset(offset);
         }

@@ -1,6 +1,7 @@
 #include "plot/CPTAxisSet.hpp"
 
 #include "plot/CPTAxis.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 namespace quorvel {
 
@@ -50,8 +51,7 @@ CPTAxis* CPTAxisSet::axisForCoordinate(CPTCoordinate coordinate, std::size_t ind
 
 void CPTAxisSet::setBorderLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != borderLineStyle_) {
-        borderLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(borderLineStyle_, std::move(style))) {
         setNeedsDisplay();
     }
 }

@@ -8,6 +8,7 @@
 #include "plot/CPTPixelAlignment.hpp"
 #include "plot/CPTPlotArea.hpp"
 #include "plot/CPTPlotSpace.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -37,56 +38,49 @@ std::shared_ptr<CPTBarPlot> CPTBarPlot::tubularBarPlotWithColor(const CPTColor& 
 
 void CPTBarPlot::setLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != lineStyle_) {
-        lineStyle_ = std::move(style);
+    if (CPTSetIfChanged(lineStyle_, std::move(style))) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setFill(std::optional<CPTFill> fill)
 {
-    if (fill != fill_) {
-        fill_ = std::move(fill);
+    if (CPTSetIfChanged(fill_, std::move(fill))) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setBarWidth(const Decimal& width)
 {
-    if (width != barWidth_) {
-        barWidth_ = width;
+    if (CPTSetIfChanged(barWidth_, width)) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setBarWidthScale(double scale)
 {
-    if (scale != barWidthScale_) {
-        barWidthScale_ = scale;
+    if (CPTSetIfChanged(barWidthScale_, scale)) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setBarWidthsAreInViewCoordinates(bool flag)
 {
-    if (flag != barWidthsAreInViewCoordinates_) {
-        barWidthsAreInViewCoordinates_ = flag;
+    if (CPTSetIfChanged(barWidthsAreInViewCoordinates_, flag)) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setBarOffset(const Decimal& offset)
 {
-    if (offset != barOffset_) {
-        barOffset_ = offset;
+    if (CPTSetIfChanged(barOffset_, offset)) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setBarOffsetScale(double scale)
 {
-    if (scale != barOffsetScale_) {
-        barOffsetScale_ = scale;
+    if (CPTSetIfChanged(barOffsetScale_, scale)) {
         setNeedsDisplay();
     }
 }
@@ -94,16 +88,14 @@ void CPTBarPlot::setBarOffsetScale(double scale)
 void CPTBarPlot::setBarCornerRadius(double radius)
 {
     const double magnitude = std::fabs(radius);
-    if (magnitude != barCornerRadius_) {
-        barCornerRadius_ = magnitude;
+    if (CPTSetIfChanged(barCornerRadius_, magnitude)) {
         setNeedsDisplay();
     }
 }
 
 void CPTBarPlot::setBaseValue(const Decimal& value)
 {
-    if (value != baseValue_) {
-        baseValue_ = value;
+    if (CPTSetIfChanged(baseValue_, value)) {
         setNeedsDisplay();
         setNeedsLayout();
     }
@@ -111,8 +103,7 @@ void CPTBarPlot::setBaseValue(const Decimal& value)
 
 void CPTBarPlot::setBarsAreHorizontal(bool flag)
 {
-    if (flag != barsAreHorizontal_) {
-        barsAreHorizontal_ = flag;
+    if (CPTSetIfChanged(barsAreHorizontal_, flag)) {
         setNeedsDisplay();
         setNeedsLayout();
     }
@@ -120,8 +111,7 @@ void CPTBarPlot::setBarsAreHorizontal(bool flag)
 
 void CPTBarPlot::setBarBasesVary(bool flag)
 {
-    if (flag != barBasesVary_) {
-        barBasesVary_ = flag;
+    if (CPTSetIfChanged(barBasesVary_, flag)) {
         setDataNeedsReloading();
         setNeedsLayout();
     }
@@ -129,8 +119,7 @@ void CPTBarPlot::setBarBasesVary(bool flag)
 
 void CPTBarPlot::setPlotRange(std::optional<CPTPlotRange> range)
 {
-    if (range != plotRange_) {
-        plotRange_ = std::move(range);
+    if (CPTSetIfChanged(plotRange_, std::move(range))) {
         setDataNeedsReloading();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "plot/CPTContext.hpp"
 #include "plot/CPTPathBuilder.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <algorithm>
 
@@ -20,8 +21,7 @@ CPTBorderedLayer::CPTBorderedLayer(const CPTRect& frame) : CPTBorderedLayer()
 
 void CPTBorderedLayer::setFill(std::optional<CPTFill> fill)
 {
-    if (fill != fill_) {
-        fill_ = std::move(fill);
+    if (CPTSetIfChanged(fill_, std::move(fill))) {
         setNeedsDisplay();
     }
 }

@@ -10,13 +10,7 @@ void CPTMutablePlotRange::intersectionPlotRange(const CPTPlotRange* other)
     const Decimal lower = std::max(minLimit(), other->minLimit());
     const Decimal upper = std::min(maxLimit(), other->maxLimit());
     if (upper >= lower) {
-        if (length() >= Decimal()) {
-            setLocation(lower);
-            setLength(upper - lower);
-        } else {
-            setLocation(upper);
-            setLength(lower - upper);
-        }
+        spanKeepingDirection(lower, upper);
     } else {
         setLength(Decimal());
     }
@@ -29,6 +23,11 @@ void CPTMutablePlotRange::unionPlotRange(const CPTPlotRange* other)
     }
     const Decimal lower = std::min(minLimit(), other->minLimit());
     const Decimal upper = std::max(maxLimit(), other->maxLimit());
+    spanKeepingDirection(lower, upper);
+}
+
+void CPTMutablePlotRange::spanKeepingDirection(const Decimal& lower, const Decimal& upper)
+{
     if (length() >= Decimal()) {
         setLocation(lower);
         setLength(upper - lower);

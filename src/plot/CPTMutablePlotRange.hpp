@@ -24,6 +24,10 @@ public:
     // Moves the whole range so its location (end) lies inside `other`.
     void shiftLocationToFitInRange(const CPTPlotRange& other);
     void shiftEndToFitInRange(const CPTPlotRange& other);
+
+private:
+    // Spans lower..upper, running in this range's direction.
+    void spanKeepingDirection(const Decimal& lower, const Decimal& upper);
 };
 
 }  // namespace quorvel

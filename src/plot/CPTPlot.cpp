@@ -6,6 +6,7 @@
 #include "plot/CPTPlotArea.hpp"
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTPlotDataSource.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <cmath>
 #include <functional>
@@ -48,24 +49,21 @@ CPTPlot::~CPTPlot() = default;
 
 void CPTPlot::setDataSource(CPTPlotDataSource* source)
 {
-    if (source != dataSource_) {
-        dataSource_ = source;
+    if (CPTSetIfChanged(dataSource_, source)) {
         setDataNeedsReloading();
     }
 }
 
 void CPTPlot::setPlotSpace(std::shared_ptr<CPTPlotSpace> space)
 {
-    if (space != plotSpace_) {
-        plotSpace_ = std::move(space);
+    if (CPTSetIfChanged(plotSpace_, std::move(space))) {
         setNeedsDisplay();
     }
 }
 
 void CPTPlot::setAlignsPointsToPixels(bool flag)
 {
-    if (flag != alignsPointsToPixels_) {
-        alignsPointsToPixels_ = flag;
+    if (CPTSetIfChanged(alignsPointsToPixels_, flag)) {
         setNeedsDisplay();
     }
 }

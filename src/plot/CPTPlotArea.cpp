@@ -5,6 +5,7 @@
 #include "plot/CPTAxisSet.hpp"
 #include "plot/CPTGridLineGroup.hpp"
 #include "plot/CPTPlotGroup.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <algorithm>
 
@@ -194,8 +195,7 @@ CPTAxisLabelGroup* CPTPlotArea::ensureAxisTitleGroup()
 
 void CPTPlotArea::setFill(std::optional<CPTFill> fill)
 {
-    if (fill != fill_) {
-        fill_ = std::move(fill);
+    if (CPTSetIfChanged(fill_, std::move(fill))) {
         setNeedsDisplay();
     }
 }

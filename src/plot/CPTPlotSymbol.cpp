@@ -3,6 +3,7 @@
 #include "plot/CPTBackingStore.hpp"
 #include "plot/CPTContext.hpp"
 #include "plot/CPTPixelAlignment.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -89,8 +90,7 @@ void CPTPlotSymbol::dropCachedImage() const
 
 void CPTPlotSymbol::setSize(const CPTSize& size)
 {
-    if (size != size_) {
-        size_ = size;
+    if (CPTSetIfChanged(size_, size)) {
         dropCachedImage();
     }
 }

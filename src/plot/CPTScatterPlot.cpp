@@ -5,6 +5,7 @@
 #include "plot/CPTPixelAlignment.hpp"
 #include "plot/CPTPlotSpace.hpp"
 #include "plot/CPTScatterPlotDataSource.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -40,8 +41,7 @@ int side(const std::optional<CPTPlotRange>& range, double value)
 
 void CPTScatterPlot::setDataLineStyle(std::optional<CPTLineStyle> style)
 {
-    if (style != dataLineStyle_) {
-        dataLineStyle_ = std::move(style);
+    if (CPTSetIfChanged(dataLineStyle_, std::move(style))) {
         setNeedsDisplay();
     }
 }
@@ -62,16 +62,14 @@ void CPTScatterPlot::setPlotSymbol(std::optional<CPTPlotSymbol> symbol)
 
 void CPTScatterPlot::setAreaFill(std::optional<CPTFill> fill)
 {
-    if (fill != areaFill_) {
-        areaFill_ = std::move(fill);
+    if (CPTSetIfChanged(areaFill_, std::move(fill))) {
         setNeedsDisplay();
     }
 }
 
 void CPTScatterPlot::setAreaFill2(std::optional<CPTFill> fill)
 {
-    if (fill != areaFill2_) {
-        areaFill2_ = std::move(fill);
+    if (CPTSetIfChanged(areaFill2_, std::move(fill))) {
         setNeedsDisplay();
     }
 }

@@ -6,6 +6,7 @@
 #include "plot/CPTPixelAlignment.hpp"
 #include "plot/CPTPlotArea.hpp"
 #include "plot/CPTPlotSpace.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <algorithm>
 #include <iostream>
@@ -34,8 +35,7 @@ void CPTXYAxis::setOrthogonalCoordinateDecimal(const Decimal& value)
 
 void CPTXYAxis::setAxisConstraints(std::optional<CPTConstraints> constraints)
 {
-    if (constraints != axisConstraints_) {
-        axisConstraints_ = constraints;
+    if (CPTSetIfChanged(axisConstraints_, constraints)) {
         setNeedsDisplay();
         setNeedsLayout();
     }

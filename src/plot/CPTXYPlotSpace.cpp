@@ -7,6 +7,7 @@
 #include "plot/CPTPlotArea.hpp"
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTPlotSpaceDelegate.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 #include <cmath>
 
@@ -40,32 +41,28 @@ void CPTXYPlotSpace::setRange(const std::optional<CPTPlotRange>& range, CPTCoord
 
 void CPTXYPlotSpace::setGlobalXRange(const std::optional<CPTPlotRange>& range)
 {
-    if (range != globalXRange_) {
-        globalXRange_ = range;
+    if (CPTSetIfChanged(globalXRange_, range)) {
         setXRange(constrainRange(xRange_, globalXRange_));
     }
 }
 
 void CPTXYPlotSpace::setGlobalYRange(const std::optional<CPTPlotRange>& range)
 {
-    if (range != globalYRange_) {
-        globalYRange_ = range;
+    if (CPTSetIfChanged(globalYRange_, range)) {
         setYRange(constrainRange(yRange_, globalYRange_));
     }
 }
 
 void CPTXYPlotSpace::setXScaleType(CPTScaleType type)
 {
-    if (type != xScaleType_) {
-        xScaleType_ = type;
+    if (CPTSetIfChanged(xScaleType_, type)) {
         postGraphNeedsRedraw();
     }
 }
 
 void CPTXYPlotSpace::setYScaleType(CPTScaleType type)
 {
-    if (type != yScaleType_) {
-        yScaleType_ = type;
+    if (CPTSetIfChanged(yScaleType_, type)) {
         postGraphNeedsRedraw();
     }
 }

@@ -26,16 +26,6 @@ constexpr double kTitleSize = 18;     // points
 constexpr double kSubtitleSize = 14;  // points
 constexpr CODialogLayout::Size kFallbackHost{360, 640};
 
-// Pango sizes are in pt: at the standard resolution a point on screen is 0.75 pt, and the
-// user's text scaling still applies.
-Pango::FontDescription systemFont(Gtk::Widget& widget, double points, bool bold)
-{
-    Pango::FontDescription font = widget.get_pango_context()->get_font_description();
-    font.set_weight(bold ? Pango::Weight::BOLD : Pango::Weight::NORMAL);
-    font.set_size(static_cast<int>(std::lround(points * 0.75 * PANGO_SCALE)));
-    return font;
-}
-
 unsigned milliseconds(double seconds)
 {
     return static_cast<unsigned>(std::lround(std::max(0.0, seconds) * 1000));
@@ -46,24 +36,6 @@ void keepWidgetUntilIdle(Gtk::Widget& widget)
 {
     std::shared_ptr<GObject> hold(G_OBJECT(g_object_ref(widget.gobj())), g_object_unref);
     Glib::signal_idle().connect_once([hold] {});
-}
-
-// A destroyed window leaves the list of toplevels although the dialog still holds it.
-bool isOpenWindow(GtkWindow* window)
-{
-    GListModel* toplevels = gtk_window_get_toplevels();
-    for (guint i = 0; i < g_list_model_get_n_items(toplevels); ++i) {
-        GObjectHandle<GObject> item(G_OBJECT(g_list_model_get_item(toplevels, i)));
-        if (item.get() == G_OBJECT(window)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-double lerp(double from, double to, double t)
-{
-    return from + (to - from) * t;
 }
 
 }  // namespace
@@ -80,8 +52,8 @@ CODialog::CODialog(Passkey, Gtk::Window& hostWindow)
       contentAnimation_(*this),
       keyboardAnimation_(*this)
 {
-    titleFont_ = systemFont(*this, kTitleSize, true);
-    subtitleFont_ = systemFont(*this, kSubtitleSize, false);
+    titleFont_ = CODialogPainter::systemFont(*this, kTitleSize, true);
+    subtitleFont_ = CODialogPainter::systemFont(*this, kSubtitleSize, false);
     contentView_.set_parent(*this);
     // Escape answers with the cancel button, wherever the focus is inside the dialog.
     auto keys = Gtk::EventControllerKey::create();
@@ -235,7 +207,7 @@ void CODialog::showOrUpdateAnimatedInternal(bool animated)
         }
     };
     const bool newShow = !overlay_;
-    if (newShow && !isOpenWindow(hostWindow_.get())) {
+    if (newShow && !CODialogWindowOverlay::isOpenWindow(hostWindow_.get())) {
         return;  // the window went while the show was waiting
     }
     if (newShow) {
@@ -501,7 +473,7 @@ void CODialog::layoutComponents(bool animated)
             0, 1, true,
             [this, target](double t) {
                 contentFade_ = t;
-                presentedSize_ = {lerp(fromSize_.width, target.width, t), lerp(fromSize_.height, target.height, t)};
+                presentedSize_ = {std::lerp(fromSize_.width, target.width, t), std::lerp(fromSize_.height, target.height, t)};
                 queue_resize();
             },
             [this] {

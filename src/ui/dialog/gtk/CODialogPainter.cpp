@@ -384,4 +384,12 @@ void CODialogPainter::drawDimmedBackground(const Context& cr, const CODialogRect
     cr->restore();
 }
 
+Pango::FontDescription CODialogPainter::systemFont(Gtk::Widget& widget, double points, bool bold)
+{
+    Pango::FontDescription font = widget.get_pango_context()->get_font_description();
+    font.set_weight(bold ? Pango::Weight::BOLD : Pango::Weight::NORMAL);
+    font.set_size(static_cast<int>(std::lround(points * 0.75 * PANGO_SCALE)));
+    return font;
+}
+
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #pragma once
 #include <cairomm/context.h>
+#include <gtkmm/widget.h>
 #include <pangomm/layout.h>
 
 #include "ui/dialog/CODialogLayout.hpp"
@@ -18,6 +19,9 @@ public:
 
     // Darkens what lies under the see-through panel, in the panel's shape, so that the screen
     // below never shows through behind the texts (white texts keep well over 4.5:1 contrast).
+    // The widget's font at `points` (Pango counts 0.75 pt per point on screen at the standard
+    // resolution; the user's text scaling still applies).
+    static Pango::FontDescription systemFont(Gtk::Widget& widget, double points, bool bold);
     static void drawPanelUnderlay(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& bounds);
     // The dark glossy panel with its shadow and outline, at 0.65 opacity, inside `bounds`.
     static void drawDialogBackground(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& bounds);

@@ -192,4 +192,16 @@ void CODialogWindowOverlay::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& sn
     }
 }
 
+bool CODialogWindowOverlay::isOpenWindow(GtkWindow* window)
+{
+    GListModel* toplevels = gtk_window_get_toplevels();
+    for (guint i = 0; i < g_list_model_get_n_items(toplevels); ++i) {
+        GObjectHandle<GObject> item(G_OBJECT(g_list_model_get_item(toplevels, i)));
+        if (item.get() == G_OBJECT(window)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace quorvel

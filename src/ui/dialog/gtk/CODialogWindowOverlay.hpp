@@ -27,6 +27,8 @@ public:
     // The Gtk::Overlay holding the window's content, put around it on first use. The shell may
     // call this once while it builds the window, so no content is moved while the user works.
     static Gtk::Overlay& prepareHost(Gtk::Window& window);
+    // A destroyed window leaves the list of toplevels although a dialog may still hold it.
+    static bool isOpenWindow(GtkWindow* window);
 
     // Puts this layer (with the dialog in it) over the window's content, or takes it away.
     void attach(Gtk::Window& window);
