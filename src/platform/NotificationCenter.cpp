@@ -29,6 +29,23 @@ void NotificationCenter::Registration::reset()
     list_.reset();
 }
 
+NotificationCenter::Registration& NotificationCenter::Registration::operator=(Registration&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        list_ = std::move(other.list_);
+        id_ = other.id_;
+    }
+    return *this;
+}
+
+bool NotificationCenter::Registration::active() const
+{
+    const auto list = list_.lock();
+    return list && std::any_of(list->entries.begin(), list->entries.end(),
+                               [id = id_](const ObserverEntry& e) { return e.id == id; });
+}
+
 NotificationCenter::NotificationCenter() : list_(std::make_shared<ObserverList>()) {}
 
 NotificationCenter::~NotificationCenter() = default;

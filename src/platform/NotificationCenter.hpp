@@ -26,9 +26,12 @@ public:
     public:
         Registration() = default;
         Registration(Registration&&) noexcept = default;
-        Registration& operator=(Registration&&) noexcept = default;
+        // Taking another registration ends the one held so far.
+        Registration& operator=(Registration&& other) noexcept;
         ~Registration();
         void reset();
+        // Whether the observer is still registered (reset() and the centre's end unregister it).
+        bool active() const;
 
     private:
         friend class NotificationCenter;

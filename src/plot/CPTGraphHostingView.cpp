@@ -2,6 +2,7 @@
 
 #include "plot/CPTContext.hpp"
 #include "plot/CPTGraph.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 
 namespace quorvel {
 
@@ -39,8 +40,7 @@ void CPTGraphHostingView::setHostedGraph(std::shared_ptr<CPTGraph> graph)
 
 void CPTGraphHostingView::setCollapsesLayers(bool collapse)
 {
-    if (collapse != collapsesLayers_) {
-        collapsesLayers_ = collapse;
+    if (CPTSetIfChanged(collapsesLayers_, collapse)) {
         if (hostedGraph_ && !collapse) {
             hostedGraph_->setFrame(bounds());
         }
@@ -54,7 +54,7 @@ void CPTGraphHostingView::renewObservation()
     redrawObservation_.reset();
     if (hostedGraph_ && collapsesLayers_) {
         redrawObservation_ = hostedGraph_->notificationCenter().addObserver(
-            CPTGraph::kNeedsRedrawNotification, hostedGraph_.get(), [this](const void*) { setNeedsDisplay(); });
+            CPTGraph::kNeedsRedrawNotification, [this](const Notification&) { setNeedsDisplay(); }, hostedGraph_.get());
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plot/CPTLayerCompositor.hpp"
-#include "plot/CPTNotificationCenter.hpp"
+#include "platform/NotificationCenter.hpp"
 #include "plot/CPTRect.hpp"
 
 #include <functional>
@@ -61,7 +61,7 @@ private:
     CPTRect frame_;
     double screenScale_ = 1.0;
     std::function<void()> needsDisplayHandler_;
-    CPTNotificationCenter::Observation redrawObservation_;
+    NotificationCenter::Registration redrawObservation_;
     CPTLayerCompositor compositor_;
 };
 

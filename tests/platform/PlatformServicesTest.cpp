@@ -2,6 +2,8 @@
 // daylight-saving changes, distances, locale number parsing and file-driven counters.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <unicode/locid.h>
 
 #include "platform/Calendar.hpp"
@@ -42,6 +44,45 @@ TEST(NotificationCenter, AnObserverMayRemoveAnotherWhileBeingNotified)
     later = center.addObserver("x", [&](const Notification&) { ++second; });
     center.post("x", nullptr);
     EXPECT_EQ(second, 0);
+}
+
+TEST(NotificationCenter, ReplacingARegistrationEndsTheOneHeldBefore)
+{
+    NotificationCenter center;
+    int first = 0, second = 0;
+    auto held = center.addObserver("x", [&](const Notification&) { ++first; });
+    held = center.addObserver("x", [&](const Notification&) { ++second; });
+    center.post("x", nullptr);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 1);
+    held = NotificationCenter::Registration();
+    center.post("x", nullptr);
+    EXPECT_EQ(second, 1);
+    EXPECT_FALSE(held.active());
+}
+
+TEST(NotificationCenter, RegistrationsMayOutliveTheCentreAndEndFromTheirOwnHandler)
+{
+    NotificationCenter::Registration survivor;
+    {
+        NotificationCenter center;
+        survivor = center.addObserver("x", [](const Notification&) {});
+        EXPECT_TRUE(survivor.active());
+    }
+    EXPECT_FALSE(survivor.active());
+    survivor.reset();
+
+    NotificationCenter center;
+    int calls = 0;
+    auto self = std::make_shared<NotificationCenter::Registration>();
+    *self = center.addObserver("x", [&calls, self](const Notification&) {
+        ++calls;
+        self->reset();  // stop observing from inside the handler
+    });
+    center.post("x", nullptr);
+    center.post("x", nullptr);
+    EXPECT_EQ(calls, 1);
+    self->reset();
 }
 
 struct ZoneCase {

@@ -102,9 +102,9 @@ protected:
         graph->layoutGraph();
         space = static_cast<CPTXYPlotSpace*>(graph->defaultPlotSpace());
         mapping = graph->notificationCenter().addObserver(CPTPlotSpace::kCoordinateMappingDidChangeNotification,
-                                                          nullptr, [this](const void*) { ++mappingChanges; });
-        redraw = graph->notificationCenter().addObserver(CPTGraph::kNeedsRedrawNotification, graph.get(),
-                                                         [this](const void*) { ++redraws; });
+                                                          [this](const Notification&) { ++mappingChanges; });
+        redraw = graph->notificationCenter().addObserver(CPTGraph::kNeedsRedrawNotification,
+                                                         [this](const Notification&) { ++redraws; }, graph.get());
         space->setDelegate(&delegate);
     }
 
@@ -112,8 +112,8 @@ protected:
     std::shared_ptr<CPTXYGraph> graph;
     CPTXYPlotSpace* space = nullptr;
     RecordingDelegate delegate;
-    CPTNotificationCenter::Observation mapping;
-    CPTNotificationCenter::Observation redraw;
+    NotificationCenter::Registration mapping;
+    NotificationCenter::Registration redraw;
     int mappingChanges = 0;
     int redraws = 0;
 };
