@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/AppShell.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "model/Messages.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/Env.hpp"
@@ -92,7 +93,7 @@ void CAppController::CreateTraffManager()
 {
     LockScope scope(*this);
     pmodule_ = CTrafficManager::createTrafficManager(env_);
-    if (std::optional<std::uint64_t> plan = env_.defaults.unsigned64ForKey(kKeyPlan)) {
+    if (std::optional<std::uint64_t> plan = env_.defaults.unsigned64ForKey(DefaultsKeys::kPlan)) {
         pmodule_->setPMonthPlan(*plan);  // the preference wins over the archived plan
     }
 }
@@ -113,12 +114,12 @@ void CAppController::initPrefs()
             wrote = true;
         }
     };
-    ensure(kKeyPlan, CTrafficManager::kDefaultPlan);
-    ensure(kKeyAutoReset, true);
-    ensure(kKeyMonthLimit, true);
-    ensure(kKeyMonthLimitLong, 80);
-    ensure(kKeyDayLimit, true);
-    ensure(kKeyOverbound, true);
+    ensure(DefaultsKeys::kPlan, CTrafficManager::kDefaultPlan);
+    ensure(DefaultsKeys::kAutoReset, true);
+    ensure(DefaultsKeys::kMonthLimit, true);
+    ensure(DefaultsKeys::kMonthLimitLevel, 80);
+    ensure(DefaultsKeys::kDayLimit, true);
+    ensure(DefaultsKeys::kOverbound, true);
     if (wrote) {
         env_.defaults.synchronize();
     }
@@ -173,13 +174,13 @@ const char* keyOf(CAppController::AlertSwitch which)
 {
     switch (which) {
     case CAppController::AlertSwitch::Day:
-        return CAppController::kKeyDayLimit;
+        return DefaultsKeys::kDayLimit;
     case CAppController::AlertSwitch::Month:
-        return CAppController::kKeyMonthLimit;
+        return DefaultsKeys::kMonthLimit;
     case CAppController::AlertSwitch::Overbound:
-        return CAppController::kKeyOverbound;
+        return DefaultsKeys::kOverbound;
     }
-    return CAppController::kKeyDayLimit;
+    return DefaultsKeys::kDayLimit;
 }
 }  // namespace
 
@@ -210,13 +211,13 @@ bool CAppController::alertSwitch(AlertSwitch which) const
 void CAppController::resetFirstStart()
 {
     // Written through at once: a set-up that was answered must not be asked again after a crash.
-    env_.defaults.setObject(kKeyStartedBefore, false);
+    env_.defaults.setObject(DefaultsKeys::kStartedBefore, false);
     env_.defaults.synchronize();
 }
 
 bool CAppController::isFirstStart() const
 {
-    const nlohmann::json* v = env_.defaults.objectForKey(kKeyStartedBefore);
+    const nlohmann::json* v = env_.defaults.objectForKey(DefaultsKeys::kStartedBefore);
     if (v == nullptr || !(v->is_boolean() || v->is_number())) {
         return true;
     }
@@ -249,7 +250,7 @@ std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bo
     return summary;
 }
 
-void CAppController::updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void CAppController::updateTrafficInterface(const SharedSummary& summary)
 {
     if (summary && shell_ != nullptr) {
         shell_->updateTrafficInterface(summary);

@@ -42,15 +42,8 @@ public:
         bool locationEvent = false;  // started in the background for a location event
         std::optional<LocalNotification> notification;
     };
-    using UpdateObserver = std::function<void(const std::shared_ptr<FTrafficDataInformation>& summary, bool full)>;
+    using UpdateObserver = std::function<void(const SharedSummary& summary, bool full)>;
 
-    static constexpr const char* kKeyPlan = "pkeyDataPlanULL";
-    static constexpr const char* kKeyAutoReset = "pkeyAutoResetBool";
-    static constexpr const char* kKeyMonthLimit = "pkeyAlertMonthLimitBool";
-    static constexpr const char* kKeyMonthLimitLong = "pkeyAlertMonthLimitLong";
-    static constexpr const char* kKeyDayLimit = "pkeyAlertDayLimitBool";
-    static constexpr const char* kKeyOverbound = "pkeyAlertUsageOverboundBool";
-    static constexpr const char* kKeyStartedBefore = "pkeyStartedBefore";
     static constexpr double kTimerInterval = 60.0;
 
     CAppController(const Env& env, Platform platform, AppShell* shell);
@@ -77,7 +70,7 @@ public:
     void getTrafficInformation(bool full);
     // Runs one update now, under the lock; a full summary goes to the screens.
     std::shared_ptr<FTrafficDataInformation> doGetTrafficInfoTask(bool full);
-    void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary);
+    void updateTrafficInterface(const SharedSummary& summary);
     // Runs `change` on the model under the one-writer lock, after taking what another process
     // saved, and saves afterwards.
     void withStateLock(const std::function<void(CTrafficManager&)>& change);

@@ -8,6 +8,7 @@
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/DateDay.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
@@ -119,7 +120,7 @@ void CTrafficManager::setPlanStartDay(std::int32_t day)
 void CTrafficManager::SavePlan2Prefs()
 {
     if (pMonthPlan_) {
-        env_->defaults.setObject(kPrefsPlanKey, *pMonthPlan_);
+        env_->defaults.setObject(DefaultsKeys::kPlan, *pMonthPlan_);
         env_->defaults.synchronize();
     }
 }

@@ -25,7 +25,6 @@ class CTrafficManager final : public CPlanProtocol {
 public:
     static constexpr std::string_view kClassName = "CTrafficManager";
     static constexpr std::uint64_t kDefaultPlan = 1'000'000'000;
-    static constexpr const char* kPrefsPlanKey = "pkeyDataPlanULL";
 
     // The manager from the state file, or a new one with defaults when there is none or it
     // cannot be read (an unreadable file is moved aside).

@@ -1,19 +1,19 @@
 #include "engine/DefaultsSchema.hpp"
 
-#include <array>
-#include <utility>
+#include "model/DefaultsKeys.hpp"
+#include "platform/ArchiveDecoder.hpp"
 
 namespace quorvel {
 
 namespace {
 
-enum class Kind { Unsigned, Integer, Number, Boolean, Text, Dictionary };
+using Kind = DefaultsKeys::Kind;
 
 bool fits(const nlohmann::json& v, Kind kind)
 {
     switch (kind) {
     case Kind::Unsigned:
-        return v.is_number_unsigned() || (v.is_number_integer() && v.get<std::int64_t>() >= 0);
+        return ArchiveDecoder::unsignedValue(v).has_value();
     case Kind::Integer:
         return v.is_number_integer();
     case Kind::Number:
@@ -43,35 +43,12 @@ std::optional<std::string> checkKeys(const nlohmann::json& object, const auto& k
 
 std::optional<std::string> DefaultsSchema::check(const nlohmann::json& defaults)
 {
-    static constexpr std::array<std::pair<const char*, Kind>, 9> kTop = {{
-        {"pkeyDataPlanULL", Kind::Unsigned},
-        {"pkeyAutoResetBool", Kind::Boolean},
-        {"pkeyAlertMonthLimitBool", Kind::Boolean},
-        {"pkeyAlertMonthLimitLong", Kind::Integer},
-        {"pkeyAlertDayLimitBool", Kind::Boolean},
-        {"pkeyAlertUsageOverboundBool", Kind::Boolean},
-        {"pkeyStartedBefore", Kind::Boolean},
-        {"SUBSRIBE_TO_NEWS_ASKED", Kind::Boolean},
-        {"Preferences_NMDispatcher", Kind::Dictionary},
-    }};
-    static constexpr std::array<std::pair<const char*, Kind>, 10> kAlertHistory = {{
-        {"NM_MONTHNAME", Kind::Text},
-        {"NM_MONTHNUM", Kind::Integer},
-        {"NM_DAYNUM", Kind::Integer},
-        {"NM_DAYDATE", Kind::Integer},
-        {"NM_PERIODSTART", Kind::Integer},
-        {"NM_MONTHVAL", Kind::Number},
-        {"NM_MONTHOVAL", Kind::Number},
-        {"NM_MSG_STRING_DAY", Kind::Text},
-        {"NM_MSG_STRING_MONTH", Kind::Text},
-        {"NM_MSG_STRING_O_MONTH", Kind::Text},
-    }};
-    if (auto refused = checkKeys(defaults, kTop)) {
+    if (auto refused = checkKeys(defaults, DefaultsKeys::kTopLevel)) {
         return refused;
     }
-    if (auto history = defaults.find("Preferences_NMDispatcher"); history != defaults.end()) {
-        if (auto refused = checkKeys(*history, kAlertHistory)) {
-            return "Preferences_NMDispatcher." + *refused;
+    if (auto history = defaults.find(DefaultsKeys::kAlertHistory); history != defaults.end()) {
+        if (auto refused = checkKeys(*history, DefaultsKeys::kAlertHistoryEntries)) {
+            return std::string(DefaultsKeys::kAlertHistory) + "." + *refused;
         }
     }
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "model/LimitResult.hpp"
 
+#include "model/DefaultsKeys.hpp"
+
 #include "model/DateDay.hpp"
 #include "platform/Calendar.hpp"
 
@@ -22,21 +24,21 @@ int LimitResult::dayKey(Date date)
 nlohmann::json LimitResult::toDictionary() const
 {
     nlohmann::json d = nlohmann::json::object();
-    d["NM_MONTHNAME"] = monthName;
-    d["NM_MONTHNUM"] = monthNum;
+    d[DefaultsKeys::kMonthName] = monthName;
+    d[DefaultsKeys::kMonthNumber] = monthNum;
     const auto put = [&d](const char* key, const auto& value) {
         if (value) {
             d[key] = *value;
         }
     };
-    put("NM_PERIODSTART", periodStart);
-    put("NM_DAYNUM", dayNum);
-    put("NM_DAYDATE", dayDate);
-    put("NM_MONTHVAL", monthVal);
-    put("NM_MONTHOVAL", monthOVal);
-    put("NM_MSG_STRING_DAY", msgDay);
-    put("NM_MSG_STRING_MONTH", msgMonth);
-    put("NM_MSG_STRING_O_MONTH", msgOMonth);
+    put(DefaultsKeys::kPeriodStart, periodStart);
+    put(DefaultsKeys::kDayNumber, dayNum);
+    put(DefaultsKeys::kDayDate, dayDate);
+    put(DefaultsKeys::kMonthLevel, monthVal);
+    put(DefaultsKeys::kOverboundLevel, monthOVal);
+    put(DefaultsKeys::kDayMessage, msgDay);
+    put(DefaultsKeys::kMonthMessage, msgMonth);
+    put(DefaultsKeys::kOverboundMessage, msgOMonth);
     return d;
 }
 

@@ -1,5 +1,7 @@
 #include "model/NMDispatcher.hpp"
 
+#include "model/DefaultsKeys.hpp"
+
 #include "model/DateDay.hpp"
 #include "platform/Clock.hpp"
 #include "platform/LocalNotifier.hpp"
@@ -15,13 +17,13 @@ NMDispatcher::NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, cons
 
 void NMDispatcher::readPropsFromPrefs()
 {
-    const nlohmann::json* stored = defaults_.objectForKey(kPrefsKey);
+    const nlohmann::json* stored = defaults_.objectForKey(DefaultsKeys::kAlertHistory);
     dictrops_ = stored != nullptr && stored->is_object() ? *stored : nlohmann::json::object();
 }
 
 void NMDispatcher::saveSelfSate()
 {
-    defaults_.setObject(kPrefsKey, dictrops_);
+    defaults_.setObject(DefaultsKeys::kAlertHistory, dictrops_);
     defaults_.synchronize();
 }
 
@@ -34,14 +36,14 @@ void NMDispatcher::resetNotificationsHistory()
 void NMDispatcher::resetHistoryValues()
 {
     const Date now = clock_.now();
-    dictrops_ = nlohmann::json{{"NM_MONTHNAME", DateDay::getMonthName(now)},
-                               {"NM_MONTHNUM", DateDay::getMonthNumber(now)},
-                               {"NM_DAYNUM", 0},
-                               {"NM_MONTHVAL", 0.0},
-                               {"NM_MONTHOVAL", 0.0},
-                               {"NM_MSG_STRING_DAY", ""},
-                               {"NM_MSG_STRING_MONTH", ""},
-                               {"NM_MSG_STRING_O_MONTH", ""}};
+    dictrops_ = nlohmann::json{{DefaultsKeys::kMonthName, DateDay::getMonthName(now)},
+                               {DefaultsKeys::kMonthNumber, DateDay::getMonthNumber(now)},
+                               {DefaultsKeys::kDayNumber, 0},
+                               {DefaultsKeys::kMonthLevel, 0.0},
+                               {DefaultsKeys::kOverboundLevel, 0.0},
+                               {DefaultsKeys::kDayMessage, ""},
+                               {DefaultsKeys::kMonthMessage, ""},
+                               {DefaultsKeys::kOverboundMessage, ""}};
 }
 
 std::optional<double> NMDispatcher::historyNumber(const char* key) const
@@ -67,12 +69,12 @@ void NMDispatcher::trySendNotification(const LimitResult* r)
 
 bool NMDispatcher::samePeriod(const LimitResult& r) const
 {
-    const std::optional<double> period = historyNumber("NM_PERIODSTART");
+    const std::optional<double> period = historyNumber(DefaultsKeys::kPeriodStart);
     if (period && r.periodStart) {
         return *period == *r.periodStart;
     }
     // A history kept before periods were, or one just reset: its calendar month decides.
-    const std::optional<double> month = historyNumber("NM_MONTHNUM");
+    const std::optional<double> month = historyNumber(DefaultsKeys::kMonthNumber);
     return month && *month == r.monthNum;
 }
 
@@ -80,9 +82,9 @@ bool NMDispatcher::dayIsNew(const LimitResult& r) const
 {
     if (r.dayDate) {
         // By date: a period from the 15th goes on into days 1..14 of the next month.
-        return *r.dayDate > historyNumber("NM_DAYDATE").value_or(0);
+        return *r.dayDate > historyNumber(DefaultsKeys::kDayDate).value_or(0);
     }
-    return r.dayNum && *r.dayNum > historyNumber("NM_DAYNUM").value_or(0);
+    return r.dayNum && *r.dayNum > historyNumber(DefaultsKeys::kDayNumber).value_or(0);
 }
 
 void NMDispatcher::sameMonth(const LimitResult& r)
@@ -91,34 +93,34 @@ void NMDispatcher::sameMonth(const LimitResult& r)
     std::string text;
     bool send = false;
     // The period this history belongs to, learnt once after a reset or from an older history.
-    bool save = r.periodStart && !dictrops_.contains("NM_PERIODSTART");
+    bool save = r.periodStart && !dictrops_.contains(DefaultsKeys::kPeriodStart);
     if (save) {
-        dictrops_["NM_PERIODSTART"] = *r.periodStart;
+        dictrops_[DefaultsKeys::kPeriodStart] = *r.periodStart;
     }
     if (r.dayNum && dayIsNew(r)) {
-        dictrops_["NM_DAYNUM"] = *r.dayNum;
+        dictrops_[DefaultsKeys::kDayNumber] = *r.dayNum;
         if (r.dayDate) {
-            dictrops_["NM_DAYDATE"] = *r.dayDate;
+            dictrops_[DefaultsKeys::kDayDate] = *r.dayDate;
         }
-        dictrops_["NM_MSG_STRING_DAY"] = r.msgDay.value_or("");
+        dictrops_[DefaultsKeys::kDayMessage] = r.msgDay.value_or("");
         text = r.msgDay.value_or("");
         title = kTitleDay;
         send = true;
     }
-    if (r.monthVal && *r.monthVal > historyNumber("NM_MONTHVAL").value_or(0)) {
+    if (r.monthVal && *r.monthVal > historyNumber(DefaultsKeys::kMonthLevel).value_or(0)) {
         // The early warning never follows or accompanies an over-plan alert of the same month.
         const double e = *r.monthVal;
-        if (e > r.monthOVal.value_or(0.0) && e > historyNumber("NM_MONTHOVAL").value_or(0)) {
-            dictrops_["NM_MONTHVAL"] = e;
-            dictrops_["NM_MSG_STRING_MONTH"] = r.msgMonth.value_or("");
+        if (e > r.monthOVal.value_or(0.0) && e > historyNumber(DefaultsKeys::kOverboundLevel).value_or(0)) {
+            dictrops_[DefaultsKeys::kMonthLevel] = e;
+            dictrops_[DefaultsKeys::kMonthMessage] = r.msgMonth.value_or("");
             text = r.msgMonth.value_or("");
             title = kTitleMonth;
             send = true;
         }
     }
-    if (r.monthOVal && *r.monthOVal > historyNumber("NM_MONTHOVAL").value_or(0)) {
-        dictrops_["NM_MONTHOVAL"] = *r.monthOVal;
-        dictrops_["NM_MSG_STRING_O_MONTH"] = r.msgOMonth.value_or("");
+    if (r.monthOVal && *r.monthOVal > historyNumber(DefaultsKeys::kOverboundLevel).value_or(0)) {
+        dictrops_[DefaultsKeys::kOverboundLevel] = *r.monthOVal;
+        dictrops_[DefaultsKeys::kOverboundMessage] = r.msgOMonth.value_or("");
         text = r.msgOMonth.value_or("");
         title = kTitleOver;
         send = true;

@@ -19,7 +19,6 @@ class UserDefaults;
 // "Preferences_NMDispatcher", with the keys of the limit result.
 class NMDispatcher {
 public:
-    static constexpr const char* kPrefsKey = "Preferences_NMDispatcher";
     static constexpr const char* kTitleDay = "Daily Data Usage";
     static constexpr const char* kTitleMonth = "Data Usage Warning";
     static constexpr const char* kTitleOver = "Monthly Data Usage";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestEnv.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "model/NMDispatcher.hpp"
 
 namespace quorvel {
@@ -52,9 +53,9 @@ protected:
         }
         return out;
     }
-    const nlohmann::json& stored() const { return *env.defaults->objectForKey(NMDispatcher::kPrefsKey); }
+    const nlohmann::json& stored() const { return *env.defaults->objectForKey(DefaultsKeys::kAlertHistory); }
     // Overwrites what is stored, so that the next save shows.
-    void markStored() { env.defaults->setObject(NMDispatcher::kPrefsKey, "untouched"); }
+    void markStored() { env.defaults->setObject(DefaultsKeys::kAlertHistory, "untouched"); }
     bool savedSinceMark() const { return stored() != "untouched"; }
 
     test::TestEnv env;
@@ -69,8 +70,8 @@ TEST_F(NMDispatcherTest, FirstCallResetsAndSavesTheHistoryWithoutPosting)
                                      {"NM_MONTHVAL", 0.0},        {"NM_MONTHOVAL", 0.0},     {"NM_MSG_STRING_DAY", ""},
                                      {"NM_MSG_STRING_MONTH", ""}, {"NM_MSG_STRING_O_MONTH", ""}};
     UserDefaults reread(env.paths.defaultsFile);  // written to storage, not only kept in memory
-    ASSERT_NE(reread.objectForKey(NMDispatcher::kPrefsKey), nullptr);
-    EXPECT_EQ(*reread.objectForKey(NMDispatcher::kPrefsKey), expected);
+    ASSERT_NE(reread.objectForKey(DefaultsKeys::kAlertHistory), nullptr);
+    EXPECT_EQ(*reread.objectForKey(DefaultsKeys::kAlertHistory), expected);
 }
 
 TEST_F(NMDispatcherTest, DayAlertOncePerDayOfMonth)
@@ -165,7 +166,7 @@ TEST_F(NMDispatcherTest, HistorySurvivesARestartAndResetsOnTheNullMarker)
 
 TEST_F(NMDispatcherTest, StoredValuesOfTheWrongTypeReadAsZero)
 {
-    env.defaults->setObject(NMDispatcher::kPrefsKey,
+    env.defaults->setObject(DefaultsKeys::kAlertHistory,
                             {{"NM_MONTHNUM", 3}, {"NM_DAYNUM", "twelve"}, {"NM_MONTHVAL", nullptr}, {"NM_MONTHOVAL", true}});
     dispatcher->readPropsFromPrefs();
     send(result(1, 0.9));
@@ -173,7 +174,7 @@ TEST_F(NMDispatcherTest, StoredValuesOfTheWrongTypeReadAsZero)
     EXPECT_EQ(stored()["NM_DAYNUM"], 1);
 
     // A month number that is not a number starts a new month.
-    env.defaults->setObject(NMDispatcher::kPrefsKey, {{"NM_MONTHNUM", "3"}, {"NM_DAYNUM", 20}});
+    env.defaults->setObject(DefaultsKeys::kAlertHistory, {{"NM_MONTHNUM", "3"}, {"NM_DAYNUM", 20}});
     dispatcher->readPropsFromPrefs();
     send(result(1, 0.9));
     EXPECT_EQ(posted().size(), 2u);
@@ -224,7 +225,7 @@ TEST_F(PeriodDispatcherTest, DayAlertsGoOnIntoTheNextCalendarMonthOfThePeriod)
 
 TEST_F(PeriodDispatcherTest, AHistoryKeptByCalendarMonthKeepsLoadingAndLearnsItsPeriod)
 {
-    env.defaults->setObject(NMDispatcher::kPrefsKey, {{"NM_MONTHNAME", "May"},
+    env.defaults->setObject(DefaultsKeys::kAlertHistory, {{"NM_MONTHNAME", "May"},
                                                       {"NM_MONTHNUM", 5},
                                                       {"NM_DAYNUM", 20},
                                                       {"NM_MONTHVAL", 0.0},

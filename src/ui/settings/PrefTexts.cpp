@@ -1,6 +1,7 @@
 #include "ui/settings/PrefTexts.hpp"
 
 #include "engine/CAppController.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "model/FileSize.hpp"
 #include "platform/UserDefaults.hpp"
 
@@ -62,7 +63,7 @@ int PrefTexts::settingsFooterHeight(int section, bool tablet)
 
 std::uint64_t PrefTexts::planPreference(const UserDefaults& defaults)
 {
-    return defaults.unsigned64ForKey(CAppController::kKeyPlan).value_or(kPlanWithoutPreference);
+    return defaults.unsigned64ForKey(DefaultsKeys::kPlan).value_or(kPlanWithoutPreference);
 }
 
 }  // namespace quorvel

@@ -15,6 +15,7 @@
 #include "GuiTest.hpp"
 #include "SettingsFixture.hpp"
 
+#include "model/DefaultsKeys.hpp"
 #include "platform/Log.hpp"
 #include "platform/glib/GObjectHandle.hpp"
 #include "platform/UserDefaults.hpp"
@@ -64,7 +65,7 @@ protected:
         contact.openUri = [this](const std::string& uri, Gtk::Window* parent) {
             opened.push_back(uri);
             parents.push_back(parent);
-            askedWhenOpened = defaults.boolForKey(ContactUtils::kAskedKey).value_or(false);
+            askedWhenOpened = defaults.boolForKey(DefaultsKeys::kNewsAsked).value_or(false);
         };
     }
     void TearDown() override
@@ -156,7 +157,7 @@ TEST_F(ContactUtilsTest, WithoutAMailProgramTheOfferIsSpentWithoutAMessage)
     contact.subscribeByAutoStart(defaults);
     EXPECT_EQ(invitation(), nullptr) << "nothing to offer without a mail program";
     EXPECT_TRUE(opened.empty());
-    EXPECT_EQ(defaults.boolForKey(ContactUtils::kAskedKey), true);
+    EXPECT_EQ(defaults.boolForKey(DefaultsKeys::kNewsAsked), true);
     mailProgram = true;
     contact.subscribeByAutoStart(defaults);
     EXPECT_EQ(invitation(), nullptr);
@@ -187,7 +188,7 @@ TEST_F(ContactUtilsTest, TabletSubjectAndTheFlagOnDisk)
     ASSERT_TRUE(answer(ContactUtils::kWriteResponse));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("subject=News%2C%20Tips%20and%20Offers%20Subscription.%20Quorvel"), std::string::npos);
-    EXPECT_EQ(UserDefaults(file).boolForKey(ContactUtils::kAskedKey), true) << "synchronised at once";
+    EXPECT_EQ(UserDefaults(file).boolForKey(DefaultsKeys::kNewsAsked), true) << "synchronised at once";
 }
 
 TEST_F(ContactUtilsTest, AFailedLaunchOfTheMailProgramIsLogged)

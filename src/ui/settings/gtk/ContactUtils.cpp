@@ -5,6 +5,7 @@
 #include <giomm/appinfo.h>
 #include <gtkmm/window.h>
 
+#include "model/DefaultsKeys.hpp"
 #include "platform/Log.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
@@ -126,7 +127,7 @@ bool ContactUtils::sendMailMsg(const std::string& body, bool bodyIsHtml, const s
 
 bool ContactUtils::shouldShowSubscriptionInvite(const UserDefaults& defaults) const
 {
-    return !defaults.boolForKey(kAskedKey).value_or(false);
+    return !defaults.boolForKey(DefaultsKeys::kNewsAsked).value_or(false);
 }
 
 void ContactUtils::subscribeByAutoStart(UserDefaults& defaults)
@@ -135,7 +136,7 @@ void ContactUtils::subscribeByAutoStart(UserDefaults& defaults)
         return;
     }
     // Spent before the offer: a device without mail, or a cancelled message, is not asked again.
-    defaults.setObject(kAskedKey, true);
+    defaults.setObject(DefaultsKeys::kNewsAsked, true);
     defaults.synchronize();
     if (canSendMail && canSendMail()) {
         showSubscriptionInvitation();

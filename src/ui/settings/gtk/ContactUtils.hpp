@@ -19,7 +19,6 @@ class ContactUtils {
 public:
     static constexpr const char* kSupportMailbox = "support@quorvel.org";
     static constexpr const char* kNewsMailbox = "news@quorvel.org";
-    static constexpr const char* kAskedKey = "SUBSRIBE_TO_NEWS_ASKED";
     static constexpr const char* kConcernSubject = "Quorvel. Concern Report";
     // The application's page in the software centre.
     static constexpr const char* kStorePage = "appstream://org.quorvel.Quorvel";
