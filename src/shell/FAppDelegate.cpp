@@ -176,7 +176,7 @@ Gtk::Window* FAppDelegate::window()
     return tabs_ != nullptr ? &tabs_->window() : nullptr;
 }
 
-void FAppDelegate::updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void FAppDelegate::updateTrafficInterface(const SharedSummary& summary)
 {
     if (summary) {
         lastSummary_ = summary;
@@ -329,14 +329,14 @@ void FAppDelegate::startBackgroundCounting(bool setUpJustEnded)
     }
 }
 
-void FAppDelegate::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex, const std::string& text)
+void FAppDelegate::alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& text)
 {
     const std::string entered = buttonIndex == 1 ? text : "0";
-    if (title == sharUtils::kPlanTitle) {
+    if (kind == PromptKind::Plan) {
         commonDataPlanEntered(entered);
-    } else if (title == sharUtils::kStartDayTitle) {
+    } else if (kind == PromptKind::StartDay) {
         commonStartDayEntered(entered);
-    } else if (title == sharUtils::kUsedTitle) {
+    } else if (kind == PromptKind::Used) {
         commonDataUsedEntered(entered);
     }
 }

@@ -38,7 +38,7 @@ public:
     void createInterface() override;
     void runFirstStartWizard() override;
     void showAutoSubscription() override;
-    void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void updateTrafficInterface(const SharedSummary& summary) override;
     void onResetLocationsHandler(const void* sender) override;
     void onResetPrevMonthsInfoHandler(const void* sender) override;
     void didReceiveLocalNotification(const LocalNotification& notification, bool launchedFromIt) override;
@@ -47,7 +47,7 @@ public:
     // The set-up's prompts answer here.
     Gtk::Window* window() override;
     void setownAlertView(std::shared_ptr<CODialog> dialog) override { pownAlertView_ = std::move(dialog); }
-    void alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex, const std::string& text) override;
+    void alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& text) override;
     void DataPlanEntered() override;
     void DataPlanCancelled() override;
     void StartDayEntered() override;
@@ -91,7 +91,7 @@ private:
     std::optional<ScreenContext> context_;  // made when the manager exists
     std::unique_ptr<FTabInterface> tabs_;
     std::shared_ptr<CODialog> pownAlertView_;
-    std::shared_ptr<FTrafficDataInformation> lastSummary_;
+    SharedSummary lastSummary_;
     std::optional<LocalNotification> launchNotification_;
     std::optional<std::pair<std::string, std::string>> shownAlert_;
     bool launched_ = false;

@@ -10,9 +10,13 @@ namespace quorvel {
 
 class CODialog;
 
+// Which question an answer belongs to: it travels with the prompt, so answers are told apart
+// without looking at the displayed titles.
+enum class PromptKind { Plan, StartDay, Used, ResetPreviousMonths, ResetLocations };
+
 // What a screen that opens the value prompts answers. The prompts only collect the text; the
-// target parses, checks and applies it. Platform-alert form: the alert's title tells the prompts
-// apart, button 0 is "Cancel" and 1 "Apply". Dialog-widget form: one callback per button; the
+// target parses, checks and applies it. Platform-alert form: the answer names its prompt's kind,
+// button 0 is "Cancel" and 1 "Apply". Dialog-widget form: one callback per button; the
 // target reads the entered text from the dialog it was handed through setownAlertView.
 class PromptTarget {
 public:
@@ -22,8 +26,7 @@ public:
     virtual Gtk::Window* window() = 0;
     virtual void setownAlertView(std::shared_ptr<CODialog> dialog) { (void)dialog; }
 
-    virtual void alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
-                                               const std::string& fieldText) = 0;
+    virtual void alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& fieldText) = 0;
 
     virtual void DataPlanEntered() {}
     virtual void DataPlanCancelled() {}

@@ -105,17 +105,17 @@ TEST_F(FirstStart, NegativeOrCancelledUsedDataIsZero)
     }
 }
 
-TEST_F(FirstStart, TheMessageDialogFormAnswersByTitle)
+TEST_F(FirstStart, TheMessageDialogFormAnswersByPromptKind)
 {
     UIDeviceVersion::setSystemVersionText("5.1");
     FAppDelegate& d = started();
     EXPECT_EQ(promptTitle(), "") << "no self-drawn dialog in this form";
-    d.alertViewClickedButtonAtIndex(sharUtils::kPlanTitle, 0, "800");
+    d.alertViewClickedButtonAtIndex(PromptKind::Plan, 0, "800");
     EXPECT_EQ(d.controller().pmodule()->getMonthPlan(), CTrafficManager::kDefaultPlan) << "Cancel passes 0";
-    d.alertViewClickedButtonAtIndex(sharUtils::kPlanTitle, 1, "800");
-    d.alertViewClickedButtonAtIndex("Something Else", 1, "7");
-    d.alertViewClickedButtonAtIndex(sharUtils::kStartDayTitle, 1, "7");
-    d.alertViewClickedButtonAtIndex(sharUtils::kUsedTitle, 1, "12");
+    d.alertViewClickedButtonAtIndex(PromptKind::Plan, 1, "800");
+    d.alertViewClickedButtonAtIndex(PromptKind::ResetLocations, 1, "7");  // not a set-up prompt
+    d.alertViewClickedButtonAtIndex(PromptKind::StartDay, 1, "7");
+    d.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "12");
     settle(5);
     EXPECT_EQ(d.controller().pmodule()->getMonthPlan(), 800'000'000u);
     EXPECT_EQ(d.controller().pmodule()->getPlanStartDay(), 7);

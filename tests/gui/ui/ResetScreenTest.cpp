@@ -46,7 +46,7 @@ TEST_F(ResetScreenTest, ResetAllClearsPlacesThenMonthsThenSetsThisMonth)
     Reset& screen = resetScreen();
     log.events.clear();
     screen.table().row(1, 0).activate();
-    EXPECT_EQ(screen.tres(), 4);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::All);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 0"});
     EXPECT_EQ(screen.table().selectedRow(), (std::pair{1, 0})) << "chosen until answered";
     screen.commonDataUsedEntered("100");
@@ -66,15 +66,15 @@ TEST_F(ResetScreenTest, AnEmptyFieldKeepsThisMonthsUsage)
     app->onResetThisMonthDataInfo(300'000'000);
     Reset& screen = resetScreen();
     screen.table().row(0, 0).activate();
-    EXPECT_EQ(screen.tres(), 1);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::ThisMonth);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 300000000"});
     screen.UsedDataEntered();  // no dialog: the empty text
     EXPECT_EQ(model().stgetDataUsed(), 300'000'000u);
     EXPECT_EQ(model().stgetLocationsCount(), 1);
-    EXPECT_EQ(screen.tres(), 0);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     // Resetting all with nothing typed clears places and earlier months, and keeps the amount.
     screen.table().row(1, 0).activate();
-    screen.alertViewClickedButtonAtIndex("Used Data", 1, " ");
+    screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, " ");
     EXPECT_EQ(model().stgetDataUsed(), 300'000'000u);
     EXPECT_EQ(model().stgetLocationsCount(), 0);
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
@@ -85,10 +85,10 @@ TEST_F(ResetScreenTest, AnAmountBeyondSixtyFourBitsAsksAgainAndResetsNothing)
     addPlaces(1);
     Reset& screen = resetScreen();
     screen.table().row(1, 0).activate();
-    screen.alertViewClickedButtonAtIndex("Used Data", 1, "1e30");
+    screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "1e30");
     EXPECT_EQ(prompts.opened, (std::vector<std::string>{"used 0", "used 0"}));
     EXPECT_EQ(model().stgetLocationsCount(), 1);
-    EXPECT_EQ(screen.tres(), 4) << "still resetting all once an amount comes";
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::All) << "still resetting all once an amount comes";
     EXPECT_TRUE(screen.table().selectedRow());
 }
 
@@ -103,7 +103,7 @@ TEST_F(ResetScreenTest, PreviousMonthsAnsweredWithCancelResetsNothing)
     EXPECT_EQ(screen.table().selectedRow(), (std::pair{0, 1}));
     answer(question, "cancel");
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 3u);
-    EXPECT_EQ(screen.tres(), 0);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     EXPECT_FALSE(screen.table().selectedRow());
 
     screen.table().row(0, 1).activate();

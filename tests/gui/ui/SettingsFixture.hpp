@@ -36,7 +36,7 @@ struct LoggingShell final : AppShell {
     void createInterface() override {}
     void runFirstStartWizard() override {}
     void showAutoSubscription() override {}
-    void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>&) override {}
+    void updateTrafficInterface(const SharedSummary&) override {}
     void onResetLocationsHandler(const void*) override { log.events.push_back("locations"); }
     void onResetPrevMonthsInfoHandler(const void*) override { log.events.push_back("previous months"); }
     void didReceiveLocalNotification(const LocalNotification&, bool) override {}

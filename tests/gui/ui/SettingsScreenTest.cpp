@@ -86,7 +86,7 @@ TEST_F(SettingsScreenTest, PlanEnteredInMegabytesBecomesThePlanEverywhere)
     Settings& screen = settings();
     screen.tableViewDidSelectRow(Settings::kPlan, 0);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"plan 1000000000"});
-    screen.alertViewClickedButtonAtIndex("Monthly Data Plan", 1, "2048");
+    screen.alertViewClickedButtonAtIndex(PromptKind::Plan, 1, "2048");
     EXPECT_EQ(model().getMonthPlan(), 2'048'000'000u);
     EXPECT_EQ(UserDefaults(t.paths.defaultsFile).unsigned64ForKey("pkeyDataPlanULL"), 2'048'000'000u);
     EXPECT_EQ(screen.table().row(Settings::kPlan, 0).text(), "Data Plan - 2.05 GB");
@@ -114,7 +114,7 @@ TEST_F(SettingsScreenTest, StartDayOneToThirtyOne)
     EXPECT_EQ(screen.table().row(Settings::kPlan, 1).text(), "Plan Start Day - 31");
     for (const char* refused : {"32", "0", "day"}) {
         prompts.opened.clear();
-        screen.alertViewClickedButtonAtIndex("Data Plan Start Date", 1, refused);
+        screen.alertViewClickedButtonAtIndex(PromptKind::StartDay, 1, refused);
         EXPECT_EQ(prompts.opened, std::vector<std::string>{"day 31"}) << refused;
     }
     EXPECT_EQ(model().getPlanStartDay(), 31);
@@ -136,13 +136,13 @@ TEST_F(SettingsScreenTest, AnEmptyApplyKeepsEveryValue)
         log.events.clear();
         prompts.opened.clear();
         for (const char* empty : {"", "   "}) {
-            screen.alertViewClickedButtonAtIndex("Monthly Data Plan", 1, empty);
-            screen.alertViewClickedButtonAtIndex("Data Plan Start Date", 1, empty);
+            screen.alertViewClickedButtonAtIndex(PromptKind::Plan, 1, empty);
+            screen.alertViewClickedButtonAtIndex(PromptKind::StartDay, 1, empty);
         }
         if (idiom == UIDeviceVersion::Idiom::Tablet) {
             screen.tableViewDidSelectRow(Settings::kReset, 0);
-            screen.alertViewClickedButtonAtIndex("Used Data", 1, "");
-            EXPECT_EQ(screen.tres(), 0);
+            screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "");
+            EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
         }
         EXPECT_EQ(model().getMonthPlan(), 3'000'000'000u);
         EXPECT_EQ(model().getPlanStartDay(), 15);
@@ -160,7 +160,7 @@ TEST_F(SettingsScreenTest, NegativeUsageBecomesZero)
     Settings& screen = settings(UIDeviceVersion::Idiom::Tablet);
     EXPECT_EQ(screen.table().row(Settings::kReset, 0).text(), "This Month Data Usage (400 MB)");
     screen.tableViewDidSelectRow(Settings::kReset, 0);
-    EXPECT_EQ(screen.tres(), 1);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::ThisMonth);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 400000000"});
     screen.commonDataUsedEntered("-5");
     EXPECT_EQ(model().stgetDataUsed(), 0u);
@@ -175,14 +175,14 @@ TEST_F(SettingsScreenTest, TabletResetAllClearsPlacesThenMonthsThenSetsThisMonth
     Settings& screen = settings(UIDeviceVersion::Idiom::Tablet);
     log.events.clear();
     screen.tableViewDidSelectRow(Settings::kReset, 3);
-    EXPECT_EQ(screen.tres(), 4);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::All);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 0"});
-    screen.alertViewClickedButtonAtIndex("Used Data", 1, "250");
+    screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "250");
     EXPECT_EQ(log.events, (std::vector<std::string>{"locations", "previous months", "update"}));
     EXPECT_EQ(model().stgetLocationsCount(), 0);
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
     EXPECT_EQ(model().stgetDataUsed(), 250'000'000u);
-    EXPECT_EQ(screen.tres(), 0);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations");
 }
 
@@ -191,11 +191,11 @@ TEST_F(SettingsScreenTest, CancellingTheUsagePromptResetsNothing)
     addPlaces(2);
     Settings& screen = settings(UIDeviceVersion::Idiom::Tablet);
     screen.tableViewDidSelectRow(Settings::kReset, 3);
-    screen.alertViewClickedButtonAtIndex("Used Data", 0, "250");
-    EXPECT_EQ(screen.tres(), 0);
+    screen.alertViewClickedButtonAtIndex(PromptKind::Used, 0, "250");
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     screen.tableViewDidSelectRow(Settings::kReset, 3);
     screen.UsedDataCancelled();
-    EXPECT_EQ(screen.tres(), 0);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     EXPECT_EQ(model().stgetLocationsCount(), 2);
     EXPECT_FALSE(screen.table().selectedRow());
 }
@@ -227,7 +227,7 @@ TEST_F(SettingsScreenTest, TabletQuestionsBeforeClearingMonthsOrPlaces)
     EXPECT_EQ(model().stgetLocationsCount(), 0);
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations");
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 3u) << "only the places went";
-    EXPECT_EQ(screen.tres(), 0);
+    EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
 }
 
 TEST_F(SettingsScreenTest, LocationsRowFollowsThePlaceCount)

@@ -58,9 +58,14 @@ public:
             dialog_ = std::move(dialog);
         }
     }
-    void alertViewClickedButtonAtIndex(const std::string& title, int index, const std::string& text) override
+    // The answer names its prompt by kind; recorded as that prompt's title.
+    void alertViewClickedButtonAtIndex(PromptKind kind, int index, const std::string& text) override
     {
-        calls.push_back(title + " " + std::to_string(index) + " '" + text + "'");
+        const char* title = kind == PromptKind::Plan       ? sharUtils::kPlanTitle
+                            : kind == PromptKind::StartDay ? sharUtils::kStartDayTitle
+                            : kind == PromptKind::Used     ? sharUtils::kUsedTitle
+                                                           : "another prompt";
+        calls.push_back(std::string(title) + " " + std::to_string(index) + " '" + text + "'");
     }
     void DataPlanEntered() override { record("DataPlanEntered"); }
     void DataPlanCancelled() override { record("DataPlanCancelled"); }

@@ -20,6 +20,7 @@ namespace {
 using Callback = void (PromptTarget::*)();
 
 struct Prompt {
+    PromptKind kind;
     const char* title;
     const char* message;
     std::string placeholder;
@@ -33,7 +34,7 @@ constexpr const char* kApply = "Apply";
 // What the message dialog's response handler needs; it lives as long as the dialog.
 struct Answer {
     PromptTarget* target;
-    std::string title;
+    PromptKind kind;
     Gtk::Entry* entry;
 };
 
@@ -41,7 +42,7 @@ void onResponse(AdwMessageDialog* /*dialog*/, const char* response, gpointer dat
 {
     const auto* answer = static_cast<const Answer*>(data);
     const int index = g_strcmp0(response, "apply") == 0 ? 1 : 0;
-    answer->target->alertViewClickedButtonAtIndex(answer->title, index, answer->entry->get_text());
+    answer->target->alertViewClickedButtonAtIndex(answer->kind, index, answer->entry->get_text());
 }
 
 void releaseAnswer(gpointer data, GClosure* /*closure*/)
@@ -64,7 +65,7 @@ void openMessageDialog(PromptTarget& target, const Prompt& prompt)
     adw_message_dialog_set_default_response(dialog, "apply");
     adw_message_dialog_set_close_response(dialog, "cancel");  // Escape cancels
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
-    auto answer = std::make_unique<Answer>(Answer{&target, prompt.title, entry});
+    auto answer = std::make_unique<Answer>(Answer{&target, prompt.kind, entry});
     g_signal_connect_data(dialog, "response", G_CALLBACK(onResponse), answer.release(), &releaseAnswer,
                           GConnectFlags{});
     gtk_window_present(GTK_WINDOW(dialog));
@@ -129,19 +130,19 @@ std::string sharUtils::usedPlaceholder(std::uint64_t nUsed)
 
 void sharUtils::showAlertEnterPlan4Target(PromptTarget& target, std::uint64_t nPlan)
 {
-    open(target, {kPlanTitle, "Enter your monthly data plan in Megabytes", planPlaceholder(nPlan),
+    open(target, {PromptKind::Plan, kPlanTitle, "Enter your monthly data plan in Megabytes", planPlaceholder(nPlan),
                   &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered});
 }
 
 void sharUtils::showAlertStartPlanDAY4Target(PromptTarget& target, int nDay)
 {
-    open(target, {kStartDayTitle, "Enter your plan billing day", startDayPlaceholder(nDay),
+    open(target, {PromptKind::StartDay, kStartDayTitle, "Enter your plan billing day", startDayPlaceholder(nDay),
                   &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered});
 }
 
 void sharUtils::showAlertEnterDataUsed4Target(PromptTarget& target, std::uint64_t nUsed)
 {
-    open(target, {kUsedTitle, "Enter the amount of used data (Megabytes)", usedPlaceholder(nUsed),
+    open(target, {PromptKind::Used, kUsedTitle, "Enter the amount of used data (Megabytes)", usedPlaceholder(nUsed),
                   &PromptTarget::UsedDataCancelled, &PromptTarget::UsedDataEntered});
 }
 

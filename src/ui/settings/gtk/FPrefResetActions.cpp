@@ -16,44 +16,52 @@ FPrefResetActions::FPrefResetActions(ScreenContext& context, PromptTarget& targe
 
 void FPrefResetActions::thisMonthSelected()
 {
-    tres_ = kThisMonth;
+    tres_ = Reset::ThisMonth;
     prompts_.used(target_, context_.plan.stgetDataUsed());
 }
 
 void FPrefResetActions::previousMonthsSelected()
 {
-    ask(PrefTexts::kConfirmPreviousTitle, PrefTexts::kConfirmPreviousMessage);
+    ask(PromptKind::ResetPreviousMonths, PrefTexts::kConfirmPreviousTitle, PrefTexts::kConfirmPreviousMessage);
 }
 
 void FPrefResetActions::locationsSelected()
 {
-    ask(PrefTexts::kConfirmLocationsTitle, PrefTexts::kConfirmLocationsMessage);
+    ask(PromptKind::ResetLocations, PrefTexts::kConfirmLocationsTitle, PrefTexts::kConfirmLocationsMessage);
 }
 
 void FPrefResetActions::resetAllSelected()
 {
-    tres_ = kAll;
+    tres_ = Reset::All;
     prompts_.used(target_, context_.plan.stgetDataUsed());
 }
 
-void FPrefResetActions::ask(const char* title, const char* message)
+void FPrefResetActions::ask(PromptKind kind, const char* title, const char* message)
 {
-    const std::string heading = title;
-    confirmation_.open(target_.window(), heading, message,
-                       [this, heading](int button) { target_.alertViewClickedButtonAtIndex(heading, button, ""); });
+    confirmation_.open(target_.window(), title, message,
+                       [this, kind](int button) { target_.alertViewClickedButtonAtIndex(kind, button, ""); });
 }
 
-bool FPrefResetActions::confirmed(const std::string& title)
+bool FPrefResetActions::confirmed(PromptKind kind)
 {
-    if (title == PrefTexts::kConfirmPreviousTitle) {
+    if (kind == PromptKind::ResetPreviousMonths) {
         context_.app.onResetPrevMonthsInfo(sender_);
-    } else if (title == PrefTexts::kConfirmLocationsTitle) {
+    } else if (kind == PromptKind::ResetLocations) {
         context_.app.onResetLocations(sender_);
     } else {
         return false;
     }
-    tres_ = kNone;
+    tres_ = Reset::None;
     return true;
+}
+
+bool FPrefResetActions::answered(PromptKind kind, int button)
+{
+    if (button == 1) {
+        return confirmed(kind);
+    }
+    tres_ = Reset::None;
+    return false;
 }
 
 bool FPrefResetActions::commonDataUsedEntered(const std::string& text)
@@ -66,14 +74,14 @@ bool FPrefResetActions::commonDataUsedEntered(const std::string& text)
         prompts_.used(target_, context_.plan.stgetDataUsed());
         return false;
     }
-    if (tres_ == kAll) {
+    if (tres_ == Reset::All) {
         context_.app.onResetLocations(sender_);
         context_.app.onResetPrevMonthsInfo(sender_);
     }
     if (!keep) {
         context_.app.onResetThisMonthDataInfo(*used);
     }
-    tres_ = kNone;
+    tres_ = Reset::None;
     return true;
 }
 

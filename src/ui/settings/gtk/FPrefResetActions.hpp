@@ -10,26 +10,27 @@ class FPrefOpenPrompt;
 struct ScreenContext;
 
 // The four resets that the reset screen (phones) and the settings list (tablets) offer, with the
-// pending mode `tres`: 0 none, 1 this month's usage, 2 previous months, 3 locations, 4 all.
-// Questions are answered through the target's alertViewClickedButtonAtIndex, so both screens
-// keep one place where answers arrive.
+// pending one `tres`. Questions are answered through the target's alertViewClickedButtonAtIndex,
+// so both screens keep one place where answers arrive.
 class FPrefResetActions {
 public:
-    static constexpr int kNone = 0, kThisMonth = 1, kPreviousMonths = 2, kLocations = 3, kAll = 4;
+    enum class Reset { None, ThisMonth, PreviousMonths, Locations, All };
 
     // `sender` is the screen the resets are reported with.
     FPrefResetActions(ScreenContext& context, PromptTarget& target, const PrefPrompts& prompts,
                       FPrefOpenPrompt& openPrompt, const void* sender);
 
-    int tres() const { return tres_; }
-    void setTres(int mode) { tres_ = mode; }
+    Reset tres() const { return tres_; }
+    void setTres(Reset pending) { tres_ = pending; }
 
     void thisMonthSelected();
     void previousMonthsSelected();
     void locationsSelected();
     void resetAllSelected();
-    // "Reset" pressed on one of the two questions; false for any other title.
-    bool confirmed(const std::string& title);
+    // "Reset" pressed on one of the two questions; false for any other prompt.
+    bool confirmed(PromptKind kind);
+    // A reset question answered with `button` (0 "Cancel", 1 "Reset"): whether it reset something.
+    bool answered(PromptKind kind, int button);
     // The used-data prompt answered: everything is accepted, negative and unreadable as 0;
     // "Reset All" first clears the locations, then the previous months. False when the amount
     // could not be held and the prompt was opened again.
@@ -38,7 +39,7 @@ public:
     const FPrefConfirmation& confirmation() const { return confirmation_; }
 
 private:
-    void ask(const char* title, const char* message);
+    void ask(PromptKind kind, const char* title, const char* message);
 
     ScreenContext& context_;
     PromptTarget& target_;
@@ -46,7 +47,7 @@ private:
     FPrefOpenPrompt& openPrompt_;
     const void* sender_;
     FPrefConfirmation confirmation_;
-    int tres_ = kNone;
+    Reset tres_ = Reset::None;
 };
 
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 #include "model/Messages.hpp"
 #include "model/CPlanProtocol.hpp"
 #include "ui/settings/PrefTexts.hpp"
-#include "ui/dialog/gtk/sharUtils.hpp"
 
 namespace quorvel {
 
@@ -69,21 +68,15 @@ void FPrefResetViewController::tableViewDidSelectRow(int section, int row)
     }
 }
 
-void FPrefResetViewController::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
+void FPrefResetViewController::alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex,
                                                              const std::string& fieldText)
 {
-    if (title.empty()) {
-        return;
-    }
-    if (buttonIndex == 1 && title == sharUtils::kUsedTitle) {
+    if (buttonIndex == 1 && kind == PromptKind::Used) {
         commonDataUsedEntered(fieldText);  // deselects once an amount is taken
         return;
     }
-    if (buttonIndex == 1) {
-        resets_.confirmed(title);
+    if (resets_.answered(kind, buttonIndex)) {
         reloadData();
-    } else if (buttonIndex == 0) {
-        resets_.setTres(FPrefResetActions::kNone);
     }
     list_.deselectAll();
 }
@@ -97,7 +90,7 @@ void FPrefResetViewController::UsedDataCancelled()
 {
     openPrompt_.close();
     list_.deselectAll();
-    resets_.setTres(FPrefResetActions::kNone);
+    resets_.setTres(FPrefResetActions::Reset::None);
 }
 
 void FPrefResetViewController::commonDataUsedEntered(const std::string& text)

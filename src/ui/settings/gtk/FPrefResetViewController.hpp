@@ -28,8 +28,7 @@ public:
     // PromptTarget.
     Gtk::Window* window() override;
     void setownAlertView(std::shared_ptr<CODialog> dialog) override { openPrompt_.set(std::move(dialog)); }
-    void alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
-                                       const std::string& fieldText) override;
+    void alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& fieldText) override;
     void UsedDataEntered() override;
     void UsedDataCancelled() override;
 
@@ -37,7 +36,7 @@ public:
     void commonDataUsedEntered(const std::string& text);
     void reloadData();
 
-    int tres() const { return resets_.tres(); }
+    FPrefResetActions::Reset tres() const { return resets_.tres(); }
     FPrefGroupedList& table() { return list_; }
     const FPrefResetActions& resets() const { return resets_; }
     const FPrefOpenPrompt& openPrompt() const { return openPrompt_; }

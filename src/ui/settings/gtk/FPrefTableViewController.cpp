@@ -13,7 +13,6 @@
 #include "ui/settings/PrefEntries.hpp"
 #include "ui/settings/PrefTexts.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
-#include "ui/dialog/gtk/sharUtils.hpp"
 
 namespace quorvel {
 
@@ -154,7 +153,7 @@ void FPrefTableViewController::reloadData()
     }
 }
 
-void FPrefTableViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>&)
+void FPrefTableViewController::updateInterface(const SharedSummary&)
 {
     reloadData();
 }
@@ -237,24 +236,19 @@ void FPrefTableViewController::pushConnections()
     navigation_.push(std::make_unique<FPrefConnectionsViewController>(context_));
 }
 
-void FPrefTableViewController::alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
+void FPrefTableViewController::alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex,
                                                              const std::string& fieldText)
 {
-    if (title.empty()) {
-        return;
-    }
-    if (buttonIndex == 1 && title == sharUtils::kUsedTitle) {
+    if (buttonIndex == 1 && kind == PromptKind::Used) {
         commonDataUsedEntered(fieldText);  // deselects once an amount is taken
         return;
     }
-    if (buttonIndex == 1 && title == sharUtils::kPlanTitle) {
+    if (buttonIndex == 1 && kind == PromptKind::Plan) {
         commonDataPlanEntered(fieldText);
-    } else if (buttonIndex == 1 && title == sharUtils::kStartDayTitle) {
+    } else if (buttonIndex == 1 && kind == PromptKind::StartDay) {
         commonStartDayEntered(fieldText);
-    } else if (buttonIndex == 1 && resets_.confirmed(title)) {
+    } else if (resets_.answered(kind, buttonIndex)) {
         reloadData();
-    } else if (buttonIndex == 0) {
-        resets_.setTres(FPrefResetActions::kNone);
     }
     list_.deselectAll();
 }
@@ -267,7 +261,7 @@ void FPrefTableViewController::DataPlanEntered()
 void FPrefTableViewController::DataPlanCancelled()
 {
     openPrompt_.close();
-    resets_.setTres(FPrefResetActions::kNone);
+    resets_.setTres(FPrefResetActions::Reset::None);
 }
 
 void FPrefTableViewController::StartDayEntered()
@@ -289,7 +283,7 @@ void FPrefTableViewController::UsedDataCancelled()
 {
     openPrompt_.close();
     list_.deselectAll();
-    resets_.setTres(FPrefResetActions::kNone);
+    resets_.setTres(FPrefResetActions::Reset::None);
 }
 
 void FPrefTableViewController::commonDataPlanEntered(const std::string& text)

@@ -37,14 +37,13 @@ public:
     // TabScreen.
     Gtk::Widget& widget() override { return navigation_.widget(); }
     std::string title() const override;
-    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void updateInterface(const SharedSummary& summary) override;
     void setTabBarHiddenHandler(std::function<void(bool hidden)> handler) override;
 
     // PromptTarget.
     Gtk::Window* window() override;
     void setownAlertView(std::shared_ptr<CODialog> dialog) override { openPrompt_.set(std::move(dialog)); }
-    void alertViewClickedButtonAtIndex(const std::string& title, int buttonIndex,
-                                       const std::string& fieldText) override;
+    void alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& fieldText) override;
     void DataPlanEntered() override;
     void DataPlanCancelled() override;
     void StartDayEntered() override;
@@ -59,7 +58,7 @@ public:
     void commonDataUsedEntered(const std::string& text);
     void reloadData();
 
-    int tres() const { return resets_.tres(); }
+    FPrefResetActions::Reset tres() const { return resets_.tres(); }
     std::uint64_t pMonthPlanVal() const { return pMonthPlanVal_; }
     // The "Count in the Background" switch; null when the screen was given no file places.
     Gtk::Switch* backgroundSwitch();
