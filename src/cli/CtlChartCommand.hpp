@@ -7,6 +7,7 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // What `quorvelctl chart` needs of the page renderer. The renderer lives in a program of its own
 // (quorvelctl-chart), so that the sampling commands, run every few minutes in the background,
@@ -17,7 +18,7 @@ public:
     // Checks the options; false (after one line on `err`) when a value is refused.
     virtual bool parse(const CtlArguments& a, std::ostream& err) = 0;
     // Draws the page for the summary (none before the set-up: the empty page). Returns the exit code.
-    virtual int render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
+    virtual int render(const SharedSummary& summary, std::ostream& out,
                        std::ostream& err) const = 0;
 };
 

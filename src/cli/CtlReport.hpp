@@ -13,12 +13,13 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 class MonthTraffic;
 struct MainScreenFigures;
 
 // What one `status` or `sample` run found, and its two printed forms.
 struct CtlReport {
-    std::shared_ptr<FTrafficDataInformation> summary;  // figures; lists only after a full update
+    SharedSummary summary;  // figures; lists only after a full update
     bool booked = false;
     std::optional<LocalNotification> alert;
     Date today{};

@@ -211,7 +211,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
         return 3;
     }
     CtlReport report;
-    app_->setUpdateObserver([&](const std::shared_ptr<FTrafficDataInformation>& summary, bool wasFull) {
+    app_->setUpdateObserver([&](const SharedSummary& summary, bool wasFull) {
         if (summary && summary->pDictionaryResult) {
             report.booked = true;
         }
@@ -250,7 +250,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     return 0;
 }
 
-int QuorvelCtl::statusLine(const CtlArguments& a, std::shared_ptr<FTrafficDataInformation> summary)
+int QuorvelCtl::statusLine(const CtlArguments& a, SharedSummary summary)
 {
     const auto line = [&](const FTrafficDataInformation& s) {
         const Date today = services_->env().clock.now();
@@ -281,7 +281,7 @@ int QuorvelCtl::statusLine(const CtlArguments& a, std::shared_ptr<FTrafficDataIn
     return 4;
 }
 
-std::shared_ptr<FTrafficDataInformation> QuorvelCtl::storedSummary()
+SharedSummary QuorvelCtl::storedSummary()
 {
     CTrafficManager& m = *app_->pmodule();
     std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
@@ -408,7 +408,7 @@ int QuorvelCtl::chart(const CtlArguments& a)
         return 1;
     }
     start();
-    std::shared_ptr<FTrafficDataInformation> summary;
+    SharedSummary summary;
     if (!app_->isFirstStart()) {  // before the set-up there is no summary: the empty page
         summary = storedSummary();
     }

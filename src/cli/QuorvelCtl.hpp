@@ -15,6 +15,7 @@ namespace quorvel {
 
 class CAppController;
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 class SystemServices;
 class ManualQueue;
 class NoBackgroundTasks;
@@ -35,8 +36,8 @@ private:
     int dispatch(const CtlArguments& a);
     int setup(const CtlArguments& a);
     int update(const CtlArguments& a, bool full);
-    int statusLine(const CtlArguments& a, std::shared_ptr<FTrafficDataInformation> summary);
-    std::shared_ptr<FTrafficDataInformation> storedSummary();
+    int statusLine(const CtlArguments& a, SharedSummary summary);
+    SharedSummary storedSummary();
     int set(const CtlArguments& a);
     int reset(const CtlArguments& a);
     int limits(const CtlArguments& a);

@@ -7,6 +7,7 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // The window side of the application controller: what the life-cycle sequences call and what
 // only a front end with screens can do. The command line has none.
@@ -18,7 +19,7 @@ public:
     virtual void runFirstStartWizard() = 0;
     virtual void showAutoSubscription() = 0;
     // A full summary for every screen that shows one, in tab order.
-    virtual void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& summary) = 0;
+    virtual void updateTrafficInterface(const SharedSummary& summary) = 0;
     virtual void onResetLocationsHandler(const void* sender) = 0;
     virtual void onResetPrevMonthsInfoHandler(const void* sender) = 0;
     // A local notification received while running, or the one the program was launched from.

@@ -12,6 +12,17 @@ void FTrafficDataInformation::reinitForNewPlan(std::uint64_t plan)
     pDataPerDayLeft = left / static_cast<std::uint64_t>(daysLeft > 0 ? daysLeft : 1);
 }
 
+std::shared_ptr<const FTrafficDataInformation> FTrafficDataInformation::withNewPlan(
+    const std::shared_ptr<const FTrafficDataInformation>& summary, std::uint64_t plan)
+{
+    if (!summary) {
+        return nullptr;
+    }
+    auto copy = std::make_shared<FTrafficDataInformation>(*summary);
+    copy->reinitForNewPlan(plan);
+    return copy;
+}
+
 std::size_t FTrafficDataInformation::getMonthItemsCount() const
 {
     return parrTrafficMonthsItems ? parrTrafficMonthsItems->size() : 0;

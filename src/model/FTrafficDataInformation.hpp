@@ -34,6 +34,9 @@ public:
 
     // The figures that follow the plan at once when the user enters a new one.
     void reinitForNewPlan(std::uint64_t plan);
+    // A copy of a shared summary with the plan's figures for `plan` (nothing stays nothing).
+    static std::shared_ptr<const FTrafficDataInformation> withNewPlan(
+        const std::shared_ptr<const FTrafficDataInformation>& summary, std::uint64_t plan);
 
     std::size_t getMonthItemsCount() const;
     const MonthTraffic* getMonthItemInfoforMonth(std::int64_t i) const;
@@ -42,5 +45,8 @@ public:
     std::uint64_t getDataUsed(std::int64_t i) const;
     std::uint64_t getMaxDayUsedTraffic(std::int64_t i) const;
 };
+
+// Screens and front ends share one summary read-only; one that needs other figures makes its own copy.
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 }  // namespace quorvel

@@ -18,7 +18,7 @@ class UserDefaults;
 struct ScreenContext {
     NotificationCenter& center;    // "pmsgDataUsageWasChanged", "MonthPlanSettingWasChanged", ...
     UserDefaults& defaults;        // the alert switches' keys and the plan preference
-    CPlanProtocol& plan;           // the traffic manager, as the screens may use it
+    const CPlanProtocol& plan;     // the traffic manager, to read; changes go through the app
     CAppController& app;           // resets and alert switches, under the one-writer lock
     const Clock& clock;
     std::function<Gtk::Window*()> window;  // the window prompts and alerts open over

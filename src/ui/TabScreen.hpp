@@ -10,6 +10,7 @@ class Widget;
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // One of the four tabs as the shell sees it: a widget, its title, and what the application
 // controller tells every screen (a new summary, a reset) in tab order.
@@ -18,7 +19,7 @@ public:
     virtual ~TabScreen() = default;
     virtual Gtk::Widget& widget() = 0;
     virtual std::string title() const = 0;
-    virtual void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) { (void)summary; }
+    virtual void updateInterface(const SharedSummary& summary) { (void)summary; }
     virtual void onResetLocationsHandler(const void* sender) { (void)sender; }
     virtual void onResetPrevMonthsInfoHandler(const void* sender) { (void)sender; }
     // The tab is about to be shown / hidden.

@@ -18,7 +18,7 @@ struct RecordingShell final : AppShell {
     void createInterface() override { ++interfaces; }
     void runFirstStartWizard() override { ++wizards; }
     void showAutoSubscription() override { ++offers; }
-    void updateTrafficInterface(const std::shared_ptr<FTrafficDataInformation>& s) override { summaries.push_back(s); }
+    void updateTrafficInterface(const SharedSummary& s) override { summaries.push_back(s); }
     void onResetLocationsHandler(const void*) override { ++locationResets; }
     void onResetPrevMonthsInfoHandler(const void*) override { ++monthResets; }
     void didReceiveLocalNotification(const LocalNotification& n, bool launched) override
@@ -30,7 +30,7 @@ struct RecordingShell final : AppShell {
     int interfaces = 0, wizards = 0, offers = 0, locationResets = 0, monthResets = 0;
     bool launchedFromNotification = false;
     std::vector<std::string> fileProblems;
-    std::vector<std::shared_ptr<FTrafficDataInformation>> summaries;
+    std::vector<SharedSummary> summaries;
     std::vector<LocalNotification> received;
 };
 

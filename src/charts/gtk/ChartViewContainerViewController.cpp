@@ -168,7 +168,7 @@ void ChartViewContainerViewController::initSelfItems()
     normalizeViewCount(1);
 }
 
-void ChartViewContainerViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void ChartViewContainerViewController::updateInterface(const SharedSummary& summary)
 {
     if (!summary) {
         return;
@@ -224,17 +224,17 @@ void ChartViewContainerViewController::planChanged(const Notification& notificat
     if (!notification.number) {
         return;
     }
-    if (pTDIInfo_) {
-        pTDIInfo_->reinitForNewPlan(*notification.number);
-    }
+    pTDIInfo_ = FTrafficDataInformation::withNewPlan(pTDIInfo_, *notification.number);
     updateControls();
 }
 
 void ChartViewContainerViewController::onResetPrevMonthsInfoHandler(const void*)
 {
+    // The summary is shared with the other screens: only this page's copy loses the months.
     if (pTDIInfo_ && pTDIInfo_->parrTrafficMonthsItems && !pTDIInfo_->parrTrafficMonthsItems->empty()) {
-        auto& months = *pTDIInfo_->parrTrafficMonthsItems;
-        months.erase(months.begin(), months.end() - 1);
+        auto copy = std::make_shared<FTrafficDataInformation>(*pTDIInfo_);
+        copy->parrTrafficMonthsItems = std::vector{pTDIInfo_->parrTrafficMonthsItems->back()};
+        pTDIInfo_ = std::move(copy);
     }
     updateControls();
 }

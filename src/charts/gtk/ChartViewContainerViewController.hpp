@@ -16,6 +16,7 @@ namespace quorvel {
 
 class FChartPageWidget;
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // Tab screen "Chart": one page per billing month, swiped sideways, with dots for the pages. The
 // first summary with months shows the current month (the last page) at once; later summaries
@@ -31,7 +32,7 @@ public:
     Gtk::Widget& widget() override { return root_; }
     std::string title() const override { return "Chart"; }
     // A new summary: every page is rebuilt or updated; a null one is ignored.
-    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void updateInterface(const SharedSummary& summary) override;
     // After previous months were reset: only the current month stays.
     void onResetPrevMonthsInfoHandler(const void* sender) override;
 
@@ -41,7 +42,7 @@ public:
     // Removes pages from the end or appends new ones until there are n, and numbers them.
     void normalizeViewCount(int n);
 
-    const std::shared_ptr<FTrafficDataInformation>& pTDIInfo() const { return pTDIInfo_; }
+    const SharedSummary& pTDIInfo() const { return pTDIInfo_; }
     const std::vector<FChartPageWidget*>& viewControllers() const { return viewControllers_; }
     AdwCarousel* scrollView() const { return scrollView_; }
     AdwCarouselIndicatorDots* pageControl() const { return pageControl_; }
@@ -64,7 +65,7 @@ private:
     bool applyPendingPage();
 
     ScreenContext& context_;
-    std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
+    SharedSummary pTDIInfo_;
     Gtk::Box root_;
     Gtk::Stack stack_;
     Gtk::Label emptyNote_;

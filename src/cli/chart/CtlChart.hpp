@@ -8,6 +8,7 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // `quorvelctl chart`: the chart page of one billing month, drawn as the chart tab draws it, to a
 // PNG, SVG or PDF file.
@@ -16,7 +17,7 @@ public:
     // Checks the options; false (after one line on `err`) when a value is refused.
     bool parse(const CtlArguments& a, std::ostream& err) override;
     // Draws the page for the summary (none before the set-up: the empty page). Returns the exit code.
-    int render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
+    int render(const SharedSummary& summary, std::ostream& out,
                std::ostream& err) const override;
 
     // The largest PNG drawn: 40 million pixels (160 MB of image), and Cairo's 32767 on a side.

@@ -83,7 +83,7 @@ LocationViewController::~LocationViewController()
     root_.unset_child();  // the ground goes before the overlay that holds it
 }
 
-void LocationViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void LocationViewController::updateInterface(const SharedSummary& summary)
 {
     if (!summary) {
         return;
@@ -97,8 +97,11 @@ void LocationViewController::updateInterface(const std::shared_ptr<FTrafficDataI
 void LocationViewController::onResetLocationsHandler(const void* /*sender*/)
 {
     markers_.clear();
+    // The summary is shared with the other screens: only the map's copy loses its deltas.
     if (pTDIInfo_ && pTDIInfo_->parrTrafficDeltas) {
-        pTDIInfo_->parrTrafficDeltas->clear();
+        auto copy = std::make_shared<FTrafficDataInformation>(*pTDIInfo_);
+        copy->parrTrafficDeltas->clear();
+        pTDIInfo_ = std::move(copy);
     }
 }
 

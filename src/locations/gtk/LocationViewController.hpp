@@ -14,6 +14,7 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // Tab screen "Locations": an OpenStreetMap map with one pin per place where data was used,
 // coloured by the amount, each with a callout. It keeps the pins in step with the latest usage
@@ -28,7 +29,7 @@ public:
 
     Gtk::Widget& widget() override { return root_; }
     std::string title() const override { return "Locations"; }
-    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void updateInterface(const SharedSummary& summary) override;
     void onResetLocationsHandler(const void* sender) override;
 
     void updateControls();
@@ -41,7 +42,7 @@ public:
     MarkerView* findTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta) const;
     void removeTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta);
 
-    const std::shared_ptr<FTrafficDataInformation>& pTDIInfo() const { return pTDIInfo_; }
+    const SharedSummary& pTDIInfo() const { return pTDIInfo_; }
     // The markers in the order they were added.
     const std::vector<std::unique_ptr<MarkerView>>& annotations() const { return markers_; }
     // How many markers the map itself holds (always the same as annotations()).
@@ -67,7 +68,7 @@ private:
     ShumateSimpleMap* mpView_ = nullptr;     // owned by root_
     ShumateMarkerLayer* layer_ = nullptr;    // owned by the map
     std::unique_ptr<MapGraticule> graticule_;
-    std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
+    SharedSummary pTDIInfo_;
     std::vector<std::unique_ptr<MarkerView>> markers_;  // before the map goes, these go
     guint tickId_ = 0;
     bool centredOnPlaces_ = false;

@@ -99,11 +99,14 @@ TEST_F(ChartScreensTest, AResetOfPreviousMonthsLeavesTheCurrentOne)
     const MonthTraffic* current = demo->getMonthItemInfoforMonth(2);
     charts.onResetPrevMonthsInfoHandler(nullptr);
     EXPECT_EQ(pagesIn(charts), 1);
-    ASSERT_EQ(demo->getMonthItemsCount(), 1u);
-    EXPECT_EQ(demo->getMonthItemInfoforMonth(0), current);
+    ASSERT_EQ(charts.pTDIInfo()->getMonthItemsCount(), 1u);
+    EXPECT_EQ(charts.pTDIInfo()->getMonthItemInfoforMonth(0), current);
+    EXPECT_EQ(demo->getMonthItemsCount(), 3u) << "the summary the other screens share keeps its months";
     expectTagsInOrder(charts);
 
-    demo->parrTrafficMonthsItems->clear();
+    auto none = std::make_shared<FTrafficDataInformation>(*demo);
+    none->parrTrafficMonthsItems.emplace();
+    charts.updateInterface(none);
     charts.onResetPrevMonthsInfoHandler(nullptr);
     EXPECT_EQ(pagesIn(charts), 0) << "an empty list stays empty";
 }
@@ -114,10 +117,11 @@ TEST_F(ChartScreensTest, APlanChangeReachesTheSummaryOnlyWithANumber)
     charts.updateInterface(demo);
     const auto leftBefore = demo->pDataLeft;
     env.t.center.post(messages::kMonthPlanSettingWasChanged, nullptr);
-    EXPECT_EQ(demo->pDataLeft, leftBefore);
+    EXPECT_EQ(charts.pTDIInfo()->pDataLeft, leftBefore);
     env.t.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, 10'000'000'000});
-    EXPECT_EQ(demo->pDataPlan, 10'000'000'000u);
-    EXPECT_EQ(*demo->pDataLeft, 10'000'000'000u - *demo->pDataUsed);
+    EXPECT_EQ(charts.pTDIInfo()->pDataPlan, 10'000'000'000u);
+    EXPECT_EQ(*charts.pTDIInfo()->pDataLeft, 10'000'000'000u - *demo->pDataUsed);
+    EXPECT_EQ(demo->pDataLeft, leftBefore) << "the shared summary is only read";
     EXPECT_EQ(pagesIn(charts), 3);
 }
 

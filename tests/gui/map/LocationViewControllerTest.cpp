@@ -129,11 +129,13 @@ TEST_F(MarkerBookkeeping, RebuildsWhenToldAndOtherwiseKeepsTheMarkers)
 TEST_F(MarkerBookkeeping, ResetEmptiesTheMapAndTheHeldListUntilTheNextSummary)
 {
     auto held = summary(maptest::berlin());
+    const std::size_t shared = held->parrTrafficDeltas->size();
     screen_->updateInterface(held);
     screen_->onResetLocationsHandler(nullptr);
     EXPECT_TRUE(markedPlaces().empty());
-    ASSERT_TRUE(held->parrTrafficDeltas);
-    EXPECT_TRUE(held->parrTrafficDeltas->empty());
+    ASSERT_TRUE(screen_->pTDIInfo()->parrTrafficDeltas);
+    EXPECT_TRUE(screen_->pTDIInfo()->parrTrafficDeltas->empty());
+    EXPECT_EQ(held->parrTrafficDeltas->size(), shared) << "the summary the other screens share keeps its list";
 
     // Nothing to rebuild from the emptied summary; the next one brings places again.
     screen_->updateControls();

@@ -317,7 +317,7 @@ void FViewController::buildTabletLayout()
     root_.set_child(*clamp);
 }
 
-void FViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void FViewController::updateInterface(const SharedSummary& summary)
 {
     if (!summary) {
         return;
@@ -333,8 +333,8 @@ void FViewController::viewWillAppear()
 
 void FViewController::planChanged(const Notification& notification)
 {
-    if (notification.number && pTDIInfo_) {
-        pTDIInfo_->reinitForNewPlan(*notification.number);
+    if (notification.number) {
+        pTDIInfo_ = FTrafficDataInformation::withNewPlan(pTDIInfo_, *notification.number);
     }
     updateControls();
 }

@@ -16,6 +16,7 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // Tab screen "Data": the current billing month at a glance. Plan, used and left on whichever of
 // the two framed panels is shown (the detail panel adds today, the daily figures, the days and
@@ -35,14 +36,14 @@ public:
     Gtk::Widget& widget() override { return root_; }
     std::string title() const override { return "Data"; }
     // A new summary from the controller; a null one is ignored.
-    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary) override;
+    void updateInterface(const SharedSummary& summary) override;
     void viewWillAppear() override;
 
     // Fills every label and feeds the gauge from the summary held (zeros before the first one).
     void updateControls();
     // The panel button: shows the other panel and swaps the button's picture.
     void showNavBar();
-    const std::shared_ptr<FTrafficDataInformation>& pTDIInfo() const { return pTDIInfo_; }
+    const SharedSummary& pTDIInfo() const { return pTDIInfo_; }
     // The button's picture in its normal state.
     const std::string& btnDetailImage() const { return btnDetailImage_; }
 
@@ -80,7 +81,7 @@ private:
     void showPressedImage(bool pressed);
 
     ScreenContext& context_;
-    std::shared_ptr<FTrafficDataInformation> pTDIInfo_;
+    SharedSummary pTDIInfo_;
     Gtk::ScrolledWindow root_;
     Gtk::Picture* btnDetailPicture_ = nullptr;
     // The button belongs to the widget tree, which may outlive this screen while the window is
