@@ -23,6 +23,7 @@
 
 #include "charts/FChartViewController.hpp"
 #include "model/FTrafficDataInformation.hpp"
+#include "plot/cairo/CPTPangoTextMetrics.hpp"
 #include "platform/Calendar.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
 #include "MedianReporter.hpp"
@@ -72,7 +73,7 @@ void renderPage(FChartViewController& page, cairo_surface_t* surface)
 void BM_PageFullRender(benchmark::State& state)
 {
     Surface s;
-    FChartViewController page(FChartViewController::Idiom::Phone);
+    FChartViewController page(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
     page.setScreenScale(kScale);
     page.layoutInPage(kWidth, kHeight);
     page.updateInterface(monthSummary(0));
@@ -92,7 +93,7 @@ void BM_PageFreshRender(benchmark::State& state)
     Surface s;
     const auto summary = monthSummary(0);
     for (auto _ : state) {
-        FChartViewController page(FChartViewController::Idiom::Phone);
+        FChartViewController page(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
         page.setScreenScale(kScale);
         page.layoutInPage(kWidth, kHeight);
         page.updateInterface(summary);
@@ -105,7 +106,7 @@ void redrawAlternating(benchmark::State& state, const std::shared_ptr<FTrafficDa
                        const std::shared_ptr<FTrafficDataInformation>& b)
 {
     Surface s;
-    FChartViewController page(FChartViewController::Idiom::Phone);
+    FChartViewController page(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
     page.setScreenScale(kScale);
     page.layoutInPage(kWidth, kHeight);
     page.updateInterface(a);

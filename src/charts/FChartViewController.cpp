@@ -55,9 +55,11 @@ CPTXYAxisSet& axesOf(const CPTXYGraph& g)
 }
 
 // What both graphs share: theme, the page's solid plot-area colour, no frame, padding, title.
-std::shared_ptr<CPTXYGraph> newPageGraph(const char* title, double bottomPadding)
+std::shared_ptr<CPTXYGraph> newPageGraph(const char* title, double bottomPadding,
+                                         const std::shared_ptr<const CPTTextMetrics>& metrics)
 {
     auto g = std::make_shared<CPTXYGraph>();
+    g->setTextMetrics(metrics);
     g->applyTheme(CPTTheme::themeNamed("Dark Gradients").get());
     CPTPlotAreaFrame& frame = *g->plotAreaFrame();
     frame.setFill(CPTFill::fillWithColor(CPTColor::colorWithComponentRed(0.141176, 0.149020, 0.2, 1.0)));
@@ -115,9 +117,9 @@ const CPTTextStyle& labelStyle(const CPTAxis& axis, bool negative)
     return negative ? redStyle : greyStyle;
 }
 
-CPTSize textLayerSize(const std::string& text, const CPTTextStyle& style)
+CPTSize textLayerSize(const CPTGraph& graph, const std::string& text, const CPTTextStyle& style)
 {
-    return CPTTextLayer(text, style).sizeThatFits();
+    return CPTTextLayer::sizeThatFits(graph.textMetrics(), text, style);
 }
 
 // The widest and the tallest y label that the axis will ask this page for: whole numbers at its
@@ -129,9 +131,9 @@ CPTSize largestYLabel(const CPTXYGraph& graph)
     const CPTTextStyle style = y.labelTextStyle().value_or(CPTTextStyle::textStyle());
     CPTTickLocations ticks = CPTTickLocations::fixedInterval(space.yRange(), y.majorIntervalLength(), y.labelingOrigin(), 0);
     ticks.exclude(y.labelExclusionRanges());
-    CPTSize largest{0, textLayerSize("0", style).height};
+    CPTSize largest{0, textLayerSize(graph, "0", style).height};
     for (const Decimal& location : ticks.major) {
-        const CPTSize size = textLayerSize(std::to_string(static_cast<long long>(std::trunc(location.toDouble()))), style);
+        const CPTSize size = textLayerSize(graph, std::to_string(static_cast<long long>(std::trunc(location.toDouble()))), style);
         largest = {std::max(largest.width, size.width), std::max(largest.height, size.height)};
     }
     return largest;
@@ -139,7 +141,8 @@ CPTSize largestYLabel(const CPTXYGraph& graph)
 
 }  // namespace
 
-FChartViewController::FChartViewController(Idiom idiom) : idiom_(idiom)
+FChartViewController::FChartViewController(Idiom idiom, std::shared_ptr<const CPTTextMetrics> metrics)
+    : idiom_(idiom), metrics_(std::move(metrics))
 {
     createCharts();
     createBars();
@@ -154,7 +157,7 @@ FChartViewController::~FChartViewController()
 
 void FChartViewController::createCharts()
 {
-    graphChart = newPageGraph("Total Traffic", 28);
+    graphChart = newPageGraph("Total Traffic", 28, metrics_);
     pchartView.setCollapsesLayers(false);
     pchartView.setHostedGraph(graphChart);
     setUpAxes(*graphChart, this, 4u);
@@ -183,7 +186,7 @@ void FChartViewController::createCharts()
 
 void FChartViewController::createBars()
 {
-    graphBar = newPageGraph("Traffic Usage", 30);
+    graphBar = newPageGraph("Traffic Usage", 30, metrics_);
     pbarView.setHostedGraph(graphBar);
     setUpAxes(*graphBar, this, std::nullopt);
 
@@ -198,7 +201,7 @@ void FChartViewController::createBars()
     graphBar->addPlot(bars);
 }
 
-void FChartViewController::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void FChartViewController::updateInterface(const SharedSummary& summary)
 {
     if (summary) {
         pTDIInfo = summary;
@@ -304,13 +307,13 @@ void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const Title
     m.widestLabel = label.width;
     m.labelHeight = label.height;
     m.labelOffset = y.labelOffset();
-    m.yTitleHeight = textLayerSize(y.title().value_or(""), y.titleTextStyle().value_or(CPTTextStyle::textStyle())).height;
+    m.yTitleHeight = textLayerSize(graph, y.title().value_or(""), y.titleTextStyle().value_or(CPTTextStyle::textStyle())).height;
     const CPTTextStyle& titleStyle = graph.titleTextStyle();
     const std::string title =
         width > 0 ? ChartTitleLayout::wrap(wanted.text, width - 2 * std::abs(wanted.displacement.x) - 2,
-                                           [&](const std::string& line) { return textLayerSize(line, titleStyle).width; })
+                                           [&](const std::string& line) { return textLayerSize(graph, line, titleStyle).width; })
                   : wanted.text;
-    m.titleHeight = textLayerSize(title, titleStyle).height;
+    m.titleHeight = textLayerSize(graph, title, titleStyle).height;
     m.titleDrop = -wanted.displacement.y;
     const ChartTitleLayout layout = ChartTitleLayout::place(m);
     graph.setTitle(title);

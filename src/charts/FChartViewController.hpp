@@ -14,7 +14,9 @@
 
 namespace quorvel {
 
+class CPTTextMetrics;
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // One chart page: a billing month's cumulative graph (line with dots over a filled area) and its
 // daily bar graph, both built once and rescaled to the month on every update. Everything here
@@ -23,7 +25,8 @@ class FChartViewController final : public CPTAxisDelegate {
 public:
     enum class Idiom { Phone, Tablet, Other };
 
-    explicit FChartViewController(Idiom idiom);  // initWithNibName:bundle: + viewDidLoad
+    // Texts are measured with `metrics` (none: the fixed ones), as they will be drawn.
+    explicit FChartViewController(Idiom idiom, std::shared_ptr<const CPTTextMetrics> metrics = nullptr);
     ~FChartViewController() override;
     FChartViewController(const FChartViewController&) = delete;
     FChartViewController& operator=(const FChartViewController&) = delete;
@@ -35,14 +38,14 @@ public:
     CPTGraphHostingView pchartView;
     CPTGraphHostingView pbarView;
     std::optional<Date> pMonthStartDate;
-    std::shared_ptr<FTrafficDataInformation> pTDIInfo;
+    SharedSummary pTDIInfo;
     FChartData pBarChartUsed;
     FChartData pLineChartUsed;
 
     void createCharts();
     void createBars();
     // A new summary: kept and shown.
-    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary);
+    void updateInterface(const SharedSummary& summary);
     // Rescales the axes to the month, refills both series and reloads both graphs.
     void updateControls();
     void updateAxisesforCharts(int monthIndex);
@@ -67,6 +70,7 @@ private:
     static void fitTitle(CPTXYGraph& graph, double width, const TitleSpec& wanted);
 
     Idiom idiom_;
+    std::shared_ptr<const CPTTextMetrics> metrics_;
     int monthDays_ = 0;  // length of the period that pMonthStartDate begins
     TitleSpec chartTitle_{"Total Traffic", {0, -20}};
     TitleSpec barTitle_{"Traffic Usage", {0, -20}};

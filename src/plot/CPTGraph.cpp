@@ -8,6 +8,7 @@
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTPlotGroup.hpp"
 #include "plot/CPTPlotSpace.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 #include "plot/CPTTextLayer.hpp"
 #include "plot/CPTTheme.hpp"
 
@@ -157,8 +158,8 @@ void CPTGraph::addPlotSpace(std::shared_ptr<CPTPlotSpace> space)
     space->setGraph(this);
     plotSpaces_.push_back(std::move(space));
     spaceObservations_[raw] = notificationCenter_.addObserver(
-        CPTPlotSpace::kCoordinateMappingDidChangeNotification, raw,
-        [this](const void* object) { plotSpaceMappingDidChange(static_cast<const CPTPlotSpace*>(object)); });
+        CPTPlotSpace::kCoordinateMappingDidChangeNotification,
+        [this](const Notification& n) { plotSpaceMappingDidChange(static_cast<const CPTPlotSpace*>(n.object)); }, raw);
 }
 
 void CPTGraph::removePlotSpace(const CPTPlotSpace* space)
@@ -229,8 +230,7 @@ void CPTGraph::setTitleTextStyle(const CPTTextStyle& style)
 
 void CPTGraph::setTitleDisplacement(const CPTPoint& displacement)
 {
-    if (displacement != titleDisplacement_) {
-        titleDisplacement_ = displacement;
+    if (CPTSetIfChanged(titleDisplacement_, displacement)) {
         if (titleAnnotation_ != nullptr) {
             titleAnnotation_->setDisplacement(displacement);
         }
@@ -239,8 +239,7 @@ void CPTGraph::setTitleDisplacement(const CPTPoint& displacement)
 
 void CPTGraph::setTitlePlotAreaFrameAnchor(CPTRectAnchor anchor)
 {
-    if (anchor != titlePlotAreaFrameAnchor_) {
-        titlePlotAreaFrameAnchor_ = anchor;
+    if (CPTSetIfChanged(titlePlotAreaFrameAnchor_, anchor)) {
         if (titleAnnotation_ != nullptr) {
             titleAnnotation_->setRectAnchor(anchor);
         }
@@ -265,6 +264,16 @@ void CPTGraph::reloadDataIfNeeded()
 {
     for (auto& plot : plots_) {
         plot->reloadDataIfNeeded();
+    }
+}
+
+void CPTGraph::setTextMetrics(std::shared_ptr<const CPTTextMetrics> metrics)
+{
+    if (metrics != textMetrics_) {
+        textMetrics_ = std::move(metrics);
+        refitTextLayers();
+        setNeedsLayout();
+        setNeedsDisplay();
     }
 }
 

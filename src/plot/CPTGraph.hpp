@@ -2,7 +2,7 @@
 
 #include "plot/CPTBorderedLayer.hpp"
 #include "plot/CPTLayerAnnotation.hpp"
-#include "plot/CPTNotificationCenter.hpp"
+#include "platform/NotificationCenter.hpp"
 #include "plot/CPTTextStyle.hpp"
 
 #include <map>
@@ -17,6 +17,7 @@ class CPTAxisSet;
 class CPTPlot;
 class CPTPlotAreaFrame;
 class CPTPlotSpace;
+class CPTTextMetrics;
 class CPTTheme;
 
 // The root of a chart's layer tree: owns its plots, its plot spaces and the plot area frame,
@@ -27,7 +28,7 @@ public:
 
     ~CPTGraph() override;
 
-    CPTNotificationCenter& notificationCenter() { return notificationCenter_; }
+    NotificationCenter& notificationCenter() { return notificationCenter_; }
 
     // Plots.
     std::vector<std::shared_ptr<CPTPlot>> allPlots() const { return plots_; }
@@ -69,7 +70,11 @@ public:
 
     void reloadData();
     void reloadDataIfNeeded();
-    // Re-measures every text layer of the tree after the shared text metrics were replaced.
+    // The metrics every text of the graph is measured with; none: the fixed ones. Text already
+    // laid out is measured again.
+    void setTextMetrics(std::shared_ptr<const CPTTextMetrics> metrics);
+    bool hasTextMetrics() const { return textMetrics_ != nullptr; }
+    // Re-measures every text layer of the tree that measured with other metrics.
     void refitTextLayers();
 
     void setPaddingLeft(double value) override;
@@ -83,6 +88,7 @@ public:
 
 protected:
     explicit CPTGraph(const CPTRect& frame);
+    const CPTTextMetrics* ownTextMetrics() const override { return textMetrics_.get(); }
     // Builds the default plot space and the axis set; called by concrete graphs once constructed.
     void createDefaultContents();
     virtual std::shared_ptr<CPTPlotSpace> newPlotSpace() = 0;
@@ -92,10 +98,11 @@ private:
     void plotSpaceMappingDidChange(const CPTPlotSpace* space);
     void markAxesForDisplay();
 
-    CPTNotificationCenter notificationCenter_;
+    NotificationCenter notificationCenter_;
+    std::shared_ptr<const CPTTextMetrics> textMetrics_;
     std::vector<std::shared_ptr<CPTPlot>> plots_;
     std::vector<std::shared_ptr<CPTPlotSpace>> plotSpaces_;
-    std::map<const CPTPlotSpace*, CPTNotificationCenter::Observation> spaceObservations_;
+    std::map<const CPTPlotSpace*, NotificationCenter::Registration> spaceObservations_;
     std::unique_ptr<CPTPlotAreaFrame> plotAreaFrame_;
     std::optional<std::string> title_;
     CPTTextStyle titleTextStyle_;

@@ -3,6 +3,8 @@
 #include "plot/CPTAssertionFailure.hpp"
 #include "plot/CPTBackingStore.hpp"
 #include "plot/CPTContext.hpp"
+#include "plot/CPTSetIfChanged.hpp"
+#include "plot/CPTTextMetrics.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -47,16 +49,14 @@ void CPTLayer::setBounds(const CPTRect& bounds)
 
 void CPTLayer::setPosition(const CPTPoint& position)
 {
-    if (position != position_) {
-        position_ = position;
+    if (CPTSetIfChanged(position_, position)) {
         notifyTreeChanged();
     }
 }
 
 void CPTLayer::setAnchorPoint(const CPTPoint& anchorPoint)
 {
-    if (anchorPoint != anchorPoint_) {
-        anchorPoint_ = anchorPoint;
+    if (CPTSetIfChanged(anchorPoint_, anchorPoint)) {
         notifyTreeChanged();
     }
 }
@@ -95,56 +95,49 @@ void CPTLayer::setFrame(const CPTRect& frame)
 
 void CPTLayer::setCornerRadius(double radius)
 {
-    if (radius != cornerRadius_) {
-        cornerRadius_ = radius;
+    if (CPTSetIfChanged(cornerRadius_, radius)) {
         setNeedsDisplay();
     }
 }
 
 void CPTLayer::setHidden(bool hidden)
 {
-    if (hidden != hidden_) {
-        hidden_ = hidden;
+    if (CPTSetIfChanged(hidden_, hidden)) {
         notifyTreeChanged();
     }
 }
 
 void CPTLayer::setPaddingLeft(double value)
 {
-    if (value != paddingLeft_) {
-        paddingLeft_ = value;
+    if (CPTSetIfChanged(paddingLeft_, value)) {
         setNeedsLayout();
     }
 }
 
 void CPTLayer::setPaddingTop(double value)
 {
-    if (value != paddingTop_) {
-        paddingTop_ = value;
+    if (CPTSetIfChanged(paddingTop_, value)) {
         setNeedsLayout();
     }
 }
 
 void CPTLayer::setPaddingRight(double value)
 {
-    if (value != paddingRight_) {
-        paddingRight_ = value;
+    if (CPTSetIfChanged(paddingRight_, value)) {
         setNeedsLayout();
     }
 }
 
 void CPTLayer::setPaddingBottom(double value)
 {
-    if (value != paddingBottom_) {
-        paddingBottom_ = value;
+    if (CPTSetIfChanged(paddingBottom_, value)) {
         setNeedsLayout();
     }
 }
 
 void CPTLayer::setMasksToBorder(bool flag)
 {
-    if (flag != masksToBorder_) {
-        masksToBorder_ = flag;
+    if (CPTSetIfChanged(masksToBorder_, flag)) {
         setNeedsDisplay();
     }
 }
@@ -175,6 +168,7 @@ void CPTLayer::insertSublayer(CPTLayer* layer, std::size_t index)
     sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), layer);
     layer->superlayer_ = this;
     layer->setContentsScale(contentsScale_);
+    layer->didMoveToSuperlayer();
     notifyTreeChanged();
 }
 
@@ -532,6 +526,16 @@ void CPTLayer::applySublayerMaskToContext(CPTContext& context) const
     if (masksToBounds_ || masksToBorder_) {
         context.clipToRect(bounds_);
     }
+}
+
+const CPTTextMetrics& CPTLayer::textMetrics() const
+{
+    for (const CPTLayer* layer = this; layer != nullptr; layer = layer->superlayer_) {
+        if (const CPTTextMetrics* own = layer->ownTextMetrics()) {
+            return *own;
+        }
+    }
+    return CPTTextMetrics::fixed();
 }
 
 }  // namespace quorvel

@@ -15,6 +15,7 @@ namespace quorvel {
 
 class CPTContext;
 class CPTGraph;
+class CPTTextMetrics;
 
 // A node of the drawing tree. Geometry has its origin at the lower left and y growing up.
 // The tree holds non-owning pointers: whoever creates a layer owns it, and a layer leaves the
@@ -80,6 +81,9 @@ public:
     CPTAffineTransform transformToSuperlayer() const;
     CPTPoint convertPointToLayer(const CPTPoint& point, const CPTLayer* target) const;
     CPTPoint convertPointFromLayer(const CPTPoint& point, const CPTLayer* source) const;
+    // The metrics text in this layer is measured with: those of the nearest layer up the tree
+    // that has its own (a graph given them), else the fixed ones.
+    const CPTTextMetrics& textMetrics() const;
 
     // Layout.
     void setNeedsLayout();
@@ -129,6 +133,9 @@ public:
     void setTreeChangeHandler(std::function<void()> handler) { treeChangeHandler_ = std::move(handler); }
 
 protected:
+    virtual const CPTTextMetrics* ownTextMetrics() const { return nullptr; }
+    // The layer was just placed under a superlayer (its text metrics may have changed).
+    virtual void didMoveToSuperlayer() {}
     // `rect` grown to whole pixels of the layer's image and cut to the image of the bounds, so
     // a store covering only it puts every drawn point on the same pixel as a full one would.
     CPTRect pixelRectWithinBounds(const CPTRect& rect) const;

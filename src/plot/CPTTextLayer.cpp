@@ -1,6 +1,7 @@
 #include "plot/CPTTextLayer.hpp"
 
 #include "plot/CPTContext.hpp"
+#include "plot/CPTSetIfChanged.hpp"
 #include "plot/CPTTextMetrics.hpp"
 
 #include <cmath>
@@ -19,8 +20,7 @@ CPTTextLayer::CPTTextLayer(std::string text, CPTTextStyle style) : text_(std::mo
 
 void CPTTextLayer::setText(std::string text)
 {
-    if (text != text_) {
-        text_ = std::move(text);
+    if (CPTSetIfChanged(text_, std::move(text))) {
         sizeToFit();
     }
 }
@@ -35,16 +35,21 @@ void CPTTextLayer::setTextStyle(const CPTTextStyle& style)
 
 CPTSize CPTTextLayer::sizeThatFits() const
 {
-    if (text_.empty()) {
+    return sizeThatFits(textMetrics(), text_, textStyle_);
+}
+
+CPTSize CPTTextLayer::sizeThatFits(const CPTTextMetrics& metrics, const std::string& text, const CPTTextStyle& style)
+{
+    if (text.empty()) {
         return {};
     }
-    const CPTSize measured = CPTTextMetrics::shared().sizeOfText(text_, textStyle_.fontName(), textStyle_.fontSize());
+    const CPTSize measured = metrics.sizeOfText(text, style.fontName(), style.fontSize());
     return {std::ceil(measured.width + 2 * kTextInset), std::ceil(measured.height + 2 * kTextInset)};
 }
 
 void CPTTextLayer::sizeToFit()
 {
-    metricsGeneration_ = CPTTextMetrics::generation();
+    measuredWith_ = &textMetrics();
     setBounds(CPTRect{bounds().origin, sizeThatFits()});
     setNeedsLayout();
     setNeedsDisplay();
@@ -52,7 +57,7 @@ void CPTTextLayer::sizeToFit()
 
 void CPTTextLayer::refitIfMetricsChanged()
 {
-    if (metricsGeneration_ != CPTTextMetrics::generation()) {
+    if (measuredWith_ != &textMetrics()) {
         sizeToFit();
     }
 }

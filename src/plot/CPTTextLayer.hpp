@@ -19,17 +19,22 @@ public:
 
     // Measured text plus one point on every side, rounded up to whole points.
     CPTSize sizeThatFits() const;
+    static CPTSize sizeThatFits(const CPTTextMetrics& metrics, const std::string& text, const CPTTextStyle& style);
     void sizeToFit();
-    // Re-measures when the shared text metrics were replaced since the last fit.
+    // Re-measures when the layer now measures with other metrics than at the last fit (it was
+    // placed in a graph, or the graph was given other metrics).
     void refitIfMetricsChanged();
 
     void renderAsVectorInContext(CPTContext& context) override;
     bool drawsContent() const override { return !text_.empty() && textStyle_.color().has_value(); }
 
+protected:
+    void didMoveToSuperlayer() override { refitIfMetricsChanged(); }
+
 private:
     std::string text_;
     CPTTextStyle textStyle_;
-    unsigned metricsGeneration_ = 0;
+    const CPTTextMetrics* measuredWith_ = nullptr;
 };
 
 }  // namespace quorvel

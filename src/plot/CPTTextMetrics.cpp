@@ -4,38 +4,10 @@
 
 namespace quorvel {
 
-namespace {
-
-struct SharedMetrics {
-    std::shared_ptr<const CPTTextMetrics> metrics = std::make_shared<CPTFixedTextMetrics>();
-    unsigned generation = 0;
-};
-
-SharedMetrics& sharedMetrics()
+const CPTTextMetrics& CPTTextMetrics::fixed()
 {
-    static SharedMetrics instance;
-    return instance;
-}
-
-}  // namespace
-
-const CPTTextMetrics& CPTTextMetrics::shared()
-{
-    return *sharedMetrics().metrics;
-}
-
-void CPTTextMetrics::setShared(std::shared_ptr<const CPTTextMetrics> metrics)
-{
-    if (!metrics) {
-        metrics = std::make_shared<CPTFixedTextMetrics>();
-    }
-    sharedMetrics().metrics = std::move(metrics);
-    ++sharedMetrics().generation;
-}
-
-unsigned CPTTextMetrics::generation()
-{
-    return sharedMetrics().generation;
+    static const CPTFixedTextMetrics metrics;
+    return metrics;
 }
 
 }  // namespace quorvel

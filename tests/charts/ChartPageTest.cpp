@@ -121,9 +121,6 @@ std::shared_ptr<MonthTraffic> billingMonth(Date first, Date last, int length, st
 }
 
 struct PageTest : ::testing::Test {
-    void SetUp() override { CPTTextMetrics::setShared(nullptr); }
-    void TearDown() override { CPTTextMetrics::setShared(nullptr); }
-
     static const CPTXYPlotSpace& space(const CPTXYGraph& g) { return *static_cast<CPTXYPlotSpace*>(g.defaultPlotSpace()); }
     static CPTXYAxis& axis(const CPTXYGraph& g, bool x)
     {
@@ -158,7 +155,7 @@ struct PageTest : ::testing::Test {
     // The page as first drawn with `summary`.
     static CairoSurfaceHandle freshPage(const std::shared_ptr<FTrafficDataInformation>& summary)
     {
-        FChartViewController fresh(FChartViewController::Idiom::Phone);
+        FChartViewController fresh(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
         fresh.setScreenScale(2);
         fresh.layoutInPage(360, 560);
         fresh.updateInterface(summary);
@@ -278,7 +275,7 @@ TEST_F(PageTest, DayLabelsShowCalendarDaysAndNegativeTrafficLabelsAreRed)
 // kept composite; back and forth several times, the page still shows what it shows drawn fresh.
 TEST_F(PageTest, PageRedrawnAfterNewDataEqualsThePageDrawnFresh)
 {
-    FChartViewController kept(FChartViewController::Idiom::Phone);
+    FChartViewController kept(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
     kept.setScreenScale(2);
     kept.layoutInPage(360, 560);
     CairoSurfaceHandle reloaded(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 720, 1120));
@@ -294,8 +291,8 @@ TEST_F(PageTest, PageRedrawnAfterNewDataEqualsThePageDrawnFresh)
 // drawn in, which shifts the antialiasing of a few pixels by a few levels (4 in 150 random steps).
 TEST_F(PageTest, PageRedrawnAfterOneDayGrewEqualsThePageDrawnFresh)
 {
-    CPTPangoTextMetrics::install();  // as the chart tab does before it builds a page: titles fit drawn text
-    FChartViewController kept(FChartViewController::Idiom::Phone);
+    // As the chart tab builds its pages: titles fit the text as drawn.
+    FChartViewController kept(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
     kept.setScreenScale(2);
     kept.layoutInPage(360, 560);
     CairoSurfaceHandle reloaded(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 720, 1120));

@@ -119,8 +119,7 @@ struct Form {
 
 class MeasuredTitles : public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override { CPTTextMetrics::setShared(std::make_shared<FamilyMetrics>(GetParam())); }
-    void TearDown() override { CPTTextMetrics::setShared(nullptr); }
+    static std::shared_ptr<const CPTTextMetrics> metrics() { return std::make_shared<FamilyMetrics>(GetParam()); }
 
     static std::shared_ptr<FTrafficDataInformation> monthWithADayOf(std::uint64_t bytes)
     {
@@ -170,7 +169,7 @@ TEST_P(MeasuredTitles, NeverRunIntoLabelsOrThePlotArea)
                                   100'000'000'000};
     for (const Form& form : forms) {
         for (const std::uint64_t bytes : days) {
-            FChartViewController page(form.idiom);
+            FChartViewController page(form.idiom, metrics());
             page.updateInterface(monthWithADayOf(bytes));
             page.layoutInPage(form.width, form.height);
             CPTRecordingContext context;
@@ -185,7 +184,7 @@ TEST_P(MeasuredTitles, NeverRunIntoLabelsOrThePlotArea)
 
 TEST_P(MeasuredTitles, ShortLabelsKeepThePagesGeometry)
 {
-    FChartViewController page(FChartViewController::Idiom::Phone);
+    FChartViewController page(FChartViewController::Idiom::Phone, metrics());
     page.updateInterface(monthWithADayOf(37'000'000));  // labels 0 .. 50
     page.layoutInPage(360, 560);
     const auto& y = *static_cast<CPTXYAxisSet*>(page.graphBar->axisSet())->yAxis();

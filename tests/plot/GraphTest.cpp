@@ -15,8 +15,10 @@
 #include "plot/CPTPlotGroup.hpp"
 #include "plot/CPTRecordingContext.hpp"
 #include "plot/CPTTextLayer.hpp"
+#include "plot/CPTTextMetrics.hpp"
 #include "plot/CPTXYAxis.hpp"
 #include "plot/CPTXYAxisSet.hpp"
+#include "plot/CPTXYGraph.hpp"
 #include "plot/CPTXYPlotSpace.hpp"
 
 #include "GeometryPrinting.hpp"
@@ -97,6 +99,36 @@ TEST(Graph, TitleIsCentredOnTheFrameAndFollowsItsSettings)
     ASSERT_NE(titleLayer(*graph), nullptr);
     EXPECT_EQ(titleLayer(*graph)->textStyle().fontSize(), 16.0);
     EXPECT_DOUBLE_EQ(titleLayer(*graph)->frame().midY(), 160.0);
+}
+
+// Text is measured with the metrics of the graph it is in: two graphs with different metrics
+// measure the same text differently at once, and metrics given later reach text already placed.
+TEST(Graph, TextIsMeasuredWithTheMetricsOfItsGraph)
+{
+    struct TenPerCharacter final : CPTTextMetrics {
+        CPTSize sizeOfText(const std::string& text, const std::string&, double) const override
+        {
+            return {10.0 * static_cast<double>(text.size()), 20.0};
+        }
+    };
+    auto plain = std::make_shared<CPTXYGraph>();
+    auto wide = std::make_shared<CPTXYGraph>();
+    wide->setTextMetrics(std::make_shared<TenPerCharacter>());
+    CPTTextLayer inPlain("abc");
+    CPTTextLayer inWide("abc");
+    const double detachedWidth = inPlain.bounds().width();
+    plain->addSublayer(&inPlain);
+    wide->addSublayer(&inWide);
+    EXPECT_EQ(inPlain.bounds().width(), detachedWidth) << "a graph without metrics measures with the fixed ones";
+    EXPECT_EQ(inWide.bounds().width(), 32.0) << "30 points of text and one on either side";
+    EXPECT_EQ(inWide.bounds().height(), 22.0);
+
+    plain->setTextMetrics(std::make_shared<TenPerCharacter>());
+    EXPECT_EQ(inPlain.bounds().width(), 32.0);
+    plain->setTextMetrics(nullptr);
+    EXPECT_EQ(inPlain.bounds().width(), detachedWidth);
+    inPlain.removeFromSuperlayer();
+    inWide.removeFromSuperlayer();
 }
 
 TEST(Graph, RemovingWhatIsNotThereIsAnEngineException)

@@ -26,8 +26,8 @@ FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
 
 std::unique_ptr<FChartViewController> FChartPageWidget::makeController(FChartViewController::Idiom idiom)
 {
-    CPTPangoTextMetrics::install();  // titles are placed from text measured as it will be drawn
-    return std::make_unique<FChartViewController>(idiom);
+    // Titles are placed from text measured as it will be drawn.
+    return std::make_unique<FChartViewController>(idiom, CPTPangoTextMetrics::instance());
 }
 
 FChartPageWidget::~FChartPageWidget()
@@ -57,7 +57,7 @@ void FChartPageWidget::screenScaleChanged()
     controller_->setScreenScale(get_scale_factor());
 }
 
-void FChartPageWidget::updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary)
+void FChartPageWidget::updateInterface(const SharedSummary& summary)
 {
     controller_->updateInterface(summary);
 }

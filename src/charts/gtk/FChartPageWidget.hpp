@@ -10,6 +10,7 @@
 namespace quorvel {
 
 class FTrafficDataInformation;
+using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // One page of the chart tab: a billing month's cumulative graph above its daily bar graph. The
 // page's controller builds and updates both graphs; the page only hosts them in two drawing
@@ -27,7 +28,7 @@ public:
     // The month this page shows, as an index into the summary's billing months.
     int tag() const { return controller_->tag; }
     void setTag(int tag) { controller_->tag = tag; }
-    void updateInterface(const std::shared_ptr<FTrafficDataInformation>& summary);
+    void updateInterface(const SharedSummary& summary);
 
     Gtk::DrawingArea& chartArea() { return chartArea_; }
     Gtk::DrawingArea& barArea() { return barArea_; }

@@ -113,13 +113,14 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     return true;
 }
 
-int CtlChart::render(const std::shared_ptr<FTrafficDataInformation>& summary, std::ostream& out,
+int CtlChart::render(const SharedSummary& summary, std::ostream& out,
                      std::ostream& err) const
 {
-    CPTPangoTextMetrics::install();  // titles are placed from text measured as it will be drawn
-    FChartViewController page(tablet_ ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone);
+    // Titles are placed from text measured as it will be drawn.
+    FChartViewController page(tablet_ ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone,
+                              CPTPangoTextMetrics::instance());
     if (summary) {
-        const std::shared_ptr<FTrafficDataInformation> shown =
+        const SharedSummary shown =
             summary->getMonthItemsCount() == 0 && month_.value_or(0) == 0 ? withCurrentMonth(*summary) : summary;
         const auto count = static_cast<long>(shown->getMonthItemsCount());
         const long index = month_.value_or(count - 1);

@@ -38,6 +38,14 @@ void checkStatus(cairo_status_t status, const std::string& path)
 
 // Every layer draws straight into the page: no layer keeps an image of its own, so a large page
 // costs little more than the page itself.
+// Text is drawn with Pango: unless a graph was given other metrics, it is measured with Pango too.
+void measureWithPango(const CPTGraphHostingView& host)
+{
+    if (host.hostedGraph()) {
+        CPTPangoTextMetrics::useFor(*host.hostedGraph());
+    }
+}
+
 void drawHosts(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, cairo_t* cr)
 {
     for (const auto& placed : hosts) {
@@ -66,7 +74,7 @@ void writeVector(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, CairoSu
 
 void CPTCairoRenderer::renderHost(CPTGraphHostingView& host, cairo_t* cr)
 {
-    CPTPangoTextMetrics::install();
+    measureWithPango(host);
     CPTCairoContext context(cr);
     host.drawInContext(context);
 }
@@ -87,7 +95,9 @@ void CPTCairoRenderer::writeHostToFile(CPTGraphHostingView& host, const std::str
 void CPTCairoRenderer::writeHostsToFile(const std::vector<PlacedHost>& hosts, const std::string& path, double width,
                                         double height, double scale)
 {
-    CPTPangoTextMetrics::install();
+    for (const auto& placed : hosts) {
+        measureWithPango(*placed.host);
+    }
     const std::string extension = extensionOf(path);
     if (extension == "png") {
         const double s = scale > 0.0 ? scale : 1.0;

@@ -1,5 +1,7 @@
 #include "plot/cairo/CPTPangoTextMetrics.hpp"
 
+#include "plot/CPTGraph.hpp"
+
 #include <pango/pangocairo.h>
 
 namespace quorvel {
@@ -52,10 +54,16 @@ CPTSize CPTPangoTextMetrics::sizeOfText(const std::string& text, const std::stri
     return size;
 }
 
-void CPTPangoTextMetrics::install()
+std::shared_ptr<const CPTPangoTextMetrics> CPTPangoTextMetrics::instance()
 {
-    if (dynamic_cast<const CPTPangoTextMetrics*>(&CPTTextMetrics::shared()) == nullptr) {
-        CPTTextMetrics::setShared(std::make_shared<CPTPangoTextMetrics>());
+    static const auto metrics = std::make_shared<const CPTPangoTextMetrics>();
+    return metrics;
+}
+
+void CPTPangoTextMetrics::useFor(CPTGraph& graph)
+{
+    if (!graph.hasTextMetrics()) {
+        graph.setTextMetrics(instance());
     }
 }
 

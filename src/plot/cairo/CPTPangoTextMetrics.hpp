@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 
 namespace quorvel {
 
+class CPTGraph;
 class CPTTextStyle;
 
 // Text measured with Pango and the system fonts; the engine's font names are tried first and
@@ -20,8 +22,10 @@ public:
 
     CPTSize sizeOfText(const std::string& text, const std::string& fontName, double fontSize) const override;
 
-    // Makes Pango's metrics the shared ones unless they already are.
-    static void install();
+    // One set of Pango metrics for every graph of the process (its context and cache are shared).
+    static std::shared_ptr<const CPTPangoTextMetrics> instance();
+    // Gives the graph Pango's metrics unless it was given metrics of its own.
+    static void useFor(CPTGraph& graph);
 
     // Layout settings shared by measuring and drawing, so both agree on every size.
     static PangoFontDescriptionHandle fontDescription(const std::string& fontName, double fontSize);
