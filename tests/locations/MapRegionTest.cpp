@@ -1,8 +1,7 @@
-// The region the map centres on, the zoom that fits it, and the spacing of the background lines.
+// The region the map centres on and the zoom that fits it.
 #include <gtest/gtest.h>
 
-#include "MapTestSupport.hpp"
-#include "locations/gtk/MapGraticule.hpp"
+#include "MapPlaces.hpp"
 #include "locations/MapRegion.hpp"
 
 namespace quorvel {
@@ -111,25 +110,6 @@ TEST(MapRegion, OffsetByPixelsMovesAlongTheMercatorGrid)
         const auto [lat, lon] = MapRegion::offsetBy(c.lat, c.lon, c.zoom, 256, c.dx, c.dy);
         EXPECT_NEAR(lat, c.expectedLat, 1e-6) << c.what;
         EXPECT_NEAR(lon, c.expectedLon, 1e-6) << c.what;
-    }
-}
-
-TEST(MapGraticule, LinesStandAtRoundStepsAtLeastTheSpacingApart)
-{
-    const struct {
-        double degreesPerPixel;
-        double spacing;
-        double step;
-    } cases[] = {
-        {360.0 / 256, 96, 90.0},             // zoom 0: as coarse as it gets
-        {360.0 / (256 * 32768), 96, 0.005},  // zoom 15
-        {1e-9, 96, 0.0005},                  // deeper than any map: the finest step
-        {0.5, 2.0, 1.0},                     // exactly the spacing apart
-        {0.5, 2.0001, 2.0},                  // a hair short of it
-    };
-    for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(MapGraticule::stepForDegreesPerPixel(c.degreesPerPixel, c.spacing), c.step)
-            << c.degreesPerPixel << " " << c.spacing;
     }
 }
 

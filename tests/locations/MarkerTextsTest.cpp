@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "MapTestSupport.hpp"
+#include "MapPlaces.hpp"
 #include "locations/PPAnnotation.hpp"
 #include "locations/PinPicture.hpp"
 
