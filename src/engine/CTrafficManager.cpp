@@ -176,13 +176,16 @@ std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
     if (!pTraffics->getNewTraffic(result)) {
         return std::nullopt;
     }
-    // Every month and over-plan limit asks for the billing month's use; it cannot change while
-    // they are checked, so it is summed once.
-    const UsedSnapshot snapshot(*this);
+    return checkLimits(usageFigures());
+}
+
+std::optional<LimitResult> CTrafficManager::checkLimits(const UsageFigures& figures) const
+{
     LimitResult dict = LimitResult::createDefResultDictionary(now());
     dict.periodStart = LimitResult::dayKey(getFirstBillingDayForDate(now()));
+    const CTrafficPoint* today = getTrafficToday();
     for (const auto& limit : pLimits) {
-        limit->checkTrafficUsageLimit(this, &dict);
+        limit->checkUsage(figures, today, &dict);
     }
     return dict;
 }
@@ -190,13 +193,15 @@ std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformation(bool full)
 {
     TCResult result;
-    std::optional<LimitResult> dict = checkTraffic(false, &result);
-    const UsedSnapshot snapshot(*this);
+    const bool booked = pTraffics->getNewTraffic(&result);
+    // The period's figures once, after booking: the limits and the summary read the same value.
+    const UsageFigures figures = usageFigures();
+    std::optional<LimitResult> dict = booked ? checkLimits(figures) : std::nullopt;
     std::shared_ptr<FTrafficDataInformation> summary;
     if (!full && !dict) {
         bFullUpdateDone = false;
     } else {
-        summary = summaryFigures();
+        summary = summaryOf(figures);
         result.bUpdateAllAnnotations = !bFullUpdateDone;
         if (full) {
             summary->parrTrafficDeltas = pTraffics->arrDeltas;
@@ -211,27 +216,29 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
     return summary;
 }
 
+UsageFigures CTrafficManager::usageFigures() const
+{
+    UsageFigures::Base base;
+    base.plan = getMonthPlan();
+    base.used = stgetDataUsed();
+    base.today = stgetDataTodayUsed();
+    base.daysUsed = BillingPeriod::daysUsed(now(), startDay());
+    base.daysLeft = BillingPeriod::daysLeft(now(), startDay());
+    // Over the billing period the plan covers, not the calendar month it happens to begin in.
+    base.daysInPeriod = getDayCountInBillingMonth(now());
+    return UsageFigures::compute(base);
+}
+
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryFigures() const
 {
-    // Each base figure once; the derived ones from them, exactly as their own getters derive them.
-    const auto widen = [](std::int64_t v) { return static_cast<std::uint64_t>(v); };
-    const std::uint64_t plan = stgetPlan();
-    const std::uint64_t used = stgetDataUsed();
-    const std::int32_t daysUsed = stgetDaysUsed();
-    const std::int32_t daysLeft = stgetDaysLeft();
-    const std::int64_t left = dataLeft(plan, used);
-    const std::uint64_t average = averagePerDay(used, daysUsed);
+    return summaryOf(usageFigures());
+}
+
+std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageFigures& figures) const
+{
     auto summary = std::make_shared<FTrafficDataInformation>();
-    summary->pDataPlan = plan;
-    summary->pDataUsed = used;
-    summary->pDataLeft = widen(left);
-    summary->pDaysUsed = widen(daysUsed);
-    summary->pDaysLeft = widen(daysLeft);
-    summary->pAvgDataPerDayUsed = average;
-    summary->pTodayDataUsed = stgetDataTodayUsed();
-    summary->pDataPerDayLeft = widen(left / daysLeft);
-    summary->pDataEstimation = estimate(average);
-    summary->pBillStartDay = widen(getPlanStartDay());
+    summary->setFigures(figures);
+    summary->pBillStartDay = static_cast<std::uint64_t>(getPlanStartDay());
     return summary;
 }
 
@@ -259,8 +266,10 @@ int CTrafficManager::getDayCountInBillingMonth(Date date) const
 
 std::uint64_t CTrafficManager::getDayPlan() const
 {
-    const int days = getDayCountInBillingMonth(now());
-    return getMonthPlan() / static_cast<std::uint64_t>(days > 0 ? days : 30);
+    UsageFigures::Base base;
+    base.plan = getMonthPlan();
+    base.daysInPeriod = getDayCountInBillingMonth(now());
+    return UsageFigures::compute(base).dayPlan;
 }
 
 Date CTrafficManager::getFirstBillingDayForDate(Date date) const
@@ -364,26 +373,8 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
     return out;
 }
 
-CTrafficManager::UsedSnapshot::UsedSnapshot(const CTrafficManager& m) : m_(m)
-{
-    if (!m_.usedSnapshot_) {
-        m_.usedSnapshot_ = m_.stgetDataUsed();
-        owner_ = true;
-    }
-}
-
-CTrafficManager::UsedSnapshot::~UsedSnapshot()
-{
-    if (owner_) {
-        m_.usedSnapshot_.reset();
-    }
-}
-
 std::uint64_t CTrafficManager::stgetDataUsed() const
 {
-    if (usedSnapshot_) {
-        return *usedSnapshot_;
-    }
     const int s = startDay();
     if (DateDay::getDayNumber(now()) < s) {
         return pTraffics->getTrafficInCurMonthSinceDayNumber(1) + pTraffics->getTrafficInPrevMonthSinceDayNumber(s);
@@ -391,26 +382,18 @@ std::uint64_t CTrafficManager::stgetDataUsed() const
     return pTraffics->getTrafficInCurMonthSinceDayNumber(s);
 }
 
-std::int64_t CTrafficManager::dataLeft(std::uint64_t plan, std::uint64_t used)
+namespace {
+
+std::int64_t asSigned(std::uint64_t amount)
 {
-    if (used >= plan) {
-        return 0;
-    }
-    const std::uint64_t left = plan - used;
-    return left > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
-               ? std::numeric_limits<std::int64_t>::max()
-               : static_cast<std::int64_t>(left);
+    return static_cast<std::int64_t>(std::min<std::uint64_t>(amount, std::numeric_limits<std::int64_t>::max()));
 }
 
-std::uint64_t CTrafficManager::averagePerDay(std::uint64_t used, std::int32_t daysUsed)
-{
-    const std::int64_t divisor = std::int64_t{daysUsed} + 1;
-    return used / static_cast<std::uint64_t>(divisor <= 0 ? 1 : divisor);
-}
+}  // namespace
 
 std::int64_t CTrafficManager::stgetDataLeft() const
 {
-    return dataLeft(getMonthPlan(), stgetDataUsed());
+    return asSigned(usageFigures().left);
 }
 
 std::int32_t CTrafficManager::stgetDaysUsed() const
@@ -425,23 +408,17 @@ std::int32_t CTrafficManager::stgetDaysLeft() const
 
 std::uint64_t CTrafficManager::stgetAvgDayDataUsed() const
 {
-    return averagePerDay(stgetDataUsed(), stgetDaysUsed());
+    return usageFigures().averagePerDay;
 }
 
 std::int64_t CTrafficManager::stgetAvgDayDataLeft() const
 {
-    return stgetDataLeft() / stgetDaysLeft();
+    return asSigned(usageFigures().perDayLeft);
 }
 
 std::uint64_t CTrafficManager::stgetDataUsingEstimation() const
 {
-    return estimate(stgetAvgDayDataUsed());
-}
-
-std::uint64_t CTrafficManager::estimate(std::uint64_t averagePerDay) const
-{
-    // Over the billing period the plan covers, not the calendar month it happens to begin in.
-    return averagePerDay * static_cast<std::uint64_t>(getDayCountInBillingMonth(now()));
+    return usageFigures().estimate;
 }
 
 void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const

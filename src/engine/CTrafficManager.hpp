@@ -99,6 +99,8 @@ public:
     std::shared_ptr<FTrafficDataInformation> updateTrafficInformation(bool full);
     // The billing-month figures of a summary as they stand now, without lists or results.
     std::shared_ptr<FTrafficDataInformation> summaryFigures() const;
+    // The billing period's figures as they stand now (the history summed once).
+    UsageFigures usageFigures() const override;
     void tryShowOverUsageNotifications(const FTrafficDataInformation* summary);
 
     // Billing calendar around today.
@@ -139,29 +141,12 @@ private:
     // start day past a short month's end moves a period's first day to the 1st.
     static bool copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& dayKeys,
                                Date first, Date last);
-    // plan − used, 0 when used reaches the plan.
-    static std::int64_t dataLeft(std::uint64_t plan, std::uint64_t used);
-    // used ÷ (days used + 1), dividing by 1 when that is not positive.
-    static std::uint64_t averagePerDay(std::uint64_t used, std::int32_t daysUsed);
-    // The use of the whole current billing period at this average.
-    std::uint64_t estimate(std::uint64_t averagePerDay) const;
-
-    // Holds the billing month's use while nothing can change it (inside one update).
-    class UsedSnapshot {
-    public:
-        explicit UsedSnapshot(const CTrafficManager& m);
-        ~UsedSnapshot();
-        UsedSnapshot(const UsedSnapshot&) = delete;
-        UsedSnapshot& operator=(const UsedSnapshot&) = delete;
-
-    private:
-        const CTrafficManager& m_;
-        bool owner_ = false;
-    };
+    std::optional<LimitResult> checkLimits(const UsageFigures& figures) const;
+    std::shared_ptr<FTrafficDataInformation> summaryOf(const UsageFigures& figures) const;
 
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
-    mutable std::optional<std::uint64_t> usedSnapshot_;
+
     const Env* env_;
     std::mutex locationLock_;
 };

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/UsageFigures.hpp"
 #include "platform/Location.hpp"
 
 namespace quorvel {
@@ -35,6 +36,9 @@ public:
     virtual void setPLastLocation(std::optional<Location> location) = 0;
     // Today's day record in the history, which the day limit reads; null when none.
     virtual const CTrafficPoint* getTrafficToday() const = 0;
+    // The billing period's figures for one update. By default from the getters above, without
+    // the day counts; the traffic manager derives them from its history and calendar.
+    virtual UsageFigures usageFigures() const;
 };
 
 }  // namespace quorvel

@@ -7,6 +7,7 @@
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
+#include "model/UsageFigures.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 
@@ -46,12 +47,35 @@ std::uint64_t CTrafficLimitBase::getPlanSignalLevel() const
     return pPlan_ != nullptr ? signalLevelFor(pPlan_->getMonthPlan()) : 0;
 }
 
-std::optional<std::string> CTrafficLimitBase::checkTrafficForLimit(const CPlanProtocol*) const
+std::optional<std::string> CTrafficLimitBase::checkTrafficForLimit(const CPlanProtocol* p) const
+{
+    return p != nullptr ? textFor(p->usageFigures(), p->getTrafficToday()) : std::nullopt;
+}
+
+void CTrafficLimitBase::checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const
+{
+    if (p != nullptr) {
+        checkUsage(p->usageFigures(), p->getTrafficToday(), d);
+    }
+}
+
+std::optional<std::string> CTrafficLimitBase::textFor(const UsageFigures&, const CTrafficPoint*) const
 {
     return std::nullopt;
 }
 
-void CTrafficLimitBase::checkTrafficUsageLimit(const CPlanProtocol*, LimitResult*) const {}
+void CTrafficLimitBase::checkUsage(const UsageFigures& f, const CTrafficPoint* today, LimitResult* d) const
+{
+    if (d == nullptr) {
+        return;
+    }
+    std::optional<std::string> text = textFor(f, today);
+    if (reported(text)) {
+        record(std::move(*text), today, *d);
+    }
+}
+
+void CTrafficLimitBase::record(std::string, const CTrafficPoint*, LimitResult&) const {}
 
 void CTrafficLimitBase::encodeWithCoder(ArchiveEncoder& coder) const
 {

@@ -12,10 +12,12 @@ namespace quorvel {
 class ArchiveEncoder;
 class ArchiveDecoder;
 class CPlanProtocol;
+class CTrafficPoint;
+struct UsageFigures;
 
 // A threshold on cellular use: a level (factor) of a plan amount, and the alert text to give
 // when it is reached. The base class reaches nothing; the day, month and over-plan limits
-// override the three checks.
+// override the text and how a finding is recorded. The checks read one update's figures.
 class CTrafficLimitBase {
 public:
     static constexpr std::string_view kClassName = "CTrafficLimitBase";
@@ -26,9 +28,12 @@ public:
     // The threshold in bytes: plan amount × level, truncated; saturates instead of overflowing.
     virtual std::uint64_t getPlanSignalLevel() const;
     // The alert text when the threshold is reached, else nothing.
-    virtual std::optional<std::string> checkTrafficForLimit(const CPlanProtocol* p) const;
+    std::optional<std::string> checkTrafficForLimit(const CPlanProtocol* p) const;
     // Runs the check and records a finding in the result.
-    virtual void checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const;
+    void checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const;
+    // The same on figures already derived; `today` is today's day record (null: none yet).
+    virtual std::optional<std::string> textFor(const UsageFigures& f, const CTrafficPoint* today) const;
+    void checkUsage(const UsageFigures& f, const CTrafficPoint* today, LimitResult* d) const;
 
     CPlanProtocol* pPlan() const { return pPlan_; }
     void setPPlan(CPlanProtocol* plan) { pPlan_ = plan; }
@@ -42,11 +47,12 @@ public:
     static std::unique_ptr<CTrafficLimitBase> initWithCoder(ArchiveDecoder& coder);
 
 protected:
+    // Keeps a reported finding in the result when it is more serious than the one there.
+    virtual void record(std::string text, const CTrafficPoint* today, LimitResult& d) const;
     // plan × level as bytes, saturated to the unsigned 64-bit range.
     std::uint64_t signalLevelFor(std::uint64_t planAmount) const;
     // used × 100 ÷ plan, truncated toward zero, saturated to the signed 32-bit range.
     static std::int32_t percentOf(std::uint64_t used, std::uint64_t plan);
-    static std::uint64_t leftOf(std::uint64_t used, std::uint64_t plan) { return used < plan ? plan - used : 0; }
     // A check reports only a present, non-empty text.
     static bool reported(const std::optional<std::string>& text) { return text && !text->empty(); }
 

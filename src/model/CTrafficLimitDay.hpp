@@ -14,9 +14,11 @@ public:
     }
 
     std::uint64_t getPlanSignalLevel() const override;
-    std::optional<std::string> checkTrafficForLimit(const CPlanProtocol* p) const override;
-    void checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const override;
+    std::optional<std::string> textFor(const UsageFigures& f, const CTrafficPoint* today) const override;
     std::string_view className() const override { return kClassName; }
+
+protected:
+    void record(std::string text, const CTrafficPoint* today, LimitResult& d) const override;
 };
 
 }  // namespace quorvel

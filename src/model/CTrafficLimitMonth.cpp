@@ -1,34 +1,25 @@
 #include "model/CTrafficLimitMonth.hpp"
 
-#include "model/CPlanProtocol.hpp"
-#include "model/CTrafficPoint.hpp"
 #include "model/FileSize.hpp"
+#include "model/UsageFigures.hpp"
 
 namespace quorvel {
 
-std::optional<std::string> CTrafficLimitMonth::checkTrafficForLimit(const CPlanProtocol* p) const
+std::optional<std::string> CTrafficLimitMonth::textFor(const UsageFigures& f, const CTrafficPoint*) const
 {
-    const std::uint64_t u = p->stgetDataUsed();
-    if (u < getPlanSignalLevel()) {
+    const std::uint64_t u = f.base.used;
+    if (u < signalLevelFor(f.base.plan)) {
         return std::nullopt;
     }
-    const std::uint64_t plan = p->getMonthPlan();
-    return "You used " + std::to_string(percentOf(u, plan)) + "% of your month plan. " +
-           FileSize::formatMemoryStringDot1(leftOf(u, plan)) + " left for this month.";
+    return "You used " + std::to_string(percentOf(u, f.base.plan)) + "% of your month plan. " +
+           FileSize::formatMemoryStringDot1(f.left) + " left for this month.";
 }
 
-void CTrafficLimitMonth::checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const
+void CTrafficLimitMonth::record(std::string text, const CTrafficPoint*, LimitResult& d) const
 {
-    if (p == nullptr || d == nullptr) {
-        return;
-    }
-    std::optional<std::string> text = checkTrafficForLimit(p);
-    if (!reported(text)) {
-        return;
-    }
-    if (!d->monthVal || level() > *d->monthVal) {
-        d->monthVal = level();
-        d->msgMonth = std::move(text);
+    if (!d.monthVal || level() > *d.monthVal) {
+        d.monthVal = level();
+        d.msgMonth = std::move(text);
     }
 }
 

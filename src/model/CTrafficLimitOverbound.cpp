@@ -1,34 +1,25 @@
 #include "model/CTrafficLimitOverbound.hpp"
 
-#include "model/CPlanProtocol.hpp"
-#include "model/CTrafficPoint.hpp"
 #include "model/FileSize.hpp"
+#include "model/UsageFigures.hpp"
 
 namespace quorvel {
 
-std::optional<std::string> CTrafficLimitOverbound::checkTrafficForLimit(const CPlanProtocol* p) const
+std::optional<std::string> CTrafficLimitOverbound::textFor(const UsageFigures& f, const CTrafficPoint*) const
 {
-    const std::uint64_t u = p->stgetDataUsed();
-    if (u < getPlanSignalLevel()) {
+    const std::uint64_t u = f.base.used;
+    if (u < signalLevelFor(f.base.plan)) {
         return std::nullopt;
     }
-    const std::uint64_t plan = p->getMonthPlan();
-    return "You've exceeded your month data plan for " + std::to_string(percentOf(u, plan)) + "%. Used " +
-           FileSize::formatMemoryStringDot1(u) + " of " + FileSize::formatMemoryStringDot1(plan) + ".";
+    return "You've exceeded your month data plan for " + std::to_string(percentOf(u, f.base.plan)) + "%. Used " +
+           FileSize::formatMemoryStringDot1(u) + " of " + FileSize::formatMemoryStringDot1(f.base.plan) + ".";
 }
 
-void CTrafficLimitOverbound::checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const
+void CTrafficLimitOverbound::record(std::string text, const CTrafficPoint*, LimitResult& d) const
 {
-    if (p == nullptr || d == nullptr) {
-        return;
-    }
-    std::optional<std::string> text = checkTrafficForLimit(p);
-    if (!reported(text)) {
-        return;
-    }
-    if (!d->monthOVal || level() > *d->monthOVal) {
-        d->monthOVal = level();
-        d->msgOMonth = std::move(text);
+    if (!d.monthOVal || level() > *d.monthOVal) {
+        d.monthOVal = level();
+        d.msgOMonth = std::move(text);
     }
 }
 

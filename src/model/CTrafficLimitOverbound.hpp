@@ -13,9 +13,11 @@ public:
         return std::make_unique<CTrafficLimitOverbound>(level, plan);
     }
 
-    std::optional<std::string> checkTrafficForLimit(const CPlanProtocol* p) const override;
-    void checkTrafficUsageLimit(const CPlanProtocol* p, LimitResult* d) const override;
+    std::optional<std::string> textFor(const UsageFigures& f, const CTrafficPoint* today) const override;
     std::string_view className() const override { return kClassName; }
+
+protected:
+    void record(std::string text, const CTrafficPoint* today, LimitResult& d) const override;
 };
 
 }  // namespace quorvel

@@ -1,15 +1,36 @@
 #include "model/FTrafficDataInformation.hpp"
 
+#include <algorithm>
+
 namespace quorvel {
+
+void FTrafficDataInformation::setFigures(const UsageFigures& f)
+{
+    const auto widen = [](std::int32_t days) { return static_cast<std::uint64_t>(std::int64_t{days}); };
+    pDataPlan = f.base.plan;
+    pDataUsed = f.base.used;
+    pDataLeft = f.left;
+    pDaysUsed = widen(f.base.daysUsed);
+    pDaysLeft = widen(f.base.daysLeft);
+    pAvgDataPerDayUsed = f.averagePerDay;
+    pTodayDataUsed = f.base.today;
+    pDataPerDayLeft = f.perDayLeft;
+    pDataEstimation = f.estimate;
+}
 
 void FTrafficDataInformation::reinitForNewPlan(std::uint64_t plan)
 {
-    pDataPlan = plan;
+    // Only the figures that depend on the plan change; the others stay as the update left them.
+    UsageFigures::Base base;
+    base.plan = plan;
+    base.used = pDataUsed.value_or(0);
+    // The field holds a signed count widened; a negative one divides by 1, as none does.
     const auto daysLeft = static_cast<std::int64_t>(pDaysLeft.value_or(0));
-    const std::uint64_t used = pDataUsed.value_or(0);
-    const std::uint64_t left = used < plan ? plan - used : 0;
-    pDataLeft = left;
-    pDataPerDayLeft = left / static_cast<std::uint64_t>(daysLeft > 0 ? daysLeft : 1);
+    base.daysLeft = static_cast<std::int32_t>(std::clamp<std::int64_t>(daysLeft, 0, 366));
+    const UsageFigures f = UsageFigures::compute(base);
+    pDataPlan = plan;
+    pDataLeft = f.left;
+    pDataPerDayLeft = f.perDayLeft;
 }
 
 std::shared_ptr<const FTrafficDataInformation> FTrafficDataInformation::withNewPlan(

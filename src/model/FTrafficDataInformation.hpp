@@ -8,6 +8,7 @@
 #include "model/TCResult.hpp"
 #include "model/LimitResult.hpp"
 #include "model/MonthTraffic.hpp"
+#include "model/UsageFigures.hpp"
 
 namespace quorvel {
 
@@ -32,7 +33,9 @@ public:
     std::optional<TCResult> pResultStruct;
     std::optional<LimitResult> pDictionaryResult;
 
-    // The figures that follow the plan at once when the user enters a new one.
+    // Fills the figures above from one update's derived value.
+    void setFigures(const UsageFigures& figures);
+    // The figures that follow the plan at once when the user enters a new one, by the same rules.
     void reinitForNewPlan(std::uint64_t plan);
     // A copy of a shared summary with the plan's figures for `plan` (nothing stays nothing).
     static std::shared_ptr<const FTrafficDataInformation> withNewPlan(

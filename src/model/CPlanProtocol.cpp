@@ -1,0 +1,19 @@
+#include "model/CPlanProtocol.hpp"
+
+#include "model/CTrafficPoint.hpp"
+
+namespace quorvel {
+
+UsageFigures CPlanProtocol::usageFigures() const
+{
+    UsageFigures::Base base;
+    base.plan = getMonthPlan();
+    base.used = stgetDataUsed();
+    const CTrafficPoint* today = getTrafficToday();
+    base.today = today != nullptr ? today->getTotalTRaffic() : 0;
+    UsageFigures figures = UsageFigures::compute(base);
+    figures.dayPlan = getDayPlan();
+    return figures;
+}
+
+}  // namespace quorvel
