@@ -81,6 +81,7 @@ public:
     void resetTrafficsWithInit(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay)
     {
         pTraffics->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
+        rearmCutoff();
     }
     void ResetLocations() override { pTraffics->ResetLocations(); }
     void ResetPrevMonthsInfo() override { pTraffics->ResetPrevMonthsInfo(); }
@@ -94,6 +95,12 @@ public:
     void setInterfaceChoice(const std::string& name, std::optional<bool> count);
     void setCountMetered(bool on) { sampler().choices.countMetered = on; }
     bool countMetered() const { return pTraffics->trafficObtainer->choices.countMetered; }
+
+    // Mobile data off at the plan: the user's switch, and the billing period (its first day's
+    // LimitResult::dayKey) in which it was last cut off, which keeps it from happening twice.
+    bool cutoffAtPlan() const { return cutoffAtPlan_; }
+    void setCutoffAtPlan(bool on) { cutoffAtPlan_ = on; }
+    std::optional<int> cutoffPeriod() const { return cutoffPeriod_; }
 
     // The update.
     std::optional<LimitResult> checkTraffic(bool ignored, TCResult* result);
@@ -125,6 +132,8 @@ public:
     std::uint64_t stgetAvgDayDataUsed() const;
     std::int64_t stgetAvgDayDataLeft() const;
     std::uint64_t stgetDataUsingEstimation() const;
+    // The part of the billing month's use that was booked while roaming.
+    std::uint64_t stgetRoamingUsed() const;
     void setThresholdKoeff(double, double) {}
 
     std::string_view className() const { return kClassName; }
@@ -146,6 +155,11 @@ private:
     static std::uint64_t averagePerDay(std::uint64_t used, std::int32_t daysUsed);
     // The use of the whole current billing period at this average.
     std::uint64_t estimate(std::uint64_t averagePerDay) const;
+    int billingPeriodKey() const;
+    // Whether this update reached the plan with the cut-off armed; marks the period when it did.
+    bool markCutoff();
+    // A cut-off mark that no longer holds (new period, use below the plan) is dropped.
+    void rearmCutoff();
 
     // Holds the billing month's use while nothing can change it (inside one update).
     class UsedSnapshot {
@@ -162,6 +176,8 @@ private:
 
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
+    bool cutoffAtPlan_ = false;
+    std::optional<int> cutoffPeriod_;
     mutable std::optional<std::uint64_t> usedSnapshot_;
     const Env* env_;
     std::mutex locationLock_;

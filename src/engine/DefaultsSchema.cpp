@@ -43,7 +43,7 @@ std::optional<std::string> checkKeys(const nlohmann::json& object, const auto& k
 
 std::optional<std::string> DefaultsSchema::check(const nlohmann::json& defaults)
 {
-    static constexpr std::array<std::pair<const char*, Kind>, 9> kTop = {{
+    static constexpr std::array<std::pair<const char*, Kind>, 10> kTop = {{
         {"pkeyDataPlanULL", Kind::Unsigned},
         {"pkeyAutoResetBool", Kind::Boolean},
         {"pkeyAlertMonthLimitBool", Kind::Boolean},
@@ -53,6 +53,7 @@ std::optional<std::string> DefaultsSchema::check(const nlohmann::json& defaults)
         {"pkeyStartedBefore", Kind::Boolean},
         {"SUBSRIBE_TO_NEWS_ASKED", Kind::Boolean},
         {"Preferences_NMDispatcher", Kind::Dictionary},
+        {"Preferences_RoamingNotice", Kind::Integer},
     }};
     static constexpr std::array<std::pair<const char*, Kind>, 10> kAlertHistory = {{
         {"NM_MONTHNAME", Kind::Text},

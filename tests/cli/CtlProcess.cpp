@@ -180,7 +180,9 @@ std::vector<std::string> ctlEnvironment(const std::filesystem::path& home)
     return {"HOME=" + home.string(), "XDG_DATA_HOME=" + (home / "data").string(),
             "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_STATE_HOME=" + (home / "state").string(),
             "QUORVEL_COUNTERS=" + (home / "counters").string(),
-            "QUORVEL_BOOT_ID_FILE=" + (home / "boot_id").string()};
+            "QUORVEL_BOOT_ID_FILE=" + (home / "boot_id").string(),
+            // No system bus: the machine's NetworkManager and ModemManager stay out of the tests.
+            "DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + (home / "no-system-bus").string()};
 }
 
 // quorvelctl on the files and counters of `home`.
