@@ -237,8 +237,11 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     }
     if (!notifier_.posted().empty()) {
         report.alert = notifier_.posted().back();
+    }
+    // Each one: the plan's alert and the cut-off it led to come in the same sample.
+    for (const LocalNotification& n : notifier_.posted()) {
         std::string why;
-        if (a.has("--notify") && !CtlDesktopNotifier::send(*report.alert, why)) {
+        if (a.has("--notify") && !CtlDesktopNotifier::send(n, why)) {
             err_ << "quorvelctl: the alert could not be sent as a desktop notification: " << why << "\n";
         }
     }
