@@ -3,13 +3,13 @@
 #include <limits>
 #include <map>
 
+#include "engine/PlanActionsRunner.hpp"
 #include "model/BillingPeriod.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/DateDay.hpp"
 #include "model/PlanActions.hpp"
-#include "engine/PlanActionsRunner.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"

@@ -52,8 +52,9 @@ protected:
     {
         std::string out;
         EXPECT_EQ(ctl({"export", "--json"}, &out), 0) << err;
+        const nlohmann::json exported = nlohmann::json::parse(out);
         std::pair<std::uint64_t, std::uint64_t> sum{0, 0};
-        for (const auto& month : nlohmann::json::parse(out).at("months")) {
+        for (const auto& month : exported.at("months")) {
             for (const auto& day : month.at("days")) {
                 sum.first += day.at("bytes").get<std::uint64_t>();
                 sum.second += day.at("roaming_bytes").get<std::uint64_t>();
