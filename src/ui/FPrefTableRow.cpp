@@ -126,6 +126,12 @@ void FPrefTableRow::setSubtitle(const std::string& text)
     subtitle_.set_visible(!text.empty());
 }
 
+void FPrefTableRow::wrapTitle()
+{
+    label_.set_ellipsize(Pango::EllipsizeMode::NONE);
+    label_.set_wrap(true);
+}
+
 void FPrefTableRow::reserveIconSpace()
 {
     if (!hasIcon_) {

@@ -23,6 +23,8 @@ public:
     std::string text() const { return label_.get_text(); }
     // A second, smaller line under the title; none when empty.
     void setSubtitle(const std::string& text);
+    // A title too long for a phone's row goes on over lines instead of being cut.
+    void wrapTitle();
     std::string subtitle() const { return subtitle_.get_text(); }
     void setBackgroundName(const std::string& name);
     const std::string& backgroundName() const { return background_; }

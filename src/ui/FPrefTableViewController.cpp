@@ -91,6 +91,7 @@ void FPrefTableViewController::buildSections()
     list_.addRow(plan, "", "", Accessory::None).reserveIconSpace();
     FPrefTableRow& cutoff = list_.addRow(plan, PrefTexts::kRowCutoff, "", Accessory::Switch);
     cutoff.reserveIconSpace();
+    cutoff.wrapTitle();
     // Asked once: whether NetworkManager is there does not change while the screen is open.
     const Env& env = context_.app.env();
     const std::optional<std::string> unavailable =

@@ -69,6 +69,7 @@ TEST_F(PlanActionsScreenTest, TheSwitchIsKeptInTheStateAndTheOperatorShown)
     EXPECT_TRUE(app->cutoffAtPlan());
     const std::unique_ptr<CTrafficManager> saved = CTrafficManager::decode(t.env, *t.stateFile->read());
     EXPECT_TRUE(saved->cutoffAtPlan()) << "saved at once, beside the plan";
+    guitest::waitFrames(screen.widget());
     guitest::keepScreenshot(guitest::picture(screen.widget()), "settings-phone-cutoff-on");
 
     network.name = "Roam Air";  // another SIM, or roaming onto another network
