@@ -3,6 +3,7 @@
 #include <gio/gio.h>
 
 #include <memory>
+#include <string>
 
 namespace quorvel {
 
@@ -34,8 +35,13 @@ bool CtlDesktopNotifier::send(const LocalNotification& n, std::string& why)
     g_notification_set_default_action_and_target_value(
         notification.get(), "app.show-alert",
         g_variant_new("(sss)", n.title.c_str(), n.body.c_str(), n.type.c_str()));
-    // The same slot as the window's: a newer alert replaces one still on screen.
-    g_application_send_notification(app.get(), "usage-alert", notification.get());
+    if (!n.buttonLabel.empty()) {
+        // Activating it starts the application if it is not running.
+        const std::string action = "app." + n.buttonAction;
+        g_notification_add_button(notification.get(), n.buttonLabel.c_str(), action.c_str());
+    }
+    // The same slots as the window's: a newer alert replaces one of its kind still on screen.
+    g_application_send_notification(app.get(), LocalNotification::slotOf(n).c_str(), notification.get());
     // The request leaves on the bus before the process ends.
     g_dbus_connection_flush_sync(g_application_get_dbus_connection(app.get()), nullptr, nullptr);
     return true;

@@ -25,7 +25,8 @@ const std::vector<CtlHelp::Command> kCommands = {
      "Samples the counters of the counted interfaces, books their growth and shows the current billing "
      "month: plan, data used and left, today's use, the average per day, the allowance per remaining day, "
      "the days passed and left, and the estimate for the whole month.",
-     {{"--json", "", "print every figure, the billing months and the places as one JSON object"},
+     {{"--json", "", "print every figure, the billing months and the places as one JSON object; roaming is "
+                     "the part of the month's use booked while the modem was roaming"},
       {"--oneline", "", "print one line for scripts and status bars, such as "
                         "\"1.75 GB of 2 GB (87%) \xC2\xB7 250 MB left \xC2\xB7 6 days left\"; an alert raised by "
                         "the sample goes to standard error"},
@@ -56,13 +57,17 @@ const std::vector<CtlHelp::Command> kCommands = {
      "Forgets the places where data was used, or the day records of every month before the current one.",
      {}},
     {"limits",
-     {"limits [--day on|off] [--month on|off] [--overbound on|off]"},
+     {"limits [--day on|off] [--month on|off] [--overbound on|off] [--cutoff on|off]"},
      "switch the usage alerts, or list the limits",
      "Switches the alerts raised when a day uses more than its share of the plan, when 90% of the plan is "
-     "used and when the plan is exceeded. Without options, shows the switches and the levels of the limits.",
+     "used and when the plan is exceeded, and whether mobile data is turned off at the plan. Without "
+     "options, shows the switches and the levels of the limits.",
      {{"--day", "on|off", "the alert for a day above its share of the plan"},
       {"--month", "on|off", "the alert at 90% of the plan"},
-      {"--overbound", "on|off", "the alert when the plan is exceeded"}}},
+      {"--overbound", "on|off", "the alert when the plan is exceeded"},
+      {"--cutoff", "on|off", "turn mobile data off through NetworkManager once the plan is used up, at most once "
+                             "per billing month (it stays off until you turn it back on); exits with 1 and the "
+                             "reason when NetworkManager is not there"}}},
     {"interfaces",
      {"interfaces [--json]", "interfaces --count NAME | --ignore NAME | --auto NAME", "interfaces --metered on|off"},
      "list the network interfaces and choose the counted ones",
@@ -100,7 +105,8 @@ const std::vector<CtlHelp::Command> kCommands = {
      "the default, has a header line and the columns date (the local calendar day, YYYY-MM-DD) and "
      "cellular_bytes (the bytes received and sent over the counted interfaces that day).",
      {{"--csv", "", "comma-separated values (the default)"},
-      {"--json", "", "one JSON object with the months, their plans and their days"}}},
+      {"--json", "", "one JSON object with the months, their plans and their days (bytes, wifi_bytes and "
+                     "roaming_bytes, the part used while roaming)"}}},
     {"help",
      {"help [COMMAND]"},
      "show the commands, or one command's options",

@@ -78,6 +78,7 @@ nlohmann::ordered_json CtlReport::toJson() const
     j["avg_per_day"] = s.pAvgDataPerDayUsed.value_or(0);
     j["per_day_left"] = s.pDataPerDayLeft.value_or(0);
     j["estimate"] = s.pDataEstimation.value_or(0);
+    j["roaming"] = s.pRoamingUsed.value_or(0);
     j["booked"] = booked;
     j["alert"] = alert ? nlohmann::ordered_json{{"title", alert->title}, {"body", alert->body}} : nullptr;
     j["billing_months"] = std::move(months);
@@ -104,6 +105,9 @@ std::vector<std::pair<std::string, std::string>> CtlReport::figureRows(const FTr
                              {"Days passed", f.cyclePassed},
                              {"Days left", f.cycleLeft},
                              {"Estimated usage", f.estimation}});
+    if (!f.roaming.empty()) {
+        rows.emplace_back("Roaming", f.roaming);
+    }
     return rows;
 }
 

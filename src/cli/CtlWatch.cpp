@@ -6,11 +6,13 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <vector>
 
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlNotifier.hpp"
@@ -24,6 +26,7 @@
 #include "platform/ProgramPath.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/UserDefaults.hpp"
+#include "platform/dbus/ModemRoamingSource.hpp"
 
 namespace quorvel {
 
@@ -118,8 +121,13 @@ int CtlWatch::watch(Sampling s)
     monitor.requestAll();
     sample(s);  // what was used while no one counted
     out_ << "Watching the network links; a sample every " << kPeriodSeconds / 60 << " minutes." << std::endl;
-    std::array<pollfd, 3> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
-                                 pollfd{signals.get(), POLLIN, 0}};
+    std::vector<pollfd> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
+                               pollfd{signals.get(), POLLIN, 0}};
+    if (s.modems != nullptr) {
+        s.modems->setBeforeChange([this, &s] { sample(s); });
+        const std::vector<pollfd> bus = s.modems->watch().descriptors();
+        fds.insert(fds.end(), bus.begin(), bus.end());
+    }
     for (;;) {
         if (::poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) {
@@ -131,6 +139,10 @@ int CtlWatch::watch(Sampling s)
         // Links first: a removal that came with the signal is still booked.
         if (fds[0].revents != 0) {
             onLinks(monitor, s);
+        }
+        if (s.modems != nullptr &&
+            std::any_of(fds.begin() + 3, fds.end(), [](const pollfd& p) { return p.revents != 0; })) {
+            s.modems->watch().dispatch();
         }
         if (fds[1].revents != 0) {
             consume(timer.get(), sizeof(std::uint64_t));

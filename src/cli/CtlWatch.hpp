@@ -13,6 +13,7 @@ namespace quorvel {
 class CAppController;
 class CtlNotifier;
 class LinkMonitor;
+class ModemRoamingSource;
 class ManualQueue;
 class TailCounterSource;
 struct LinkEvent;
@@ -21,18 +22,22 @@ struct LinkEvent;
 // kernel's link notifications, a 15-minute timer and the termination signals, and wakes for
 // nothing else. A link that is removed or stops carrying traffic is sampled at once, with the
 // final counters its removal announced, so that its last growth is booked; the timer samples
-// the rest; SIGTERM, SIGINT and SIGHUP take one last sample and end it with 0.
+// the rest; SIGTERM, SIGINT and SIGHUP take one last sample and end it with 0. It follows the
+// modem's registration too: a change is sampled at once, so that what was used before it is
+// booked as roaming or not under the state it had.
 // Before the set-up it waits, sampling nothing, and starts counting once the set-up is done.
 // `watch --autostart on|off` only adds or removes the login entry that starts it.
 class CtlWatch {
 public:
     // What a sample needs from the command line: its controller, the queue the update runs on,
-    // the tail the counters pass through and the alerts the model posted.
+    // the tail the counters pass through, the alerts the model posted, and the modems followed
+    // (null when the system bus is out of reach).
     struct Sampling {
         CAppController& app;
         ManualQueue& queue;
         TailCounterSource& tail;
         const CtlNotifier& notifier;
+        ModemRoamingSource* modems = nullptr;
     };
     using Start = std::function<Sampling()>;
     static constexpr unsigned kPeriodSeconds = 15 * 60;

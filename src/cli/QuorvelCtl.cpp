@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "cli/CtlBusServices.hpp"
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlHelp.hpp"
@@ -24,7 +25,7 @@
 #include "platform/NumberFormat.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/SystemServices.hpp"
-#include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
+#include "platform/RoamingSource.hpp"
 
 namespace quorvel {
 
@@ -78,11 +79,12 @@ QuorvelCtl::QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err,
 
 QuorvelCtl::~QuorvelCtl() = default;
 
-void QuorvelCtl::start()
+void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
 {
     app_.reset();  // a second start reads the files anew; the old controller goes first
     services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check,
-                                                 std::make_unique<NetworkManagerDeviceDirectory>());
+                                                 CtlBusServices::networkDevices(), CtlBusServices::mobileDataSwitch(),
+                                                 std::move(roaming));
     queue_ = std::make_unique<ManualQueue>();
     tasks_ = std::make_unique<NoBackgroundTasks>();
     app_ = std::make_unique<CAppController>(
@@ -148,8 +150,13 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     if (a.command == "watch") {
         // Resident: its lines go out as they come, not when it ends.
         return CtlWatch(paths_, target_, err_).run(a, [this] {
-            start();
-            return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_};
+            std::string why;
+            CtlBusServices::Roaming roaming = CtlBusServices::roamingWatch(&why);
+            if (!roaming.source) {
+                err_ << "quorvelctl: roaming is not counted: " << why << "\n";
+            }
+            start(std::move(roaming.source));
+            return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_, roaming.modems};
         });
     }
     return chart(a);
@@ -230,8 +237,11 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     }
     if (!notifier_.posted().empty()) {
         report.alert = notifier_.posted().back();
+    }
+    // Each one: the plan's alert and the cut-off it led to come in the same sample.
+    for (const LocalNotification& n : notifier_.posted()) {
         std::string why;
-        if (a.has("--notify") && !CtlDesktopNotifier::send(*report.alert, why)) {
+        if (a.has("--notify") && !CtlDesktopNotifier::send(n, why)) {
             err_ << "quorvelctl: the alert could not be sent as a desktop notification: " << why << "\n";
         }
     }
@@ -351,16 +361,34 @@ int QuorvelCtl::limits(const CtlArguments& a)
             changes.emplace_back(which, *on);
         }
     }
+    std::optional<bool> cutoff;
+    if (auto text = a.value("--cutoff")) {
+        cutoff = onOff(*text);
+        if (!cutoff) {
+            return refuse("cutoff switch", *text);
+        }
+    }
     start();
+    if (cutoff && *cutoff) {
+        // Checked before anything changes: a switch that cannot act must not look on.
+        if (std::optional<std::string> why = services_->env().mobileData->unavailable()) {
+            err_ << "quorvelctl: mobile data cannot be turned off at the plan: " << *why << "; nothing was changed\n";
+            return 1;
+        }
+    }
     for (const auto& [which, on] : changes) {
         app_->setAlertSwitch(which, on);
     }
-    if (!changes.empty()) {
+    if (cutoff) {
+        app_->setCutoffAtPlan(*cutoff);
+    }
+    if (!changes.empty() || cutoff) {
         return 0;
     }
     out_ << "Daily limit " << (app_->alertSwitch(Switch::Day) ? "on" : "off") << ", monthly limit "
          << (app_->alertSwitch(Switch::Month) ? "on" : "off") << ", data limit exceeding "
-         << (app_->alertSwitch(Switch::Overbound) ? "on" : "off") << "\n";
+         << (app_->alertSwitch(Switch::Overbound) ? "on" : "off") << ", mobile data off at the plan "
+         << (app_->cutoffAtPlan() ? "on" : "off") << "\n";
     for (const auto& limit : app_->pmodule()->pLimits) {
         out_ << limit->className() << " level " << limit->level() << " at "
              << FileSize::formatMemoryStringDot1(limit->getPlanSignalLevel()) << "\n";
@@ -379,7 +407,8 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
             for (const CTrafficPoint& p : m->arrDaysTraffics) {
                 days.push_back({{"date", CtlReport::localDay(p.pDate)},
                                 {"bytes", p.getTotalTRaffic()},
-                                {"wifi_bytes", p.getTotalTRafficWf()}});
+                                {"wifi_bytes", p.getTotalTRafficWf()},
+                                {"roaming_bytes", p.getRoamingTraffic()}});
             }
             list.push_back({{"month", m->psMonth() + " " + m->psYear()},
                             {"plan", m->pMonthPlan.value_or(0)},

@@ -19,6 +19,7 @@ using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 class SystemServices;
 class ManualQueue;
 class NoBackgroundTasks;
+class RoamingSource;
 
 // quorvelctl: the model behind a command line, on the same files as the application.
 // Exit codes: 0 done, 1 a value was refused (nothing changed), 2 usage, 3 not set up yet,
@@ -48,7 +49,8 @@ private:
     int refuse(const std::string& what, const std::string& value);
     int refuseEntry(const std::string& what, const std::string& why);
     // Loads the files; throws when one exists but cannot be opened, before anything changes.
-    void start();
+    // Only a resident sampler brings a source of roaming.
+    void start(std::unique_ptr<RoamingSource> roaming = nullptr);
 
     Paths paths_;
     ChartMaker makeChart_;

@@ -1,5 +1,7 @@
 #include "engine/CAppController.hpp"
 
+#include "engine/PlanActionsRunner.hpp"
+
 #include <optional>
 
 #include "engine/AppShell.hpp"
@@ -206,6 +208,21 @@ void CAppController::setAlertSwitch(AlertSwitch which, bool on)
 bool CAppController::alertSwitch(AlertSwitch which) const
 {
     return env_.defaults.boolForKey(keyOf(which)).value_or(false);
+}
+
+void CAppController::setCutoffAtPlan(bool on)
+{
+    withStateLock([on](CTrafficManager& m) { m.setCutoffAtPlan(on); });
+}
+
+bool CAppController::cutoffAtPlan() const
+{
+    return pmodule_ != nullptr && pmodule_->cutoffAtPlan();
+}
+
+SwitchOutcome CAppController::turnMobileDataBackOn()
+{
+    return PlanActionsRunner::turnBackOn(env_);
 }
 
 void CAppController::resetFirstStart()

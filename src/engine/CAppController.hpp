@@ -12,6 +12,7 @@
 #include "platform/BackgroundTasks.hpp"
 #include "platform/LocalNotifier.hpp"
 #include "platform/Location.hpp"
+#include "platform/MobileDataSwitch.hpp"
 #include "platform/TimerSource.hpp"
 
 namespace quorvel {
@@ -77,6 +78,11 @@ public:
     // Turns one kind of alert on or off: its defaults key and the manager's limits, then saves.
     void setAlertSwitch(AlertSwitch which, bool on);
     bool alertSwitch(AlertSwitch which) const;
+    // Mobile data off at the plan: kept in the state beside the plan.
+    void setCutoffAtPlan(bool on);
+    bool cutoffAtPlan() const;
+    // The answer to the cut-off notification's button; the outcome for the caller to show.
+    SwitchOutcome turnMobileDataBackOn();
     void setUpdateObserver(UpdateObserver observer) { updateObserver_ = std::move(observer); }
 
     // Life cycle.

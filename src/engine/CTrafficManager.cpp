@@ -3,12 +3,14 @@
 #include <limits>
 #include <map>
 
+#include "engine/PlanActionsRunner.hpp"
 #include "model/BillingPeriod.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/DateDay.hpp"
 #include "model/DefaultsKeys.hpp"
+#include "model/PlanActions.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
@@ -72,6 +74,8 @@ void CTrafficManager::adoptState(CTrafficManager&& other)
     pLimits = std::move(other.pLimits);
     pMonthPlan_ = other.pMonthPlan_;
     pPlanStartDay_ = other.pPlanStartDay_;
+    cutoffAtPlan_ = other.cutoffAtPlan_;
+    cutoffPeriod_ = other.cutoffPeriod_;
     initLimitsWithSelf();
     msgDispatcher->readPropsFromPrefs();
 }
@@ -107,6 +111,7 @@ void CTrafficManager::setnewPlanVal(std::uint64_t plan)
     setPMonthPlan(plan);
     SavePlan2Prefs();
     msgDispatcher->resetNotificationsHistory();
+    rearmCutoff(usageFigures());
 }
 
 void CTrafficManager::setPlanStartDay(std::int32_t day)
@@ -211,8 +216,15 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
         summary->pResultStruct = result;
         summary->pDictionaryResult = std::move(dict);
     }
+    const bool cutNow = booked && markCutoff(figures);
     saveState();
     tryShowOverUsageNotifications(summary.get());
+    if (booked) {
+        PlanActionsRunner::tellRoaming(*env_, pTraffics->getRoamingTrafficToday(), now());
+    }
+    if (cutNow) {
+        PlanActionsRunner::cutOff(*env_, sampler().countedInterfaces(), getMonthPlan());
+    }
     return summary;
 }
 
@@ -229,6 +241,40 @@ UsageFigures CTrafficManager::usageFigures() const
     return UsageFigures::compute(base);
 }
 
+int CTrafficManager::billingPeriodKey() const
+{
+    return LimitResult::dayKey(getFirstBillingDayForDate(now()));
+}
+
+bool CTrafficManager::markCutoff(const UsageFigures& figures)
+{
+    const PlanActions::CutoffOutcome outcome = PlanActions::cutoff(
+        {cutoffAtPlan_, figures.base.used, figures.base.plan, billingPeriodKey(), cutoffPeriod_});
+    cutoffPeriod_ = outcome.cutInPeriod;
+    return outcome.cutNow;
+}
+
+void CTrafficManager::rearmCutoff(const UsageFigures& figures)
+{
+    cutoffPeriod_ = PlanActions::stillCut(cutoffPeriod_, billingPeriodKey(), figures.base.used, figures.base.plan);
+}
+
+std::uint64_t CTrafficManager::stgetRoamingUsed() const
+{
+    const int first = billingPeriodKey();
+    const int today = LimitResult::dayKey(now());
+    std::uint64_t sum = 0;
+    for (const auto& month : pTraffics->arrMonths) {
+        for (const CTrafficPoint& p : month->arrDaysTraffics) {
+            const int day = LimitResult::dayKey(p.pDate);
+            if (day >= first && day <= today) {
+                sum += p.getRoamingTraffic();
+            }
+        }
+    }
+    return sum;
+}
+
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryFigures() const
 {
     return summaryOf(usageFigures());
@@ -239,6 +285,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageF
     auto summary = std::make_shared<FTrafficDataInformation>();
     summary->setFigures(figures);
     summary->pBillStartDay = static_cast<std::uint64_t>(getPlanStartDay());
+    summary->pRoamingUsed = stgetRoamingUsed();
     return summary;
 }
 
@@ -427,6 +474,8 @@ void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeObject("pTraffics", pTraffics.get());
     coder.encodeObjects("pLimits", pLimits);
     coder.encodeInt64("pPlanStartDay", pPlanStartDay_);
+    coder.encodeBool("CutoffAtPlan", cutoffAtPlan_);
+    coder.encodeInt64("CutoffPeriod", cutoffPeriod_ ? std::optional<std::int64_t>(*cutoffPeriod_) : std::nullopt);
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& coder)
@@ -445,6 +494,13 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
     const std::optional<std::int64_t> day = coder.decodeInt64("pPlanStartDay");
     // No start day, or one no billing month can start on, becomes the 1st.
     m->pPlanStartDay_ = day && *day >= 1 && *day <= 31 ? static_cast<std::int32_t>(*day) : 1;
+    // Files from before the cut-off existed: off, never cut.
+    m->cutoffAtPlan_ = coder.decodeBool("CutoffAtPlan").value_or(false);
+    const std::optional<std::int64_t> cut = coder.decodeInt64("CutoffPeriod");
+    if (cut && (*cut < 0 || *cut > std::numeric_limits<int>::max())) {
+        coder.fail("CutoffPeriod", "the first day of a billing period");
+    }
+    m->cutoffPeriod_ = cut ? std::optional<int>(static_cast<int>(*cut)) : std::nullopt;
     m->initLimitsWithSelf();
     return m;
 }

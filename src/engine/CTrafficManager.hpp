@@ -80,6 +80,7 @@ public:
     void resetTrafficsWithInit(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay)
     {
         pTraffics->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
+        rearmCutoff(usageFigures());
     }
     void ResetLocations() override { pTraffics->ResetLocations(); }
     void ResetPrevMonthsInfo() override { pTraffics->ResetPrevMonthsInfo(); }
@@ -93,6 +94,12 @@ public:
     void setInterfaceChoice(const std::string& name, std::optional<bool> count);
     void setCountMetered(bool on) { sampler().choices.countMetered = on; }
     bool countMetered() const { return pTraffics->trafficObtainer->choices.countMetered; }
+
+    // Mobile data off at the plan: the user's switch, and the billing period (its first day's
+    // LimitResult::dayKey) in which it was last cut off, which keeps it from happening twice.
+    bool cutoffAtPlan() const { return cutoffAtPlan_; }
+    void setCutoffAtPlan(bool on) { cutoffAtPlan_ = on; }
+    std::optional<int> cutoffPeriod() const { return cutoffPeriod_; }
 
     // The update.
     std::optional<LimitResult> checkTraffic(bool ignored, TCResult* result);
@@ -126,6 +133,8 @@ public:
     std::uint64_t stgetAvgDayDataUsed() const;
     std::int64_t stgetAvgDayDataLeft() const;
     std::uint64_t stgetDataUsingEstimation() const;
+    // The part of the billing month's use that was booked while roaming.
+    std::uint64_t stgetRoamingUsed() const;
     void setThresholdKoeff(double, double) {}
 
     std::string_view className() const { return kClassName; }
@@ -143,10 +152,16 @@ private:
                                Date first, Date last);
     std::optional<LimitResult> checkLimits(const UsageFigures& figures) const;
     std::shared_ptr<FTrafficDataInformation> summaryOf(const UsageFigures& figures) const;
+    int billingPeriodKey() const;
+    // Whether this update reached the plan with the cut-off armed; marks the period when it did.
+    bool markCutoff(const UsageFigures& figures);
+    // A cut-off mark that no longer holds (new period, use below the plan) is dropped.
+    void rearmCutoff(const UsageFigures& figures);
 
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
-
+    bool cutoffAtPlan_ = false;
+    std::optional<int> cutoffPeriod_;
     const Env* env_;
     std::mutex locationLock_;
 };

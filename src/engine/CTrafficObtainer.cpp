@@ -12,6 +12,7 @@
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
 #include "platform/NotificationCenter.hpp"
+#include "platform/RoamingSource.hpp"
 #include "platform/Uptime.hpp"
 
 namespace quorvel {
@@ -97,16 +98,20 @@ CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficP
     const std::vector<CountingDecision> decisions = countingDecisions(*links);
     const std::uint64_t delta = grownSinceLastSample(*links, decisions, uptime, boot);
     takeBaselines(*links, decisions, uptime, std::move(boot));
+    // Asked at every readable sample, so that the answer covers exactly the interval booked now.
+    const bool roaming = env_->roaming != nullptr && env_->roaming->roamingSinceLastAsked();
     if (delta == 0) {
         return unchanged;
     }
     prevShotDate = now;
+    const std::uint64_t roamingShare = roaming ? delta : 0;
 
     Increment result;
     if (newDay) {
-        result = Increment{Increment::Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now, delta)};
+        result = Increment{Increment::Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now)};
+        result.point.addTraffic(delta, roamingShare);
     } else {
-        latest->addTraffic(delta);
+        latest->addTraffic(delta, roamingShare);
         result = Increment{Increment::Kind::SameRecord, {}};
     }
     dataUsageChanged();
@@ -140,6 +145,17 @@ bool CTrafficObtainer::resetInterfaceCounter(const std::string& name)
     std::erase_if(*baselines, [&](const InterfaceBaseline& b) { return b.name == name || b.index == link->index; });
     baselines->push_back({link->name, link->index, link->rxBytes, link->txBytes});
     return true;
+}
+
+std::vector<std::string> CTrafficObtainer::countedInterfaces()
+{
+    std::vector<std::string> names;
+    for (const InterfaceState& state : interfaceReport()) {
+        if (state.decision.counted) {
+            names.push_back(state.decision.name);
+        }
+    }
+    return names;
 }
 
 std::vector<CTrafficObtainer::InterfaceState> CTrafficObtainer::interfaceReport()

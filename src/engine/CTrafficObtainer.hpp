@@ -74,6 +74,8 @@ public:
 
     // Every interface now with whether it is counted and why; empty when the list cannot be read.
     std::vector<InterfaceState> interfaceReport();
+    // The names of the interfaces counted now (those mobile data is cut off on).
+    std::vector<std::string> countedInterfaces();
 
     std::string_view className() const { return kClassName; }
     void encodeWithCoder(ArchiveEncoder& coder) const;

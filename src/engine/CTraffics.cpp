@@ -104,7 +104,7 @@ void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& p
     // A day met again (the clock moved back, the time zone changed) grows its one record.
     for (CTrafficPoint& p : days) {
         if (DateDay::isTheSameDay(p.pDate, point.pDate)) {
-            p.addTraffic(point.getTotalTRaffic());
+            p.addTraffic(point.getTotalTRaffic(), point.getRoamingTraffic());
             if (point.pTraffWf) {
                 p.addTrafficWf(*point.pTraffWf);
             }
@@ -227,6 +227,12 @@ std::uint64_t CTraffics::getTrafficTodayCount() const
 {
     const CTrafficPoint* today = getTrafficToday();
     return today != nullptr ? today->getTotalTRaffic() : 0;
+}
+
+std::uint64_t CTraffics::getRoamingTrafficToday() const
+{
+    const CTrafficPoint* today = getTrafficToday();
+    return today != nullptr ? today->getRoamingTraffic() : 0;
 }
 
 MonthTraffic* CTraffics::getMonthInfo(int monthNumber) const

@@ -53,6 +53,7 @@ public:
     std::uint64_t getTrafficInCurMonthSinceDayNumber(int s) const { return getTrafficInMonth(arrTraffics(), s); }
     std::uint64_t getTrafficInPrevMonthSinceDayNumber(int s) const;
     std::uint64_t getTrafficTodayCount() const;
+    std::uint64_t getRoamingTrafficToday() const;
 
     std::size_t getMonthItemsCount() const { return arrMonths.size(); }
     // The record of month n (1..12) of the current year.

@@ -21,6 +21,7 @@ void CTrafficPoint::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeDate("Date", pDate);
     coder.encodeUInt64("Traffic", pTraff);
     coder.encodeUInt64("TrafficWiFi", pTraffWf);
+    coder.encodeUInt64("TrafficRoaming", pTraffRoaming);
 }
 
 std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& coder)
@@ -33,6 +34,7 @@ std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& code
     p->pDate = *date;
     p->pTraff = coder.decodeByteCount("Traffic");
     p->pTraffWf = coder.decodeByteCount("TrafficWiFi");
+    p->pTraffRoaming = coder.decodeByteCount("TrafficRoaming");
     return p;
 }
 

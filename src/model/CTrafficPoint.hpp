@@ -13,8 +13,8 @@ class ArchiveEncoder;
 class ArchiveDecoder;
 
 // The traffic booked for one calendar day: the instant the record was made (its calendar day is
-// the day it stands for), cellular bytes and Wi-Fi bytes (which nothing measures). A value type:
-// copies are independent.
+// the day it stands for), cellular bytes, the share of them booked while roaming, and Wi-Fi
+// bytes (which nothing measures). A value type: copies are independent.
 class CTrafficPoint {
 public:
     static constexpr std::string_view kClassName = "CTrafficPoint";
@@ -26,12 +26,23 @@ public:
     Date pDate{};
     std::optional<std::uint64_t> pTraff;
     std::optional<std::uint64_t> pTraffWf;
+    // Part of the cellular bytes; absent (0) in records written before roaming was counted.
+    std::optional<std::uint64_t> pTraffRoaming;
 
     std::uint64_t getTotalTRaffic() const { return pTraff.value_or(0); }
     std::uint64_t getTotalTRafficWf() const { return pTraffWf.value_or(0); }
+    std::uint64_t getRoamingTraffic() const { return pTraffRoaming.value_or(0); }
     // Unsigned 64-bit arithmetic: wraps around like the counters it sums.
     void addTraffic(std::uint64_t n) { pTraff = getTotalTRaffic() + n; }
     void addTrafficWf(std::uint64_t n) { pTraffWf = getTotalTRafficWf() + n; }
+    // Cellular bytes of which `roaming` were used while roaming.
+    void addTraffic(std::uint64_t n, std::uint64_t roaming)
+    {
+        addTraffic(n);
+        if (roaming != 0) {
+            pTraffRoaming = getRoamingTraffic() + roaming;
+        }
+    }
     int getDayNumberInMonth() const;
     std::string getMonthName() const;
 

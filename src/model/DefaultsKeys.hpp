@@ -22,6 +22,8 @@ struct DefaultsKeys {
     static constexpr const char* kNewsAsked = "SUBSRIBE_TO_NEWS_ASKED";
     // The alerts already shown: a dictionary with the keys below.
     static constexpr const char* kAlertHistory = "Preferences_NMDispatcher";
+    // The day the roaming notice was last given, as a day key.
+    static constexpr const char* kRoamingNotice = "Preferences_RoamingNotice";
 
     static constexpr const char* kMonthName = "NM_MONTHNAME";
     static constexpr const char* kMonthNumber = "NM_MONTHNUM";
@@ -34,7 +36,7 @@ struct DefaultsKeys {
     static constexpr const char* kMonthMessage = "NM_MSG_STRING_MONTH";
     static constexpr const char* kOverboundMessage = "NM_MSG_STRING_O_MONTH";
 
-    static constexpr std::array<Entry, 9> kTopLevel = {{
+    static constexpr std::array<Entry, 10> kTopLevel = {{
         {kPlan, Kind::Unsigned},
         {kAutoReset, Kind::Boolean},
         {kMonthLimit, Kind::Boolean},
@@ -44,6 +46,7 @@ struct DefaultsKeys {
         {kStartedBefore, Kind::Boolean},
         {kNewsAsked, Kind::Boolean},
         {kAlertHistory, Kind::Dictionary},
+        {kRoamingNotice, Kind::Integer},
     }};
     static constexpr std::array<Entry, 10> kAlertHistoryEntries = {{
         {kMonthName, Kind::Text},

@@ -26,6 +26,7 @@ public:
     std::optional<std::uint64_t> pTodayDataUsed;
     std::optional<std::uint64_t> pDataPerDayLeft;
     std::optional<std::uint64_t> pDataEstimation;
+    std::optional<std::uint64_t> pRoamingUsed;  // the part of pDataUsed used while roaming
     // The places, shared with the history (full updates only).
     std::optional<std::vector<std::shared_ptr<DeltaTrafficItem>>> parrTrafficDeltas;
     // Billing months, oldest first (full updates only); a null entry holds no data.

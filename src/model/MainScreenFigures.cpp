@@ -54,6 +54,9 @@ MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& 
     f.cyclePassed = dayCount(u);
     f.cycleLeft = dayCount(l);
     f.estimation = FileSize::formatMemoryStringDot1NSnum(info.pDataEstimation);
+    if (info.pRoamingUsed.value_or(0) != 0) {
+        f.roaming = FileSize::formatMemoryStringDot1(*info.pRoamingUsed);
+    }
 
     const auto plan = static_cast<double>(info.pDataPlan.value_or(0));
     const auto used = static_cast<double>(info.pDataUsed.value_or(0));

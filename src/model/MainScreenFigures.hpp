@@ -22,6 +22,7 @@ struct MainScreenFigures {
     std::string cyclePassed;  // "1 day", "9 days"
     std::string cycleLeft;
     std::string estimation;
+    std::string roaming;      // the billing month's use while roaming; empty when there was none
     std::string percentUsed;  // without a sign; ">999" from 9.99 times the plan
     std::string dateLong;     // "March 5"
     double progress = 0.0;    // share of the plan used, unclamped

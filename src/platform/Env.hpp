@@ -11,10 +11,29 @@ class LocalNotifier;
 class StoredFile;
 class BootIdSource;
 class NetworkDeviceDirectory;
+class MobileDataSwitch;
+class RoamingSource;
 
 // The platform services the model reaches: the application wires the real ones, tests their
 // own. Not owned here; they outlive every model object.
 struct Env {
+    Env(Clock& clock, CounterSource& counters, UptimeSource& uptime, NotificationCenter& center,
+        UserDefaults& defaults, LocalNotifier& notifier, StoredFile& stateFile, BootIdSource& boot,
+        NetworkDeviceDirectory& networkDevices, MobileDataSwitch* mobileData = nullptr,
+        RoamingSource* roaming = nullptr)
+        : clock(clock),
+          counters(counters),
+          uptime(uptime),
+          center(center),
+          defaults(defaults),
+          notifier(notifier),
+          stateFile(stateFile),
+          boot(boot),
+          networkDevices(networkDevices),
+          mobileData(mobileData),
+          roaming(roaming)
+    {
+    }
     Clock& clock;
     CounterSource& counters;
     UptimeSource& uptime;
@@ -24,6 +43,9 @@ struct Env {
     StoredFile& stateFile;
     BootIdSource& boot;
     NetworkDeviceDirectory& networkDevices;
+    // Absent: mobile data cannot be switched, and nothing is counted as roaming.
+    MobileDataSwitch* mobileData;
+    RoamingSource* roaming;
 };
 
 }  // namespace quorvel

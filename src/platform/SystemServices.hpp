@@ -6,9 +6,11 @@
 #include "platform/Env.hpp"
 #include "platform/FileCounterSource.hpp"
 #include "platform/InterfaceCounters.hpp"
+#include "platform/MobileDataSwitch.hpp"
 #include "platform/NetworkDevices.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Paths.hpp"
+#include "platform/RoamingSource.hpp"
 #include "platform/StoredFile.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/Uptime.hpp"
@@ -25,9 +27,12 @@ class LocalNotifier;
 // link changes fills with links that vanished before a sample.
 class SystemServices {
 public:
-    // Without a directory of network devices, interfaces are chosen by the user and by name only.
+    // Without a directory of network devices, interfaces are chosen by the user and by name only;
+    // without a switch mobile data stays as it is, and without a roaming source nothing is roaming.
     SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {},
-                   std::unique_ptr<NetworkDeviceDirectory> networkDevices = nullptr);
+                   std::unique_ptr<NetworkDeviceDirectory> networkDevices = nullptr,
+                   std::unique_ptr<MobileDataSwitch> mobileData = nullptr,
+                   std::unique_ptr<RoamingSource> roaming = nullptr);
     SystemServices(const SystemServices&) = delete;
     SystemServices& operator=(const SystemServices&) = delete;
 
@@ -45,6 +50,8 @@ private:
     StoredFile stateFile_;
     BootIdentity boot_;
     std::unique_ptr<NetworkDeviceDirectory> networkDevices_;
+    std::unique_ptr<MobileDataSwitch> mobileData_;
+    std::unique_ptr<RoamingSource> roaming_;
     Env env_;
 };
 

@@ -1,6 +1,8 @@
 #include "shell/FAppDelegate.hpp"
 
+#include "platform/dbus/ModemRoamingSource.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
+#include "platform/dbus/NetworkManagerMobileData.hpp"
 
 #include <adwaita.h>
 
@@ -11,6 +13,7 @@
 #include <glibmm/variant.h>
 
 #include "engine/DefaultsSchema.hpp"
+#include "engine/PlanActionsRunner.hpp"
 #include "model/SetupRules.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/ProgramPath.hpp"
@@ -53,7 +56,9 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
       location_(kApplicationId),
       notifier_(*app),
       services_(Paths::fromEnvironment(), notifier_, &DefaultsSchema::check,
-                std::make_unique<NetworkManagerDeviceDirectory>()),
+                std::make_unique<NetworkManagerDeviceDirectory>(), std::make_unique<NetworkManagerMobileData>(),
+                // The window samples while it runs: it follows the modem's registration on its loop.
+                ModemRoamingSource::start(ModemRegistrationWatch::Dispatch::ThreadDefault)),
       controller_(services_.env(),
                   CAppController::Platform{queue_, tasks_, &timers_, &location_, services_.paths().stateLock,
                                            services_.paths().debugLog},
@@ -63,7 +68,8 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
     app_->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onActivate));
     app_->signal_shutdown().connect(sigc::mem_fun(*this, &FAppDelegate::onShutdown));
     notifier_.setInAppHandler([this](const LocalNotification& n) {
-        if (tabs_ == nullptr || !tabs_->window().is_active()) {
+        // One with a button stays a desktop notification, where the button is.
+        if (tabs_ == nullptr || !tabs_->window().is_active() || !n.buttonLabel.empty()) {
             return false;
         }
         didReceiveLocalNotification(n, false);
@@ -81,6 +87,20 @@ void FAppDelegate::onStartup()
     auto action = Gio::SimpleAction::create("show-alert", Glib::VariantType("(sss)"));
     action->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onShowAlertAction));
     app_->add_action(action);
+    auto mobileDataOn = Gio::SimpleAction::create(PlanActionsRunner::kTurnBackOnAction);
+    mobileDataOn->signal_activate().connect([this](const Glib::VariantBase&) { turnMobileDataBackOn(); });
+    app_->add_action(mobileDataOn);
+}
+
+void FAppDelegate::turnMobileDataBackOn()
+{
+    if (!launched_) {
+        onActivate();  // the notification's button starts the application
+    }
+    const SwitchOutcome outcome = controller_.turnMobileDataBackOn();
+    if (!outcome.ok) {
+        showInAppAlert("Mobile Data Not Turned On", outcome.error);
+    }
 }
 
 void FAppDelegate::onActivate()
@@ -222,7 +242,9 @@ void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool 
     if (n.type.empty() || n.type == "NotificationPosChanged") {
         return;
     }
-    const std::string title = n.type == "NotificationDataChanged" && !n.title.empty() ? n.title : kAlertTitle;
+    const bool titled = n.type == "NotificationDataChanged" || n.type == PlanActionsRunner::kTypeCutOff ||
+                        n.type == PlanActionsRunner::kTypeRoaming;
+    const std::string title = titled && !n.title.empty() ? n.title : kAlertTitle;
     if (launchedFromIt && tabs_ != nullptr) {
         tabs_->selectTab(0);
     }

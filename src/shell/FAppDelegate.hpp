@@ -71,6 +71,8 @@ private:
     void onActivate();
     void onShutdown();
     void onShowAlertAction(const Glib::VariantBase& parameter);
+    // The cut-off notification's button.
+    void turnMobileDataBackOn();
     void watchWindow();
     void onSurfaceState();
     void showInAppAlert(const std::string& title, const std::string& body);

@@ -233,7 +233,7 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
 {
     const std::vector<std::string> keys = {"plan",         "used",     "left",    "start_day",      "days_used",
                                            "days_left",    "today",    "avg_per_day", "per_day_left", "estimate",
-                                           "booked",       "alert",    "billing_months", "locations"};
+                                           "roaming",      "booked",   "alert",       "billing_months", "locations"};
     CtlHome h;
     h.setCounters(10'000, 10'000);
     h.setUp("500", "1", "3");
@@ -252,7 +252,7 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
         }
         EXPECT_THAT(got, ::testing::UnorderedElementsAreArray(keys));
         for (const char* number : {"plan", "used", "left", "start_day", "days_used", "days_left", "today",
-                                   "avg_per_day", "per_day_left", "estimate"}) {
+                                   "avg_per_day", "per_day_left", "estimate", "roaming"}) {
             EXPECT_TRUE(doc->at(number).is_number_integer()) << number;
         }
         EXPECT_TRUE(doc->at("booked").is_boolean());

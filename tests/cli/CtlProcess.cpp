@@ -32,9 +32,9 @@ namespace {
 // plus `extra` ("NAME=value"), so that no run ever touches the real user's files.
 std::vector<std::string> childEnvironment(const std::vector<std::string>& extra)
 {
-    static const std::array<std::string, 6> kReplaced = {"HOME=", "XDG_DATA_HOME=", "XDG_CONFIG_HOME=",
+    static const std::array<std::string, 7> kReplaced = {"HOME=", "XDG_DATA_HOME=", "XDG_CONFIG_HOME=",
                                                           "XDG_STATE_HOME=", "QUORVEL_COUNTERS=",
-                                                          "QUORVEL_BOOT_ID_FILE="};
+                                                          "QUORVEL_BOOT_ID_FILE=", "DBUS_SYSTEM_BUS_ADDRESS="};
     std::vector<std::string> out;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
@@ -180,7 +180,9 @@ std::vector<std::string> ctlEnvironment(const std::filesystem::path& home)
     return {"HOME=" + home.string(), "XDG_DATA_HOME=" + (home / "data").string(),
             "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_STATE_HOME=" + (home / "state").string(),
             "QUORVEL_COUNTERS=" + (home / "counters").string(),
-            "QUORVEL_BOOT_ID_FILE=" + (home / "boot_id").string()};
+            "QUORVEL_BOOT_ID_FILE=" + (home / "boot_id").string(),
+            // No system bus: the machine's NetworkManager and ModemManager stay out of the tests.
+            "DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + (home / "no-system-bus").string()};
 }
 
 // quorvelctl on the files and counters of `home`.

@@ -4,7 +4,7 @@
 
 #include <poll.h>
 
-#include "MockBus.hpp"
+#include "ModemManagerMock.hpp"
 #include "platform/dbus/ModemManagerClient.hpp"
 #include "platform/dbus/ModemRegistrationWatch.hpp"
 
@@ -16,40 +16,12 @@ using test::MockService;
 class ModemManagerClientTest : public test::SystemBusTest {};
 class ModemRegistrationWatchTest : public test::SystemBusTest {};
 
-constexpr const char* kRoot = "/org/freedesktop/ModemManager1";
-constexpr const char* kModem0 = "/org/freedesktop/ModemManager1/Modem/0";
-constexpr const char* k3gpp = "org.freedesktop.ModemManager1.Modem.Modem3gpp";
-
-std::unique_ptr<MockService> startModemManager()
-{
-    return MockService::plain(ModemManagerClient::kService, kRoot, "org.freedesktop.ModemManager1", true);
-}
-
-std::string interfacesText(std::uint32_t state, const std::string& operatorName)
-{
-    return "{'org.freedesktop.ModemManager1.Modem': {'State': <int32 11>},"
-           " 'org.freedesktop.ModemManager1.Modem.Modem3gpp': {'RegistrationState': <uint32 " +
-           std::to_string(state) + ">, 'OperatorName': <'" + operatorName + "'>}}";
-}
-
-// A modem object with its 3GPP interface, announced as the object manager does.
-void addModem(MockService& mm, const std::string& path, std::uint32_t state, const std::string& operatorName)
-{
-    mm.control(kRoot, "AddObject",
-               "('" + path + "', 'org.freedesktop.ModemManager1.Modem', {'State': <int32 11>}, @a(ssss) [])");
-    mm.control(path, "AddProperties",
-               "('" + std::string(k3gpp) + "', {'RegistrationState': <uint32 " + std::to_string(state) +
-                   ">, 'OperatorName': <'" + operatorName + "'>})");
-    mm.control(kRoot, "EmitSignal",
-               "('org.freedesktop.DBus.ObjectManager', 'InterfacesAdded', 'oa{sa{sv}}',"
-               " [<objectpath '" + path + "'>, <" + interfacesText(state, operatorName) + ">])");
-}
-
-void setRegistration(MockService& mm, const std::string& path, std::uint32_t state)
-{
-    mm.control(path, "UpdateProperties",
-               "('" + std::string(k3gpp) + "', {'RegistrationState': <uint32 " + std::to_string(state) + ">})");
-}
+constexpr const char* kRoot = test::kModemManagerRoot;
+using test::addModem;
+constexpr const char* k3gpp = test::kModem3gpp;
+using test::kModem0;
+using test::setRegistration;
+using test::startModemManager;
 
 TEST(ModemManagerClient, RoamingStates)
 {

@@ -14,8 +14,11 @@ void GNotificationNotifier::presentLocalNotificationNow(const LocalNotification&
     notification->set_body(n.body);
     notification->set_default_action_variant(
         kAction, Glib::Variant<std::tuple<Glib::ustring, Glib::ustring, Glib::ustring>>::create({n.title, n.body, n.type}));
-    // One notification slot: a newer alert replaces an older one still on screen.
-    app_.send_notification("usage-alert", notification);
+    if (!n.buttonLabel.empty()) {
+        notification->add_button(n.buttonLabel, "app." + n.buttonAction);
+    }
+    // One slot per kind: a newer alert replaces an older one of its kind still on screen.
+    app_.send_notification(LocalNotification::slotOf(n), notification);
 }
 
 }  // namespace quorvel

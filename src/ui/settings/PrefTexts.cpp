@@ -28,6 +28,11 @@ std::string PrefTexts::startDayRow(std::int32_t day)
     return "Plan Start Day - " + std::to_string(day);
 }
 
+std::string PrefTexts::operatorRow(const std::optional<std::string>& name)
+{
+    return "Operator - " + (name ? *name : std::string("Unknown"));
+}
+
 std::string PrefTexts::thisMonthRow(std::uint64_t usedBytes)
 {
     return "This Month Data Usage (" + FileSize::formatMemoryStringDot1(usedBytes) + ")";

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -39,6 +40,7 @@ public:
     static constexpr const char* kRowFeedback = "Give a Feedback";
     static constexpr const char* kRowConnections = "Counted connections";
     static constexpr const char* kRowBackground = "Count in the Background";
+    static constexpr const char* kRowCutoff = "Turn Off Mobile Data at Plan";
 
     static constexpr const char* kConfirmPreviousTitle = "Previous Months Traffics";
     static constexpr const char* kConfirmPreviousMessage = "Are you sure you want reset previous month traffic statistic?";
@@ -51,6 +53,8 @@ public:
 
     static std::string planRow(std::uint64_t planBytes);
     static std::string startDayRow(std::int32_t day);
+    // The network the modem is registered on, so that the plan's SIM can be told.
+    static std::string operatorRow(const std::optional<std::string>& name);
     static std::string thisMonthRow(std::uint64_t usedBytes);
     // "Locations", with the count in brackets once there is a place.
     static std::string locationsRow(std::int32_t count);

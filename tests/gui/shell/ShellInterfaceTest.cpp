@@ -2,11 +2,14 @@
 // alerts from notifications, a vanished state file, and the main tab as a person sees it.
 #include "ShellTestSupport.hpp"
 
+#include <gmock/gmock.h>
+
 #include <algorithm>
 
 #include <gtkmm/applicationwindow.h>
 
 #include "engine/CTrafficManager.hpp"
+#include "engine/PlanActionsRunner.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
 #include "platform/Log.hpp"
@@ -70,6 +73,29 @@ TEST_F(ShellTest, AlertsWithoutTitleOrOfThePositionKind)
     EXPECT_EQ(d.shownAlert()->first, "Data Usage Alert");
     d.didReceiveLocalNotification(LocalNotification{"other", "Ignored title", "SomethingElse"}, false);
     EXPECT_EQ(d.shownAlert()->first, "Data Usage Alert");
+}
+
+TEST_F(ShellTest, TheCutoffNoticesButtonStartsTheApplicationAndSaysWhyDataStaysOff)
+{
+    demoState();
+    // No system bus: the answer does not depend on the machine's NetworkManager.
+    const std::string unreachable = "unix:path=" + (Paths::fromEnvironment().stateFile.parent_path() / "no-bus").string();
+    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", unreachable.c_str(), 1);
+    makeApplication();
+    app_->register_application();
+    app_->activate_action(PlanActionsRunner::kTurnBackOnAction);
+    settle(10);
+    ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    ASSERT_NE(delegate_->tabs(), nullptr) << "the button starts the application";
+    ASSERT_TRUE(delegate_->shownAlert().has_value());
+    EXPECT_EQ(delegate_->shownAlert()->first, "Mobile Data Not Turned On");
+    EXPECT_THAT(delegate_->shownAlert()->second, ::testing::HasSubstr("The system bus cannot be reached"));
+
+    // The notices of the plan's actions keep their own titles in the window.
+    delegate_->didReceiveLocalNotification(
+        LocalNotification{"2 MB used while roaming today.", "Data Used While Roaming", PlanActionsRunner::kTypeRoaming},
+        false);
+    EXPECT_EQ(delegate_->shownAlert()->first, "Data Used While Roaming");
 }
 
 TEST_F(ShellTest, AnAlertClickAfterTheStateFileVanishedStartsCleanly)

@@ -64,6 +64,28 @@ TEST_F(MainScreenTest, ShowsEveryFigureOfTheSummary)
     EXPECT_EQ(screen.ptPlan->get_text(), "2 GB") << "a missing summary changes nothing";
 }
 
+TEST_F(MainScreenTest, TheRoamingRowShowsOnlyWhenSomeOfTheMonthWasRoaming)
+{
+    for (const Idiom device : {Idiom::Phone, Idiom::Tablet}) {
+        guitest::ScopedIdiom form(device);
+        FViewController screen(*env.context);
+        auto s = summary();
+        screen.updateInterface(s);
+        EXPECT_FALSE(screen.roamingRow->get_visible()) << "none used while roaming";
+        s = summary();
+        s->pRoamingUsed = 312'000'000;
+        screen.updateInterface(s);
+        EXPECT_TRUE(screen.roamingRow->get_visible());
+        EXPECT_EQ(screen.ptRoaming->get_text(), "312 MB");
+        EXPECT_THAT(texts(screen), Contains(std::string("Roaming")));
+        EXPECT_TRUE(screen.roamingRow->is_ancestor(*screen.pdetailView)) << "a detail, not a summary figure";
+        s = summary();
+        s->pRoamingUsed = 0;
+        screen.updateInterface(s);  // a new billing period
+        EXPECT_FALSE(screen.roamingRow->get_visible());
+    }
+}
+
 TEST_F(MainScreenTest, BeforeTheFirstSummaryEverythingReadsZero)
 {
     FViewController screen(*env.context);
@@ -171,6 +193,7 @@ std::shared_ptr<FTrafficDataInformation> extreme()
     s->pAvgDataPerDayUsed = 51'440'328'755;
     s->pDataPerDayLeft = 0;
     s->pDataEstimation = 1'594'650'191'405;
+    s->pRoamingUsed = 1'543'209'862'650;  // all of it abroad: one more row in the detail panel
     return s;
 }
 

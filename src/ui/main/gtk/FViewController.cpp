@@ -180,6 +180,7 @@ void FViewController::createOutlets()
     ptCyclePassed = rowValue();
     ptCycleLeft = rowValue();
     ptDataUsageEstimation = rowValue();
+    ptRoaming = newLabel({"qv-row-value"});
     ptDateLong = newLabel({"qv-date"});
     ptPercUsed = newLabel({"qv-percent"}, 1.0f);
     ptAdvise = newLabel({"qv-advice"}, 0.5f);
@@ -267,6 +268,8 @@ void FViewController::buildDetailPanel(bool tablet)
             {{"USED TODAY", ptUsedToday}, {"AVERAGE PER DAY", ptUsedDaily}, {"LEFT PER DAY", ptLeftDaily}}));
         pdetailView->append(*threeTiles(
             {{"DAYS PASSED", ptCyclePassed}, {"DAYS LEFT", ptCycleLeft}, {"MONTH ESTIMATE", ptDataUsageEstimation}}));
+        roamingRow = row("Roaming", ptRoaming);
+        pdetailView->append(*roamingRow);
         return;
     }
     pdetailView->append(*row("Used today", ptUsedToday));
@@ -275,6 +278,8 @@ void FViewController::buildDetailPanel(bool tablet)
     pdetailView->append(*row("Days passed", ptCyclePassed));
     pdetailView->append(*row("Days left", ptCycleLeft));
     pdetailView->append(*row("Estimate for the month", ptDataUsageEstimation));
+    roamingRow = row("Roaming", ptRoaming);
+    pdetailView->append(*roamingRow);
 }
 
 void FViewController::buildPhoneLayout()
@@ -356,6 +361,8 @@ void FViewController::updateControls()
     ptCyclePassed->set_text(f.cyclePassed);
     ptCycleLeft->set_text(f.cycleLeft);
     ptDataUsageEstimation->set_text(f.estimation);
+    ptRoaming->set_text(f.roaming);
+    roamingRow->set_visible(!f.roaming.empty());
     ptPercUsed->set_text(f.percentUsed);
     ptDateLong->set_text(f.dateLong);
     ptProgress->setDProgr(f.progress);

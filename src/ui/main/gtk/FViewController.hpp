@@ -57,6 +57,8 @@ public:
     Gtk::Label* ptCyclePassed = nullptr;
     Gtk::Label* ptCycleLeft = nullptr;
     Gtk::Label* ptDataUsageEstimation = nullptr;
+    Gtk::Label* ptRoaming = nullptr;
+    Gtk::Widget* roamingRow = nullptr;  // shown only when some of the month's use was roaming
     View9Parts* psummaryView = nullptr;
     View9Parts* pdetailView = nullptr;
     Gtk::Label* ptDateLong = nullptr;

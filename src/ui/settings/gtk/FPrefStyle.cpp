@@ -37,6 +37,7 @@ list.qv-pref-group > row.qv-pref-row:selected:hover {
 row.qv-pref-row label.qv-pref-title { color: #ffffff; font-weight: bold; font-size: 16px; }
 row.qv-pref-row.qv-tablet label.qv-pref-title { font-size: 17px; }
 row.qv-pref-row.qv-muted label.qv-pref-title { color: #c3c6d3; }
+row.qv-pref-row label.qv-pref-subtitle { color: #c3c6d3; font-size: 12px; }
 row.qv-pref-row:active label.qv-pref-title,
 row.qv-pref-row.qv-chosen label.qv-pref-title { color: #99cc33; }
 row.qv-pref-row switch:checked, .qv-connections switch:checked { background-color: #6f9a1f; }

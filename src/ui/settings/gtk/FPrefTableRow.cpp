@@ -92,9 +92,16 @@ FPrefTableRow::FPrefTableRow(const std::string& text, const std::string& icon, A
     }
     label_.add_css_class("qv-pref-title");
     label_.set_xalign(0);
-    label_.set_hexpand(true);
     label_.set_ellipsize(Pango::EllipsizeMode::END);
-    box_.append(label_);
+    subtitle_.add_css_class("qv-pref-subtitle");
+    subtitle_.set_xalign(0);
+    subtitle_.set_wrap(true);
+    subtitle_.set_visible(false);
+    texts_.set_hexpand(true);
+    texts_.set_valign(Gtk::Align::CENTER);
+    texts_.append(label_);
+    texts_.append(subtitle_);
+    box_.append(texts_);
 
     if (accessory == Accessory::Switch) {
         toggle_ = std::make_unique<Gtk::Switch>();
@@ -111,6 +118,18 @@ FPrefTableRow::FPrefTableRow(const std::string& text, const std::string& icon, A
         }
         box_.append(arrow_);
     }
+}
+
+void FPrefTableRow::setSubtitle(const std::string& text)
+{
+    subtitle_.set_text(text);
+    subtitle_.set_visible(!text.empty());
+}
+
+void FPrefTableRow::wrapTitle()
+{
+    label_.set_ellipsize(Pango::EllipsizeMode::NONE);
+    label_.set_wrap(true);
 }
 
 void FPrefTableRow::reserveIconSpace()

@@ -21,6 +21,11 @@ public:
 
     void setText(const std::string& text) { label_.set_text(text); }
     std::string text() const { return label_.get_text(); }
+    // A second, smaller line under the title; none when empty.
+    void setSubtitle(const std::string& text);
+    // A title too long for a phone's row goes on over lines instead of being cut.
+    void wrapTitle();
+    std::string subtitle() const { return subtitle_.get_text(); }
     void setBackgroundName(const std::string& name);
     const std::string& backgroundName() const { return background_; }
     // Keeps the title's start in line with titles of rows that have an icon.
@@ -43,6 +48,8 @@ private:
     // Children before their box, so that the box goes first.
     Gtk::Image icon_;
     Gtk::Label label_;
+    Gtk::Label subtitle_;
+    Gtk::Box texts_{Gtk::Orientation::VERTICAL, 2};
     Gtk::Image arrow_;
     std::unique_ptr<Gtk::Switch> toggle_;
     Gtk::Box box_{Gtk::Orientation::HORIZONTAL, 10};

@@ -3,7 +3,10 @@
 #include "engine/CAppController.hpp"
 #include "model/Messages.hpp"
 #include "model/CPlanProtocol.hpp"
+#include "platform/Env.hpp"
+#include "platform/MobileDataSwitch.hpp"
 #include "platform/ProgramPath.hpp"
+#include "platform/RoamingSource.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/settings/BackgroundCounting.hpp"
 #include "ui/settings/gtk/ContactUtils.hpp"
@@ -18,7 +21,7 @@ namespace quorvel {
 
 namespace {
 
-enum PlanRow { kPlanValue = 0, kPlanStartDay = 1 };
+enum PlanRow { kPlanValue = 0, kPlanStartDay = 1, kPlanOperator = 2, kPlanCutoff = 3 };
 enum ResetRow { kResetThisMonth = 0, kResetPreviousMonths = 1, kResetLocations = 2, kResetAll = 3 };
 enum InformationRow { kReference = 0, kConcern = 1, kFeedback = 2 };
 
@@ -84,6 +87,21 @@ void FPrefTableViewController::buildSections()
     const int plan = section(kPlan, PrefTexts::kHeaderPlan);
     list_.addRow(plan, "", "ic_data_plan", Accessory::None);
     list_.addRow(plan, "", "calendar2", Accessory::None);
+    list_.addRow(plan, "", "", Accessory::None).reserveIconSpace();
+    FPrefTableRow& cutoff = list_.addRow(plan, PrefTexts::kRowCutoff, "", Accessory::Switch);
+    cutoff.reserveIconSpace();
+    cutoff.wrapTitle();
+    // Asked once: whether NetworkManager is there does not change while the screen is open.
+    const Env& env = context_.app.env();
+    const std::optional<std::string> unavailable =
+        env.mobileData != nullptr ? env.mobileData->unavailable() : NoMobileDataSwitch::kReason;
+    cutoff.setSubtitle(unavailable.value_or(""));
+    cutoff.set_sensitive(!unavailable);
+    cutoff.toggle()->property_active().signal_changed().connect([this, &cutoff] {
+        if (!syncingSwitches_) {
+            context_.app.setCutoffAtPlan(cutoff.toggle()->get_active());
+        }
+    });
 
     const int alerts = section(kAlerts, PrefTexts::kHeaderAlerts);
     for (const AlertSwitchRow& s : kSwitches) {
@@ -139,7 +157,10 @@ void FPrefTableViewController::reloadData()
 {
     list_.row(kPlan, kPlanValue).setText(PrefTexts::planRow(pMonthPlanVal_));
     list_.row(kPlan, kPlanStartDay).setText(PrefTexts::startDayRow(context_.plan.getPlanStartDay()));
+    const RoamingSource* modem = context_.app.env().roaming;
+    list_.row(kPlan, kPlanOperator).setText(PrefTexts::operatorRow(modem ? modem->operatorName() : std::nullopt));
     syncingSwitches_ = true;
+    list_.row(kPlan, kPlanCutoff).toggle()->set_active(context_.app.cutoffAtPlan());
     for (int r = 0; r < list_.rowCount(kAlerts); ++r) {
         list_.row(kAlerts, r).toggle()->set_active(context_.app.alertSwitch(kSwitches[r].which));
     }
@@ -184,6 +205,9 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         prompts_.plan(*this, context_.plan.getMonthPlan());
     } else if (section == kPlan && row == kPlanStartDay) {
         prompts_.startDay(*this, context_.plan.getPlanStartDay());
+    } else if (section == kPlan && row == kPlanCutoff && list_.row(section, row).get_sensitive()) {
+        Gtk::Switch& toggle = *list_.row(section, row).toggle();
+        toggle.set_active(!toggle.get_active());
     } else if (section == kAlerts) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());  // the switch's own handler applies it

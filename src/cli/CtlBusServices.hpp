@@ -1,0 +1,29 @@
+#pragma once
+#include <memory>
+#include <string>
+
+namespace quorvel {
+
+class MobileDataSwitch;
+class ModemRoamingSource;
+class NetworkDeviceDirectory;
+class RoamingSource;
+
+// The one place where the command line makes the services that reach NetworkManager and
+// ModemManager over the system bus. None of them connects when made: the directory and the
+// switch connect when asked, and only a resident watcher follows ModemManager.
+struct CtlBusServices {
+    // A followed registration: the source the model asks, and the same object for the poll loop.
+    struct Roaming {
+        std::unique_ptr<RoamingSource> source;
+        ModemRoamingSource* modems = nullptr;
+    };
+
+    static std::unique_ptr<NetworkDeviceDirectory> networkDevices();
+    static std::unique_ptr<MobileDataSwitch> mobileDataSwitch();
+    // Follows the modem's registration on a context of its own, for a poll loop. nullptr (with
+    // `error` set) when the system bus is out of reach.
+    static Roaming roamingWatch(std::string* error);
+};
+
+}  // namespace quorvel

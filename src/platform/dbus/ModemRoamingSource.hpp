@@ -1,0 +1,42 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/RoamingSource.hpp"
+#include "platform/dbus/ModemRegistrationWatch.hpp"
+
+namespace quorvel {
+
+// Roaming and the operator's name as ModemManager reports them, followed through its signals
+// (see ModemRegistrationWatch for the two ways of dispatching them).
+class ModemRoamingSource final : public RoamingSource {
+public:
+    using Callback = std::function<void()>;
+
+    // nullptr (with `error` set) when the system bus cannot be reached.
+    static std::unique_ptr<ModemRoamingSource> start(ModemRegistrationWatch::Dispatch dispatch,
+                                                     std::string* error = nullptr);
+    ModemRoamingSource(const ModemRoamingSource&) = delete;
+    ModemRoamingSource& operator=(const ModemRoamingSource&) = delete;
+
+    bool roamingSinceLastAsked() override;
+    std::optional<std::string> operatorName() const override;
+    ModemRegistrationWatch& watch() { return *watch_; }
+    // Runs when a registration changed, before the new state counts: a sample taken there books
+    // the interval that just ended under the state it had.
+    void setBeforeChange(Callback beforeChange) { beforeChange_ = std::move(beforeChange); }
+    // Runs after every change, once the new state counts (a screen showing the operator).
+    void setOnChanged(Callback onChanged) { onChanged_ = std::move(onChanged); }
+
+private:
+    ModemRoamingSource() = default;
+    void changed();
+
+    Callback beforeChange_;
+    Callback onChanged_;
+    std::unique_ptr<ModemRegistrationWatch> watch_;
+    bool roamed_ = false;  // at any moment since the last question
+};
+
+}  // namespace quorvel

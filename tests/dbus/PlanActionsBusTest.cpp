@@ -1,0 +1,236 @@
+// Acting on the plan with NetworkManager and ModemManager played by dbusmock: mobile data off
+// once per billing period at the plan and only with the switch on, a refusal said once and not
+// tried again, and the bytes booked while the modem roams counted apart.
+#include <gtest/gtest.h>
+
+#include "ModemManagerMock.hpp"
+#include "TestEnv.hpp"
+#include "engine/CTrafficManager.hpp"
+#include "engine/PlanActionsRunner.hpp"
+#include "platform/dbus/ModemRoamingSource.hpp"
+#include "platform/dbus/NetworkManagerMobileData.hpp"
+
+namespace quorvel {
+namespace {
+
+using test::kNetworkManagerInterface;
+using test::kNetworkManagerPath;
+using test::localDate;
+using test::MockService;
+
+constexpr const char* kSettings = "/org/freedesktop/NetworkManager/Settings";
+
+// A connection `id` of `type` on a device with `properties`, active.
+void connect(MockService& nm, const std::string& device, const std::string& properties, const std::string& id,
+             const std::string& type, int number)
+{
+    nm.addDevice(device, properties);
+    nm.call(kSettings, "org.freedesktop.NetworkManager.Settings", "AddConnection",
+            "({'connection': {'id': <'" + id + "'>, 'type': <'" + type +
+                "'>, 'uuid': <'5d4a1c0e-0000-4000-8000-00000000000" + std::to_string(number) + "'>}},)");
+    nm.control(kNetworkManagerPath, "AddActiveConnection",
+               "(['/org/freedesktop/NetworkManager/Devices/" + device +
+                   "'], '/org/freedesktop/NetworkManager/Settings/" + std::to_string(number) + "', '/', '" + id +
+                   "', uint32 2)");
+}
+
+std::string deviceText(const std::string& interface, std::uint32_t type)
+{
+    return "{'DeviceType': <uint32 " + std::to_string(type) + ">, 'Interface': <'" + interface +
+           "'>, 'State': <uint32 100>, 'StateReason': <(uint32 100, uint32 0)>, 'ActiveConnection': <objectpath '/'>}";
+}
+
+class PlanActionsBusTest : public test::SystemBusTest {
+protected:
+    PlanActionsBusTest()
+    {
+        t.env.mobileData = &mobileData;
+        t.clock.set(localDate(2026, 3, 10, 9));
+        m->pTraffics->trafficObtainer->prevTrafficSize = 0;
+        m->setnewPlanVal(1'000'000);
+    }
+    // The counted interfaces grow by `bytes` and one sample books it.
+    void use(std::uint64_t bytes)
+    {
+        counter += bytes;
+        t.counters.set("wwan0", counter, 0);
+        t.counters.set("usb0", 0, 0);
+        t.counters.set("wlan0", 5, 5);
+        m->updateTrafficInformation(false);
+    }
+    std::vector<LocalNotification> cutoffNotices() const
+    {
+        std::vector<LocalNotification> out;
+        for (const LocalNotification& n : t.notifier.posted) {
+            if (n.type == PlanActionsRunner::kTypeCutOff) {
+                out.push_back(n);
+            }
+        }
+        return out;
+    }
+    std::string wwan(MockService& nm) const
+    {
+        return nm.property(kNetworkManagerPath, kNetworkManagerInterface, "WwanEnabled");
+    }
+    std::string activeConnections(MockService& nm) const
+    {
+        return nm.property(kNetworkManagerPath, kNetworkManagerInterface, "ActiveConnections");
+    }
+    // A modem, a USB dongle the user counts, and Wi-Fi, each connected.
+    void connectAll(MockService& nm)
+    {
+        connect(nm, "modem0", deviceText("wwan0", 8), "mobile", "gsm", 0);
+        connect(nm, "dongle0", deviceText("usb0", 1), "dongle", "802-3-ethernet", 1);
+        connect(nm, "wifi0", deviceText("wlan0", 2), "home", "802-11-wireless", 2);
+        m->setInterfaceChoice("usb0", true);
+    }
+
+    test::TestEnv t;
+    NetworkManagerMobileData mobileData;
+    std::unique_ptr<CTrafficManager> m = std::make_unique<CTrafficManager>(t.env, true);
+    std::uint64_t counter = 0;
+};
+
+TEST_F(PlanActionsBusTest, CutsOffOncePerPeriodAtThePlanAndOnlyWithTheSwitchOn)
+{
+    auto nm = MockService::networkManager(true);
+    connectAll(*nm);
+
+    use(1'200'000);  // past the plan with the switch off
+    EXPECT_EQ(wwan(*nm), "(<true>,)");
+    EXPECT_TRUE(cutoffNotices().empty());
+
+    m->setCutoffAtPlan(true);
+    use(1000);
+    EXPECT_EQ(wwan(*nm), "(<false>,)");
+    EXPECT_EQ(activeConnections(*nm), "(<[objectpath '/org/freedesktop/NetworkManager/ActiveConnection/home']>,)")
+        << "the modem's and the dongle's connections end, Wi-Fi stays";
+    ASSERT_EQ(cutoffNotices().size(), 1u);
+    EXPECT_EQ(cutoffNotices()[0].title, "Mobile Data Turned Off");
+    EXPECT_EQ(cutoffNotices()[0].buttonLabel, "Turn Mobile Data Back On");
+    EXPECT_EQ(cutoffNotices()[0].buttonAction, "mobile-data-on");
+
+    // The user turns it back on and goes on using it: not again in this period.
+    EXPECT_TRUE(PlanActionsRunner::turnBackOn(t.env).ok);
+    EXPECT_EQ(wwan(*nm), "(<true>,)");
+    use(1000);
+    use(1000);
+    EXPECT_EQ(wwan(*nm), "(<true>,)");
+    EXPECT_EQ(cutoffNotices().size(), 1u);
+
+    // A new billing period does not turn it on by itself but allows the cut-off again.
+    t.clock.set(localDate(2026, 4, 1, 9));
+    use(400'000);
+    EXPECT_EQ(wwan(*nm), "(<true>,)");
+    use(700'000);
+    EXPECT_EQ(wwan(*nm), "(<false>,)");
+    EXPECT_EQ(cutoffNotices().size(), 2u);
+}
+
+TEST_F(PlanActionsBusTest, ALargerPlanAllowsItAgainInTheSamePeriod)
+{
+    auto nm = MockService::networkManager(true);
+    m->setCutoffAtPlan(true);
+    use(1'000'000);
+    EXPECT_EQ(wwan(*nm), "(<false>,)");
+    EXPECT_TRUE(PlanActionsRunner::turnBackOn(t.env).ok);
+
+    m->setnewPlanVal(2'000'000);
+    use(900'000);
+    EXPECT_EQ(wwan(*nm), "(<true>,)");
+    use(100'000);
+    EXPECT_EQ(wwan(*nm), "(<false>,)");
+    EXPECT_EQ(cutoffNotices().size(), 2u);
+}
+
+TEST_F(PlanActionsBusTest, ARefusalIsSaidOnceAndNotTriedAgain)
+{
+    auto nm = MockService::networkManager(true);
+    connectAll(*nm);
+    nm->control(kNetworkManagerPath, "AddMethod",
+                "('org.freedesktop.NetworkManager', 'DeactivateConnection', 'o', '',"
+                " 'raise dbus.exceptions.DBusException(\"Not authorized to deactivate connections\","
+                " name=\"org.freedesktop.NetworkManager.PermissionDenied\")')");
+    m->setCutoffAtPlan(true);
+    use(1'500'000);
+    use(1000);
+    use(1000);
+
+    ASSERT_EQ(cutoffNotices().size(), 1u);
+    EXPECT_EQ(cutoffNotices()[0].title, "Mobile Data Not Turned Off");
+    EXPECT_EQ(cutoffNotices()[0].body,
+              "The plan of 1 MB is used up, but mobile data could not be turned off: "
+              "org.freedesktop.NetworkManager.PermissionDenied: Not authorized to deactivate connections; "
+              "org.freedesktop.NetworkManager.PermissionDenied: Not authorized to deactivate connections");
+    EXPECT_EQ(cutoffNotices()[0].buttonLabel, "");
+    // One attempt for each of the two connections, at the one cut-off of the period.
+    const std::string calls = nm->control(kNetworkManagerPath, "GetMethodCalls", "('DeactivateConnection',)");
+    std::size_t count = 0;
+    for (std::size_t at = calls.find("ActiveConnection/"); at != std::string::npos;
+         at = calls.find("ActiveConnection/", at + 1)) {
+        ++count;
+    }
+    EXPECT_EQ(count, 2u) << calls;
+}
+
+TEST_F(PlanActionsBusTest, WithoutNetworkManagerTheSwitchSaysWhy)
+{
+    EXPECT_EQ(mobileData.unavailable(), "NetworkManager is not running");
+    auto nm = MockService::networkManager(true);
+    EXPECT_EQ(mobileData.unavailable(), std::nullopt);
+}
+
+class RoamingBusTest : public PlanActionsBusTest {
+protected:
+    void SetUp() override
+    {
+        mm = test::startModemManager();
+        test::addModem(*mm, test::kModem0, 1, "Tele Nord");
+        source = ModemRoamingSource::start(ModemRegistrationWatch::Dispatch::OwnContext);
+        ASSERT_NE(source, nullptr);
+        t.env.roaming = source.get();
+        // As the resident sampler does: what was used before a change is booked under the old state.
+        source->setBeforeChange([this] { m->updateTrafficInformation(false); });
+        m->setnewPlanVal(1'000'000'000);
+        use(0);
+    }
+    void registration(std::uint32_t state)
+    {
+        test::setRegistration(*mm, test::kModem0, state);
+        source->watch().dispatchUntil([&] { return source->watch().modems()[0].registrationState == state; });
+    }
+    std::uint64_t roamingToday() const { return m->pTraffics->getRoamingTrafficToday(); }
+
+    std::unique_ptr<MockService> mm;
+    std::unique_ptr<ModemRoamingSource> source;
+};
+
+TEST_F(RoamingBusTest, BytesBookedWhileRoamingCountApart)
+{
+    EXPECT_EQ(source->operatorName(), "Tele Nord");
+    std::uint64_t roaming = 0;
+    for (std::uint32_t state : {5u, 1u, 7u, 2u, 10u, 1u}) {
+        registration(state);
+        use(1000);
+        if (state == 5 || state == 7 || state == 10) {
+            roaming += 1000;
+        }
+        EXPECT_EQ(roamingToday(), roaming) << "registration " << state;
+    }
+    EXPECT_EQ(m->pTraffics->getTrafficTodayCount(), 6000u);
+    EXPECT_EQ(m->stgetRoamingUsed(), 3000u);
+}
+
+TEST_F(RoamingBusTest, AChangeSplitsTheIntervalBetweenSamples)
+{
+    registration(5);
+    counter += 4000;  // used abroad, not yet sampled
+    t.counters.set("wwan0", counter, 0);
+    registration(1);  // home again: the change books the 4000 first
+    use(600);
+    EXPECT_EQ(roamingToday(), 4000u);
+    EXPECT_EQ(m->pTraffics->getTrafficTodayCount(), 4600u);
+}
+
+}  // namespace
+}  // namespace quorvel
