@@ -24,7 +24,7 @@
 #include "platform/NumberFormat.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/SystemServices.hpp"
-#include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
+#include "platform/SystemBusModule.hpp"
 
 namespace quorvel {
 
@@ -82,7 +82,7 @@ void QuorvelCtl::start()
 {
     app_.reset();  // a second start reads the files anew; the old controller goes first
     services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check,
-                                                 std::make_unique<NetworkManagerDeviceDirectory>());
+                                                 std::make_unique<LazyNetworkDeviceDirectory>());
     queue_ = std::make_unique<ManualQueue>();
     tasks_ = std::make_unique<NoBackgroundTasks>();
     app_ = std::make_unique<CAppController>(
