@@ -7,31 +7,18 @@
 #include "platform/LoadableModule.hpp"
 #include "platform/Log.hpp"
 #include "platform/NumberFormatBackend.hpp"
+#include "platform/PlainNumberFormat.hpp"
 
 namespace quorvel {
 
 namespace {
 
 // The plain style, for a system where the ICU module is missing: better plain figures than none.
-class PlainNumberFormat final : public NumberFormatBackend {
+class PlainNumberFormatBackend final : public NumberFormatBackend {
 public:
     std::string formatDecimal(double value, int minFraction, int maxFraction) override
     {
-        char buffer[400];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, maxFraction);
-        if (ec != std::errc()) {
-            return {};
-        }
-        std::string text(buffer, end);
-        const auto point = text.find('.');
-        if (point != std::string::npos) {
-            std::size_t keep = text.size();
-            while (keep > point + 1 + static_cast<std::size_t>(minFraction) && text[keep - 1] == '0') {
-                --keep;
-            }
-            text.resize(text[keep - 1] == '.' ? keep - 1 : keep);
-        }
-        return text == "-0" ? "0" : text;
+        return PlainNumberFormat::formatDecimal(value, minFraction, maxFraction).value_or("");
     }
     std::optional<double> parseDecimal(std::string_view text) override
     {
@@ -59,16 +46,28 @@ NumberFormatBackend& backend()
             return reinterpret_cast<NumberFormatBackendEntry>(entry)();
         }
         Log::line("Numbers are shown without the locale's style: " + why);
-        static PlainNumberFormat plain;
+        static PlainNumberFormatBackend plain;
         return plain;
     }();
     return once;
+}
+
+// The locale's style is the plain one, decided once: figures need no ICU then.
+bool plainLocale()
+{
+    static const bool plain = PlainNumberFormat::coversCurrentLocale();
+    return plain;
 }
 
 }  // namespace
 
 std::string NumberFormat::formatDecimal(double value, int minFraction, int maxFraction)
 {
+    if (plainLocale()) {
+        if (auto text = PlainNumberFormat::formatDecimal(value, minFraction, maxFraction)) {
+            return *text;
+        }
+    }
     return backend().formatDecimal(value, minFraction, maxFraction);
 }
 
@@ -79,6 +78,9 @@ std::optional<double> NumberFormat::parseDecimal(std::string_view text)
 
 std::string NumberFormat::decimalSeparator()
 {
+    if (plainLocale()) {
+        return ".";
+    }
     return backend().decimalSeparator();
 }
 

@@ -4,10 +4,12 @@
 // missing the command line goes on as on a system without NetworkManager, saying so once.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,6 +55,10 @@ struct LoadOnDemand : ::testing::Test {
 
     void SetUp() override
     {
+        // The children inherit this environment: the locale each run is given must be the only one.
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            ::unsetenv(name);
+        }
         setCounters(1000, 2000);
         ASSERT_EQ(runProcess({QUORVEL_DEMO_STATE}, ctlEnvironment(home.path()), out, err), 0) << err;
     }
@@ -71,10 +77,17 @@ struct LoadOnDemand : ::testing::Test {
         return runProcess(argv, env, out, err);
     }
     // The shared objects one run of quorvelctl loads, as the dynamic loader reports them.
-    std::string loaded(const std::vector<std::string>& args)
+    std::string loaded(const std::vector<std::string>& args, const std::string& lang = "LANG=C.UTF-8")
     {
-        EXPECT_EQ(ctl(args, {"LD_DEBUG=files"}), 0) << err;
-        return err;
+        EXPECT_EQ(ctl(args, {"LD_DEBUG=files", lang}), 0) << err;
+        std::istringstream trace(err);
+        std::string inits;
+        for (std::string line; std::getline(trace, line);) {
+            if (line.find("calling init:") != std::string::npos) {
+                inits += line + "\n";
+            }
+        }
+        return inits;
     }
 };
 
@@ -88,22 +101,25 @@ TEST(LoadOnDemandProgram, LinksNoBusOrLocaleLibrary)
 TEST_F(LoadOnDemand, ReportingCommandsLoadTheModulesOnlyForWorkThatNeedsThem)
 {
     // A link set NetworkManager was not asked about yet: the bus module comes in for it.
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
     const std::string first = loaded({"status", "--json"});
     EXPECT_NE(first.find("quorvel-bus.so"), std::string::npos) << first;
     EXPECT_EQ(first.find("quorvel-numbers.so"), std::string::npos) << "JSON formats no number for people";
 
     // The same links again: nothing to ask, nothing heavy to load, for any machine-readable report.
-    setCounters(5000, 9000);
+    std::ofstream(home.path() / "counters") << "wwan0 5000 9000\nwwan1 10 20\n";
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"status", "--json"}, {"sample", "--json"}, {"sample"}, {"export", "--json"},
           {"export", "--csv"}}) {
         const std::string trace = loaded(args);
         EXPECT_EQ(heavyIn(trace), std::vector<std::string>{}) << args[0] << " " << args.back();
     }
-    // Figures for people do need the locale's number style.
-    const std::string text = loaded({"status"});
-    EXPECT_NE(text.find("quorvel-numbers.so"), std::string::npos) << text;
-    EXPECT_NE(text.find("libicu"), std::string::npos) << text;
+    // Figures for people in English need no ICU either; in German they do.
+    EXPECT_EQ(heavyIn(loaded({"status", "--waybar"})), std::vector<std::string>{});
+    EXPECT_EQ(heavyIn(loaded({"status"}, "LANG=en_GB.UTF-8")), std::vector<std::string>{});
+    const std::string german = loaded({"status"}, "LANG=de_DE.UTF-8");
+    EXPECT_NE(german.find("quorvel-numbers.so"), std::string::npos) << german;
+    EXPECT_NE(german.find("libicu"), std::string::npos) << german;
 }
 
 TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)
@@ -131,20 +147,23 @@ TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
     const std::string noModules = "QUORVEL_MODULE_DIR=" + empty.path().string();
 
     // No bus module: sampled and reported as on a system without NetworkManager.
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
     ASSERT_EQ(ctl({"status", "--json"}, {noModules}), 0) << err;
     EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed beside the program"), 1u) << err;
     EXPECT_NE(out.find("\"plan\""), std::string::npos) << out;
 
-    // No number module: the figures in the plain style, every one of them, and one line about it.
-    ASSERT_EQ(ctl({"status"}, {noModules}), 0) << err;
+    // No number module in a German locale (sizes are written with a point in every locale): the
+    // same figures, and one line about it.
+    const std::string german = "LANG=de_DE.UTF-8";
+    ASSERT_EQ(ctl({"status"}, {noModules, german}), 0) << err;
     EXPECT_EQ(occurrences(err, "Numbers are shown without the locale's style"), 1u) << err;
-    EXPECT_NE(out.find("2 GB"), std::string::npos) << out;
-    std::string plain = out;
-    ASSERT_EQ(ctl({"status"}), 0) << err;
-    EXPECT_EQ(plain, out) << "the plain style differs from the locale's in English";
+    const std::string plain = out;
+    EXPECT_NE(plain.find("1.75 GB"), std::string::npos) << plain;
+    ASSERT_EQ(ctl({"status"}, {german}), 0) << err;
+    EXPECT_EQ(plain, out);
 
     // An entry is still read, in the plain style.
-    ASSERT_EQ(ctl({"set", "plan", "2500.5"}, {noModules}), 0) << err;
+    ASSERT_EQ(ctl({"set", "plan", "2500.5"}, {noModules, german}), 0) << err;
     EXPECT_NE(out.find("2.5 GB"), std::string::npos) << out;
 }
 
