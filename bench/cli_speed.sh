@@ -22,7 +22,7 @@ export LANG=C.UTF-8 TZ=${TZ:-Europe/Berlin}
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores," \
      "$(uname -r), load $(cut -d' ' -f1-3 /proc/loadavg)"
 exec python3 - "$build" "$old" "$runs" "$work" <<'PY'
-import os, statistics, sys, time
+import os, statistics, subprocess, sys, time
 
 build, old, runs, work = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 state = os.path.join(os.environ["XDG_DATA_HOME"], "quorvel", "statestg")
@@ -33,11 +33,11 @@ null = os.open(os.devnull, os.O_WRONLY)
 def once(argv, out=null):
     start = time.perf_counter_ns()
     pid = os.posix_spawn(argv[0], argv, os.environ, file_actions=[(os.POSIX_SPAWN_DUP2, out, 1)])
-    _, status, usage = os.wait4(pid, 0)
+    _, status = os.waitpid(pid, 0)
     elapsed = (time.perf_counter_ns() - start) / 1e6
     if os.waitstatus_to_exitcode(status) != 0:
         sys.exit(f"cli_speed.sh: {' '.join(argv)} failed")
-    return elapsed, usage.ru_maxrss
+    return elapsed
 
 def output_size(argv):
     path = os.path.join(work, "out")
@@ -48,17 +48,23 @@ def output_size(argv):
 def compare(label, subjects):
     """Runs the subjects alternately; prints each median and its ratio to the last (the floor)."""
     times = [[] for _ in subjects]
-    peaks = [[] for _ in subjects]
     for _ in range(runs):
         for i, (_, argv) in enumerate(subjects):
-            t, rss = once(argv)
-            times[i].append(t)
-            peaks[i].append(rss)
+            times[i].append(once(argv))
     floor = statistics.median(times[-1])
     print(f"\n{label} (medians of {runs} alternating runs)")
-    for (name, _), t, p in zip(subjects, times, peaks):
+    for (name, _), t in zip(subjects, times):
         m = statistics.median(t)
-        print(f"  {name:<44} {m:7.2f} ms  {m / floor:5.2f}x  peak {max(p) / 1024:5.1f} MiB")
+        print(f"  {name:<48} {m:7.2f} ms  {m / floor:5.2f}x")
+
+def peak_kib(argv):
+    """Peak resident memory in KiB as /usr/bin/time reports it (the median of 11 runs)."""
+    peaks = []
+    for _ in range(11):
+        r = subprocess.run(["/usr/bin/time", "-f", "%M"] + argv, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.PIPE, text=True, check=True)
+        peaks.append(int(r.stderr.strip().splitlines()[-1]))
+    return statistics.median(peaks)
 
 def programs():
     yield "quorvelctl", ctl
@@ -77,6 +83,10 @@ compare("chart 500 x 458 px",
          for n, p in programs()]
         + [("floor_chart --cairo", [os.path.join(floors, "floor_chart"), "--cairo", png("floor_cairo")]),
            ("floor_chart --libpng", [os.path.join(floors, "floor_chart"), "--libpng", png("floor_libpng")])])
+print("\nPeak resident memory (medians of 11 runs)")
+for name, argv in [(f"{n} status --json", [p, "status", "--json"]) for n, p in programs()] + [
+        ("floor_json", [os.path.join(floors, "floor_json"), state, str(status_bytes)])]:
+    print(f"  {name:<48} {peak_kib(argv) / 1024:5.1f} MiB")
 print("\nPNG sizes")
 for name in sorted(os.listdir(work)):
     if name.endswith(".png"):
