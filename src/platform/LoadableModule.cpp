@@ -2,11 +2,11 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
-#include <cstdlib>
 #include "platform/ProgramPath.hpp"
 
 namespace quorvel {
