@@ -4,19 +4,20 @@
 
 namespace quorvel {
 
+class FollowedRoamingSource;
 class MobileDataSwitch;
-class ModemRoamingSource;
 class NetworkDeviceDirectory;
 class RoamingSource;
 
 // The one place where the command line makes the services that reach NetworkManager and
-// ModemManager over the system bus. None of them connects when made: the directory and the
-// switch connect when asked, and only a resident watcher follows ModemManager.
+// ModemManager over the system bus. They come from the bus module, loaded on first use: the
+// directory and the switch load it when asked, and only a resident watcher follows ModemManager
+// (when the machine has a system bus at all).
 struct CtlBusServices {
     // A followed registration: the source the model asks, and the same object for the poll loop.
     struct Roaming {
         std::unique_ptr<RoamingSource> source;
-        ModemRoamingSource* modems = nullptr;
+        FollowedRoamingSource* modems = nullptr;
     };
 
     static std::unique_ptr<NetworkDeviceDirectory> networkDevices();

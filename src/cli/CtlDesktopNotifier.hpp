@@ -9,11 +9,12 @@ namespace quorvel {
 // (org.quorvel.Quorvel), so that a warning reaches the user while no window is open. Its default
 // action is the application's "show-alert", the one the window's own notifications carry:
 // notification servers that start applications by their bus name open Quorvel on its first tab
-// with the alert. GIO only, no toolkit.
+// with the alert. Sent through the bus module, loaded only when an alert goes out.
 class CtlDesktopNotifier {
 public:
     static constexpr const char* kApplicationId = "org.quorvel.Quorvel";
-    // False, with the reason in `why`, when there is no session bus to send it on.
+    // False, with the reason in `why`, when there is no session bus to send it on
+    // or the bus module is missing.
     static bool send(const LocalNotification& notification, std::string& why);
 };
 

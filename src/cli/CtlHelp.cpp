@@ -142,6 +142,9 @@ const std::vector<CtlHelp::Entry> kEnvironment = {
      "a file to read the interface counters from instead of the kernel, one line NAME RECEIVED SENT per "
      "interface; for trying Quorvel out"},
     {"DBUS_SESSION_BUS_ADDRESS", "the session bus that sample --notify sends its notification on"},
+    {"QUORVEL_MODULE_DIR",
+     "the folder of quorvel-bus.so and quorvel-numbers.so, loaded when a command needs them; beside the "
+     "program when unset"},
 };
 
 constexpr std::size_t kOptionColumn = 24;

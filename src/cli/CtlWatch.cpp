@@ -26,7 +26,7 @@
 #include "platform/ProgramPath.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/UserDefaults.hpp"
-#include "platform/dbus/ModemRoamingSource.hpp"
+#include "platform/FollowedRoamingSource.hpp"
 
 namespace quorvel {
 
@@ -125,7 +125,7 @@ int CtlWatch::watch(Sampling s)
                                pollfd{signals.get(), POLLIN, 0}};
     if (s.modems != nullptr) {
         s.modems->setBeforeChange([this, &s] { sample(s); });
-        const std::vector<pollfd> bus = s.modems->watch().descriptors();
+        const std::vector<pollfd> bus = s.modems->descriptors();
         fds.insert(fds.end(), bus.begin(), bus.end());
     }
     for (;;) {
@@ -142,7 +142,7 @@ int CtlWatch::watch(Sampling s)
         }
         if (s.modems != nullptr &&
             std::any_of(fds.begin() + 3, fds.end(), [](const pollfd& p) { return p.revents != 0; })) {
-            s.modems->watch().dispatch();
+            s.modems->dispatch();
         }
         if (fds[1].revents != 0) {
             consume(timer.get(), sizeof(std::uint64_t));

@@ -13,7 +13,7 @@ namespace quorvel {
 class CAppController;
 class CtlNotifier;
 class LinkMonitor;
-class ModemRoamingSource;
+class FollowedRoamingSource;
 class ManualQueue;
 class TailCounterSource;
 struct LinkEvent;
@@ -37,7 +37,7 @@ public:
         ManualQueue& queue;
         TailCounterSource& tail;
         const CtlNotifier& notifier;
-        ModemRoamingSource* modems = nullptr;
+        FollowedRoamingSource* modems = nullptr;
     };
     using Start = std::function<Sampling()>;
     static constexpr unsigned kPeriodSeconds = 15 * 60;

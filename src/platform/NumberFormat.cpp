@@ -1,94 +1,87 @@
 #include "platform/NumberFormat.hpp"
 
-#include <unicode/dcfmtsym.h>
-#include <unicode/decimfmt.h>
-#include <unicode/locid.h>
-#include <unicode/numfmt.h>
-#include <unicode/unistr.h>
-
+#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <memory>
+
+#include "platform/LoadableModule.hpp"
+#include "platform/Log.hpp"
+#include "platform/NumberFormatBackend.hpp"
+#include "platform/PlainNumberFormat.hpp"
 
 namespace quorvel {
 
 namespace {
 
-std::unique_ptr<icu::NumberFormat> decimalFormat()
-{
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::NumberFormat> f(icu::NumberFormat::createInstance(icu::Locale::getDefault(), status));
-    if (U_FAILURE(status)) {
-        return nullptr;
+// The plain style, for a system where the ICU module is missing: better plain figures than none.
+class PlainNumberFormatBackend final : public NumberFormatBackend {
+public:
+    std::string formatDecimal(double value, int minFraction, int maxFraction) override
+    {
+        return PlainNumberFormat::formatDecimal(value, minFraction, maxFraction).value_or("");
     }
-    return f;
+    std::optional<double> parseDecimal(std::string_view text) override
+    {
+        while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
+            text.remove_prefix(1);
+        }
+        while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
+            text.remove_suffix(1);
+        }
+        double value = 0.0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+            return std::nullopt;
+        }
+        return value;
+    }
+    std::string decimalSeparator() override { return "."; }
+};
+
+NumberFormatBackend& backend()
+{
+    static NumberFormatBackend& once = []() -> NumberFormatBackend& {
+        std::string why;
+        if (void* entry = LoadableModule::entryPoint(kNumberFormatModuleFile, kNumberFormatEntry, why)) {
+            return reinterpret_cast<NumberFormatBackendEntry>(entry)();
+        }
+        Log::line("Numbers are shown without the locale's style: " + why);
+        static PlainNumberFormatBackend plain;
+        return plain;
+    }();
+    return once;
 }
 
-std::string_view trim(std::string_view s)
+// The locale's style is the plain one, decided once: figures need no ICU then.
+bool plainLocale()
 {
-    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!s.empty() && isSpace(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isSpace(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
+    static const bool plain = PlainNumberFormat::coversCurrentLocale();
+    return plain;
 }
 
 }  // namespace
 
 std::string NumberFormat::formatDecimal(double value, int minFraction, int maxFraction)
 {
-    std::unique_ptr<icu::NumberFormat> f = decimalFormat();
-    if (!f) {
-        return {};
+    if (plainLocale()) {
+        if (auto text = PlainNumberFormat::formatDecimal(value, minFraction, maxFraction)) {
+            return *text;
+        }
     }
-    f->setGroupingUsed(false);
-    f->setMinimumFractionDigits(minFraction);
-    f->setMaximumFractionDigits(maxFraction);
-    f->setRoundingMode(icu::NumberFormat::kRoundHalfEven);
-    icu::UnicodeString out;
-    f->format(value, out);
-    std::string utf8;
-    out.toUTF8String(utf8);
-    return utf8;
+    return backend().formatDecimal(value, minFraction, maxFraction);
 }
 
 std::optional<double> NumberFormat::parseDecimal(std::string_view text)
 {
-    text = trim(text);
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    std::unique_ptr<icu::NumberFormat> f = decimalFormat();
-    if (!f) {
-        return std::nullopt;
-    }
-    const icu::UnicodeString input = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    icu::Formattable result;
-    icu::ParsePosition pos(0);
-    f->parse(input, result, pos);
-    if (pos.getIndex() != input.length() || pos.getErrorIndex() >= 0) {
-        return std::nullopt;  // trailing letters make the whole entry unreadable
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    const double value = result.getDouble(status);
-    if (U_FAILURE(status) || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return backend().parseDecimal(text);
 }
 
 std::string NumberFormat::decimalSeparator()
 {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::DecimalFormatSymbols symbols(icu::Locale::getDefault(), status);
-    if (U_FAILURE(status)) {
+    if (plainLocale()) {
         return ".";
     }
-    std::string utf8;
-    symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol).toUTF8String(utf8);
-    return utf8;
+    return backend().decimalSeparator();
 }
 
 }  // namespace quorvel

@@ -6,7 +6,8 @@
 namespace quorvel {
 
 // Locale number formatting and parsing in the decimal style of the current locale (ICU),
-// rounding half to even.
+// rounding half to even. ICU is loaded (as the module quorvel-numbers.so) on the first call;
+// without the module, numbers are written and read in the plain style ("." separator), said once.
 class NumberFormat {
 public:
     // Plain style: no grouping, between minFraction and maxFraction fraction digits.

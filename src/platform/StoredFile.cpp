@@ -66,7 +66,7 @@ std::optional<std::string> StoredFile::read()
 {
     Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
-        lastSync_.reset();
+        forget();
         if (errno == ENOENT) {
             blocked_ = false;  // only a missing file means starting fresh
             problem_.reset();
@@ -84,7 +84,7 @@ std::optional<std::string> StoredFile::readOpened(int fd)
     struct stat st{};
     const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
     if (error != 0) {
-        lastSync_.reset();
+        forget();
         blocked_ = true;
         reportFailure("cannot read", error);
         return std::nullopt;
@@ -103,7 +103,7 @@ std::optional<std::string> StoredFile::readOpened(int fd)
             continue;
         }
         if (n < 0) {
-            lastSync_.reset();
+            forget();
             blocked_ = true;
             reportFailure("cannot read", errno);
             return std::nullopt;
@@ -118,8 +118,15 @@ std::optional<std::string> StoredFile::readOpened(int fd)
         }
     }
     lastSync_ = identityOf(st);  // of the very version just read, even if it was replaced meanwhile
+    lastBytes_ = bytes;
     succeeded();
     return bytes;
+}
+
+void StoredFile::forget()
+{
+    lastSync_.reset();
+    lastBytes_.reset();
 }
 
 void StoredFile::succeeded()
@@ -129,10 +136,21 @@ void StoredFile::succeeded()
     problem_.reset();
 }
 
+bool StoredFile::holds(const std::string& bytes) const
+{
+    struct stat st{};
+    return lastSync_ && lastBytes_ == bytes && ::stat(path_.c_str(), &st) == 0 && identityOf(st) == *lastSync_ &&
+           (st.st_mode & 07777) == 0600;
+}
+
 bool StoredFile::write(const std::string& bytes)
 {
     if (blocked_) {
         return false;  // what is there could not be read: it is kept, never replaced unseen
+    }
+    if (holds(bytes)) {
+        succeeded();  // a sample that changed nothing costs no disk write and no fsync
+        return true;
     }
     std::error_code ec;
     std::filesystem::create_directories(path_.parent_path(), ec);
@@ -156,6 +174,7 @@ bool StoredFile::write(const std::string& bytes)
         ::fsync(dir.get());
     }
     lastSync_ = currentIdentity();
+    lastBytes_ = bytes;
     succeeded();
     if (!sweptTemporaries_) {
         sweepTemporaries();
@@ -203,7 +222,7 @@ void StoredFile::moveAside(const std::string& why)
         Log::line(*problem_ + "; starting with defaults");
         return;
     }
-    lastSync_.reset();
+    forget();
     Log::line(path_.string() + " is unreadable (" + why + "); moved it to " + aside.string() +
               " and started with defaults");
 }

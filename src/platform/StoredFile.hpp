@@ -34,7 +34,9 @@ public:
     // The whole file, or absent when it does not exist, cannot be opened (blocked() from then on)
     // or is larger than kMaxBytes (moved aside).
     std::optional<std::string> read();
-    // Atomic replace; false when it failed (logged once per streak) or the file is blocked.
+    // Atomic replace; false when it failed (logged once per streak) or the file is blocked. When
+    // the file on disk is the version last read or written here and holds these very bytes, it
+    // is left as it is.
     bool write(const std::string& bytes);
     // The file exists but the last read could not open it (permissions, a folder in its
     // place): it is left as it is and not written over until a read succeeds.
@@ -53,11 +55,15 @@ private:
     std::optional<Identity> currentIdentity() const;
     void reportFailure(const std::string& what, int error);
     void succeeded();
+    void forget();
+    // The file on disk is the version last read or written here, mode 0600, with these bytes.
+    bool holds(const std::string& bytes) const;
     std::optional<std::string> readOpened(int fd);
     void sweepTemporaries();
 
     std::filesystem::path path_;
     std::optional<Identity> lastSync_;
+    std::optional<std::string> lastBytes_;  // the contents of that version
     bool failing_ = false;
     bool blocked_ = false;
     std::optional<std::string> problem_;

@@ -90,6 +90,42 @@ TEST(StoredFile, AnOversizedFileIsMovedAsideUnreadAndAMissingOneIsNoProblem)
     EXPECT_EQ(f.read()->size(), static_cast<std::size_t>(StoredFile::kMaxBytes));
 }
 
+TEST(StoredFile, RewritesOnlyWhatDiffersFromItsOwnVersionOnDisk)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "state";
+    const auto inode = [&] {
+        struct stat st{};
+        return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    StoredFile mine(path);
+    ASSERT_TRUE(mine.write("same"));
+    const auto first = inode();
+    ASSERT_TRUE(mine.write("same"));
+    EXPECT_EQ(inode(), first) << "the same bytes again are left on disk as they are";
+    ASSERT_TRUE(mine.write("other"));
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(StoredFile(path).read(), "other");
+
+    // Another version on disk, even with the bytes this one holds, or a mode that is not private:
+    // written again, so that what is on disk is what was meant.
+    StoredFile(path).write("theirs");
+    ASSERT_TRUE(mine.write("other"));
+    EXPECT_EQ(StoredFile(path).read(), "other");
+    ::chmod(path.c_str(), 0644);
+    ASSERT_TRUE(mine.write("other"));
+    struct stat st{};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // What was read counts as this one's version too.
+    StoredFile reader(path);
+    ASSERT_EQ(reader.read(), "other");
+    const auto read = inode();
+    ASSERT_TRUE(reader.write("other"));
+    EXPECT_EQ(inode(), read);
+}
+
 TEST(StoredFile, AFailedWriteIsLoggedOncePerStreakAndReportedFalse)
 {
     test::TempDir dir;

@@ -3,16 +3,15 @@
 #include <memory>
 #include <string>
 
-#include "platform/RoamingSource.hpp"
+#include "platform/FollowedRoamingSource.hpp"
 #include "platform/dbus/ModemRegistrationWatch.hpp"
 
 namespace quorvel {
 
 // Roaming and the operator's name as ModemManager reports them, followed through its signals
 // (see ModemRegistrationWatch for the two ways of dispatching them).
-class ModemRoamingSource final : public RoamingSource {
+class ModemRoamingSource final : public FollowedRoamingSource {
 public:
-    using Callback = std::function<void()>;
 
     // nullptr (with `error` set) when the system bus cannot be reached.
     static std::unique_ptr<ModemRoamingSource> start(ModemRegistrationWatch::Dispatch dispatch,
@@ -23,9 +22,9 @@ public:
     bool roamingSinceLastAsked() override;
     std::optional<std::string> operatorName() const override;
     ModemRegistrationWatch& watch() { return *watch_; }
-    // Runs when a registration changed, before the new state counts: a sample taken there books
-    // the interval that just ended under the state it had.
-    void setBeforeChange(Callback beforeChange) { beforeChange_ = std::move(beforeChange); }
+    std::vector<pollfd> descriptors() override { return watch_->descriptors(); }
+    void dispatch() override { watch_->dispatch(); }
+    void setBeforeChange(Callback beforeChange) override { beforeChange_ = std::move(beforeChange); }
     // Runs after every change, once the new state counts (a screen showing the operator).
     void setOnChanged(Callback onChanged) { onChanged_ = std::move(onChanged); }
 

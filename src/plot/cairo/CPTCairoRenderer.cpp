@@ -4,6 +4,7 @@
 #include "plot/CPTInvalidArgumentException.hpp"
 #include "plot/cairo/CPTCairoContext.hpp"
 #include "plot/cairo/CPTPangoTextMetrics.hpp"
+#include "plot/cairo/CPTPngWriter.hpp"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -112,8 +113,7 @@ void CPTCairoRenderer::writeHostsToFile(const std::vector<PlacedHost>& hosts, co
             }
             drawHosts(hosts, cr.get());
         }
-        cairo_surface_flush(surface.get());
-        checkStatus(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
+        CPTPngWriter::write(surface.get(), path);
     } else if (extension == "svg") {
         writeVector(hosts, CairoSurfaceHandle(cairo_svg_surface_create(path.c_str(), width, height)), path);
     } else if (extension == "pdf") {

@@ -1,0 +1,94 @@
+#!/bin/sh
+# How fast the command line is against floors that do only the unavoidable part of each command
+# (floor_json, floor_chart), whole processes, on the demo state: medians of alternating runs.
+#
+#   bench/cli_speed.sh [BUILD_DIR] [OLD_PROGRAMS_DIR]
+#
+# BUILD_DIR (default: build) needs the targets quorvelctl, quorvelctl-chart, make_demo_state,
+# floor_json and floor_chart (configure with -DQUORVEL_BENCH=ON). OLD_PROGRAMS_DIR, when given,
+# holds another quorvelctl and quorvelctl-chart (say, of the main branch) measured the same way.
+set -eu
+build=${1:-build}
+old=${2:-}
+runs=${RUNS:-41}
+for f in "$build/app/quorvelctl" "$build/tests/make_demo_state" "$build/bench/floor_json" "$build/bench/floor_chart"; do
+    [ -x "$f" ] || { echo "cli_speed.sh: $f is missing; build it first" >&2; exit 2; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME="$work" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
+export LANG=C.UTF-8 TZ=${TZ:-Europe/Berlin}
+"$build/tests/make_demo_state" >/dev/null
+echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores," \
+     "$(uname -r), load $(cut -d' ' -f1-3 /proc/loadavg)"
+exec python3 - "$build" "$old" "$runs" "$work" <<'PY'
+import os, statistics, subprocess, sys, time
+
+build, old, runs, work = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
+state = os.path.join(os.environ["XDG_DATA_HOME"], "quorvel", "statestg")
+ctl = os.path.join(build, "app", "quorvelctl")
+floors = os.path.join(build, "bench")
+null = os.open(os.devnull, os.O_WRONLY)
+
+def once(argv, out=null):
+    start = time.perf_counter_ns()
+    pid = os.posix_spawn(argv[0], argv, os.environ, file_actions=[(os.POSIX_SPAWN_DUP2, out, 1)])
+    _, status = os.waitpid(pid, 0)
+    elapsed = (time.perf_counter_ns() - start) / 1e6
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"cli_speed.sh: {' '.join(argv)} failed")
+    return elapsed
+
+def output_size(argv):
+    path = os.path.join(work, "out")
+    with open(path, "wb") as f:
+        once(argv, f.fileno())
+    return os.path.getsize(path)
+
+def compare(label, subjects):
+    """Runs the subjects alternately; prints each median and its ratio to the last (the floor)."""
+    times = [[] for _ in subjects]
+    for _ in range(runs):
+        for i, (_, argv) in enumerate(subjects):
+            times[i].append(once(argv))
+    floor = statistics.median(times[-1])
+    print(f"\n{label} (medians of {runs} alternating runs)")
+    for (name, _), t in zip(subjects, times):
+        m = statistics.median(t)
+        print(f"  {name:<48} {m:7.2f} ms  {m / floor:5.2f}x")
+
+def peak_kib(argv):
+    """Peak resident memory in KiB as /usr/bin/time reports it (the median of 11 runs)."""
+    peaks = []
+    for _ in range(11):
+        r = subprocess.run(["/usr/bin/time", "-f", "%M"] + argv, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.PIPE, text=True, check=True)
+        peaks.append(int(r.stderr.strip().splitlines()[-1]))
+    return statistics.median(peaks)
+
+def programs():
+    yield "quorvelctl", ctl
+    if old:
+        yield "quorvelctl (old)", os.path.join(old, "quorvelctl")
+
+status_bytes = output_size([ctl, "status", "--json"])
+export_bytes = output_size([ctl, "export", "--json"])
+compare("status --json", [(f"{n} status --json", [p, "status", "--json"]) for n, p in programs()]
+        + [("floor_json", [os.path.join(floors, "floor_json"), state, str(status_bytes)])])
+compare("export --json", [(f"{n} export --json", [p, "export", "--json"]) for n, p in programs()]
+        + [("floor_json", [os.path.join(floors, "floor_json"), state, str(export_bytes)])])
+png = lambda name: os.path.join(work, name + ".png")
+compare("chart 500 x 458 px",
+        [(f"{n} chart --size 250x229 --scale 2", [p, "chart", "--size", "250x229", "--scale", "2", "--output", png(n.replace(" ", "_"))])
+         for n, p in programs()]
+        + [("floor_chart --cairo", [os.path.join(floors, "floor_chart"), "--cairo", png("floor_cairo")]),
+           ("floor_chart --libpng", [os.path.join(floors, "floor_chart"), "--libpng", png("floor_libpng")])])
+print("\nPeak resident memory (medians of 11 runs)")
+for name, argv in [(f"{n} status --json", [p, "status", "--json"]) for n, p in programs()] + [
+        ("floor_json", [os.path.join(floors, "floor_json"), state, str(status_bytes)])]:
+    print(f"  {name:<48} {peak_kib(argv) / 1024:5.1f} MiB")
+print("\nPNG sizes")
+for name in sorted(os.listdir(work)):
+    if name.endswith(".png"):
+        print(f"  {name:<30} {os.path.getsize(os.path.join(work, name)):8d} bytes")
+PY

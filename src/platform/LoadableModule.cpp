@@ -1,0 +1,57 @@
+#include "platform/LoadableModule.hpp"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/ProgramPath.hpp"
+
+namespace quorvel {
+
+namespace {
+
+std::vector<std::filesystem::path> folders()
+{
+    if (const char* chosen = std::getenv("QUORVEL_MODULE_DIR"); chosen != nullptr && *chosen != '\0') {
+        return {chosen};
+    }
+    std::vector<std::filesystem::path> list{ProgramPath::self().parent_path()};
+#ifdef QUORVEL_BUILD_MODULE_DIR
+    list.emplace_back(QUORVEL_BUILD_MODULE_DIR);
+#endif
+    return list;
+}
+
+}  // namespace
+
+void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::string& why)
+{
+    std::filesystem::path found;
+    for (const auto& folder : folders()) {
+        std::error_code ec;
+        if (!folder.empty() && std::filesystem::exists(folder / fileName, ec)) {
+            found = folder / fileName;
+            break;
+        }
+    }
+    if (found.empty()) {
+        why = std::string(fileName) + " is not installed beside the program";
+        return nullptr;
+    }
+    void* handle = ::dlopen(found.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (handle == nullptr) {
+        const char* error = ::dlerror();
+        why = error != nullptr ? error : "cannot load " + found.string();
+        return nullptr;
+    }
+    void* symbol = ::dlsym(handle, entry);
+    if (symbol == nullptr) {
+        why = found.string() + " has no " + entry;
+    }
+    return symbol;
+}
+
+}  // namespace quorvel

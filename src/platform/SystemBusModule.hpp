@@ -1,0 +1,42 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/SystemBusServices.hpp"
+
+namespace quorvel {
+
+// Loads the bus module on first use. Without it (not installed, or GIO missing) the program
+// goes on as on a system without NetworkManager or a session bus, and says so once.
+class SystemBusModule {
+public:
+    // The module's services; nullptr when it cannot be loaded (logged the first time).
+    static SystemBusServices* services();
+    // Why the module could not be loaded (trying it first if need be); empty when it was.
+    static const std::string& failure();
+};
+
+// NetworkManager's devices through the bus module, loaded only when the devices are asked for.
+// No module answers like no NetworkManager.
+class LazyNetworkDeviceDirectory final : public NetworkDeviceDirectory {
+public:
+    std::optional<NetworkDeviceTable> devices() override;
+
+private:
+    std::unique_ptr<NetworkDeviceDirectory> loaded_;
+};
+
+// NetworkManager's mobile-data switch through the bus module, loaded only when it is used (a
+// cut-off, or the question whether one is possible). No module answers like no NetworkManager.
+class LazyMobileDataSwitch final : public MobileDataSwitch {
+public:
+    std::optional<std::string> unavailable() override;
+    SwitchOutcome turnOff(const std::vector<std::string>& interfaces) override;
+    SwitchOutcome turnOn() override;
+
+private:
+    MobileDataSwitch& target();
+    std::unique_ptr<MobileDataSwitch> loaded_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,170 @@
+// What quorvelctl loads: the program itself links neither GIO/GLib nor ICU; the reporting
+// commands load them only when they need them (NetworkManager asked because the links changed,
+// numbers formatted for people), the resident watcher stays without them, and with its modules
+// missing the command line goes on as on a system without NetworkManager, saying so once.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TestEnv.hpp"
+
+#include "CtlProcess.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorvel::clitest::ctlEnvironment;
+using quorvel::clitest::readFile;
+using quorvel::clitest::runProcess;
+
+const std::vector<std::string> kHeavy = {"libgio", "libgobject", "libglib", "libicu", "quorvel-bus.so",
+                                         "quorvel-numbers.so"};
+
+std::size_t occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
+        ++n;
+    }
+    return n;
+}
+
+// The heavy libraries named in `text` (a loader trace or a process's maps).
+std::vector<std::string> heavyIn(const std::string& text)
+{
+    std::vector<std::string> found;
+    for (const auto& name : kHeavy) {
+        if (text.find(name) != std::string::npos) {
+            found.push_back(name);
+        }
+    }
+    return found;
+}
+
+struct LoadOnDemand : ::testing::Test {
+    quorvel::test::TempDir home;
+    std::string out, err;
+
+    void SetUp() override
+    {
+        // The children inherit this environment: the locale each run is given must be the only one.
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            ::unsetenv(name);
+        }
+        setCounters(1000, 2000);
+        ASSERT_EQ(runProcess({QUORVEL_DEMO_STATE}, ctlEnvironment(home.path()), out, err), 0) << err;
+    }
+    void setCounters(std::uint64_t rx, std::uint64_t tx) const
+    {
+        std::ofstream(home.path() / "counters.tmp") << "wwan0 " << rx << " " << tx << "\n";
+        fs::rename(home.path() / "counters.tmp", home.path() / "counters");
+    }
+    // quorvelctl with extra variables; its standard error holds the loader's trace when asked.
+    int ctl(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {})
+    {
+        std::vector<std::string> argv{QUORVEL_CTL};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::vector<std::string> env = ctlEnvironment(home.path());
+        env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+        return runProcess(argv, env, out, err);
+    }
+    // The shared objects one run of quorvelctl loads, as the dynamic loader reports them.
+    std::string loaded(const std::vector<std::string>& args, const std::string& lang = "LANG=C.UTF-8")
+    {
+        EXPECT_EQ(ctl(args, {"LD_DEBUG=files", lang}), 0) << err;
+        std::istringstream trace(err);
+        std::string inits;
+        for (std::string line; std::getline(trace, line);) {
+            if (line.find("calling init:") != std::string::npos) {
+                inits += line + "\n";
+            }
+        }
+        return inits;
+    }
+};
+
+TEST(LoadOnDemandProgram, LinksNoBusOrLocaleLibrary)
+{
+    std::string out, err;
+    ASSERT_EQ(runProcess({"ldd", QUORVEL_CTL}, {}, out, err), 0) << err;
+    EXPECT_EQ(heavyIn(out), std::vector<std::string>{}) << out;
+}
+
+TEST_F(LoadOnDemand, ReportingCommandsLoadTheModulesOnlyForWorkThatNeedsThem)
+{
+    // A link set NetworkManager was not asked about yet: the bus module comes in for it.
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
+    const std::string first = loaded({"status", "--json"});
+    EXPECT_NE(first.find("quorvel-bus.so"), std::string::npos) << first;
+    EXPECT_EQ(first.find("quorvel-numbers.so"), std::string::npos) << "JSON formats no number for people";
+
+    // The same links again: nothing to ask, nothing heavy to load, for any machine-readable report.
+    std::ofstream(home.path() / "counters") << "wwan0 5000 9000\nwwan1 10 20\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"status", "--json"}, {"sample", "--json"}, {"sample"}, {"export", "--json"},
+          {"export", "--csv"}}) {
+        const std::string trace = loaded(args);
+        EXPECT_EQ(heavyIn(trace), std::vector<std::string>{}) << args[0] << " " << args.back();
+    }
+    // Figures for people in English need no ICU either; in German they do.
+    EXPECT_EQ(heavyIn(loaded({"status", "--waybar"})), std::vector<std::string>{});
+    EXPECT_EQ(heavyIn(loaded({"status"}, "LANG=en_GB.UTF-8")), std::vector<std::string>{});
+    const std::string german = loaded({"status"}, "LANG=de_DE.UTF-8");
+    EXPECT_NE(german.find("quorvel-numbers.so"), std::string::npos) << german;
+    EXPECT_NE(german.find("libicu"), std::string::npos) << german;
+}
+
+TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)
+{
+    ASSERT_EQ(ctl({"sample"}), 0) << err;  // NetworkManager was asked about these links once
+    const fs::path outFile = home.path() / "watch.out";
+    const pid_t watcher = quorvel::clitest::startCtl(home.path(), {"watch"}, outFile.string(),
+                                                     (home.path() / "watch.err").string());
+    ASSERT_GT(watcher, 0);
+    // A readiness line, not a timing: the bound only keeps a broken watcher from hanging the test.
+    for (int i = 0; i < 2000 && readFile(outFile).find("Watching the network links") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_NE(readFile(outFile).find("Watching the network links"), std::string::npos) << readFile(outFile);
+    const std::string maps = readFile("/proc/" + std::to_string(watcher) + "/maps");
+    ::kill(watcher, SIGTERM);
+    EXPECT_EQ(quorvel::clitest::waitForProcess(watcher), 0) << readFile(home.path() / "watch.err");
+    ASSERT_FALSE(maps.empty());
+    EXPECT_EQ(heavyIn(maps), std::vector<std::string>{}) << maps;
+}
+
+TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
+{
+    const quorvel::test::TempDir empty;
+    const std::string noModules = "QUORVEL_MODULE_DIR=" + empty.path().string();
+
+    // No bus module: sampled and reported as on a system without NetworkManager.
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
+    ASSERT_EQ(ctl({"status", "--json"}, {noModules}), 0) << err;
+    EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed beside the program"), 1u) << err;
+    EXPECT_NE(out.find("\"plan\""), std::string::npos) << out;
+
+    // No number module in a German locale (sizes are written with a point in every locale): the
+    // same figures, and one line about it.
+    const std::string german = "LANG=de_DE.UTF-8";
+    ASSERT_EQ(ctl({"status"}, {noModules, german}), 0) << err;
+    EXPECT_EQ(occurrences(err, "Numbers are shown without the locale's style"), 1u) << err;
+    const std::string plain = out;
+    EXPECT_NE(plain.find("1.75 GB"), std::string::npos) << plain;
+    ASSERT_EQ(ctl({"status"}, {german}), 0) << err;
+    EXPECT_EQ(plain, out);
+
+    // An entry is still read, in the plain style.
+    ASSERT_EQ(ctl({"set", "plan", "2500.5"}, {noModules, german}), 0) << err;
+    EXPECT_NE(out.find("2.5 GB"), std::string::npos) << out;
+}
+
+}  // namespace
