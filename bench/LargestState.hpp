@@ -78,7 +78,7 @@ inline std::string largestState(const std::filesystem::path& dir)
 {
     BenchEnv b(dir / "generator-statestg");
     CTrafficManager m(b.env, true);
-    m.setnewPlanVal(8'000'000'000);
+    m.setNewPlanValue(8'000'000'000);
     const Location places[12] = {{52.520, 13.405}, {48.137, 11.575}, {53.551, 9.993},  {50.938, 6.960},
                                  {50.110, 8.682},  {48.775, 9.182},  {51.227, 6.773},  {51.340, 12.375},
                                  {51.050, 13.738}, {52.375, 9.732},  {49.452, 11.077}, {47.998, 7.842}};

@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TCResult result;
     const std::optional<LimitResult> found = manager->checkTraffic(false, &result);
     manager->summaryFigures();
-    manager->TIRAGE_BILL_MONTH_ITEMS(manager->pTraffics->arrMonths);
+    manager->billingMonthsOf(manager->pTraffics->arrMonths);
     if (found) {
         manager->msgDispatcher->trySendNotification(&*found);
     }

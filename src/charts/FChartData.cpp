@@ -27,7 +27,7 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     const double divisor = static_cast<double>(pnDiv.value_or(1) == 0 ? 1 : pnDiv.value_or(1));
     double sum = 0.0;
     for (const CTrafficPoint& p : *days) {
-        const double y = static_cast<double>(p.getTotalTRaffic()) / divisor;
+        const double y = static_cast<double>(p.getTotalTraffic()) / divisor;
         sum += y;
         dataForPlot.push_back(Point{DateDay::getDayNumberFromMonthDay(p.pDate, startDay), cumulative ? sum : y});
     }

@@ -204,7 +204,7 @@ void FChartViewController::createBars()
 void FChartViewController::updateInterface(const SharedSummary& summary)
 {
     if (summary) {
-        pTDIInfo = summary;
+        shownSummary = summary;
         updateControls();
     }
 }
@@ -212,8 +212,8 @@ void FChartViewController::updateInterface(const SharedSummary& summary)
 void FChartViewController::updateControls()
 {
     updateAxisesforCharts(tag);
-    if (pTDIInfo) {
-        if (const MonthTraffic* month = pTDIInfo->getMonthItemInfoforMonth(tag)) {
+    if (shownSummary) {
+        if (const MonthTraffic* month = shownSummary->getMonthItemInfoforMonth(tag)) {
             pBarChartUsed.setBarChartData(&month->arrDaysTraffics, month->date);
             pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics, month->date);
         }
@@ -246,18 +246,18 @@ void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale
 
 void FChartViewController::updateAxisesforCharts(int k)
 {
-    if (!pTDIInfo) {
+    if (!shownSummary) {
         return;
     }
-    const MonthTraffic* month = pTDIInfo->getMonthItemPointerInfoforMonth(k);
+    const MonthTraffic* month = shownSummary->getMonthItemPointerInfoforMonth(k);
     if (month == nullptr) {
         return;
     }
     const std::uint64_t maxDay = month->getMaxDayUsedTraffic();
     const std::uint64_t used = month->getDataUsed();
     const int days = month->pnDaysCount();
-    const bool current = static_cast<std::int64_t>(pTDIInfo->getMonthItemsCount()) - 1 == k;
-    const std::uint64_t left = current ? pTDIInfo->pDataPerDayLeft.value_or(0) : 0;
+    const bool current = static_cast<std::int64_t>(shownSummary->getMonthItemsCount()) - 1 == k;
+    const std::uint64_t left = current ? shownSummary->pDataPerDayLeft.value_or(0) : 0;
     pMonthStartDate = month->date;
     monthDays_ = days;
 

@@ -38,7 +38,7 @@ public:
     CPTGraphHostingView pchartView;
     CPTGraphHostingView pbarView;
     std::optional<Date> pMonthStartDate;
-    SharedSummary pTDIInfo;
+    SharedSummary shownSummary;
     FChartData pBarChartUsed;
     FChartData pLineChartUsed;
 

@@ -48,7 +48,7 @@ nlohmann::ordered_json CtlReport::monthJson(const MonthTraffic& m)
 {
     nlohmann::ordered_json days = nlohmann::ordered_json::array();
     for (const CTrafficPoint& p : m.arrDaysTraffics) {
-        days.push_back({{"date", localDay(p.pDate)}, {"bytes", p.getTotalTRaffic()}});
+        days.push_back({{"date", localDay(p.pDate)}, {"bytes", p.getTotalTraffic()}});
     }
     const auto day = [](const std::optional<Date>& d) { return d ? nlohmann::ordered_json(localDay(*d)) : nullptr; };
     return {{"period", m.getMonthPeriod()},          {"first_day", day(m.date)},

@@ -295,7 +295,7 @@ SharedSummary QuorvelCtl::storedSummary()
 {
     CTrafficManager& m = *app_->pmodule();
     std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
-    summary->parrTrafficMonthsItems = m.TIRAGE_BILL_MONTH_ITEMS(m.pTraffics->arrMonths);
+    summary->parrTrafficMonthsItems = m.billingMonthsOf(m.pTraffics->arrMonths);
     return summary;
 }
 
@@ -406,7 +406,7 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
             nlohmann::ordered_json days = nlohmann::ordered_json::array();
             for (const CTrafficPoint& p : m->arrDaysTraffics) {
                 days.push_back({{"date", CtlReport::localDay(p.pDate)},
-                                {"bytes", p.getTotalTRaffic()},
+                                {"bytes", p.getTotalTraffic()},
                                 {"wifi_bytes", p.getTotalTRafficWf()},
                                 {"roaming_bytes", p.getRoamingTraffic()}});
             }
@@ -421,7 +421,7 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
     out_ << "date,cellular_bytes\n";
     for (const auto& m : months) {
         for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTRaffic() << "\n";
+            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTraffic() << "\n";
         }
     }
     return 0;

@@ -139,7 +139,7 @@ void CAppController::setThresholdKoeff(double k, double dkDay)
 
 void CAppController::onResetLocations(const void* sender)
 {
-    withStateLock([](CTrafficManager& m) { m.ResetLocations(); });
+    withStateLock([](CTrafficManager& m) { m.resetLocations(); });
     if (shell_ != nullptr) {
         shell_->onResetLocationsHandler(sender);
     }
@@ -147,7 +147,7 @@ void CAppController::onResetLocations(const void* sender)
 
 void CAppController::onResetPrevMonthsInfo(const void* sender)
 {
-    withStateLock([](CTrafficManager& m) { m.ResetPrevMonthsInfo(); });
+    withStateLock([](CTrafficManager& m) { m.resetPrevMonthsInfo(); });
     if (shell_ != nullptr) {
         shell_->onResetPrevMonthsInfoHandler(sender);
     }
@@ -161,7 +161,7 @@ void CAppController::onResetPlanStartDay(std::int32_t day)
 
 void CAppController::onResetPlanValue(std::uint64_t plan)
 {
-    withStateLock([plan](CTrafficManager& m) { m.setnewPlanVal(plan); });
+    withStateLock([plan](CTrafficManager& m) { m.setNewPlanValue(plan); });
     env_.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, plan});
 }
 
@@ -246,10 +246,10 @@ void CAppController::getTrafficInformation(bool full)
     if (isFirstStart()) {
         return;  // nothing is sampled before the set-up is complete
     }
-    startBgTask4GetInfo();
+    startBackgroundUpdates();
     platform_.queue.dispatchAsync([this, full] {
         doGetTrafficInfoTask(full);
-        stopBgTask4GetInfo();
+        stopBackgroundUpdates();
     });
 }
 
@@ -274,7 +274,7 @@ void CAppController::updateTrafficInterface(const SharedSummary& summary)
     }
 }
 
-void CAppController::startBgTask4GetInfo()
+void CAppController::startBackgroundUpdates()
 {
     const BackgroundTasks::TaskId previous = bgtaskTrafficInfo_;
     bgtaskTrafficInfo_ = platform_.tasks.beginBackgroundTask([this] {
@@ -286,7 +286,7 @@ void CAppController::startBgTask4GetInfo()
     }
 }
 
-void CAppController::stopBgTask4GetInfo()
+void CAppController::stopBackgroundUpdates()
 {
     platform_.tasks.endBackgroundTask(bgtaskTrafficInfo_);
     bgtaskTrafficInfo_ = BackgroundTasks::kInvalid;

@@ -113,8 +113,8 @@ public:
     std::optional<std::string> fileProblem() const;
 
 private:
-    void startBgTask4GetInfo();
-    void stopBgTask4GetInfo();
+    void startBackgroundUpdates();
+    void stopBackgroundUpdates();
     // Takes what another process saved since this one last read or wrote the files.
     void syncFromDisk();
     // Tells the shell about a file problem, once per process.

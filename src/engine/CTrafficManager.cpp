@@ -106,10 +106,10 @@ void CTrafficManager::setPMonthPlan(std::optional<std::uint64_t> plan)
     pTraffics->setPMonthPlan(plan);
 }
 
-void CTrafficManager::setnewPlanVal(std::uint64_t plan)
+void CTrafficManager::setNewPlanValue(std::uint64_t plan)
 {
     setPMonthPlan(plan);
-    SavePlan2Prefs();
+    savePlanToPreferences();
     msgDispatcher->resetNotificationsHistory();
     rearmCutoff(usageFigures());
 }
@@ -118,11 +118,11 @@ void CTrafficManager::setPlanStartDay(std::int32_t day)
 {
     QV_REQUIRE(day >= 1 && day <= 31, "the plan start day must be checked to lie in 1..31 before it is set");
     pPlanStartDay_ = day;
-    SavePlan2Prefs();
+    savePlanToPreferences();
     msgDispatcher->resetNotificationsHistory();
 }
 
-void CTrafficManager::SavePlan2Prefs()
+void CTrafficManager::savePlanToPreferences()
 {
     if (pMonthPlan_) {
         env_->defaults.setObject(DefaultsKeys::kPlan, *pMonthPlan_);
@@ -210,7 +210,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
         result.bUpdateAllAnnotations = !bFullUpdateDone;
         if (full) {
             summary->parrTrafficDeltas = pTraffics->arrDeltas;
-            summary->parrTrafficMonthsItems = TIRAGE_BILL_MONTH_ITEMS(pTraffics->arrMonths);
+            summary->parrTrafficMonthsItems = billingMonthsOf(pTraffics->arrMonths);
             bFullUpdateDone = true;
         }
         summary->pResultStruct = result;
@@ -232,8 +232,8 @@ UsageFigures CTrafficManager::usageFigures() const
 {
     UsageFigures::Base base;
     base.plan = getMonthPlan();
-    base.used = stgetDataUsed();
-    base.today = stgetDataTodayUsed();
+    base.used = getDataUsed();
+    base.today = getDataTodayUsed();
     base.daysUsed = BillingPeriod::daysUsed(now(), startDay());
     base.daysLeft = BillingPeriod::daysLeft(now(), startDay());
     // Over the billing period the plan covers, not the calendar month it happens to begin in.
@@ -259,7 +259,7 @@ void CTrafficManager::rearmCutoff(const UsageFigures& figures)
     cutoffPeriod_ = PlanActions::stillCut(cutoffPeriod_, billingPeriodKey(), figures.base.used, figures.base.plan);
 }
 
-std::uint64_t CTrafficManager::stgetRoamingUsed() const
+std::uint64_t CTrafficManager::getRoamingUsed() const
 {
     const int first = billingPeriodKey();
     const int today = LimitResult::dayKey(now());
@@ -285,7 +285,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageF
     auto summary = std::make_shared<FTrafficDataInformation>();
     summary->setFigures(figures);
     summary->pBillStartDay = static_cast<std::uint64_t>(getPlanStartDay());
-    summary->pRoamingUsed = stgetRoamingUsed();
+    summary->pRoamingUsed = getRoamingUsed();
     return summary;
 }
 
@@ -370,7 +370,7 @@ bool CTrafficManager::copyDaysWithin(MonthTraffic& into, const MonthTraffic& fro
     return added;
 }
 
-std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_ITEMS(
+std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::billingMonthsOf(
     const std::vector<std::unique_ptr<MonthTraffic>>& months) const
 {
     std::vector<std::shared_ptr<MonthTraffic>> out;
@@ -388,7 +388,7 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
         }
     }
     const Date firstDate = first.date.value_or(today);
-    const std::uint64_t plan = stgetPlan();
+    const std::uint64_t plan = getMonthPlan();
 
     if (DateDay::getDayNumber(firstDate) < s) {  // the days before the start day close an earlier period
         const Date b = getFirstBillingDayForDate(firstDate);
@@ -420,7 +420,7 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::TIRAGE_BILL_MONTH_IT
     return out;
 }
 
-std::uint64_t CTrafficManager::stgetDataUsed() const
+std::uint64_t CTrafficManager::getDataUsed() const
 {
     const int s = startDay();
     if (DateDay::getDayNumber(now()) < s) {
@@ -438,32 +438,32 @@ std::int64_t asSigned(std::uint64_t amount)
 
 }  // namespace
 
-std::int64_t CTrafficManager::stgetDataLeft() const
+std::int64_t CTrafficManager::getDataLeft() const
 {
     return asSigned(usageFigures().left);
 }
 
-std::int32_t CTrafficManager::stgetDaysUsed() const
+std::int32_t CTrafficManager::getDaysUsed() const
 {
     return BillingPeriod::daysUsed(now(), startDay());
 }
 
-std::int32_t CTrafficManager::stgetDaysLeft() const
+std::int32_t CTrafficManager::getDaysLeft() const
 {
     return BillingPeriod::daysLeft(now(), startDay());
 }
 
-std::uint64_t CTrafficManager::stgetAvgDayDataUsed() const
+std::uint64_t CTrafficManager::getAvgDayDataUsed() const
 {
     return usageFigures().averagePerDay;
 }
 
-std::int64_t CTrafficManager::stgetAvgDayDataLeft() const
+std::int64_t CTrafficManager::getAvgDayDataLeft() const
 {
     return asSigned(usageFigures().perDayLeft);
 }
 
-std::uint64_t CTrafficManager::stgetDataUsingEstimation() const
+std::uint64_t CTrafficManager::getDataUsingEstimation() const
 {
     return usageFigures().estimate;
 }

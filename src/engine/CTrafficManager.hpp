@@ -51,9 +51,9 @@ public:
     // Plan and start day.
     std::uint64_t getMonthPlan() const override { return pMonthPlan_.value_or(0); }
     std::int32_t getPlanStartDay() const override { return pPlanStartDay_.value_or(0); }
-    void setnewPlanVal(std::uint64_t plan) override;
+    void setNewPlanValue(std::uint64_t plan) override;
     void setPlanStartDay(std::int32_t day) override;
-    void SavePlan2Prefs() override;
+    void savePlanToPreferences() override;
     std::optional<std::uint64_t> pMonthPlan() const override { return pMonthPlan_; }
     void setPMonthPlan(std::optional<std::uint64_t> plan) override;
     std::optional<std::int32_t> pPlanStartDay() const override { return pPlanStartDay_; }
@@ -82,9 +82,9 @@ public:
         pTraffics->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
         rearmCutoff(usageFigures());
     }
-    void ResetLocations() override { pTraffics->ResetLocations(); }
-    void ResetPrevMonthsInfo() override { pTraffics->ResetPrevMonthsInfo(); }
-    std::int32_t stgetLocationsCount() const override { return pTraffics->stgetLocationsCount(); }
+    void resetLocations() override { pTraffics->resetLocations(); }
+    void resetPrevMonthsInfo() override { pTraffics->resetPrevMonthsInfo(); }
+    std::int32_t getLocationsCount() const override { return pTraffics->getLocationsCount(); }
     const CTrafficPoint* getTrafficToday() const override { return pTraffics->getTrafficToday(); }
 
     // Counted interfaces, as the command line and the settings list and change them.
@@ -119,22 +119,20 @@ public:
     Date getLastBillingDayForStartDay(Date date) const;
     static const MonthTraffic* getMonthTrafficForDate(Date date,
                                                       const std::vector<std::unique_ptr<MonthTraffic>>& months);
-    std::vector<std::shared_ptr<MonthTraffic>> TIRAGE_BILL_MONTH_ITEMS(
+    std::vector<std::shared_ptr<MonthTraffic>> billingMonthsOf(
         const std::vector<std::unique_ptr<MonthTraffic>>& months) const;
 
     // Statistics of the current billing month.
-    std::uint64_t stgetPlan() const { return getMonthPlan(); }
-    std::uint64_t stgetDayPlan() const { return getDayPlan(); }
-    std::uint64_t stgetDataUsed() const override;
-    std::int64_t stgetDataLeft() const;
-    std::int32_t stgetDaysUsed() const;
-    std::int32_t stgetDaysLeft() const;
-    std::uint64_t stgetDataTodayUsed() const { return pTraffics->getTrafficTodayCount(); }
-    std::uint64_t stgetAvgDayDataUsed() const;
-    std::int64_t stgetAvgDayDataLeft() const;
-    std::uint64_t stgetDataUsingEstimation() const;
+    std::uint64_t getDataUsed() const override;
+    std::int64_t getDataLeft() const;
+    std::int32_t getDaysUsed() const;
+    std::int32_t getDaysLeft() const;
+    std::uint64_t getDataTodayUsed() const { return pTraffics->getTrafficTodayCount(); }
+    std::uint64_t getAvgDayDataUsed() const;
+    std::int64_t getAvgDayDataLeft() const;
+    std::uint64_t getDataUsingEstimation() const;
     // The part of the billing month's use that was booked while roaming.
-    std::uint64_t stgetRoamingUsed() const;
+    std::uint64_t getRoamingUsed() const;
     void setThresholdKoeff(double, double) {}
 
     std::string_view className() const { return kClassName; }

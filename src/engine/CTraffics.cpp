@@ -48,7 +48,7 @@ const std::vector<CTrafficPoint>* CTraffics::arrTraffics() const
 
 bool CTraffics::getNewTraffic(TCResult* r)
 {
-    const std::uint64_t before = getTotalTRaffic();
+    const std::uint64_t before = getTotalTraffic();
     const MonthTraffic* month = getMonthInfoForThisMonth();
     CTrafficPoint* latest = getLatestTrafficItemForThisMonth();
     const CTrafficObtainer::Increment inc = trafficObtainer->getTrafficIncrementPoint(latest);
@@ -60,7 +60,7 @@ bool CTraffics::getNewTraffic(TCResult* r)
             r->setBMonthChanged(newMonth);
         }
     }
-    const std::uint64_t after = getTotalTRaffic();
+    const std::uint64_t after = getTotalTraffic();
     if (static_cast<std::int64_t>(after - before) > 0) {
         // The place was last used now, at this sample, whichever day record took it.
         tryAddTrafficDelta(now(), after - before, r);
@@ -104,7 +104,7 @@ void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& p
     // A day met again (the clock moved back, the time zone changed) grows its one record.
     for (CTrafficPoint& p : days) {
         if (DateDay::isTheSameDay(p.pDate, point.pDate)) {
-            p.addTraffic(point.getTotalTRaffic(), point.getRoamingTraffic());
+            p.addTraffic(point.getTotalTraffic(), point.getRoamingTraffic());
             if (point.pTraffWf) {
                 p.addTrafficWf(*point.pTraffWf);
             }
@@ -167,12 +167,12 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
     dataUsageChanged();
 }
 
-std::uint64_t CTraffics::getTotalTRaffic() const
+std::uint64_t CTraffics::getTotalTraffic() const
 {
     std::uint64_t sum = 0;
     if (const auto* days = arrTraffics()) {
         for (const CTrafficPoint& p : *days) {
-            sum += p.getTotalTRaffic();
+            sum += p.getTotalTraffic();
         }
     }
     return sum;
@@ -199,7 +199,7 @@ std::uint64_t CTraffics::getTrafficInMonth(const std::vector<CTrafficPoint>* day
         if (DateDay::isEarlierDay(it->pDate, s)) {
             break;
         }
-        sum += it->getTotalTRaffic();
+        sum += it->getTotalTraffic();
     }
     return sum;
 }
@@ -226,7 +226,7 @@ std::uint64_t CTraffics::getTrafficInPrevMonthSinceDayNumber(int s) const
 std::uint64_t CTraffics::getTrafficTodayCount() const
 {
     const CTrafficPoint* today = getTrafficToday();
-    return today != nullptr ? today->getTotalTRaffic() : 0;
+    return today != nullptr ? today->getTotalTraffic() : 0;
 }
 
 std::uint64_t CTraffics::getRoamingTrafficToday() const
@@ -313,7 +313,7 @@ void CTraffics::resetTrafficPoints()
     }
 }
 
-void CTraffics::ResetPrevMonthsInfo()
+void CTraffics::resetPrevMonthsInfo()
 {
     if (arrMonths.size() > 1) {
         arrMonths.erase(arrMonths.begin(), arrMonths.end() - 1);
@@ -368,7 +368,7 @@ void CTraffics::tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r
     deltasCountChanged();
 }
 
-void CTraffics::ResetLocations()
+void CTraffics::resetLocations()
 {
     arrDeltas.clear();
     deltasCountChanged();

@@ -47,7 +47,7 @@ public:
     // that the period's used figure is exactly `bytes`; earlier periods keep their days.
     void reinitTrafficPointsSinceToday(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay);
 
-    std::uint64_t getTotalTRaffic() const;
+    std::uint64_t getTotalTraffic() const;
     std::uint64_t getTotalTRafficWf() const;
     static std::uint64_t getTrafficInMonth(const std::vector<CTrafficPoint>* days, int sinceDayNumber);
     std::uint64_t getTrafficInCurMonthSinceDayNumber(int s) const { return getTrafficInMonth(arrTraffics(), s); }
@@ -68,12 +68,12 @@ public:
     const CTrafficPoint* getTrafficToday() const;
 
     void resetTrafficPoints();
-    void ResetPrevMonthsInfo();
+    void resetPrevMonthsInfo();
 
     // The places.
     void tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r);
-    std::int32_t stgetLocationsCount() const { return static_cast<std::int32_t>(arrDeltas.size()); }
-    void ResetLocations();
+    std::int32_t getLocationsCount() const { return static_cast<std::int32_t>(arrDeltas.size()); }
+    void resetLocations();
 
     void dataUsageChanged();
     void deltasCountChanged();

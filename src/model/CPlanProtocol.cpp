@@ -8,9 +8,9 @@ UsageFigures CPlanProtocol::usageFigures() const
 {
     UsageFigures::Base base;
     base.plan = getMonthPlan();
-    base.used = stgetDataUsed();
+    base.used = getDataUsed();
     const CTrafficPoint* today = getTrafficToday();
-    base.today = today != nullptr ? today->getTotalTRaffic() : 0;
+    base.today = today != nullptr ? today->getTotalTraffic() : 0;
     UsageFigures figures = UsageFigures::compute(base);
     figures.dayPlan = getDayPlan();
     return figures;

@@ -16,18 +16,18 @@ public:
 
     virtual std::uint64_t getMonthPlan() const = 0;
     virtual std::uint64_t getDayPlan() const = 0;
-    virtual std::uint64_t stgetDataUsed() const = 0;
-    virtual std::int32_t stgetLocationsCount() const = 0;
+    virtual std::uint64_t getDataUsed() const = 0;
+    virtual std::int32_t getLocationsCount() const = 0;
     virtual std::int32_t getPlanStartDay() const = 0;
     virtual void setPlanStartDay(std::int32_t day) = 0;
     virtual void setMonthLimit(double level) = 0;
     virtual void setDayLimit(bool on) = 0;
     virtual void setOverBoundLimit(bool on) = 0;
-    virtual void SavePlan2Prefs() = 0;
+    virtual void savePlanToPreferences() = 0;
     virtual void saveState() = 0;
-    virtual void setnewPlanVal(std::uint64_t plan) = 0;
-    virtual void ResetLocations() = 0;
-    virtual void ResetPrevMonthsInfo() = 0;
+    virtual void setNewPlanValue(std::uint64_t plan) = 0;
+    virtual void resetLocations() = 0;
+    virtual void resetPrevMonthsInfo() = 0;
     virtual std::optional<std::uint64_t> pMonthPlan() const = 0;
     virtual void setPMonthPlan(std::optional<std::uint64_t> plan) = 0;
     virtual std::optional<std::int32_t> pPlanStartDay() const = 0;

@@ -40,7 +40,7 @@ std::uint64_t MonthTraffic::getDataUsed() const
 {
     std::uint64_t sum = 0;
     for (const CTrafficPoint& p : arrDaysTraffics) {
-        sum += p.getTotalTRaffic();
+        sum += p.getTotalTraffic();
     }
     return sum;
 }
@@ -49,8 +49,8 @@ std::uint64_t MonthTraffic::getMaxDayUsedTraffic() const
 {
     std::uint64_t most = 0;
     for (const CTrafficPoint& p : arrDaysTraffics) {
-        if (p.getTotalTRaffic() > most) {
-            most = p.getTotalTRaffic();
+        if (p.getTotalTraffic() > most) {
+            most = p.getTotalTraffic();
         }
     }
     return most;

@@ -18,12 +18,12 @@ NMDispatcher::NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, cons
 void NMDispatcher::readPropsFromPrefs()
 {
     const nlohmann::json* stored = defaults_.objectForKey(DefaultsKeys::kAlertHistory);
-    dictrops_ = stored != nullptr && stored->is_object() ? *stored : nlohmann::json::object();
+    alertHistory_ = stored != nullptr && stored->is_object() ? *stored : nlohmann::json::object();
 }
 
 void NMDispatcher::saveSelfSate()
 {
-    defaults_.setObject(DefaultsKeys::kAlertHistory, dictrops_);
+    defaults_.setObject(DefaultsKeys::kAlertHistory, alertHistory_);
     defaults_.synchronize();
 }
 
@@ -36,7 +36,7 @@ void NMDispatcher::resetNotificationsHistory()
 void NMDispatcher::resetHistoryValues()
 {
     const Date now = clock_.now();
-    dictrops_ = nlohmann::json{{DefaultsKeys::kMonthName, DateDay::getMonthName(now)},
+    alertHistory_ = nlohmann::json{{DefaultsKeys::kMonthName, DateDay::getMonthName(now)},
                                {DefaultsKeys::kMonthNumber, DateDay::getMonthNumber(now)},
                                {DefaultsKeys::kDayNumber, 0},
                                {DefaultsKeys::kMonthLevel, 0.0},
@@ -48,8 +48,8 @@ void NMDispatcher::resetHistoryValues()
 
 std::optional<double> NMDispatcher::historyNumber(const char* key) const
 {
-    auto it = dictrops_.find(key);
-    if (it == dictrops_.end()) {
+    auto it = alertHistory_.find(key);
+    if (it == alertHistory_.end()) {
         return std::nullopt;
     }
     return it->is_number() ? it->get<double>() : 0.0;
@@ -93,16 +93,16 @@ void NMDispatcher::sameMonth(const LimitResult& r)
     std::string text;
     bool send = false;
     // The period this history belongs to, learnt once after a reset or from an older history.
-    bool save = r.periodStart && !dictrops_.contains(DefaultsKeys::kPeriodStart);
+    bool save = r.periodStart && !alertHistory_.contains(DefaultsKeys::kPeriodStart);
     if (save) {
-        dictrops_[DefaultsKeys::kPeriodStart] = *r.periodStart;
+        alertHistory_[DefaultsKeys::kPeriodStart] = *r.periodStart;
     }
     if (r.dayNum && dayIsNew(r)) {
-        dictrops_[DefaultsKeys::kDayNumber] = *r.dayNum;
+        alertHistory_[DefaultsKeys::kDayNumber] = *r.dayNum;
         if (r.dayDate) {
-            dictrops_[DefaultsKeys::kDayDate] = *r.dayDate;
+            alertHistory_[DefaultsKeys::kDayDate] = *r.dayDate;
         }
-        dictrops_[DefaultsKeys::kDayMessage] = r.msgDay.value_or("");
+        alertHistory_[DefaultsKeys::kDayMessage] = r.msgDay.value_or("");
         text = r.msgDay.value_or("");
         title = kTitleDay;
         send = true;
@@ -111,16 +111,16 @@ void NMDispatcher::sameMonth(const LimitResult& r)
         // The early warning never follows or accompanies an over-plan alert of the same month.
         const double e = *r.monthVal;
         if (e > r.monthOVal.value_or(0.0) && e > historyNumber(DefaultsKeys::kOverboundLevel).value_or(0)) {
-            dictrops_[DefaultsKeys::kMonthLevel] = e;
-            dictrops_[DefaultsKeys::kMonthMessage] = r.msgMonth.value_or("");
+            alertHistory_[DefaultsKeys::kMonthLevel] = e;
+            alertHistory_[DefaultsKeys::kMonthMessage] = r.msgMonth.value_or("");
             text = r.msgMonth.value_or("");
             title = kTitleMonth;
             send = true;
         }
     }
     if (r.monthOVal && *r.monthOVal > historyNumber(DefaultsKeys::kOverboundLevel).value_or(0)) {
-        dictrops_[DefaultsKeys::kOverboundLevel] = *r.monthOVal;
-        dictrops_[DefaultsKeys::kOverboundMessage] = r.msgOMonth.value_or("");
+        alertHistory_[DefaultsKeys::kOverboundLevel] = *r.monthOVal;
+        alertHistory_[DefaultsKeys::kOverboundMessage] = r.msgOMonth.value_or("");
         text = r.msgOMonth.value_or("");
         title = kTitleOver;
         send = true;
@@ -138,7 +138,7 @@ void NMDispatcher::newMonth(const LimitResult& r)
     resetHistoryValues();  // saved once below, with the findings copied in
     const nlohmann::json findings = r.toDictionary();
     for (const auto& [key, value] : findings.items()) {
-        dictrops_[key] = value;
+        alertHistory_[key] = value;
     }
     std::string title = kTitleDefault;
     std::string text;

@@ -40,7 +40,7 @@ public:
     void trySendNullMarker() { resetNotificationsHistory(); }
     void doSendNotificationMsg(const std::string& text, const std::string& title);
 
-    const nlohmann::json& dictrops() const { return dictrops_; }
+    const nlohmann::json& dictrops() const { return alertHistory_; }
 
 private:
     // A number of the history: the stored number, 0 for another type, absent when missing.
@@ -52,7 +52,7 @@ private:
     void sameMonth(const LimitResult& r);
     void newMonth(const LimitResult& r);
 
-    nlohmann::json dictrops_ = nlohmann::json::object();
+    nlohmann::json alertHistory_ = nlohmann::json::object();
     UserDefaults& defaults_;
     LocalNotifier& notifier_;
     const Clock& clock_;

@@ -282,7 +282,7 @@ void FAppDelegate::runFirstStartWizard()
         return;
     }
     bAlertViewShowing_ = true;
-    sharUtils::showAlertEnterPlan4Target(*this, kNoCurrentValue);
+    sharUtils::showPlanPrompt(*this, kNoCurrentValue);
 }
 
 void FAppDelegate::hideOwnAlertView()
@@ -303,11 +303,11 @@ void FAppDelegate::commonDataPlanEntered(const std::string& text)
     const std::optional<std::uint64_t> plan = SetupRules::planFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!plan) {
-        sharUtils::showAlertEnterPlan4Target(*this, kNoCurrentValue);
+        sharUtils::showPlanPrompt(*this, kNoCurrentValue);
         return;
     }
     controller_.onResetPlanValue(*plan);
-    sharUtils::showAlertStartPlanDAY4Target(*this, 1);
+    sharUtils::showStartDayPrompt(*this, 1);
 }
 
 void FAppDelegate::commonStartDayEntered(const std::string& text)
@@ -315,11 +315,11 @@ void FAppDelegate::commonStartDayEntered(const std::string& text)
     const std::optional<std::int32_t> day = SetupRules::startDayFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!day) {
-        sharUtils::showAlertStartPlanDAY4Target(*this, 1);
+        sharUtils::showStartDayPrompt(*this, 1);
         return;
     }
     controller_.onResetPlanStartDay(*day);
-    sharUtils::showAlertEnterDataUsed4Target(*this, kNoCurrentValue);
+    sharUtils::showUsedPrompt(*this, kNoCurrentValue);
 }
 
 void FAppDelegate::commonDataUsedEntered(const std::string& text)
@@ -327,7 +327,7 @@ void FAppDelegate::commonDataUsedEntered(const std::string& text)
     const std::optional<std::uint64_t> used = SetupRules::usedFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!used) {  // more megabytes than bytes can hold: asked again, never wrapped
-        sharUtils::showAlertEnterDataUsed4Target(*this, kNoCurrentValue);
+        sharUtils::showUsedPrompt(*this, kNoCurrentValue);
         return;
     }
     controller_.resetWizardFinished();

@@ -12,7 +12,7 @@ class CODialog;
 
 // Which question an answer belongs to: it travels with the prompt, so answers are told apart
 // without looking at the displayed titles.
-enum class PromptKind { Plan, StartDay, Used, ResetPreviousMonths, ResetLocations };
+enum class PromptKind { Plan, StartDay, Used, ResetPreviousMonths, resetLocations };
 
 // What a screen that opens the value prompts answers. The prompts only collect the text; the
 // target parses, checks and applies it. Platform-alert form: the answer names its prompt's kind,

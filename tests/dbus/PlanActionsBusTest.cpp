@@ -47,7 +47,7 @@ protected:
         t.env.mobileData = &mobileData;
         t.clock.set(localDate(2026, 3, 10, 9));
         m->pTraffics->trafficObtainer->prevTrafficSize = 0;
-        m->setnewPlanVal(1'000'000);
+        m->setNewPlanValue(1'000'000);
     }
     // The counted interfaces grow by `bytes` and one sample books it.
     void use(std::uint64_t bytes)
@@ -135,7 +135,7 @@ TEST_F(PlanActionsBusTest, ALargerPlanAllowsItAgainInTheSamePeriod)
     EXPECT_EQ(wwan(*nm), "(<false>,)");
     EXPECT_TRUE(PlanActionsRunner::turnBackOn(t.env).ok);
 
-    m->setnewPlanVal(2'000'000);
+    m->setNewPlanValue(2'000'000);
     use(900'000);
     EXPECT_EQ(wwan(*nm), "(<true>,)");
     use(100'000);
@@ -191,7 +191,7 @@ protected:
         t.env.roaming = source.get();
         // As the resident sampler does: what was used before a change is booked under the old state.
         source->setBeforeChange([this] { m->updateTrafficInformation(false); });
-        m->setnewPlanVal(1'000'000'000);
+        m->setNewPlanValue(1'000'000'000);
         use(0);
     }
     void registration(std::uint32_t state)
@@ -218,7 +218,7 @@ TEST_F(RoamingBusTest, BytesBookedWhileRoamingCountApart)
         EXPECT_EQ(roamingToday(), roaming) << "registration " << state;
     }
     EXPECT_EQ(m->pTraffics->getTrafficTodayCount(), 6000u);
-    EXPECT_EQ(m->stgetRoamingUsed(), 3000u);
+    EXPECT_EQ(m->getRoamingUsed(), 3000u);
 }
 
 TEST_F(RoamingBusTest, AChangeSplitsTheIntervalBetweenSamples)

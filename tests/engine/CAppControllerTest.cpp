@@ -113,7 +113,7 @@ TEST_F(ControllerTest, AStateFileThatCannotBeOpenedIsSaidOnceAndNeverWrittenOver
     queue.drain();
     EXPECT_EQ(shell.fileProblems.size(), 1u) << "said once";
     EXPECT_TRUE(std::filesystem::is_directory(t.paths.stateFile));
-    EXPECT_EQ(window->pmodule()->stgetDataUsed(), 7u) << "counting goes on in memory";
+    EXPECT_EQ(window->pmodule()->getDataUsed(), 7u) << "counting goes on in memory";
 }
 
 TEST_F(ControllerTest, InitPrefsWritesTheSixDefaultsOnce)
@@ -172,8 +172,8 @@ TEST_F(ControllerTest, TheSetUpEndsTheFirstStartForGoodAndSamplingBegins)
         << "written through, so a crash does not ask again";
     app->onResetThisMonthDataInfo(250'000'000);
     queue.drain();
-    EXPECT_EQ(app->pmodule()->stgetDataTodayUsed() > 0, true);
-    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTRaffic(), 250'000'000u) << "the counters so far are included";
+    EXPECT_EQ(app->pmodule()->getDataTodayUsed() > 0, true);
+    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTraffic(), 250'000'000u) << "the counters so far are included";
 }
 
 TEST_F(ControllerTest, ALocationLaunchRunsOneBackgroundUpdateAndBuildsNoInterface)
@@ -185,7 +185,7 @@ TEST_F(ControllerTest, ALocationLaunchRunsOneBackgroundUpdateAndBuildsNoInterfac
     ASSERT_EQ(queue.pending(), 1u);
     queue.drain();
     EXPECT_TRUE(shell.summaries.empty()) << "background updates never reach the screens";
-    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTRaffic(), 100u);
+    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTraffic(), 100u);
 }
 
 TEST_F(ControllerTest, ALaunchFromANotificationShowsItAfterTheFirstFullUpdate)
@@ -298,8 +298,8 @@ TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
     }
     a.doGetTrafficInfoTask(true);
     b.doGetTrafficInfoTask(true);
-    EXPECT_EQ(a.pmodule()->pTraffics->getTotalTRaffic(), 20000u);
-    EXPECT_EQ(b.pmodule()->pTraffics->getTotalTRaffic(), 20000u);
+    EXPECT_EQ(a.pmodule()->pTraffics->getTotalTraffic(), 20000u);
+    EXPECT_EQ(b.pmodule()->pTraffics->getTotalTraffic(), 20000u);
 
     // What one saves, the other's next update keeps instead of writing its stale state over it.
     a.onResetPlanValue(7'000'000);
@@ -307,7 +307,7 @@ TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
     b.doGetTrafficInfoTask(false);
     const auto onDisk = CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read());
     EXPECT_EQ(onDisk->getMonthPlan(), 7'000'000u);
-    EXPECT_EQ(onDisk->pTraffics->getTotalTRaffic(), 20000u);
+    EXPECT_EQ(onDisk->pTraffics->getTotalTraffic(), 20000u);
 }
 
 // A position that arrives between another process's save and this process's next update is the

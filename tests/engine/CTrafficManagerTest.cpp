@@ -55,8 +55,8 @@ TEST_P(ManagerStats, CountsTheDaysOfTheBillingMonth)
     m->setPPlanStartDay(c.startDay);
     EXPECT_EQ(m->getDaysInPrevMonth(), c.prevDays);
     EXPECT_EQ(m->getDaysInNextMonth(), c.nextDays);
-    EXPECT_EQ(m->stgetDaysUsed(), c.daysUsed);
-    EXPECT_EQ(m->stgetDaysLeft(), c.daysLeft);
+    EXPECT_EQ(m->getDaysUsed(), c.daysUsed);
+    EXPECT_EQ(m->getDaysLeft(), c.daysLeft);
     EXPECT_EQ(m->getDayCountInBillingMonth(t.clock.now()), c.billingLength);
     EXPECT_EQ(m->getDayPlan(), m->getMonthPlan() / static_cast<std::uint64_t>(c.billingLength));
 }
@@ -80,16 +80,16 @@ TEST_F(ManagerTest, UsageFiguresOfTheBillingMonth)
     for (int d = 1; d <= 9; ++d) {
         book(2026, 3, d, 100);
     }
-    EXPECT_EQ(m->stgetDataUsed(), 900u);
-    EXPECT_EQ(m->stgetAvgDayDataUsed(), 90u);
-    EXPECT_EQ(m->stgetDataUsingEstimation(), 2790u);
-    EXPECT_EQ(m->stgetDataLeft(), 1'000'000'000 - 900);
-    EXPECT_EQ(m->stgetAvgDayDataLeft(), (1'000'000'000 - 900) / 22);
-    EXPECT_EQ(m->stgetDataTodayUsed(), 0u);
+    EXPECT_EQ(m->getDataUsed(), 900u);
+    EXPECT_EQ(m->getAvgDayDataUsed(), 90u);
+    EXPECT_EQ(m->getDataUsingEstimation(), 2790u);
+    EXPECT_EQ(m->getDataLeft(), 1'000'000'000 - 900);
+    EXPECT_EQ(m->getAvgDayDataLeft(), (1'000'000'000 - 900) / 22);
+    EXPECT_EQ(m->getDataTodayUsed(), 0u);
 
-    m->setnewPlanVal(500);
-    EXPECT_EQ(m->stgetDataLeft(), 0) << "used above plan";
-    EXPECT_EQ(m->stgetAvgDayDataLeft(), 0);
+    m->setNewPlanValue(500);
+    EXPECT_EQ(m->getDataLeft(), 0) << "used above plan";
+    EXPECT_EQ(m->getAvgDayDataLeft(), 0);
 }
 
 TEST_F(ManagerTest, UsedAcrossTheMonthChangeAddsThePreviousMonthsTail)
@@ -100,9 +100,9 @@ TEST_F(ManagerTest, UsedAcrossTheMonthChangeAddsThePreviousMonthsTail)
     book(2026, 2, 28, 300);
     book(2026, 3, 2, 4000);
     t.clock.set(localDate(2026, 3, 3));
-    EXPECT_EQ(m->stgetDataUsed(), 4320u);
+    EXPECT_EQ(m->getDataUsed(), 4320u);
     t.clock.set(localDate(2026, 3, 15));
-    EXPECT_EQ(m->stgetDataUsed(), 0u) << "a new billing month began today";
+    EXPECT_EQ(m->getDataUsed(), 0u) << "a new billing month began today";
 }
 
 TEST_F(ManagerTest, DefaultLimitsAndTheirSwitches)
@@ -140,7 +140,7 @@ TEST_F(ManagerTest, BillingMonthsFromCalendarMonthsWithStartDayOne)
         book(2026, 4, d, 1);
     }
     t.clock.set(localDate(2026, 4, 10));
-    const auto out = m->TIRAGE_BILL_MONTH_ITEMS(m->pTraffics->arrMonths);
+    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "1 March - 31 March 2026");
     EXPECT_EQ(out[0]->pnDaysCount(), 31);
@@ -157,7 +157,7 @@ TEST_F(ManagerTest, BillingMonthsWithALeadingPeriod)
         book(2026, 5, d, static_cast<std::uint64_t>(d));
     }
     t.clock.set(localDate(2026, 5, 20));
-    const auto out = m->TIRAGE_BILL_MONTH_ITEMS(m->pTraffics->arrMonths);
+    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "15 April - 14 May 2026");
     EXPECT_EQ(out[0]->arrDaysTraffics.size(), 12u);
@@ -177,7 +177,7 @@ TEST_F(ManagerTest, BillingMonthsSpanningThreeCalendarMonthsAndAYearEnd)
     book(2026, 12, 24, 4);
     book(2027, 1, 6, 8);
     t.clock.set(localDate(2027, 1, 6));
-    const auto out = m->TIRAGE_BILL_MONTH_ITEMS(m->pTraffics->arrMonths);
+    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "20 November - 19 December 2026");
     EXPECT_EQ(out[0]->getDataUsed(), 3u);
@@ -192,7 +192,7 @@ TEST_F(ManagerTest, BillingMonthsWithAStartDayBeyondShortMonthsEnd)
     book(2026, 3, 1, 2);
     book(2026, 3, 31, 4);
     t.clock.set(localDate(2026, 4, 2));
-    const auto out = m->TIRAGE_BILL_MONTH_ITEMS(m->pTraffics->arrMonths);
+    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
     ASSERT_FALSE(out.empty());
     std::uint64_t total = 0;
     for (const auto& month : out) {
@@ -221,7 +221,7 @@ TEST_F(ManagerTest, BillingMonthsPartitionTheStoredDaysForEveryStartDay)
         t.clock.set(today);
         for (int s = 1; s <= 31; ++s) {
             m->setPPlanStartDay(s);
-            const auto out = m->TIRAGE_BILL_MONTH_ITEMS(m->pTraffics->arrMonths);
+            const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
             ASSERT_FALSE(out.empty()) << s;
             std::uint64_t total = 0;
             for (std::size_t i = 0; i < out.size(); ++i) {
@@ -278,7 +278,7 @@ TEST_F(ManagerTest, NewTrafficChecksTheLimitsAndPostsTheMostSeriousAlertOnce)
 TEST_F(ManagerTest, StateFileRoundTripKeepsTheWholeModel)
 {
     m->setPPlanStartDay(17);
-    m->setnewPlanVal(2'000'000'000);
+    m->setNewPlanValue(2'000'000'000);
     book(2026, 2, 20, 5);
     book(2026, 3, 1, 6);
     m->pTraffics->pLastLocation = Location{48.1, 11.5, 10.0, Date{1700000000}};

@@ -22,7 +22,7 @@ struct SamplerTest : ::testing::Test {
     {
         CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now());
         sampler.getTrafficIncrementPoint(&today);
-        return today.getTotalTRaffic();
+        return today.getTotalTraffic();
     }
 };
 
@@ -33,7 +33,7 @@ TEST_F(SamplerTest, NoRecordAndGrowthGivesNewRecordDatedNow)
     t.counters.set("wwan0", 1200, 300);
     const auto inc = sampler.getTrafficIncrementPoint(nullptr);
     ASSERT_EQ(inc.kind, Kind::NewRecord);
-    EXPECT_EQ(inc.point.getTotalTRaffic(), 500u);
+    EXPECT_EQ(inc.point.getTotalTraffic(), 500u);
     EXPECT_EQ(inc.point.pDate, t.clock.now());
     EXPECT_EQ(sampler.prevTrafficSize, 1500);
     EXPECT_EQ(sampler.prevShotDate, t.clock.now());
@@ -51,14 +51,14 @@ TEST_F(SamplerTest, SameDayAddsToTheGivenRecordAndLaterDayMakesANewOne)
     t.counters.set("wwan0", 1100, 0);
     auto inc = sampler.getTrafficIncrementPoint(&today);
     EXPECT_EQ(inc.kind, Kind::SameRecord);
-    EXPECT_EQ(today.getTotalTRaffic(), 140u);
+    EXPECT_EQ(today.getTotalTraffic(), 140u);
 
     t.clock.advance(86400);
     t.counters.set("wwan0", 1150, 0);
     inc = sampler.getTrafficIncrementPoint(&today);
     ASSERT_EQ(inc.kind, Kind::NewRecord);
-    EXPECT_EQ(inc.point.getTotalTRaffic(), 50u);
-    EXPECT_EQ(today.getTotalTRaffic(), 140u) << "the old day keeps what it had";
+    EXPECT_EQ(inc.point.getTotalTraffic(), 50u);
+    EXPECT_EQ(today.getTotalTraffic(), 140u) << "the old day keeps what it had";
 }
 
 TEST_F(SamplerTest, EachInterfaceBooksItsOwnGrowthAcrossRemovalsAndResets)
@@ -202,12 +202,12 @@ TEST_F(SamplerTest, AStateWithOnlyTheSummedTotalBooksWhatItCanThenKeepsBaselines
     t.counters.set("wwan0", 3'600'000'000, 600'000'000);
     CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now());
     old->getTrafficIncrementPoint(&today);
-    EXPECT_EQ(today.getTotalTRaffic(), 100'000'000u);
+    EXPECT_EQ(today.getTotalTraffic(), 100'000'000u);
     ASSERT_TRUE(old->baselines);
 
     t.counters.set("wwan0", 5'000'000'000, 600'000'000);  // past 2^32 now: still exact
     old->getTrafficIncrementPoint(&today);
-    EXPECT_EQ(today.getTotalTRaffic(), 1'500'000'000u);
+    EXPECT_EQ(today.getTotalTraffic(), 1'500'000'000u);
 }
 
 TEST_F(SamplerTest, ANewModelTakesItsFirstBaselineWithoutBooking)
@@ -228,7 +228,7 @@ TEST_F(SamplerTest, ClockSetBackADayStillBooksAPositiveAmountInANewRecord)
     t.counters.set("wwan0", 1300, 0);
     const auto inc = sampler.getTrafficIncrementPoint(&latest);
     ASSERT_EQ(inc.kind, Kind::NewRecord);
-    EXPECT_EQ(inc.point.getTotalTRaffic(), 300u);
+    EXPECT_EQ(inc.point.getTotalTraffic(), 300u);
 }
 
 TEST(CellularNames, RecognisesTheModemInterfaces)

@@ -44,7 +44,7 @@ struct HistoryTest : ::testing::Test {
 
 TEST_F(HistoryTest, AnEmptyHistoryAnswersZeroAndTheFirstSampleOpensMonthAndDay)
 {
-    EXPECT_EQ(history.getTotalTRaffic(), 0u);
+    EXPECT_EQ(history.getTotalTraffic(), 0u);
     EXPECT_EQ(history.getTrafficToday(), nullptr);
     EXPECT_EQ(history.getTrafficInPrevMonthSinceDayNumber(1), 0u);
     TCResult r;
@@ -71,7 +71,7 @@ TEST_F(HistoryTest, SamplesOfOneDayGrowTheRecordAndANewDayAddsOne)
     EXPECT_TRUE(use(70, &r));
     EXPECT_FALSE(r.bMonthChanged);
     EXPECT_EQ(history.arrTraffics()->size(), 2u);
-    EXPECT_EQ(history.getTotalTRaffic(), 220u);
+    EXPECT_EQ(history.getTotalTraffic(), 220u);
     EXPECT_EQ(history.getTrafficTodayCount(), 70u);
 }
 
@@ -86,7 +86,7 @@ TEST_F(HistoryTest, KeepsThreeCalendarMonthsAtMost)
     ASSERT_EQ(history.arrMonths.size(), 3u);
     EXPECT_EQ(history.arrMonths.front()->pnMonthNum(), 3);
     EXPECT_EQ(history.arrMonths.back()->pnMonthNum(), 5);
-    history.ResetPrevMonthsInfo();
+    history.resetPrevMonthsInfo();
     ASSERT_EQ(history.arrMonths.size(), 1u);
     EXPECT_EQ(history.arrMonths[0]->pnMonthNum(), 5);
 }
@@ -98,10 +98,10 @@ TEST_F(HistoryTest, SameMonthOfLastYearIsNeitherFoundNorCountedAsCurrent)
     t.clock.set(localDate(2026, 3, 5));
     EXPECT_EQ(history.arrTraffics(), nullptr);
     EXPECT_EQ(history.getMonthInfo(3), nullptr) << "the year counts too";
-    EXPECT_EQ(history.getTotalTRaffic(), 0u);
+    EXPECT_EQ(history.getTotalTraffic(), 0u);
     use(10);
     ASSERT_EQ(history.arrMonths.size(), 2u);
-    EXPECT_EQ(history.getTotalTRaffic(), 10u);
+    EXPECT_EQ(history.getTotalTraffic(), 10u);
 }
 
 TEST_F(HistoryTest, PreviousMonthSumsComeFromTheMonthBeforeNow)
@@ -159,10 +159,10 @@ TEST_P(HistoryReinit, SpreadsTheUsageEvenlyUpToToday)
     EXPECT_EQ(list.front().getDayNumberInMonth(), c.firstDay);
     EXPECT_EQ(list.back().getDayNumberInMonth(), c.today);
     for (std::size_t i = 0; i + 1 < list.size(); ++i) {
-        EXPECT_EQ(list[i].getTotalTRaffic(), c.each);
+        EXPECT_EQ(list[i].getTotalTraffic(), c.each);
     }
-    EXPECT_EQ(list.back().getTotalTRaffic(), c.last);
-    EXPECT_EQ(history.getTotalTRaffic(), c.bytes);
+    EXPECT_EQ(list.back().getTotalTraffic(), c.last);
+    EXPECT_EQ(history.getTotalTraffic(), c.bytes);
     EXPECT_EQ(Calendar::components(list.back().pDate).minute, 30);
     EXPECT_EQ(Calendar::components(list.back().pDate).second, 0);
     EXPECT_EQ(history.arrMonths.back()->date, list.front().pDate);
@@ -259,9 +259,9 @@ TEST_F(HistoryTest, ResettingPlacesEmptiesTheListAndSaysSo)
 {
     history.pLastLocation = at(1.0, 1.0);
     use(3);
-    history.ResetLocations();
+    history.resetLocations();
     EXPECT_TRUE(history.arrDeltas.empty());
-    EXPECT_EQ(history.stgetLocationsCount(), 0);
+    EXPECT_EQ(history.getLocationsCount(), 0);
     EXPECT_EQ(places.count, 2);
     use(0);  // n = 0 never creates a place
     EXPECT_TRUE(history.arrDeltas.empty());
@@ -274,7 +274,7 @@ TEST_F(HistoryTest, ResetOfTrafficPointsEmptiesOnlyThisMonth)
     t.clock.set(localDate(2026, 3, 10));
     use(20);
     history.resetTrafficPoints();
-    EXPECT_EQ(history.getTotalTRaffic(), 0u);
+    EXPECT_EQ(history.getTotalTraffic(), 0u);
     EXPECT_EQ(history.arrMonths.front()->getDataUsed(), 10u);
 }
 

@@ -37,7 +37,7 @@ struct PeriodTest : ::testing::Test {
         for (const auto& mo : m->pTraffics->arrMonths) {
             for (const CTrafficPoint& p : mo->arrDaysTraffics) {
                 if (DateDay::isTheSameDay(p.pDate, localDate(year, month, day))) {
-                    sum += p.getTotalTRaffic();
+                    sum += p.getTotalTraffic();
                     ++records;
                 }
             }
@@ -62,7 +62,7 @@ TEST_F(PeriodTest, EnteredUsageBeforeTheStartDayReplacesThePeriodsDaysInBothMont
     book(2024, 3, 20, 50 * kMB);  // this period, in March
     t.clock.set(localDate(2024, 4, 3));
     m->resetTrafficsWithInit(-1, 100 * kMB, 15);
-    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB);
+    EXPECT_EQ(m->getDataUsed(), 100 * kMB);
     EXPECT_EQ(bytesOn(2024, 3, 10), 30 * kMB) << "an earlier period is untouched";
     EXPECT_EQ(bytesOn(2024, 3, 20), 0u);
 
@@ -70,7 +70,7 @@ TEST_F(PeriodTest, EnteredUsageBeforeTheStartDayReplacesThePeriodsDaysInBothMont
     counter += 4321;
     t.counters.set("wwan0", counter, 0);
     m->pTraffics->getNewTraffic(nullptr);
-    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB + 4321);
+    EXPECT_EQ(m->getDataUsed(), 100 * kMB + 4321);
 }
 
 TEST_F(PeriodTest, EnteredUsageOnOrAfterTheStartDayKeepsTheDaysBeforeIt)
@@ -80,9 +80,9 @@ TEST_F(PeriodTest, EnteredUsageOnOrAfterTheStartDayKeepsTheDaysBeforeIt)
     book(2024, 5, 16, 5 * kMB);
     t.clock.set(localDate(2024, 5, 20));
     m->resetTrafficsWithInit(-1, 100 * kMB, 15);
-    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB);
+    EXPECT_EQ(m->getDataUsed(), 100 * kMB);
     EXPECT_EQ(bytesOn(2024, 5, 10), 70 * kMB);
-    const auto periods = m->TIRAGE_BILL_MONTH_ITEMS(m->pTraffics->arrMonths);
+    const auto periods = m->billingMonthsOf(m->pTraffics->arrMonths);
     ASSERT_EQ(periods.size(), 2u);
     EXPECT_EQ(periods[0]->getMonthPeriod(), "15 April - 14 May 2024");
     EXPECT_EQ(periods[0]->getDataUsed(), 70 * kMB);
@@ -95,7 +95,7 @@ TEST_F(PeriodTest, EnteredUsageWithPeriodsFromTheFirstLeavesThePreviousMonth)
     book(2024, 3, 20, 50 * kMB);
     t.clock.set(localDate(2024, 4, 3));
     m->resetTrafficsWithInit(-1, 100 * kMB, 1);
-    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB);
+    EXPECT_EQ(m->getDataUsed(), 100 * kMB);
     EXPECT_EQ(bytesOn(2024, 3, 20), 50 * kMB);
 }
 
@@ -105,9 +105,9 @@ TEST_F(PeriodTest, TheEstimateRunsOverTheBillingPeriodsDays)
     m->setPPlanStartDay(15);
     t.clock.set(localDate(2024, 2, 10));
     m->resetTrafficsWithInit(-1, 900 * kMB, 15);
-    EXPECT_EQ(m->stgetDataUsed(), 900 * kMB);
-    EXPECT_EQ(m->stgetAvgDayDataUsed(), 900 * kMB / 27);
-    EXPECT_EQ(m->stgetDataUsingEstimation(), 900 * kMB / 27 * 31);
+    EXPECT_EQ(m->getDataUsed(), 900 * kMB);
+    EXPECT_EQ(m->getAvgDayDataUsed(), 900 * kMB / 27);
+    EXPECT_EQ(m->getDataUsingEstimation(), 900 * kMB / 27 * 31);
     EXPECT_EQ(m->summaryFigures()->pDataEstimation, 900 * kMB / 27 * 31);
 }
 
@@ -118,10 +118,10 @@ TEST_F(PeriodTest, LastYearsMonthIsNotThisYearsMonth)
     EXPECT_EQ(m->pTraffics->getMonthInfo(3), nullptr);
     EXPECT_EQ(m->pTraffics->getLatestTrafficItemForThisMonth(), nullptr);
     m->resetTrafficsWithInit(-1, 100 * kMB, 1);
-    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB);
+    EXPECT_EQ(m->getDataUsed(), 100 * kMB);
     EXPECT_EQ(bytesOn(2025, 3, 20), 999u) << "last year's record keeps its day";
     book(2026, 3, 6, 10);
-    EXPECT_EQ(m->stgetDataUsed(), 100 * kMB + 10);
+    EXPECT_EQ(m->getDataUsed(), 100 * kMB + 10);
     EXPECT_EQ(months(), (std::vector<std::string>{"March 2025", "March 2026"}));
 }
 
@@ -138,7 +138,7 @@ TEST_F(PeriodTest, ASampleWithTheClockAt1970EvictsNoRealMonth)
 
     book(2026, 3, 10, 7, 18);  // the clock is right again
     EXPECT_EQ(bytesOn(2026, 3, 10), 307u);
-    EXPECT_EQ(m->stgetDataUsed(), 307u);
+    EXPECT_EQ(m->getDataUsed(), 307u);
 }
 
 TEST_F(PeriodTest, ASampleWithTheClockAt1970BeforeThreeMonthsAreKeptStaysOutOfTheCurrentMonth)
@@ -151,8 +151,8 @@ TEST_F(PeriodTest, ASampleWithTheClockAt1970BeforeThreeMonthsAreKeptStaysOutOfTh
     ASSERT_EQ(months().size(), 2u);
     EXPECT_EQ(months().back(), "March 2026");
     book(2026, 3, 11, 5);
-    EXPECT_EQ(m->stgetDataUsed(), 305u);
-    EXPECT_EQ(m->stgetDataTodayUsed(), 5u);
+    EXPECT_EQ(m->getDataUsed(), 305u);
+    EXPECT_EQ(m->getDataTodayUsed(), 5u);
 }
 
 TEST_F(PeriodTest, AClockMovedBackADayGrowsThatDaysRecord)
@@ -162,9 +162,9 @@ TEST_F(PeriodTest, AClockMovedBackADayGrowsThatDaysRecord)
     book(2026, 3, 10, 30, 23);  // back to yesterday
     book(2026, 3, 10, 4, 23);
     EXPECT_EQ(bytesOn(2026, 3, 10), 134u);
-    EXPECT_EQ(m->stgetDataTodayUsed(), 134u);
+    EXPECT_EQ(m->getDataTodayUsed(), 134u);
     EXPECT_EQ(m->pTraffics->arrTraffics()->size(), 2u);
-    EXPECT_EQ(m->stgetDataUsed(), 334u);
+    EXPECT_EQ(m->getDataUsed(), 334u);
 }
 
 TEST_F(PeriodTest, APlacesLatestTimeIsTheSamplesTime)

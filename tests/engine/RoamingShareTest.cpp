@@ -30,7 +30,7 @@ struct RoamingShareTest : ::testing::Test {
     {
         t.env.roaming = &registration;
         m->pTraffics->trafficObtainer->prevTrafficSize = 0;
-        m->setnewPlanVal(10'000'000'000);
+        m->setNewPlanValue(10'000'000'000);
     }
     // The modem's counter grows by `bytes` and one sample books it.
     void use(std::uint64_t bytes, bool roaming)
@@ -65,7 +65,7 @@ TEST_F(RoamingShareTest, BooksTheShareOfRoamingSamplesIntoTheDayRecords)
     use(250, true);  // the same record grows
     const CTrafficPoint* today = m->pTraffics->getTrafficToday();
     ASSERT_NE(today, nullptr);
-    EXPECT_EQ(today->getTotalTRaffic(), 1750u);
+    EXPECT_EQ(today->getTotalTraffic(), 1750u);
     EXPECT_EQ(today->getRoamingTraffic(), 1250u);
 
     t.clock.set(localDate(2026, 3, 11, 9));
@@ -83,8 +83,8 @@ TEST_F(RoamingShareTest, ThePeriodsRoamingLeavesEarlierPeriodsOut)
     use(300, true);
     t.clock.set(localDate(2026, 4, 2, 9));
     use(20, true);
-    EXPECT_EQ(m->stgetRoamingUsed(), 320u);
-    EXPECT_EQ(m->stgetDataUsed(), 320u);
+    EXPECT_EQ(m->getRoamingUsed(), 320u);
+    EXPECT_EQ(m->getDataUsed(), 320u);
 }
 
 TEST_F(RoamingShareTest, TellsTheDaysRoamingOnceADay)
@@ -107,7 +107,7 @@ TEST_F(RoamingShareTest, TheStateFileKeepsTheShareAndTheCutoff)
     t.clock.set(localDate(2026, 3, 10, 9));
     use(700, true);
     m->setCutoffAtPlan(true);
-    m->setnewPlanVal(500);  // already over: the next booked sample marks the period
+    m->setNewPlanValue(500);  // already over: the next booked sample marks the period
     use(1, false);
     ASSERT_EQ(m->cutoffPeriod(), 20260301);
 
@@ -126,7 +126,7 @@ TEST_F(RoamingShareTest, AStateFileFromBeforeRoamingLoadsWithNoneAndTheCutoffOff
     std::uint64_t booked = 0;
     for (const auto& month : old->pTraffics->arrMonths) {
         for (const CTrafficPoint& day : month->arrDaysTraffics) {
-            booked += day.getTotalTRaffic();
+            booked += day.getTotalTraffic();
             EXPECT_EQ(day.getRoamingTraffic(), 0u);
         }
     }

@@ -29,19 +29,19 @@ public:
 
     std::uint64_t getMonthPlan() const override { return monthPlan; }
     std::uint64_t getDayPlan() const override { return dayPlan; }
-    std::uint64_t stgetDataUsed() const override { return used; }
+    std::uint64_t getDataUsed() const override { return used; }
     const CTrafficPoint* getTrafficToday() const override { return today ? &*today : nullptr; }
-    std::int32_t stgetLocationsCount() const override { return 0; }
+    std::int32_t getLocationsCount() const override { return 0; }
     std::int32_t getPlanStartDay() const override { return 1; }
     void setPlanStartDay(std::int32_t) override {}
     void setMonthLimit(double) override {}
     void setDayLimit(bool) override {}
     void setOverBoundLimit(bool) override {}
-    void SavePlan2Prefs() override {}
+    void savePlanToPreferences() override {}
     void saveState() override {}
-    void setnewPlanVal(std::uint64_t) override {}
-    void ResetLocations() override {}
-    void ResetPrevMonthsInfo() override {}
+    void setNewPlanValue(std::uint64_t) override {}
+    void resetLocations() override {}
+    void resetPrevMonthsInfo() override {}
     std::optional<std::uint64_t> pMonthPlan() const override { return monthPlan; }
     void setPMonthPlan(std::optional<std::uint64_t>) override {}
     std::optional<std::int32_t> pPlanStartDay() const override { return 1; }

@@ -42,13 +42,13 @@ std::unique_ptr<T> roundTrip(const T& object, bool keyed)
 TEST(DayRecord, TotalsAndIndependentCopies)
 {
     CTrafficPoint p = CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 31, 23, 59));
-    EXPECT_EQ(p.getTotalTRaffic() + p.getTotalTRafficWf(), 0u);
+    EXPECT_EQ(p.getTotalTraffic() + p.getTotalTRafficWf(), 0u);
     p.addTraffic(1234);
     EXPECT_EQ(p.pTraff, 1234u);
     CTrafficPoint copy = p;
     copy.addTraffic(kMax);  // wraps around like the counters
-    EXPECT_EQ(copy.getTotalTRaffic(), 1233u);
-    EXPECT_EQ(p.getTotalTRaffic(), 1234u);
+    EXPECT_EQ(copy.getTotalTraffic(), 1233u);
+    EXPECT_EQ(p.getTotalTraffic(), 1234u);
 }
 
 TEST(MonthRecord, TotalsDayCountAndCopy)
@@ -71,7 +71,7 @@ TEST(MonthRecord, TotalsDayCountAndCopy)
 
     MonthTraffic copy = m.copy();  // deep, and a calendar month again
     copy.arrDaysTraffics[0].addTraffic(5);
-    EXPECT_EQ(m.arrDaysTraffics[0].getTotalTRaffic(), 700u);
+    EXPECT_EQ(m.arrDaysTraffics[0].getTotalTraffic(), 700u);
     EXPECT_EQ(std::tuple(copy.date, copy.pMonthPlan, copy.nDaysCount, copy.last_date),
               std::tuple(m.date, m.pMonthPlan, 0, std::optional<Date>()));
 }
@@ -102,7 +102,7 @@ TEST(MonthRecord, CopyingDaysBeforeAndSinceADay)
     MonthTraffic m(localDate(2026, 3, 1), 1);
     m.addTrafficDaysFromTrafficsArraySinceDay(&source, 1);
     source[0].addTraffic(1000);
-    EXPECT_EQ(m.arrDaysTraffics[0].getTotalTRaffic(), 30u);  // the appended days are copies
+    EXPECT_EQ(m.arrDaysTraffics[0].getTotalTraffic(), 30u);  // the appended days are copies
 }
 
 TEST(MonthRecord, PeriodTexts)

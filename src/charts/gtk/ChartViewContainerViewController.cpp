@@ -160,8 +160,8 @@ void ChartViewContainerViewController::changePageAnimated(int page)
 
 void ChartViewContainerViewController::initSelfItems()
 {
-    if (pTDIInfo_) {
-        updateInterface(pTDIInfo_);
+    if (shownSummary_) {
+        updateInterface(shownSummary_);
         return;
     }
     reinitContentArea(1);
@@ -173,20 +173,20 @@ void ChartViewContainerViewController::updateInterface(const SharedSummary& summ
     if (!summary) {
         return;
     }
-    pTDIInfo_ = summary;
+    shownSummary_ = summary;
     updateControls();
 }
 
 void ChartViewContainerViewController::updateControls()
 {
-    if (!pTDIInfo_) {
+    if (!shownSummary_) {
         return;
     }
-    const int n = static_cast<int>(pTDIInfo_->getMonthItemsCount());
+    const int n = static_cast<int>(shownSummary_->getMonthItemsCount());
     reinitContentArea(n);
     normalizeViewCount(n);
     for (FChartPageWidget* page : viewControllers_) {
-        page->updateInterface(pTDIInfo_);
+        page->updateInterface(shownSummary_);
     }
     // Only a summary that has pages counts as the first one: with none there is nothing to show.
     if (!bInited_ && !viewControllers_.empty()) {
@@ -224,17 +224,17 @@ void ChartViewContainerViewController::planChanged(const Notification& notificat
     if (!notification.number) {
         return;
     }
-    pTDIInfo_ = FTrafficDataInformation::withNewPlan(pTDIInfo_, *notification.number);
+    shownSummary_ = FTrafficDataInformation::withNewPlan(shownSummary_, *notification.number);
     updateControls();
 }
 
 void ChartViewContainerViewController::onResetPrevMonthsInfoHandler(const void*)
 {
     // The summary is shared with the other screens: only this page's copy loses the months.
-    if (pTDIInfo_ && pTDIInfo_->parrTrafficMonthsItems && !pTDIInfo_->parrTrafficMonthsItems->empty()) {
-        auto copy = std::make_shared<FTrafficDataInformation>(*pTDIInfo_);
-        copy->parrTrafficMonthsItems = std::vector{pTDIInfo_->parrTrafficMonthsItems->back()};
-        pTDIInfo_ = std::move(copy);
+    if (shownSummary_ && shownSummary_->parrTrafficMonthsItems && !shownSummary_->parrTrafficMonthsItems->empty()) {
+        auto copy = std::make_shared<FTrafficDataInformation>(*shownSummary_);
+        copy->parrTrafficMonthsItems = std::vector{shownSummary_->parrTrafficMonthsItems->back()};
+        shownSummary_ = std::move(copy);
     }
     updateControls();
 }

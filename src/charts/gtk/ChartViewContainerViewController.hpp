@@ -42,7 +42,7 @@ public:
     // Removes pages from the end or appends new ones until there are n, and numbers them.
     void normalizeViewCount(int n);
 
-    const SharedSummary& pTDIInfo() const { return pTDIInfo_; }
+    const SharedSummary& shownSummary() const { return shownSummary_; }
     const std::vector<FChartPageWidget*>& viewControllers() const { return viewControllers_; }
     AdwCarousel* scrollView() const { return scrollView_; }
     AdwCarouselIndicatorDots* pageControl() const { return pageControl_; }
@@ -65,7 +65,7 @@ private:
     bool applyPendingPage();
 
     ScreenContext& context_;
-    SharedSummary pTDIInfo_;
+    SharedSummary shownSummary_;
     Gtk::Box root_;
     Gtk::Stack stack_;
     Gtk::Label emptyNote_;

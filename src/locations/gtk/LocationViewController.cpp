@@ -88,7 +88,7 @@ void LocationViewController::updateInterface(const SharedSummary& summary)
     if (!summary) {
         return;
     }
-    pTDIInfo_ = summary;
+    shownSummary_ = summary;
     updateControls();
     // An empty map has nothing to keep in view: the first places centre it.
     scheduleCentring();
@@ -98,10 +98,10 @@ void LocationViewController::onResetLocationsHandler(const void* /*sender*/)
 {
     markers_.clear();
     // The summary is shared with the other screens: only the map's copy loses its deltas.
-    if (pTDIInfo_ && pTDIInfo_->parrTrafficDeltas) {
-        auto copy = std::make_shared<FTrafficDataInformation>(*pTDIInfo_);
+    if (shownSummary_ && shownSummary_->parrTrafficDeltas) {
+        auto copy = std::make_shared<FTrafficDataInformation>(*shownSummary_);
         copy->parrTrafficDeltas->clear();
-        pTDIInfo_ = std::move(copy);
+        shownSummary_ = std::move(copy);
     }
 }
 
@@ -111,10 +111,10 @@ void LocationViewController::updateControls()
         reinitAllAnnotations();
         return;
     }
-    if (!pTDIInfo_ || !pTDIInfo_->pResultStruct) {
+    if (!shownSummary_ || !shownSummary_->pResultStruct) {
         return;
     }
-    const TCResult& change = *pTDIInfo_->pResultStruct;
+    const TCResult& change = *shownSummary_->pResultStruct;
     if (change.bUpdateAllAnnotations) {
         reinitAllAnnotations();
         return;
@@ -234,7 +234,7 @@ void LocationViewController::showRegion(const MapRegion& region)
 
 const std::vector<std::shared_ptr<DeltaTrafficItem>>* LocationViewController::deltas() const
 {
-    return pTDIInfo_ && pTDIInfo_->parrTrafficDeltas ? &*pTDIInfo_->parrTrafficDeltas : nullptr;
+    return shownSummary_ && shownSummary_->parrTrafficDeltas ? &*shownSummary_->parrTrafficDeltas : nullptr;
 }
 
 }  // namespace quorvel

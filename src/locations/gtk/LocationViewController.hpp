@@ -42,7 +42,7 @@ public:
     MarkerView* findTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta) const;
     void removeTheAnnotationForDelta(const std::shared_ptr<DeltaTrafficItem>& delta);
 
-    const SharedSummary& pTDIInfo() const { return pTDIInfo_; }
+    const SharedSummary& shownSummary() const { return shownSummary_; }
     // The markers in the order they were added.
     const std::vector<std::unique_ptr<MarkerView>>& annotations() const { return markers_; }
     // How many markers the map itself holds (always the same as annotations()).
@@ -68,7 +68,7 @@ private:
     ShumateSimpleMap* mpView_ = nullptr;     // owned by root_
     ShumateMarkerLayer* layer_ = nullptr;    // owned by the map
     std::unique_ptr<MapGraticule> graticule_;
-    SharedSummary pTDIInfo_;
+    SharedSummary shownSummary_;
     std::vector<std::unique_ptr<MarkerView>> markers_;  // before the map goes, these go
     guint tickId_ = 0;
     bool centredOnPlaces_ = false;

@@ -99,8 +99,8 @@ TEST_F(ChartScreensTest, AResetOfPreviousMonthsLeavesTheCurrentOne)
     const MonthTraffic* current = demo->getMonthItemInfoforMonth(2);
     charts.onResetPrevMonthsInfoHandler(nullptr);
     EXPECT_EQ(pagesIn(charts), 1);
-    ASSERT_EQ(charts.pTDIInfo()->getMonthItemsCount(), 1u);
-    EXPECT_EQ(charts.pTDIInfo()->getMonthItemInfoforMonth(0), current);
+    ASSERT_EQ(charts.shownSummary()->getMonthItemsCount(), 1u);
+    EXPECT_EQ(charts.shownSummary()->getMonthItemInfoforMonth(0), current);
     EXPECT_EQ(demo->getMonthItemsCount(), 3u) << "the summary the other screens share keeps its months";
     expectTagsInOrder(charts);
 
@@ -117,10 +117,10 @@ TEST_F(ChartScreensTest, APlanChangeReachesTheSummaryOnlyWithANumber)
     charts.updateInterface(demo);
     const auto leftBefore = demo->pDataLeft;
     env.t.center.post(messages::kMonthPlanSettingWasChanged, nullptr);
-    EXPECT_EQ(charts.pTDIInfo()->pDataLeft, leftBefore);
+    EXPECT_EQ(charts.shownSummary()->pDataLeft, leftBefore);
     env.t.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, 10'000'000'000});
-    EXPECT_EQ(charts.pTDIInfo()->pDataPlan, 10'000'000'000u);
-    EXPECT_EQ(*charts.pTDIInfo()->pDataLeft, 10'000'000'000u - *demo->pDataUsed);
+    EXPECT_EQ(charts.shownSummary()->pDataPlan, 10'000'000'000u);
+    EXPECT_EQ(*charts.shownSummary()->pDataLeft, 10'000'000'000u - *demo->pDataUsed);
     EXPECT_EQ(demo->pDataLeft, leftBefore) << "the shared summary is only read";
     EXPECT_EQ(pagesIn(charts), 3);
 }

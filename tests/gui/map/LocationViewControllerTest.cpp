@@ -133,8 +133,8 @@ TEST_F(MarkerBookkeeping, ResetEmptiesTheMapAndTheHeldListUntilTheNextSummary)
     screen_->updateInterface(held);
     screen_->onResetLocationsHandler(nullptr);
     EXPECT_TRUE(markedPlaces().empty());
-    ASSERT_TRUE(screen_->pTDIInfo()->parrTrafficDeltas);
-    EXPECT_TRUE(screen_->pTDIInfo()->parrTrafficDeltas->empty());
+    ASSERT_TRUE(screen_->shownSummary()->parrTrafficDeltas);
+    EXPECT_TRUE(screen_->shownSummary()->parrTrafficDeltas->empty());
     EXPECT_EQ(held->parrTrafficDeltas->size(), shared) << "the summary the other screens share keeps its list";
 
     // Nothing to rebuild from the emptied summary; the next one brings places again.

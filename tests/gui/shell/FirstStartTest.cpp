@@ -70,7 +70,7 @@ TEST_F(FirstStart, NothingIsSampledUntilTheUsedDataIsAnswered)
     d.commonStartDayEntered("31");
     settle(10);
     EXPECT_TRUE(d.controller().isFirstStart());
-    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTRaffic(), 0u);
+    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 0u);
     EXPECT_EQ(d.controller().pmodule()->getPlanStartDay(), 31);
 
     d.commonDataUsedEntered("250");
@@ -78,12 +78,12 @@ TEST_F(FirstStart, NothingIsSampledUntilTheUsedDataIsAnswered)
     EXPECT_FALSE(d.controller().isFirstStart());
     EXPECT_FALSE(d.alertViewShowing());
     EXPECT_EQ(promptTitle(), "");
-    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTRaffic(), 250'000'000u)
+    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 250'000'000u)
         << "the counters so far are part of the entered amount";
     setCounters(7'000'500);
     d.controller().timerFireMethod();
     settle(10);
-    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTRaffic(), 250'000'500u) << "now it samples";
+    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 250'000'500u) << "now it samples";
 }
 
 TEST_F(FirstStart, NegativeOrCancelledUsedDataIsZero)
@@ -100,7 +100,7 @@ TEST_F(FirstStart, NegativeOrCancelledUsedDataIsZero)
         }
         settle(5);
         EXPECT_FALSE(d.controller().isFirstStart()) << cancel;
-        EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTRaffic(), 0u) << cancel;
+        EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 0u) << cancel;
         TearDown();
     }
 }
@@ -113,7 +113,7 @@ TEST_F(FirstStart, TheMessageDialogFormAnswersByPromptKind)
     d.alertViewClickedButtonAtIndex(PromptKind::Plan, 0, "800");
     EXPECT_EQ(d.controller().pmodule()->getMonthPlan(), CTrafficManager::kDefaultPlan) << "Cancel passes 0";
     d.alertViewClickedButtonAtIndex(PromptKind::Plan, 1, "800");
-    d.alertViewClickedButtonAtIndex(PromptKind::ResetLocations, 1, "7");  // not a set-up prompt
+    d.alertViewClickedButtonAtIndex(PromptKind::resetLocations, 1, "7");  // not a set-up prompt
     d.alertViewClickedButtonAtIndex(PromptKind::StartDay, 1, "7");
     d.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "12");
     settle(5);

@@ -112,7 +112,7 @@ TEST_F(ConnectionsScreenTest, ATapCountsFromNowAndTappingBackReturnsToDetection)
 {
     Page& p = page();
     ASSERT_EQ(decision("eth0"), "not counted none");
-    const std::uint64_t before = model().stgetDataUsed();
+    const std::uint64_t before = model().getDataUsed();
 
     tap(p, "eth0");
     EXPECT_EQ(decision("eth0"), "counted user");
@@ -121,7 +121,7 @@ TEST_F(ConnectionsScreenTest, ATapCountsFromNowAndTappingBackReturnsToDetection)
     // Its 5 GB from before the tap are not the plan's; what follows is.
     t.counters.set("eth0", 5'000'000'000 + 700'000, 400'000);
     app->doGetTrafficInfoTask(true);
-    EXPECT_EQ(model().stgetDataUsed() - before, 700'000u);
+    EXPECT_EQ(model().getDataUsed() - before, 700'000u);
 
     tap(p, "eth0");
     EXPECT_EQ(decision("eth0"), "not counted none") << "back to detection, not a lasting choice";

@@ -51,9 +51,9 @@ TEST_F(ResetScreenTest, ResetAllClearsPlacesThenMonthsThenSetsThisMonth)
     EXPECT_EQ(screen.table().selectedRow(), (std::pair{1, 0})) << "chosen until answered";
     screen.commonDataUsedEntered("100");
     EXPECT_EQ(log.events, (std::vector<std::string>{"locations", "previous months", "update"}));
-    EXPECT_EQ(model().stgetLocationsCount(), 0);
+    EXPECT_EQ(model().getLocationsCount(), 0);
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
-    EXPECT_EQ(model().stgetDataUsed(), 100'000'000u);
+    EXPECT_EQ(model().getDataUsed(), 100'000'000u);
     EXPECT_EQ(screen.table().texts()[1], "This Month Data Usage (100 MB)");
     EXPECT_EQ(screen.table().texts()[3], "Locations");
     EXPECT_FALSE(screen.table().selectedRow());
@@ -69,14 +69,14 @@ TEST_F(ResetScreenTest, AnEmptyFieldKeepsThisMonthsUsage)
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::ThisMonth);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 300000000"});
     screen.UsedDataEntered();  // no dialog: the empty text
-    EXPECT_EQ(model().stgetDataUsed(), 300'000'000u);
-    EXPECT_EQ(model().stgetLocationsCount(), 1);
+    EXPECT_EQ(model().getDataUsed(), 300'000'000u);
+    EXPECT_EQ(model().getLocationsCount(), 1);
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     // Resetting all with nothing typed clears places and earlier months, and keeps the amount.
     screen.table().row(1, 0).activate();
     screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, " ");
-    EXPECT_EQ(model().stgetDataUsed(), 300'000'000u);
-    EXPECT_EQ(model().stgetLocationsCount(), 0);
+    EXPECT_EQ(model().getDataUsed(), 300'000'000u);
+    EXPECT_EQ(model().getLocationsCount(), 0);
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
 }
 
@@ -87,7 +87,7 @@ TEST_F(ResetScreenTest, AnAmountBeyondSixtyFourBitsAsksAgainAndResetsNothing)
     screen.table().row(1, 0).activate();
     screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "1e30");
     EXPECT_EQ(prompts.opened, (std::vector<std::string>{"used 0", "used 0"}));
-    EXPECT_EQ(model().stgetLocationsCount(), 1);
+    EXPECT_EQ(model().getLocationsCount(), 1);
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::All) << "still resetting all once an amount comes";
     EXPECT_TRUE(screen.table().selectedRow());
 }
@@ -131,7 +131,7 @@ TEST_F(ResetScreenTest, AQuestionStillOpenGoesWithThePage)
     window->unset_child();
     screens.clear();
     EXPECT_TRUE(runUntil([] { return openMessageDialog() == nullptr; }));
-    EXPECT_EQ(model().stgetLocationsCount(), 1) << "nothing answered, nothing reset";
+    EXPECT_EQ(model().getLocationsCount(), 1) << "nothing answered, nothing reset";
 }
 
 }  // namespace

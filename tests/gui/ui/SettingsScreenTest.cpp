@@ -147,8 +147,8 @@ TEST_F(SettingsScreenTest, AnEmptyApplyKeepsEveryValue)
         }
         EXPECT_EQ(model().getMonthPlan(), 3'000'000'000u);
         EXPECT_EQ(model().getPlanStartDay(), 15);
-        EXPECT_EQ(model().stgetDataUsed(), 400'000'000u);
-        EXPECT_EQ(model().stgetLocationsCount(), 2);
+        EXPECT_EQ(model().getDataUsed(), 400'000'000u);
+        EXPECT_EQ(model().getLocationsCount(), 2);
         EXPECT_TRUE(log.events.empty()) << "nothing changed, so no update is asked for";
         EXPECT_EQ(prompts.opened.size(), idiom == UIDeviceVersion::Idiom::Tablet ? 1u : 0u)
             << "no prompt comes back";
@@ -164,7 +164,7 @@ TEST_F(SettingsScreenTest, NegativeUsageBecomesZero)
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::ThisMonth);
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 400000000"});
     screen.commonDataUsedEntered("-5");
-    EXPECT_EQ(model().stgetDataUsed(), 0u);
+    EXPECT_EQ(model().getDataUsed(), 0u);
     EXPECT_EQ(screen.table().row(Settings::kReset, 0).text(), "This Month Data Usage (0 MB)");
     EXPECT_EQ(prompts.opened.size(), 1u) << "no second prompt for usage";
 }
@@ -180,9 +180,9 @@ TEST_F(SettingsScreenTest, TabletResetAllClearsPlacesThenMonthsThenSetsThisMonth
     EXPECT_EQ(prompts.opened, std::vector<std::string>{"used 0"});
     screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "250");
     EXPECT_EQ(log.events, (std::vector<std::string>{"locations", "previous months", "update"}));
-    EXPECT_EQ(model().stgetLocationsCount(), 0);
+    EXPECT_EQ(model().getLocationsCount(), 0);
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
-    EXPECT_EQ(model().stgetDataUsed(), 250'000'000u);
+    EXPECT_EQ(model().getDataUsed(), 250'000'000u);
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations");
 }
@@ -197,7 +197,7 @@ TEST_F(SettingsScreenTest, CancellingTheUsagePromptResetsNothing)
     screen.tableViewDidSelectRow(Settings::kReset, 3);
     screen.UsedDataCancelled();
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
-    EXPECT_EQ(model().stgetLocationsCount(), 2);
+    EXPECT_EQ(model().getLocationsCount(), 2);
     EXPECT_FALSE(screen.table().selectedRow());
 }
 
@@ -225,7 +225,7 @@ TEST_F(SettingsScreenTest, TabletQuestionsBeforeClearingMonthsOrPlaces)
     EXPECT_STREQ(adw_message_dialog_get_body(question), "Are you sure you want reset traffic locations statistic?");
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations (3)");
     answer(question, "reset");
-    EXPECT_EQ(model().stgetLocationsCount(), 0);
+    EXPECT_EQ(model().getLocationsCount(), 0);
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations");
     EXPECT_EQ(model().pTraffics->arrMonths.size(), 3u) << "only the places went";
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);

@@ -105,13 +105,13 @@ const std::vector<PromptCase>& promptCases()
 {
     static const std::vector<PromptCase> cases{
         {"Monthly Data Plan", "Enter your monthly data plan in Megabytes",
-         [](PromptTarget& t) { sharUtils::showAlertEnterPlan4Target(t, 2'000'000'000); }, "Current Plan - 2000 MB",
+         [](PromptTarget& t) { sharUtils::showPlanPrompt(t, 2'000'000'000); }, "Current Plan - 2000 MB",
          "DataPlanCancelled", "DataPlanEntered"},
         {"Data Plan Start Date", "Enter your plan billing day",
-         [](PromptTarget& t) { sharUtils::showAlertStartPlanDAY4Target(t, 15); }, "Current Day - 15",
+         [](PromptTarget& t) { sharUtils::showStartDayPrompt(t, 15); }, "Current Day - 15",
          "StartDayCancelled", "StartDayEntered"},
         {"Used Data", "Enter the amount of used data (Megabytes)",
-         [](PromptTarget& t) { sharUtils::showAlertEnterDataUsed4Target(t, kNoValue); }, "", "UsedDataCancelled",
+         [](PromptTarget& t) { sharUtils::showUsedPrompt(t, kNoValue); }, "", "UsedDataCancelled",
          "UsedDataEntered"},
     };
     return cases;
@@ -289,7 +289,7 @@ TEST_F(ValuePromptsTest, EnterInTheMessageDialogApplies)
 {
     UIDeviceVersion::setSystemVersionText("8.0");
     RecordingTarget target(window, true);
-    sharUtils::showAlertEnterDataUsed4Target(target, 250'000'000);
+    sharUtils::showUsedPrompt(target, 250'000'000);
     AdwMessageDialog* dialog = nullptr;
     ASSERT_TRUE(runUntil([&] { return (dialog = openMessageDialog()) != nullptr; }));
     auto* entry = GTK_ENTRY(adw_message_dialog_get_extra_child(dialog));
@@ -318,7 +318,7 @@ TEST_F(ValuePromptsTest, ScreenshotsOfBothForms)
     }
     UIDeviceVersion::setSystemVersionText("5.1");
     RecordingTarget target(window, true);
-    sharUtils::showAlertStartPlanDAY4Target(target, 15);
+    sharUtils::showStartDayPrompt(target, 15);
     AdwMessageDialog* dialog = nullptr;
     ASSERT_TRUE(runUntil([&] { return (dialog = openMessageDialog()) != nullptr; }));
     auto* dialogWindow = Glib::wrap(GTK_WINDOW(dialog));

@@ -16,8 +16,8 @@ struct PrefPrompts {
 
     static PrefPrompts standard()
     {
-        return {&sharUtils::showAlertEnterPlan4Target, &sharUtils::showAlertStartPlanDAY4Target,
-                &sharUtils::showAlertEnterDataUsed4Target};
+        return {&sharUtils::showPlanPrompt, &sharUtils::showStartDayPrompt,
+                &sharUtils::showUsedPrompt};
     }
 };
 

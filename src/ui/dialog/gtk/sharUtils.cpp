@@ -128,19 +128,19 @@ std::string sharUtils::usedPlaceholder(std::uint64_t nUsed)
                                                 : "Current - " + FileSize::formatMemoryStringDot0MB(nUsed);
 }
 
-void sharUtils::showAlertEnterPlan4Target(PromptTarget& target, std::uint64_t nPlan)
+void sharUtils::showPlanPrompt(PromptTarget& target, std::uint64_t nPlan)
 {
     open(target, {PromptKind::Plan, kPlanTitle, "Enter your monthly data plan in Megabytes", planPlaceholder(nPlan),
                   &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered});
 }
 
-void sharUtils::showAlertStartPlanDAY4Target(PromptTarget& target, int nDay)
+void sharUtils::showStartDayPrompt(PromptTarget& target, int nDay)
 {
     open(target, {PromptKind::StartDay, kStartDayTitle, "Enter your plan billing day", startDayPlaceholder(nDay),
                   &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered});
 }
 
-void sharUtils::showAlertEnterDataUsed4Target(PromptTarget& target, std::uint64_t nUsed)
+void sharUtils::showUsedPrompt(PromptTarget& target, std::uint64_t nUsed)
 {
     open(target, {PromptKind::Used, kUsedTitle, "Enter the amount of used data (Megabytes)", usedPlaceholder(nUsed),
                   &PromptTarget::UsedDataCancelled, &PromptTarget::UsedDataEntered});

@@ -16,9 +16,9 @@ public:
     static constexpr const char* kUsedTitle = "Used Data";
 
     // nPlan in bytes; −1 (as signed) for no current value.
-    static void showAlertEnterPlan4Target(PromptTarget& target, std::uint64_t nPlan);
-    static void showAlertStartPlanDAY4Target(PromptTarget& target, int nDay);
-    static void showAlertEnterDataUsed4Target(PromptTarget& target, std::uint64_t nUsed);
+    static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan);
+    static void showStartDayPrompt(PromptTarget& target, int nDay);
+    static void showUsedPrompt(PromptTarget& target, std::uint64_t nUsed);
 
     // The placeholders, as pure functions.
     static std::string planPlaceholder(std::uint64_t nPlan);

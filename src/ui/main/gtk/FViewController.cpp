@@ -327,7 +327,7 @@ void FViewController::updateInterface(const SharedSummary& summary)
     if (!summary) {
         return;
     }
-    pTDIInfo_ = summary;
+    shownSummary_ = summary;
     updateControls();
 }
 
@@ -339,7 +339,7 @@ void FViewController::viewWillAppear()
 void FViewController::planChanged(const Notification& notification)
 {
     if (notification.number) {
-        pTDIInfo_ = FTrafficDataInformation::withNewPlan(pTDIInfo_, *notification.number);
+        shownSummary_ = FTrafficDataInformation::withNewPlan(shownSummary_, *notification.number);
     }
     updateControls();
 }
@@ -347,7 +347,7 @@ void FViewController::planChanged(const Notification& notification)
 void FViewController::updateControls()
 {
     static const FTrafficDataInformation kNothingYet;
-    const FTrafficDataInformation& info = pTDIInfo_ ? *pTDIInfo_ : kNothingYet;
+    const FTrafficDataInformation& info = shownSummary_ ? *shownSummary_ : kNothingYet;
     const MainScreenFigures f = MainScreenFigures::fromSummary(info, context_.clock.now());
     ptPlan->set_text(f.plan);
     ptPlan2->set_text(f.plan);

@@ -43,7 +43,7 @@ public:
     void updateControls();
     // The panel button: shows the other panel and swaps the button's picture.
     void showNavBar();
-    const SharedSummary& pTDIInfo() const { return pTDIInfo_; }
+    const SharedSummary& shownSummary() const { return shownSummary_; }
     // The button's picture in its normal state.
     const std::string& btnDetailImage() const { return btnDetailImage_; }
 
@@ -83,7 +83,7 @@ private:
     void showPressedImage(bool pressed);
 
     ScreenContext& context_;
-    SharedSummary pTDIInfo_;
+    SharedSummary shownSummary_;
     Gtk::ScrolledWindow root_;
     Gtk::Picture* btnDetailPicture_ = nullptr;
     // The button belongs to the widget tree, which may outlive this screen while the window is

@@ -17,7 +17,7 @@ FPrefResetActions::FPrefResetActions(ScreenContext& context, PromptTarget& targe
 void FPrefResetActions::thisMonthSelected()
 {
     tres_ = Reset::ThisMonth;
-    prompts_.used(target_, context_.plan.stgetDataUsed());
+    prompts_.used(target_, context_.plan.getDataUsed());
 }
 
 void FPrefResetActions::previousMonthsSelected()
@@ -27,13 +27,13 @@ void FPrefResetActions::previousMonthsSelected()
 
 void FPrefResetActions::locationsSelected()
 {
-    ask(PromptKind::ResetLocations, PrefTexts::kConfirmLocationsTitle, PrefTexts::kConfirmLocationsMessage);
+    ask(PromptKind::resetLocations, PrefTexts::kConfirmLocationsTitle, PrefTexts::kConfirmLocationsMessage);
 }
 
 void FPrefResetActions::resetAllSelected()
 {
     tres_ = Reset::All;
-    prompts_.used(target_, context_.plan.stgetDataUsed());
+    prompts_.used(target_, context_.plan.getDataUsed());
 }
 
 void FPrefResetActions::ask(PromptKind kind, const char* title, const char* message)
@@ -46,7 +46,7 @@ bool FPrefResetActions::confirmed(PromptKind kind)
 {
     if (kind == PromptKind::ResetPreviousMonths) {
         context_.app.onResetPrevMonthsInfo(sender_);
-    } else if (kind == PromptKind::ResetLocations) {
+    } else if (kind == PromptKind::resetLocations) {
         context_.app.onResetLocations(sender_);
     } else {
         return false;
@@ -71,7 +71,7 @@ bool FPrefResetActions::commonDataUsedEntered(const std::string& text)
     const std::optional<std::uint64_t> used = PrefEntries::used(text);
     if (!keep && !used) {
         // More than 64 bits of bytes: ask again rather than wrap round; nothing is reset yet.
-        prompts_.used(target_, context_.plan.stgetDataUsed());
+        prompts_.used(target_, context_.plan.getDataUsed());
         return false;
     }
     if (tres_ == Reset::All) {

@@ -50,8 +50,8 @@ Gtk::Window* FPrefResetViewController::window()
 
 void FPrefResetViewController::reloadData()
 {
-    list_.row(kResetSection, kThisMonth).setText(PrefTexts::thisMonthRow(context_.plan.stgetDataUsed()));
-    list_.row(kResetSection, kLocations).setText(PrefTexts::locationsRow(context_.plan.stgetLocationsCount()));
+    list_.row(kResetSection, kThisMonth).setText(PrefTexts::thisMonthRow(context_.plan.getDataUsed()));
+    list_.row(kResetSection, kLocations).setText(PrefTexts::locationsRow(context_.plan.getLocationsCount()));
 }
 
 void FPrefResetViewController::tableViewDidSelectRow(int section, int row)

@@ -169,8 +169,8 @@ void FPrefTableViewController::reloadData()
     }
     syncingSwitches_ = false;
     if (tablet_) {
-        list_.row(kReset, kResetThisMonth).setText(PrefTexts::thisMonthRow(context_.plan.stgetDataUsed()));
-        list_.row(kReset, kResetLocations).setText(PrefTexts::locationsRow(context_.plan.stgetLocationsCount()));
+        list_.row(kReset, kResetThisMonth).setText(PrefTexts::thisMonthRow(context_.plan.getDataUsed()));
+        list_.row(kReset, kResetLocations).setText(PrefTexts::locationsRow(context_.plan.getLocationsCount()));
     }
 }
 
