@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -18,9 +19,16 @@ std::vector<std::filesystem::path> folders()
     if (const char* chosen = std::getenv("QUORVEL_MODULE_DIR"); chosen != nullptr && *chosen != '\0') {
         return {chosen};
     }
-    std::vector<std::filesystem::path> list{ProgramPath::self().parent_path()};
+    const std::filesystem::path self = ProgramPath::self();
+    std::vector<std::filesystem::path> list{self.parent_path()};
 #ifdef QUORVEL_BUILD_MODULE_DIR
-    list.emplace_back(QUORVEL_BUILD_MODULE_DIR);
+    // Test programs elsewhere in the build tree find the modules beside the programs; an
+    // installed program never looks into a build folder (someone else could create it).
+    const std::filesystem::path buildModules(QUORVEL_BUILD_MODULE_DIR);
+    const std::filesystem::path buildTree = buildModules.parent_path().lexically_normal();
+    if (std::mismatch(buildTree.begin(), buildTree.end(), self.begin(), self.end()).first == buildTree.end()) {
+        list.push_back(buildModules);
+    }
 #endif
     return list;
 }

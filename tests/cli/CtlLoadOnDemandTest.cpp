@@ -167,4 +167,19 @@ TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
     EXPECT_NE(out.find("2.5 GB"), std::string::npos) << out;
 }
 
+TEST_F(LoadOnDemand, AnInstalledProgramLooksForItsModulesOnlyBesideItself)
+{
+    // A copy outside the build tree stands for an installed quorvelctl without its modules: it
+    // must not load the ones of the build it was made in.
+    const quorvel::test::TempDir bin;
+    const fs::path installed = bin.path() / "quorvelctl";
+    fs::copy_file(QUORVEL_CTL, installed);
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
+    std::vector<std::string> env = ctlEnvironment(home.path());
+    env.push_back("LD_DEBUG=files");
+    ASSERT_EQ(runProcess({installed.string(), "status", "--json"}, env, out, err), 0) << err;
+    EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed beside the program"), 1u) << err;
+    EXPECT_EQ(err.find("libgio"), std::string::npos) << err;
+}
+
 }  // namespace
