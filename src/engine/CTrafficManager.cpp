@@ -261,20 +261,8 @@ void CTrafficManager::rearmCutoff(const UsageFigures& figures)
 
 std::uint64_t CTrafficManager::getRoamingUsed() const
 {
-    const int first = billingPeriodKey();
-    const int today = LimitResult::dayKey(now());
-    std::uint64_t sum = 0;
-    for (const auto& month : pTraffics->arrMonths) {
-        for (const CTrafficPoint& p : month->arrDaysTraffics) {
-            const int day = LimitResult::dayKey(p.pDate);
-            if (day >= first && day <= today) {
-                sum += p.getRoamingTraffic();
-            }
-        }
-    }
-    return sum;
+    return usedInPeriod(&CTrafficPoint::getRoamingTraffic);
 }
-
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryFigures() const
 {
     return summaryOf(usageFigures());
@@ -422,11 +410,17 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::billingMonthsOf(
 
 std::uint64_t CTrafficManager::getDataUsed() const
 {
+    return usedInPeriod(&CTrafficPoint::getTotalTraffic);
+}
+
+std::uint64_t CTrafficManager::usedInPeriod(CTraffics::Share share) const
+{
     const int s = startDay();
     if (DateDay::getDayNumber(now()) < s) {
-        return pTraffics->getTrafficInCurMonthSinceDayNumber(1) + pTraffics->getTrafficInPrevMonthSinceDayNumber(s);
+        return pTraffics->getTrafficInCurMonthSinceDayNumber(1, share) +
+               pTraffics->getTrafficInPrevMonthSinceDayNumber(s, share);
     }
-    return pTraffics->getTrafficInCurMonthSinceDayNumber(s);
+    return pTraffics->getTrafficInCurMonthSinceDayNumber(s, share);
 }
 
 namespace {

@@ -149,6 +149,8 @@ private:
     static bool copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& dayKeys,
                                Date first, Date last);
     std::optional<LimitResult> checkLimits(const UsageFigures& figures) const;
+    // One share of the day records summed over the current billing period.
+    std::uint64_t usedInPeriod(CTraffics::Share share) const;
     std::shared_ptr<FTrafficDataInformation> summaryOf(const UsageFigures& figures) const;
     int billingPeriodKey() const;
     // Whether this update reached the plan with the cut-off armed; marks the period when it did.

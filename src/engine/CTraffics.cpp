@@ -189,7 +189,7 @@ std::uint64_t CTraffics::getTotalTRafficWf() const
     return sum;
 }
 
-std::uint64_t CTraffics::getTrafficInMonth(const std::vector<CTrafficPoint>* days, int s)
+std::uint64_t CTraffics::getTrafficInMonth(const std::vector<CTrafficPoint>* days, int s, Share share)
 {
     if (days == nullptr) {
         return 0;
@@ -199,12 +199,12 @@ std::uint64_t CTraffics::getTrafficInMonth(const std::vector<CTrafficPoint>* day
         if (DateDay::isEarlierDay(it->pDate, s)) {
             break;
         }
-        sum += it->getTotalTraffic();
+        sum += ((*it).*share)();
     }
     return sum;
 }
 
-std::uint64_t CTraffics::getTrafficInPrevMonthSinceDayNumber(int s) const
+std::uint64_t CTraffics::getTrafficInPrevMonthSinceDayNumber(int s, Share share) const
 {
     if (arrMonths.empty()) {
         return 0;
@@ -212,12 +212,12 @@ std::uint64_t CTraffics::getTrafficInPrevMonthSinceDayNumber(int s) const
     const Date ref = DateDay::getDateInPrevMonthForDayNumber(now(), 1);
     const MonthTraffic& last = *arrMonths.back();
     if (DateDay::isTheSameMonth(ref, last.date)) {
-        return getTrafficInMonth(&last.arrDaysTraffics, s);
+        return getTrafficInMonth(&last.arrDaysTraffics, s, share);
     }
     if (arrMonths.size() >= 2) {
         const MonthTraffic& before = *arrMonths[arrMonths.size() - 2];
         if (DateDay::isTheSameMonth(ref, before.date)) {
-            return getTrafficInMonth(&before.arrDaysTraffics, s);
+            return getTrafficInMonth(&before.arrDaysTraffics, s, share);
         }
     }
     return 0;

@@ -49,9 +49,15 @@ public:
 
     std::uint64_t getTotalTraffic() const;
     std::uint64_t getTotalTRafficWf() const;
-    static std::uint64_t getTrafficInMonth(const std::vector<CTrafficPoint>* days, int sinceDayNumber);
-    std::uint64_t getTrafficInCurMonthSinceDayNumber(int s) const { return getTrafficInMonth(arrTraffics(), s); }
-    std::uint64_t getTrafficInPrevMonthSinceDayNumber(int s) const;
+    // Which share of a day record a sum adds up: all of it, or what was booked while roaming.
+    using Share = std::uint64_t (CTrafficPoint::*)() const;
+    static std::uint64_t getTrafficInMonth(const std::vector<CTrafficPoint>* days, int sinceDayNumber,
+                                           Share share = &CTrafficPoint::getTotalTraffic);
+    std::uint64_t getTrafficInCurMonthSinceDayNumber(int s, Share share = &CTrafficPoint::getTotalTraffic) const
+    {
+        return getTrafficInMonth(arrTraffics(), s, share);
+    }
+    std::uint64_t getTrafficInPrevMonthSinceDayNumber(int s, Share share = &CTrafficPoint::getTotalTraffic) const;
     std::uint64_t getTrafficTodayCount() const;
     std::uint64_t getRoamingTrafficToday() const;
 
