@@ -2,26 +2,15 @@
 
 #include <poll.h>
 #include <sys/inotify.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 
 namespace quorvel {
 
 namespace {
-
-sigset_t stoppingSignals()
-{
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGINT);
-    return set;
-}
 
 std::string reason(const char* what)
 {
@@ -30,14 +19,11 @@ std::string reason(const char* what)
 
 }  // namespace
 
-CtlStateWatch::CtlStateWatch(const std::filesystem::path& stateFile) : name_(stateFile.filename().string())
+CtlStateWatch::CtlStateWatch(const std::filesystem::path& stateFile)
+    : name_(stateFile.filename().string()), signals_({SIGTERM, SIGINT}, SignalReader::Reads::Blocking)
 {
-    const sigset_t set = stoppingSignals();
-    // Blocked before the signalfd exists, so that a signal in between is not lost but queued.
-    blocked_ = ::sigprocmask(SIG_BLOCK, &set, nullptr) == 0;
-    signals_ = ::signalfd(-1, &set, SFD_CLOEXEC);
     inotify_ = ::inotify_init1(IN_CLOEXEC);
-    if (!blocked_ || signals_ < 0) {
+    if (signals_.fd() < 0) {
         error_ = reason("cannot wait for signals");
     } else if (inotify_ < 0) {
         error_ = reason("cannot watch the state file");
@@ -51,13 +37,6 @@ CtlStateWatch::~CtlStateWatch()
 {
     if (inotify_ >= 0) {
         ::close(inotify_);
-    }
-    if (signals_ >= 0) {
-        ::close(signals_);
-    }
-    if (blocked_) {
-        const sigset_t set = stoppingSignals();
-        ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
     }
 }
 
@@ -86,7 +65,7 @@ CtlStateWatch::Event CtlStateWatch::next()
     }
     alignas(inotify_event) std::array<char, 4096> buf{};
     for (;;) {
-        std::array<pollfd, 2> fds = {pollfd{signals_, POLLIN, 0}, pollfd{inotify_, POLLIN, 0}};
+        std::array<pollfd, 2> fds = {pollfd{signals_.fd(), POLLIN, 0}, pollfd{inotify_, POLLIN, 0}};
         if (::poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -95,8 +74,7 @@ CtlStateWatch::Event CtlStateWatch::next()
             return Event::Failed;
         }
         if (fds[0].revents != 0) {
-            signalfd_siginfo taken;  // taken, so that unblocking later does not deliver it
-            [[maybe_unused]] const ssize_t got = ::read(signals_, &taken, sizeof taken);
+            signals_.drain();
             return Event::Stopped;
         }
         const ssize_t n = ::read(inotify_, buf.data(), buf.size());

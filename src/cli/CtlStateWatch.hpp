@@ -2,6 +2,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/SignalReader.hpp"
+
 namespace quorvel {
 
 // Waits for the state file to be replaced (it is saved by renaming a new file over it) or for
@@ -27,9 +29,8 @@ private:
 
     std::string name_;
     std::string error_;
+    SignalReader signals_;
     int inotify_ = -1;
-    int signals_ = -1;
-    bool blocked_ = false;
 };
 
 }  // namespace quorvel

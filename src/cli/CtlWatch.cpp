@@ -1,8 +1,6 @@
 #include "cli/CtlWatch.hpp"
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -24,6 +22,7 @@
 #include "platform/LinkMonitor.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/ProgramPath.hpp"
+#include "platform/SignalReader.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/UserDefaults.hpp"
 #include "platform/FollowedRoamingSource.hpp"
@@ -31,20 +30,6 @@
 namespace quorvel {
 
 namespace {
-
-// The termination signals arrive as readable data instead of interrupting the program.
-int terminationSignals()
-{
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGHUP);
-    if (::sigprocmask(SIG_BLOCK, &set, nullptr) != 0) {
-        return -1;
-    }
-    return ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
-}
 
 // The boot-time clock goes on while the device is suspended: a period that ended during a
 // suspend fires once at resume.
@@ -64,7 +49,7 @@ int periodicTimer(unsigned seconds)
 // Reads what woke a descriptor so that it does not wake the loop again.
 void consume(int fd, std::size_t size)
 {
-    std::array<char, sizeof(signalfd_siginfo)> buffer;
+    std::array<char, sizeof(std::uint64_t)> buffer;
     while (::read(fd, buffer.data(), size) > 0) {
     }
 }
@@ -112,9 +97,10 @@ int CtlWatch::autostart(const std::string& value)
 int CtlWatch::watch(Sampling s)
 {
     LinkMonitor monitor;
-    const Fd signals(terminationSignals());
+    // The termination signals arrive as readable data instead of interrupting the program.
+    const SignalReader signals({SIGTERM, SIGINT, SIGHUP}, SignalReader::Reads::NonBlocking);
     const Fd timer(periodicTimer(kPeriodSeconds));
-    if (!monitor.open() || signals.get() < 0 || timer.get() < 0) {
+    if (!monitor.open() || signals.fd() < 0 || timer.get() < 0) {
         err_ << "quorvelctl: cannot watch the network links: " << std::strerror(errno) << "\n";
         return 1;
     }
@@ -122,7 +108,7 @@ int CtlWatch::watch(Sampling s)
     sample(s);  // what was used while no one counted
     out_ << "Watching the network links; a sample every " << kPeriodSeconds / 60 << " minutes." << std::endl;
     std::vector<pollfd> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
-                               pollfd{signals.get(), POLLIN, 0}};
+                               pollfd{signals.fd(), POLLIN, 0}};
     if (s.modems != nullptr) {
         s.modems->setBeforeChange([this, &s] { sample(s); });
         const std::vector<pollfd> bus = s.modems->descriptors();
@@ -149,7 +135,7 @@ int CtlWatch::watch(Sampling s)
             sample(s);
         }
         if (fds[2].revents != 0) {
-            consume(signals.get(), sizeof(signalfd_siginfo));
+            signals.drain();
             sample(s);
             return 0;
         }
