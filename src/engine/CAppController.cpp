@@ -13,7 +13,9 @@
 #include "platform/LocationService.hpp"
 #include "platform/Log.hpp"
 #include "platform/MainQueue.hpp"
+#include "platform/MobileDataSwitch.hpp"
 #include "platform/NotificationCenter.hpp"
+#include "platform/RoamingSource.hpp"
 #include "platform/StoredFile.hpp"
 #include "platform/UserDefaults.hpp"
 
@@ -218,6 +220,45 @@ void CAppController::setCutoffAtPlan(bool on)
 bool CAppController::cutoffAtPlan() const
 {
     return pmodule_ != nullptr && pmodule_->cutoffAtPlan();
+}
+
+std::optional<std::string> CAppController::cutoffUnavailable() const
+{
+    return env_.mobileData != nullptr ? env_.mobileData->unavailable() : NoMobileDataSwitch::kReason;
+}
+
+std::optional<std::string> CAppController::operatorName() const
+{
+    return env_.roaming != nullptr ? env_.roaming->operatorName() : std::nullopt;
+}
+
+std::vector<CTrafficObtainer::InterfaceState> CAppController::interfaceReport()
+{
+    return pmodule_->interfaceReport();
+}
+
+void CAppController::countInterface(const std::string& name, bool on)
+{
+    withStateLock([&](CTrafficManager& m) {
+        // Counting starts from now, never with the interface's earlier traffic.
+        m.setInterfaceChoice(name, on);
+        m.setInterfaceChoice(name, std::nullopt);
+        for (const auto& i : m.interfaceReport()) {
+            if (i.decision.name == name && i.decision.counted != on) {
+                m.setInterfaceChoice(name, on);
+            }
+        }
+    });
+}
+
+void CAppController::setCountMetered(bool on)
+{
+    withStateLock([on](CTrafficManager& m) { m.setCountMetered(on); });
+}
+
+bool CAppController::countMetered() const
+{
+    return pmodule_ != nullptr && pmodule_->countMetered();
 }
 
 SwitchOutcome CAppController::turnMobileDataBackOn()

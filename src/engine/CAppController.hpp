@@ -37,8 +37,6 @@ public:
         std::filesystem::path debugLog;
     };
     enum class AppState { Active, Inactive, Background };
-    // The three alert switches of the settings.
-    enum class AlertSwitch { Day, Month, Overbound };
     struct LaunchOptions {
         bool locationEvent = false;  // started in the background for a location event
         std::optional<LocalNotification> notification;
@@ -75,12 +73,17 @@ public:
     // Runs `change` on the model under the one-writer lock, after taking what another process
     // saved, and saves afterwards.
     void withStateLock(const std::function<void(CTrafficManager&)>& change);
-    // Turns one kind of alert on or off: its defaults key and the manager's limits, then saves.
-    void setAlertSwitch(AlertSwitch which, bool on);
-    bool alertSwitch(AlertSwitch which) const;
-    // Mobile data off at the plan: kept in the state beside the plan.
-    void setCutoffAtPlan(bool on);
-    bool cutoffAtPlan() const;
+    // AppActions beyond the resets.
+    void setAlertSwitch(AlertSwitch which, bool on) override;
+    bool alertSwitch(AlertSwitch which) const override;
+    void setCutoffAtPlan(bool on) override;  // kept in the state beside the plan
+    bool cutoffAtPlan() const override;
+    std::optional<std::string> cutoffUnavailable() const override;
+    std::optional<std::string> operatorName() const override;
+    std::vector<CTrafficObtainer::InterfaceState> interfaceReport() override;
+    void countInterface(const std::string& name, bool on) override;
+    void setCountMetered(bool on) override;
+    bool countMetered() const override;
     // The answer to the cut-off notification's button; the outcome for the caller to show.
     SwitchOutcome turnMobileDataBackOn();
     void setUpdateObserver(UpdateObserver observer) { updateObserver_ = std::move(observer); }

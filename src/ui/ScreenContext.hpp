@@ -7,7 +7,7 @@ class Window;
 
 namespace quorvel {
 
-class CAppController;
+class AppActions;
 class CPlanProtocol;
 class Clock;
 struct Paths;
@@ -19,7 +19,7 @@ struct ScreenContext {
     NotificationCenter& center;    // "pmsgDataUsageWasChanged", "MonthPlanSettingWasChanged", ...
     UserDefaults& defaults;        // the alert switches' keys and the plan preference
     const CPlanProtocol& plan;     // the traffic manager, to read; changes go through the app
-    CAppController& app;           // resets and alert switches, under the one-writer lock
+    AppActions& app;               // resets, switches and counted interfaces, under the one-writer lock
     const Clock& clock;
     std::function<Gtk::Window*()> window;  // the window prompts and alerts open over
     const Paths* paths = nullptr;          // the login entry and the watcher's lock; none: no switch

@@ -1,6 +1,5 @@
 #include "ui/settings/PrefTexts.hpp"
 
-#include "engine/CAppController.hpp"
 #include "model/DefaultsKeys.hpp"
 #include "model/FileSize.hpp"
 #include "platform/UserDefaults.hpp"

@@ -4,7 +4,7 @@
 
 #include <glibmm/main.h>
 
-#include "engine/CAppController.hpp"
+#include "engine/AppActions.hpp"
 #include "model/Messages.hpp"
 
 namespace quorvel {
@@ -77,9 +77,9 @@ FPrefConnectionsViewController::~FPrefConnectionsViewController()
 
 void FPrefConnectionsViewController::reloadData()
 {
-    const std::vector<ConnectionRow> rows = ConnectionRows::fromReport(context_.app.pmodule()->interfaceReport());
+    const std::vector<ConnectionRow> rows = ConnectionRows::fromReport(context_.app.interfaceReport());
     syncing_ = true;
-    metered_->set_active(context_.app.pmodule()->countMetered());
+    metered_->set_active(context_.app.countMetered());
     syncing_ = false;
     if (!shown_.empty() && ConnectionRows::sameInterfaces(rows, shown_)) {
         showRows(rows);
@@ -140,24 +140,13 @@ void FPrefConnectionsViewController::showRows(const std::vector<ConnectionRow>& 
 
 void FPrefConnectionsViewController::interfaceToggled(const std::string& name, bool on)
 {
-    context_.app.withStateLock([&](CTrafficManager& m) {
-        // Counting starts from now, never with the interface's earlier traffic.
-        m.setInterfaceChoice(name, on);
-        // Where detection already decides the same, the interface goes back to it, so that a
-        // switch turned off and on again follows the modem's changes as before.
-        m.setInterfaceChoice(name, std::nullopt);
-        for (const auto& i : m.interfaceReport()) {
-            if (i.decision.name == name && i.decision.counted != on) {
-                m.setInterfaceChoice(name, on);
-            }
-        }
-    });
+    context_.app.countInterface(name, on);
     reloadData();
 }
 
 void FPrefConnectionsViewController::meteredToggled(bool on)
 {
-    context_.app.withStateLock([&](CTrafficManager& m) { m.setCountMetered(on); });
+    context_.app.setCountMetered(on);
     reloadData();
 }
 

@@ -1,6 +1,7 @@
 #include "ui/settings/gtk/FPrefResetActions.hpp"
 
-#include "engine/CAppController.hpp"
+#include "engine/AppActions.hpp"
+#include "model/CPlanProtocol.hpp"
 #include "ui/settings/gtk/FPrefOpenPrompt.hpp"
 #include "ui/settings/PrefEntries.hpp"
 #include "ui/settings/PrefTexts.hpp"

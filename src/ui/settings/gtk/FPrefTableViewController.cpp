@@ -1,12 +1,9 @@
 #include "ui/settings/gtk/FPrefTableViewController.hpp"
 
-#include "engine/CAppController.hpp"
+#include "engine/AppActions.hpp"
 #include "model/Messages.hpp"
 #include "model/CPlanProtocol.hpp"
-#include "platform/Env.hpp"
-#include "platform/MobileDataSwitch.hpp"
 #include "platform/ProgramPath.hpp"
-#include "platform/RoamingSource.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/settings/BackgroundCounting.hpp"
 #include "ui/settings/gtk/ContactUtils.hpp"
@@ -28,12 +25,12 @@ enum InformationRow { kReference = 0, kConcern = 1, kFeedback = 2 };
 struct AlertSwitchRow {
     int tag;
     const char* text;
-    CAppController::AlertSwitch which;
+    AppActions::AlertSwitch which;
 };
 constexpr AlertSwitchRow kSwitches[] = {
-    {FPrefTableViewController::kTagDayLimit, PrefTexts::kRowDailyLimit, CAppController::AlertSwitch::Day},
-    {FPrefTableViewController::kTagMonthLimit, PrefTexts::kRowMonthlyLimit, CAppController::AlertSwitch::Month},
-    {FPrefTableViewController::kTagOverbound, PrefTexts::kRowOverbound, CAppController::AlertSwitch::Overbound},
+    {FPrefTableViewController::kTagDayLimit, PrefTexts::kRowDailyLimit, AppActions::AlertSwitch::Day},
+    {FPrefTableViewController::kTagMonthLimit, PrefTexts::kRowMonthlyLimit, AppActions::AlertSwitch::Month},
+    {FPrefTableViewController::kTagOverbound, PrefTexts::kRowOverbound, AppActions::AlertSwitch::Overbound},
 };
 
 }  // namespace
@@ -92,9 +89,7 @@ void FPrefTableViewController::buildSections()
     cutoff.reserveIconSpace();
     cutoff.wrapTitle();
     // Asked once: whether NetworkManager is there does not change while the screen is open.
-    const Env& env = context_.app.env();
-    const std::optional<std::string> unavailable =
-        env.mobileData != nullptr ? env.mobileData->unavailable() : NoMobileDataSwitch::kReason;
+    const std::optional<std::string> unavailable = context_.app.cutoffUnavailable();
     cutoff.setSubtitle(unavailable.value_or(""));
     cutoff.set_sensitive(!unavailable);
     cutoff.toggle()->property_active().signal_changed().connect([this, &cutoff] {
@@ -157,8 +152,7 @@ void FPrefTableViewController::reloadData()
 {
     list_.row(kPlan, kPlanValue).setText(PrefTexts::planRow(pMonthPlanVal_));
     list_.row(kPlan, kPlanStartDay).setText(PrefTexts::startDayRow(context_.plan.getPlanStartDay()));
-    const RoamingSource* modem = context_.app.env().roaming;
-    list_.row(kPlan, kPlanOperator).setText(PrefTexts::operatorRow(modem ? modem->operatorName() : std::nullopt));
+    list_.row(kPlan, kPlanOperator).setText(PrefTexts::operatorRow(context_.app.operatorName()));
     syncingSwitches_ = true;
     list_.row(kPlan, kPlanCutoff).toggle()->set_active(context_.app.cutoffAtPlan());
     for (int r = 0; r < list_.rowCount(kAlerts); ++r) {

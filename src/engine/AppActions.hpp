@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/CTrafficObtainer.hpp"
+
+namespace quorvel {
+
+// What the screens may change, and the settings they show beside the plan. Every change goes
+// through the application controller under its one-writer lock and is saved and announced
+// there; screens read the figures through the plan interface, never through this one.
+class AppActions {
+public:
+    // The three alert switches of the settings.
+    enum class AlertSwitch { Day, Month, Overbound };
+
+    virtual ~AppActions() = default;
+
+    // The resets.
+    virtual void onResetLocations(const void* sender) = 0;
+    virtual void onResetPrevMonthsInfo(const void* sender) = 0;
+    virtual void onResetThisMonthDataInfo(std::uint64_t used) = 0;
+    virtual void onResetPlanValue(std::uint64_t plan) = 0;
+    virtual void onResetPlanStartDay(std::int32_t day) = 0;
+    virtual void resetFirstStart() = 0;
+
+    // Turns one kind of alert on or off: its defaults key and the manager's limits, then saves.
+    virtual void setAlertSwitch(AlertSwitch which, bool on) = 0;
+    virtual bool alertSwitch(AlertSwitch which) const = 0;
+    // Mobile data off at the plan, and why it cannot be (no NetworkManager); none when it can.
+    virtual void setCutoffAtPlan(bool on) = 0;
+    virtual bool cutoffAtPlan() const = 0;
+    virtual std::optional<std::string> cutoffUnavailable() const = 0;
+    // The operator of the modem, when one reports it.
+    virtual std::optional<std::string> operatorName() const = 0;
+
+    // The counted interfaces: every interface now with whether it is counted and why.
+    virtual std::vector<CTrafficObtainer::InterfaceState> interfaceReport() = 0;
+    // Counts the interface from now on, or stops counting it. Where detection already decides
+    // the same, the interface is given back to detection, so that it follows the modem's
+    // changes as before.
+    virtual void countInterface(const std::string& name, bool on) = 0;
+    virtual void setCountMetered(bool on) = 0;
+    virtual bool countMetered() const = 0;
+};
+
+}  // namespace quorvel
