@@ -293,9 +293,9 @@ int QuorvelCtl::statusLine(const CtlArguments& a, SharedSummary summary)
 
 SharedSummary QuorvelCtl::storedSummary()
 {
-    CTrafficManager& m = *app_->pmodule();
+    const CTrafficManager& m = *app_->pmodule();
     std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
-    summary->parrTrafficMonthsItems = m.billingMonthsOf(m.pTraffics->arrMonths);
+    summary->parrTrafficMonthsItems = m.billingMonths();
     return summary;
 }
 
@@ -389,7 +389,7 @@ int QuorvelCtl::limits(const CtlArguments& a)
          << (app_->alertSwitch(Switch::Month) ? "on" : "off") << ", data limit exceeding "
          << (app_->alertSwitch(Switch::Overbound) ? "on" : "off") << ", mobile data off at the plan "
          << (app_->cutoffAtPlan() ? "on" : "off") << "\n";
-    for (const auto& limit : app_->pmodule()->pLimits) {
+    for (const auto& limit : app_->pmodule()->limits()) {
         out_ << limit->className() << " level " << limit->level() << " at "
              << FileSize::formatMemoryStringDot1(limit->getPlanSignalLevel()) << "\n";
     }
@@ -399,7 +399,7 @@ int QuorvelCtl::limits(const CtlArguments& a)
 int QuorvelCtl::exportDays(const CtlArguments& a)
 {
     start();
-    const auto& months = app_->pmodule()->pTraffics->arrMonths;
+    const auto& months = app_->pmodule()->history().months();
     if (a.has("--json")) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         for (const auto& m : months) {
@@ -407,7 +407,7 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
             for (const CTrafficPoint& p : m->arrDaysTraffics) {
                 days.push_back({{"date", CtlReport::localDay(p.pDate)},
                                 {"bytes", p.getTotalTraffic()},
-                                {"wifi_bytes", p.getTotalTRafficWf()},
+                                {"wifi_bytes", p.getTotalTrafficWf()},
                                 {"roaming_bytes", p.getRoamingTraffic()}});
             }
             list.push_back({{"month", m->psMonth() + " " + m->psYear()},

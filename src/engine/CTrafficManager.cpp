@@ -23,8 +23,8 @@
 namespace quorvel {
 
 CTrafficManager::CTrafficManager(const Env& env, bool initDefaults)
-    : pTraffics(std::make_unique<CTraffics>(env)),
-      msgDispatcher(NMDispatcher::createMsgDispatcher(env.defaults, env.notifier, env.clock)),
+    : traffics_(std::make_unique<CTraffics>(env)),
+      dispatcher_(NMDispatcher::createMsgDispatcher(env.defaults, env.notifier, env.clock)),
       pPlanStartDay_(1),
       env_(&env)
 {
@@ -48,7 +48,7 @@ std::unique_ptr<CTrafficManager> CTrafficManager::createTrafficManager(const Env
     auto fresh = std::make_unique<CTrafficManager>(env, true);
     // Without a stored baseline the counters' whole total since boot is not this model's to
     // book: the first sample only takes the baseline. (The set-up sets one anyway.)
-    fresh->pTraffics->trafficObtainer->prevTrafficSize = CTrafficObtainer::kNoBaseline;
+    fresh->traffics_->sampler().prevTrafficSize = CTrafficObtainer::kNoBaseline;
     return fresh;
 }
 
@@ -63,21 +63,21 @@ std::unique_ptr<CTrafficManager> CTrafficManager::decode(const Env& env, const s
 
 void CTrafficManager::adoptState(CTrafficManager&& other)
 {
-    const std::optional<Location> own = pTraffics->pLastLocation;
-    pTraffics = std::move(other.pTraffics);
+    const std::optional<Location> own = traffics_->lastLocation();
+    traffics_ = std::move(other.traffics_);
     // A position this process learnt after the other one saved is where the device is now;
     // the file's older one would attribute the next traffic to a place already left.
-    std::optional<Location>& stored = pTraffics->pLastLocation;
+    const std::optional<Location>& stored = traffics_->lastLocation();
     if (own && (!stored || own->timestamp.seconds > stored->timestamp.seconds)) {
-        stored = own;
+        traffics_->setLastLocation(own);
     }
-    pLimits = std::move(other.pLimits);
+    limits_ = std::move(other.limits_);
     pMonthPlan_ = other.pMonthPlan_;
     pPlanStartDay_ = other.pPlanStartDay_;
     cutoffAtPlan_ = other.cutoffAtPlan_;
     cutoffPeriod_ = other.cutoffPeriod_;
     initLimitsWithSelf();
-    msgDispatcher->readPropsFromPrefs();
+    dispatcher_->readPropsFromPrefs();
 }
 
 std::string CTrafficManager::encode() const
@@ -103,14 +103,14 @@ std::int32_t CTrafficManager::startDay() const
 void CTrafficManager::setPMonthPlan(std::optional<std::uint64_t> plan)
 {
     pMonthPlan_ = plan;
-    pTraffics->setPMonthPlan(plan);
+    traffics_->setPMonthPlan(plan);
 }
 
 void CTrafficManager::setNewPlanValue(std::uint64_t plan)
 {
     setPMonthPlan(plan);
     savePlanToPreferences();
-    msgDispatcher->resetNotificationsHistory();
+    dispatcher_->resetNotificationsHistory();
     rearmCutoff(usageFigures());
 }
 
@@ -119,7 +119,7 @@ void CTrafficManager::setPlanStartDay(std::int32_t day)
     QV_REQUIRE(day >= 1 && day <= 31, "the plan start day must be checked to lie in 1..31 before it is set");
     pPlanStartDay_ = day;
     savePlanToPreferences();
-    msgDispatcher->resetNotificationsHistory();
+    dispatcher_->resetNotificationsHistory();
 }
 
 void CTrafficManager::savePlanToPreferences()
@@ -133,14 +133,14 @@ void CTrafficManager::savePlanToPreferences()
 void CTrafficManager::setPLastLocation(std::optional<Location> location)
 {
     std::lock_guard lock(locationLock_);
-    pTraffics->pLastLocation = location;
+    traffics_->setLastLocation(std::move(location));
 }
 
 void CTrafficManager::setDayLimit(bool on)
 {
     removeLimitElementsOfClass<CTrafficLimitDay>();
     if (on) {
-        pLimits.push_back(CTrafficLimitDay::createDayLimit(1.0, this));
+        limits_.push_back(CTrafficLimitDay::createDayLimit(1.0, this));
     }
 }
 
@@ -150,10 +150,10 @@ void CTrafficManager::setMonthLimit(double level)
     if (level <= 0) {
         return;
     }
-    auto dayLimit = std::find_if(pLimits.begin(), pLimits.end(), [](const auto& l) {
+    auto dayLimit = std::find_if(limits_.begin(), limits_.end(), [](const auto& l) {
         return dynamic_cast<const CTrafficLimitDay*>(l.get()) != nullptr;
     });
-    pLimits.insert(dayLimit, CTrafficLimitMonth::createMonthLimit(level, this));
+    limits_.insert(dayLimit, CTrafficLimitMonth::createMonthLimit(level, this));
 }
 
 void CTrafficManager::setOverBoundLimit(bool on)
@@ -163,13 +163,13 @@ void CTrafficManager::setOverBoundLimit(bool on)
         return;
     }
     for (double level : {1.0, 1.2, 1.5, 2.0, 3.0, 5.0, 10.0, 50.0, 100.0, 200.0}) {
-        pLimits.insert(pLimits.begin(), CTrafficLimitOverbound::createOverBoundLimit(level, this));
+        limits_.insert(limits_.begin(), CTrafficLimitOverbound::createOverBoundLimit(level, this));
     }
 }
 
 void CTrafficManager::initLimitsWithSelf()
 {
-    for (const auto& limit : pLimits) {
+    for (const auto& limit : limits_) {
         if (limit) {
             limit->setPPlan(this);
         }
@@ -178,7 +178,7 @@ void CTrafficManager::initLimitsWithSelf()
 
 std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
 {
-    if (!pTraffics->getNewTraffic(result)) {
+    if (!traffics_->getNewTraffic(result)) {
         return std::nullopt;
     }
     return checkLimits(usageFigures());
@@ -189,7 +189,7 @@ std::optional<LimitResult> CTrafficManager::checkLimits(const UsageFigures& figu
     LimitResult dict = LimitResult::createDefResultDictionary(now());
     dict.periodStart = LimitResult::dayKey(getFirstBillingDayForDate(now()));
     const CTrafficPoint* today = getTrafficToday();
-    for (const auto& limit : pLimits) {
+    for (const auto& limit : limits_) {
         limit->checkUsage(figures, today, &dict);
     }
     return dict;
@@ -198,20 +198,20 @@ std::optional<LimitResult> CTrafficManager::checkLimits(const UsageFigures& figu
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformation(bool full)
 {
     TCResult result;
-    const bool booked = pTraffics->getNewTraffic(&result);
+    const bool booked = traffics_->getNewTraffic(&result);
     // The period's figures once, after booking: the limits and the summary read the same value.
     const UsageFigures figures = usageFigures();
     std::optional<LimitResult> dict = booked ? checkLimits(figures) : std::nullopt;
     std::shared_ptr<FTrafficDataInformation> summary;
     if (!full && !dict) {
-        bFullUpdateDone = false;
+        fullUpdateDone_ = false;
     } else {
         summary = summaryOf(figures);
-        result.bUpdateAllAnnotations = !bFullUpdateDone;
+        result.bUpdateAllAnnotations = !fullUpdateDone_;
         if (full) {
-            summary->parrTrafficDeltas = pTraffics->arrDeltas;
-            summary->parrTrafficMonthsItems = billingMonthsOf(pTraffics->arrMonths);
-            bFullUpdateDone = true;
+            summary->parrTrafficDeltas = traffics_->deltas();
+            summary->parrTrafficMonthsItems = billingMonthsOf(traffics_->months());
+            fullUpdateDone_ = true;
         }
         summary->pResultStruct = result;
         summary->pDictionaryResult = std::move(dict);
@@ -220,7 +220,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
     saveState();
     tryShowOverUsageNotifications(summary.get());
     if (booked) {
-        PlanActionsRunner::tellRoaming(*env_, pTraffics->getRoamingTrafficToday(), now());
+        PlanActionsRunner::tellRoaming(*env_, traffics_->getRoamingTrafficToday(), now());
     }
     if (cutNow) {
         PlanActionsRunner::cutOff(*env_, sampler().countedInterfaces(), getMonthPlan());
@@ -280,7 +280,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageF
 void CTrafficManager::tryShowOverUsageNotifications(const FTrafficDataInformation* summary)
 {
     if (summary != nullptr && summary->pDictionaryResult) {
-        msgDispatcher->trySendNotification(&*summary->pDictionaryResult);
+        dispatcher_->trySendNotification(&*summary->pDictionaryResult);
     }
 }
 
@@ -417,10 +417,10 @@ std::uint64_t CTrafficManager::usedInPeriod(CTraffics::Share share) const
 {
     const int s = startDay();
     if (DateDay::getDayNumber(now()) < s) {
-        return pTraffics->getTrafficInCurMonthSinceDayNumber(1, share) +
-               pTraffics->getTrafficInPrevMonthSinceDayNumber(s, share);
+        return traffics_->getTrafficInCurMonthSinceDayNumber(1, share) +
+               traffics_->getTrafficInPrevMonthSinceDayNumber(s, share);
     }
-    return pTraffics->getTrafficInCurMonthSinceDayNumber(s, share);
+    return traffics_->getTrafficInCurMonthSinceDayNumber(s, share);
 }
 
 namespace {
@@ -465,8 +465,8 @@ std::uint64_t CTrafficManager::getDataUsingEstimation() const
 void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const
 {
     coder.encodeUInt64("pMonthPlan", pMonthPlan_);
-    coder.encodeObject("pTraffics", pTraffics.get());
-    coder.encodeObjects("pLimits", pLimits);
+    coder.encodeObject("pTraffics", traffics_.get());
+    coder.encodeObjects("pLimits", limits_);
     coder.encodeInt64("pPlanStartDay", pPlanStartDay_);
     coder.encodeBool("CutoffAtPlan", cutoffAtPlan_);
     coder.encodeInt64("CutoffPeriod", cutoffPeriod_ ? std::optional<std::int64_t>(*cutoffPeriod_) : std::nullopt);
@@ -478,11 +478,11 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
     auto m = std::make_unique<CTrafficManager>(*coder.env(), false);
     m->pMonthPlan_ = coder.decodeUInt64("pMonthPlan");
     if (auto history = coder.decodeObject<CTraffics>("pTraffics")) {
-        m->pTraffics = std::move(history);
+        m->traffics_ = std::move(history);
     }
     coder.decodeObjects("pLimits", [&](ArchiveDecoder& limit) {
         if (auto l = CTrafficLimitBase::initWithCoder(limit)) {
-            m->pLimits.push_back(std::move(l));
+            m->limits_.push_back(std::move(l));
         }  // entries that are not limits are skipped
     });
     const std::optional<std::int64_t> day = coder.decodeInt64("pPlanStartDay");

@@ -40,10 +40,16 @@ public:
     void adoptState(CTrafficManager&& other);
     std::string encode() const;
 
-    std::unique_ptr<CTraffics> pTraffics;
-    std::vector<std::unique_ptr<CTrafficLimitBase>> pLimits;
-    std::unique_ptr<NMDispatcher> msgDispatcher;
-    bool bFullUpdateDone = false;  // for the process only
+    // The daily history. The controller's resets and the tests' set-up use its own operations;
+    // readers (the export, the screens' summary) take it const.
+    CTraffics& history() { return *traffics_; }
+    const CTraffics& history() const { return *traffics_; }
+    // The usage limits in the order they are checked.
+    const std::vector<std::unique_ptr<CTrafficLimitBase>>& limits() const { return limits_; }
+    // The billing months of the stored history, as the charts and the export list them.
+    std::vector<std::shared_ptr<MonthTraffic>> billingMonths() const { return billingMonthsOf(traffics_->months()); }
+    // Whether the last summary carried the lists (months, places); for the process only.
+    bool fullUpdateDone() const { return fullUpdateDone_; }
 
     // Persistence.
     void saveState() override;
@@ -58,7 +64,7 @@ public:
     void setPMonthPlan(std::optional<std::uint64_t> plan) override;
     std::optional<std::int32_t> pPlanStartDay() const override { return pPlanStartDay_; }
     void setPPlanStartDay(std::optional<std::int32_t> day) override { pPlanStartDay_ = day; }
-    std::optional<Location> pLastLocation() const override { return pTraffics->pLastLocation; }
+    std::optional<Location> pLastLocation() const override { return traffics_->lastLocation(); }
     void setPLastLocation(std::optional<Location> location) override;
 
     // Limits.
@@ -70,22 +76,22 @@ public:
     {
         static_assert(std::is_base_of_v<CTrafficLimitBase, Kind>);
         return static_cast<std::int32_t>(std::erase_if(
-            pLimits, [](const auto& l) { return l == nullptr || dynamic_cast<const Kind*>(l.get()) != nullptr; }));
+            limits_, [](const auto& l) { return l == nullptr || dynamic_cast<const Kind*>(l.get()) != nullptr; }));
     }
     void initLimitsWithSelf();
-    void resetAllLimits() { pLimits.clear(); }
+    void resetAllLimits() { limits_.clear(); }
 
     // History pass-throughs.
-    void resetAllTrafficPoints() { pTraffics->resetTrafficPoints(); }
+    void resetAllTrafficPoints() { traffics_->resetTrafficPoints(); }
     void resetTrafficsWithInit(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay)
     {
-        pTraffics->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
+        traffics_->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
         rearmCutoff(usageFigures());
     }
-    void resetLocations() override { pTraffics->resetLocations(); }
-    void resetPrevMonthsInfo() override { pTraffics->resetPrevMonthsInfo(); }
-    std::int32_t getLocationsCount() const override { return pTraffics->getLocationsCount(); }
-    const CTrafficPoint* getTrafficToday() const override { return pTraffics->getTrafficToday(); }
+    void resetLocations() override { traffics_->resetLocations(); }
+    void resetPrevMonthsInfo() override { traffics_->resetPrevMonthsInfo(); }
+    std::int32_t getLocationsCount() const override { return traffics_->getLocationsCount(); }
+    const CTrafficPoint* getTrafficToday() const override { return traffics_->getTrafficToday(); }
 
     // Counted interfaces, as the command line and the settings list and change them.
     std::vector<CTrafficObtainer::InterfaceState> interfaceReport() { return sampler().interfaceReport(); }
@@ -93,7 +99,7 @@ public:
     // none gives it back to detection.
     void setInterfaceChoice(const std::string& name, std::optional<bool> count);
     void setCountMetered(bool on) { sampler().choices.countMetered = on; }
-    bool countMetered() const { return pTraffics->trafficObtainer->choices.countMetered; }
+    bool countMetered() const { return traffics_->sampler().choices.countMetered; }
 
     // Mobile data off at the plan: the user's switch, and the billing period (its first day's
     // LimitResult::dayKey) in which it was last cut off, which keeps it from happening twice.
@@ -127,7 +133,7 @@ public:
     std::int64_t getDataLeft() const;
     std::int32_t getDaysUsed() const;
     std::int32_t getDaysLeft() const;
-    std::uint64_t getDataTodayUsed() const { return pTraffics->getTrafficTodayCount(); }
+    std::uint64_t getDataTodayUsed() const { return traffics_->getTrafficTodayCount(); }
     std::uint64_t getAvgDayDataUsed() const;
     std::int64_t getAvgDayDataLeft() const;
     std::uint64_t getDataUsingEstimation() const;
@@ -140,7 +146,7 @@ public:
     static std::unique_ptr<CTrafficManager> initWithCoder(ArchiveDecoder& coder);
 
 private:
-    CTrafficObtainer& sampler() { return *pTraffics->trafficObtainer; }
+    CTrafficObtainer& sampler() { return traffics_->sampler(); }
     Date now() const;
     std::int32_t startDay() const;
     // Copies the records whose calendar day lies in [first, last]. Selecting by the period's
@@ -158,6 +164,10 @@ private:
     // A cut-off mark that no longer holds (new period, use below the plan) is dropped.
     void rearmCutoff(const UsageFigures& figures);
 
+    std::unique_ptr<CTraffics> traffics_;
+    std::vector<std::unique_ptr<CTrafficLimitBase>> limits_;
+    std::unique_ptr<NMDispatcher> dispatcher_;
+    bool fullUpdateDone_ = false;
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
     bool cutoffAtPlan_ = false;

@@ -88,7 +88,7 @@ CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficP
 {
     const Date now = env_->clock.now();
     const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate, now);
-    const Increment unchanged{latest != nullptr ? Increment::Kind::SameRecord : Increment::Kind::Nothing, {}};
+    const Increment unchanged{latest != nullptr ? Increment::Kind::SameRecord : Increment::Kind::Nothing, {}, 0};
     const auto links = env_->counters.read();
     if (!links) {
         return unchanged;  // the baselines stay: the next readable sample books what grew meanwhile
@@ -108,17 +108,17 @@ CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficP
 
     Increment result;
     if (newDay) {
-        result = Increment{Increment::Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now)};
+        result = Increment{Increment::Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta};
         result.point.addTraffic(delta, roamingShare);
     } else {
         latest->addTraffic(delta, roamingShare);
-        result = Increment{Increment::Kind::SameRecord, {}};
+        result = Increment{Increment::Kind::SameRecord, {}, delta};
     }
     dataUsageChanged();
     return result;
 }
 
-void CTrafficObtainer::ResetObtainerCounter()
+void CTrafficObtainer::resetObtainerCounter()
 {
     const auto links = env_->counters.read();
     if (!links) {
@@ -139,7 +139,7 @@ bool CTrafficObtainer::resetInterfaceCounter(const std::string& name)
     }
     if (!baselines) {
         // Before the first sample of this kind every interface is measured from now on.
-        ResetObtainerCounter();
+        resetObtainerCounter();
         return true;
     }
     std::erase_if(*baselines, [&](const InterfaceBaseline& b) { return b.name == name || b.index == link->index; });

@@ -39,6 +39,7 @@ public:
         };
         Kind kind = Kind::Nothing;
         CTrafficPoint point;
+        std::uint64_t booked = 0;  // the bytes this sample added, to `point` or to the given record
     };
 
     // One interface as the command line and the settings list it.
@@ -67,7 +68,7 @@ public:
     Increment getTrafficIncrementPoint(CTrafficPoint* latest);
     // Takes every interface's counters and the boot as the baseline, so that what the counters
     // hold now is never booked.
-    void ResetObtainerCounter();
+    void resetObtainerCounter();
     // Takes one interface's counter now as its baseline; false when no such interface is there.
     bool resetInterfaceCounter(const std::string& name);
     void dataUsageChanged();

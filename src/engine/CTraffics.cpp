@@ -16,7 +16,7 @@
 namespace quorvel {
 
 CTraffics::CTraffics(const Env& env)
-    : trafficObtainer(std::make_unique<CTrafficObtainer>(env, std::nullopt, 0, 0.0)), env_(&env)
+    : obtainer_(std::make_unique<CTrafficObtainer>(env, std::nullopt, 0, 0.0)), env_(&env)
 {
 }
 
@@ -28,50 +28,58 @@ Date CTraffics::now() const
 void CTraffics::setPMonthPlan(std::optional<std::uint64_t> plan)
 {
     pMonthPlan_ = plan;
-    if (!arrMonths.empty() && DateDay::isTheSameMonth(now(), arrMonths.back()->date)) {
-        arrMonths.back()->pMonthPlan = plan.value_or(0);
+    if (!months_.empty() && DateDay::isTheSameMonth(now(), months_.back()->date)) {
+        months_.back()->pMonthPlan = plan.value_or(0);
     }
+}
+
+MonthTraffic* CTraffics::currentMonthRecord() const
+{
+    if (months_.empty() || !DateDay::isTheSameMonth(now(), months_.back()->date)) {
+        return nullptr;
+    }
+    return months_.back().get();
 }
 
 std::vector<CTrafficPoint>* CTraffics::arrTraffics()
 {
-    if (arrMonths.empty() || !DateDay::isTheSameMonth(now(), arrMonths.back()->date)) {
-        return nullptr;
-    }
-    return &arrMonths.back()->arrDaysTraffics;
+    MonthTraffic* month = currentMonthRecord();
+    return month != nullptr ? &month->arrDaysTraffics : nullptr;
 }
 
 const std::vector<CTrafficPoint>* CTraffics::arrTraffics() const
 {
-    return const_cast<CTraffics*>(this)->arrTraffics();
+    const MonthTraffic* month = currentMonthRecord();
+    return month != nullptr ? &month->arrDaysTraffics : nullptr;
 }
 
 bool CTraffics::getNewTraffic(TCResult* r)
 {
-    const std::uint64_t before = getTotalTraffic();
     const MonthTraffic* month = getMonthInfoForThisMonth();
     CTrafficPoint* latest = getLatestTrafficItemForThisMonth();
-    const CTrafficObtainer::Increment inc = trafficObtainer->getTrafficIncrementPoint(latest);
+    const CTrafficObtainer::Increment inc = obtainer_->getTrafficIncrementPoint(latest);
+    std::uint64_t kept = inc.booked;
     const bool newRecord = inc.kind == CTrafficObtainer::Increment::Kind::NewRecord;
     if (newRecord) {
         const bool newMonth = month == nullptr || !DateDay::isTheSameMonth(inc.point.pDate, month->date);
-        addNewTrafficPoint(inc.point, newMonth);
+        if (!addNewTrafficPoint(inc.point)) {
+            kept = 0;
+        }
         if (r != nullptr) {
             r->setBMonthChanged(newMonth);
         }
     }
-    const std::uint64_t after = getTotalTraffic();
-    if (static_cast<std::int64_t>(after - before) > 0) {
+    if (kept > 0) {
         // The place was last used now, at this sample, whichever day record took it.
-        tryAddTrafficDelta(now(), after - before, r);
+        tryAddTrafficDelta(now(), kept, r);
     }
-    return newRecord || after != before;
+    return newRecord || kept > 0;
 }
 
 void CTraffics::trimMonths()
 {
-    while (arrMonths.size() > kMaxMonths) {
-        arrMonths.erase(arrMonths.begin());
+    while (months_.size() > kMaxMonths) {
+        months_.erase(months_.begin());
     }
 }
 
@@ -79,16 +87,15 @@ MonthTraffic* CTraffics::insertMonth(Date date)
 {
     // In date order, so that a sample under a clock set far back (1970) makes the oldest record,
     // the one trimmed first, instead of pushing a real month out.
-    auto at = std::find_if(arrMonths.begin(), arrMonths.end(),
+    auto at = std::find_if(months_.begin(), months_.end(),
                            [&](const auto& m) { return DateDay::isLaterDate(date, m->date); });
-    MonthTraffic* made = arrMonths.insert(at, std::make_unique<MonthTraffic>(date, pMonthPlan_))->get();
+    MonthTraffic* made = months_.insert(at, std::make_unique<MonthTraffic>(date, pMonthPlan_))->get();
     trimMonths();
     return getMonthInfoForDate(date) == made ? made : nullptr;
 }
 
-void CTraffics::addNewTrafficPoint(const CTrafficPoint& point, bool /*fornewMonth*/)
+bool CTraffics::addNewTrafficPoint(const CTrafficPoint& point)
 {
-    // The month record is the one of the point's own month, whatever the caller thought.
     MonthTraffic* month = getMonthInfoForDate(point.pDate);
     if (month == nullptr) {
         month = insertMonth(point.pDate);
@@ -97,6 +104,7 @@ void CTraffics::addNewTrafficPoint(const CTrafficPoint& point, bool /*fornewMont
         bookDay(month->arrDaysTraffics, point);
     }
     dataUsageChanged();
+    return month != nullptr;
 }
 
 void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& point)
@@ -116,7 +124,7 @@ void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& p
     days.insert(at, point);
 }
 
-MonthTraffic* CTraffics::createOrGetMonthItemforMonthNumber(int n)
+MonthTraffic* CTraffics::createOrGetMonthItemForMonthNumber(int n)
 {
     MonthTraffic* found = n == -1 ? getMonthInfoForThisMonth() : getMonthInfo(n);
     return found != nullptr ? found : insertMonth(now());
@@ -145,7 +153,7 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
                           [s](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, s); });
         }
     }
-    MonthTraffic* month = createOrGetMonthItemforMonthNumber(-1);
+    MonthTraffic* month = createOrGetMonthItemForMonthNumber(-1);
     if (month == nullptr) {
         return;  // the clock stands before every stored month: nothing of this period is kept
     }
@@ -163,7 +171,7 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
     // The month's date is its first day's, so that the kept days before the start day still
     // open the earlier billing period in the charts.
     month->updateDate(month->arrDaysTraffics.front().pDate);
-    trafficObtainer->ResetObtainerCounter();
+    obtainer_->resetObtainerCounter();
     dataUsageChanged();
 }
 
@@ -178,12 +186,12 @@ std::uint64_t CTraffics::getTotalTraffic() const
     return sum;
 }
 
-std::uint64_t CTraffics::getTotalTRafficWf() const
+std::uint64_t CTraffics::getTotalTrafficWf() const
 {
     std::uint64_t sum = 0;
     if (const auto* days = arrTraffics()) {
         for (const CTrafficPoint& p : *days) {
-            sum += p.getTotalTRafficWf();
+            sum += p.getTotalTrafficWf();
         }
     }
     return sum;
@@ -206,16 +214,16 @@ std::uint64_t CTraffics::getTrafficInMonth(const std::vector<CTrafficPoint>* day
 
 std::uint64_t CTraffics::getTrafficInPrevMonthSinceDayNumber(int s, Share share) const
 {
-    if (arrMonths.empty()) {
+    if (months_.empty()) {
         return 0;
     }
     const Date ref = DateDay::getDateInPrevMonthForDayNumber(now(), 1);
-    const MonthTraffic& last = *arrMonths.back();
+    const MonthTraffic& last = *months_.back();
     if (DateDay::isTheSameMonth(ref, last.date)) {
         return getTrafficInMonth(&last.arrDaysTraffics, s, share);
     }
-    if (arrMonths.size() >= 2) {
-        const MonthTraffic& before = *arrMonths[arrMonths.size() - 2];
+    if (months_.size() >= 2) {
+        const MonthTraffic& before = *months_[months_.size() - 2];
         if (DateDay::isTheSameMonth(ref, before.date)) {
             return getTrafficInMonth(&before.arrDaysTraffics, s, share);
         }
@@ -238,7 +246,7 @@ std::uint64_t CTraffics::getRoamingTrafficToday() const
 MonthTraffic* CTraffics::getMonthInfo(int monthNumber) const
 {
     const int year = Calendar::components(now()).year;
-    for (const auto& m : arrMonths) {
+    for (const auto& m : months_) {
         if (m->pnMonthNum() == monthNumber && m->date && Calendar::components(*m->date).year == year) {
             return m.get();
         }
@@ -248,7 +256,7 @@ MonthTraffic* CTraffics::getMonthInfo(int monthNumber) const
 
 MonthTraffic* CTraffics::getMonthInfoForDate(Date date) const
 {
-    for (const auto& m : arrMonths) {
+    for (const auto& m : months_) {
         if (DateDay::isTheSameMonth(date, m->date)) {
             return m.get();
         }
@@ -315,14 +323,14 @@ void CTraffics::resetTrafficPoints()
 
 void CTraffics::resetPrevMonthsInfo()
 {
-    if (arrMonths.size() > 1) {
-        arrMonths.erase(arrMonths.begin(), arrMonths.end() - 1);
+    if (months_.size() > 1) {
+        months_.erase(months_.begin(), months_.end() - 1);
     }
 }
 
 void CTraffics::tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r)
 {
-    if (n == 0 || !pLastLocation) {
+    if (n == 0 || !lastLocation_) {
         return;
     }
     std::shared_ptr<DeltaTrafficItem> nearest;
@@ -332,9 +340,9 @@ void CTraffics::tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r
         const DateComponents c = d.pDateComp.value_or(DateComponents{});
         return std::make_tuple(c.year, c.month, c.day, c.hour);
     };
-    for (const auto& d : arrDeltas) {
+    for (const auto& d : deltas_) {
         // A place without coordinates stands at 0, 0, as the map shows it.
-        const double distance = d->pLocation.value_or(Location{}).distanceFromLocation(*pLastLocation);
+        const double distance = d->pLocation.value_or(Location{}).distanceFromLocation(*lastLocation_);
         if (distance < bestDistance) {
             bestDistance = distance;
             nearest = d;
@@ -351,26 +359,38 @@ void CTraffics::tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r
         }
         return;
     }
-    auto added = std::make_shared<DeltaTrafficItem>(sampleDate, pLastLocation, n);
-    if (arrDeltas.size() >= kMaxDeltas) {
+    auto added = std::make_shared<DeltaTrafficItem>(sampleDate, lastLocation_, n);
+    if (deltas_.size() >= kMaxDeltas) {
         if (!oldest) {
-            oldest = arrDeltas.front();
+            oldest = deltas_.front();
         }
-        std::erase(arrDeltas, oldest);
+        std::erase(deltas_, oldest);
         if (r != nullptr) {
             r->pDRemoved = oldest;
         }
     }
-    arrDeltas.push_back(added);
+    deltas_.push_back(added);
     if (r != nullptr) {
         r->pDAdded = added;
     }
     deltasCountChanged();
 }
 
+void CTraffics::restoreMonth(std::unique_ptr<MonthTraffic> month)
+{
+    QV_REQUIRE(month != nullptr, "a restored month needs a record");
+    months_.push_back(std::move(month));
+}
+
+void CTraffics::restorePlace(std::shared_ptr<DeltaTrafficItem> place)
+{
+    QV_REQUIRE(place != nullptr, "a restored place needs a record");
+    deltas_.push_back(std::move(place));
+}
+
 void CTraffics::resetLocations()
 {
-    arrDeltas.clear();
+    deltas_.clear();
     deltasCountChanged();
 }
 
@@ -386,10 +406,10 @@ void CTraffics::deltasCountChanged()
 
 void CTraffics::encodeWithCoder(ArchiveEncoder& coder) const
 {
-    coder.encodeObjects("arrMonths", arrMonths);
-    coder.encodeObject("trafficObtainer", trafficObtainer.get());
-    coder.encodeLocation("pLastLocation", pLastLocation);
-    coder.encodeObjects("arrDeltas", arrDeltas);
+    coder.encodeObjects("arrMonths", months_);
+    coder.encodeObject("trafficObtainer", obtainer_.get());
+    coder.encodeLocation("pLastLocation", lastLocation_);
+    coder.encodeObjects("arrDeltas", deltas_);
     coder.encodeUInt64("pMonthPlan", pMonthPlan_);
 }
 
@@ -401,17 +421,17 @@ std::unique_ptr<CTraffics> CTraffics::initWithCoder(ArchiveDecoder& coder)
         if (month.className() != MonthTraffic::kClassName) {
             month.fail("arrMonths", "month records");
         }
-        h->arrMonths.push_back(MonthTraffic::initWithCoder(month));
+        h->restoreMonth(MonthTraffic::initWithCoder(month));
     });
     if (auto sampler = coder.decodeObject<CTrafficObtainer>("trafficObtainer")) {
-        h->trafficObtainer = std::move(sampler);
+        h->obtainer_ = std::move(sampler);
     }
-    h->pLastLocation = coder.decodeLocation("pLastLocation");
+    h->lastLocation_ = coder.decodeLocation("pLastLocation");
     coder.decodeObjects("arrDeltas", [&](ArchiveDecoder& delta) {
         if (delta.className() != DeltaTrafficItem::kClassName) {
             delta.fail("arrDeltas", "places");
         }
-        h->arrDeltas.push_back(DeltaTrafficItem::initWithCoder(delta));
+        h->restorePlace(DeltaTrafficItem::initWithCoder(delta));
     });
     h->pMonthPlan_ = coder.decodeUInt64("pMonthPlan");
     return h;

@@ -25,10 +25,20 @@ public:
 
     explicit CTraffics(const Env& env);  // init
 
-    std::vector<std::unique_ptr<MonthTraffic>> arrMonths;  // oldest first
-    std::unique_ptr<CTrafficObtainer> trafficObtainer;
-    std::vector<std::shared_ptr<DeltaTrafficItem>> arrDeltas;
-    std::optional<Location> pLastLocation;
+    // The calendar-month records, oldest first.
+    const std::vector<std::unique_ptr<MonthTraffic>>& months() const { return months_; }
+    // The places, in the order they were first used.
+    const std::vector<std::shared_ptr<DeltaTrafficItem>>& deltas() const { return deltas_; }
+    // Where the device was last seen; the next booked bytes go to the place there.
+    const std::optional<Location>& lastLocation() const { return lastLocation_; }
+    void setLastLocation(std::optional<Location> location) { lastLocation_ = std::move(location); }
+    CTrafficObtainer& sampler() { return *obtainer_; }
+    const CTrafficObtainer& sampler() const { return *obtainer_; }
+
+    // Records taken as they were stored (by the decoder, the demo state, a test's set-up):
+    // appended in the given order, neither sorted nor trimmed.
+    void restoreMonth(std::unique_ptr<MonthTraffic> month);
+    void restorePlace(std::shared_ptr<DeltaTrafficItem> place);
 
     std::optional<std::uint64_t> pMonthPlan() const { return pMonthPlan_; }
     void setPMonthPlan(std::optional<std::uint64_t> plan);
@@ -39,16 +49,18 @@ public:
 
     // The central step: one sample booked; whether anything changed.
     bool getNewTraffic(TCResult* r);
-    void addNewTrafficPoint(const CTrafficPoint& point, bool fornewMonth);
+    // Books a day record into the record of its own calendar month, made when missing; false
+    // when the point was dropped because its month is older than the three kept.
+    bool addNewTrafficPoint(const CTrafficPoint& point);
     // The record with that month number of this year (−1: the current month), made when
     // missing; null only when the clock stands before every one of three stored months.
-    MonthTraffic* createOrGetMonthItemforMonthNumber(int n);
+    MonthTraffic* createOrGetMonthItemForMonthNumber(int n);
     // Replaces the current billing period's days by an even spread of `bytes` up to today, so
     // that the period's used figure is exactly `bytes`; earlier periods keep their days.
     void reinitTrafficPointsSinceToday(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay);
 
     std::uint64_t getTotalTraffic() const;
-    std::uint64_t getTotalTRafficWf() const;
+    std::uint64_t getTotalTrafficWf() const;
     // Which share of a day record a sum adds up: all of it, or what was booked while roaming.
     using Share = std::uint64_t (CTrafficPoint::*)() const;
     static std::uint64_t getTrafficInMonth(const std::vector<CTrafficPoint>* days, int sinceDayNumber,
@@ -61,7 +73,7 @@ public:
     std::uint64_t getTrafficTodayCount() const;
     std::uint64_t getRoamingTrafficToday() const;
 
-    std::size_t getMonthItemsCount() const { return arrMonths.size(); }
+    std::size_t getMonthItemsCount() const { return months_.size(); }
     // The record of month n (1..12) of the current year.
     MonthTraffic* getMonthInfo(int monthNumber) const;
     // The record of the calendar month (year and month) of `date`.
@@ -78,7 +90,7 @@ public:
 
     // The places.
     void tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r);
-    std::int32_t getLocationsCount() const { return static_cast<std::int32_t>(arrDeltas.size()); }
+    std::int32_t getLocationsCount() const { return static_cast<std::int32_t>(deltas_.size()); }
     void resetLocations();
 
     void dataUsageChanged();
@@ -90,12 +102,18 @@ public:
 
 private:
     Date now() const;
+    // The record of the current calendar month when it is the latest one; null otherwise.
+    MonthTraffic* currentMonthRecord() const;
     void trimMonths();
     // A new month record in date order, trimmed to three; null when it was the one trimmed.
     MonthTraffic* insertMonth(Date date);
     // Adds a day's traffic to its record, or inserts the record in date order.
     static void bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& point);
 
+    std::vector<std::unique_ptr<MonthTraffic>> months_;
+    std::unique_ptr<CTrafficObtainer> obtainer_;
+    std::vector<std::shared_ptr<DeltaTrafficItem>> deltas_;
+    std::optional<Location> lastLocation_;
     std::optional<std::uint64_t> pMonthPlan_;
     const Env* env_;
 };

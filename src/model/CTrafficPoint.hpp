@@ -30,11 +30,11 @@ public:
     std::optional<std::uint64_t> pTraffRoaming;
 
     std::uint64_t getTotalTraffic() const { return pTraff.value_or(0); }
-    std::uint64_t getTotalTRafficWf() const { return pTraffWf.value_or(0); }
+    std::uint64_t getTotalTrafficWf() const { return pTraffWf.value_or(0); }
     std::uint64_t getRoamingTraffic() const { return pTraffRoaming.value_or(0); }
     // Unsigned 64-bit arithmetic: wraps around like the counters it sums.
     void addTraffic(std::uint64_t n) { pTraff = getTotalTraffic() + n; }
-    void addTrafficWf(std::uint64_t n) { pTraffWf = getTotalTRafficWf() + n; }
+    void addTrafficWf(std::uint64_t n) { pTraffWf = getTotalTrafficWf() + n; }
     // Cellular bytes of which `roaming` were used while roaming.
     void addTraffic(std::uint64_t n, std::uint64_t roaming)
     {

@@ -46,7 +46,7 @@ protected:
     {
         t.env.mobileData = &mobileData;
         t.clock.set(localDate(2026, 3, 10, 9));
-        m->pTraffics->trafficObtainer->prevTrafficSize = 0;
+        m->history().sampler().prevTrafficSize = 0;
         m->setNewPlanValue(1'000'000);
     }
     // The counted interfaces grow by `bytes` and one sample books it.
@@ -199,7 +199,7 @@ protected:
         test::setRegistration(*mm, test::kModem0, state);
         source->watch().dispatchUntil([&] { return source->watch().modems()[0].registrationState == state; });
     }
-    std::uint64_t roamingToday() const { return m->pTraffics->getRoamingTrafficToday(); }
+    std::uint64_t roamingToday() const { return m->history().getRoamingTrafficToday(); }
 
     std::unique_ptr<MockService> mm;
     std::unique_ptr<ModemRoamingSource> source;
@@ -217,7 +217,7 @@ TEST_F(RoamingBusTest, BytesBookedWhileRoamingCountApart)
         }
         EXPECT_EQ(roamingToday(), roaming) << "registration " << state;
     }
-    EXPECT_EQ(m->pTraffics->getTrafficTodayCount(), 6000u);
+    EXPECT_EQ(m->history().getTrafficTodayCount(), 6000u);
     EXPECT_EQ(m->getRoamingUsed(), 3000u);
 }
 
@@ -229,7 +229,7 @@ TEST_F(RoamingBusTest, AChangeSplitsTheIntervalBetweenSamples)
     registration(1);  // home again: the change books the 4000 first
     use(600);
     EXPECT_EQ(roamingToday(), 4000u);
-    EXPECT_EQ(m->pTraffics->getTrafficTodayCount(), 4600u);
+    EXPECT_EQ(m->history().getTrafficTodayCount(), 4600u);
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ TEST_F(ControllerTest, TheSetUpEndsTheFirstStartForGoodAndSamplingBegins)
     app->onResetThisMonthDataInfo(250'000'000);
     queue.drain();
     EXPECT_EQ(app->pmodule()->getDataTodayUsed() > 0, true);
-    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTraffic(), 250'000'000u) << "the counters so far are included";
+    EXPECT_EQ(app->pmodule()->history().getTotalTraffic(), 250'000'000u) << "the counters so far are included";
 }
 
 TEST_F(ControllerTest, ALocationLaunchRunsOneBackgroundUpdateAndBuildsNoInterface)
@@ -185,7 +185,7 @@ TEST_F(ControllerTest, ALocationLaunchRunsOneBackgroundUpdateAndBuildsNoInterfac
     ASSERT_EQ(queue.pending(), 1u);
     queue.drain();
     EXPECT_TRUE(shell.summaries.empty()) << "background updates never reach the screens";
-    EXPECT_EQ(app->pmodule()->pTraffics->getTotalTraffic(), 100u);
+    EXPECT_EQ(app->pmodule()->history().getTotalTraffic(), 100u);
 }
 
 TEST_F(ControllerTest, ALaunchFromANotificationShowsItAfterTheFirstFullUpdate)
@@ -231,8 +231,8 @@ TEST_F(ControllerTest, LocationEventsSetThePlaceAndWakeABackgroundUpdate)
     location.delegate.didUpdateToLocation(here);
     ASSERT_EQ(queue.pending(), 1u);
     queue.drain();
-    ASSERT_EQ(app->pmodule()->pTraffics->arrDeltas.size(), 1u);
-    EXPECT_EQ(app->pmodule()->pTraffics->arrDeltas[0]->delta(), 300);
+    ASSERT_EQ(app->pmodule()->history().deltas().size(), 1u);
+    EXPECT_EQ(app->pmodule()->history().deltas()[0]->delta(), 300);
 
     app->startTimerUpdate();
     location.delegate.didUpdateToLocation(Location{51.0, 8.0, 10, Date{}});
@@ -268,10 +268,10 @@ TEST_F(ControllerTest, AlertSwitchesChangeTheLimitsAndTheirKeys)
     app->setAlertSwitch(CAppController::AlertSwitch::Month, false);
     app->setAlertSwitch(CAppController::AlertSwitch::Overbound, false);
     EXPECT_FALSE(app->alertSwitch(CAppController::AlertSwitch::Month));
-    EXPECT_EQ(app->pmodule()->pLimits.size(), 1u);
+    EXPECT_EQ(app->pmodule()->limits().size(), 1u);
     app->setAlertSwitch(CAppController::AlertSwitch::Month, true);
-    EXPECT_EQ(app->pmodule()->pLimits.front()->className(), "CTrafficLimitMonth");
-    EXPECT_EQ(CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read())->pLimits.size(), 2u);
+    EXPECT_EQ(app->pmodule()->limits().front()->className(), "CTrafficLimitMonth");
+    EXPECT_EQ(CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read())->limits().size(), 2u);
 }
 
 // Two processes on the same files: each update first takes what the other saved.
@@ -298,8 +298,8 @@ TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
     }
     a.doGetTrafficInfoTask(true);
     b.doGetTrafficInfoTask(true);
-    EXPECT_EQ(a.pmodule()->pTraffics->getTotalTraffic(), 20000u);
-    EXPECT_EQ(b.pmodule()->pTraffics->getTotalTraffic(), 20000u);
+    EXPECT_EQ(a.pmodule()->history().getTotalTraffic(), 20000u);
+    EXPECT_EQ(b.pmodule()->history().getTotalTraffic(), 20000u);
 
     // What one saves, the other's next update keeps instead of writing its stale state over it.
     a.onResetPlanValue(7'000'000);
@@ -307,7 +307,7 @@ TEST_F(ControllerTest, TwoControllersOnTheSameFilesBookEachByteOnce)
     b.doGetTrafficInfoTask(false);
     const auto onDisk = CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read());
     EXPECT_EQ(onDisk->getMonthPlan(), 7'000'000u);
-    EXPECT_EQ(onDisk->pTraffics->getTotalTraffic(), 20000u);
+    EXPECT_EQ(onDisk->history().getTotalTraffic(), 20000u);
 }
 
 // A position that arrives between another process's save and this process's next update is the
@@ -333,8 +333,8 @@ TEST_F(ControllerTest, ANewerPositionSurvivesTakingAnotherProcesssSave)
     traffic(400);
     app->doGetTrafficInfoTask(false);
 
-    ASSERT_EQ(app->pmodule()->pTraffics->arrDeltas.size(), 1u);
-    EXPECT_EQ(app->pmodule()->pTraffics->arrDeltas[0]->pLocation->latitude, 51.0);
+    ASSERT_EQ(app->pmodule()->history().deltas().size(), 1u);
+    EXPECT_EQ(app->pmodule()->history().deltas()[0]->pLocation->latitude, 51.0);
     EXPECT_EQ(app->pmodule()->pLastLocation()->latitude, 51.0);
 
     // A position the other process learnt later than this one's wins in turn.

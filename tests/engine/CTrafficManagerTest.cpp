@@ -23,17 +23,12 @@ struct ManagerTest : ::testing::Test {
     // Books a day record of `bytes` on that local day into the stored calendar months.
     void book(int year, int month, int day, std::uint64_t bytes)
     {
-        const Date d = localDate(year, month, day);
-        auto& months = m->pTraffics->arrMonths;
-        if (months.empty() || !DateDay::isTheSameMonth(d, months.back()->date)) {
-            months.push_back(std::make_unique<MonthTraffic>(d, m->getMonthPlan()));
-        }
-        months.back()->arrDaysTraffics.push_back(CTrafficPoint::trafficPointWithDate(d, bytes));
+        m->history().addNewTrafficPoint(CTrafficPoint::trafficPointWithDate(localDate(year, month, day), bytes));
     }
     std::vector<std::string> limitList() const
     {
         std::vector<std::string> out;
-        for (const auto& l : m->pLimits) {
+        for (const auto& l : m->limits()) {
             out.push_back(std::string(l->className()) + "@" + std::to_string(l->level()).substr(0, 5));
         }
         return out;
@@ -116,9 +111,9 @@ TEST_F(ManagerTest, DefaultLimitsAndTheirSwitches)
 
     m->setMonthLimit(0.8);
     EXPECT_EQ(limitList()[10], "CTrafficLimitMonth@0.800");
-    EXPECT_EQ(m->pLimits.size(), 12u);
+    EXPECT_EQ(m->limits().size(), 12u);
     m->setMonthLimit(0);
-    EXPECT_EQ(m->pLimits.size(), 11u);
+    EXPECT_EQ(m->limits().size(), 11u);
     EXPECT_EQ(m->removeLimitElementsOfClass<CTrafficLimitMonth>(), 0);
 
     m->setOverBoundLimit(false);
@@ -126,7 +121,7 @@ TEST_F(ManagerTest, DefaultLimitsAndTheirSwitches)
     m->setDayLimit(false);
     m->setMonthLimit(0.9);
     EXPECT_EQ(limitList(), std::vector<std::string>{"CTrafficLimitMonth@0.900"});
-    for (const auto& l : m->pLimits) {
+    for (const auto& l : m->limits()) {
         EXPECT_EQ(l->pPlan(), m.get());
     }
 }
@@ -140,7 +135,7 @@ TEST_F(ManagerTest, BillingMonthsFromCalendarMonthsWithStartDayOne)
         book(2026, 4, d, 1);
     }
     t.clock.set(localDate(2026, 4, 10));
-    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
+    const auto out = m->billingMonths();
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "1 March - 31 March 2026");
     EXPECT_EQ(out[0]->pnDaysCount(), 31);
@@ -157,7 +152,7 @@ TEST_F(ManagerTest, BillingMonthsWithALeadingPeriod)
         book(2026, 5, d, static_cast<std::uint64_t>(d));
     }
     t.clock.set(localDate(2026, 5, 20));
-    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
+    const auto out = m->billingMonths();
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "15 April - 14 May 2026");
     EXPECT_EQ(out[0]->arrDaysTraffics.size(), 12u);
@@ -166,7 +161,7 @@ TEST_F(ManagerTest, BillingMonthsWithALeadingPeriod)
     EXPECT_EQ(out[1]->getDataUsed(), 15u + 16 + 17 + 18 + 19 + 20);
     // Billing months hold copies: the stored days are not shared.
     out[1]->arrDaysTraffics[0].addTraffic(1000);
-    EXPECT_EQ(m->pTraffics->arrMonths[0]->getDataUsed(), 207u);
+    EXPECT_EQ(m->history().months()[0]->getDataUsed(), 207u);
 }
 
 TEST_F(ManagerTest, BillingMonthsSpanningThreeCalendarMonthsAndAYearEnd)
@@ -177,7 +172,7 @@ TEST_F(ManagerTest, BillingMonthsSpanningThreeCalendarMonthsAndAYearEnd)
     book(2026, 12, 24, 4);
     book(2027, 1, 6, 8);
     t.clock.set(localDate(2027, 1, 6));
-    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
+    const auto out = m->billingMonths();
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "20 November - 19 December 2026");
     EXPECT_EQ(out[0]->getDataUsed(), 3u);
@@ -192,7 +187,7 @@ TEST_F(ManagerTest, BillingMonthsWithAStartDayBeyondShortMonthsEnd)
     book(2026, 3, 1, 2);
     book(2026, 3, 31, 4);
     t.clock.set(localDate(2026, 4, 2));
-    const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
+    const auto out = m->billingMonths();
     ASSERT_FALSE(out.empty());
     std::uint64_t total = 0;
     for (const auto& month : out) {
@@ -208,7 +203,7 @@ TEST_F(ManagerTest, BillingMonthsWithAStartDayBeyondShortMonthsEnd)
 TEST_F(ManagerTest, BillingMonthsPartitionTheStoredDaysForEveryStartDay)
 {
     for (const Date today : {localDate(2026, 2, 28), localDate(2026, 2, 1), localDate(2026, 2, 15)}) {
-        m->pTraffics->arrMonths.clear();
+        m = std::make_unique<CTrafficManager>(t.env, true);
         std::uint64_t stored = 0;
         for (const auto& [year, month] : {std::pair{2025, 12}, std::pair{2026, 1}, std::pair{2026, 2}}) {
             for (int day = 1; day <= Calendar::daysInMonth(year, month); ++day) {
@@ -221,7 +216,7 @@ TEST_F(ManagerTest, BillingMonthsPartitionTheStoredDaysForEveryStartDay)
         t.clock.set(today);
         for (int s = 1; s <= 31; ++s) {
             m->setPPlanStartDay(s);
-            const auto out = m->billingMonthsOf(m->pTraffics->arrMonths);
+            const auto out = m->billingMonths();
             ASSERT_FALSE(out.empty()) << s;
             std::uint64_t total = 0;
             for (std::size_t i = 0; i < out.size(); ++i) {
@@ -243,24 +238,24 @@ TEST_F(ManagerTest, BillingMonthsPartitionTheStoredDaysForEveryStartDay)
 
 TEST_F(ManagerTest, AnUpdateWithoutNewTrafficStillWritesTheStateFile)
 {
-    m->pTraffics->trafficObtainer->prevTrafficSize = 0;
+    m->history().sampler().prevTrafficSize = 0;
     EXPECT_EQ(m->updateTrafficInformation(false), nullptr);
     EXPECT_TRUE(t.stateFile->exists());
-    EXPECT_FALSE(m->bFullUpdateDone);
+    EXPECT_FALSE(m->fullUpdateDone());
 
     const auto full = m->updateTrafficInformation(true);
     ASSERT_NE(full, nullptr);
     EXPECT_FALSE(full->pDictionaryResult.has_value());
     EXPECT_TRUE(full->pResultStruct->bUpdateAllAnnotations) << "the first full summary rebuilds the map";
     EXPECT_TRUE(full->parrTrafficMonthsItems.has_value());
-    EXPECT_TRUE(m->bFullUpdateDone);
+    EXPECT_TRUE(m->fullUpdateDone());
     EXPECT_FALSE(m->updateTrafficInformation(true)->pResultStruct->bUpdateAllAnnotations);
 }
 
 TEST_F(ManagerTest, NewTrafficChecksTheLimitsAndPostsTheMostSeriousAlertOnce)
 {
     t.clock.set(localDate(2026, 3, 10));
-    m->pTraffics->trafficObtainer->prevTrafficSize = 0;
+    m->history().sampler().prevTrafficSize = 0;
     t.counters.set("wwan0", 950'000'000, 0);
     const auto s = m->updateTrafficInformation(false);
     ASSERT_NE(s, nullptr);
@@ -281,21 +276,21 @@ TEST_F(ManagerTest, StateFileRoundTripKeepsTheWholeModel)
     m->setNewPlanValue(2'000'000'000);
     book(2026, 2, 20, 5);
     book(2026, 3, 1, 6);
-    m->pTraffics->pLastLocation = Location{48.1, 11.5, 10.0, Date{1700000000}};
-    m->pTraffics->arrDeltas.push_back(std::make_shared<DeltaTrafficItem>(localDate(2026, 3, 1, 8),
-                                                                         Location{48.1, 11.5, 5.0, Date{}}, 77));
-    m->pTraffics->trafficObtainer->prevTrafficSize = -1;
+    m->history().setLastLocation(Location{48.1, 11.5, 10.0, Date{1700000000}});
+    m->history().restorePlace(
+        std::make_shared<DeltaTrafficItem>(localDate(2026, 3, 1, 8), Location{48.1, 11.5, 5.0, Date{}}, 77));
+    m->history().sampler().prevTrafficSize = -1;
     m->setMonthLimit(-1);
     const std::string bytes = m->encode();
     const auto back = CTrafficManager::decode(t.env, bytes);
     EXPECT_EQ(back->encode(), bytes);
     EXPECT_EQ(back->getPlanStartDay(), 17);
-    EXPECT_EQ(back->pLimits.size(), 11u);
-    for (const auto& l : back->pLimits) {
+    EXPECT_EQ(back->limits().size(), 11u);
+    for (const auto& l : back->limits()) {
         EXPECT_EQ(l->pPlan(), back.get());
     }
-    EXPECT_EQ(back->pTraffics->arrDeltas.at(0)->delta(), 77);
-    EXPECT_EQ(back->pTraffics->arrDeltas.at(0)->pDateComp->hour, 8);
+    EXPECT_EQ(back->history().deltas().at(0)->delta(), 77);
+    EXPECT_EQ(back->history().deltas().at(0)->pDateComp->hour, 8);
 }
 
 TEST_F(ManagerTest, DecodingRepairsWhatMayBeMissingAndRejectsWrongTypes)
@@ -303,9 +298,8 @@ TEST_F(ManagerTest, DecodingRepairsWhatMayBeMissingAndRejectsWrongTypes)
     const auto minimal = CTrafficManager::decode(
         t.env, R"({"$archive":"quorvel","$version":1,"$root":{"$class":"CTrafficManager","pLimits":[{"$class":"Unknown"}]}})");
     EXPECT_EQ(minimal->getPlanStartDay(), 1);
-    EXPECT_TRUE(minimal->pLimits.empty());
-    EXPECT_NE(minimal->pTraffics, nullptr);
-    EXPECT_NE(minimal->pTraffics->trafficObtainer, nullptr);
+    EXPECT_TRUE(minimal->limits().empty());
+    EXPECT_EQ(minimal->history().months().size(), 0u) << "an empty history is made";
 
     for (const char* bad : {"", "{", "[]", R"({"$archive":"other","$root":{}})",
                             R"({"$archive":"quorvel","$root":{"$class":"CTraffics"}})",
@@ -325,7 +319,7 @@ TEST_F(ManagerTest, AnUnreadableStateFileIsMovedAsideAndDefaultsStart)
     const auto fresh = CTrafficManager::createTrafficManager(t.env);
     Log::setSink(std::move(previous));
     EXPECT_EQ(fresh->getMonthPlan(), CTrafficManager::kDefaultPlan);
-    EXPECT_EQ(fresh->pLimits.size(), 12u);
+    EXPECT_EQ(fresh->limits().size(), 12u);
     EXPECT_FALSE(t.stateFile->exists());
     int aside = 0;
     for (const auto& entry : std::filesystem::directory_iterator(t.dir.path())) {

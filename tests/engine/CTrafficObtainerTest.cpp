@@ -29,7 +29,7 @@ struct SamplerTest : ::testing::Test {
 TEST_F(SamplerTest, NoRecordAndGrowthGivesNewRecordDatedNow)
 {
     t.counters.set("wwan0", 1000, 0);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     t.counters.set("wwan0", 1200, 300);
     const auto inc = sampler.getTrafficIncrementPoint(nullptr);
     ASSERT_EQ(inc.kind, Kind::NewRecord);
@@ -46,7 +46,7 @@ TEST_F(SamplerTest, NoRecordAndGrowthGivesNewRecordDatedNow)
 TEST_F(SamplerTest, SameDayAddsToTheGivenRecordAndLaterDayMakesANewOne)
 {
     t.counters.set("wwan0", 1000, 0);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now().plusSeconds(-3600), 40);
     t.counters.set("wwan0", 1100, 0);
     auto inc = sampler.getTrafficIncrementPoint(&today);
@@ -66,7 +66,7 @@ TEST_F(SamplerTest, EachInterfaceBooksItsOwnGrowthAcrossRemovalsAndResets)
     t.counters.set("wwan0", 300'000'000, 0);
     t.counters.set("wwan1", 1000, 0);
     t.counters.set("wlan0", 5, 5);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
 
     t.counters.remove("wwan0");
     t.counters.set("wwan1", 1500, 0);
@@ -87,7 +87,7 @@ TEST_F(SamplerTest, ANewBootIsToldByItsIdentityWhicheverWayTheUptimeWent)
 {
     t.counters.set("wwan0", 5000, 0);
     t.uptime.value = 90'000;
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
 
     t.boot.value = "boot-2";
     t.uptime.value = 95'000;  // more than before, yet a new boot
@@ -107,7 +107,7 @@ TEST_F(SamplerTest, WithoutABootIdentityTheUptimeJudges)
     t.boot.value.reset();
     t.counters.set("wwan0", 5000, 0);
     t.uptime.value = 90'000;
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     t.uptime.value = 300;
     EXPECT_EQ(sample(), 5000u);
     t.uptime.value = 400;
@@ -118,7 +118,7 @@ TEST_F(SamplerTest, WithoutABootIdentityTheUptimeJudges)
 TEST_F(SamplerTest, AnUnreadableListBooksNothingAndKeepsTheBaselines)
 {
     t.counters.set("wwan0", 3000, 0);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     t.counters.failing = true;
     EXPECT_EQ(sample(), 0u);
     EXPECT_EQ(changes.count, 0);
@@ -132,7 +132,7 @@ TEST_F(SamplerTest, ResetsTakeTheCountersSoNothingBeforeThemIsBooked)
 {
     t.counters.set("wwan0", 123456, 654321);
     t.counters.set("ppp0", 10, 10);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     EXPECT_EQ(sampler.prevTrafficSize, 777777 + 20);
     EXPECT_EQ(sample(), 0u);
 
@@ -147,7 +147,7 @@ TEST_F(SamplerTest, NetworkManagerIsAskedOnlyWhenTheLinksChange)
 {
     t.counters.set("wwan0", 1, 1);
     t.counters.set("wlan0", 1, 1);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     const int asked = t.networkDevices.calls;
     EXPECT_EQ(asked, 1);
     for (int i = 0; i < 3; ++i) {
@@ -166,7 +166,7 @@ TEST_F(SamplerTest, KeepsBaselinesChoicesAndTheCachedAnswerInTheArchive)
     t.networkDevices.table = NetworkDeviceTable{{"wwan0", 8u, std::nullopt}, {"wlan0", 2u, 4u}};
     sampler.choices.byName = {{"eth1", true}, {"usb0", false}};
     sampler.choices.countMetered = true;
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
 
     for (bool keyed : {true, false}) {
         const std::string bytes = ArchiveEncoder::archivedDataWithRootObject(sampler, keyed);
@@ -184,7 +184,7 @@ TEST_F(SamplerTest, KeepsBaselinesChoicesAndTheCachedAnswerInTheArchive)
     // No NetworkManager on the bus is an answer too, and stays one.
     t.counters.set("wwan1", 1, 1);
     t.networkDevices.table.reset();
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     auto back = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(
         ArchiveEncoder::archivedDataWithRootObject(sampler), &t.env);
     EXPECT_FALSE(back->networkManager.devices);
@@ -222,7 +222,7 @@ TEST_F(SamplerTest, ANewModelTakesItsFirstBaselineWithoutBooking)
 TEST_F(SamplerTest, ClockSetBackADayStillBooksAPositiveAmountInANewRecord)
 {
     t.counters.set("wwan0", 1000, 0);
-    sampler.ResetObtainerCounter();
+    sampler.resetObtainerCounter();
     CTrafficPoint latest = CTrafficPoint::trafficPointWithDate(t.clock.now(), 10);
     t.clock.advance(-86400);
     t.counters.set("wwan0", 1300, 0);

@@ -22,7 +22,7 @@ struct HistoryTest : ::testing::Test {
     void SetUp() override
     {
         history.setPMonthPlan(1'000'000'000);
-        history.trafficObtainer->prevTrafficSize = 0;
+        history.sampler().prevTrafficSize = 0;
         t.counters.set("wwan0", 0, 0);
     }
     // Lets `bytes` more flow over the modem and takes one sample.
@@ -49,12 +49,12 @@ TEST_F(HistoryTest, AnEmptyHistoryAnswersZeroAndTheFirstSampleOpensMonthAndDay)
     EXPECT_EQ(history.getTrafficInPrevMonthSinceDayNumber(1), 0u);
     TCResult r;
     EXPECT_TRUE(use(500, &r));
-    ASSERT_EQ(history.arrMonths.size(), 1u);
-    ASSERT_EQ(history.arrMonths[0]->arrDaysTraffics.size(), 1u);
+    ASSERT_EQ(history.months().size(), 1u);
+    ASSERT_EQ(history.months()[0]->arrDaysTraffics.size(), 1u);
     EXPECT_EQ(history.getTrafficTodayCount(), 500u);
     EXPECT_TRUE(r.bMonthChanged);
     EXPECT_EQ(usage.count, 2) << "once from the sampler, once from the history";
-    EXPECT_EQ(history.arrMonths[0]->pMonthPlan, 1'000'000'000u);
+    EXPECT_EQ(history.months()[0]->pMonthPlan, 1'000'000'000u);
 }
 
 TEST_F(HistoryTest, SamplesOfOneDayGrowTheRecordAndANewDayAddsOne)
@@ -83,12 +83,12 @@ TEST_F(HistoryTest, KeepsThreeCalendarMonthsAtMost)
         use(10, &r);
         EXPECT_TRUE(r.bMonthChanged) << month;
     }
-    ASSERT_EQ(history.arrMonths.size(), 3u);
-    EXPECT_EQ(history.arrMonths.front()->pnMonthNum(), 3);
-    EXPECT_EQ(history.arrMonths.back()->pnMonthNum(), 5);
+    ASSERT_EQ(history.months().size(), 3u);
+    EXPECT_EQ(history.months().front()->pnMonthNum(), 3);
+    EXPECT_EQ(history.months().back()->pnMonthNum(), 5);
     history.resetPrevMonthsInfo();
-    ASSERT_EQ(history.arrMonths.size(), 1u);
-    EXPECT_EQ(history.arrMonths[0]->pnMonthNum(), 5);
+    ASSERT_EQ(history.months().size(), 1u);
+    EXPECT_EQ(history.months()[0]->pnMonthNum(), 5);
 }
 
 TEST_F(HistoryTest, SameMonthOfLastYearIsNeitherFoundNorCountedAsCurrent)
@@ -100,7 +100,7 @@ TEST_F(HistoryTest, SameMonthOfLastYearIsNeitherFoundNorCountedAsCurrent)
     EXPECT_EQ(history.getMonthInfo(3), nullptr) << "the year counts too";
     EXPECT_EQ(history.getTotalTraffic(), 0u);
     use(10);
-    ASSERT_EQ(history.arrMonths.size(), 2u);
+    ASSERT_EQ(history.months().size(), 2u);
     EXPECT_EQ(history.getTotalTraffic(), 10u);
 }
 
@@ -165,8 +165,8 @@ TEST_P(HistoryReinit, SpreadsTheUsageEvenlyUpToToday)
     EXPECT_EQ(history.getTotalTraffic(), c.bytes);
     EXPECT_EQ(Calendar::components(list.back().pDate).minute, 30);
     EXPECT_EQ(Calendar::components(list.back().pDate).second, 0);
-    EXPECT_EQ(history.arrMonths.back()->date, list.front().pDate);
-    EXPECT_EQ(history.trafficObtainer->prevTrafficSize, 99999) << "the counters so far are included";
+    EXPECT_EQ(history.months().back()->date, list.front().pDate);
+    EXPECT_EQ(history.sampler().prevTrafficSize, 99999) << "the counters so far are included";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HistoryReinit,
@@ -184,10 +184,10 @@ TEST_F(HistoryTest, PlanFollowsIntoTheCurrentMonthOnly)
     t.clock.set(localDate(2026, 5, 1));
     history.setPMonthPlan(5);
     EXPECT_EQ(history.pMonthPlan(), 5u);
-    EXPECT_EQ(history.arrMonths.back()->pMonthPlan, 1'000'000'000u) << "April keeps its plan";
+    EXPECT_EQ(history.months().back()->pMonthPlan, 1'000'000'000u) << "April keeps its plan";
     t.clock.set(localDate(2026, 4, 20));
     history.setPMonthPlan(std::nullopt);
-    EXPECT_EQ(history.arrMonths.back()->pMonthPlan, 0u);
+    EXPECT_EQ(history.months().back()->pMonthPlan, 0u);
 }
 
 // Places: 0.0009 degrees of latitude are about 100 metres.
@@ -199,72 +199,75 @@ Location at(double lat, double lon)
 TEST_F(HistoryTest, TrafficGoesToTheNearestPlaceWithinAHundredMetres)
 {
     use(5);  // no location yet: counted, but not attributed
-    EXPECT_TRUE(history.arrDeltas.empty());
+    EXPECT_TRUE(history.deltas().empty());
 
-    history.pLastLocation = at(52.0, 13.0);
+    history.setLastLocation(at(52.0, 13.0));
     TCResult first;
     use(100, &first);
-    ASSERT_EQ(history.arrDeltas.size(), 1u);
-    EXPECT_EQ(first.pDAdded, history.arrDeltas[0]);
+    ASSERT_EQ(history.deltas().size(), 1u);
+    EXPECT_EQ(first.pDAdded, history.deltas()[0]);
     EXPECT_EQ(places.count, 1);
 
-    history.pLastLocation = at(52.0 + 99.0 / 111195.0, 13.0);  // 99 m north
+    history.setLastLocation(at(52.0 + 99.0 / 111195.0, 13.0));  // 99 m north
     TCResult near;
     use(50, &near);
-    EXPECT_EQ(near.pDChanged, history.arrDeltas[0]);
-    EXPECT_EQ(history.arrDeltas[0]->delta(), 150);
-    EXPECT_EQ(history.arrDeltas[0]->pLocation->latitude, 52.0) << "a place never moves";
+    EXPECT_EQ(near.pDChanged, history.deltas()[0]);
+    EXPECT_EQ(history.deltas()[0]->delta(), 150);
+    EXPECT_EQ(history.deltas()[0]->pLocation->latitude, 52.0) << "a place never moves";
 
-    history.pLastLocation = at(52.0 + 101.0 / 111195.0, 13.0);
+    history.setLastLocation(at(52.0 + 101.0 / 111195.0, 13.0));
     TCResult far;
     use(7, &far);
-    EXPECT_EQ(history.arrDeltas.size(), 2u);
+    EXPECT_EQ(history.deltas().size(), 2u);
     EXPECT_NE(far.pDAdded, nullptr);
     EXPECT_EQ(places.count, 2);
 }
 
 TEST_F(HistoryTest, TheStrictlyNearerPlaceWinsAndTiesGoToTheEarlierOne)
 {
-    history.arrDeltas.push_back(std::make_shared<DeltaTrafficItem>(t.clock.now(), at(10.0, -0.0004), 1));
-    history.arrDeltas.push_back(std::make_shared<DeltaTrafficItem>(t.clock.now(), at(10.0, 0.0004), 1));
-    history.pLastLocation = at(10.0, 0.0);  // exactly halfway
+    history.restorePlace(std::make_shared<DeltaTrafficItem>(t.clock.now(), at(10.0, -0.0004), 1));
+    history.restorePlace(std::make_shared<DeltaTrafficItem>(t.clock.now(), at(10.0, 0.0004), 1));
+    history.setLastLocation(at(10.0, 0.0));  // exactly halfway
     use(10);
-    EXPECT_EQ(history.arrDeltas[0]->delta(), 11);
-    history.pLastLocation = at(10.0, 0.0001);
+    EXPECT_EQ(history.deltas()[0]->delta(), 11);
+    history.setLastLocation(at(10.0, 0.0001));
     use(10);
-    EXPECT_EQ(history.arrDeltas[1]->delta(), 11);
+    EXPECT_EQ(history.deltas()[1]->delta(), 11);
 }
 
 TEST_F(HistoryTest, ATwelfthPlaceIsReplacedByTheNewOneWhenTheOldestGoes)
 {
+    std::vector<std::shared_ptr<DeltaTrafficItem>> made;
     for (int i = 0; i < 12; ++i) {
-        // Hours 11 down to 0 on one day, then the list order is youngest first.
-        auto d = std::make_shared<DeltaTrafficItem>(localDate(2026, 3, 9, 11 - (i % 12)), at(1.0 * i, 0.0), 1);
-        history.arrDeltas.push_back(d);
+        // Hours 11 down to 0 on one day: the list order is youngest first.
+        made.push_back(std::make_shared<DeltaTrafficItem>(localDate(2026, 3, 9, 11 - i), at(1.0 * i, 0.0), 1));
     }
-    history.arrDeltas[5]->setNewDate(localDate(2026, 3, 9, 0));  // ties the oldest hour; later in the list
-    const auto oldest = history.arrDeltas[5];
-    const auto alsoOldest = history.arrDeltas[11];
-    std::swap(history.arrDeltas[5], history.arrDeltas[11]);  // now the first of the two sits at index 5
-    history.pLastLocation = at(80.0, 80.0);
+    made[5]->setNewDate(localDate(2026, 3, 9, 0));  // ties the oldest hour
+    // The eleventh sits at index 5, before the fifth: the first of the two equally old ones.
+    for (const int i : {0, 1, 2, 3, 4, 11, 6, 7, 8, 9, 10, 5}) {
+        history.restorePlace(made[static_cast<std::size_t>(i)]);
+    }
+    const auto oldest = made[5];
+    const auto alsoOldest = made[11];
+    history.setLastLocation(at(80.0, 80.0));
     TCResult r;
     use(3, &r);
-    EXPECT_EQ(history.arrDeltas.size(), 12u);
+    EXPECT_EQ(history.deltas().size(), 12u);
     EXPECT_EQ(r.pDRemoved, alsoOldest) << "of two equally old places the earlier in the list goes";
-    EXPECT_EQ(r.pDAdded, history.arrDeltas.back());
-    EXPECT_NE(std::find(history.arrDeltas.begin(), history.arrDeltas.end(), oldest), history.arrDeltas.end());
+    EXPECT_EQ(r.pDAdded, history.deltas().back());
+    EXPECT_NE(std::find(history.deltas().begin(), history.deltas().end(), oldest), history.deltas().end());
 }
 
 TEST_F(HistoryTest, ResettingPlacesEmptiesTheListAndSaysSo)
 {
-    history.pLastLocation = at(1.0, 1.0);
+    history.setLastLocation(at(1.0, 1.0));
     use(3);
     history.resetLocations();
-    EXPECT_TRUE(history.arrDeltas.empty());
+    EXPECT_TRUE(history.deltas().empty());
     EXPECT_EQ(history.getLocationsCount(), 0);
     EXPECT_EQ(places.count, 2);
     use(0);  // n = 0 never creates a place
-    EXPECT_TRUE(history.arrDeltas.empty());
+    EXPECT_TRUE(history.deltas().empty());
 }
 
 TEST_F(HistoryTest, ResetOfTrafficPointsEmptiesOnlyThisMonth)
@@ -275,7 +278,7 @@ TEST_F(HistoryTest, ResetOfTrafficPointsEmptiesOnlyThisMonth)
     use(20);
     history.resetTrafficPoints();
     EXPECT_EQ(history.getTotalTraffic(), 0u);
-    EXPECT_EQ(history.arrMonths.front()->getDataUsed(), 10u);
+    EXPECT_EQ(history.months().front()->getDataUsed(), 10u);
 }
 
 }  // namespace

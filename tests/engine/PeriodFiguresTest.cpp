@@ -19,7 +19,7 @@ struct PeriodTest : ::testing::Test {
 
     PeriodTest()
     {
-        m->pTraffics->trafficObtainer->prevTrafficSize = counter;
+        m->history().sampler().prevTrafficSize = counter;
         t.counters.set("wwan0", counter, 0);
     }
     // A day record of `bytes` on that local day, booked as a sample on that day would be.
@@ -28,13 +28,13 @@ struct PeriodTest : ::testing::Test {
         t.clock.set(localDate(year, month, day, hour));
         counter += static_cast<std::uint32_t>(bytes);
         t.counters.set("wwan0", counter, 0);
-        m->pTraffics->getNewTraffic(nullptr);
+        m->history().getNewTraffic(nullptr);
     }
     std::uint64_t bytesOn(int year, int month, int day) const
     {
         std::uint64_t sum = 0;
         int records = 0;
-        for (const auto& mo : m->pTraffics->arrMonths) {
+        for (const auto& mo : m->history().months()) {
             for (const CTrafficPoint& p : mo->arrDaysTraffics) {
                 if (DateDay::isTheSameDay(p.pDate, localDate(year, month, day))) {
                     sum += p.getTotalTraffic();
@@ -48,7 +48,7 @@ struct PeriodTest : ::testing::Test {
     std::vector<std::string> months() const
     {
         std::vector<std::string> out;
-        for (const auto& mo : m->pTraffics->arrMonths) {
+        for (const auto& mo : m->history().months()) {
             out.push_back(mo->psMonth() + " " + mo->psYear());
         }
         return out;
@@ -69,7 +69,7 @@ TEST_F(PeriodTest, EnteredUsageBeforeTheStartDayReplacesThePeriodsDaysInBothMont
     // The next sample books only what came after.
     counter += 4321;
     t.counters.set("wwan0", counter, 0);
-    m->pTraffics->getNewTraffic(nullptr);
+    m->history().getNewTraffic(nullptr);
     EXPECT_EQ(m->getDataUsed(), 100 * kMB + 4321);
 }
 
@@ -82,7 +82,7 @@ TEST_F(PeriodTest, EnteredUsageOnOrAfterTheStartDayKeepsTheDaysBeforeIt)
     m->resetTrafficsWithInit(-1, 100 * kMB, 15);
     EXPECT_EQ(m->getDataUsed(), 100 * kMB);
     EXPECT_EQ(bytesOn(2024, 5, 10), 70 * kMB);
-    const auto periods = m->billingMonthsOf(m->pTraffics->arrMonths);
+    const auto periods = m->billingMonths();
     ASSERT_EQ(periods.size(), 2u);
     EXPECT_EQ(periods[0]->getMonthPeriod(), "15 April - 14 May 2024");
     EXPECT_EQ(periods[0]->getDataUsed(), 70 * kMB);
@@ -115,8 +115,8 @@ TEST_F(PeriodTest, LastYearsMonthIsNotThisYearsMonth)
 {
     book(2025, 3, 20, 999);
     t.clock.set(localDate(2026, 3, 5));
-    EXPECT_EQ(m->pTraffics->getMonthInfo(3), nullptr);
-    EXPECT_EQ(m->pTraffics->getLatestTrafficItemForThisMonth(), nullptr);
+    EXPECT_EQ(m->history().getMonthInfo(3), nullptr);
+    EXPECT_EQ(m->history().getLatestTrafficItemForThisMonth(), nullptr);
     m->resetTrafficsWithInit(-1, 100 * kMB, 1);
     EXPECT_EQ(m->getDataUsed(), 100 * kMB);
     EXPECT_EQ(bytesOn(2025, 3, 20), 999u) << "last year's record keeps its day";
@@ -133,7 +133,7 @@ TEST_F(PeriodTest, ASampleWithTheClockAt1970EvictsNoRealMonth)
     t.clock.set(Date{0});
     counter += 50;
     t.counters.set("wwan0", counter, 0);
-    m->pTraffics->getNewTraffic(nullptr);
+    m->history().getNewTraffic(nullptr);
     EXPECT_EQ(months(), (std::vector<std::string>{"January 2026", "February 2026", "March 2026"}));
 
     book(2026, 3, 10, 7, 18);  // the clock is right again
@@ -147,7 +147,7 @@ TEST_F(PeriodTest, ASampleWithTheClockAt1970BeforeThreeMonthsAreKeptStaysOutOfTh
     t.clock.set(Date{0});
     counter += 50;
     t.counters.set("wwan0", counter, 0);
-    m->pTraffics->getNewTraffic(nullptr);
+    m->history().getNewTraffic(nullptr);
     ASSERT_EQ(months().size(), 2u);
     EXPECT_EQ(months().back(), "March 2026");
     book(2026, 3, 11, 5);
@@ -163,7 +163,7 @@ TEST_F(PeriodTest, AClockMovedBackADayGrowsThatDaysRecord)
     book(2026, 3, 10, 4, 23);
     EXPECT_EQ(bytesOn(2026, 3, 10), 134u);
     EXPECT_EQ(m->getDataTodayUsed(), 134u);
-    EXPECT_EQ(m->pTraffics->arrTraffics()->size(), 2u);
+    EXPECT_EQ(m->history().arrTraffics()->size(), 2u);
     EXPECT_EQ(m->getDataUsed(), 334u);
 }
 
@@ -172,10 +172,10 @@ TEST_F(PeriodTest, APlacesLatestTimeIsTheSamplesTime)
     m->setPLastLocation(Location{52.52, 13.405});
     book(2026, 3, 10, 100, 9);
     book(2026, 3, 10, 50, 17);
-    ASSERT_EQ(m->pTraffics->arrDeltas.size(), 1u);
-    ASSERT_TRUE(m->pTraffics->arrDeltas[0]->pDateComp);
-    EXPECT_EQ(m->pTraffics->arrDeltas[0]->pDateComp->hour, 17);
-    EXPECT_EQ(m->pTraffics->arrDeltas[0]->delta(), 150);
+    ASSERT_EQ(m->history().deltas().size(), 1u);
+    ASSERT_TRUE(m->history().deltas()[0]->pDateComp);
+    EXPECT_EQ(m->history().deltas()[0]->pDateComp->hour, 17);
+    EXPECT_EQ(m->history().deltas()[0]->delta(), 150);
 }
 
 }  // namespace

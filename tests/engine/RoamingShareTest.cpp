@@ -29,7 +29,7 @@ struct RoamingShareTest : ::testing::Test {
     RoamingShareTest()
     {
         t.env.roaming = &registration;
-        m->pTraffics->trafficObtainer->prevTrafficSize = 0;
+        m->history().sampler().prevTrafficSize = 0;
         m->setNewPlanValue(10'000'000'000);
     }
     // The modem's counter grows by `bytes` and one sample books it.
@@ -63,14 +63,14 @@ TEST_F(RoamingShareTest, BooksTheShareOfRoamingSamplesIntoTheDayRecords)
     use(1000, true);  // a new day record, roaming
     use(500, false);
     use(250, true);  // the same record grows
-    const CTrafficPoint* today = m->pTraffics->getTrafficToday();
+    const CTrafficPoint* today = m->history().getTrafficToday();
     ASSERT_NE(today, nullptr);
     EXPECT_EQ(today->getTotalTraffic(), 1750u);
     EXPECT_EQ(today->getRoamingTraffic(), 1250u);
 
     t.clock.set(localDate(2026, 3, 11, 9));
     use(100, false);
-    EXPECT_EQ(m->pTraffics->getTrafficToday()->pTraffRoaming, std::nullopt) << "no roaming: nothing stored";
+    EXPECT_EQ(m->history().getTrafficToday()->pTraffRoaming, std::nullopt) << "no roaming: nothing stored";
     EXPECT_EQ(m->summaryFigures()->pRoamingUsed, 1250u);
 }
 
@@ -112,7 +112,7 @@ TEST_F(RoamingShareTest, TheStateFileKeepsTheShareAndTheCutoff)
     ASSERT_EQ(m->cutoffPeriod(), 20260301);
 
     const std::unique_ptr<CTrafficManager> read = CTrafficManager::decode(t.env, m->encode());
-    EXPECT_EQ(read->pTraffics->getTrafficToday()->getRoamingTraffic(), 700u);
+    EXPECT_EQ(read->history().getTrafficToday()->getRoamingTraffic(), 700u);
     EXPECT_TRUE(read->cutoffAtPlan());
     EXPECT_EQ(read->cutoffPeriod(), 20260301);
 }
@@ -124,7 +124,7 @@ TEST_F(RoamingShareTest, AStateFileFromBeforeRoamingLoadsWithNoneAndTheCutoffOff
     bytes << in.rdbuf();
     const std::unique_ptr<CTrafficManager> old = CTrafficManager::decode(t.env, bytes.str());
     std::uint64_t booked = 0;
-    for (const auto& month : old->pTraffics->arrMonths) {
+    for (const auto& month : old->history().months()) {
         for (const CTrafficPoint& day : month->arrDaysTraffics) {
             booked += day.getTotalTraffic();
             EXPECT_EQ(day.getRoamingTraffic(), 0u);

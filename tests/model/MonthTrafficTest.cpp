@@ -42,7 +42,7 @@ std::unique_ptr<T> roundTrip(const T& object, bool keyed)
 TEST(DayRecord, TotalsAndIndependentCopies)
 {
     CTrafficPoint p = CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 31, 23, 59));
-    EXPECT_EQ(p.getTotalTraffic() + p.getTotalTRafficWf(), 0u);
+    EXPECT_EQ(p.getTotalTraffic() + p.getTotalTrafficWf(), 0u);
     p.addTraffic(1234);
     EXPECT_EQ(p.pTraff, 1234u);
     CTrafficPoint copy = p;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "DemoDays.hpp"
 #include "engine/CAppController.hpp"
 #include "model/DateDay.hpp"
 #include "platform/Calendar.hpp"
@@ -45,32 +46,17 @@ int main(int argc, char** argv)
     app.onResetPlanStartDay(15);
     app.resetWizardFinished();
     app.withStateLock([&](CTrafficManager& m) {
-        CTraffics& h = *m.pTraffics;
-        h.arrMonths.clear();
-        h.arrDeltas.clear();
         const Date now = services.env().clock.now();
-        DateComponents c = Calendar::components(now);
-        c.day = 1;
-        c.month -= 2;  // the first of the month two months back
-        c.hour = 9;
-        const Date first = *Calendar::date(c);
-        int i = 0;
-        for (Date d = first; !DateDay::isLaterDate(now, d); d = d.plusSeconds(86400), ++i) {
-            if (h.arrMonths.empty() || !DateDay::isTheSameMonth(d, h.arrMonths.back()->date)) {
-                h.arrMonths.push_back(std::make_unique<MonthTraffic>(d, m.getMonthPlan()));
-            }
-            h.arrMonths.back()->arrDaysTraffics.push_back(CTrafficPoint::trafficPointWithDate(d, dayBytes(i)));
-        }
+        quorvel::test::bookDemoDays(m.history(), now, dayBytes);
         const double spots[][2] = {{52.5200, 13.4050}, {52.5163, 13.3777}, {52.5306, 13.3847},
                                    {52.5096, 13.3759}, {52.4862, 13.4245}, {52.5450, 13.3530}};
         const std::uint64_t amounts[] = {1'450'000'000, 320'000'000, 48'000'000, 2'500'000, 6'000, 0};
         for (int p = 0; p < places && p < 6; ++p) {
             auto delta = std::make_shared<DeltaTrafficItem>(now.plusSeconds(-3600 * 5 * p),
                                                             Location{spots[p][0], spots[p][1], 10.0, now}, amounts[p]);
-            h.arrDeltas.push_back(delta);
+            m.history().restorePlace(delta);
         }
-        h.pLastLocation = Location{spots[0][0], spots[0][1], 10.0, now};
-        h.trafficObtainer->ResetObtainerCounter();
+        m.history().setLastLocation(Location{spots[0][0], spots[0][1], 10.0, now});
     });
     std::printf("%s\n", services.paths().stateFile.c_str());
     return 0;

@@ -70,7 +70,7 @@ TEST_F(FirstStart, NothingIsSampledUntilTheUsedDataIsAnswered)
     d.commonStartDayEntered("31");
     settle(10);
     EXPECT_TRUE(d.controller().isFirstStart());
-    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 0u);
+    EXPECT_EQ(d.controller().pmodule()->history().getTotalTraffic(), 0u);
     EXPECT_EQ(d.controller().pmodule()->getPlanStartDay(), 31);
 
     d.commonDataUsedEntered("250");
@@ -78,12 +78,12 @@ TEST_F(FirstStart, NothingIsSampledUntilTheUsedDataIsAnswered)
     EXPECT_FALSE(d.controller().isFirstStart());
     EXPECT_FALSE(d.alertViewShowing());
     EXPECT_EQ(promptTitle(), "");
-    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 250'000'000u)
+    EXPECT_EQ(d.controller().pmodule()->history().getTotalTraffic(), 250'000'000u)
         << "the counters so far are part of the entered amount";
     setCounters(7'000'500);
     d.controller().timerFireMethod();
     settle(10);
-    EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 250'000'500u) << "now it samples";
+    EXPECT_EQ(d.controller().pmodule()->history().getTotalTraffic(), 250'000'500u) << "now it samples";
 }
 
 TEST_F(FirstStart, NegativeOrCancelledUsedDataIsZero)
@@ -100,7 +100,7 @@ TEST_F(FirstStart, NegativeOrCancelledUsedDataIsZero)
         }
         settle(5);
         EXPECT_FALSE(d.controller().isFirstStart()) << cancel;
-        EXPECT_EQ(d.controller().pmodule()->pTraffics->getTotalTraffic(), 0u) << cancel;
+        EXPECT_EQ(d.controller().pmodule()->history().getTotalTraffic(), 0u) << cancel;
         TearDown();
     }
 }

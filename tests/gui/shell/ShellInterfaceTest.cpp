@@ -113,7 +113,7 @@ TEST_F(ShellTest, AnAlertClickAfterTheStateFileVanishedStartsCleanly)
     EXPECT_TRUE(delegate_->shownAlert().has_value());
     CTrafficManager& m = *delegate_->controller().pmodule();
     EXPECT_EQ(m.getMonthPlan(), 2'000'000'000u) << "the plan preference survives";
-    EXPECT_EQ(m.pTraffics->getTotalTraffic(), 0u);
+    EXPECT_EQ(m.history().getTotalTraffic(), 0u);
     EXPECT_TRUE(std::filesystem::exists(Paths::fromEnvironment().stateFile)) << "written afresh";
 }
 

@@ -8,6 +8,7 @@
 #include <gtkmm/init.h>
 #include <gtkmm/window.h>
 
+#include "DemoDays.hpp"
 #include "GuiTest.hpp"
 #include "TestEnv.hpp"
 #include "engine/CAppController.hpp"
@@ -47,21 +48,9 @@ public:
         app->onResetPlanStartDay(15);
         app->resetWizardFinished();
         app->withStateLock([&](CTrafficManager& m) {
-            CTraffics& h = *m.pTraffics;
-            h.arrMonths.clear();
-            const Date now = t.clock.now();
-            DateComponents c = Calendar::components(now);
-            c.day = 1;
-            c.month -= 2;
-            c.hour = 9;
-            int i = 0;
-            for (Date d = *Calendar::date(c); !DateDay::isLaterDate(now, d); d = d.plusSeconds(86400), ++i) {
-                if (h.arrMonths.empty() || !DateDay::isTheSameMonth(d, h.arrMonths.back()->date)) {
-                    h.arrMonths.push_back(std::make_unique<MonthTraffic>(d, m.getMonthPlan()));
-                }
-                h.arrMonths.back()->arrDaysTraffics.push_back(CTrafficPoint::trafficPointWithDate(d, dayBytes(i)));
+            if (m.history().months().empty()) {  // asked again, it is the same demo
+                test::bookDemoDays(m.history(), t.clock.now(), dayBytes);
             }
-            h.trafficObtainer->ResetObtainerCounter();
         });
         return app->doGetTrafficInfoTask(true);
     }

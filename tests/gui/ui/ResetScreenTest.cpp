@@ -52,7 +52,7 @@ TEST_F(ResetScreenTest, ResetAllClearsPlacesThenMonthsThenSetsThisMonth)
     screen.commonDataUsedEntered("100");
     EXPECT_EQ(log.events, (std::vector<std::string>{"locations", "previous months", "update"}));
     EXPECT_EQ(model().getLocationsCount(), 0);
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
+    EXPECT_EQ(model().history().months().size(), 1u);
     EXPECT_EQ(model().getDataUsed(), 100'000'000u);
     EXPECT_EQ(screen.table().texts()[1], "This Month Data Usage (100 MB)");
     EXPECT_EQ(screen.table().texts()[3], "Locations");
@@ -77,7 +77,7 @@ TEST_F(ResetScreenTest, AnEmptyFieldKeepsThisMonthsUsage)
     screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, " ");
     EXPECT_EQ(model().getDataUsed(), 300'000'000u);
     EXPECT_EQ(model().getLocationsCount(), 0);
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
+    EXPECT_EQ(model().history().months().size(), 1u);
 }
 
 TEST_F(ResetScreenTest, AnAmountBeyondSixtyFourBitsAsksAgainAndResetsNothing)
@@ -102,14 +102,14 @@ TEST_F(ResetScreenTest, PreviousMonthsAnsweredWithCancelResetsNothing)
     EXPECT_STREQ(adw_message_dialog_get_heading(question), "Previous Months Traffics");
     EXPECT_EQ(screen.table().selectedRow(), (std::pair{0, 1}));
     answer(question, "cancel");
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 3u);
+    EXPECT_EQ(model().history().months().size(), 3u);
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     EXPECT_FALSE(screen.table().selectedRow());
 
     screen.table().row(0, 1).activate();
     ASSERT_TRUE(runUntil([&] { return (question = openMessageDialog()) != nullptr; }));
     answer(question, "reset");
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
+    EXPECT_EQ(model().history().months().size(), 1u);
     EXPECT_EQ(log.events, std::vector<std::string>{"previous months"});
 }
 

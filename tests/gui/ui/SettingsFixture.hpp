@@ -122,7 +122,7 @@ protected:
     {
         app->withStateLock([&](CTrafficManager& m) {
             for (int i = 0; i < count; ++i) {
-                m.pTraffics->arrDeltas.push_back(std::make_shared<DeltaTrafficItem>(
+                m.history().restorePlace(std::make_shared<DeltaTrafficItem>(
                     t.clock.now(), Location{52.5 + 0.01 * i, 13.4, 10.0, t.clock.now()}, 1'000'000));
             }
         });
@@ -130,13 +130,10 @@ protected:
     void addPreviousMonths()
     {
         app->withStateLock([&](CTrafficManager& m) {
-            auto& months = m.pTraffics->arrMonths;
-            if (months.empty()) {
-                months.push_back(std::make_unique<MonthTraffic>(t.clock.now(), m.getMonthPlan()));
+            m.history().createOrGetMonthItemForMonthNumber(-1);
+            for (const Date day : {test::localDate(2026, 1, 5), test::localDate(2026, 2, 5)}) {
+                m.history().addNewTrafficPoint(CTrafficPoint::trafficPointWithDate(day, 0));
             }
-            months.insert(months.begin(), std::make_unique<MonthTraffic>(test::localDate(2026, 1, 5), m.getMonthPlan()));
-            months.insert(months.begin() + 1,
-                          std::make_unique<MonthTraffic>(test::localDate(2026, 2, 5), m.getMonthPlan()));
         });
     }
 

@@ -33,7 +33,7 @@ protected:
     std::vector<double> monthLimitLevels()
     {
         std::vector<double> levels;
-        for (const auto& limit : model().pLimits) {
+        for (const auto& limit : model().limits()) {
             if (dynamic_cast<const CTrafficLimitMonth*>(limit.get()) != nullptr) {
                 levels.push_back(limit->level());
             }
@@ -181,7 +181,7 @@ TEST_F(SettingsScreenTest, TabletResetAllClearsPlacesThenMonthsThenSetsThisMonth
     screen.alertViewClickedButtonAtIndex(PromptKind::Used, 1, "250");
     EXPECT_EQ(log.events, (std::vector<std::string>{"locations", "previous months", "update"}));
     EXPECT_EQ(model().getLocationsCount(), 0);
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 1u);
+    EXPECT_EQ(model().history().months().size(), 1u);
     EXPECT_EQ(model().getDataUsed(), 250'000'000u);
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations");
@@ -217,7 +217,7 @@ TEST_F(SettingsScreenTest, TabletQuestionsBeforeClearingMonthsOrPlaces)
     EXPECT_STREQ(adw_message_dialog_get_response_label(question, "reset"), "Reset");
     EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(question)), window->gobj());
     answer(question, "cancel");
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 3u);
+    EXPECT_EQ(model().history().months().size(), 3u);
 
     screen.tableViewDidSelectRow(Settings::kReset, 2);
     ASSERT_TRUE(runUntil([&] { return (question = openMessageDialog()) != nullptr; }));
@@ -227,7 +227,7 @@ TEST_F(SettingsScreenTest, TabletQuestionsBeforeClearingMonthsOrPlaces)
     answer(question, "reset");
     EXPECT_EQ(model().getLocationsCount(), 0);
     EXPECT_EQ(screen.table().row(Settings::kReset, 2).text(), "Locations");
-    EXPECT_EQ(model().pTraffics->arrMonths.size(), 3u) << "only the places went";
+    EXPECT_EQ(model().history().months().size(), 3u) << "only the places went";
     EXPECT_EQ(screen.tres(), FPrefResetActions::Reset::None);
 }
 
