@@ -9,6 +9,7 @@
 #include "plot/CPTPlotSpace.hpp"
 #include "plot/CPTSetIfChanged.hpp"
 #include "plot/CPTTextLayer.hpp"
+#include "plot/CPTTextMetrics.hpp"
 #include "plot/CPTTickLocations.hpp"
 
 #include <algorithm>
@@ -327,13 +328,16 @@ void CPTAxis::setAxisLabels(Labels labels)
     const auto textOf = [](const auto& l) {
         return l ? dynamic_cast<const CPTTextLayer*>(l->contentLayer()) : nullptr;
     };
+    // A new label is not in the graph yet, so it was measured with the fixed metrics; the shown
+    // one with the graph's. Its size is compared as the graph measures it.
+    const CPTTextMetrics& metrics = textMetrics();
     for (auto& label : labels) {
         const auto same = std::find_if(old.begin(), old.end(), [&](const auto& previous) {
             const CPTTextLayer* shown = textOf(previous);
             const CPTTextLayer* text = textOf(label);
             return shown != nullptr && text != nullptr && previous->tickLocation() == label->tickLocation() &&
                    shown->text() == text->text() && shown->textStyle() == text->textStyle() &&
-                   shown->bounds().size == text->bounds().size;
+                   shown->bounds().size == CPTTextLayer::sizeThatFits(metrics, text->text(), text->textStyle());
         });
         if (same != old.end()) {
             label->exchangeContentLayer(**same);

@@ -286,6 +286,35 @@ TEST_F(PageTest, PageRedrawnAfterNewDataEqualsThePageDrawnFresh)
     EXPECT_EQ(differingPixels(reloaded.get(), freshPage(march(5)).get()), "none");
 }
 
+// A sample that leaves the scales as they are keeps every axis label's drawn layer, so that the
+// composite of the static layers is kept too: the labels shown were measured with Pango, the
+// new ones not yet.
+TEST_F(PageTest, ASampleWithinTheScalesKeepsTheLabelsAndTheirLayers)
+{
+    FChartViewController page(FChartViewController::Idiom::Phone, CPTPangoTextMetrics::instance());
+    page.setScreenScale(2);
+    page.layoutInPage(360, 560);
+    CairoSurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 720, 1120));
+    const auto layers = [&] {
+        std::vector<const CPTLayer*> out;
+        for (const auto& g : {page.graphChart, page.graphBar}) {
+            for (const bool x : {true, false}) {
+                for (const auto& l : axis(*g, x).axisLabels()) {
+                    out.push_back(l->contentLayer());
+                }
+            }
+        }
+        return out;
+    };
+    page.updateInterface(march(0));
+    render(page, surface.get());
+    const std::vector<const CPTLayer*> shown = layers();
+    ASSERT_FALSE(shown.empty());
+    page.updateInterface(march(0, {{31, 1'500'000}}));
+    render(page, surface.get());
+    EXPECT_EQ(layers(), shown);
+}
+
 // A minute's sample grows one day: only that day's bar and the line around it are drawn again,
 // and the page still comes out as drawn afresh. Cairo cuts paths to the small image a part is
 // drawn in, which shifts the antialiasing of a few pixels by a few levels (4 in 150 random steps).
