@@ -187,7 +187,7 @@ std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
 std::optional<LimitResult> CTrafficManager::checkLimits(const UsageFigures& figures) const
 {
     LimitResult dict = LimitResult::createDefResultDictionary(now());
-    dict.periodStart = LimitResult::dayKey(getFirstBillingDayForDate(now()));
+    dict.periodStart = billingPeriodKey();
     const CTrafficPoint* today = getTrafficToday();
     for (const auto& limit : limits_) {
         limit->checkUsage(figures, today, &dict);
@@ -263,6 +263,7 @@ std::uint64_t CTrafficManager::getRoamingUsed() const
 {
     return usedInPeriod(&CTrafficPoint::getRoamingTraffic);
 }
+
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryFigures() const
 {
     return summaryOf(usageFigures());

@@ -282,43 +282,37 @@ void FViewController::buildDetailPanel(bool tablet)
     pdetailView->append(*roamingRow);
 }
 
-void FViewController::buildPhoneLayout()
+Gtk::Box& FViewController::buildFigures(bool tablet)
 {
-    auto* content = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 14);
-    content->set_margin_start(16);
-    content->set_margin_end(16);
-    content->set_margin_top(14);
-    content->set_margin_bottom(16);
+    auto* content = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, tablet ? 22 : 14);
+    // On a tablet the clamp centres the figures in wide windows; its margins only count in a
+    // narrow one, which must go down to a half-tiled laptop screen (683 px).
+    content->set_margin_start(tablet ? 20 : 16);
+    content->set_margin_end(tablet ? 20 : 16);
+    content->set_margin_top(tablet ? 24 : 14);
+    content->set_margin_bottom(tablet ? 24 : 16);
     content->append(buildHeader());
-    content->append(buildPercentage(false));
+    content->append(buildPercentage(tablet));
     content->append(*ptProgress);
     content->append(*ptAdvise);
     content->append(*psummaryView);
     content->append(*pdetailView);
-    root_.set_child(*content);
+    return *content;
+}
+
+void FViewController::buildPhoneLayout()
+{
+    root_.set_child(buildFigures(false));
 }
 
 void FViewController::buildTabletLayout()
 {
-    auto* content = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 22);
-    // The clamp below centres the figures in wide windows; these margins only count in a narrow
-    // one, which must go down to a half-tiled laptop screen (683 px).
-    content->set_margin_start(20);
-    content->set_margin_end(20);
-    content->set_margin_top(24);
-    content->set_margin_bottom(24);
-    content->append(buildHeader());
-    content->append(buildPercentage(true));
-    content->append(*ptProgress);
-    content->append(*ptAdvise);
-    content->append(*psummaryView);
-    content->append(*pdetailView);
-
+    Gtk::Box& content = buildFigures(true);
     // Wide windows keep the figures together instead of spreading them to the edges.
     auto* clamp = Gtk::manage(Glib::wrap(adw_clamp_new()));
     adw_clamp_set_maximum_size(ADW_CLAMP(clamp->gobj()), 960);
     adw_clamp_set_tightening_threshold(ADW_CLAMP(clamp->gobj()), 960);
-    adw_clamp_set_child(ADW_CLAMP(clamp->gobj()), GTK_WIDGET(content->gobj()));
+    adw_clamp_set_child(ADW_CLAMP(clamp->gobj()), GTK_WIDGET(content.gobj()));
     root_.set_child(*clamp);
 }
 

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
 #include <gtkmm/picture.h>
@@ -72,6 +73,8 @@ public:
 
 private:
     void createOutlets();
+    // The figures in one column, spaced for the phone or the tablet.
+    Gtk::Box& buildFigures(bool tablet);
     void buildPhoneLayout();
     void buildTabletLayout();
     Gtk::Widget& buildHeader();
