@@ -1,5 +1,8 @@
 #include "charts/FChartData.hpp"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/DateDay.hpp"
 #include "platform/Assert.hpp"
 
@@ -7,29 +10,64 @@ namespace quorvel {
 
 void FChartData::setBarChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart)
 {
-    build(days, monthStart, false);
+    build(days, monthStart, false, nullptr);
 }
 
-void FChartData::setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart)
+void FChartData::setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart,
+                                      const std::vector<TrafficCorrection>* corrections)
 {
-    build(days, monthStart, true);
+    build(days, monthStart, true, corrections);
 }
 
-void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart, bool cumulative)
+void FChartData::setCorrectionBarData(const std::vector<TrafficCorrection>& corrections,
+                                      std::optional<Date> monthStart)
+{
+    dataForPlot.clear();
+    const int startDay = monthStart ? DateDay::getDayNumber(*monthStart) : 1;
+    for (const TrafficCorrection& c : corrections) {
+        dataForPlot.push_back(
+            Point{DateDay::getDayNumberFromMonthDay(c.date(), startDay), static_cast<double>(c.bytes()) / divisor()});
+    }
+}
+
+double FChartData::divisor() const
+{
+    // The page sets a divisor of at least 1 before it builds; without one the values would be
+    // infinite, so an unset divisor counts as 1.
+    return static_cast<double>(pnDiv.value_or(1) == 0 ? 1 : pnDiv.value_or(1));
+}
+
+void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart, bool cumulative,
+                       const std::vector<TrafficCorrection>* corrections)
 {
     dataForPlot.clear();
     if (days == nullptr) {
         return;
     }
     const int startDay = monthStart ? DateDay::getDayNumber(*monthStart) : 1;
-    // The page sets a divisor of at least 1 before it builds; without one the values would be
-    // infinite, so an unset divisor counts as 1.
-    const double divisor = static_cast<double>(pnDiv.value_or(1) == 0 ? 1 : pnDiv.value_or(1));
+    const double div = divisor();
     double sum = 0.0;
     for (const CTrafficPoint& p : *days) {
-        const double y = static_cast<double>(p.getTotalTraffic()) / divisor;
+        const double y = static_cast<double>(p.getTotalTraffic()) / div;
         sum += y;
         dataForPlot.push_back(Point{DateDay::getDayNumberFromMonthDay(p.pDate, startDay), cumulative ? sum : y});
+    }
+    if (corrections == nullptr || corrections->empty()) {
+        return;
+    }
+    // Each correction joins the point of its day (one made when the day has none), and every
+    // later point carries it.
+    for (const TrafficCorrection& c : *corrections) {
+        const int x = DateDay::getDayNumberFromMonthDay(c.date(), startDay);
+        const double step = static_cast<double>(c.bytes()) / div;
+        auto at = std::find_if(dataForPlot.begin(), dataForPlot.end(), [x](const Point& p) { return p.x >= x; });
+        if (at == dataForPlot.end() || at->x != x) {
+            const double before = at == dataForPlot.begin() ? 0.0 : std::prev(at)->y;
+            at = dataForPlot.insert(at, Point{x, before});
+        }
+        for (; at != dataForPlot.end(); ++at) {
+            at->y += step;
+        }
     }
 }
 

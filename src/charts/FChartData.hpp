@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CTrafficPoint.hpp"
+#include "model/TrafficCorrection.hpp"
 #include "plot/CPTPlotDataSource.hpp"
 #include "platform/Date.hpp"
 
@@ -28,16 +29,22 @@ public:
     // The daily series; absent days empty it.
     void setBarChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart);
     void setBarChartData(NullPlaceholder, std::optional<Date>) {}
-    // The running total, adding each day's quotient separately.
-    void setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart);
+    // The running total, adding each day's quotient separately; a correction is a step on its
+    // own day (down when it is negative).
+    void setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart,
+                              const std::vector<TrafficCorrection>* corrections = nullptr);
     void setIntegralChartData(NullPlaceholder, std::optional<Date>) {}
+    // The corrections as bars of their own, each at its day (below zero when negative).
+    void setCorrectionBarData(const std::vector<TrafficCorrection>& corrections, std::optional<Date> monthStart);
 
     std::size_t numberOfRecordsForPlot(CPTPlot& plot) override;
     // Field 0 is x (bar location, scatter x); every other field is y.
     std::optional<CPTNumber> numberForPlot(CPTPlot& plot, unsigned field, std::size_t index) override;
 
 private:
-    void build(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart, bool cumulative);
+    void build(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart, bool cumulative,
+               const std::vector<TrafficCorrection>* corrections);
+    double divisor() const;
 };
 
 }  // namespace quorvel

@@ -199,6 +199,17 @@ void FChartViewController::createBars()
     bars->setBarOffset(Decimal::fromInteger(0));
     bars->setIdentifier("Bar Plot 1");
     graphBar->addPlot(bars);
+
+    // A correction is not traffic of its day: drawn beside the day's bar, in a colour of its own.
+    auto corrections = CPTBarPlot::tubularBarPlotWithColor(CPTColor::colorWithComponentRed(0.258824, 0.647059, 0.960784, 1.0),
+                                                          CPTColor::colorWithComponentRed(0.552941, 0.803922, 1.0, 1.0),
+                                                          CPTColor::blackColor(), false);
+    corrections->setBarWidth(Decimal::fromDouble(0.3));
+    corrections->setBaseValue(Decimal::fromString("0"));
+    corrections->setDataSource(&pCorrectionBars);
+    corrections->setBarOffset(Decimal::fromDouble(0.4));
+    corrections->setIdentifier("Correction Plot");
+    graphBar->addPlot(corrections);
 }
 
 void FChartViewController::updateInterface(const SharedSummary& summary)
@@ -215,18 +226,25 @@ void FChartViewController::updateControls()
     if (shownSummary) {
         if (const MonthTraffic* month = shownSummary->getMonthItemInfoforMonth(tag)) {
             pBarChartUsed.setBarChartData(&month->arrDaysTraffics, month->date);
-            pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics, month->date);
+            pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics, month->date, &month->arrCorrections);
+            pCorrectionBars.setCorrectionBarData(month->arrCorrections, month->date);
         }
     }
     graphChart->reloadData();
     graphBar->reloadData();
 }
 
-void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale, int days)
+void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest)
 {
     CPTXYPlotSpace& space = plotSpaceOf(graph);
-    space.setYRange(CPTPlotRange(Decimal::fromDouble(static_cast<double>(-(scale.maximum / 50))),
-                                 Decimal::fromInteger(scale.maximum)));
+    const double usual = static_cast<double>(-(scale.maximum / 50));
+    const double top = usual + static_cast<double>(scale.maximum);
+    double bottom = usual;
+    if (lowest < 0) {
+        const double down = static_cast<double>(lowest) / static_cast<double>(scale.divisor == 0 ? 1 : scale.divisor);
+        bottom = std::min(bottom, std::floor(down * 1.1));
+    }
+    space.setYRange(CPTPlotRange(Decimal::fromDouble(bottom), Decimal::fromDouble(top - bottom)));
     space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(days + 2)));
     const CPTMutableTextStyle titleStyle = textStyle(12);
     CPTXYAxis& x = *axesOf(graph).xAxis();
@@ -253,7 +271,13 @@ void FChartViewController::updateAxisesforCharts(int k)
     if (month == nullptr) {
         return;
     }
-    const std::uint64_t maxDay = month->getMaxDayUsedTraffic();
+    std::int64_t mostCorrected = 0;
+    std::int64_t leastCorrected = 0;
+    for (const TrafficCorrection& c : month->arrCorrections) {
+        mostCorrected = std::max(mostCorrected, c.bytes());
+        leastCorrected = std::min(leastCorrected, c.bytes());
+    }
+    const std::uint64_t maxDay = std::max(month->getMaxDayUsedTraffic(), static_cast<std::uint64_t>(mostCorrected));
     const std::uint64_t used = month->getDataUsed();
     const int days = month->pnDaysCount();
     const bool current = static_cast<std::int64_t>(shownSummary->getMonthItemsCount()) - 1 == k;
@@ -278,8 +302,9 @@ void FChartViewController::updateAxisesforCharts(int k)
     barTitle_.text = "Data Usage Daily\n" + period;
     chartTitle_.displacement = idiom_ == Idiom::Phone ? CPTPoint{15, -30} : CPTPoint{0, -30};
 
-    applyScale(*graphBar, barScale, days);
+    applyScale(*graphBar, barScale, days, leastCorrected);
     pBarChartUsed.pnDiv = barScale.divisor;
+    pCorrectionBars.pnDiv = barScale.divisor;
     const ChartScale lineScale = ChartScale::getChartScale(used);
     applyScale(*graphChart, lineScale, days);
     pLineChartUsed.pnDiv = lineScale.divisor;

@@ -41,6 +41,8 @@ public:
     SharedSummary shownSummary;
     FChartData pBarChartUsed;
     FChartData pLineChartUsed;
+    // The period's corrections: bars of their own colour beside the daily bars.
+    FChartData pCorrectionBars;
 
     void createCharts();
     void createBars();
@@ -66,7 +68,8 @@ private:
         CPTPoint displacement;
     };
 
-    void applyScale(CPTXYGraph& graph, const ChartScale& scale, int days);
+    // `lowest` (bytes, 0 or negative) lowers the y range to show a downward correction.
+    void applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest = 0);
     static void fitTitle(CPTXYGraph& graph, double width, const TitleSpec& wanted);
 
     Idiom idiom_;

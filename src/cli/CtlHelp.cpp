@@ -18,7 +18,8 @@ const std::vector<CtlHelp::Command> kCommands = {
      "again sets all three anew.",
      {{"--plan", "MB", "the monthly data plan in megabytes (1 MB is 1,000,000 bytes)"},
       {"--start-day", "DAY", "the day of the month, 1 to 31, on which each billing month begins"},
-      {"--used", "MB", "data already used in this billing month, in megabytes (0 when left out)"}}},
+      {"--used", "MB", "data already used in this billing month, in megabytes (at the first set-up 0 when "
+                       "left out; run again without it, the used data stays as it is)"}}},
     {"status",
      {"status [--json] [--at LAT,LON]", "status --oneline|--waybar [--watch] [--at LAT,LON]"},
      "sample the counters and show the billing month",
@@ -49,7 +50,11 @@ const std::vector<CtlHelp::Command> kCommands = {
      {"set plan MB", "set start-day DAY", "set used MB"},
      "change the plan, the start day or the data used this month",
      "Changes one value of the set-up: the monthly plan in megabytes, the day (1 to 31) each billing month "
-     "begins on, or the data used in the current billing month in megabytes.",
+     "begins on, or the data used in the current billing month in megabytes. The used data never rewrites a "
+     "measured day: while nothing of the billing month was measured it is spread over its days, otherwise "
+     "the difference to what was counted is kept as the month's one correction, dated today (a later one "
+     "replaces it; entering what was counted removes it). Refused while the clock stands before the days "
+     "already counted.",
      {}},
     {"reset",
      {"reset locations", "reset previous-months"},
@@ -102,11 +107,13 @@ const std::vector<CtlHelp::Command> kCommands = {
      {"export [--csv|--json]"},
      "print the stored day records",
      "Prints the day records of the calendar months kept (the current one and up to two before it). CSV, "
-     "the default, has a header line and the columns date (the local calendar day, YYYY-MM-DD) and "
-     "cellular_bytes (the bytes received and sent over the counted interfaces that day).",
+     "the default, has a header line and the columns date (the local calendar day, YYYY-MM-DD), "
+     "cellular_bytes (the bytes received and sent over the counted interfaces that day) and kind (day, or "
+     "correction for a correction of the used data, whose bytes may be negative).",
      {{"--csv", "", "comma-separated values (the default)"},
-      {"--json", "", "one JSON object with the months, their plans and their days (bytes, wifi_bytes and "
-                     "roaming_bytes, the part used while roaming)"}}},
+      {"--json", "", "one JSON object with the months, their plans, their days (bytes, wifi_bytes, "
+                     "roaming_bytes, the part used while roaming, and entered_bytes, the part entered as used "
+                     "data rather than measured) and their corrections (date, bytes)"}}},
     {"help",
      {"help [COMMAND]"},
      "show the commands, or one command's options",

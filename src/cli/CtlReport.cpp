@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "model/FTrafficDataInformation.hpp"
+#include "model/FileSize.hpp"
 #include "model/MainScreenFigures.hpp"
 #include "platform/Calendar.hpp"
 
@@ -38,6 +39,15 @@ nlohmann::ordered_json locationsJson(const FTrafficDataInformation& s)
 
 }  // namespace
 
+nlohmann::ordered_json CtlReport::correctionsJson(const MonthTraffic& m)
+{
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const TrafficCorrection& c : m.arrCorrections) {
+        out.push_back({{"date", localDay(c.date())}, {"bytes", c.bytes()}});
+    }
+    return out;
+}
+
 std::string CtlReport::localDay(Date date)
 {
     const DateComponents c = Calendar::components(date);
@@ -54,7 +64,7 @@ nlohmann::ordered_json CtlReport::monthJson(const MonthTraffic& m)
     return {{"period", m.getMonthPeriod()},          {"first_day", day(m.date)},
             {"last_day", day(m.last_date)},          {"days_count", m.pnDaysCount()},
             {"used", m.getDataUsed()},               {"max_day", m.getMaxDayUsedTraffic()},
-            {"days", std::move(days)}};
+            {"days", std::move(days)},               {"corrections", correctionsJson(m)}};
 }
 
 nlohmann::ordered_json CtlReport::toJson() const
@@ -80,6 +90,7 @@ nlohmann::ordered_json CtlReport::toJson() const
     j["estimate"] = s.pDataEstimation.value_or(0);
     j["roaming"] = s.pRoamingUsed.value_or(0);
     j["booked"] = booked;
+    j["held"] = held;
     j["alert"] = alert ? nlohmann::ordered_json{{"title", alert->title}, {"body", alert->body}} : nullptr;
     j["billing_months"] = std::move(months);
     j["locations"] = locationsJson(s);
@@ -117,6 +128,11 @@ std::string CtlReport::toText(bool full) const
     std::ostringstream out;
     if (alert) {
         out << alert->title << ": " << alert->body << "\n";
+    }
+    if (held > 0) {
+        // Booked under this date the bytes would land in no kept month: they wait for the clock.
+        out << "The clock says " << localDay(today) << ", before the days already counted: "
+            << FileSize::formatMemoryStringDot1(held) << " are held and booked once the clock is right.\n";
     }
     if (!full) {
         out << (booked ? "Booked new traffic." : "No new traffic.") << "\n";

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ struct MainScreenFigures;
 struct CtlReport {
     SharedSummary summary;  // figures; lists only after a full update
     bool booked = false;
+    std::uint64_t held = 0;  // counted while the clock could not date it, not booked yet
     std::optional<LocalNotification> alert;
     Date today{};
 
@@ -30,6 +32,8 @@ struct CtlReport {
     // Local calendar day as YYYY-MM-DD, and the hour as YYYY-MM-DDTHH.
     static std::string localDay(Date date);
     static nlohmann::ordered_json monthJson(const MonthTraffic& month);
+    // A month's corrections as [{"date", "bytes"}].
+    static nlohmann::ordered_json correctionsJson(const MonthTraffic& month);
     // The billing month's figures as label and value, in the order they are shown.
     static std::vector<std::pair<std::string, std::string>> figureRows(const FTrafficDataInformation& s,
                                                                        const MainScreenFigures& f);

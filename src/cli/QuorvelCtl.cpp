@@ -178,29 +178,47 @@ int QuorvelCtl::setup(const CtlArguments& a)
 {
     const std::string planText = *a.value("--plan");
     const std::string dayText = *a.value("--start-day");
-    const std::string usedText = a.value("--used").value_or("0");
+    const std::optional<std::string> usedText = a.value("--used");
     const auto plan = megabytesEntry(planText, true);
     const auto day = StrictEntry::startDay(dayText);
-    const auto used = megabytesEntry(usedText, false);
+    const auto used = megabytesEntry(usedText.value_or("0"), false);
     if (!plan.value || !day.value || !used.value) {
         return refuseEntry(!plan.value ? "plan" : !day.value ? "start day" : "used data",
                            !plan.value ? plan.why : !day.value ? day.why : used.why);
     }
     start();
+    // A set-up run again changes only what it is given: the used data only with --used. The
+    // first one ends with it (0 when not given), which also sets the counters' baselines.
+    const bool firstStart = app_->isFirstStart();
+    if ((firstStart || usedText) && !clockCanDate()) {
+        return 1;
+    }
     // The set-up's own order: plan, start day, then the used data that ends it.
     app_->onResetPlanValue(*plan.value);
     app_->onResetPlanStartDay(*day.value);
     app_->resetWizardFinished();
-    app_->onResetThisMonthDataInfo(*used.value);
+    if (firstStart || usedText) {
+        app_->onResetThisMonthDataInfo(*used.value);
+    }
     queue_->drain();
     out_ << "Quorvel is set up: a plan of " << FileSize::formatMemoryStringDot1(*plan.value)
-         << ", billing months starting on day " << *day.value << ", " << FileSize::formatMemoryStringDot1(*used.value)
-         << " used so far this month.\n";
+         << ", billing months starting on day " << *day.value << ", "
+         << FileSize::formatMemoryStringDot1(app_->pmodule()->getDataUsed()) << " used so far this month.\n";
     // Counting in the background is on from the set-up on; `watch --autostart off` turns it off.
     if (AutostartEntry(paths_.autostartEntry).install(ProgramPath::self())) {
         out_ << "Counting in the background starts at the next login (or now: quorvelctl watch).\n";
     }
     return 0;
+}
+
+bool QuorvelCtl::clockCanDate()
+{
+    if (app_->pmodule()->history().clockIsPlausible()) {
+        return true;
+    }
+    err_ << "quorvelctl: the clock says " << CtlReport::localDay(services_->env().clock.now())
+         << ", before the days already counted; set the clock first. Nothing was changed.\n";
+    return false;
 }
 
 int QuorvelCtl::update(const CtlArguments& a, bool full)
@@ -246,6 +264,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
         }
     }
     report.today = services_->env().clock.now();
+    report.held = app_->pmodule()->history().sampler().heldTraffic;
     if (a.has("--oneline") || a.has("--waybar")) {
         if (report.alert) {  // a bar reads only standard output; the alert is raised once, so say it
             err_ << report.alert->title << ": " << report.alert->body << "\n";
@@ -325,6 +344,9 @@ int QuorvelCtl::set(const CtlArguments& a)
             return refuseEntry("used data", used.why);
         }
         start();
+        if (!clockCanDate()) {
+            return 1;
+        }
         app_->onResetThisMonthDataInfo(*used.value);
         out_ << "Used this month: " << FileSize::formatMemoryStringDot1(*used.value) << "\n";
     }
@@ -408,20 +430,26 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
                 days.push_back({{"date", CtlReport::localDay(p.pDate)},
                                 {"bytes", p.getTotalTraffic()},
                                 {"wifi_bytes", p.getTotalTrafficWf()},
-                                {"roaming_bytes", p.getRoamingTraffic()}});
+                                {"roaming_bytes", p.getRoamingTraffic()},
+                                {"entered_bytes", p.getEnteredTraffic()}});
             }
             list.push_back({{"month", m->psMonth() + " " + m->psYear()},
                             {"plan", m->pMonthPlan.value_or(0)},
-                            {"days", std::move(days)}});
+                            {"days", std::move(days)},
+                            {"corrections", CtlReport::correctionsJson(*m)}});
         }
         out_ << nlohmann::ordered_json{{"months", std::move(list)}}.dump(2) << "\n";
         return 0;
     }
-    // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out.
-    out_ << "date,cellular_bytes\n";
+    // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out. A
+    // correction is a row of its own (signed), after the day rows of its month.
+    out_ << "date,cellular_bytes,kind\n";
     for (const auto& m : months) {
         for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTraffic() << "\n";
+            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTraffic() << ",day\n";
+        }
+        for (const TrafficCorrection& c : m->arrCorrections) {
+            out_ << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction\n";
         }
     }
     return 0;

@@ -37,6 +37,8 @@ private:
     int dispatch(const CtlArguments& a);
     int setup(const CtlArguments& a);
     int update(const CtlArguments& a, bool full);
+    // Whether the clock can date a change of the used data; says why not on standard error.
+    bool clockCanDate();
     int statusLine(const CtlArguments& a, SharedSummary summary);
     SharedSummary storedSummary();
     int set(const CtlArguments& a);

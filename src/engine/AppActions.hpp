@@ -21,7 +21,8 @@ public:
     // The resets.
     virtual void onResetLocations(const void* sender) = 0;
     virtual void onResetPrevMonthsInfo(const void* sender) = 0;
-    virtual void onResetThisMonthDataInfo(std::uint64_t used) = 0;
+    // The user's figure for this billing period; false (nothing changed) when the clock cannot date it.
+    virtual bool onResetThisMonthDataInfo(std::uint64_t used) = 0;
     virtual void onResetPlanValue(std::uint64_t plan) = 0;
     virtual void onResetPlanStartDay(std::int32_t day) = 0;
     virtual void resetFirstStart() = 0;

@@ -167,10 +167,12 @@ void CAppController::onResetPlanValue(std::uint64_t plan)
     env_.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, plan});
 }
 
-void CAppController::onResetThisMonthDataInfo(std::uint64_t used)
+bool CAppController::onResetThisMonthDataInfo(std::uint64_t used)
 {
-    withStateLock([used](CTrafficManager& m) { m.resetTrafficsWithInit(-1, used, m.getPlanStartDay()); });
+    bool done = false;
+    withStateLock([&](CTrafficManager& m) { done = m.correctUsedData(used); });
     getTrafficInformation(true);
+    return done;
 }
 
 namespace {

@@ -57,7 +57,7 @@ public:
     void setThresholdKoeff(double k, double dkDay) override;
     void onResetLocations(const void* sender) override;
     void onResetPrevMonthsInfo(const void* sender) override;
-    void onResetThisMonthDataInfo(std::uint64_t used) override;
+    bool onResetThisMonthDataInfo(std::uint64_t used) override;
     void onResetPlanValue(std::uint64_t plan) override;
     void onResetPlanStartDay(std::int32_t day) override;
     void resetFirstStart() override;

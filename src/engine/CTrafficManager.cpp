@@ -17,6 +17,7 @@
 #include "platform/Calendar.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
+#include "platform/Log.hpp"
 #include "platform/StoredFile.hpp"
 #include "platform/UserDefaults.hpp"
 
@@ -165,6 +166,17 @@ void CTrafficManager::setOverBoundLimit(bool on)
     for (double level : {1.0, 1.2, 1.5, 2.0, 3.0, 5.0, 10.0, 50.0, 100.0, 200.0}) {
         limits_.insert(limits_.begin(), CTrafficLimitOverbound::createOverBoundLimit(level, this));
     }
+}
+
+void CTrafficManager::restoreLimitsFromSwitches()
+{
+    // The alert switches in the defaults say which limits the user keeps: remade from them, in
+    // the order a new manager has them.
+    const UserDefaults& d = env_->defaults;
+    setDayLimit(d.boolForKey(DefaultsKeys::kDayLimit).value_or(true));
+    setMonthLimit(d.boolForKey(DefaultsKeys::kMonthLimit).value_or(true) ? 0.9 : -1.0);
+    setOverBoundLimit(d.boolForKey(DefaultsKeys::kOverbound).value_or(true));
+    Log::line("the state file held no alert limits; they were made again from the alert switches");
 }
 
 void CTrafficManager::initLimitsWithSelf()
@@ -332,27 +344,22 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
     return nullptr;
 }
 
-namespace {
-
-// A calendar day as one comparable number, so a billing period tests each record with integer
-// comparisons instead of decomposing both dates again.
-int dayKey(Date date)
-{
-    const DateComponents c = Calendar::components(date);
-    return (c.year * 16 + c.month) * 64 + c.day;
-}
-
-}  // namespace
-
 bool CTrafficManager::copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& keys,
                                      Date first, Date last)
 {
-    const int firstKey = dayKey(first);
-    const int lastKey = dayKey(last);
+    const int firstKey = DateDay::dayKey(first);
+    const int lastKey = DateDay::dayKey(last);
     bool added = false;
     for (std::size_t i = 0; i < from.arrDaysTraffics.size(); ++i) {
         if (keys[i] >= firstKey && keys[i] <= lastKey) {
             into.arrDaysTraffics.push_back(from.arrDaysTraffics[i]);
+            added = true;
+        }
+    }
+    for (const TrafficCorrection& c : from.arrCorrections) {
+        const int key = DateDay::dayKey(c.date());
+        if (key >= firstKey && key <= lastKey) {
+            into.arrCorrections.push_back(c);
             added = true;
         }
     }
@@ -373,7 +380,7 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::billingMonthsOf(
     for (const auto& m : months) {
         std::vector<int>& k = keys[m.get()];
         for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            k.push_back(dayKey(p.pDate));
+            k.push_back(DateDay::dayKey(p.pDate));
         }
     }
     const Date firstDate = first.date.value_or(today);
@@ -411,7 +418,37 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::billingMonthsOf(
 
 std::uint64_t CTrafficManager::getDataUsed() const
 {
-    return usedInPeriod(&CTrafficPoint::getTotalTraffic);
+    const std::uint64_t days = usedInPeriod(&CTrafficPoint::getTotalTraffic);
+    const Date first = getFirstBillingDayForDate(now());
+    const std::int64_t corrected = traffics_->correctionsWithin(first, getLastBillingDayForStartDay(first));
+    if (corrected < 0) {
+        const auto less = static_cast<std::uint64_t>(-corrected);
+        return days > less ? days - less : 0;
+    }
+    return days + static_cast<std::uint64_t>(corrected);
+}
+
+bool CTrafficManager::correctUsedData(std::uint64_t used)
+{
+    QV_REQUIRE(used <= ArchiveDecoder::kMaxByteCount, "the used data must be checked against the byte limit at entry");
+    if (!traffics_->clockIsPlausible()) {
+        return false;  // dated under a clock that is wrong, the correction would land in no period
+    }
+    traffics_->getNewTraffic(nullptr);  // what the counters hold now is part of the entered figure
+    const Date first = getFirstBillingDayForDate(now());
+    const Date last = getLastBillingDayForStartDay(first);
+    if (traffics_->sumWithin(first, last, &CTrafficPoint::getMeasuredTraffic) == 0) {
+        // Nothing measured in the period yet (the set-up): the figure is spread over its days.
+        traffics_->replaceCorrection(first, last, 0);
+        traffics_->reinitTrafficPointsSinceToday(-1, used, startDay());
+    } else {
+        const auto days = static_cast<std::int64_t>(usedInPeriod(&CTrafficPoint::getTotalTraffic));
+        if (!traffics_->replaceCorrection(first, last, static_cast<std::int64_t>(used) - days)) {
+            return false;
+        }
+    }
+    rearmCutoff(usageFigures());
+    return true;
 }
 
 std::uint64_t CTrafficManager::usedInPeriod(CTraffics::Share share) const
@@ -478,14 +515,19 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
     QV_REQUIRE(coder.env() != nullptr, "decoding a manager needs a decoder made with the platform services");
     auto m = std::make_unique<CTrafficManager>(*coder.env(), false);
     m->pMonthPlan_ = coder.decodeUInt64("pMonthPlan");
-    if (auto history = coder.decodeObject<CTraffics>("pTraffics")) {
-        m->traffics_ = std::move(history);
+    auto history = coder.decodeObject<CTraffics>("pTraffics");
+    if (!history) {
+        coder.fail("pTraffics", "the history");  // always written: a state without it was damaged
     }
-    coder.decodeObjects("pLimits", [&](ArchiveDecoder& limit) {
+    m->traffics_ = std::move(history);
+    const bool limits = coder.decodeObjects("pLimits", [&](ArchiveDecoder& limit) {
         if (auto l = CTrafficLimitBase::initWithCoder(limit)) {
             m->limits_.push_back(std::move(l));
         }  // entries that are not limits are skipped
     });
+    if (!limits) {
+        m->restoreLimitsFromSwitches();
+    }
     const std::optional<std::int64_t> day = coder.decodeInt64("pPlanStartDay");
     // No start day, or one no billing month can start on, becomes the 1st.
     m->pPlanStartDay_ = day && *day >= 1 && *day <= 31 ? static_cast<std::int32_t>(*day) : 1;
@@ -504,6 +546,7 @@ void CTrafficManager::setInterfaceChoice(const std::string& name, std::optional<
 {
     if (!count) {
         sampler().choices.byName.erase(name);
+        sampler().baselineNewlyCounted();  // back to detection may count it again
         return;
     }
     sampler().choices.byName[name] = *count;

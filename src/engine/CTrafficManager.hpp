@@ -79,6 +79,8 @@ public:
             limits_, [](const auto& l) { return l == nullptr || dynamic_cast<const Kind*>(l.get()) != nullptr; }));
     }
     void initLimitsWithSelf();
+    // Limits as the alert switches in the defaults have them, for a state that lost its list.
+    void restoreLimitsFromSwitches();
     void resetAllLimits() { limits_.clear(); }
 
     // History pass-throughs.
@@ -88,6 +90,10 @@ public:
         traffics_->reinitTrafficPointsSinceToday(dayCount, bytes, startDay);
         rearmCutoff(usageFigures());
     }
+    // The user's figure for the current billing period: spread over its days while nothing in it
+    // was measured, otherwise kept as the period's one correction (none when it equals what was
+    // booked); no measured byte changes. False, with nothing changed, under an implausible clock.
+    bool correctUsedData(std::uint64_t used);
     void resetLocations() override { traffics_->resetLocations(); }
     void resetPrevMonthsInfo() override { traffics_->resetPrevMonthsInfo(); }
     std::int32_t getLocationsCount() const override { return traffics_->getLocationsCount(); }
@@ -98,7 +104,11 @@ public:
     // true counts the interface from now on (none of its traffic so far), false ignores it,
     // none gives it back to detection.
     void setInterfaceChoice(const std::string& name, std::optional<bool> count);
-    void setCountMetered(bool on) { sampler().choices.countMetered = on; }
+    void setCountMetered(bool on)
+    {
+        sampler().choices.countMetered = on;
+        sampler().baselineNewlyCounted();
+    }
     bool countMetered() const { return traffics_->sampler().choices.countMetered; }
 
     // Mobile data off at the plan: the user's switch, and the billing period (its first day's

@@ -11,6 +11,7 @@
 #include "platform/BootIdentity.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
+#include "platform/Log.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/RoamingSource.hpp"
 #include "platform/Uptime.hpp"
@@ -78,13 +79,13 @@ void CTrafficObtainer::takeBaselines(const std::vector<InterfaceCounters>& links
                                      std::optional<std::string> boot)
 {
     baselines = CounterGrowth::baselinesOf(links, baselines.value_or(std::vector<InterfaceBaseline>{}),
-                                           isSameBoot(uptime, boot));
+                                           isSameBoot(uptime, boot), &decisions);
     prevTrafficSize = static_cast<std::int64_t>(CounterGrowth::countedTotal(links, decisions));
     sysWorkTime = uptime;
     bootId = std::move(boot);
 }
 
-CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* latest)
+CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock)
 {
     const Date now = env_->clock.now();
     const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate, now);
@@ -96,15 +97,25 @@ CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficP
     const double uptime = env_->uptime.uptime();
     std::optional<std::string> boot = env_->boot.bootId();
     const std::vector<CountingDecision> decisions = countingDecisions(*links);
-    const std::uint64_t delta = grownSinceLastSample(*links, decisions, uptime, boot);
+    const std::uint64_t grown = grownSinceLastSample(*links, decisions, uptime, boot);
     takeBaselines(*links, decisions, uptime, std::move(boot));
     // Asked at every readable sample, so that the answer covers exactly the interval booked now.
     const bool roaming = env_->roaming != nullptr && env_->roaming->roamingSinceLastAsked();
+    if (!plausibleClock) {
+        // The counters are taken (nothing is counted twice), but the bytes wait for a clock
+        // that can tell their day: booked under 1970 they would land in a month trimmed at once.
+        heldTraffic += grown;
+        heldRoaming += roaming ? grown : 0;
+        return unchanged;
+    }
+    const std::uint64_t delta = grown + heldTraffic;
+    const std::uint64_t roamingShare = (roaming ? grown : 0) + heldRoaming;
+    heldTraffic = 0;
+    heldRoaming = 0;
     if (delta == 0) {
         return unchanged;
     }
     prevShotDate = now;
-    const std::uint64_t roamingShare = roaming ? delta : 0;
 
     Increment result;
     if (newDay) {
@@ -145,6 +156,24 @@ bool CTrafficObtainer::resetInterfaceCounter(const std::string& name)
     std::erase_if(*baselines, [&](const InterfaceBaseline& b) { return b.name == name || b.index == link->index; });
     baselines->push_back({link->name, link->index, link->rxBytes, link->txBytes});
     return true;
+}
+
+void CTrafficObtainer::baselineNewlyCounted()
+{
+    const auto links = env_->counters.read();
+    if (!links || !baselines) {
+        return;  // before the first sample of this kind the next sample takes them all
+    }
+    const std::vector<CountingDecision> decisions = countingDecisions(*links);
+    for (std::size_t i = 0; i < links->size(); ++i) {
+        const InterfaceCounters& link = (*links)[i];
+        const auto same = [&](const InterfaceBaseline& b) { return b.index == link.index && b.name == link.name; };
+        const auto known = std::find_if(baselines->begin(), baselines->end(), same);
+        if (decisions[i].counted && (known == baselines->end() || !known->measured)) {
+            std::erase_if(*baselines, same);
+            baselines->push_back({link.name, link.index, link.rxBytes, link.txBytes});
+        }
+    }
 }
 
 std::vector<std::string> CTrafficObtainer::countedInterfaces()
@@ -196,6 +225,8 @@ void CTrafficObtainer::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeObjects("CountingChoices", entries);
     coder.encodeBool("CountMetered", choices.countMetered);
     coder.encodeObject("NetworkManager", &networkManager);
+    coder.encodeUInt64("HeldTraffic", heldTraffic != 0 ? std::optional<std::uint64_t>(heldTraffic) : std::nullopt);
+    coder.encodeUInt64("HeldRoaming", heldRoaming != 0 ? std::optional<std::uint64_t>(heldRoaming) : std::nullopt);
 }
 
 std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder& coder)
@@ -229,6 +260,19 @@ std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder
     o->choices.countMetered = coder.decodeBool("CountMetered").value_or(false);
     if (auto cache = coder.decodeObject<NetworkManagerCache>("NetworkManager")) {
         o->networkManager = std::move(*cache);
+    }
+    // Written by every version: a state without them, or with a boot but no interface baselines,
+    // was damaged. Booking from no baseline would count every counter whole again; a new one
+    // is taken at the next sample instead, and nothing is booked by it.
+    const bool noSum = !o->prevTrafficSize;
+    if ((noSum && !o->baselines) || (o->bootId && !o->baselines)) {
+        o->prevTrafficSize = kNoBaseline;
+        Log::line("the state file held no counter baselines; counting starts again from now");
+    }
+    o->heldTraffic = coder.decodeByteCount("HeldTraffic").value_or(0);
+    o->heldRoaming = coder.decodeByteCount("HeldRoaming").value_or(0);
+    if (o->heldRoaming > o->heldTraffic) {
+        coder.fail("HeldRoaming", "at most the held bytes");
     }
     return o;
 }

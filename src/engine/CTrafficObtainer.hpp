@@ -61,16 +61,24 @@ public:
     std::optional<std::vector<InterfaceBaseline>> baselines;
     CountingChoices choices;
     NetworkManagerCache networkManager;
+    // Growth counted while the clock could not date it (and its roaming share): booked at the
+    // first sample whose clock can, to that sample's day.
+    std::uint64_t heldTraffic = 0;
+    std::uint64_t heldRoaming = 0;
 
     // Received plus sent bytes of every counted interface; 0 when the list cannot be read.
     std::int64_t obtainAllTraffic();
-    // One sample, booked into `latest` (this month's latest day record, or null).
-    Increment getTrafficIncrementPoint(CTrafficPoint* latest);
+    // One sample, booked into `latest` (this month's latest day record, or null); with an
+    // implausible clock its growth is held instead and nothing is booked.
+    Increment getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock = true);
     // Takes every interface's counters and the boot as the baseline, so that what the counters
     // hold now is never booked.
     void resetObtainerCounter();
     // Takes one interface's counter now as its baseline; false when no such interface is there.
     bool resetInterfaceCounter(const std::string& name);
+    // After the choices changed: every interface counted now that has no measured baseline takes
+    // its counter now as one, so that it is counted from this moment, none of its past.
+    void baselineNewlyCounted();
     void dataUsageChanged();
 
     // Every interface now with whether it is counted and why; empty when the list cannot be read.

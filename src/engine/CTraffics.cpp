@@ -11,6 +11,7 @@
 #include "platform/Calendar.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
+#include "platform/Log.hpp"
 #include "platform/NotificationCenter.hpp"
 
 namespace quorvel {
@@ -57,7 +58,7 @@ bool CTraffics::getNewTraffic(TCResult* r)
 {
     const MonthTraffic* month = getMonthInfoForThisMonth();
     CTrafficPoint* latest = getLatestTrafficItemForThisMonth();
-    const CTrafficObtainer::Increment inc = obtainer_->getTrafficIncrementPoint(latest);
+    const CTrafficObtainer::Increment inc = obtainer_->getTrafficIncrementPoint(latest, clockIsPlausible());
     std::uint64_t kept = inc.booked;
     const bool newRecord = inc.kind == CTrafficObtainer::Increment::Kind::NewRecord;
     if (newRecord) {
@@ -112,10 +113,7 @@ void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& p
     // A day met again (the clock moved back, the time zone changed) grows its one record.
     for (CTrafficPoint& p : days) {
         if (DateDay::isTheSameDay(p.pDate, point.pDate)) {
-            p.addTraffic(point.getTotalTraffic(), point.getRoamingTraffic());
-            if (point.pTraffWf) {
-                p.addTrafficWf(*point.pTraffWf);
-            }
+            p.absorb(point);
             return;
         }
     }
@@ -166,13 +164,100 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
         comps.day = first + i;
         const Date date = Calendar::date(comps).value_or(now());
         // The last day takes the remainder, so that the days sum to exactly `bytes`.
-        bookDay(month->arrDaysTraffics, CTrafficPoint::trafficPointWithDate(date, q + (i == n - 1 ? rest : 0)));
+        bookDay(month->arrDaysTraffics, CTrafficPoint::enteredPointWithDate(date, q + (i == n - 1 ? rest : 0)));
     }
     // The month's date is its first day's, so that the kept days before the start day still
     // open the earlier billing period in the charts.
     month->updateDate(month->arrDaysTraffics.front().pDate);
     obtainer_->resetObtainerCounter();
     dataUsageChanged();
+}
+
+bool CTraffics::clockIsPlausible() const
+{
+    const Date t = now();
+    static const Date kEarliest = Calendar::date(DateComponents{2020, 1, 1, 0, 0, 0}).value_or(Date{});
+    if (t < kEarliest) {
+        return false;
+    }
+    std::optional<Date> newest;
+    const auto see = [&newest](Date d) {
+        if (!newest || d > *newest) {
+            newest = d;
+        }
+    };
+    for (const auto& m : months_) {
+        for (const CTrafficPoint& p : m->arrDaysTraffics) {
+            see(p.pDate);
+        }
+        for (const TrafficCorrection& c : m->arrCorrections) {
+            see(c.date());
+        }
+    }
+    if (!newest) {
+        return true;
+    }
+    DateComponents dayBefore = Calendar::components(*newest);
+    dayBefore.day -= 1;
+    dayBefore.hour = dayBefore.minute = dayBefore.second = 0;
+    const std::optional<Date> limit = Calendar::date(dayBefore);
+    return !limit || t >= *limit;
+}
+
+std::uint64_t CTraffics::sumWithin(Date first, Date last, Share share) const
+{
+    const int from = DateDay::dayKey(first);
+    const int to = DateDay::dayKey(last);
+    std::uint64_t sum = 0;
+    for (const auto& m : months_) {
+        for (const CTrafficPoint& p : m->arrDaysTraffics) {
+            const int key = DateDay::dayKey(p.pDate);
+            if (key >= from && key <= to) {
+                sum += (p.*share)();
+            }
+        }
+    }
+    return sum;
+}
+
+std::int64_t CTraffics::correctionsWithin(Date first, Date last) const
+{
+    const int from = DateDay::dayKey(first);
+    const int to = DateDay::dayKey(last);
+    std::int64_t sum = 0;
+    for (const auto& m : months_) {
+        for (const TrafficCorrection& c : m->arrCorrections) {
+            const int key = DateDay::dayKey(c.date());
+            if (key >= from && key <= to) {
+                sum += c.bytes();
+            }
+        }
+    }
+    return sum;
+}
+
+bool CTraffics::replaceCorrection(Date first, Date last, std::int64_t bytes)
+{
+    MonthTraffic* month = bytes != 0 ? createOrGetMonthItemForMonthNumber(-1) : nullptr;
+    if (bytes != 0 && month == nullptr) {
+        return false;
+    }
+    const int from = DateDay::dayKey(first);
+    const int to = DateDay::dayKey(last);
+    for (const auto& m : months_) {
+        std::erase_if(m->arrCorrections, [&](const TrafficCorrection& c) {
+            const int key = DateDay::dayKey(c.date());
+            return key >= from && key <= to;
+        });
+    }
+    if (month != nullptr) {
+        const TrafficCorrection made(now(), bytes);
+        auto at = std::find_if(month->arrCorrections.begin(), month->arrCorrections.end(),
+                               [&](const TrafficCorrection& c) { return c.date() > made.date(); });
+        month->arrCorrections.insert(at, made);
+    }
+    dataUsageChanged();
+    return true;
 }
 
 std::uint64_t CTraffics::getTotalTraffic() const
@@ -417,22 +502,32 @@ std::unique_ptr<CTraffics> CTraffics::initWithCoder(ArchiveDecoder& coder)
 {
     QV_REQUIRE(coder.env() != nullptr, "decoding a history needs a decoder made with the platform services");
     auto h = std::make_unique<CTraffics>(*coder.env());
-    coder.decodeObjects("arrMonths", [&](ArchiveDecoder& month) {
+    const bool months = coder.decodeObjects("arrMonths", [&](ArchiveDecoder& month) {
         if (month.className() != MonthTraffic::kClassName) {
             month.fail("arrMonths", "month records");
         }
         h->restoreMonth(MonthTraffic::initWithCoder(month));
     });
+    if (!months) {
+        coder.fail("arrMonths", "the month records");  // always written: without them the days are lost
+    }
     if (auto sampler = coder.decodeObject<CTrafficObtainer>("trafficObtainer")) {
         h->obtainer_ = std::move(sampler);
+    } else {
+        // Without its baselines every counter would be booked whole again: start from now.
+        h->obtainer_->prevTrafficSize = CTrafficObtainer::kNoBaseline;
+        Log::line("the state file held no counter baselines; counting starts again from now");
     }
     h->lastLocation_ = coder.decodeLocation("pLastLocation");
-    coder.decodeObjects("arrDeltas", [&](ArchiveDecoder& delta) {
+    const bool places = coder.decodeObjects("arrDeltas", [&](ArchiveDecoder& delta) {
         if (delta.className() != DeltaTrafficItem::kClassName) {
             delta.fail("arrDeltas", "places");
         }
         h->restorePlace(DeltaTrafficItem::initWithCoder(delta));
     });
+    if (!places) {
+        coder.fail("arrDeltas", "the places");  // always written: without them the map is lost
+    }
     h->pMonthPlan_ = coder.decodeUInt64("pMonthPlan");
     return h;
 }

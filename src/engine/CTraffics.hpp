@@ -47,7 +47,8 @@ public:
     std::vector<CTrafficPoint>* arrTraffics();
     const std::vector<CTrafficPoint>* arrTraffics() const;
 
-    // The central step: one sample booked; whether anything changed.
+    // The central step: one sample booked (held instead while the clock is implausible);
+    // whether anything changed.
     bool getNewTraffic(TCResult* r);
     // Books a day record into the record of its own calendar month, made when missing; false
     // when the point was dropped because its month is older than the three kept.
@@ -56,7 +57,8 @@ public:
     // missing; null only when the clock stands before every one of three stored months.
     MonthTraffic* createOrGetMonthItemForMonthNumber(int n);
     // Replaces the current billing period's days by an even spread of `bytes` up to today, so
-    // that the period's used figure is exactly `bytes`; earlier periods keep their days.
+    // that the period's used figure is exactly `bytes`; earlier periods keep their days. Only for
+    // a period that holds no measured byte: the spread days are marked as entered.
     void reinitTrafficPointsSinceToday(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay);
 
     std::uint64_t getTotalTraffic() const;
@@ -70,6 +72,18 @@ public:
         return getTrafficInMonth(arrTraffics(), s, share);
     }
     std::uint64_t getTrafficInPrevMonthSinceDayNumber(int s, Share share = &CTrafficPoint::getTotalTraffic) const;
+
+    // Whether the clock can date what a sample books: not before 2020, and not more than a day
+    // before the newest stored day (phones boot at 1970 until the network sets the time).
+    bool clockIsPlausible() const;
+    // One share of the day records whose calendar day lies in [first, last], over every month.
+    std::uint64_t sumWithin(Date first, Date last, Share share) const;
+    // The corrections dated in [first, last].
+    std::int64_t correctionsWithin(Date first, Date last) const;
+    // Drops the corrections dated in [first, last] and, unless `bytes` is 0, keeps one of
+    // `bytes` dated now in the current month's record. False when the clock stands before every
+    // stored month (nothing changed then).
+    bool replaceCorrection(Date first, Date last, std::int64_t bytes);
     std::uint64_t getTrafficTodayCount() const;
     std::uint64_t getRoamingTrafficToday() const;
 

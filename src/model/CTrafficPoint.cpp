@@ -6,6 +6,17 @@
 
 namespace quorvel {
 
+void CTrafficPoint::absorb(const CTrafficPoint& other)
+{
+    addTraffic(other.getTotalTraffic(), other.getRoamingTraffic());
+    if (other.pTraffWf) {
+        addTrafficWf(*other.pTraffWf);
+    }
+    if (other.pTraffEntered) {
+        pTraffEntered = getEnteredTraffic() + *other.pTraffEntered;
+    }
+}
+
 int CTrafficPoint::getDayNumberInMonth() const
 {
     return DateDay::getDayNumber(pDate);
@@ -22,6 +33,7 @@ void CTrafficPoint::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeUInt64("Traffic", pTraff);
     coder.encodeUInt64("TrafficWiFi", pTraffWf);
     coder.encodeUInt64("TrafficRoaming", pTraffRoaming);
+    coder.encodeUInt64("TrafficEntered", pTraffEntered);
 }
 
 std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& coder)
@@ -33,8 +45,15 @@ std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& code
     }
     p->pDate = *date;
     p->pTraff = coder.decodeByteCount("Traffic");
+    if (!p->pTraff) {
+        coder.fail("Traffic", "a count of bytes");  // always written: a day without it was damaged
+    }
     p->pTraffWf = coder.decodeByteCount("TrafficWiFi");
     p->pTraffRoaming = coder.decodeByteCount("TrafficRoaming");
+    p->pTraffEntered = coder.decodeByteCount("TrafficEntered");
+    if (p->getRoamingTraffic() > *p->pTraff || p->getEnteredTraffic() > *p->pTraff) {
+        coder.fail("Traffic", "at least its roaming and entered shares");
+    }
     return p;
 }
 

@@ -13,8 +13,9 @@ class ArchiveEncoder;
 class ArchiveDecoder;
 
 // The traffic booked for one calendar day: the instant the record was made (its calendar day is
-// the day it stands for), cellular bytes, the share of them booked while roaming, and Wi-Fi
-// bytes (which nothing measures). A value type: copies are independent.
+// the day it stands for), cellular bytes, the share of them booked while roaming, the share the
+// user entered (an even spread of the data used before anything was measured) rather than
+// measured, and Wi-Fi bytes (which nothing measures). A value type: copies are independent.
 class CTrafficPoint {
 public:
     static constexpr std::string_view kClassName = "CTrafficPoint";
@@ -22,16 +23,28 @@ public:
     CTrafficPoint() = default;
     static CTrafficPoint trafficPointWithDate(Date date) { return CTrafficPoint(date, std::nullopt); }
     static CTrafficPoint trafficPointWithDate(Date date, std::uint64_t nTraff) { return CTrafficPoint(date, nTraff); }
+    // A day of the user's even spread: every byte of it entered, none measured.
+    static CTrafficPoint enteredPointWithDate(Date date, std::uint64_t nTraff)
+    {
+        CTrafficPoint p(date, nTraff);
+        p.pTraffEntered = nTraff;
+        return p;
+    }
 
     Date pDate{};
     std::optional<std::uint64_t> pTraff;
     std::optional<std::uint64_t> pTraffWf;
     // Part of the cellular bytes; absent (0) in records written before roaming was counted.
     std::optional<std::uint64_t> pTraffRoaming;
+    // Part of the cellular bytes that was entered, not measured; absent (0) in older records,
+    // whose bytes all count as measured.
+    std::optional<std::uint64_t> pTraffEntered;
 
     std::uint64_t getTotalTraffic() const { return pTraff.value_or(0); }
     std::uint64_t getTotalTrafficWf() const { return pTraffWf.value_or(0); }
     std::uint64_t getRoamingTraffic() const { return pTraffRoaming.value_or(0); }
+    std::uint64_t getEnteredTraffic() const { return pTraffEntered.value_or(0); }
+    std::uint64_t getMeasuredTraffic() const { return getTotalTraffic() - getEnteredTraffic(); }
     // Unsigned 64-bit arithmetic: wraps around like the counters it sums.
     void addTraffic(std::uint64_t n) { pTraff = getTotalTraffic() + n; }
     void addTrafficWf(std::uint64_t n) { pTraffWf = getTotalTrafficWf() + n; }
@@ -43,6 +56,8 @@ public:
             pTraffRoaming = getRoamingTraffic() + roaming;
         }
     }
+    // Another record of the same day taken into this one, every share with it.
+    void absorb(const CTrafficPoint& other);
     int getDayNumberInMonth() const;
     std::string getMonthName() const;
 

@@ -1,6 +1,7 @@
 #include "model/CounterGrowth.hpp"
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/Assert.hpp"
 
@@ -43,6 +44,9 @@ std::uint64_t CounterGrowth::booked(const std::vector<InterfaceBaseline>& baseli
         }
         const InterfaceCounters& link = links[i];
         const InterfaceBaseline* before = sameBoot ? baselineOf(baselines, link) : nullptr;
+        if (before != nullptr && !before->measured) {
+            continue;  // it was there but not counted: its bytes so far are not the plan's
+        }
         if (before == nullptr) {
             sum += link.rxBytes + link.txBytes;
         } else {
@@ -73,15 +77,19 @@ std::uint64_t CounterGrowth::bookedSinceSummedTotal(std::int64_t summedTotal,
 
 std::vector<InterfaceBaseline> CounterGrowth::baselinesOf(const std::vector<InterfaceCounters>& links,
                                                           const std::vector<InterfaceBaseline>& previous,
-                                                          bool sameBoot)
+                                                          bool sameBoot, const std::vector<CountingDecision>* decisions)
 {
+    if (decisions != nullptr) {
+        requireOneDecisionPerLink(links, *decisions);
+    }
+    const auto counted = [&](std::size_t i) { return decisions == nullptr || (*decisions)[i].counted; };
     std::vector<InterfaceBaseline> vanished;
     if (sameBoot) {
         // Only indexed links: an index is never given to another link on the same boot.
         for (const InterfaceBaseline& b : previous) {
             const bool present = std::any_of(links.begin(), links.end(),
                                              [&](const InterfaceCounters& l) { return l.index == b.index; });
-            if (b.index != 0 && !present) {
+            if (b.index != 0 && b.measured && !present) {
                 vanished.push_back(b);
             }
         }
@@ -90,11 +98,51 @@ std::vector<InterfaceBaseline> CounterGrowth::baselinesOf(const std::vector<Inte
         }
     }
     std::vector<InterfaceBaseline> out(vanished.begin(), vanished.end());
-    out.reserve(vanished.size() + links.size());
-    for (const InterfaceCounters& link : links) {
-        out.push_back({link.name, link.index, link.rxBytes, link.txBytes});
+    std::vector<std::size_t> uncounted;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (counted(i)) {
+            out.push_back({links[i].name, links[i].index, links[i].rxBytes, links[i].txBytes});
+        } else {
+            uncounted.push_back(i);
+        }
+    }
+    for (std::size_t i : keptUncounted(links, uncounted, counted)) {
+        out.push_back({links[i].name, links[i].index, 0, 0, false});
     }
     return out;
+}
+
+std::vector<std::size_t> CounterGrowth::keptUncounted(const std::vector<InterfaceCounters>& links,
+                                                      std::vector<std::size_t> uncounted,
+                                                      const std::function<bool(std::size_t)>& counted)
+{
+    if (uncounted.size() <= kKeptUncounted) {
+        return uncounted;
+    }
+    // A link below a counted one may come to be counted when the one above goes (a ppp link torn
+    // down); a cellular name may be a modem's; low indexes are the machine's own interfaces.
+    std::vector<bool> below(links.size(), false);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (!counted(i)) {
+            continue;
+        }
+        int lower = links[i].lowerIndex;
+        for (std::size_t steps = 0; lower != 0 && steps < links.size(); ++steps) {
+            const auto it = std::find_if(links.begin(), links.end(), [&](const auto& l) { return l.index == lower; });
+            if (it == links.end()) {
+                break;
+            }
+            below[static_cast<std::size_t>(it - links.begin())] = true;
+            lower = it->lowerIndex;
+        }
+    }
+    const auto rank = [&](std::size_t i) {
+        return std::make_tuple(!below[i], !InterfaceSelection::hasCellularName(links[i].name), links[i].index);
+    };
+    std::stable_sort(uncounted.begin(), uncounted.end(), [&](std::size_t a, std::size_t b) { return rank(a) < rank(b); });
+    uncounted.resize(kKeptUncounted);
+    std::sort(uncounted.begin(), uncounted.end());
+    return uncounted;
 }
 
 std::uint64_t CounterGrowth::countedTotal(const std::vector<InterfaceCounters>& links,

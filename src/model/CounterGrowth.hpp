@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/InterfaceBaseline.hpp"
@@ -26,13 +27,23 @@ public:
     static std::uint64_t bookedSinceSummedTotal(std::int64_t summedTotal, const std::vector<InterfaceCounters>& links,
                                                 const std::vector<CountingDecision>& decisions, bool sameBoot);
 
-    // Every link's counters, to measure the next growth from. On the same boot the baselines of
-    // links that went away are kept too (the latest kKeptVanished): a watcher may still book a
-    // vanished link's last counters after another sampler saw it gone, and must book only its growth.
+    // The counted links' counters, to measure the next growth from, and the name and index of
+    // at most kKeptUncounted others (links stacked below counted ones first, then cellular
+    // names, then the oldest indexes), so that the state stays small whatever the link count.
+    // On the same boot the baselines of counted links that went away are kept too (the latest
+    // kKeptVanished): a watcher may still book a vanished link's last counters after another
+    // sampler saw it gone, and must book only its growth. Without decisions every link counts.
     static std::vector<InterfaceBaseline> baselinesOf(const std::vector<InterfaceCounters>& links,
                                                       const std::vector<InterfaceBaseline>& previous = {},
-                                                      bool sameBoot = false);
+                                                      bool sameBoot = false,
+                                                      const std::vector<CountingDecision>* decisions = nullptr);
     static constexpr std::size_t kKeptVanished = 16;
+    static constexpr std::size_t kKeptUncounted = 64;
+
+    // Which of the uncounted links (positions into `links`) keep a name-and-index baseline.
+    static std::vector<std::size_t> keptUncounted(const std::vector<InterfaceCounters>& links,
+                                                  std::vector<std::size_t> uncounted,
+                                                  const std::function<bool(std::size_t)>& counted);
 
     // Received plus sent bytes of the counted links.
     static std::uint64_t countedTotal(const std::vector<InterfaceCounters>& links,

@@ -91,6 +91,12 @@ bool DateDay::isTheSameMonth(Date self, std::optional<Date> other)
     return a.year == b.year && a.month == b.month;
 }
 
+int DateDay::dayKey(Date self)
+{
+    const DateComponents c = Calendar::components(self);
+    return c.year * 10'000 + c.month * 100 + c.day;
+}
+
 int DateDay::getDayNumber(Date self)
 {
     return Calendar::components(self).day;

@@ -23,6 +23,9 @@ public:
     static bool isNewMonth(Date self, std::optional<Date> other) { return !isTheSameMonth(self, other); }
 
     // Numbers.
+    // The calendar day as one comparable number, YYYYMMDD: what alert histories store, and what
+    // period tests compare instead of decomposing both dates again.
+    static int dayKey(Date self);
     static int getDayNumber(Date self);
     static int getMonthNumber(Date self);
     static int getDayCountInMonth(Date self);

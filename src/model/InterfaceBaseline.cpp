@@ -11,8 +11,14 @@ void InterfaceBaseline::encodeWithCoder(ArchiveEncoder& coder) const
 {
     coder.encodeString("Name", name);
     coder.encodeInt64("Index", index);
-    coder.encodeUInt64("Received", received);
-    coder.encodeUInt64("Sent", sent);
+    if (measured) {
+        coder.encodeUInt64("Received", received);
+        coder.encodeUInt64("Sent", sent);
+    } else {
+        coder.encodeUInt64("Received", std::nullopt);
+        coder.encodeUInt64("Sent", std::nullopt);
+        coder.encodeBool("Measured", false);
+    }
 }
 
 std::unique_ptr<InterfaceBaseline> InterfaceBaseline::initWithCoder(ArchiveDecoder& coder)
@@ -24,8 +30,14 @@ std::unique_ptr<InterfaceBaseline> InterfaceBaseline::initWithCoder(ArchiveDecod
         coder.fail("Index", "an interface index");
     }
     b->index = static_cast<int>(index);
-    b->received = coder.decodeUInt64("Received").value_or(0);
-    b->sent = coder.decodeUInt64("Sent").value_or(0);
+    const std::optional<std::uint64_t> received = coder.decodeUInt64("Received");
+    const std::optional<std::uint64_t> sent = coder.decodeUInt64("Sent");
+    b->measured = coder.decodeBool("Measured").value_or(true);  // older files measured every link
+    if (b->measured && (!received || !sent)) {
+        coder.fail("Received", "the counters of a measured interface");  // booking from 0 would count it whole
+    }
+    b->received = received.value_or(0);
+    b->sent = sent.value_or(0);
     return b;
 }
 

@@ -17,8 +17,7 @@ LimitResult LimitResult::createDefResultDictionary(Date now)
 
 int LimitResult::dayKey(Date date)
 {
-    const DateComponents c = Calendar::components(date);
-    return c.year * 10'000 + c.month * 100 + c.day;
+    return DateDay::dayKey(date);
 }
 
 nlohmann::json LimitResult::toDictionary() const

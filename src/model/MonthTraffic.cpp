@@ -42,6 +42,20 @@ std::uint64_t MonthTraffic::getDataUsed() const
     for (const CTrafficPoint& p : arrDaysTraffics) {
         sum += p.getTotalTraffic();
     }
+    const std::int64_t corrected = getCorrectionTotal();
+    if (corrected < 0) {
+        const auto less = static_cast<std::uint64_t>(-corrected);
+        return sum > less ? sum - less : 0;
+    }
+    return sum + static_cast<std::uint64_t>(corrected);
+}
+
+std::int64_t MonthTraffic::getCorrectionTotal() const
+{
+    std::int64_t sum = 0;
+    for (const TrafficCorrection& c : arrCorrections) {
+        sum += c.bytes();
+    }
     return sum;
 }
 
@@ -117,6 +131,7 @@ MonthTraffic MonthTraffic::copy() const
     c.date = date;
     c.pMonthPlan = pMonthPlan;
     c.arrDaysTraffics = arrDaysTraffics;
+    c.arrCorrections = arrCorrections;
     return c;
 }
 
@@ -125,19 +140,29 @@ void MonthTraffic::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeDate("date", date);
     coder.encodeObjects("arrDaysTraffics", arrDaysTraffics);
     coder.encodeUInt64("pMonthPlan", pMonthPlan);
+    coder.encodeObjects("arrCorrections", arrCorrections);
 }
 
 std::unique_ptr<MonthTraffic> MonthTraffic::initWithCoder(ArchiveDecoder& coder)
 {
     auto m = std::make_unique<MonthTraffic>();
     m->date = coder.decodeDate("date");
-    coder.decodeObjects("arrDaysTraffics", [&](ArchiveDecoder& day) {
+    const bool days = coder.decodeObjects("arrDaysTraffics", [&](ArchiveDecoder& day) {
         if (day.className() != CTrafficPoint::kClassName) {
             day.fail("arrDaysTraffics", "day records");
         }
         m->arrDaysTraffics.push_back(*CTrafficPoint::initWithCoder(day));
     });
+    if (!days) {
+        coder.fail("arrDaysTraffics", "the month's day list");  // always written: without it the days are lost
+    }
     m->pMonthPlan = coder.decodeUInt64("pMonthPlan");
+    coder.decodeObjects("arrCorrections", [&](ArchiveDecoder& c) {  // absent before corrections were kept
+        if (c.className() != TrafficCorrection::kClassName) {
+            c.fail("arrCorrections", "corrections");
+        }
+        m->arrCorrections.push_back(*TrafficCorrection::initWithCoder(c));
+    });
     if (!m->pMonthPlan) {
         m->pMonthPlan = kDefaultDecodedPlan;
     }

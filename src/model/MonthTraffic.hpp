@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "model/CTrafficPoint.hpp"
+#include "model/TrafficCorrection.hpp"
 #include "platform/Date.hpp"
 
 namespace quorvel {
 
 // One month of traffic: a calendar month as the history stores it (no last date, no day count),
 // or a billing month built for the charts (first and last billing day, length, copies of the
-// day records that fall into it).
+// day records that fall into it). Either also holds the corrections dated in it.
 class MonthTraffic {
 public:
     static constexpr std::string_view kClassName = "MonthTraffic";
@@ -26,6 +27,8 @@ public:
     int nDaysCount = 0;  // 0: not a billing month
     std::optional<Date> date;
     std::vector<CTrafficPoint> arrDaysTraffics;
+    // In date order; a calendar month's are those entered in it, a billing month's those of its period.
+    std::vector<TrafficCorrection> arrCorrections;
     std::optional<Date> last_date;
     std::optional<std::uint64_t> pMonthPlan;
 
@@ -43,7 +46,9 @@ public:
     int pnDayNum() const;    // 0 without a date
     int pnDaysCount() const;
 
+    // The days' bytes plus the corrections (never below 0).
     std::uint64_t getDataUsed() const;
+    std::int64_t getCorrectionTotal() const;
     std::uint64_t getMaxDayUsedTraffic() const;
     void resetDaysTraffics() { arrDaysTraffics.clear(); }
     // Copies the leading records whose day-of-month is below d, up to the first that is not.
@@ -53,7 +58,7 @@ public:
     void normailyzeStartDate();
     std::string getMonthPeriod() const;
 
-    // A calendar-month copy: date, plan and the day records; no day count, no last date.
+    // A calendar-month copy: date, plan, the day records and corrections; no day count, no last date.
     MonthTraffic copy() const;
 
     std::string_view className() const { return kClassName; }

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/ArchiveDecoder.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -74,8 +76,9 @@ StrictEntry::Read<std::uint64_t> StrictEntry::megabytes(std::string_view text, s
     if (!p) {
         return {std::nullopt, quoted + " is not a plain number of megabytes (digits with at most one decimal point)"};
     }
-    // Bytes stay within the signed range the rest of the model assumes for typed amounts.
-    constexpr std::uint64_t kMaxBytes = std::numeric_limits<std::int64_t>::max();
+    // The state file stores byte counts up to this limit and refuses larger ones on reading: a
+    // value accepted here must load again.
+    constexpr std::uint64_t kMaxBytes = ArchiveDecoder::kMaxByteCount;
     const std::optional<std::uint64_t> whole = digitsUpTo(p->whole, kMaxBytes / kBytesPerMegabyte);
     std::string micro(p->fraction.substr(0, 6));
     micro.resize(6, '0');

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -20,9 +23,27 @@ ArchiveDecoder::ArchiveDecoder(const nlohmann::json& node, std::string_view clas
 
 nlohmann::json ArchiveDecoder::parse(const std::string& bytes)
 {
-    nlohmann::json doc = nlohmann::json::parse(bytes, nullptr, false);
+    // A key met twice in one object would silently keep only its last value (a whole history
+    // replaced by another): such a file is refused, not half-read.
+    std::vector<std::set<std::string>> open;
+    bool duplicate = false;
+    const nlohmann::json::parser_callback_t seen = [&](int, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start) {
+            open.emplace_back();
+        } else if (event == Event::object_end && !open.empty()) {
+            open.pop_back();
+        } else if (event == Event::key && !open.empty() && !open.back().insert(parsed.get<std::string>()).second) {
+            duplicate = true;
+        }
+        return true;
+    };
+    nlohmann::json doc = nlohmann::json::parse(bytes, seen, false);
     if (doc.is_discarded()) {
         throw ArchiveError("not JSON");
+    }
+    if (duplicate) {
+        throw ArchiveError("a key appears twice in one object");
     }
     return doc;
 }

@@ -101,6 +101,24 @@ TEST(FChartData, DailyAndCumulativeSeriesInTheGivenOrder)
     EXPECT_TRUE(bars.dataForPlot.empty());
 }
 
+TEST(FChartData, ACorrectionIsAStepOfTheRunningTotalAndABarOfItsOwnOnItsDay)
+{
+    FChartData line;
+    FChartData bars;
+    line.pnDiv = bars.pnDiv = 1'000'000;
+    const auto list = days(2026, 5, {{1, 500'000}, {3, 1'500'000}, {6, 1'000'000}});
+    const std::vector<TrafficCorrection> corrections = {{localDate(2026, 5, 3, 18), 4'000'000},
+                                                        {localDate(2026, 5, 4, 9), -1'000'000}};
+    line.setIntegralChartData(&list, localDate(2026, 5, 1), &corrections);
+    EXPECT_EQ(line.dataForPlot,
+              (std::vector<FChartData::Point>{{1, 0.5}, {3, 6.0}, {4, 5.0}, {6, 6.0}}))
+        << "up on the 3rd with that day's bytes, down on the 4th, which had no bytes of its own";
+    bars.setCorrectionBarData(corrections, localDate(2026, 5, 1));
+    EXPECT_EQ(bars.dataForPlot, (std::vector<FChartData::Point>{{3, 4.0}, {4, -1.0}}));
+    line.setIntegralChartData(&list, localDate(2026, 5, 1));
+    EXPECT_EQ(line.dataForPlot.back().y, 3.0) << "without corrections the measured total";
+}
+
 // A summary of billing months built by hand: the month list and the allowance per day.
 std::shared_ptr<FTrafficDataInformation> summaryOf(std::vector<std::shared_ptr<MonthTraffic>> months,
                                                    std::uint64_t perDayLeft)

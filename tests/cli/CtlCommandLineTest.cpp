@@ -233,7 +233,7 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
 {
     const std::vector<std::string> keys = {"plan",         "used",     "left",    "start_day",      "days_used",
                                            "days_left",    "today",    "avg_per_day", "per_day_left", "estimate",
-                                           "roaming",      "booked",   "alert",       "billing_months", "locations"};
+                                           "roaming",      "booked",   "held",        "alert",          "billing_months", "locations"};
     CtlHome h;
     h.setCounters(10'000, 10'000);
     h.setUp("500", "1", "3");
@@ -275,7 +275,7 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
             got.push_back(key);
         }
         EXPECT_THAT(got, ::testing::UnorderedElementsAre("period", "first_day", "last_day", "days_count", "used",
-                                                         "max_day", "days"));
+                                                         "max_day", "days", "corrections"));
         EXPECT_TRUE(m.at("period").is_string());
         EXPECT_THAT(m.at("first_day").get<std::string>(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));
         EXPECT_THAT(m.at("last_day").get<std::string>(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));

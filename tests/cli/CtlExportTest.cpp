@@ -46,14 +46,16 @@ TEST(CtlExport, CsvHasADateAndACellularBytesColumnMatchingTheJsonExport)
     std::istringstream lines(csv);
     std::string line;
     ASSERT_TRUE(std::getline(lines, line));
-    EXPECT_EQ(line, "date,cellular_bytes");
+    EXPECT_EQ(line, "date,cellular_bytes,kind");
     std::map<std::string, std::uint64_t> fromCsv;
     std::uint64_t total = 0;
     while (std::getline(lines, line)) {
         const auto comma = line.find(',');
         ASSERT_NE(comma, std::string::npos) << line;
-        EXPECT_EQ(line.find(',', comma + 1), std::string::npos) << "two columns: " << line;
-        const std::uint64_t bytes = std::stoull(line.substr(comma + 1));
+        const auto kind = line.find(',', comma + 1);
+        ASSERT_NE(kind, std::string::npos) << line;
+        EXPECT_EQ(line.substr(kind + 1), "day") << "no correction was entered: " << line;
+        const std::uint64_t bytes = std::stoull(line.substr(comma + 1, kind - comma - 1));
         fromCsv[line.substr(0, comma)] += bytes;
         total += bytes;
     }

@@ -295,11 +295,17 @@ TEST_F(ManagerTest, StateFileRoundTripKeepsTheWholeModel)
 
 TEST_F(ManagerTest, DecodingRepairsWhatMayBeMissingAndRejectsWrongTypes)
 {
+    // What may be missing is what a repair makes certain: a start day, unknown limits skipped.
     const auto minimal = CTrafficManager::decode(
-        t.env, R"({"$archive":"quorvel","$version":1,"$root":{"$class":"CTrafficManager","pLimits":[{"$class":"Unknown"}]}})");
+        t.env, R"({"$archive":"quorvel","$version":1,"$root":{"$class":"CTrafficManager","pLimits":[{"$class":"Unknown"}],
+                   "pTraffics":{"$class":"CTraffics","arrMonths":[],"arrDeltas":[]}}})");
     EXPECT_EQ(minimal->getPlanStartDay(), 1);
     EXPECT_TRUE(minimal->limits().empty());
-    EXPECT_EQ(minimal->history().months().size(), 0u) << "an empty history is made";
+    EXPECT_EQ(minimal->history().months().size(), 0u);
+    // The history itself is data, never made up: a state without it is refused.
+    EXPECT_THROW(CTrafficManager::decode(
+                     t.env, R"({"$archive":"quorvel","$root":{"$class":"CTrafficManager","pLimits":[]}})"),
+                 ArchiveError);
 
     for (const char* bad : {"", "{", "[]", R"({"$archive":"other","$root":{}})",
                             R"({"$archive":"quorvel","$root":{"$class":"CTraffics"}})",

@@ -24,8 +24,11 @@ TEST(StrictEntry, MegabytesArePlainDigitsWithAtMostOneDecimalPoint)
         {".25", ".", 250'000},
         {"3.", ".", 3'000'000},
         {"0.0000015", ".", 1},          // below a byte is dropped
-        {"9223372036854", ".", 9'223'372'036'854'000'000},
-        {"9223372036855", ".", std::nullopt},  // past the signed 64-bit bytes
+        {"9007199254", ".", 9'007'199'254'000'000},
+        {"9007199254.740992", ".", 9'007'199'254'740'992},  // 2^53 bytes: what the state file reads back
+        {"9007199254.740993", ".", std::nullopt},
+        {"9007199255", ".", std::nullopt},
+        {"9223372036854", ".", std::nullopt},
         {"99999999999999999999999", ".", std::nullopt},
         {"5O0", ".", std::nullopt},     // a letter O for a zero
         {"1,5x", ",", std::nullopt},
