@@ -152,6 +152,11 @@ bool StoredFile::write(const std::string& bytes)
         succeeded();  // a sample that changed nothing costs no disk write and no fsync
         return true;
     }
+    if (bytes.size() > static_cast<std::size_t>(kMaxBytes)) {
+        // Written, it would be moved aside as damaged at the next start: the old file is kept.
+        reportFailure("cannot write", EFBIG);
+        return false;
+    }
     std::error_code ec;
     std::filesystem::create_directories(path_.parent_path(), ec);
     std::string tmp = path_.string() + ".tmp-XXXXXX";

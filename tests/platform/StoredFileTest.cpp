@@ -88,6 +88,12 @@ TEST(StoredFile, AnOversizedFileIsMovedAsideUnreadAndAMissingOneIsNoProblem)
 
     std::filesystem::resize_file(path, StoredFile::kMaxBytes);  // at the limit it is still read
     EXPECT_EQ(f.read()->size(), static_cast<std::size_t>(StoredFile::kMaxBytes));
+
+    // What it would refuse to read it never writes: the file on disk stays as it was.
+    EXPECT_TRUE(f.write("kept"));
+    EXPECT_FALSE(f.write(std::string(static_cast<std::size_t>(StoredFile::kMaxBytes) + 1, 'x')));
+    EXPECT_EQ(*StoredFile(path).read(), "kept");
+    EXPECT_TRUE(f.problem().has_value());
 }
 
 TEST(StoredFile, RewritesOnlyWhatDiffersFromItsOwnVersionOnDisk)
