@@ -494,4 +494,75 @@ TEST_F(KernelCounters, WarningsFollowTheBillingPeriod)
     EXPECT_EQ(sampleAt("2024-06-01 12:00:00"), "none");
 }
 
+// A phone that boots with its clock at 1970, or a clock set a week back, while three months are
+// stored: the kernel's growth is held, no month is evicted, and all of it is booked once the clock
+// is right again, to the byte.
+TEST_F(KernelCounters, AClockAt1970OrAWeekBackLosesNoByteAndEvictsNoMonth)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.87"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "faketime preloads itself ahead of the sanitizer runtime; the plain build runs this";
+#endif
+    std::string probe;
+    if (quorvel::clitest::runProcess({"faketime", "2024-05-11 12:00:00", "true"}, {}, probe, probe) != 0) {
+        GTEST_SKIP() << "faketime is not installed";
+    }
+    std::ofstream(home.path() / "boot_id") << "boot-one\n";
+    pinnedDate = "2026-10-05 12:00:00";
+    ctl({"setup", "--plan", "20000", "--start-day", "1", "--used", "0"});
+    for (const char* when : {"2026-10-05 13:00:00", "2026-11-05 12:00:00", "2026-12-05 12:00:00"}) {
+        ASSERT_TRUE(ns.transfer("10.213.87.2", 200'000, 50'000));
+        pinnedDate = when;
+        ASSERT_TRUE(bracketedSample());
+    }
+    const auto months = [&] { return nlohmann::json::parse(ctl({"export", "--json"})).at("months").size(); };
+    ASSERT_EQ(months(), 3u);
+    const std::uint64_t booked = bookedBytes();
+    const std::uint64_t counter = ns.counters("wwan0");
+
+    for (const char* wrong : {"1970-01-02 08:00:00", "2026-11-28 12:00:00"}) {
+        ASSERT_TRUE(ns.transfer("10.213.87.2", 300'000, 20'000));
+        pinnedDate = wrong;
+        const std::string said = ctl({"sample"});
+        EXPECT_NE(said.find("held"), std::string::npos) << wrong << ": the message says why: " << said;
+        EXPECT_EQ(bookedBytes(), booked) << wrong << ": nothing booked into the past";
+        EXPECT_EQ(months(), 3u) << wrong << ": no month evicted";
+    }
+    pinnedDate = "2026-12-05 18:00:00";
+    const auto now = bracketedSample();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(bookedBytes() - booked, *now - counter) << "the kernel's growth, to the byte";
+    EXPECT_EQ(months(), 3u);
+}
+
+// A laptop running containers: thousands of links that are not counted. The state keeps no
+// counters for them, stays small, and the counted link's history stays whole.
+TEST_F(KernelCounters, ThousandsOfLinksKeepTheStateSmallAndTheHistoryWhole)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.88"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+    const fs::path batch = home.path() / "links";
+    {
+        std::ofstream out(batch);
+        for (int i = 0; i < 2500; ++i) {  // veth pairs: every kernel that runs these tests has them
+            out << "link add qvd" << i << " type veth peer name qve" << i << "\n";
+        }
+    }
+    ASSERT_TRUE(ns.inA({"-batch", batch.string()}));
+    setUp();
+    ASSERT_TRUE(bracketedSample());
+    const std::uint64_t booked = bookedBytes();
+    const std::uint64_t counter = ns.counters("wwan0");
+    ASSERT_TRUE(ns.transfer("10.213.88.2", 500'000, 100'000));
+    const auto now = bracketedSample();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(bookedBytes() - booked, *now - counter);
+    const auto size = fs::file_size(home.path() / "data" / "quorvel" / "statestg");
+    EXPECT_LT(size, 64u * 1024) << "far below the 1 MiB a file may have to be read back";
+    RecordProperty("state_bytes_with_5000_links", std::to_string(size));
+}
+
 }  // namespace
