@@ -3,6 +3,9 @@
 // with their questions, the pages it pushes, and the mail and store rows.
 #include <gtest/gtest.h>
 
+#include "DemoDays.hpp"
+#include "model/DateDay.hpp"
+
 #include <algorithm>
 
 #include "SettingsFixture.hpp"
@@ -153,6 +156,30 @@ TEST_F(SettingsScreenTest, AnEmptyApplyKeepsEveryValue)
         EXPECT_EQ(prompts.opened.size(), idiom == UIDeviceVersion::Idiom::Tablet ? 1u : 0u)
             << "no prompt comes back";
     }
+}
+
+// The window's entry of the used data corrects the period; it never rewrites a measured day.
+TEST_F(SettingsScreenTest, TheWindowsEntryOfTheUsedDataKeepsEveryMeasuredDay)
+{
+    test::bookDemoDays(model().history(), app->env().clock.now(),
+                       [](int i) { return 10'000'000 + static_cast<std::uint64_t>(i); });
+    const auto days = [&] {
+        std::vector<std::pair<int, std::uint64_t>> out;
+        for (const auto& month : model().history().months()) {
+            for (const CTrafficPoint& p : month->arrDaysTraffics) {
+                out.emplace_back(DateDay::dayKey(p.pDate), p.getTotalTraffic());
+            }
+        }
+        return out;
+    };
+    const auto before = days();
+    ASSERT_GT(before.size(), 60u);
+    Settings& screen = settings(UIDeviceVersion::Idiom::Tablet);
+    screen.tableViewDidSelectRow(Settings::kReset, 0);
+    screen.commonDataUsedEntered("1000");
+    EXPECT_EQ(days(), before);
+    EXPECT_EQ(model().getDataUsed(), 1'000'000'000u);
+    EXPECT_EQ(screen.table().row(Settings::kReset, 0).text(), "This Month Data Usage (1 GB)");
 }
 
 TEST_F(SettingsScreenTest, NegativeUsageBecomesZero)
