@@ -71,6 +71,27 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     }
 }
 
+std::uint64_t FChartData::peakOfRunningTotal(const std::vector<CTrafficPoint>& days,
+                                             const std::vector<TrafficCorrection>& corrections)
+{
+    // Day by day, each day's correction after its bytes: the total a correction lowers was reached first.
+    std::vector<std::pair<int, std::int64_t>> steps;
+    for (const CTrafficPoint& p : days) {
+        steps.emplace_back(DateDay::dayKey(p.pDate) * 2, static_cast<std::int64_t>(p.getTotalTraffic()));
+    }
+    for (const TrafficCorrection& c : corrections) {
+        steps.emplace_back(DateDay::dayKey(c.date()) * 2 + 1, c.bytes());
+    }
+    std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::int64_t total = 0;
+    std::int64_t peak = 0;
+    for (const auto& [when, bytes] : steps) {
+        total += bytes;
+        peak = std::max(peak, total);
+    }
+    return static_cast<std::uint64_t>(peak);
+}
+
 std::size_t FChartData::numberOfRecordsForPlot(CPTPlot&)
 {
     return dataForPlot.size();

@@ -37,6 +37,10 @@ public:
     // The corrections as bars of their own, each at its day (below zero when negative).
     void setCorrectionBarData(const std::vector<TrafficCorrection>& corrections, std::optional<Date> monthStart);
 
+    // The highest the running total of days and corrections (bytes) reaches within the period.
+    static std::uint64_t peakOfRunningTotal(const std::vector<CTrafficPoint>& days,
+                                            const std::vector<TrafficCorrection>& corrections);
+
     std::size_t numberOfRecordsForPlot(CPTPlot& plot) override;
     // Field 0 is x (bar location, scatter x); every other field is y.
     std::optional<CPTNumber> numberForPlot(CPTPlot& plot, unsigned field, std::size_t index) override;

@@ -234,15 +234,18 @@ void FChartViewController::updateControls()
     graphBar->reloadData();
 }
 
-void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest)
+void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest,
+                                      std::uint64_t highest)
 {
     CPTXYPlotSpace& space = plotSpaceOf(graph);
     const double usual = static_cast<double>(-(scale.maximum / 50));
-    const double top = usual + static_cast<double>(scale.maximum);
+    double top = usual + static_cast<double>(scale.maximum);
     double bottom = usual;
     if (lowest < 0) {
-        const double down = static_cast<double>(lowest) / static_cast<double>(scale.divisor == 0 ? 1 : scale.divisor);
-        bottom = std::min(bottom, std::floor(down * 1.1));
+        const double divisor = static_cast<double>(scale.divisor == 0 ? 1 : scale.divisor);
+        bottom = std::min(bottom, std::floor(static_cast<double>(lowest) / divisor * 1.05));
+        // The scale spans both directions; above, only as far as the bars reach.
+        top = std::min(top, std::max(static_cast<double>(highest) / divisor * 1.1, static_cast<double>(scale.majorInterval)));
     }
     space.setYRange(CPTPlotRange(Decimal::fromDouble(bottom), Decimal::fromDouble(top - bottom)));
     space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(days + 2)));
@@ -285,7 +288,10 @@ void FChartViewController::updateAxisesforCharts(int k)
     pMonthStartDate = month->date;
     monthDays_ = days;
 
-    const ChartScale barScale = ChartScale::getChartScale(std::max(maxDay, left));
+    const std::uint64_t highest = std::max(maxDay, left);
+    // A downward correction: the ticks are chosen for the whole span, below zero and above.
+    const ChartScale barScale =
+        ChartScale::getChartScale(highest + (leastCorrected < 0 ? static_cast<std::uint64_t>(-leastCorrected) : 0));
     const std::string usedText = FileSize::formatMemoryStringDot1(used);
     const std::string period = month->getMonthPeriod();
     switch (idiom_) {
@@ -302,10 +308,12 @@ void FChartViewController::updateAxisesforCharts(int k)
     barTitle_.text = "Data Usage Daily\n" + period;
     chartTitle_.displacement = idiom_ == Idiom::Phone ? CPTPoint{15, -30} : CPTPoint{0, -30};
 
-    applyScale(*graphBar, barScale, days, leastCorrected);
+    applyScale(*graphBar, barScale, days, leastCorrected, highest);
     pBarChartUsed.pnDiv = barScale.divisor;
     pCorrectionBars.pnDiv = barScale.divisor;
-    const ChartScale lineScale = ChartScale::getChartScale(used);
+    // A correction below what was counted leaves the line higher before its day than at the end.
+    const ChartScale lineScale =
+        ChartScale::getChartScale(std::max(used, FChartData::peakOfRunningTotal(month->arrDaysTraffics, month->arrCorrections)));
     applyScale(*graphChart, lineScale, days);
     pLineChartUsed.pnDiv = lineScale.divisor;
     fitTitles();

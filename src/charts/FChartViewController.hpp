@@ -68,8 +68,10 @@ private:
         CPTPoint displacement;
     };
 
-    // `lowest` (bytes, 0 or negative) lowers the y range to show a downward correction.
-    void applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest = 0);
+    // `lowest` (bytes, 0 or negative) lowers the y range to show a downward correction, and
+    // `highest` (bytes) then bounds it above instead of the scale's own maximum.
+    void applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest = 0,
+                    std::uint64_t highest = 0);
     static void fitTitle(CPTXYGraph& graph, double width, const TitleSpec& wanted);
 
     Idiom idiom_;

@@ -117,6 +117,9 @@ TEST(FChartData, ACorrectionIsAStepOfTheRunningTotalAndABarOfItsOwnOnItsDay)
     EXPECT_EQ(bars.dataForPlot, (std::vector<FChartData::Point>{{3, 4.0}, {4, -1.0}}));
     line.setIntegralChartData(&list, localDate(2026, 5, 1));
     EXPECT_EQ(line.dataForPlot.back().y, 3.0) << "without corrections the measured total";
+    EXPECT_EQ(FChartData::peakOfRunningTotal(list, corrections), 6'000'000u) << "the scale reaches the highest point";
+    const std::vector<TrafficCorrection> down = {{localDate(2026, 5, 6, 20), -2'500'000}};
+    EXPECT_EQ(FChartData::peakOfRunningTotal(list, down), 3'000'000u) << "reached before the day's correction";
 }
 
 // A summary of billing months built by hand: the month list and the allowance per day.
