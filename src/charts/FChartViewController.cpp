@@ -184,32 +184,35 @@ void FChartViewController::createCharts()
     graphChart->addPlot(line);
 }
 
+namespace {
+
+// A daily bar plot: a gradient from `start` to `end`, outlined in black, standing on zero.
+std::shared_ptr<CPTBarPlot> dailyBars(const CPTColor& start, const CPTColor& end, double width, double offset,
+                                      FChartData& source, const std::string& identifier)
+{
+    auto bars = CPTBarPlot::tubularBarPlotWithColor(start, end, CPTColor::blackColor(), false);
+    bars->setBarWidth(Decimal::fromDouble(width));
+    bars->setBaseValue(Decimal::fromString("0"));
+    bars->setDataSource(&source);
+    bars->setBarOffset(Decimal::fromDouble(offset));
+    bars->setIdentifier(identifier);
+    return bars;
+}
+
+}  // namespace
+
 void FChartViewController::createBars()
 {
     graphBar = newPageGraph("Traffic Usage", 30, metrics_);
     pbarView.setHostedGraph(graphBar);
     setUpAxes(*graphBar, this, std::nullopt);
-
-    auto bars = CPTBarPlot::tubularBarPlotWithColor(CPTColor::colorWithComponentRed(1.0, 0.698039, 0.082353, 1.0),
-                                                   CPTColor::colorWithComponentRed(0.796078, 0.917647, 0.278431, 1.0),
-                                                   CPTColor::blackColor(), false);
-    bars->setBarWidth(Decimal::fromDouble(0.5));
-    bars->setBaseValue(Decimal::fromString("0"));
-    bars->setDataSource(&pBarChartUsed);
-    bars->setBarOffset(Decimal::fromInteger(0));
-    bars->setIdentifier("Bar Plot 1");
-    graphBar->addPlot(bars);
-
+    graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(1.0, 0.698039, 0.082353, 1.0),
+                                CPTColor::colorWithComponentRed(0.796078, 0.917647, 0.278431, 1.0), 0.5, 0.0,
+                                pBarChartUsed, "Bar Plot 1"));
     // A correction is not traffic of its day: drawn beside the day's bar, in a colour of its own.
-    auto corrections = CPTBarPlot::tubularBarPlotWithColor(CPTColor::colorWithComponentRed(0.258824, 0.647059, 0.960784, 1.0),
-                                                          CPTColor::colorWithComponentRed(0.552941, 0.803922, 1.0, 1.0),
-                                                          CPTColor::blackColor(), false);
-    corrections->setBarWidth(Decimal::fromDouble(0.3));
-    corrections->setBaseValue(Decimal::fromString("0"));
-    corrections->setDataSource(&pCorrectionBars);
-    corrections->setBarOffset(Decimal::fromDouble(0.4));
-    corrections->setIdentifier("Correction Plot");
-    graphBar->addPlot(corrections);
+    graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(0.258824, 0.647059, 0.960784, 1.0),
+                                CPTColor::colorWithComponentRed(0.552941, 0.803922, 1.0, 1.0), 0.3, 0.4,
+                                pCorrectionBars, "Correction Plot"));
 }
 
 void FChartViewController::updateInterface(const SharedSummary& summary)
