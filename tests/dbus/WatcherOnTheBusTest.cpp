@@ -108,5 +108,30 @@ TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtTheP
     EXPECT_EQ(nm->property(kNetworkManagerPath, kNetworkManagerInterface, "WwanEnabled"), "(<false>,)");
 }
 
+// The bus module's threads start with the watcher; a stop signal must still reach its loop.
+TEST_F(WatcherOnTheBusTest, ASignalEndsTheWatcherWithItsLastSampleBooked)
+{
+    auto nm = MockService::networkManager(true);
+    auto mm = test::startModemManager();
+    test::addModem(*mm, test::kModem0, 1, "Tele Nord");
+    std::ofstream(home.path() / "boot_id") << "a\n";
+    counter(0);
+    ASSERT_EQ(ctl({"setup", "--plan", "100", "--start-day", "1"}), 0) << err;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        const std::uint64_t before = booked().first;
+        CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+        ASSERT_EQ(saves.error(), "");
+        const pid_t watcher = clitest::startProcess({QUORVEL_CTL, "watch"}, environment(),
+                                                    (home.path() / "out").string(), (home.path() / "err").string());
+        ASSERT_GT(watcher, 0);
+        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        counter(before + 250'000);  // used since, booked only by the last sample
+        ::kill(watcher, signal);
+        EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
+        EXPECT_EQ(booked().first, before + 250'000);
+    }
+}
+
 }  // namespace
 }  // namespace quorvel
