@@ -64,7 +64,8 @@ std::optional<StoredFile::Identity> StoredFile::currentIdentity() const
 
 std::optional<std::string> StoredFile::read()
 {
-    Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a FIFO in the file's place would otherwise wait for a writer for ever.
+    Fd fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         forget();
         if (errno == ENOENT) {
@@ -82,11 +83,11 @@ std::optional<std::string> StoredFile::read()
 std::optional<std::string> StoredFile::readOpened(int fd)
 {
     struct stat st{};
-    const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
-    if (error != 0) {
+    const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error != 0 || !S_ISREG(st.st_mode)) {
         forget();
         blocked_ = true;
-        reportFailure("cannot read", error);
+        reportFailure("cannot read", error != 0 ? std::strerror(error) : "not a regular file");
         return std::nullopt;
     }
     const std::string tooLarge = "larger than " + std::to_string(kMaxBytes / 1024) + " KiB";
@@ -229,7 +230,12 @@ void StoredFile::moveAside(const std::string& why)
 
 void StoredFile::reportFailure(const std::string& what, int error)
 {
-    problem_ = what + " " + path_.string() + ": " + std::strerror(error);
+    reportFailure(what, std::strerror(error));
+}
+
+void StoredFile::reportFailure(const std::string& what, const std::string& why)
+{
+    problem_ = what + " " + path_.string() + ": " + why;
     if (!failing_) {
         Log::line(*problem_);
     }

@@ -31,8 +31,8 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // The whole file, or absent when it does not exist, cannot be opened (blocked() from then on)
-    // or is larger than kMaxBytes (moved aside).
+    // The whole file, or absent when it does not exist, cannot be opened or is not a regular
+    // file (blocked() from then on), or is larger than kMaxBytes (moved aside).
     std::optional<std::string> read();
     // Atomic replace; false when it failed (logged once per streak) or the file is blocked. When
     // the file on disk is the version last read or written here and holds these very bytes, it
@@ -54,6 +54,7 @@ public:
 private:
     std::optional<Identity> currentIdentity() const;
     void reportFailure(const std::string& what, int error);
+    void reportFailure(const std::string& what, const std::string& why);
     void succeeded();
     void forget();
     // The file on disk is the version last read or written here, mode 0600, with these bytes.

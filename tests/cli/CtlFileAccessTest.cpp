@@ -2,6 +2,7 @@
 // exactly as they are, and every run says why and exits 4. Typing errors change nothing.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -36,10 +37,18 @@ protected:
     // quorvelctl as root, or as the unprivileged user `nobody` (permissions then count).
     CtlResult ctl(const std::vector<std::string>& args, bool asNobody = false) const
     {
-        std::vector<std::string> argv;
+        return ctlAfter({}, args, asNobody);
+    }
+    // A run that must end by itself: killed after 2 s, when it would wait for ever.
+    CtlResult ctlUnlessItHangs(const std::vector<std::string>& args) const
+    {
+        return ctlAfter({"timeout", "--signal=KILL", "2"}, args, false);
+    }
+    CtlResult ctlAfter(std::vector<std::string> argv, const std::vector<std::string>& args, bool asNobody) const
+    {
         if (asNobody) {
-            argv = {"setpriv", "--reuid=" + std::to_string(kNobody), "--regid=" + std::to_string(kNobody),
-                    "--clear-groups"};
+            argv.insert(argv.end(), {"setpriv", "--reuid=" + std::to_string(kNobody),
+                                     "--regid=" + std::to_string(kNobody), "--clear-groups"});
         }
         argv.push_back(QUORVEL_CTL);
         argv.insert(argv.end(), args.begin(), args.end());
@@ -143,6 +152,27 @@ TEST_F(FileAccess, ASetUpIntoAReadOnlyDataFolderSaysSoAndExits4EveryTime)
     EXPECT_EQ(again.code, 4);
     EXPECT_THAT(again.err, HasSubstr("cannot write")) << "a later run says it again";
     EXPECT_FALSE(fs::exists(state()));
+}
+
+TEST_F(FileAccess, AFifoInPlaceOfEitherFileEndsEveryCommandWith4AndIsKept)
+{
+    setUpAsRoot();
+    for (const fs::path& file : {state(), defaults()}) {
+        SCOPED_TRACE(file.filename().string());
+        const std::string bytes = readFile(file);
+        fs::remove(file);
+        ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"status"}, {"set", "plan", "3000"}, {"limits"}, {"watch"}}) {
+            SCOPED_TRACE(args[0]);
+            const CtlResult r = ctlUnlessItHangs(args);
+            EXPECT_EQ(r.code, 4) << "137 means it waited on the FIFO";
+            EXPECT_THAT(r.err, HasSubstr(file.string() + ": not a regular file"));
+            EXPECT_TRUE(fs::is_fifo(file));
+        }
+        fs::remove(file);
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
 }
 
 TEST_F(FileAccess, AnOversizedStateFileIsMovedAsideAtOnce)

@@ -160,6 +160,21 @@ TEST(StoredFile, MovesAnUnreadableFileAsideKeepingItsBytes)
     EXPECT_NE(log.lines[0].find("not JSON"), std::string::npos);
 }
 
+TEST(StoredFile, AFifoInPlaceOfTheFileIsRefusedWithoutWaitingAndKept)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "statestg";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    LogCapture log;
+    StoredFile f(path);
+    EXPECT_FALSE(f.read().has_value());  // without O_NONBLOCK this waits for a writer for ever
+    EXPECT_TRUE(f.blocked());
+    ASSERT_TRUE(f.problem().has_value());
+    EXPECT_NE(f.problem()->find("not a regular file"), std::string::npos) << *f.problem();
+    EXPECT_FALSE(f.write("fresh"));
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
 TEST(UserDefaults, KeepsTypesAndMergesAnotherProcessesChanges)
 {
     test::TempDir dir;
