@@ -67,8 +67,8 @@ int CtlWatch::run(const CtlArguments& a, const Start& start)
         return 0;
     }
     if (lock.state() == InstanceLock::State::Unavailable) {
-        err_ << "quorvelctl: cannot open " << paths_.watchLock.string() << ": " << std::strerror(errno) << "\n";
-        return 1;
+        err_ << "quorvelctl: " << lock.problem() << "\n";
+        return 4;
     }
     // Blocked before the bus module starts its threads, which inherit the mask: a stop signal
     // then waits for the loop's last sample instead of ending the process in one of them.

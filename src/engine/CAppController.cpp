@@ -27,6 +27,14 @@ public:
     {
         if (c_.lockDepth_++ == 0) {
             fileLock_.emplace(c_.platform_.stateLock);
+            // A lock that is not ours to trust guards nothing: the state is then not written.
+            if (fileLock_->problem() != c_.lockProblem_) {
+                if (fileLock_->problem()) {
+                    Log::line(*fileLock_->problem());  // once, not at every update
+                }
+                c_.lockProblem_ = fileLock_->problem();
+                c_.env_.stateFile.refuseWrites(c_.lockProblem_);
+            }
             c_.syncFromDisk();
         }
     }
@@ -76,6 +84,9 @@ void CAppController::withStateLock(const std::function<void(CTrafficManager&)>& 
 
 std::optional<std::string> CAppController::fileProblem() const
 {
+    if (lockProblem_) {
+        return lockProblem_;
+    }
     if (std::optional<std::string> state = env_.stateFile.problem()) {
         return state;
     }

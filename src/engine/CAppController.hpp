@@ -139,6 +139,7 @@ private:
     std::recursive_mutex lock_;
     int lockDepth_ = 0;
     bool fileProblemShown_ = false;
+    std::optional<std::string> lockProblem_;  // why the one-writer lock was refused last time
 };
 
 }  // namespace quorvel

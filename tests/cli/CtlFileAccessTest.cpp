@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestEnv.hpp"
@@ -172,6 +173,58 @@ TEST_F(FileAccess, AFifoInPlaceOfEitherFileEndsEveryCommandWith4AndIsKept)
         }
         fs::remove(file);
         std::ofstream(file, std::ios::binary) << bytes;
+    }
+}
+
+// Under umask 000 the folders Quorvel makes are still its user's alone; one that was there
+// (as ~/.config is) keeps its mode.
+TEST_F(FileAccess, TheFoldersMadeAreTheUsersAloneWhateverTheUmask)
+{
+    const fs::path config = home_.path() / "config";
+    fs::create_directory(config);
+    fs::permissions(config, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    const mode_t previous = ::umask(0);
+    setUpAsRoot();
+    ::umask(previous);
+    const auto modeOf = [](const fs::path& p) { return fs::status(p).permissions() & fs::perms::all; };
+    for (const fs::path& made : {config / "autostart", config / "quorvel", home_.path() / "data",
+                                 home_.path() / "data/quorvel"}) {
+        EXPECT_EQ(modeOf(made), fs::perms::owner_all) << made;
+    }
+    EXPECT_EQ(modeOf(config), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(modeOf(state()), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A lock file swapped for a symbolic link must not lock, create or truncate what it points to.
+TEST_F(FileAccess, ASymbolicLinkInPlaceOfALockIsRefusedAndItsTargetLeftAlone)
+{
+    setUpAsRoot();
+    const std::string stateBytes = readFile(state());
+    const std::string defaultsBytes = readFile(defaults());
+    const fs::path target = home_.path() / "target";
+    const fs::path dangling = home_.path() / "not-there";
+    std::ofstream(target) << "someone else's\n";
+    const fs::path folder = state().parent_path();
+    for (const auto& [lock, link, args] :
+         std::vector<std::tuple<std::string, fs::path, std::vector<std::string>>>{
+             {"statestg.lock", target, {"set", "plan", "3000"}},
+             {"statestg.lock", dangling, {"status"}},
+             {"watch.lock", target, {"watch"}},
+             {"watch.lock", dangling, {"watch"}}}) {
+        SCOPED_TRACE(lock + " -> " + link.string());
+        fs::remove(folder / lock);
+        fs::create_symlink(link, folder / lock);
+        const CtlResult r = ctlUnlessItHangs(args);
+        EXPECT_EQ(r.code, 4);
+        EXPECT_THAT(r.err, HasSubstr((folder / lock).string() + ": a symbolic link, not a lock file"));
+        EXPECT_EQ(readFile(target), "someone else's\n");
+        EXPECT_FALSE(fs::exists(dangling)) << "nothing is created through the link";
+        EXPECT_TRUE(fs::is_symlink(folder / lock));
+        EXPECT_EQ(readFile(state()), stateBytes);
+        EXPECT_EQ(readFile(defaults()), defaultsBytes);
+        fs::remove(folder / lock);
     }
 }
 

@@ -2,7 +2,12 @@
 // and the user defaults that merge another process's changes.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "platform/Log.hpp"
 #include "platform/StoredFile.hpp"
@@ -160,6 +165,33 @@ TEST(StoredFile, MovesAnUnreadableFileAsideKeepingItsBytes)
     EXPECT_NE(log.lines[0].find("not JSON"), std::string::npos);
 }
 
+// Temporary files beside one of ours that no writer holds: a killed writer's, one of any age.
+TEST(StoredFile, ASaveRemovesTheTemporaryFilesOfDeadWritersButNotOfALiveOne)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "defaults.json";
+    const auto stale = dir.path() / "defaults.json.tmp-Ab12Cd";
+    const auto live = dir.path() / "defaults.json.tmp-Ef34Gh";
+    const auto other = dir.path() / "statestg.tmp-Ij56Kl";
+    for (const auto& p : {stale, live, other}) {
+        std::ofstream(p) << "half";
+    }
+    const int writer = ::open(live.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0) << "as a writer holds its temporary file";
+    StoredFile f(path);
+    ASSERT_TRUE(f.write("one"));
+    EXPECT_FALSE(std::filesystem::exists(stale)) << "gone at once, not only after a minute";
+    EXPECT_TRUE(std::filesystem::exists(live)) << "a write under way keeps its file";
+    EXPECT_TRUE(std::filesystem::exists(other)) << "another file's temporaries are not ours";
+    ::close(writer);
+    std::ofstream(stale) << "half again";  // killed while this process keeps running
+    ASSERT_TRUE(f.write("two"));
+    EXPECT_FALSE(std::filesystem::exists(stale)) << "every save sweeps, not only the first";
+    EXPECT_FALSE(std::filesystem::exists(live));
+    EXPECT_EQ(f.read(), "two");
+}
+
 TEST(StoredFile, AFifoInPlaceOfTheFileIsRefusedWithoutWaitingAndKept)
 {
     test::TempDir dir;
@@ -173,6 +205,22 @@ TEST(StoredFile, AFifoInPlaceOfTheFileIsRefusedWithoutWaitingAndKept)
     EXPECT_NE(f.problem()->find("not a regular file"), std::string::npos) << *f.problem();
     EXPECT_FALSE(f.write("fresh"));
     EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST(StoredFile, RefusedWritesLeaveTheFileAndSayWhy)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "statestg";
+    LogCapture log;
+    StoredFile f(path);
+    ASSERT_TRUE(f.write("one"));
+    f.refuseWrites("cannot lock it");
+    EXPECT_FALSE(f.write("two"));
+    ASSERT_TRUE(f.problem().has_value());
+    EXPECT_NE(f.problem()->find("cannot lock it"), std::string::npos);
+    f.refuseWrites(std::nullopt);
+    EXPECT_TRUE(f.write("three"));
+    EXPECT_EQ(f.read(), "three");
 }
 
 TEST(UserDefaults, KeepsTypesAndMergesAnotherProcessesChanges)
