@@ -77,8 +77,14 @@ void CAppController::syncFromDisk()
 void CAppController::withStateLock(const std::function<void(CTrafficManager&)>& change)
 {
     LockScope scope(*this);
+    // The defaults a change touches are written only once the state it goes with is on disk;
+    // until then the process keeps both in memory (the hold withholds them from the file).
+    UserDefaults::Hold defaults(env_.defaults);
     change(*pmodule_);
     pmodule_->saveState();
+    if (!env_.stateFile.problem()) {
+        defaults.commit();
+    }
     reportFileProblem();
 }
 
@@ -309,6 +315,9 @@ std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bo
 {
     LockScope scope(*this);
     std::shared_ptr<FTrafficDataInformation> summary = pmodule_->updateTrafficInformation(full);
+    if (!env_.stateFile.problem()) {
+        env_.defaults.releaseWithheld();  // what a change could not save goes out with the state
+    }
     reportFileProblem();
     if (full && summary && appState_ != AppState::Background) {
         updateTrafficInterface(summary);

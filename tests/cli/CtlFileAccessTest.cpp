@@ -2,6 +2,7 @@
 // exactly as they are, and every run says why and exits 4. Typing errors change nothing.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,43 @@ struct CtlResult {
     int code = -1;
     std::string out;
     std::string err;
+};
+
+// A small tmpfs mounted over a folder, holding what the folder held and filled to the last
+// byte: every later write there fails with ENOSPC. Unmounted at the end, uncovering the folder.
+class FullFolder {
+public:
+    explicit FullFolder(const fs::path& folder) : folder_(folder)
+    {
+        std::vector<std::pair<fs::path, std::string>> files;
+        for (const auto& e : fs::directory_iterator(folder)) {
+            files.emplace_back(e.path().filename(), readFile(e.path()));
+        }
+        mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") == 0;
+        if (!mounted_) {
+            return;
+        }
+        for (const auto& [name, bytes] : files) {
+            std::ofstream(folder / name, std::ios::binary) << bytes;
+        }
+        std::ofstream filler(folder / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
+        }
+    }
+    ~FullFolder()
+    {
+        if (mounted_) {
+            ::umount2(folder_.c_str(), MNT_DETACH);
+        }
+    }
+    FullFolder(const FullFolder&) = delete;
+    FullFolder& operator=(const FullFolder&) = delete;
+    bool mounted() const { return mounted_; }
+
+private:
+    fs::path folder_;
+    bool mounted_ = false;
 };
 
 class FileAccess : public ::testing::Test {
@@ -153,6 +191,33 @@ TEST_F(FileAccess, ASetUpIntoAReadOnlyDataFolderSaysSoAndExits4EveryTime)
     EXPECT_EQ(again.code, 4);
     EXPECT_THAT(again.err, HasSubstr("cannot write")) << "a later run says it again";
     EXPECT_FALSE(fs::exists(state()));
+}
+
+TEST_F(FileAccess, AFullDataFolderLeavesTheDefaultsAsTheyWereAndEveryChangeExits4)
+{
+    setUpAsRoot();
+    const std::string defaultsBytes = readFile(defaults());
+    const FullFolder full(state().parent_path());
+    ASSERT_TRUE(full.mounted()) << "mounting a tmpfs needs root";
+    const std::string stateBytes = readFile(state());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"set", "plan", "3000"},
+             {"limits", "--day", "off"},
+             {"limits", "--month", "off", "--overbound", "off"},
+             {"set", "start-day", "9"},
+             {"setup", "--plan", "900", "--start-day", "3"}}) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CtlResult r = ctl(args);
+        EXPECT_EQ(r.code, 4);
+        EXPECT_THAT(r.err, HasSubstr("No space left on device"));
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(readFile(defaults()), defaultsBytes) << "nothing lands in the defaults";
+        EXPECT_EQ(readFile(state()), stateBytes);
+    }
+    const CtlResult limits = ctl({"limits"});
+    EXPECT_EQ(limits.code, 0) << limits.err;
+    EXPECT_THAT(limits.out, HasSubstr("Daily limit on, monthly limit on, data limit exceeding on"));
+    EXPECT_THAT(limits.out, HasSubstr("CTrafficLimitDay"));
 }
 
 TEST_F(FileAccess, AFifoInPlaceOfEitherFileEndsEveryCommandWith4AndIsKept)

@@ -223,6 +223,53 @@ TEST(StoredFile, RefusedWritesLeaveTheFileAndSayWhy)
     EXPECT_EQ(f.read(), "three");
 }
 
+// What a change touched goes to disk only with the state it belongs to: at the hold's commit, or
+// once the withheld values are released after a later save.
+TEST(UserDefaults, AHoldWritesAtItsCommitAndWithholdsWhatWasNotCommitted)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "defaults.json";
+    UserDefaults d(path);
+    d.setObject("kept", 1);
+    ASSERT_TRUE(d.synchronize());
+    {
+        UserDefaults::Hold hold(d);
+        d.setObject("plan", 3000);
+        d.removeObject("kept");
+        EXPECT_TRUE(d.synchronize());
+        UserDefaults::Hold inner(d);
+        EXPECT_TRUE(inner.commit()) << "the outer hold decides";
+        EXPECT_FALSE(UserDefaults(path).hasKey("plan")) << "nothing on disk while held";
+    }
+    EXPECT_EQ(d.unsigned64ForKey("plan"), 3000u) << "the process keeps what it was told";
+    EXPECT_FALSE(d.hasKey("kept"));
+    d.setObject("later", true);
+    ASSERT_TRUE(d.synchronize());
+    {
+        UserDefaults other(path);
+        EXPECT_FALSE(other.hasKey("plan")) << "withheld from the file";
+        EXPECT_EQ(other.unsigned64ForKey("kept"), 1u);
+        EXPECT_EQ(other.boolForKey("later"), true) << "other keys go out as always";
+        other.setObject("theirs", 2);
+        ASSERT_TRUE(other.synchronize());
+    }
+    d.reloadIfChanged();
+    EXPECT_EQ(d.unsigned64ForKey("plan"), 3000u) << "another process's save does not undo it";
+    EXPECT_EQ(d.unsigned64ForKey("theirs"), 2u);
+    ASSERT_TRUE(d.releaseWithheld());
+    const UserDefaults after(path);
+    EXPECT_EQ(after.unsigned64ForKey("plan"), 3000u);
+    EXPECT_FALSE(after.hasKey("kept"));
+    EXPECT_EQ(after.unsigned64ForKey("theirs"), 2u);
+    {
+        UserDefaults::Hold hold(d);
+        d.setObject("plan", 4000);
+        d.synchronize();
+        EXPECT_TRUE(hold.commit());
+    }
+    EXPECT_EQ(UserDefaults(path).unsigned64ForKey("plan"), 4000u);
+}
+
 TEST(UserDefaults, KeepsTypesAndMergesAnotherProcessesChanges)
 {
     test::TempDir dir;
