@@ -132,7 +132,9 @@ const std::vector<CtlHelp::Entry> kExitCodes = {
 const std::vector<CtlHelp::Entry> kFiles = {
     {"$XDG_DATA_HOME/quorvel/statestg",
      "the day records, places, plan, start day and limits (JSON, replaced atomically, mode 0600)"},
-    {"$XDG_DATA_HOME/quorvel/statestg.lock", "lets one process at a time change the state"},
+    {"$XDG_DATA_HOME/quorvel/statestg.lock",
+     "lets one process at a time change the state; refused (exit 4) when it is a symbolic link or not a "
+     "regular file"},
     {"$XDG_CONFIG_HOME/quorvel/defaults.json", "preferences and the history of raised alerts"},
     {"$XDG_STATE_HOME/quorvel/bglog", "the debug log, kept empty"},
     {"NAME.unreadable-TIME", "a file that could not be read, moved aside; Quorvel then starts from defaults"},

@@ -67,10 +67,13 @@ int CtlWatch::run(const CtlArguments& a, const Start& start)
         return 0;
     }
     if (lock.state() == InstanceLock::State::Unavailable) {
-        err_ << "quorvelctl: cannot open " << paths_.watchLock.string() << ": " << std::strerror(errno) << "\n";
-        return 1;
+        err_ << "quorvelctl: " << lock.problem() << "\n";
+        return 4;
     }
-    return watch(start());
+    // Blocked before the bus module starts its threads, which inherit the mask: a stop signal
+    // then waits for the loop's last sample instead of ending the process in one of them.
+    const SignalReader signals({SIGTERM, SIGINT, SIGHUP}, SignalReader::Reads::NonBlocking);
+    return watch(start(), signals);
 }
 
 int CtlWatch::autostart(const std::string& value)
@@ -94,11 +97,9 @@ int CtlWatch::autostart(const std::string& value)
     return 1;
 }
 
-int CtlWatch::watch(Sampling s)
+int CtlWatch::watch(Sampling s, const SignalReader& signals)
 {
     LinkMonitor monitor;
-    // The termination signals arrive as readable data instead of interrupting the program.
-    const SignalReader signals({SIGTERM, SIGINT, SIGHUP}, SignalReader::Reads::NonBlocking);
     const Fd timer(periodicTimer(kPeriodSeconds));
     if (!monitor.open() || signals.fd() < 0 || timer.get() < 0) {
         err_ << "quorvelctl: cannot watch the network links: " << std::strerror(errno) << "\n";

@@ -13,6 +13,7 @@ namespace quorvel {
 class CAppController;
 class CtlNotifier;
 class LinkMonitor;
+class SignalReader;
 class FollowedRoamingSource;
 class ManualQueue;
 class TailCounterSource;
@@ -48,7 +49,8 @@ public:
 
 private:
     int autostart(const std::string& value);
-    int watch(Sampling s);
+    // The termination signals arrive through `signals` as readable data.
+    int watch(Sampling s, const SignalReader& signals);
     void onLinks(LinkMonitor& monitor, Sampling& s);
     // Whether an event asks for a sample now, remembering which links carry traffic.
     bool endsTraffic(const LinkEvent& e);

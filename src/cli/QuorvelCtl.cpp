@@ -97,6 +97,13 @@ void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
     }
 }
 
+void QuorvelCtl::stopUnlessSaved() const
+{
+    if (app_->fileProblem()) {
+        throw FileProblem{};
+    }
+}
+
 int QuorvelCtl::run(const std::vector<std::string>& argv)
 {
     argv_ = argv;
@@ -195,7 +202,9 @@ int QuorvelCtl::setup(const CtlArguments& a)
     }
     // The set-up's own order: plan, start day, then the used data that ends it.
     app_->onResetPlanValue(*plan.value);
+    stopUnlessSaved();
     app_->onResetPlanStartDay(*day.value);
+    stopUnlessSaved();
     app_->resetWizardFinished();
     if (firstStart || usedText) {
         app_->onResetThisMonthDataInfo(*used.value);
@@ -400,6 +409,7 @@ int QuorvelCtl::limits(const CtlArguments& a)
     }
     for (const auto& [which, on] : changes) {
         app_->setAlertSwitch(which, on);
+        stopUnlessSaved();
     }
     if (cutoff) {
         app_->setCutoffAtPlan(*cutoff);

@@ -53,6 +53,9 @@ private:
     // Loads the files; throws when one exists but cannot be opened, before anything changes.
     // Only a resident sampler brings a source of roaming.
     void start(std::unique_ptr<RoamingSource> roaming = nullptr);
+    // Throws when the last change could not be saved (it was taken back): a command that fails
+    // goes no further, so what it leaves behind is what was there before.
+    void stopUnlessSaved() const;
 
     Paths paths_;
     ChartMaker makeChart_;

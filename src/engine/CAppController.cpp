@@ -27,6 +27,14 @@ public:
     {
         if (c_.lockDepth_++ == 0) {
             fileLock_.emplace(c_.platform_.stateLock);
+            // A lock that is not ours to trust guards nothing: the state is then not written.
+            if (fileLock_->problem() != c_.lockProblem_) {
+                if (fileLock_->problem()) {
+                    Log::line(*fileLock_->problem());  // once, not at every update
+                }
+                c_.lockProblem_ = fileLock_->problem();
+                c_.env_.stateFile.refuseWrites(c_.lockProblem_);
+            }
             c_.syncFromDisk();
         }
     }
@@ -69,13 +77,22 @@ void CAppController::syncFromDisk()
 void CAppController::withStateLock(const std::function<void(CTrafficManager&)>& change)
 {
     LockScope scope(*this);
+    // The defaults a change touches are written only once the state it goes with is on disk;
+    // until then the process keeps both in memory (the hold withholds them from the file).
+    UserDefaults::Hold defaults(env_.defaults);
     change(*pmodule_);
     pmodule_->saveState();
+    if (!env_.stateFile.problem()) {
+        defaults.commit();
+    }
     reportFileProblem();
 }
 
 std::optional<std::string> CAppController::fileProblem() const
 {
+    if (lockProblem_) {
+        return lockProblem_;
+    }
     if (std::optional<std::string> state = env_.stateFile.problem()) {
         return state;
     }
@@ -300,6 +317,9 @@ std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bo
 {
     LockScope scope(*this);
     std::shared_ptr<FTrafficDataInformation> summary = pmodule_->updateTrafficInformation(full);
+    if (!env_.stateFile.problem()) {
+        env_.defaults.releaseWithheld();  // what a change could not save goes out with the state
+    }
     reportFileProblem();
     if (full && summary && appState_ != AppState::Background) {
         updateTrafficInterface(summary);

@@ -71,7 +71,8 @@ public:
     std::shared_ptr<FTrafficDataInformation> doGetTrafficInfoTask(bool full);
     void updateTrafficInterface(const SharedSummary& summary);
     // Runs `change` on the model under the one-writer lock, after taking what another process
-    // saved, and saves afterwards.
+    // saved, and saves afterwards. The defaults it touched are written only after the state was:
+    // when that fails they are kept from the file until a later save of the state succeeds.
     void withStateLock(const std::function<void(CTrafficManager&)>& change);
     // AppActions beyond the resets.
     void setAlertSwitch(AlertSwitch which, bool on) override;
@@ -139,6 +140,7 @@ private:
     std::recursive_mutex lock_;
     int lockDepth_ = 0;
     bool fileProblemShown_ = false;
+    std::optional<std::string> lockProblem_;  // why the one-writer lock was refused last time
 };
 
 }  // namespace quorvel

@@ -1,19 +1,44 @@
 #include "platform/FileLock.hpp"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <system_error>
 
+#include "platform/Fd.hpp"
+#include "platform/Paths.hpp"
+
 namespace quorvel {
+
+int FileLock::openLockFile(const std::filesystem::path& lockFile, std::optional<std::string>& refused)
+{
+    std::error_code ec;
+    Paths::createPrivateFolders(lockFile.parent_path(), ec);
+    // Another user who can write the folder must not make us lock (or create) a file elsewhere.
+    Fd fd(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+    if (fd.get() < 0 && errno == ELOOP) {
+        refused = "cannot lock " + lockFile.string() + ": a symbolic link, not a lock file";
+        return -1;
+    }
+    if (fd.get() < 0 && errno == EISDIR) {
+        refused = "cannot lock " + lockFile.string() + ": " + std::strerror(EISDIR);
+        return -1;
+    }
+    struct stat st{};
+    if (fd.get() >= 0 && (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))) {
+        refused = "cannot lock " + lockFile.string() + ": not a regular file";
+        return -1;
+    }
+    return fd.release();
+}
 
 FileLock::FileLock(const std::filesystem::path& lockFile)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(lockFile.parent_path(), ec);
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fd_ = openLockFile(lockFile, problem_);
     if (fd_ < 0) {
         return;
     }

@@ -1,20 +1,21 @@
 #include "platform/InstanceLock.hpp"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <system_error>
+#include "platform/FileLock.hpp"
 
 namespace quorvel {
 
 InstanceLock::InstanceLock(const std::filesystem::path& lockFile)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(lockFile.parent_path(), ec);
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    std::optional<std::string> refused;
+    fd_ = FileLock::openLockFile(lockFile, refused);
     if (fd_ < 0) {
+        problem_ = refused.value_or("cannot open " + lockFile.string() + ": " + std::strerror(errno));
         return;
     }
     int r = 0;
@@ -28,7 +29,9 @@ InstanceLock::InstanceLock(const std::filesystem::path& lockFile)
     ::close(fd_);
     fd_ = -1;
     state_ = error == EWOULDBLOCK ? State::HeldElsewhere : State::Unavailable;
-    errno = error;
+    if (state_ == State::Unavailable) {
+        problem_ = "cannot lock " + lockFile.string() + ": " + std::strerror(error);
+    }
 }
 
 InstanceLock::~InstanceLock()

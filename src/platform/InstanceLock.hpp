@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <string>
 
 namespace quorvel {
 
@@ -15,12 +16,15 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // Unavailable: the lock file cannot be opened (errno tells why).
+    // Unavailable: the lock file cannot be opened, or is not a regular file (problem() says why,
+    // with the path).
     State state() const { return state_; }
+    const std::string& problem() const { return problem_; }
 
 private:
     int fd_ = -1;
     State state_ = State::Unavailable;
+    std::string problem_;
 };
 
 }  // namespace quorvel

@@ -43,7 +43,7 @@ NumberFormatBackend& backend()
     static NumberFormatBackend& once = []() -> NumberFormatBackend& {
         std::string why;
         if (void* entry = LoadableModule::entryPoint(kNumberFormatModuleFile, kNumberFormatEntry, why)) {
-            return reinterpret_cast<NumberFormatBackendEntry>(entry)();
+            return *reinterpret_cast<NumberFormatBackendEntry>(entry)();
         }
         Log::line("Numbers are shown without the locale's style: " + why);
         static PlainNumberFormatBackend plain;

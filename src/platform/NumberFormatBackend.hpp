@@ -15,8 +15,9 @@ public:
     virtual std::string decimalSeparator() = 0;
 };
 
-// The module's one entry point: its backend, alive until the process ends.
-using NumberFormatBackendEntry = NumberFormatBackend& (*)();
+// The module's one entry point: its backend, alive until the process ends (a pointer, as a
+// function of C linkage returns no C++ reference).
+using NumberFormatBackendEntry = NumberFormatBackend* (*)();
 inline constexpr const char* kNumberFormatEntry = "quorvel_number_format";
 inline constexpr const char* kNumberFormatModuleFile = "quorvel-numbers.so";
 

@@ -1,7 +1,9 @@
 #include "platform/Paths.hpp"
 
+#include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvel {
@@ -40,6 +42,31 @@ Paths Paths::fromEnvironment()
                  xdg("XDG_STATE_HOME", ".local/state") / "quorvel" / "bglog",
                  data / "watch.lock",
                  config / "autostart" / kAutostartFileName};
+}
+
+bool Paths::createPrivateFolders(const std::filesystem::path& dir, std::error_code& ec)
+{
+    ec.clear();
+    if (dir.empty() || std::filesystem::is_directory(dir, ec)) {
+        return !ec;
+    }
+    if (dir.has_relative_path() && dir.parent_path() != dir && !createPrivateFolders(dir.parent_path(), ec)) {
+        return false;
+    }
+    if (::mkdir(dir.c_str(), 0700) != 0) {
+        const int error = errno;
+        if (error == EEXIST && std::filesystem::is_directory(dir, ec)) {
+            return true;  // made by another process meanwhile
+        }
+        ec.assign(error, std::generic_category());
+        return false;
+    }
+    // The umask may take bits away; it must not leave any other than the owner's.
+    if (::chmod(dir.c_str(), 0700) != 0) {
+        ec.assign(errno, std::generic_category());
+        return false;
+    }
+    return true;
 }
 
 Paths Paths::inDirectory(const std::filesystem::path& dir)

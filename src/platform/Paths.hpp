@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <system_error>
 
 namespace quorvel {
 
@@ -17,6 +18,10 @@ struct Paths {
     static Paths fromEnvironment();
     // All files inside one directory, for tests.
     static Paths inDirectory(const std::filesystem::path& dir);
+
+    // Creates `dir` and whatever is missing above it with mode 0700, whatever the umask: no
+    // other local user may plant or swap a file in them. Folders that exist are left alone.
+    static bool createPrivateFolders(const std::filesystem::path& dir, std::error_code& ec);
 };
 
 }  // namespace quorvel

@@ -4,15 +4,16 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <system_error>
 #include <utility>
 
 #include "platform/Fd.hpp"
 #include "platform/Log.hpp"
+#include "platform/Paths.hpp"
 
 namespace quorvel {
 
@@ -64,7 +65,8 @@ std::optional<StoredFile::Identity> StoredFile::currentIdentity() const
 
 std::optional<std::string> StoredFile::read()
 {
-    Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a FIFO in the file's place would otherwise wait for a writer for ever.
+    Fd fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         forget();
         if (errno == ENOENT) {
@@ -82,11 +84,11 @@ std::optional<std::string> StoredFile::read()
 std::optional<std::string> StoredFile::readOpened(int fd)
 {
     struct stat st{};
-    const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
-    if (error != 0) {
+    const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error != 0 || !S_ISREG(st.st_mode)) {
         forget();
         blocked_ = true;
-        reportFailure("cannot read", error);
+        reportFailure("cannot read", error != 0 ? std::strerror(error) : "not a regular file");
         return std::nullopt;
     }
     const std::string tooLarge = "larger than " + std::to_string(kMaxBytes / 1024) + " KiB";
@@ -145,6 +147,10 @@ bool StoredFile::holds(const std::string& bytes) const
 
 bool StoredFile::write(const std::string& bytes)
 {
+    if (refusal_) {
+        reportFailure("cannot write", *refusal_);
+        return false;
+    }
     if (blocked_) {
         return false;  // what is there could not be read: it is kept, never replaced unseen
     }
@@ -158,19 +164,20 @@ bool StoredFile::write(const std::string& bytes)
         return false;
     }
     std::error_code ec;
-    std::filesystem::create_directories(path_.parent_path(), ec);
-    std::string tmp = path_.string() + ".tmp-XXXXXX";
-    Fd fd(::mkostemp(tmp.data(), O_CLOEXEC));
+    Paths::createPrivateFolders(path_.parent_path(), ec);
+    std::string tmp;
+    Fd fd(createTemporary(tmp));
     if (fd.get() < 0) {
         reportFailure("cannot write", errno);
         return false;
     }
-    const bool ok = ::fchmod(fd.get(), 0600) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    const int error = errno;
-    if (!ok || ::close(fd.release()) != 0 || ::rename(tmp.c_str(), path_.c_str()) != 0) {
-        const int e = ok ? errno : error;
+    // The temporary file stays open, and so locked, until it has its final name.
+    const bool ok = ::fchmod(fd.get(), 0600) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
+                    ::rename(tmp.c_str(), path_.c_str()) == 0;
+    if (!ok) {
+        const int error = errno;
         ::unlink(tmp.c_str());
-        reportFailure("cannot write", e);
+        reportFailure("cannot write", error);
         return false;
     }
     // Make the rename itself durable.
@@ -181,26 +188,59 @@ bool StoredFile::write(const std::string& bytes)
     lastSync_ = currentIdentity();
     lastBytes_ = bytes;
     succeeded();
-    if (!sweptTemporaries_) {
-        sweepTemporaries();
-    }
+    sweepTemporaries();
     return true;
 }
 
-void StoredFile::sweepTemporaries()
+int StoredFile::createTemporary(std::string& name) const
 {
-    // A writer killed between creating its temporary file and renaming it leaves the file
-    // behind. A write takes milliseconds, so one older than a minute belongs to nobody.
-    sweptTemporaries_ = true;
-    const std::string prefix = path_.filename().string() + ".tmp-";
-    const auto cutoff = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(path_.parent_path(), ec)) {
-        std::error_code ignored;
-        if (entry.path().filename().string().starts_with(prefix) && entry.last_write_time(ignored) < cutoff) {
-            std::filesystem::remove(entry.path(), ignored);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        name = path_.string() + kTemporaryInfix + "XXXXXX";
+        Fd fd(::mkostemp(name.data(), O_CLOEXEC));
+        if (fd.get() < 0) {
+            return -1;
+        }
+        if (::flock(fd.get(), LOCK_EX) != 0) {
+            const int error = errno;
+            ::unlink(name.c_str());
+            errno = error;
+            return -1;
+        }
+        // A sweep may have taken it between its creation and the lock: then take another.
+        struct stat byName{};
+        struct stat byFd{};
+        if (::stat(name.c_str(), &byName) == 0 && ::fstat(fd.get(), &byFd) == 0 && byName.st_ino == byFd.st_ino &&
+            byName.st_dev == byFd.st_dev) {
+            return fd.release();
         }
     }
+    errno = EAGAIN;
+    return -1;
+}
+
+void StoredFile::sweepTemporaries() const
+{
+    // A writer killed between creating its temporary file and renaming it leaves the file
+    // behind. A live writer holds the lock of its temporary file until the rename, whichever
+    // process it is, so one that can be locked belongs to nobody.
+    const std::string prefix = path_.filename().string() + kTemporaryInfix;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(path_.parent_path(), ec)) {
+        if (!entry.path().filename().string().starts_with(prefix)) {
+            continue;
+        }
+        Fd fd(::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st{};
+        if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(entry.path().c_str());
+        }
+    }
+}
+
+void StoredFile::refuseWrites(std::optional<std::string> why)
+{
+    refusal_ = std::move(why);
 }
 
 bool StoredFile::changedSinceLastSync() const
@@ -234,7 +274,12 @@ void StoredFile::moveAside(const std::string& why)
 
 void StoredFile::reportFailure(const std::string& what, int error)
 {
-    problem_ = what + " " + path_.string() + ": " + std::strerror(error);
+    reportFailure(what, std::strerror(error));
+}
+
+void StoredFile::reportFailure(const std::string& what, const std::string& why)
+{
+    problem_ = what + " " + path_.string() + ": " + why;
     if (!failing_) {
         Log::line(*problem_);
     }

@@ -7,11 +7,12 @@
 namespace quorvel {
 
 // The I/O boundary for one persisted file (the state file, the user defaults): reads it whole,
-// writes it atomically (temporary file, fsync, rename, mode 0600), remembers which version it
-// last read or wrote so that a change by another process can be noticed, and moves an
-// unparsable or oversized file aside instead of deleting it. A file that exists but cannot be
-// opened is never written over. Failures are logged once per streak and kept as problem() until
-// a read or write succeeds; the caller keeps its data in memory and tries again later.
+// writes it atomically (temporary file, fsync, rename, mode 0600, in folders it creates 0700),
+// remembers which version it last read or wrote so that a change by another process can be
+// noticed, and moves an unparsable or oversized file aside instead of deleting it. A file that
+// exists but cannot be opened, or is not a regular file, is never written over. Failures are
+// logged once per streak and kept as problem() until a read or write succeeds; the caller keeps
+// its data in memory and tries again later.
 class StoredFile {
 public:
     // Which version of the file is on disk: a rename gives a new inode, so any rewrite shows.
@@ -31,8 +32,8 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // The whole file, or absent when it does not exist, cannot be opened (blocked() from then on)
-    // or is larger than kMaxBytes (moved aside).
+    // The whole file, or absent when it does not exist, cannot be opened or is not a regular
+    // file (blocked() from then on), or is larger than kMaxBytes (moved aside).
     std::optional<std::string> read();
     // Atomic replace; false when it failed (logged once per streak) or the file is blocked. When
     // the file on disk is the version last read or written here and holds these very bytes, it
@@ -51,15 +52,26 @@ public:
 
     bool exists() const;
 
+    // Refuses every write with `why` as the problem until called with nothing: what guards the
+    // file (its one-writer lock) cannot be trusted.
+    void refuseWrites(std::optional<std::string> why);
+
+    // Beside the file, "<name>.tmp-XXXXXX" while a write is under way.
+    static constexpr const char* kTemporaryInfix = ".tmp-";
+
 private:
     std::optional<Identity> currentIdentity() const;
     void reportFailure(const std::string& what, int error);
+    void reportFailure(const std::string& what, const std::string& why);
     void succeeded();
     void forget();
     // The file on disk is the version last read or written here, mode 0600, with these bytes.
     bool holds(const std::string& bytes) const;
     std::optional<std::string> readOpened(int fd);
-    void sweepTemporaries();
+    // A new temporary file beside the file, locked; -1 (errno set) when none can be made.
+    int createTemporary(std::string& name) const;
+    // Removes the temporary files that no writer holds any more.
+    void sweepTemporaries() const;
 
     std::filesystem::path path_;
     std::optional<Identity> lastSync_;
@@ -67,7 +79,7 @@ private:
     bool failing_ = false;
     bool blocked_ = false;
     std::optional<std::string> problem_;
-    bool sweptTemporaries_ = false;
+    std::optional<std::string> refusal_;
 };
 
 }  // namespace quorvel

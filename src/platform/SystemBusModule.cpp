@@ -20,7 +20,7 @@ Loaded load()
         Log::line("No NetworkManager or desktop notifications: " + l.failure);
         return l;
     }
-    l.services = &reinterpret_cast<SystemBusServicesEntry>(entry)();
+    l.services = reinterpret_cast<SystemBusServicesEntry>(entry)();
     return l;
 }
 

@@ -28,8 +28,9 @@ public:
     virtual std::unique_ptr<FollowedRoamingSource> followRoaming(std::string* error) = 0;
 };
 
-// The module's one entry point: its services, alive until the process ends.
-using SystemBusServicesEntry = SystemBusServices& (*)();
+// The module's one entry point: its services, alive until the process ends (a pointer, as a
+// function of C linkage returns no C++ reference).
+using SystemBusServicesEntry = SystemBusServices* (*)();
 inline constexpr const char* kSystemBusServicesEntry = "quorvel_system_bus_services";
 inline constexpr const char* kSystemBusModuleFile = "quorvel-bus.so";
 

@@ -3,6 +3,7 @@
 #include "platform/ArchiveDecoder.hpp"
 
 #include <cmath>
+#include <utility>
 
 namespace quorvel {
 
@@ -34,7 +35,16 @@ void UserDefaults::loadFromDisk()
             fresh = std::move(parsed);
         }
     }
-    // Unsynchronised local changes win over what is on disk.
+    // Unsynchronised local changes, and withheld ones, win over what is on disk.
+    for (auto& [key, old] : withheld_) {
+        const auto there = fresh.find(key);
+        old = there == fresh.end() ? std::nullopt : std::optional<nlohmann::json>(*there);
+        if (auto it = values_.find(key); it != values_.end()) {
+            fresh[key] = *it;
+        } else {
+            fresh.erase(key);
+        }
+    }
     for (const std::string& key : dirty_) {
         if (auto it = values_.find(key); it != values_.end()) {
             fresh[key] = *it;
@@ -92,6 +102,10 @@ std::optional<std::uint64_t> UserDefaults::unsigned64ForKey(std::string_view key
 
 bool UserDefaults::synchronize()
 {
+    if (held_) {
+        syncAsked_ = true;
+        return true;
+    }
     if (!file_) {
         dirty_.clear();
         removed_.clear();
@@ -100,7 +114,7 @@ bool UserDefaults::synchronize()
     if (file_->changedSinceLastSync()) {
         loadFromDisk();
     }
-    if (!file_->write(values_.dump(2) + "\n")) {
+    if (!file_->write(onDisk().dump(2) + "\n")) {
         return false;  // the changes stay dirty and go out with the next synchronisation
     }
     dirty_.clear();
@@ -118,6 +132,86 @@ void UserDefaults::reloadIfChanged()
     if (file_ && file_->changedSinceLastSync()) {
         loadFromDisk();
     }
+}
+
+UserDefaults::Hold::Hold(UserDefaults& defaults) : defaults_(defaults.held_ ? nullptr : &defaults)
+{
+    if (defaults_ != nullptr) {
+        before_ = defaults.values_;
+        defaults_->held_ = true;
+        defaults_->syncAsked_ = false;
+    }
+}
+
+UserDefaults::Hold::~Hold()
+{
+    if (UserDefaults* d = std::exchange(defaults_, nullptr)) {
+        d->held_ = false;
+        d->withhold(before_);
+    }
+}
+
+bool UserDefaults::Hold::commit()
+{
+    UserDefaults* d = std::exchange(defaults_, nullptr);
+    if (d == nullptr) {
+        return true;
+    }
+    d->held_ = false;
+    if (!d->withheld_.empty()) {
+        return d->releaseWithheld();
+    }
+    return !d->syncAsked_ || d->synchronize();
+}
+
+void UserDefaults::withhold(const nlohmann::json& before)
+{
+    const auto changed = [&](const std::string& key) {
+        const auto now = values_.find(key);
+        const auto then = before.find(key);
+        return (now == values_.end()) != (then == before.end()) || (now != values_.end() && *now != *then);
+    };
+    const auto keep = [&](const std::string& key) {
+        if (!withheld_.contains(key) && changed(key)) {
+            const auto then = before.find(key);
+            withheld_[key] = then == before.end() ? std::nullopt : std::optional<nlohmann::json>(*then);
+        }
+    };
+    for (const auto& [key, value] : values_.items()) {
+        keep(key);
+    }
+    for (const auto& [key, value] : before.items()) {
+        keep(key);
+    }
+}
+
+bool UserDefaults::releaseWithheld()
+{
+    if (withheld_.empty()) {
+        return true;
+    }
+    for (const auto& [key, old] : withheld_) {
+        if (values_.contains(key)) {
+            dirty_.insert(key);
+        } else {
+            removed_.insert(key);
+        }
+    }
+    withheld_.clear();
+    return synchronize();
+}
+
+nlohmann::json UserDefaults::onDisk() const
+{
+    nlohmann::json out = values_;
+    for (const auto& [key, old] : withheld_) {
+        if (old) {
+            out[key] = *old;
+        } else {
+            out.erase(key);
+        }
+    }
+    return out;
 }
 
 }  // namespace quorvel

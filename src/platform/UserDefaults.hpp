@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -44,14 +45,42 @@ public:
     // Why the file could not be read or saved (it is then kept as it is); absent when fine.
     std::optional<std::string> problem() const;
 
+    // Holds back every synchronize() for its lifetime, so that the defaults land only after
+    // what they go with (the state file) was saved. commit() then writes them; a hold that ends
+    // without one withholds what changed meanwhile: the process keeps the new values, but every
+    // write puts the old ones on disk until releaseWithheld() (once the state was saved after
+    // all). Inside an outer hold a hold does nothing; the outer one decides.
+    class Hold {
+    public:
+        explicit Hold(UserDefaults& defaults);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+        bool commit();
+
+    private:
+        UserDefaults* defaults_;  // null once decided, or when an outer hold decides
+        nlohmann::json before_;   // the values when the hold began
+    };
+    // Lets withheld values go to disk, writing them at once; true when there were none or they
+    // were written.
+    bool releaseWithheld();
+
 private:
     void loadFromDisk();
+    void withhold(const nlohmann::json& before);
+    // What goes to disk: the values, withheld ones as they were.
+    nlohmann::json onDisk() const;
 
     std::unique_ptr<StoredFile> file_;
     Validator validator_;
     nlohmann::json values_ = nlohmann::json::object();
     std::set<std::string, std::less<>> dirty_;
     std::set<std::string, std::less<>> removed_;
+    bool held_ = false;
+    bool syncAsked_ = false;  // synchronize() was called during the hold
+    // Per withheld key, its value on disk (absent: none).
+    std::map<std::string, std::optional<nlohmann::json>, std::less<>> withheld_;
 };
 
 }  // namespace quorvel

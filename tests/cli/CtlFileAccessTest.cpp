@@ -2,11 +2,14 @@
 // exactly as they are, and every run says why and exits 4. Typing errors change nothing.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestEnv.hpp"
@@ -28,6 +31,43 @@ struct CtlResult {
     std::string err;
 };
 
+// A small tmpfs mounted over a folder, holding what the folder held and filled to the last
+// byte: every later write there fails with ENOSPC. Unmounted at the end, uncovering the folder.
+class FullFolder {
+public:
+    explicit FullFolder(const fs::path& folder) : folder_(folder)
+    {
+        std::vector<std::pair<fs::path, std::string>> files;
+        for (const auto& e : fs::directory_iterator(folder)) {
+            files.emplace_back(e.path().filename(), readFile(e.path()));
+        }
+        mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") == 0;
+        if (!mounted_) {
+            return;
+        }
+        for (const auto& [name, bytes] : files) {
+            std::ofstream(folder / name, std::ios::binary) << bytes;
+        }
+        std::ofstream filler(folder / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
+        }
+    }
+    ~FullFolder()
+    {
+        if (mounted_) {
+            ::umount2(folder_.c_str(), MNT_DETACH);
+        }
+    }
+    FullFolder(const FullFolder&) = delete;
+    FullFolder& operator=(const FullFolder&) = delete;
+    bool mounted() const { return mounted_; }
+
+private:
+    fs::path folder_;
+    bool mounted_ = false;
+};
+
 class FileAccess : public ::testing::Test {
 protected:
     fs::path state() const { return home_.path() / "data/quorvel/statestg"; }
@@ -36,10 +76,18 @@ protected:
     // quorvelctl as root, or as the unprivileged user `nobody` (permissions then count).
     CtlResult ctl(const std::vector<std::string>& args, bool asNobody = false) const
     {
-        std::vector<std::string> argv;
+        return ctlAfter({}, args, asNobody);
+    }
+    // A run that must end by itself: killed after 2 s, when it would wait for ever.
+    CtlResult ctlUnlessItHangs(const std::vector<std::string>& args) const
+    {
+        return ctlAfter({"timeout", "--signal=KILL", "2"}, args, false);
+    }
+    CtlResult ctlAfter(std::vector<std::string> argv, const std::vector<std::string>& args, bool asNobody) const
+    {
         if (asNobody) {
-            argv = {"setpriv", "--reuid=" + std::to_string(kNobody), "--regid=" + std::to_string(kNobody),
-                    "--clear-groups"};
+            argv.insert(argv.end(), {"setpriv", "--reuid=" + std::to_string(kNobody),
+                                     "--regid=" + std::to_string(kNobody), "--clear-groups"});
         }
         argv.push_back(QUORVEL_CTL);
         argv.insert(argv.end(), args.begin(), args.end());
@@ -143,6 +191,106 @@ TEST_F(FileAccess, ASetUpIntoAReadOnlyDataFolderSaysSoAndExits4EveryTime)
     EXPECT_EQ(again.code, 4);
     EXPECT_THAT(again.err, HasSubstr("cannot write")) << "a later run says it again";
     EXPECT_FALSE(fs::exists(state()));
+}
+
+TEST_F(FileAccess, AFullDataFolderLeavesTheDefaultsAsTheyWereAndEveryChangeExits4)
+{
+    setUpAsRoot();
+    const std::string defaultsBytes = readFile(defaults());
+    const FullFolder full(state().parent_path());
+    ASSERT_TRUE(full.mounted()) << "mounting a tmpfs needs root";
+    const std::string stateBytes = readFile(state());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"set", "plan", "3000"},
+             {"limits", "--day", "off"},
+             {"limits", "--month", "off", "--overbound", "off"},
+             {"set", "start-day", "9"},
+             {"setup", "--plan", "900", "--start-day", "3"}}) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CtlResult r = ctl(args);
+        EXPECT_EQ(r.code, 4);
+        EXPECT_THAT(r.err, HasSubstr("No space left on device"));
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(readFile(defaults()), defaultsBytes) << "nothing lands in the defaults";
+        EXPECT_EQ(readFile(state()), stateBytes);
+    }
+    const CtlResult limits = ctl({"limits"});
+    EXPECT_EQ(limits.code, 0) << limits.err;
+    EXPECT_THAT(limits.out, HasSubstr("Daily limit on, monthly limit on, data limit exceeding on"));
+    EXPECT_THAT(limits.out, HasSubstr("CTrafficLimitDay"));
+}
+
+TEST_F(FileAccess, AFifoInPlaceOfEitherFileEndsEveryCommandWith4AndIsKept)
+{
+    setUpAsRoot();
+    for (const fs::path& file : {state(), defaults()}) {
+        SCOPED_TRACE(file.filename().string());
+        const std::string bytes = readFile(file);
+        fs::remove(file);
+        ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"status"}, {"set", "plan", "3000"}, {"limits"}, {"watch"}}) {
+            SCOPED_TRACE(args[0]);
+            const CtlResult r = ctlUnlessItHangs(args);
+            EXPECT_EQ(r.code, 4) << "137 means it waited on the FIFO";
+            EXPECT_THAT(r.err, HasSubstr(file.string() + ": not a regular file"));
+            EXPECT_TRUE(fs::is_fifo(file));
+        }
+        fs::remove(file);
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+}
+
+// Under umask 000 the folders Quorvel makes are still its user's alone; one that was there
+// (as ~/.config is) keeps its mode.
+TEST_F(FileAccess, TheFoldersMadeAreTheUsersAloneWhateverTheUmask)
+{
+    const fs::path config = home_.path() / "config";
+    fs::create_directory(config);
+    fs::permissions(config, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    const mode_t previous = ::umask(0);
+    setUpAsRoot();
+    ::umask(previous);
+    const auto modeOf = [](const fs::path& p) { return fs::status(p).permissions() & fs::perms::all; };
+    for (const fs::path& made : {config / "autostart", config / "quorvel", home_.path() / "data",
+                                 home_.path() / "data/quorvel"}) {
+        EXPECT_EQ(modeOf(made), fs::perms::owner_all) << made;
+    }
+    EXPECT_EQ(modeOf(config), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(modeOf(state()), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A lock file swapped for a symbolic link must not lock, create or truncate what it points to.
+TEST_F(FileAccess, ASymbolicLinkInPlaceOfALockIsRefusedAndItsTargetLeftAlone)
+{
+    setUpAsRoot();
+    const std::string stateBytes = readFile(state());
+    const std::string defaultsBytes = readFile(defaults());
+    const fs::path target = home_.path() / "target";
+    const fs::path dangling = home_.path() / "not-there";
+    std::ofstream(target) << "someone else's\n";
+    const fs::path folder = state().parent_path();
+    for (const auto& [lock, link, args] :
+         std::vector<std::tuple<std::string, fs::path, std::vector<std::string>>>{
+             {"statestg.lock", target, {"set", "plan", "3000"}},
+             {"statestg.lock", dangling, {"status"}},
+             {"watch.lock", target, {"watch"}},
+             {"watch.lock", dangling, {"watch"}}}) {
+        SCOPED_TRACE(lock + " -> " + link.string());
+        fs::remove(folder / lock);
+        fs::create_symlink(link, folder / lock);
+        const CtlResult r = ctlUnlessItHangs(args);
+        EXPECT_EQ(r.code, 4);
+        EXPECT_THAT(r.err, HasSubstr((folder / lock).string() + ": a symbolic link, not a lock file"));
+        EXPECT_EQ(readFile(target), "someone else's\n");
+        EXPECT_FALSE(fs::exists(dangling)) << "nothing is created through the link";
+        EXPECT_TRUE(fs::is_symlink(folder / lock));
+        EXPECT_EQ(readFile(state()), stateBytes);
+        EXPECT_EQ(readFile(defaults()), defaultsBytes);
+        fs::remove(folder / lock);
+    }
 }
 
 TEST_F(FileAccess, AnOversizedStateFileIsMovedAsideAtOnce)

@@ -70,26 +70,41 @@ protected:
         }
     }
 
+    // NetworkManager and one registered modem on the bus, and Quorvel set up with `planMb`.
+    void setUpOnTheBus(const std::string& planMb)
+    {
+        nm = MockService::networkManager(true);
+        mm = test::startModemManager();
+        test::addModem(*mm, test::kModem0, 1, "Tele Nord");
+        std::ofstream(home.path() / "boot_id") << "a\n";
+        counter(0);
+        ASSERT_EQ(ctl({"setup", "--plan", planMb, "--start-day", "1"}), 0) << err;
+    }
+    // `watch` started, once its first sample is saved.
+    pid_t startWatcher(CtlStateWatch& saves)
+    {
+        EXPECT_EQ(saves.error(), "");
+        const pid_t watcher = clitest::startProcess({QUORVEL_CTL, "watch"}, environment(),
+                                                    (home.path() / "out").string(), (home.path() / "err").string());
+        EXPECT_GT(watcher, 0);
+        EXPECT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        return watcher;
+    }
+
     test::TempDir home;
     std::string err;
+    std::unique_ptr<MockService> nm;
+    std::unique_ptr<MockService> mm;
 };
 
 TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtThePlan)
 {
-    auto nm = MockService::networkManager(true);
-    auto mm = test::startModemManager();
-    test::addModem(*mm, test::kModem0, 1, "Tele Nord");
-    std::ofstream(home.path() / "boot_id") << "a\n";
-    counter(0);
-    ASSERT_EQ(ctl({"setup", "--plan", "1", "--start-day", "1"}), 0) << err;
+    ASSERT_NO_FATAL_FAILURE(setUpOnTheBus("1"));
     ASSERT_EQ(ctl({"limits", "--cutoff", "on"}), 0) << err;
 
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    ASSERT_EQ(saves.error(), "");
-    const pid_t watcher = clitest::startProcess({QUORVEL_CTL, "watch"}, environment(),
-                                                (home.path() / "out").string(), (home.path() / "err").string());
-    ASSERT_GT(watcher, 0);
-    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+    const pid_t watcher = startWatcher(saves);
+    ASSERT_FALSE(HasFailure());
 
     counter(400'000);  // used at home; the change to roaming books it first
     test::setRegistration(*mm, test::kModem0, 5);
@@ -106,6 +121,23 @@ TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtTheP
     ::kill(watcher, SIGTERM);
     EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
     EXPECT_EQ(nm->property(kNetworkManagerPath, kNetworkManagerInterface, "WwanEnabled"), "(<false>,)");
+}
+
+// The bus module's threads start with the watcher; a stop signal must still reach its loop.
+TEST_F(WatcherOnTheBusTest, ASignalEndsTheWatcherWithItsLastSampleBooked)
+{
+    ASSERT_NO_FATAL_FAILURE(setUpOnTheBus("100"));
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        const std::uint64_t before = booked().first;
+        CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+        const pid_t watcher = startWatcher(saves);
+        ASSERT_FALSE(HasFailure());
+        counter(before + 250'000);  // used since, booked only by the last sample
+        ::kill(watcher, signal);
+        EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
+        EXPECT_EQ(booked().first, before + 250'000);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/AppShell.hpp"
 #include "engine/CAppController.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "model/Messages.hpp"
 #include "platform/LocationService.hpp"
 #include "platform/MainQueue.hpp"
@@ -272,6 +273,31 @@ TEST_F(ControllerTest, AlertSwitchesChangeTheLimitsAndTheirKeys)
     app->setAlertSwitch(CAppController::AlertSwitch::Month, true);
     EXPECT_EQ(app->pmodule()->limits().front()->className(), "CTrafficLimitMonth");
     EXPECT_EQ(CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read())->limits().size(), 2u);
+}
+
+// A state that cannot be saved (a full data folder): the window goes on with what it was told,
+// but the defaults on disk keep what goes with the state on disk until the state is saved.
+TEST_F(ControllerTest, WhileTheStateCannotBeSavedTheDefaultsOnDiskStayWithIt)
+{
+    finishSetUp();
+    const auto onDisk = [&] { return UserDefaults(t.paths.defaultsFile); };
+    const std::string before = onDisk().objectForKey(DefaultsKeys::kPlan)->dump();
+    t.env.stateFile.refuseWrites("No space left on device");
+    app->setAlertSwitch(CAppController::AlertSwitch::Day, false);
+    app->onResetPlanValue(3'000'000'000);
+    EXPECT_EQ(onDisk().boolForKey(DefaultsKeys::kDayLimit), true);
+    EXPECT_EQ(onDisk().objectForKey(DefaultsKeys::kPlan)->dump(), before);
+    EXPECT_FALSE(app->alertSwitch(CAppController::AlertSwitch::Day)) << "the window shows what it was told";
+    EXPECT_EQ(app->pmodule()->getMonthPlan(), 3'000'000'000u);
+    ASSERT_EQ(shell.fileProblems.size(), 1u);
+
+    t.env.stateFile.refuseWrites(std::nullopt);  // room again: the next sample saves both
+    traffic(1000);
+    app->timerFireMethod();
+    queue.drain();
+    EXPECT_EQ(onDisk().boolForKey(DefaultsKeys::kDayLimit), false);
+    EXPECT_EQ(onDisk().unsigned64ForKey(DefaultsKeys::kPlan), 3'000'000'000u);
+    EXPECT_EQ(CTrafficManager::decode(t.env, *StoredFile(t.paths.stateFile).read())->getMonthPlan(), 3'000'000'000u);
 }
 
 // Two processes on the same files: each update first takes what the other saved.

@@ -2,7 +2,12 @@
 // and the user defaults that merge another process's changes.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "platform/Log.hpp"
 #include "platform/StoredFile.hpp"
@@ -164,6 +169,111 @@ TEST(StoredFile, MovesAnUnreadableFileAsideKeepingItsBytes)
     EXPECT_EQ(kept, (std::vector<std::string>{"again", "garbage"}));
     ASSERT_EQ(log.lines.size(), 2u);
     EXPECT_NE(log.lines[0].find("not JSON"), std::string::npos);
+}
+
+// Temporary files beside one of ours that no writer holds: a killed writer's, one of any age.
+TEST(StoredFile, ASaveRemovesTheTemporaryFilesOfDeadWritersButNotOfALiveOne)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "defaults.json";
+    const auto stale = dir.path() / "defaults.json.tmp-Ab12Cd";
+    const auto live = dir.path() / "defaults.json.tmp-Ef34Gh";
+    const auto other = dir.path() / "statestg.tmp-Ij56Kl";
+    for (const auto& p : {stale, live, other}) {
+        std::ofstream(p) << "half";
+    }
+    const int writer = ::open(live.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0) << "as a writer holds its temporary file";
+    StoredFile f(path);
+    ASSERT_TRUE(f.write("one"));
+    EXPECT_FALSE(std::filesystem::exists(stale)) << "gone at once, not only after a minute";
+    EXPECT_TRUE(std::filesystem::exists(live)) << "a write under way keeps its file";
+    EXPECT_TRUE(std::filesystem::exists(other)) << "another file's temporaries are not ours";
+    ::close(writer);
+    std::ofstream(stale) << "half again";  // killed while this process keeps running
+    ASSERT_TRUE(f.write("two"));
+    EXPECT_FALSE(std::filesystem::exists(stale)) << "every save sweeps, not only the first";
+    EXPECT_FALSE(std::filesystem::exists(live));
+    EXPECT_EQ(f.read(), "two");
+}
+
+TEST(StoredFile, AFifoInPlaceOfTheFileIsRefusedWithoutWaitingAndKept)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "statestg";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    LogCapture log;
+    StoredFile f(path);
+    EXPECT_FALSE(f.read().has_value());  // without O_NONBLOCK this waits for a writer for ever
+    EXPECT_TRUE(f.blocked());
+    ASSERT_TRUE(f.problem().has_value());
+    EXPECT_NE(f.problem()->find("not a regular file"), std::string::npos) << *f.problem();
+    EXPECT_FALSE(f.write("fresh"));
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST(StoredFile, RefusedWritesLeaveTheFileAndSayWhy)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "statestg";
+    LogCapture log;
+    StoredFile f(path);
+    ASSERT_TRUE(f.write("one"));
+    f.refuseWrites("cannot lock it");
+    EXPECT_FALSE(f.write("two"));
+    ASSERT_TRUE(f.problem().has_value());
+    EXPECT_NE(f.problem()->find("cannot lock it"), std::string::npos);
+    f.refuseWrites(std::nullopt);
+    EXPECT_TRUE(f.write("three"));
+    EXPECT_EQ(f.read(), "three");
+}
+
+// What a change touched goes to disk only with the state it belongs to: at the hold's commit, or
+// once the withheld values are released after a later save.
+TEST(UserDefaults, AHoldWritesAtItsCommitAndWithholdsWhatWasNotCommitted)
+{
+    test::TempDir dir;
+    const auto path = dir.path() / "defaults.json";
+    UserDefaults d(path);
+    d.setObject("kept", 1);
+    ASSERT_TRUE(d.synchronize());
+    {
+        UserDefaults::Hold hold(d);
+        d.setObject("plan", 3000);
+        d.removeObject("kept");
+        EXPECT_TRUE(d.synchronize());
+        UserDefaults::Hold inner(d);
+        EXPECT_TRUE(inner.commit()) << "the outer hold decides";
+        EXPECT_FALSE(UserDefaults(path).hasKey("plan")) << "nothing on disk while held";
+    }
+    EXPECT_EQ(d.unsigned64ForKey("plan"), 3000u) << "the process keeps what it was told";
+    EXPECT_FALSE(d.hasKey("kept"));
+    d.setObject("later", true);
+    ASSERT_TRUE(d.synchronize());
+    {
+        UserDefaults other(path);
+        EXPECT_FALSE(other.hasKey("plan")) << "withheld from the file";
+        EXPECT_EQ(other.unsigned64ForKey("kept"), 1u);
+        EXPECT_EQ(other.boolForKey("later"), true) << "other keys go out as always";
+        other.setObject("theirs", 2);
+        ASSERT_TRUE(other.synchronize());
+    }
+    d.reloadIfChanged();
+    EXPECT_EQ(d.unsigned64ForKey("plan"), 3000u) << "another process's save does not undo it";
+    EXPECT_EQ(d.unsigned64ForKey("theirs"), 2u);
+    ASSERT_TRUE(d.releaseWithheld());
+    const UserDefaults after(path);
+    EXPECT_EQ(after.unsigned64ForKey("plan"), 3000u);
+    EXPECT_FALSE(after.hasKey("kept"));
+    EXPECT_EQ(after.unsigned64ForKey("theirs"), 2u);
+    {
+        UserDefaults::Hold hold(d);
+        d.setObject("plan", 4000);
+        d.synchronize();
+        EXPECT_TRUE(hold.commit());
+    }
+    EXPECT_EQ(UserDefaults(path).unsigned64ForKey("plan"), 4000u);
 }
 
 TEST(UserDefaults, KeepsTypesAndMergesAnotherProcessesChanges)

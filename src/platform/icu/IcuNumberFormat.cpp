@@ -101,8 +101,8 @@ std::string IcuNumberFormat::decimalSeparator()
 
 }  // namespace quorvel
 
-extern "C" __attribute__((visibility("default"))) quorvel::NumberFormatBackend& quorvel_number_format()
+extern "C" __attribute__((visibility("default"))) quorvel::NumberFormatBackend* quorvel_number_format()
 {
     static quorvel::IcuNumberFormat backend;
-    return backend;
+    return &backend;
 }

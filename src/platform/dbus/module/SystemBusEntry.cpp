@@ -35,8 +35,8 @@ public:
 
 }  // namespace quorvel
 
-extern "C" __attribute__((visibility("default"))) quorvel::SystemBusServices& quorvel_system_bus_services()
+extern "C" __attribute__((visibility("default"))) quorvel::SystemBusServices* quorvel_system_bus_services()
 {
     static quorvel::GioSystemBusServices services;
-    return services;
+    return &services;
 }
