@@ -64,9 +64,14 @@ nlohmann::json modelOf(const CTrafficManager& m)
         nlohmann::json days = nlohmann::json::array();
         for (const CTrafficPoint& p : month->arrDaysTraffics) {
             days.push_back({p.pDate.seconds, optionalJson(p.pTraff), optionalJson(p.pTraffWf),
-                            optionalJson(p.pTraffRoaming)});
+                            optionalJson(p.pTraffRoaming), optionalJson(p.pTraffEntered)});
         }
-        months.push_back({dateJson(month->date), dateJson(month->last_date), optionalJson(month->pMonthPlan), days});
+        nlohmann::json corrections = nlohmann::json::array();
+        for (const TrafficCorrection& c : month->arrCorrections) {
+            corrections.push_back({c.date().seconds, c.bytes()});
+        }
+        months.push_back({dateJson(month->date), dateJson(month->last_date), optionalJson(month->pMonthPlan), days,
+                          corrections});
     }
     nlohmann::json places = nlohmann::json::array();
     for (const auto& d : m.history().deltas()) {
@@ -82,14 +87,15 @@ nlohmann::json modelOf(const CTrafficManager& m)
     if (s.baselines) {
         baselines = nlohmann::json::array();
         for (const InterfaceBaseline& b : *s.baselines) {
-            baselines.push_back({b.name, b.index, b.received, b.sent});
+            baselines.push_back({b.name, b.index, b.received, b.sent, b.measured});
         }
     }
     return {{"months", months},
             {"places", places},
             {"baselines", baselines},
             {"sampler", {dateJson(s.prevShotDate), optionalJson(s.prevTrafficSize), optionalJson(s.sysWorkTime),
-                         optionalJson(s.bootId), s.choices.byName, s.choices.countMetered}},
+                         optionalJson(s.bootId), s.choices.byName, s.choices.countMetered, s.heldTraffic,
+                         s.heldRoaming}},
             {"plan", {optionalJson(m.pMonthPlan()), optionalJson(m.pPlanStartDay()), m.cutoffAtPlan(),
                       optionalJson(m.cutoffPeriod())}}};
 }
