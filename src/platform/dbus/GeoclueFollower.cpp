@@ -69,7 +69,7 @@ void GeoclueFollower::setFollowing(bool on)
     wanted_ = on;
     if (!on) {
         drop();
-    } else if (!simple_ && !starting_ && !refusedSinceAppeared_) {
+    } else if (nameKnown_ && !simple_ && !starting_ && !refusedSinceAppeared_) {
         ask();
     }
 }
@@ -98,7 +98,9 @@ void GeoclueFollower::drop()
         if (GClueClient* client = gclue_simple_get_client(simple_.get())) {
             gclue_client_call_stop(client, nullptr, nullptr, nullptr);
         }
-        simple_.reset();
+        // Kept until the next client replaces it: GClueSimple's own request for a location on
+        // the way would call back into a freed object.
+        retired_ = std::move(simple_);
     }
 }
 
@@ -146,6 +148,7 @@ void GeoclueFollower::onReady(GObject*, GAsyncResult* result, gpointer data)
     self->starting_ = false;
     self->said_.clear();
     self->simple_.reset(simple);
+    self->retired_.reset();
     g_signal_connect(simple, "notify::location", G_CALLBACK(&onLocation), self);
     self->report(true);
 }
@@ -175,6 +178,7 @@ void GeoclueFollower::report(bool first)
 void GeoclueFollower::onAppeared(GDBusConnection*, const gchar*, const gchar*, gpointer data)
 {
     auto* self = static_cast<GeoclueFollower*>(data);
+    self->nameKnown_ = true;
     self->refusedSinceAppeared_ = false;
     if (self->wanted_ && !self->simple_ && !self->starting_) {
         self->ask();
@@ -184,6 +188,12 @@ void GeoclueFollower::onAppeared(GDBusConnection*, const gchar*, const gchar*, g
 void GeoclueFollower::onVanished(GDBusConnection*, const gchar*, gpointer data)
 {
     auto* self = static_cast<GeoclueFollower*>(data);
+    if (!self->nameKnown_) {
+        // Not running now: asked once anyway, which starts a GeoClue that is started on demand.
+        self->nameKnown_ = true;
+        self->setFollowing(self->wanted_);
+        return;
+    }
     if (self->simple_) {
         self->drop();  // its client went with it; the next appearance starts a new one
         self->refused("GeoClue stopped");

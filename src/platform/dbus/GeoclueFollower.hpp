@@ -60,8 +60,10 @@ private:
     Owned<GDBusConnection> bus_;
     Owned<GCancellable> cancellable_;
     Owned<GClueSimple> simple_;
+    Owned<GClueSimple> retired_;  // stopped
     Delegate delegate_;
     guint nameWatch_ = 0;
+    bool nameKnown_ = false;  // the watch has said whether GeoClue is there
     bool wanted_ = false;
     bool starting_ = false;
     bool refusedSinceAppeared_ = false;
