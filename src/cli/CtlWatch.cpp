@@ -221,16 +221,21 @@ bool CtlWatch::setUp(Sampling& s)
 void CtlWatch::followPlaces(Sampling& s)
 {
     if (s.places != nullptr) {
-        s.app.env().defaults.reloadIfChanged();
-        s.places->setFollowing(!s.app.isFirstStart() && s.app.recordPlaces());
+        s.places->setFollowing(placesWanted(s));
     }
+}
+
+bool CtlWatch::placesWanted(Sampling& s)
+{
+    s.app.env().defaults.reloadIfChanged();
+    return !s.app.isFirstStart() && s.app.recordPlaces();
 }
 
 void CtlWatch::onFix(Sampling& s, const FollowedLocationSource::Fix& fix)
 {
     Location where = fix.location;
     where.timestamp = s.app.env().clock.now();
-    if (!s.app.recordPlaces() || !setUp(s)) {
+    if (!placesWanted(s)) {
         return;  // turned off while the fix was on its way
     }
     if (fix.first) {

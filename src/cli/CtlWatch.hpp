@@ -62,6 +62,7 @@ private:
     void finishSample(Sampling& s);
     bool setUp(Sampling& s);
     void followPlaces(Sampling& s);
+    bool placesWanted(Sampling& s);
     void onFix(Sampling& s, const FollowedLocationSource::Fix& fix);
 
     Paths paths_;
