@@ -26,7 +26,7 @@ _quorvelctl()
     local command=${COMP_WORDS[1]}
 
     case $prev in
-        --day | --month | --overbound | --cutoff | --metered | --autostart)
+        --day | --month | --overbound | --cutoff | --places | --metered | --autostart)
             if [[ $command != chart ]]; then
                 COMPREPLY=($(compgen -W $'on\noff' -- "$cur"))
                 return
@@ -56,7 +56,7 @@ _quorvelctl()
         sample) options="--json --at --notify" ;;
         set) (( COMP_CWORD == 2 )) && words="plan start-day used" ;;
         reset) (( COMP_CWORD == 2 )) && words="locations previous-months" ;;
-        limits) options="--day --month --overbound --cutoff" ;;
+        limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
         watch) options="--autostart" ;;
         chart) options="--month --graph --size --scale --idiom --output" ;;

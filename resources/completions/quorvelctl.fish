@@ -45,6 +45,7 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l day -x -a 'on 
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l month -x -a 'on off' -d 'the alert at 90 %'
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l overbound -x -a 'on off' -d 'the alert past the plan'
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l cutoff -x -a 'on off' -d 'mobile data off at the plan'
+complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l places -x -a 'on off' -d 'record the places of use'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l json -d 'the list as JSON'
 complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l count -x -a '(__quorvelctl_interfaces)' -d 'always count an interface'

@@ -24,7 +24,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"sample", {0, {"--json", "--notify"}, {"--at"}, {}}},
         {"set", {2, {}, {}, {}}},
         {"reset", {1, {}, {}, {}}},
-        {"limits", {0, {}, {"--day", "--month", "--overbound", "--cutoff"}, {}}},
+        {"limits", {0, {}, {"--day", "--month", "--overbound", "--cutoff", "--places"}, {}}},
         {"export", {0, {"--json", "--csv"}, {}, {}}},
         {"watch", {0, {}, {"--autostart"}, {}}},
         {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "cli/CtlDesktopNotifier.hpp"
 #include "platform/SystemBusModule.hpp"
 
 namespace quorvel {
@@ -35,6 +36,19 @@ bool systemBusSocketExists(std::string* error)
     return false;
 }
 
+// The bus module's services for a follower, when there can be a system bus at all.
+SystemBusServices* systemBus(std::string* error)
+{
+    if (!systemBusSocketExists(error)) {
+        return nullptr;
+    }
+    SystemBusServices* bus = SystemBusModule::services();
+    if (bus == nullptr && error != nullptr) {
+        *error = SystemBusModule::failure();
+    }
+    return bus;
+}
+
 }  // namespace
 
 std::unique_ptr<NetworkDeviceDirectory> CtlBusServices::networkDevices()
@@ -49,19 +63,19 @@ std::unique_ptr<MobileDataSwitch> CtlBusServices::mobileDataSwitch()
 
 CtlBusServices::Roaming CtlBusServices::roamingWatch(std::string* error)
 {
-    if (!systemBusSocketExists(error)) {
-        return {};
-    }
-    SystemBusServices* bus = SystemBusModule::services();
+    SystemBusServices* bus = systemBus(error);
     if (bus == nullptr) {
-        if (error != nullptr) {
-            *error = SystemBusModule::failure();
-        }
         return {};
     }
     std::unique_ptr<FollowedRoamingSource> followed = bus->followRoaming(error);
     FollowedRoamingSource* modems = followed.get();
     return {std::move(followed), modems};
+}
+
+std::unique_ptr<FollowedLocationSource> CtlBusServices::locationWatch(std::string* error)
+{
+    SystemBusServices* bus = systemBus(error);
+    return bus != nullptr ? bus->followLocation(CtlDesktopNotifier::kApplicationId, error) : nullptr;
 }
 
 }  // namespace quorvel

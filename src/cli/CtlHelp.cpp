@@ -62,17 +62,20 @@ const std::vector<CtlHelp::Command> kCommands = {
      "Forgets the places where data was used, or the day records of every month before the current one.",
      {}},
     {"limits",
-     {"limits [--day on|off] [--month on|off] [--overbound on|off] [--cutoff on|off]"},
+     {"limits [--day on|off] [--month on|off] [--overbound on|off] [--cutoff on|off] [--places on|off]"},
      "switch the usage alerts, or list the limits",
      "Switches the alerts raised when a day uses more than its share of the plan, when 90% of the plan is "
-     "used and when the plan is exceeded, and whether mobile data is turned off at the plan. Without "
-     "options, shows the switches and the levels of the limits.",
+     "used and when the plan is exceeded, whether mobile data is turned off at the plan, and whether the "
+     "places of use are recorded. Without options, shows the switches and the levels of the limits.",
      {{"--day", "on|off", "the alert for a day above its share of the plan"},
       {"--month", "on|off", "the alert at 90% of the plan"},
       {"--overbound", "on|off", "the alert when the plan is exceeded"},
       {"--cutoff", "on|off", "turn mobile data off through NetworkManager once the plan is used up, at most once "
                              "per billing month (it stays off until you turn it back on); exits with 1 and the "
-                             "reason when NetworkManager is not there"}}},
+                             "reason when NetworkManager is not there"},
+      {"--places", "on|off", "record where data is used (on by default): the watcher and the window follow "
+                             "GeoClue; off asks for no location and books new traffic to no place, keeping the "
+                             "places already recorded"}}},
     {"interfaces",
      {"interfaces [--json]", "interfaces --count NAME | --ignore NAME | --auto NAME", "interfaces --metered on|off"},
      "list the network interfaces and choose the counted ones",
@@ -88,7 +91,10 @@ const std::vector<CtlHelp::Command> kCommands = {
      {"watch [--autostart on|off]"},
      "stay resident and sample when the network changes",
      "Keeps running and samples whenever a counted interface appears, goes or changes, and every 15 "
-     "minutes. One runs per user; the application's window leaves the sampling to it.",
+     "minutes. While places are recorded it follows GeoClue's significant location changes (500 m, at "
+     "most once a minute): each new location is where the traffic since the previous sample is booked. "
+     "Without GeoClue, or when GeoClue refuses, it says why once and counts as before, asking again when "
+     "GeoClue starts. One runs per user; the application's window leaves the sampling to it.",
      {{"--autostart", "on|off", "start it with each desktop session (an XDG autostart entry), or stop "
                                 "doing so, and exit"}}},
     {"chart",

@@ -165,7 +165,9 @@ std::string CtlManPage::quorvel()
         << ".PP\n"
         << "At the first start it asks for the monthly plan in megabytes, the day each billing month begins "
            "on and the data already used; nothing is counted before. While the window is open it samples the "
-           "counters every minute.\n"
+           "counters every minute. The places come from GeoClue, asked by the window while it runs and by\n"
+           ".B quorvelctl watch\n"
+           "otherwise; \\(lqRecord Places\\(rq in the settings turns that off.\n"
         << ".SH OPTIONS\n"
         << "The options every GTK application takes;\n.B quorvel \\-\\-help\nlists them.\n";
     shared(out);

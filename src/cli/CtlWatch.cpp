@@ -1,6 +1,8 @@
 #include "cli/CtlWatch.hpp"
 
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -16,8 +18,10 @@
 #include "cli/CtlNotifier.hpp"
 #include "engine/CAppController.hpp"
 #include "platform/AutostartEntry.hpp"
+#include "platform/Clock.hpp"
 #include "platform/Env.hpp"
 #include "platform/Fd.hpp"
+#include "platform/FollowedRoamingSource.hpp"
 #include "platform/InstanceLock.hpp"
 #include "platform/LinkMonitor.hpp"
 #include "platform/MainQueue.hpp"
@@ -25,7 +29,6 @@
 #include "platform/SignalReader.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/UserDefaults.hpp"
-#include "platform/FollowedRoamingSource.hpp"
 
 namespace quorvel {
 
@@ -110,12 +113,28 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     out_ << "Watching the network links; a sample every " << kPeriodSeconds / 60 << " minutes." << std::endl;
     std::vector<pollfd> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
                                pollfd{signals.fd(), POLLIN, 0}};
+    const auto addFollower = [&fds](std::vector<pollfd> bus) {
+        fds.insert(fds.end(), bus.begin(), bus.end());
+        return fds.size();
+    };
+    const std::size_t modemsEnd = s.modems != nullptr ? addFollower(s.modems->descriptors()) : fds.size();
     if (s.modems != nullptr) {
         s.modems->setBeforeChange([this, &s] { sample(s); });
-        const std::vector<pollfd> bus = s.modems->descriptors();
-        fds.insert(fds.end(), bus.begin(), bus.end());
     }
+    const std::size_t placesEnd = s.places != nullptr ? addFollower(s.places->descriptors()) : fds.size();
+    if (s.places != nullptr) {
+        s.places->setDelegate({[this, &s](const FollowedLocationSource::Fix& fix) { onFix(s, fix); },
+                               [this](const std::string& why) {
+                                   err_ << "quorvelctl: places are not recorded: " << why << std::endl;
+                               }});
+    }
+    const auto ready = [&fds](std::size_t begin, std::size_t end) {
+        return std::any_of(fds.begin() + static_cast<std::ptrdiff_t>(begin),
+                           fds.begin() + static_cast<std::ptrdiff_t>(end),
+                           [](const pollfd& p) { return p.revents != 0; });
+    };
     for (;;) {
+        followPlaces(s);
         if (::poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -127,9 +146,11 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
         if (fds[0].revents != 0) {
             onLinks(monitor, s);
         }
-        if (s.modems != nullptr &&
-            std::any_of(fds.begin() + 3, fds.end(), [](const pollfd& p) { return p.revents != 0; })) {
+        if (s.modems != nullptr && ready(3, modemsEnd)) {
             s.modems->dispatch();
+        }
+        if (s.places != nullptr && ready(modemsEnd, placesEnd)) {
+            s.places->dispatch();
         }
         if (fds[1].revents != 0) {
             consume(timer.get(), sizeof(std::uint64_t));
@@ -188,6 +209,37 @@ bool CtlWatch::setUp(Sampling& s)
     return false;
 }
 
+// Asked at every wake-up, so that a switch turned in the settings or by `limits --places` is
+// followed from the next event on; before the set-up nothing is asked.
+void CtlWatch::followPlaces(Sampling& s)
+{
+    if (s.places != nullptr) {
+        s.places->setFollowing(placesWanted(s));
+    }
+}
+
+bool CtlWatch::placesWanted(Sampling& s)
+{
+    s.app.env().defaults.reloadIfChanged();
+    return !s.app.isFirstStart() && s.app.recordPlaces();
+}
+
+void CtlWatch::onFix(Sampling& s, const FollowedLocationSource::Fix& fix)
+{
+    Location where = fix.location;
+    where.timestamp = s.app.env().clock.now();
+    if (!placesWanted(s)) {
+        return;  // turned off while the fix was on its way
+    }
+    if (fix.first) {
+        // Where the device is now; the traffic so far was used before it was known.
+        s.app.withStateLock([&where](CTrafficManager& m) { m.setPLastLocation(where); });
+        return;
+    }
+    s.app.didUpdateToLocation(where);  // the last location, then an update that books with it
+    finishSample(s);
+}
+
 void CtlWatch::sample(Sampling& s)
 {
     if (!setUp(s)) {
@@ -195,6 +247,11 @@ void CtlWatch::sample(Sampling& s)
         return;
     }
     s.app.getTrafficInformation(false);
+    finishSample(s);
+}
+
+void CtlWatch::finishSample(Sampling& s)
+{
     s.queue.drain();
     s.tail.dropShown();
     const auto& alerts = s.notifier.posted();

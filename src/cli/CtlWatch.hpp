@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/CtlArguments.hpp"
+#include "platform/FollowedLocationSource.hpp"
 #include "platform/Paths.hpp"
 
 namespace quorvel {
@@ -13,6 +14,7 @@ namespace quorvel {
 class CAppController;
 class CtlNotifier;
 class LinkMonitor;
+class FollowedLocationSource;
 class SignalReader;
 class FollowedRoamingSource;
 class ManualQueue;
@@ -25,20 +27,23 @@ struct LinkEvent;
 // final counters its removal announced, so that its last growth is booked; the timer samples
 // the rest; SIGTERM, SIGINT and SIGHUP take one last sample and end it with 0. It follows the
 // modem's registration too: a change is sampled at once, so that what was used before it is
-// booked as roaming or not under the state it had.
+// booked as roaming or not under the state it had. And it follows GeoClue's significant
+// location changes while places are recorded: each new location becomes the last one and a
+// sample books the interval that just ended there (the first fix only sets the location).
 // Before the set-up it waits, sampling nothing, and starts counting once the set-up is done.
 // `watch --autostart on|off` only adds or removes the login entry that starts it.
 class CtlWatch {
 public:
     // What a sample needs from the command line: its controller, the queue the update runs on,
     // the tail the counters pass through, the alerts the model posted, and the modems followed
-    // (null when the system bus is out of reach).
+    // and the places (null when the system bus is out of reach).
     struct Sampling {
         CAppController& app;
         ManualQueue& queue;
         TailCounterSource& tail;
         const CtlNotifier& notifier;
         FollowedRoamingSource* modems = nullptr;
+        FollowedLocationSource* places = nullptr;
     };
     using Start = std::function<Sampling()>;
     static constexpr unsigned kPeriodSeconds = 15 * 60;
@@ -55,7 +60,12 @@ private:
     // Whether an event asks for a sample now, remembering which links carry traffic.
     bool endsTraffic(const LinkEvent& e);
     void sample(Sampling& s);
+    // Books what the update just queued and sends the alerts it raised.
+    void finishSample(Sampling& s);
     bool setUp(Sampling& s);
+    void followPlaces(Sampling& s);
+    bool placesWanted(Sampling& s);
+    void onFix(Sampling& s, const FollowedLocationSource::Fix& fix);
 
     Paths paths_;
     std::ostream& out_;

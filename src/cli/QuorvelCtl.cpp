@@ -20,6 +20,7 @@
 #include "model/FileSize.hpp"
 #include "model/StrictEntry.hpp"
 #include "platform/AutostartEntry.hpp"
+#include "platform/FollowedLocationSource.hpp"
 #include "platform/Clock.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/NumberFormat.hpp"
@@ -159,11 +160,14 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
         return CtlWatch(paths_, target_, err_).run(a, [this] {
             std::string why;
             CtlBusServices::Roaming roaming = CtlBusServices::roamingWatch(&why);
+            places_ = roaming.source ? CtlBusServices::locationWatch(&why) : nullptr;
             if (!roaming.source) {
-                err_ << "quorvelctl: roaming is not counted: " << why << "\n";
+                err_ << "quorvelctl: roaming is not counted and places are not recorded: " << why << "\n";
+            } else if (!places_) {
+                err_ << "quorvelctl: places are not recorded: " << why << "\n";
             }
             start(std::move(roaming.source));
-            return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_, roaming.modems};
+            return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_, roaming.modems, places_.get()};
         });
     }
     return chart(a);
@@ -399,6 +403,13 @@ int QuorvelCtl::limits(const CtlArguments& a)
             return refuse("cutoff switch", *text);
         }
     }
+    std::optional<bool> places;
+    if (auto text = a.value("--places")) {
+        places = onOff(*text);
+        if (!places) {
+            return refuse("places switch", *text);
+        }
+    }
     start();
     if (cutoff && *cutoff) {
         // Checked before anything changes: a switch that cannot act must not look on.
@@ -414,13 +425,17 @@ int QuorvelCtl::limits(const CtlArguments& a)
     if (cutoff) {
         app_->setCutoffAtPlan(*cutoff);
     }
-    if (!changes.empty() || cutoff) {
+    if (places) {
+        app_->setRecordPlaces(*places);
+    }
+    if (!changes.empty() || cutoff || places) {
         return 0;
     }
     out_ << "Daily limit " << (app_->alertSwitch(Switch::Day) ? "on" : "off") << ", monthly limit "
          << (app_->alertSwitch(Switch::Month) ? "on" : "off") << ", data limit exceeding "
          << (app_->alertSwitch(Switch::Overbound) ? "on" : "off") << ", mobile data off at the plan "
-         << (app_->cutoffAtPlan() ? "on" : "off") << "\n";
+         << (app_->cutoffAtPlan() ? "on" : "off") << ", record places " << (app_->recordPlaces() ? "on" : "off")
+         << "\n";
     for (const auto& limit : app_->pmodule()->limits()) {
         out_ << limit->className() << " level " << limit->level() << " at "
              << FileSize::formatMemoryStringDot1(limit->getPlanSignalLevel()) << "\n";

@@ -19,6 +19,7 @@ using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 class SystemServices;
 class ManualQueue;
 class NoBackgroundTasks;
+class FollowedLocationSource;
 class RoamingSource;
 
 // quorvelctl: the model behind a command line, on the same files as the application.
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<ManualQueue> queue_;
     std::unique_ptr<NoBackgroundTasks> tasks_;
     std::unique_ptr<CAppController> app_;
+    std::unique_ptr<FollowedLocationSource> places_;  // the watcher's GeoClue client
 };
 
 }  // namespace quorvel

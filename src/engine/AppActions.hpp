@@ -34,6 +34,10 @@ public:
     virtual void setCutoffAtPlan(bool on) = 0;
     virtual bool cutoffAtPlan() const = 0;
     virtual std::optional<std::string> cutoffUnavailable() const = 0;
+    // Whether the places of use are recorded. Off stops asking for the location and books new
+    // traffic to no place; the places already recorded stay.
+    virtual void setRecordPlaces(bool on) = 0;
+    virtual bool recordPlaces() const = 0;
     // The operator of the modem, when one reports it.
     virtual std::optional<std::string> operatorName() const = 0;
 

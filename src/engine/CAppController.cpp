@@ -246,6 +246,30 @@ std::optional<std::string> CAppController::cutoffUnavailable() const
     return env_.mobileData != nullptr ? env_.mobileData->unavailable() : NoMobileDataSwitch::kReason;
 }
 
+void CAppController::setRecordPlaces(bool on)
+{
+    withStateLock([&](CTrafficManager& m) {
+        env_.defaults.setObject(DefaultsKeys::kRecordPlaces, on);
+        env_.defaults.synchronize();
+        if (!on) {
+            m.setPLastLocation(std::nullopt);
+        }
+    });
+    if (platform_.location == nullptr) {
+        return;
+    }
+    if (on) {
+        beginUpdatingSelfPosition();
+    } else {
+        platform_.location->stopMonitoringSignificantLocationChanges();
+    }
+}
+
+bool CAppController::recordPlaces() const
+{
+    return env_.defaults.boolForKey(DefaultsKeys::kRecordPlaces).value_or(true);
+}
+
 std::optional<std::string> CAppController::operatorName() const
 {
     return env_.roaming != nullptr ? env_.roaming->operatorName() : std::nullopt;
@@ -316,6 +340,10 @@ void CAppController::getTrafficInformation(bool full)
 std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bool full)
 {
     LockScope scope(*this);
+    if (!recordPlaces()) {
+        // Turned off here or by another program: whatever place was last known gets nothing new.
+        pmodule_->setPLastLocation(std::nullopt);
+    }
     std::shared_ptr<FTrafficDataInformation> summary = pmodule_->updateTrafficInformation(full);
     if (!env_.stateFile.problem()) {
         env_.defaults.releaseWithheld();  // what a change could not save goes out with the state
@@ -382,13 +410,16 @@ void CAppController::createLocationManager()
 
 void CAppController::beginUpdatingSelfPosition()
 {
-    if (platform_.location != nullptr) {
+    if (platform_.location != nullptr && recordPlaces()) {
         platform_.location->startMonitoringSignificantLocationChanges();
     }
 }
 
 void CAppController::didUpdateToLocation(const Location& location)
 {
+    if (!recordPlaces()) {
+        return;  // a fix that was under way when places were turned off
+    }
     if (!timerRunning()) {
         if (!pmodule_->pLastLocation()) {
             pmodule_->setPLastLocation(location);

@@ -80,6 +80,8 @@ public:
     void setCutoffAtPlan(bool on) override;  // kept in the state beside the plan
     bool cutoffAtPlan() const override;
     std::optional<std::string> cutoffUnavailable() const override;
+    void setRecordPlaces(bool on) override;  // a preference, shared by every program of the user
+    bool recordPlaces() const override;
     std::optional<std::string> operatorName() const override;
     std::vector<CTrafficObtainer::InterfaceState> interfaceReport() override;
     void countInterface(const std::string& name, bool on) override;
@@ -98,7 +100,7 @@ public:
     void applicationWillTerminate();
     AppState applicationState() const { return appState_; }
 
-    // Location events.
+    // Location events. A location while places are not recorded is ignored.
     void didUpdateToLocation(const Location& location);
     void didFailWithError(const std::string& error);
 

@@ -24,6 +24,8 @@ struct DefaultsKeys {
     static constexpr const char* kAlertHistory = "Preferences_NMDispatcher";
     // The day the roaming notice was last given, as a day key.
     static constexpr const char* kRoamingNotice = "Preferences_RoamingNotice";
+    // Whether the places of use are recorded (location asked); absent means on.
+    static constexpr const char* kRecordPlaces = "pkeyRecordPlacesBool";
 
     static constexpr const char* kMonthName = "NM_MONTHNAME";
     static constexpr const char* kMonthNumber = "NM_MONTHNUM";
@@ -36,7 +38,7 @@ struct DefaultsKeys {
     static constexpr const char* kMonthMessage = "NM_MSG_STRING_MONTH";
     static constexpr const char* kOverboundMessage = "NM_MSG_STRING_O_MONTH";
 
-    static constexpr std::array<Entry, 10> kTopLevel = {{
+    static constexpr std::array<Entry, 11> kTopLevel = {{
         {kPlan, Kind::Unsigned},
         {kAutoReset, Kind::Boolean},
         {kMonthLimit, Kind::Boolean},
@@ -47,6 +49,7 @@ struct DefaultsKeys {
         {kNewsAsked, Kind::Boolean},
         {kAlertHistory, Kind::Dictionary},
         {kRoamingNotice, Kind::Integer},
+        {kRecordPlaces, Kind::Boolean},
     }};
     static constexpr std::array<Entry, 10> kAlertHistoryEntries = {{
         {kMonthName, Kind::Text},

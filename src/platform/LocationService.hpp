@@ -20,6 +20,8 @@ public:
     // Distance filter and desired accuracy in metres, and the purpose shown to the user.
     virtual void configure(double distanceFilter, double desiredAccuracy, const std::string& purpose) = 0;
     virtual void startMonitoringSignificantLocationChanges() = 0;
+    // Stops asking the service for the location at all, until monitoring is started again.
+    virtual void stopMonitoringSignificantLocationChanges() = 0;
     virtual void stopUpdatingLocation() = 0;
 };
 

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/FollowedLocationSource.hpp"
 #include "platform/FollowedRoamingSource.hpp"
 #include "platform/LocalNotifier.hpp"
 #include "platform/MobileDataSwitch.hpp"
@@ -26,6 +27,10 @@ public:
     // ModemManager's registration, followed in the caller's poll loop; nullptr (with `error`
     // set) when the system bus cannot be reached.
     virtual std::unique_ptr<FollowedRoamingSource> followRoaming(std::string* error) = 0;
+    // GeoClue's significant location changes for the application `desktopId`, followed in the
+    // caller's poll loop; nullptr (with `error` set) when the system bus cannot be reached.
+    virtual std::unique_ptr<FollowedLocationSource> followLocation(const std::string& desktopId,
+                                                                   std::string* error) = 0;
 };
 
 // The module's one entry point: its services, alive until the process ends (a pointer, as a

@@ -35,34 +35,6 @@ const char* kConfig = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus B
 </busconfig>
 )";
 
-GSubprocess* spawn(const std::vector<std::string>& arguments, GSubprocessFlags flags)
-{
-    std::vector<const gchar*> argv;
-    for (const std::string& a : arguments) {
-        argv.push_back(a.c_str());
-    }
-    argv.push_back(nullptr);
-    GObjectPtr<GSubprocessLauncher> launcher(g_subprocess_launcher_new(flags));
-    // A test program killed half-way leaves no bus or mock behind.
-    g_subprocess_launcher_set_child_setup(
-        launcher.get(), [](gpointer) { prctl(PR_SET_PDEATHSIG, SIGTERM); }, nullptr, nullptr);
-    GError* raw = nullptr;
-    GSubprocess* process = g_subprocess_launcher_spawnv(launcher.get(), argv.data(), &raw);
-    Error error(raw);
-    if (process == nullptr) {
-        ADD_FAILURE() << "cannot start " << arguments.front() << ": " << error->message;
-    }
-    return process;
-}
-
-void stop(GSubprocess* process)
-{
-    if (process != nullptr) {
-        g_subprocess_send_signal(process, SIGTERM);
-        g_subprocess_wait(process, nullptr, nullptr);
-    }
-}
-
 std::string printed(GVariant* value)
 {
     Text text(g_variant_print(value, FALSE), g_free);
@@ -103,6 +75,42 @@ void onExited(GObject*, GAsyncResult*, gpointer data)
 }
 
 }  // namespace
+
+GSubprocess* spawn(const std::vector<std::string>& arguments, GSubprocessFlags flags)
+{
+    std::vector<const gchar*> argv;
+    for (const std::string& a : arguments) {
+        argv.push_back(a.c_str());
+    }
+    argv.push_back(nullptr);
+    GObjectPtr<GSubprocessLauncher> launcher(g_subprocess_launcher_new(flags));
+    // A test program killed half-way leaves no bus or mock behind; a helper started while the
+    // test blocks SIGTERM (to read it from a watch) still ends at SIGTERM.
+    g_subprocess_launcher_set_child_setup(
+        launcher.get(),
+        [](gpointer) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
+        },
+        nullptr, nullptr);
+    GError* raw = nullptr;
+    GSubprocess* process = g_subprocess_launcher_spawnv(launcher.get(), argv.data(), &raw);
+    Error error(raw);
+    if (process == nullptr) {
+        ADD_FAILURE() << "cannot start " << arguments.front() << ": " << error->message;
+    }
+    return process;
+}
+
+void stop(GSubprocess* process)
+{
+    if (process != nullptr) {
+        g_subprocess_send_signal(process, SIGTERM);
+        g_subprocess_wait(process, nullptr, nullptr);
+    }
+}
 
 PrivateSystemBus& PrivateSystemBus::instance()
 {

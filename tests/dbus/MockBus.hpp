@@ -17,6 +17,12 @@ struct ObjectUnref {
 template <typename T>
 using GObjectPtr = std::unique_ptr<T, ObjectUnref>;
 
+// Starts a helper program that ends with the test program; fails the test (and returns null)
+// when it cannot be started.
+GSubprocess* spawn(const std::vector<std::string>& arguments, GSubprocessFlags flags);
+// SIGTERM, then waits for it to end.
+void stop(GSubprocess* process);
+
 // A dbus-daemon of its own, started on first use and stopped at exit; DBUS_SYSTEM_BUS_ADDRESS
 // points at it for the whole program.
 class PrivateSystemBus {

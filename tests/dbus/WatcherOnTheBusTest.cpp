@@ -1,14 +1,22 @@
 // `quorvelctl watch` with NetworkManager and ModemManager on the bus: it follows the modem's
 // registration from its poll loop, books what was used before each change under the state it
-// had, and turns mobile data off once the plan is used up.
+// had, and turns mobile data off once the plan is used up. And with the real GeoClue: it books
+// each interval to the place reported at its end, stops GeoClue's client when places are turned
+// off, and picks up a GeoClue started later without waking in between.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 
+#include <cmath>
+#include <thread>
+
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 #include "ModemManagerMock.hpp"
+#include "RealGeoclue.hpp"
 #include "TestEnv.hpp"
 #include "cli/CtlProcess.hpp"
 #include "cli/CtlStateWatch.hpp"
@@ -96,6 +104,148 @@ protected:
     std::unique_ptr<MockService> nm;
     std::unique_ptr<MockService> mm;
 };
+
+class WatcherFollowsGeoclueTest : public WatcherOnTheBusTest {
+protected:
+    void SetUp() override
+    {
+        std::ofstream(home.path() / "boot_id") << "a\n";
+        counter(0);
+        ASSERT_EQ(ctl({"setup", "--plan", "1000", "--start-day", "1"}), 0) << err;
+    }
+    pid_t startWatcher()
+    {
+        return clitest::startProcess({QUORVEL_CTL, "watch"}, environment(), (home.path() / "out").string(),
+                                     (home.path() / "err").string());
+    }
+    // The latitude of the last location in the saved state; NaN when there is none.
+    double lastLatitude() const
+    {
+        const nlohmann::json state = nlohmann::json::parse(clitest::readFile(home.path() / "data/quorvel/statestg"));
+        const nlohmann::json& last = state.at("$root").at("pTraffics").value("pLastLocation", nlohmann::json());
+        return last.is_object() ? last.at("latitude").get<double>() : std::nan("");
+    }
+    void untilLastLatitude(CtlStateWatch& saves, double latitude)
+    {
+        while (lastLatitude() != latitude) {
+            ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed);
+        }
+    }
+    // Each place's bytes by latitude, as `status --json` lists them.
+    std::map<double, std::uint64_t> places()
+    {
+        std::string out;
+        EXPECT_EQ(ctl({"status", "--json"}, &out), 0) << err;
+        const nlohmann::json status = nlohmann::json::parse(out);
+        std::map<double, std::uint64_t> byLatitude;
+        for (const auto& place : status.at("locations")) {
+            byLatitude[place.at("latitude").get<double>()] = place.at("bytes").get<std::uint64_t>();
+        }
+        return byLatitude;
+    }
+    void stopWatcher(pid_t watcher)
+    {
+        ::kill(watcher, SIGTERM);
+        EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
+    }
+
+    test::RealGeoclue geoclue{home.path(), 50.0, 8.0};
+};
+
+// 0.01 degrees of latitude are 1.1 km: each move is a significant change.
+TEST_F(WatcherFollowsGeoclueTest, BooksEachIntervalToThePlaceReportedAtItsEndAndTheLastOneAtSigterm)
+{
+    geoclue.start();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher();
+    ASSERT_GT(watcher, 0);
+    untilLastLatitude(saves, 50.0);  // the first fix only sets the location
+
+    counter(1'000);
+    geoclue.moveTo(50.01, 8.0);
+    untilBooked(saves, 1'000);
+    EXPECT_EQ(lastLatitude(), 50.01);
+    counter(3'000);
+    geoclue.moveTo(50.02, 8.0);
+    untilBooked(saves, 3'000);
+
+    counter(3'500);
+    stopWatcher(watcher);
+    EXPECT_EQ(booked().first, 3'500u) << "SIGTERM still takes the last sample";
+    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.01, 1'000}, {50.02, 2'500}}));
+    EXPECT_EQ(clitest::readFile(home.path() / "err"), "");
+}
+
+TEST_F(WatcherFollowsGeoclueTest, RecordPlacesOffBooksToNoPlaceAndStopsGeocluesClient)
+{
+    geoclue.start();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher();
+    ASSERT_GT(watcher, 0);
+    untilLastLatitude(saves, 50.0);
+    counter(1'000);
+    geoclue.moveTo(50.01, 8.0);
+    untilBooked(saves, 1'000);
+
+    ASSERT_EQ(ctl({"limits", "--places", "off"}), 0) << err;
+    EXPECT_TRUE(std::isnan(lastLatitude()));
+    geoclue.moveTo(50.02, 8.0);  // the next event the watcher wakes for
+    EXPECT_TRUE(geoclue.waitUntilSourceStopped()) << "GeoClue still follows for the watcher";
+    counter(4'000);
+    stopWatcher(watcher);
+    EXPECT_EQ(booked().first, 4'000u);
+    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.01, 1'000}}));
+    EXPECT_TRUE(std::isnan(lastLatitude()));
+}
+
+TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInBetween)
+{
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher();
+    ASSERT_GT(watcher, 0);
+    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+    // Said once, after the first sample, and the watcher goes on counting.
+    while (clitest::readFile(home.path() / "err").find("\n") == std::string::npos) {
+        ASSERT_EQ(::kill(watcher, 0), 0);
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(clitest::readFile(home.path() / "err"), "quorvelctl: places are not recorded: GeoClue is not running\n");
+
+    const fs::path trace = home.path() / "trace";
+    const pid_t strace = clitest::startProcess(
+        {"strace", "-f", "-e", "trace=poll,ppoll", "-o", trace.string(), "-p", std::to_string(watcher)},
+        environment(), (home.path() / "strace.out").string(), (home.path() / "strace.err").string());
+    while (clitest::readFile(home.path() / "strace.err").find("attached") == std::string::npos) {
+        ASSERT_EQ(::kill(strace, 0), 0) << "strace ended";
+        std::this_thread::yield();
+    }
+    const std::string beforeGeoclue = clitest::readFile(trace);
+    geoclue.start();
+    untilLastLatitude(saves, 50.0);
+    stopWatcher(watcher);  // strace ends with it (it inherited this program's blocked SIGTERM)
+    clitest::waitForProcess(strace);
+
+    // Attached while the watcher sat in poll(): nothing returned until GeoClue came.
+    EXPECT_EQ(beforeGeoclue.find(" = "), std::string::npos) << beforeGeoclue;
+    // Every wait is for an event: no poll has a timeout (0 only looks at what is ready).
+    const std::string traced = clitest::readFile(trace);
+    EXPECT_NE(traced.find("poll(["), std::string::npos) << "strace saw the wake-ups GeoClue caused";
+    std::istringstream lines(traced);
+    for (std::string line; std::getline(lines, line);) {
+        const auto fds = line.find("poll([");
+        const auto end = line.find("], ", fds);
+        if (fds == std::string::npos || end == std::string::npos) {
+            continue;
+        }
+        std::istringstream arguments(line.substr(end + 3));
+        std::string count;
+        std::string timeout;
+        std::getline(arguments, count, ',');
+        arguments >> timeout;
+        timeout = timeout.substr(0, timeout.find_first_of(") <"));
+        EXPECT_TRUE(timeout == "-1" || timeout == "0") << line;
+    }
+}
 
 TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtThePlan)
 {

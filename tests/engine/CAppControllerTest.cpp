@@ -61,11 +61,12 @@ struct FakeLocation final : LocationService {
         purpose = why;
     }
     void startMonitoringSignificantLocationChanges() override { ++starts; }
+    void stopMonitoringSignificantLocationChanges() override { ++monitoringStops; }
     void stopUpdatingLocation() override { ++stops; }
     Delegate delegate;
     double filter = 0, desired = 0;
     std::string purpose;
-    int starts = 0, stops = 0;
+    int starts = 0, stops = 0, monitoringStops = 0;
 };
 
 struct ControllerTest : ::testing::Test {
@@ -241,6 +242,38 @@ TEST_F(ControllerTest, LocationEventsSetThePlaceAndWakeABackgroundUpdate)
     EXPECT_EQ(app->pmodule()->pLastLocation()->latitude, 51.0);
 }
 
+TEST_F(ControllerTest, RecordPlacesOffStopsAskingAndBooksToNoPlaceUntilTurnedOnAgain)
+{
+    finishSetUp();
+    app->createLocationManager();
+    app->applicationDidEnterBackground();
+    EXPECT_TRUE(app->recordPlaces()) << "on by default";
+    traffic(300);
+    location.delegate.didUpdateToLocation(Location{50.0, 8.0, 10, t.clock.now()});
+    queue.drain();
+
+    const int starts = location.starts;
+    app->setRecordPlaces(false);
+    EXPECT_EQ(location.monitoringStops, 1);
+    EXPECT_EQ(UserDefaults(t.paths.defaultsFile).boolForKey("pkeyRecordPlacesBool"), false);
+    app->beginUpdatingSelfPosition();
+    location.delegate.didUpdateToLocation(Location{51.0, 8.0, 10, t.clock.now()});
+    EXPECT_EQ(queue.pending(), 0u) << "a fix that was under way is ignored";
+    EXPECT_EQ(location.starts, starts) << "nothing asks for the location while off";
+    traffic(500);
+    app->doGetTrafficInfoTask(false);
+    ASSERT_EQ(app->pmodule()->history().deltas().size(), 1u) << "the place recorded before stays";
+    EXPECT_EQ(app->pmodule()->history().deltas()[0]->delta(), 300);
+    EXPECT_FALSE(app->pmodule()->pLastLocation());
+
+    app->setRecordPlaces(true);
+    EXPECT_EQ(location.starts, starts + 1);
+    location.delegate.didUpdateToLocation(Location{52.0, 8.0, 10, t.clock.now()});
+    traffic(600);
+    queue.drain();
+    EXPECT_EQ(app->pmodule()->history().deltas().size(), 2u);
+}
+
 TEST_F(ControllerTest, ResetsReachTheModelTheScreensAndTheFile)
 {
     finishSetUp();
@@ -369,6 +402,13 @@ TEST_F(ControllerTest, ANewerPositionSurvivesTakingAnotherProcesssSave)
     b.SaveState();
     app->doGetTrafficInfoTask(false);
     EXPECT_EQ(app->pmodule()->pLastLocation()->latitude, 52.0);
+
+    // Places turned off by the other process: this one's next update forgets its position too.
+    b.setRecordPlaces(false);
+    traffic(900);
+    app->doGetTrafficInfoTask(false);
+    EXPECT_FALSE(app->pmodule()->pLastLocation());
+    EXPECT_EQ(app->pmodule()->history().deltas()[0]->delta(), 400) << "nothing new went to a place";
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Assert.hpp"
+#include "platform/dbus/PolledContext.hpp"
 
 namespace quorvel {
 
@@ -144,24 +144,7 @@ void ModemRegistrationWatch::onInterfacesRemoved(GVariant* parameters)
 
 std::vector<pollfd> ModemRegistrationWatch::descriptors() const
 {
-    const bool acquired = g_main_context_acquire(context_) != FALSE;
-    QV_REQUIRE(acquired, "poll descriptors are for a watch started with its own context, in the thread that polls it");
-    gint priority = 0;
-    g_main_context_prepare(context_, &priority);
-    priority = G_MAXINT;  // every descriptor, whatever is ready now
-    gint timeout = 0;
-    std::vector<GPollFD> fds(4);
-    gint count = g_main_context_query(context_, priority, &timeout, fds.data(), static_cast<gint>(fds.size()));
-    if (static_cast<std::size_t>(count) > fds.size()) {
-        fds.resize(static_cast<std::size_t>(count));
-        count = g_main_context_query(context_, priority, &timeout, fds.data(), count);
-    }
-    g_main_context_release(context_);
-    std::vector<pollfd> out;
-    for (gint i = 0; i < count; ++i) {
-        out.push_back({fds[static_cast<std::size_t>(i)].fd, POLLIN, 0});
-    }
-    return out;
+    return PolledContext::descriptorsOf(context_);
 }
 
 void ModemRegistrationWatch::dispatch()

@@ -34,6 +34,18 @@ void GeoclueLocationService::startMonitoringSignificantLocationChanges()
                                      this);
 }
 
+void GeoclueLocationService::stopMonitoringSignificantLocationChanges()
+{
+    // Dropping the client object ends GeoClue's client; a start on the way is abandoned.
+    g_cancellable_cancel(cancellable_.get());
+    cancellable_.reset(g_cancellable_new());
+    starting_ = false;
+    if (simple_) {
+        g_signal_handlers_disconnect_by_data(simple_.get(), this);
+        simple_.reset();
+    }
+}
+
 void GeoclueLocationService::onReady(GObject*, GAsyncResult* result, gpointer data)
 {
     GError* error = nullptr;

@@ -24,6 +24,7 @@ public:
     void setDelegate(Delegate delegate) override { delegate_ = std::move(delegate); }
     void configure(double distanceFilter, double desiredAccuracy, const std::string& purpose) override;
     void startMonitoringSignificantLocationChanges() override;
+    void stopMonitoringSignificantLocationChanges() override;
     void stopUpdatingLocation() override {}
 
     // What a significant change is on the desktop: half a kilometre, at most once a minute.

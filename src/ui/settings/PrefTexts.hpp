@@ -40,6 +40,7 @@ public:
     static constexpr const char* kRowFeedback = "Give a Feedback";
     static constexpr const char* kRowConnections = "Counted connections";
     static constexpr const char* kRowBackground = "Count in the Background";
+    static constexpr const char* kRowRecordPlaces = "Record Places";
     static constexpr const char* kRowCutoff = "Turn Off Mobile Data at Plan";
 
     static constexpr const char* kConfirmPreviousTitle = "Previous Months Traffics";

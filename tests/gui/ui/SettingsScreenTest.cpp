@@ -54,7 +54,8 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
                                              "Enable notifications on exceeding the certain usage", "Reset"};
     const std::vector<std::string> information = {"Information", "Quorvel Reference", "Report a Concern",
                                                   "Give a Feedback", "Learn more about application usage",
-                                                  "Counting", "Counted connections", "Count in the Background"};
+                                                  "Counting", "Counted connections", "Record Places",
+                                                  "Count in the Background"};
     auto expected = common;
     expected.push_back("Reset Statistic");
     expected.insert(expected.end(), information.begin(), information.end());
@@ -300,6 +301,27 @@ TEST_F(SettingsScreenTest, ATapOnASwitchRowsTitleTogglesItsSwitch)
     EXPECT_TRUE(row.toggle()->get_active());
     EXPECT_EQ(monthLimitLevels(), std::vector<double>{0.9});
     EXPECT_FALSE(screen.table().selectedRow()) << "a switch row is not left chosen";
+}
+
+TEST_F(SettingsScreenTest, RecordPlacesSwitchKeepsThePlacesAndBooksNothingNewToThemWhileOff)
+{
+    Settings& screen = settings();
+    show(screen.widget(), 360, 720);
+    addPlaces(2);
+    FPrefTableRow& row = screen.table().row(Settings::kCounting, Settings::kRecordPlaces);
+    ASSERT_TRUE(row.toggle()->get_active()) << "on by default";
+    model().setPLastLocation(Location{50.0, 8.0, 10, t.clock.now()});
+    row.activate();
+    EXPECT_FALSE(row.toggle()->get_active());
+    EXPECT_FALSE(app->recordPlaces());
+    EXPECT_EQ(UserDefaults(t.paths.defaultsFile).boolForKey("pkeyRecordPlacesBool"), false);
+    EXPECT_FALSE(model().pLastLocation()) << "new traffic goes to no place";
+    EXPECT_EQ(model().getLocationsCount(), 2) << "the places recorded stay";
+
+    app->setRecordPlaces(true);  // as `quorvelctl limits --places on` would, then a refresh
+    screen.reloadData();
+    EXPECT_TRUE(row.toggle()->get_active());
+    EXPECT_FALSE(screen.table().selectedRow());
 }
 
 TEST_F(SettingsScreenTest, PlanChangedElsewhereRefreshesTheRow)

@@ -2,6 +2,7 @@
 // the GIO-backed services to a program that loaded the module on first use.
 #include "platform/SystemBusServices.hpp"
 #include "platform/dbus/DesktopNotification.hpp"
+#include "platform/dbus/GeoclueFollower.hpp"
 #include "platform/dbus/ModemRoamingSource.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
 #include "platform/dbus/NetworkManagerMobileData.hpp"
@@ -28,6 +29,10 @@ public:
     std::unique_ptr<FollowedRoamingSource> followRoaming(std::string* error) override
     {
         return ModemRoamingSource::start(ModemRegistrationWatch::Dispatch::OwnContext, error);
+    }
+    std::unique_ptr<FollowedLocationSource> followLocation(const std::string& desktopId, std::string* error) override
+    {
+        return GeoclueFollower::start(desktopId, error);
     }
 };
 

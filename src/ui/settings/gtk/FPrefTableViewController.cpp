@@ -125,6 +125,12 @@ void FPrefTableViewController::buildSections()
 
     const int counting = section(kCounting, PrefTexts::kHeaderCounting);
     list_.addRow(counting, PrefTexts::kRowConnections, "", Accessory::Arrow);
+    FPrefTableRow& places = list_.addRow(counting, PrefTexts::kRowRecordPlaces, "", Accessory::Switch);
+    places.toggle()->property_active().signal_changed().connect([this, &places] {
+        if (!syncingSwitches_) {
+            context_.app.setRecordPlaces(places.toggle()->get_active());
+        }
+    });
     if (context_.paths != nullptr) {
         FPrefTableRow& row = list_.addRow(counting, PrefTexts::kRowBackground, "", Accessory::Switch);
         row.toggle()->property_active().signal_changed().connect([this, &row] {
@@ -158,6 +164,7 @@ void FPrefTableViewController::reloadData()
     for (int r = 0; r < list_.rowCount(kAlerts); ++r) {
         list_.row(kAlerts, r).toggle()->set_active(context_.app.alertSwitch(kSwitches[r].which));
     }
+    list_.row(kCounting, kRecordPlaces).toggle()->set_active(context_.app.recordPlaces());
     if (Gtk::Switch* background = backgroundSwitch()) {
         background->set_active(BackgroundCounting(*context_.paths, {}).on());
     }
@@ -219,7 +226,7 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         selectedInformation(row);
     } else if (section == kCounting && row == kConnections) {
         pushConnections();
-    } else if (section == kCounting && row == kBackground) {
+    } else if (section == kCounting && (row == kRecordPlaces || row == kBackground)) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());
     }

@@ -24,7 +24,7 @@ class FPrefTableViewController final : public TabScreen, public PromptTarget {
 public:
     // Sections and the alert switches' tags.
     enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3, kCounting = 4 };
-    enum CountingRow { kConnections = 0, kBackground = 1 };
+    enum CountingRow { kConnections = 0, kRecordPlaces = 1, kBackground = 2 };
     static constexpr int kTagDayLimit = 2006, kTagMonthLimit = 2004, kTagOverbound = 2007;
 
     explicit FPrefTableViewController(ScreenContext& context);

@@ -1,0 +1,83 @@
+#!/bin/sh
+# Resident memory of `quorvelctl watch` on a private system bus: without GeoClue following
+# (places off), and following Debian's GeoClue fed one NMEA fix a second (places on).
+# Usage: bench/watch_memory.sh BUILD_DIR   (as root: GeoClue runs in a mount namespace of its own)
+set -eu
+build=$(cd "$1" && pwd)
+ctl="$build/app/quorvelctl"
+work=$(mktemp -d)
+pids=""
+cleanup() { for p in $pids; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
+trap cleanup EXIT
+
+cat > "$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>system</type><listen>unix:path=$work/bus</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow user="*"/><allow own="*"/><allow send_destination="*"/>
+<allow receive_sender="*"/></policy></busconfig>
+CONF
+cat > "$work/geoclue.conf" <<CONF
+[agent]
+whitelist=geoclue-demo-agent
+[network-nmea]
+enable=true
+nmea-socket=$work/nmea
+[3g]
+enable=false
+[cdma]
+enable=false
+[modem-gps]
+enable=false
+[compass]
+enable=false
+[wifi]
+enable=false
+url=http://127.0.0.1:9/
+[org.quorvel.Quorvel]
+allowed=true
+system=true
+users=
+CONF
+# A receiver standing still: one GGA sentence a second.
+cat > "$work/feed.py" <<'PY'
+import socket, sys, time
+srv = socket.socket(socket.AF_UNIX); srv.bind(sys.argv[1]); srv.listen(4); srv.setblocking(False)
+peers = []
+while True:
+    try: peers.append(srv.accept()[0])
+    except BlockingIOError: pass
+    t = time.gmtime(time.time() - 3600)
+    body = "GPGGA,%02d%02d%02d.00,5000.0000,N,00800.0000,E,1,08,0.9,100.0,M,46.9,M,," % (t.tm_hour, t.tm_min, t.tm_sec)
+    sum = 0
+    for c in body: sum ^= ord(c)
+    line = ("$%s*%02X\r\n" % (body, sum)).encode()
+    for p in list(peers):
+        try: p.sendall(line)
+        except OSError: peers.remove(p)
+    time.sleep(1)
+PY
+
+dbus-daemon --config-file="$work/bus.conf" --nofork & pids="$pids $!"
+python3 "$work/feed.py" "$work/nmea" & pids="$pids $!"
+while [ ! -S "$work/bus" ] || [ ! -S "$work/nmea" ]; do sleep 0.1; done
+export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/bus"
+unshare -m sh -c "mount --bind $work/geoclue.conf /etc/geoclue/geoclue.conf && exec /usr/libexec/geoclue -t 0" \
+    2>/dev/null & pids="$pids $!"
+sleep 1
+/usr/libexec/geoclue-2.0/demos/agent >/dev/null 2>&1 & pids="$pids $!"
+
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config" \
+    QUORVEL_COUNTERS="$work/counters" QUORVEL_BOOT_ID_FILE="$work/boot_id"
+mkdir -p "$HOME"; echo a > "$work/boot_id"; echo "wwan0 0 0" > "$work/counters"
+"$ctl" setup --plan 1000 --start-day 1 >/dev/null
+
+measure() {
+    "$ctl" limits --places "$1"
+    "$ctl" watch >/dev/null 2>&1 & watcher=$!
+    sleep 5  # GeoClue's first fix and a few sentences after it
+    printf 'places %-3s %s\n' "$1" "$(grep -E 'VmRSS|VmHWM' /proc/$watcher/status | tr -s ' \t' ' ' | tr '\n' ' ')"
+    kill -TERM "$watcher"; wait "$watcher" || true
+}
+measure off
+measure on

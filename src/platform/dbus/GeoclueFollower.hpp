@@ -1,0 +1,73 @@
+#pragma once
+#include <gio/gio.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/FollowedLocationSource.hpp"
+#include "platform/dbus/PolledContext.hpp"
+
+typedef struct _GClueSimple GClueSimple;
+
+namespace quorvel {
+
+// GeoClue's significant location changes for a poll loop (GClueSimple on a context of its own).
+// A GeoClue that is not there, refuses or does not answer is said once and asked again only when
+// its name appears on the system bus (a name-owner watch, no polling).
+class GeoclueFollower final : public FollowedLocationSource {
+public:
+    // What a significant change is, the same as for the window: half a kilometre, at most once a
+    // minute; the best accuracy, since a place is told apart from its neighbours within 100 m.
+    static constexpr unsigned kDistanceThresholdMetres = 500;
+    static constexpr unsigned kTimeThresholdSeconds = 60;
+    // A GeoClue that hangs must not hold up counting for longer.
+    static constexpr int kAnswerTimeoutMs = 2000;
+    static constexpr const char* kService = "org.freedesktop.GeoClue2";
+
+    // GeoClue asks on behalf of `desktopId`. nullptr (with `error` set) when the system bus
+    // cannot be reached.
+    static std::unique_ptr<GeoclueFollower> start(std::string desktopId, std::string* error);
+    ~GeoclueFollower() override;
+    GeoclueFollower(const GeoclueFollower&) = delete;
+    GeoclueFollower& operator=(const GeoclueFollower&) = delete;
+
+    void setDelegate(Delegate delegate) override { delegate_ = std::move(delegate); }
+    void setFollowing(bool on) override;
+    std::vector<pollfd> descriptors() override { return context_.descriptors(); }
+    void dispatch() override { context_.dispatch(); }
+
+private:
+    struct ObjectUnref {
+        void operator()(gpointer p) const { g_object_unref(p); }
+    };
+    template <class T>
+    using Owned = std::unique_ptr<T, ObjectUnref>;
+
+    GeoclueFollower(std::string desktopId, GDBusConnection* bus);
+    void ask();
+    // Ends the client or the request on the way; a request ended so never calls back.
+    void drop();
+    void refused(const std::string& why);
+    void report(bool first);
+    static void onPinged(GObject* bus, GAsyncResult* result, gpointer self);
+    static void onReady(GObject* source, GAsyncResult* result, gpointer self);
+    static void onLocation(GObject* simple, GParamSpec* pspec, gpointer self);
+    static void onAppeared(GDBusConnection* bus, const gchar* name, const gchar* owner, gpointer self);
+    static void onVanished(GDBusConnection* bus, const gchar* name, gpointer self);
+
+    PolledContext context_;
+    std::string desktopId_;
+    Owned<GDBusConnection> bus_;
+    Owned<GCancellable> cancellable_;
+    Owned<GClueSimple> simple_;
+    Owned<GClueSimple> retired_;  // stopped
+    Delegate delegate_;
+    guint nameWatch_ = 0;
+    bool nameKnown_ = false;  // the watch has said whether GeoClue is there
+    bool wanted_ = false;
+    bool starting_ = false;
+    bool refusedSinceAppeared_ = false;
+    std::string said_;  // the last reason given, so that each is said once
+};
+
+}  // namespace quorvel
