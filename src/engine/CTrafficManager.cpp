@@ -420,12 +420,7 @@ std::uint64_t CTrafficManager::getDataUsed() const
 {
     const std::uint64_t days = usedInPeriod(&CTrafficPoint::getTotalTraffic);
     const Date first = getFirstBillingDayForDate(now());
-    const std::int64_t corrected = traffics_->correctionsWithin(first, getLastBillingDayForStartDay(first));
-    if (corrected < 0) {
-        const auto less = static_cast<std::uint64_t>(-corrected);
-        return days > less ? days - less : 0;
-    }
-    return days + static_cast<std::uint64_t>(corrected);
+    return TrafficCorrection::applied(days, traffics_->correctionsWithin(first, getLastBillingDayForStartDay(first)));
 }
 
 bool CTrafficManager::correctUsedData(std::uint64_t used)

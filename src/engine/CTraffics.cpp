@@ -173,6 +173,22 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
     dataUsageChanged();
 }
 
+namespace {
+
+// The calendar days from `first` to `last`, both included, tested by their day keys.
+struct DayRange {
+    DayRange(Date first, Date last) : from(DateDay::dayKey(first)), to(DateDay::dayKey(last)) {}
+    bool contains(Date d) const
+    {
+        const int key = DateDay::dayKey(d);
+        return key >= from && key <= to;
+    }
+    int from;
+    int to;
+};
+
+}  // namespace
+
 bool CTraffics::clockIsPlausible() const
 {
     const Date t = now();
@@ -206,15 +222,11 @@ bool CTraffics::clockIsPlausible() const
 
 std::uint64_t CTraffics::sumWithin(Date first, Date last, Share share) const
 {
-    const int from = DateDay::dayKey(first);
-    const int to = DateDay::dayKey(last);
+    const DayRange range(first, last);
     std::uint64_t sum = 0;
     for (const auto& m : months_) {
         for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            const int key = DateDay::dayKey(p.pDate);
-            if (key >= from && key <= to) {
-                sum += (p.*share)();
-            }
+            sum += range.contains(p.pDate) ? (p.*share)() : 0;
         }
     }
     return sum;
@@ -222,15 +234,11 @@ std::uint64_t CTraffics::sumWithin(Date first, Date last, Share share) const
 
 std::int64_t CTraffics::correctionsWithin(Date first, Date last) const
 {
-    const int from = DateDay::dayKey(first);
-    const int to = DateDay::dayKey(last);
+    const DayRange range(first, last);
     std::int64_t sum = 0;
     for (const auto& m : months_) {
         for (const TrafficCorrection& c : m->arrCorrections) {
-            const int key = DateDay::dayKey(c.date());
-            if (key >= from && key <= to) {
-                sum += c.bytes();
-            }
+            sum += range.contains(c.date()) ? c.bytes() : 0;
         }
     }
     return sum;
@@ -242,13 +250,9 @@ bool CTraffics::replaceCorrection(Date first, Date last, std::int64_t bytes)
     if (bytes != 0 && month == nullptr) {
         return false;
     }
-    const int from = DateDay::dayKey(first);
-    const int to = DateDay::dayKey(last);
+    const DayRange range(first, last);
     for (const auto& m : months_) {
-        std::erase_if(m->arrCorrections, [&](const TrafficCorrection& c) {
-            const int key = DateDay::dayKey(c.date());
-            return key >= from && key <= to;
-        });
+        std::erase_if(m->arrCorrections, [&](const TrafficCorrection& c) { return range.contains(c.date()); });
     }
     if (month != nullptr) {
         const TrafficCorrection made(now(), bytes);

@@ -42,12 +42,7 @@ std::uint64_t MonthTraffic::getDataUsed() const
     for (const CTrafficPoint& p : arrDaysTraffics) {
         sum += p.getTotalTraffic();
     }
-    const std::int64_t corrected = getCorrectionTotal();
-    if (corrected < 0) {
-        const auto less = static_cast<std::uint64_t>(-corrected);
-        return sum > less ? sum - less : 0;
-    }
-    return sum + static_cast<std::uint64_t>(corrected);
+    return TrafficCorrection::applied(sum, getCorrectionTotal());
 }
 
 std::int64_t MonthTraffic::getCorrectionTotal() const

@@ -5,6 +5,15 @@
 
 namespace quorvel {
 
+std::uint64_t TrafficCorrection::applied(std::uint64_t bytes, std::int64_t corrected)
+{
+    if (corrected < 0) {
+        const auto less = static_cast<std::uint64_t>(-corrected);
+        return bytes > less ? bytes - less : 0;
+    }
+    return bytes + static_cast<std::uint64_t>(corrected);
+}
+
 void TrafficCorrection::encodeWithCoder(ArchiveEncoder& coder) const
 {
     coder.encodeDate("Date", date_);

@@ -23,6 +23,9 @@ public:
     // Negative when the carrier counted less than was booked.
     std::int64_t bytes() const { return bytes_; }
 
+    // `bytes` with corrections summing to `corrected` added, never below 0.
+    static std::uint64_t applied(std::uint64_t bytes, std::int64_t corrected);
+
     std::string_view className() const { return kClassName; }
     void encodeWithCoder(ArchiveEncoder& coder) const;
     static std::unique_ptr<TrafficCorrection> initWithCoder(ArchiveDecoder& coder);
