@@ -22,6 +22,7 @@ public:
     virtual void startMonitoringSignificantLocationChanges() = 0;
     // Stops asking the service for the location at all, until monitoring is started again.
     virtual void stopMonitoringSignificantLocationChanges() = 0;
+    // Stops the standard (continuous) updates; where the service has only one kind, that one.
     virtual void stopUpdatingLocation() = 0;
 };
 

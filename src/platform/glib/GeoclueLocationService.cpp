@@ -29,7 +29,9 @@ void GeoclueLocationService::startMonitoringSignificantLocationChanges()
         return;  // already monitoring, on the way, or known to be unavailable
     }
     starting_ = true;
-    gclue_simple_new_with_thresholds(desktopId_.c_str(), GCLUE_ACCURACY_LEVEL_STREET, kTimeThresholdSeconds,
+    // EXACT, as the resident counter asks: GeoClue starts its GPS (NMEA) source for no less,
+    // and on a phone that is often the only source there is.
+    gclue_simple_new_with_thresholds(desktopId_.c_str(), GCLUE_ACCURACY_LEVEL_EXACT, kTimeThresholdSeconds,
                                      kDistanceThresholdMetres, cancellable_.get(), &GeoclueLocationService::onReady,
                                      this);
 }

@@ -25,7 +25,9 @@ public:
     void configure(double distanceFilter, double desiredAccuracy, const std::string& purpose) override;
     void startMonitoringSignificantLocationChanges() override;
     void stopMonitoringSignificantLocationChanges() override;
-    void stopUpdatingLocation() override {}
+    // GeoClue has one kind of update: the window's foreground restart ends it here, and the
+    // monitoring that follows asks GeoClue afresh.
+    void stopUpdatingLocation() override { stopMonitoringSignificantLocationChanges(); }
 
     // What a significant change is on the desktop: half a kilometre, at most once a minute.
     static constexpr unsigned kDistanceThresholdMetres = 500;
