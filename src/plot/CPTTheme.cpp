@@ -67,6 +67,13 @@ void CPTTheme::registerThemeClass(const std::string& className, const std::strin
     r.byClass.emplace(className, Registration{themeName, std::move(factory)});
 }
 
+bool CPTTheme::unregisterThemeClass(const std::string& className)
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    return r.byClass.erase(className) > 0;
+}
+
 std::vector<std::string> CPTTheme::themeClasses()
 {
     Registry& r = registry();

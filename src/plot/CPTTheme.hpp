@@ -24,6 +24,8 @@ public:
     static std::unique_ptr<CPTTheme> themeNamed(const std::string& name);
     // Registers a theme class; a class name registered twice is a programming error.
     static void registerThemeClass(const std::string& className, const std::string& themeName, Factory factory);
+    // Takes a registered theme class back (a plug-in that goes away); whether it was registered.
+    static bool unregisterThemeClass(const std::string& className);
     // Registered class names, sorted case-insensitively.
     static std::vector<std::string> themeClasses();
 

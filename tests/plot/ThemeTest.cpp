@@ -1,4 +1,6 @@
 #include "plot/CPTDarkGradientsTheme.hpp"
+#include "plot/CPTGraphHostingView.hpp"
+#include "plot/CPTRecordingContext.hpp"
 #include "plot/CPTException.hpp"
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTXYAxis.hpp"
@@ -8,47 +10,65 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace quorvel;
 
-TEST(Theme, DarkGradientsStylesGraphFrameAndAxes)
+namespace {
+
+// Everything a graph draws, as the recording context sees it.
+CPTRecordingContext drawn(const std::shared_ptr<CPTGraph>& graph)
 {
-    CPTXYGraph graph;
+    CPTGraphHostingView host(CPTRect::make(0, 0, 320, 240));
+    host.setHostedGraph(graph);
+    host.setCollapsesLayers(true);  // drawn straight, not through the cached layers' stores
+    CPTRecordingContext screen;
+    host.drawInContext(screen);
+    return screen;
+}
+
+}  // namespace
+
+// The theme's look as it reaches the screen: a gradient behind the graph and the plot area, a
+// framed plot area, axis lines and ticks in its styles, labels in its text style. An unthemed
+// graph draws none of it.
+TEST(Theme, DarkGradientsShowsInWhatTheGraphDraws)
+{
+    auto plain = std::make_shared<CPTXYGraph>();
+    auto themed = std::make_shared<CPTXYGraph>();
     auto theme = CPTTheme::themeNamed("Dark Gradients");
     ASSERT_NE(theme, nullptr);
-    graph.applyTheme(theme.get());
+    themed->applyTheme(theme.get());
 
-    const CPTGradient* background = graph.fill()->gradient();
-    ASSERT_NE(background, nullptr);
-    EXPECT_EQ(background->angle(), 90.0);
-    std::vector<double> positions;
-    for (const auto& stop : background->stops()) {
-        positions.push_back(stop.position);
+    const CPTRecordingContext before = drawn(plain);
+    const CPTRecordingContext after = drawn(themed);
+    EXPECT_TRUE(before.operations(CPTRecordedOperation::Kind::Gradient).empty());
+    const auto gradients = after.operations(CPTRecordedOperation::Kind::Gradient);
+    ASSERT_EQ(gradients.size(), 2u) << "the graph's background and the plot area's";
+    for (const auto& g : gradients) {
+        EXPECT_GT(g.gradient.stops().size(), 1u);
+        EXPECT_EQ(g.start.x, g.end.x) << "a vertical gradient";
     }
-    EXPECT_EQ(positions, (std::vector<double>{0.0, 0.3, 0.5, 0.6, 1.0}));
-    EXPECT_EQ(background->stops()[2].color, CPTColor::colorWithGenericGray(0.3));
 
-    const CPTPlotAreaFrame* frame = graph.plotAreaFrame();
-    EXPECT_EQ(frame->borderLineStyle()->lineWidth(), 4.0);
-    EXPECT_EQ(frame->borderLineStyle()->lineColor(), CPTColor::colorWithGenericGray(0.2));
-    EXPECT_EQ(frame->cornerRadius(), 10.0);
-    EXPECT_EQ(frame->fill()->gradient()->stops().back().color, CPTColor::colorWithGenericGray(0.3));
-
-    for (CPTAxis* axis : graph.axisSet()->axes()) {
-        EXPECT_EQ(axis->labelingPolicy(), CPTAxisLabelingPolicy::FixedInterval);
-        EXPECT_EQ(axis->majorIntervalLength(), Decimal::fromString("0.5"));
-        EXPECT_EQ(axis->minorTicksPerInterval(), 4U);
-        EXPECT_EQ(axis->tickDirection(), CPTSign::None);
-        EXPECT_EQ(axis->majorTickLength(), 7.0);
-        EXPECT_EQ(axis->minorTickLength(), 5.0);
-        EXPECT_EQ(axis->axisLineStyle()->lineWidth(), 2.0);
-        EXPECT_EQ(axis->axisLineStyle()->lineCap(), CPTLineCap::Square);
-        EXPECT_EQ(axis->minorTickLineStyle()->lineColor(), CPTColor::darkGrayColor());
-        EXPECT_EQ(axis->labelTextStyle()->fontSize(), 14.0);
-        EXPECT_EQ(axis->labelTextStyle()->color(), CPTColor::whiteColor());
-        EXPECT_EQ(axis->minorTickLabelTextStyle()->fontSize(), 12.0);
-        EXPECT_EQ(axis->titleTextStyle()->fontSize(), 14.0);
-        EXPECT_EQ(axis->labelOffset(), 2.0);
+    std::set<double> widths;
+    std::set<CPTLineCap> caps;
+    for (const auto& stroke : after.operations(CPTRecordedOperation::Kind::Stroke)) {
+        widths.insert(stroke.lineWidth);
+        caps.insert(stroke.lineCap);
+        EXPECT_NE(stroke.color, CPTColor::blackColor()) << "every line is in the theme's greys";
     }
+    EXPECT_TRUE(widths.contains(4.0)) << "the plot area's frame";
+    EXPECT_TRUE(widths.contains(2.0)) << "the axis lines";
+    EXPECT_TRUE(caps.contains(CPTLineCap::Square));
+
+    const auto labels = after.operations(CPTRecordedOperation::Kind::Text);
+    ASSERT_FALSE(labels.empty());
+    for (const auto& label : labels) {
+        EXPECT_EQ(label.color, CPTColor::whiteColor()) << label.text;
+        EXPECT_EQ(label.textStyle.fontSize(), 14.0) << label.text;
+    }
+    EXPECT_GT(labels.size(), before.operations(CPTRecordedOperation::Kind::Text).size())
+        << "labels at every half unit";
 }
 
 TEST(Theme, UnknownNamesFindNothingAndLeaveTheGraphAlone)
@@ -70,9 +90,14 @@ TEST(Theme, RegistrationIsOncePerClassAndListedByName)
     }
     CPTTheme::registerThemeClass("aardvarkTheme", "Aardvark", [] { return std::make_unique<CPTDarkGradientsTheme>(); });
     const auto classes = CPTTheme::themeClasses();
+    // The registry is the process's: the class registered here goes again before anything fails.
+    const bool removed = CPTTheme::unregisterThemeClass("aardvarkTheme");
+    EXPECT_TRUE(removed);
     ASSERT_GE(classes.size(), 2U);
     EXPECT_EQ(classes[0], "aardvarkTheme");
     EXPECT_EQ(classes[1], "CPTDarkGradientsTheme");
+    EXPECT_EQ(CPTTheme::themeNamed("Aardvark"), nullptr);
+    EXPECT_FALSE(CPTTheme::unregisterThemeClass("aardvarkTheme"));
 }
 
 TEST(Theme, GraphClassMustBeAConcreteGraph)
