@@ -106,7 +106,7 @@ inline std::string largestState(const std::filesystem::path& dir)
     }
     const auto& months = m.history().months();
     if (months.size() != 3 || m.history().deltas().size() != 12 || m.limits().size() != 12 ||
-        std::any_of(months.begin(), months.end(), [](const auto& mt) { return mt->arrDaysTraffics.size() != 31; })) {
+        std::any_of(months.begin(), months.end(), [](const auto& mt) { return mt->arrDaysTraffics().size() != 31; })) {
         std::fprintf(stderr, "the generated state is not the largest one\n");
         std::exit(1);
     }

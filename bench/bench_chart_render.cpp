@@ -40,16 +40,18 @@ constexpr double kScale = 2;
 std::shared_ptr<FTrafficDataInformation> monthSummary(std::uint64_t salt, std::uint64_t todayExtra = 0)
 {
     auto m = std::make_shared<MonthTraffic>(*Calendar::date({2026, 3, 1, 9, 0, 0}), 2'000'000'000);
-    m->last_date = *Calendar::date({2026, 3, 31, 9, 0, 0});
+    m->setLastDate(*Calendar::date({2026, 3, 31, 9, 0, 0}));
     m->setDaysCount(31);
     for (int d = 1; d <= 31; ++d) {
         const auto bytes = static_cast<std::uint64_t>((20 + (d * 37 + salt) % 90) * 1'000'000) +
                            (d == 31 ? todayExtra : 0);
-        m->arrDaysTraffics.push_back(CTrafficPoint::trafficPointWithDate(*Calendar::date({2026, 3, d, 9, 0, 0}), bytes));
+        m->bookDay(CTrafficPoint::trafficPointWithDate(*Calendar::date({2026, 3, d, 9, 0, 0}), bytes));
     }
     auto s = std::make_shared<FTrafficDataInformation>();
-    s->parrTrafficMonthsItems = std::vector<std::shared_ptr<MonthTraffic>>{m};
-    s->pDataPerDayLeft = 30'000'000;
+    s->setMonths(FTrafficDataInformation::Months{m});
+    UsageFigures figures;
+    figures.perDayLeft = 30'000'000;
+    s->setFigures(figures);
     return s;
 }
 

@@ -62,15 +62,15 @@ nlohmann::json modelOf(const CTrafficManager& m)
     nlohmann::json months = nlohmann::json::array();
     for (const auto& month : m.history().months()) {
         nlohmann::json days = nlohmann::json::array();
-        for (const CTrafficPoint& p : month->arrDaysTraffics) {
-            days.push_back({p.pDate.seconds, optionalJson(p.pTraff), optionalJson(p.pTraffWf),
-                            optionalJson(p.pTraffRoaming), optionalJson(p.pTraffEntered)});
+        for (const CTrafficPoint& p : month->arrDaysTraffics()) {
+            days.push_back({p.pDate().seconds, optionalJson(p.pTraff()), optionalJson(p.pTraffWf()),
+                            optionalJson(p.pTraffRoaming()), optionalJson(p.pTraffEntered())});
         }
         nlohmann::json corrections = nlohmann::json::array();
-        for (const TrafficCorrection& c : month->arrCorrections) {
+        for (const TrafficCorrection& c : month->arrCorrections()) {
             corrections.push_back({c.date().seconds, c.bytes()});
         }
-        months.push_back({dateJson(month->date), dateJson(month->last_date), optionalJson(month->pMonthPlan), days,
+        months.push_back({dateJson(month->date()), dateJson(month->last_date()), optionalJson(month->pMonthPlan()), days,
                           corrections});
     }
     nlohmann::json places = nlohmann::json::array();
@@ -84,18 +84,18 @@ nlohmann::json modelOf(const CTrafficManager& m)
     }
     const CTrafficObtainer& s = m.history().sampler();
     nlohmann::json baselines = nullptr;
-    if (s.baselines) {
+    if (s.baselines()) {
         baselines = nlohmann::json::array();
-        for (const InterfaceBaseline& b : *s.baselines) {
+        for (const InterfaceBaseline& b : *s.baselines()) {
             baselines.push_back({b.name, b.index, b.received, b.sent, b.measured});
         }
     }
     return {{"months", months},
             {"places", places},
             {"baselines", baselines},
-            {"sampler", {dateJson(s.prevShotDate), optionalJson(s.prevTrafficSize), optionalJson(s.sysWorkTime),
-                         optionalJson(s.bootId), s.choices.byName, s.choices.countMetered, s.heldTraffic,
-                         s.heldRoaming}},
+            {"sampler", {dateJson(s.prevShotDate()), optionalJson(s.prevTrafficSize()), optionalJson(s.sysWorkTime()),
+                         optionalJson(s.bootId()), s.choices().byName, s.choices().countMetered, s.heldTraffic(),
+                         s.heldRoaming()}},
             {"plan", {optionalJson(m.pMonthPlan()), optionalJson(m.pPlanStartDay()), m.cutoffAtPlan(),
                       optionalJson(m.cutoffPeriod())}}};
 }
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<LimitResult> found = manager->checkTraffic(false, &result);
     const std::shared_ptr<FTrafficDataInformation> summary = manager->summaryFigures();
     manager->billingMonths();
-    summary->pDictionaryResult = found;
+    summary->setResults(result, found);
     manager->tryShowOverUsageNotifications(summary.get());
     return 0;
 }

@@ -50,7 +50,7 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     for (const CTrafficPoint& p : *days) {
         const double y = static_cast<double>(p.getTotalTraffic()) / div;
         sum += y;
-        dataForPlot.push_back(Point{DateDay::getDayNumberFromMonthDay(p.pDate, startDay), cumulative ? sum : y});
+        dataForPlot.push_back(Point{DateDay::getDayNumberFromMonthDay(p.pDate(), startDay), cumulative ? sum : y});
     }
     if (corrections == nullptr || corrections->empty()) {
         return;
@@ -77,7 +77,7 @@ std::uint64_t FChartData::peakOfRunningTotal(const std::vector<CTrafficPoint>& d
     // Day by day, each day's correction after its bytes: the total a correction lowers was reached first.
     std::vector<std::pair<int, std::int64_t>> steps;
     for (const CTrafficPoint& p : days) {
-        steps.emplace_back(DateDay::dayKey(p.pDate) * 2, static_cast<std::int64_t>(p.getTotalTraffic()));
+        steps.emplace_back(DateDay::dayKey(p.pDate()) * 2, static_cast<std::int64_t>(p.getTotalTraffic()));
     }
     for (const TrafficCorrection& c : corrections) {
         steps.emplace_back(DateDay::dayKey(c.date()) * 2 + 1, c.bytes());

@@ -28,12 +28,12 @@ public:
 
     // The daily series; absent days empty it.
     void setBarChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart);
-    void setBarChartData(NullPlaceholder, std::optional<Date>) {}
+    void setBarChartData(NullPlaceholder, std::optional<Date>) {}  // a null month marker: the series stays
     // The running total, adding each day's quotient separately; a correction is a step on its
     // own day (down when it is negative).
     void setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart,
                               const std::vector<TrafficCorrection>* corrections = nullptr);
-    void setIntegralChartData(NullPlaceholder, std::optional<Date>) {}
+    void setIntegralChartData(NullPlaceholder, std::optional<Date>) {}  // likewise
     // The corrections as bars of their own, each at its day (below zero when negative).
     void setCorrectionBarData(const std::vector<TrafficCorrection>& corrections, std::optional<Date> monthStart);
 

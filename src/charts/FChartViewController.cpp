@@ -228,9 +228,9 @@ void FChartViewController::updateControls()
     updateAxisesforCharts(tag);
     if (shownSummary) {
         if (const MonthTraffic* month = shownSummary->getMonthItemInfoforMonth(tag)) {
-            pBarChartUsed.setBarChartData(&month->arrDaysTraffics, month->date);
-            pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics, month->date, &month->arrCorrections);
-            pCorrectionBars.setCorrectionBarData(month->arrCorrections, month->date);
+            pBarChartUsed.setBarChartData(&month->arrDaysTraffics(), month->date());
+            pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics(), month->date(), &month->arrCorrections());
+            pCorrectionBars.setCorrectionBarData(month->arrCorrections(), month->date());
         }
     }
     graphChart->reloadData();
@@ -279,7 +279,7 @@ void FChartViewController::updateAxisesforCharts(int k)
     }
     std::int64_t mostCorrected = 0;
     std::int64_t leastCorrected = 0;
-    for (const TrafficCorrection& c : month->arrCorrections) {
+    for (const TrafficCorrection& c : month->arrCorrections()) {
         mostCorrected = std::max(mostCorrected, c.bytes());
         leastCorrected = std::min(leastCorrected, c.bytes());
     }
@@ -287,8 +287,8 @@ void FChartViewController::updateAxisesforCharts(int k)
     const std::uint64_t used = month->getDataUsed();
     const int days = month->pnDaysCount();
     const bool current = static_cast<std::int64_t>(shownSummary->getMonthItemsCount()) - 1 == k;
-    const std::uint64_t left = current ? shownSummary->pDataPerDayLeft.value_or(0) : 0;
-    pMonthStartDate = month->date;
+    const std::uint64_t left = current ? shownSummary->pDataPerDayLeft().value_or(0) : 0;
+    pMonthStartDate = month->date();
     monthDays_ = days;
 
     const std::uint64_t highest = std::max(maxDay, left);
@@ -316,7 +316,7 @@ void FChartViewController::updateAxisesforCharts(int k)
     pCorrectionBars.pnDiv = barScale.divisor;
     // A correction below what was counted leaves the line higher before its day than at the end.
     const ChartScale lineScale =
-        ChartScale::getChartScale(std::max(used, FChartData::peakOfRunningTotal(month->arrDaysTraffics, month->arrCorrections)));
+        ChartScale::getChartScale(std::max(used, FChartData::peakOfRunningTotal(month->arrDaysTraffics(), month->arrCorrections())));
     applyScale(*graphChart, lineScale, days);
     pLineChartUsed.pnDiv = lineScale.divisor;
     fitTitles();

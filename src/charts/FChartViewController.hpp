@@ -11,12 +11,11 @@
 #include "plot/CPTGraphHostingView.hpp"
 #include "plot/CPTXYGraph.hpp"
 #include "platform/Date.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
 
 class CPTTextMetrics;
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // One chart page: a billing month's cumulative graph (line with dots over a filled area) and its
 // daily bar graph, both built once and rescaled to the month on every update. Everything here

@@ -3,11 +3,9 @@
 #include <memory>
 
 #include "cli/CtlArguments.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // What `quorvelctl chart` needs of the page renderer. The renderer lives in a program of its own
 // (quorvelctl-chart), so that the sampling commands, run every few minutes in the background,

@@ -27,7 +27,7 @@ std::string localHour(const DateComponents& c)
 nlohmann::ordered_json locationsJson(const FTrafficDataInformation& s)
 {
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
-    for (const auto& d : s.parrTrafficDeltas.value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{})) {
+    for (const auto& d : s.parrTrafficDeltas().value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{})) {
         const Location where = d->pLocation.value_or(Location{});
         out.push_back({{"latitude", where.latitude},
                        {"longitude", where.longitude},
@@ -42,7 +42,7 @@ nlohmann::ordered_json locationsJson(const FTrafficDataInformation& s)
 nlohmann::ordered_json CtlReport::correctionsJson(const MonthTraffic& m)
 {
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
-    for (const TrafficCorrection& c : m.arrCorrections) {
+    for (const TrafficCorrection& c : m.arrCorrections()) {
         out.push_back({{"date", localDay(c.date())}, {"bytes", c.bytes()}});
     }
     return out;
@@ -57,12 +57,12 @@ std::string CtlReport::localDay(Date date)
 nlohmann::ordered_json CtlReport::monthJson(const MonthTraffic& m)
 {
     nlohmann::ordered_json days = nlohmann::ordered_json::array();
-    for (const CTrafficPoint& p : m.arrDaysTraffics) {
-        days.push_back({{"date", localDay(p.pDate)}, {"bytes", p.getTotalTraffic()}});
+    for (const CTrafficPoint& p : m.arrDaysTraffics()) {
+        days.push_back({{"date", localDay(p.pDate())}, {"bytes", p.getTotalTraffic()}});
     }
     const auto day = [](const std::optional<Date>& d) { return d ? nlohmann::ordered_json(localDay(*d)) : nullptr; };
-    return {{"period", m.getMonthPeriod()},          {"first_day", day(m.date)},
-            {"last_day", day(m.last_date)},          {"days_count", m.pnDaysCount()},
+    return {{"period", m.getMonthPeriod()},          {"first_day", day(m.date())},
+            {"last_day", day(m.last_date())},          {"days_count", m.pnDaysCount()},
             {"used", m.getDataUsed()},               {"max_day", m.getMaxDayUsedTraffic()},
             {"days", std::move(days)},               {"corrections", correctionsJson(m)}};
 }
@@ -72,23 +72,23 @@ nlohmann::ordered_json CtlReport::toJson() const
     const FTrafficDataInformation& s = *summary;
     const auto signedDays = [](std::optional<std::uint64_t> v) { return static_cast<std::int64_t>(v.value_or(0)); };
     nlohmann::ordered_json months = nlohmann::ordered_json::array();
-    for (const auto& m : s.parrTrafficMonthsItems.value_or(std::vector<std::shared_ptr<MonthTraffic>>{})) {
+    for (const auto& m : s.parrTrafficMonthsItems().value_or(FTrafficDataInformation::Months{})) {
         if (m) {
             months.push_back(monthJson(*m));
         }
     }
     nlohmann::ordered_json j;
-    j["plan"] = s.pDataPlan.value_or(0);
-    j["used"] = s.pDataUsed.value_or(0);
-    j["left"] = s.pDataLeft.value_or(0);
-    j["start_day"] = signedDays(s.pBillStartDay);
-    j["days_used"] = signedDays(s.pDaysUsed);
-    j["days_left"] = signedDays(s.pDaysLeft);
-    j["today"] = s.pTodayDataUsed.value_or(0);
-    j["avg_per_day"] = s.pAvgDataPerDayUsed.value_or(0);
-    j["per_day_left"] = s.pDataPerDayLeft.value_or(0);
-    j["estimate"] = s.pDataEstimation.value_or(0);
-    j["roaming"] = s.pRoamingUsed.value_or(0);
+    j["plan"] = s.pDataPlan().value_or(0);
+    j["used"] = s.pDataUsed().value_or(0);
+    j["left"] = s.pDataLeft().value_or(0);
+    j["start_day"] = signedDays(s.pBillStartDay());
+    j["days_used"] = signedDays(s.pDaysUsed());
+    j["days_left"] = signedDays(s.pDaysLeft());
+    j["today"] = s.pTodayDataUsed().value_or(0);
+    j["avg_per_day"] = s.pAvgDataPerDayUsed().value_or(0);
+    j["per_day_left"] = s.pDataPerDayLeft().value_or(0);
+    j["estimate"] = s.pDataEstimation().value_or(0);
+    j["roaming"] = s.pRoamingUsed().value_or(0);
     j["booked"] = booked;
     j["held"] = held;
     j["alert"] = alert ? nlohmann::ordered_json{{"title", alert->title}, {"body", alert->body}} : nullptr;
@@ -143,7 +143,7 @@ std::string CtlReport::toText(bool full) const
         padded.resize(18, ' ');
         out << padded << value << "\n";
     }
-    out << "Places            " << summary->parrTrafficDeltas.value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()
+    out << "Places            " << summary->parrTrafficDeltas().value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()
         << "\n"
         << f.dateLong << ": " << f.advice << "\n";
     return out.str();

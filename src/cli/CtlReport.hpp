@@ -10,11 +10,11 @@
 
 #include "platform/Date.hpp"
 #include "platform/LocalNotifier.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
 
 class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 class MonthTraffic;
 struct MainScreenFigures;
 

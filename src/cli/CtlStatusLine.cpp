@@ -12,8 +12,8 @@ namespace quorvel {
 std::string CtlStatusLine::oneLine(const FTrafficDataInformation& s, Date today)
 {
     const MainScreenFigures f = MainScreenFigures::fromSummary(s, today);
-    const std::uint64_t plan = s.pDataPlan.value_or(0);
-    const std::uint64_t used = s.pDataUsed.value_or(0);
+    const std::uint64_t plan = s.pDataPlan().value_or(0);
+    const std::uint64_t used = s.pDataUsed().value_or(0);
     // Past the plan nothing is left; how far past it says more.
     const std::string left = used > plan ? FileSize::formatMemoryStringDot1(used - plan) + " over" : f.left + " left";
     return f.used + " of " + f.plan + " (" + std::to_string(f.percent) + "%) \u00B7 " + left + " \u00B7 " +

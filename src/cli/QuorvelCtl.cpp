@@ -250,7 +250,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     }
     CtlReport report;
     app_->setUpdateObserver([&](const SharedSummary& summary, bool wasFull) {
-        if (summary && summary->pDictionaryResult) {
+        if (summary && summary->pDictionaryResult()) {
             report.booked = true;
         }
         if (summary && wasFull == full) {
@@ -277,7 +277,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
         }
     }
     report.today = services_->env().clock.now();
-    report.held = app_->pmodule()->history().sampler().heldTraffic;
+    report.held = app_->pmodule()->history().sampler().heldTraffic();
     if (a.has("--oneline") || a.has("--waybar")) {
         if (report.alert) {  // a bar reads only standard output; the alert is raised once, so say it
             err_ << report.alert->title << ": " << report.alert->body << "\n";
@@ -327,7 +327,7 @@ SharedSummary QuorvelCtl::storedSummary()
 {
     const CTrafficManager& m = *app_->pmodule();
     std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
-    summary->parrTrafficMonthsItems = m.billingMonths();
+    summary->setMonths(m.billingMonths());
     return summary;
 }
 
@@ -451,15 +451,15 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         for (const auto& m : months) {
             nlohmann::ordered_json days = nlohmann::ordered_json::array();
-            for (const CTrafficPoint& p : m->arrDaysTraffics) {
-                days.push_back({{"date", CtlReport::localDay(p.pDate)},
+            for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+                days.push_back({{"date", CtlReport::localDay(p.pDate())},
                                 {"bytes", p.getTotalTraffic()},
                                 {"wifi_bytes", p.getTotalTrafficWf()},
                                 {"roaming_bytes", p.getRoamingTraffic()},
                                 {"entered_bytes", p.getEnteredTraffic()}});
             }
             list.push_back({{"month", m->psMonth() + " " + m->psYear()},
-                            {"plan", m->pMonthPlan.value_or(0)},
+                            {"plan", m->pMonthPlan().value_or(0)},
                             {"days", std::move(days)},
                             {"corrections", CtlReport::correctionsJson(*m)}});
         }
@@ -470,10 +470,10 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
     // correction is a row of its own (signed), after the day rows of its month.
     out_ << "date,cellular_bytes,kind\n";
     for (const auto& m : months) {
-        for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            out_ << CtlReport::localDay(p.pDate) << "," << p.getTotalTraffic() << ",day\n";
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            out_ << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day\n";
         }
-        for (const TrafficCorrection& c : m->arrCorrections) {
+        for (const TrafficCorrection& c : m->arrCorrections()) {
             out_ << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction\n";
         }
     }

@@ -10,12 +10,11 @@
 #include "cli/CtlChartCommand.hpp"
 #include "cli/CtlNotifier.hpp"
 #include "platform/Paths.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
 
 class CAppController;
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 class SystemServices;
 class ManualQueue;
 class NoBackgroundTasks;

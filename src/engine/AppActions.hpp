@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/CTrafficObtainer.hpp"
+#include "engine/InterfaceState.hpp"
 
 namespace quorvel {
 
@@ -42,7 +42,7 @@ public:
     virtual std::optional<std::string> operatorName() const = 0;
 
     // The counted interfaces: every interface now with whether it is counted and why.
-    virtual std::vector<CTrafficObtainer::InterfaceState> interfaceReport() = 0;
+    virtual std::vector<InterfaceState> interfaceReport() = 0;
     // Counts the interface from now on, or stops counting it. Where detection already decides
     // the same, the interface is given back to detection, so that it follows the modem's
     // changes as before.

@@ -3,11 +3,9 @@
 #include <string>
 
 #include "platform/LocalNotifier.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // The window side of the application controller: what the life-cycle sequences call and what
 // only a front end with screens can do. The command line has none.
@@ -25,6 +23,7 @@ public:
     // A local notification received while running, or the one the program was launched from.
     virtual void didReceiveLocalNotification(const LocalNotification& notification, bool launchedFromIt) = 0;
     // A state or defaults file that cannot be read or saved; the window keeps running unsaved.
+    // A shell without a window to say it in ignores it (the log line has said it already).
     virtual void showFileProblem(const std::string& /*reason*/) {}
 };
 

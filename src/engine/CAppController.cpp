@@ -275,7 +275,7 @@ std::optional<std::string> CAppController::operatorName() const
     return env_.roaming != nullptr ? env_.roaming->operatorName() : std::nullopt;
 }
 
-std::vector<CTrafficObtainer::InterfaceState> CAppController::interfaceReport()
+std::vector<InterfaceState> CAppController::interfaceReport()
 {
     return pmodule_->interfaceReport();
 }

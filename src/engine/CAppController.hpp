@@ -53,7 +53,7 @@ public:
     void SaveState() override;
     void initPrefs() override;
     void SavePrefs() override;
-    void checkTraffic() override {}
+    void checkTraffic() override {}  // does nothing by design: every update checks the limits itself
     void setThresholdKoeff(double k, double dkDay) override;
     void onResetLocations(const void* sender) override;
     void onResetPrevMonthsInfo(const void* sender) override;
@@ -83,7 +83,7 @@ public:
     void setRecordPlaces(bool on) override;  // a preference, shared by every program of the user
     bool recordPlaces() const override;
     std::optional<std::string> operatorName() const override;
-    std::vector<CTrafficObtainer::InterfaceState> interfaceReport() override;
+    std::vector<InterfaceState> interfaceReport() override;
     void countInterface(const std::string& name, bool on) override;
     void setCountMetered(bool on) override;
     bool countMetered() const override;

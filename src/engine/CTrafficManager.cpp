@@ -9,6 +9,7 @@
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/DateDay.hpp"
+#include "model/DayRange.hpp"
 #include "model/DefaultsKeys.hpp"
 #include "model/PlanActions.hpp"
 #include "platform/ArchiveDecoder.hpp"
@@ -49,7 +50,7 @@ std::unique_ptr<CTrafficManager> CTrafficManager::createTrafficManager(const Env
     auto fresh = std::make_unique<CTrafficManager>(env, true);
     // Without a stored baseline the counters' whole total since boot is not this model's to
     // book: the first sample only takes the baseline. (The set-up sets one anyway.)
-    fresh->traffics_->sampler().prevTrafficSize = CTrafficObtainer::kNoBaseline;
+    fresh->traffics_->sampler().setPrevTrafficSize(CTrafficObtainer::kNoBaseline);
     return fresh;
 }
 
@@ -221,12 +222,10 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
         summary = summaryOf(figures);
         result.bUpdateAllAnnotations = !fullUpdateDone_;
         if (full) {
-            summary->parrTrafficDeltas = traffics_->deltas();
-            summary->parrTrafficMonthsItems = billingMonthsOf(traffics_->months());
+            summary->setLists(traffics_->deltas(), billingMonthsOf(traffics_->months()));
             fullUpdateDone_ = true;
         }
-        summary->pResultStruct = result;
-        summary->pDictionaryResult = std::move(dict);
+        summary->setResults(result, std::move(dict));
     }
     const bool cutNow = booked && markCutoff(figures);
     saveState();
@@ -255,7 +254,7 @@ UsageFigures CTrafficManager::usageFigures() const
 
 int CTrafficManager::billingPeriodKey() const
 {
-    return LimitResult::dayKey(getFirstBillingDayForDate(now()));
+    return DateDay::dayKey(getFirstBillingDayForDate(now()));
 }
 
 bool CTrafficManager::markCutoff(const UsageFigures& figures)
@@ -285,15 +284,14 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageF
 {
     auto summary = std::make_shared<FTrafficDataInformation>();
     summary->setFigures(figures);
-    summary->pBillStartDay = static_cast<std::uint64_t>(getPlanStartDay());
-    summary->pRoamingUsed = getRoamingUsed();
+    summary->setPeriodDetails(static_cast<std::uint64_t>(getPlanStartDay()), getRoamingUsed());
     return summary;
 }
 
 void CTrafficManager::tryShowOverUsageNotifications(const FTrafficDataInformation* summary)
 {
-    if (summary != nullptr && summary->pDictionaryResult) {
-        dispatcher_->trySendNotification(&*summary->pDictionaryResult);
+    if (summary != nullptr && summary->pDictionaryResult()) {
+        dispatcher_->trySendNotification(&*summary->pDictionaryResult());
     }
 }
 
@@ -334,64 +332,44 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
                                                             const std::vector<std::unique_ptr<MonthTraffic>>& months)
 {
     for (const auto& m : months) {
-        if (DateDay::isTheSameMonth(date, m->date)) {
+        if (DateDay::isTheSameMonth(date, m->date())) {
             return m.get();
         }
-        if (DateDay::isLaterDate(date, m->date)) {
+        if (DateDay::isLaterDate(date, m->date())) {
             return nullptr;
         }
     }
     return nullptr;
 }
 
-bool CTrafficManager::copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& keys,
-                                     Date first, Date last)
-{
-    const int firstKey = DateDay::dayKey(first);
-    const int lastKey = DateDay::dayKey(last);
-    bool added = false;
-    for (std::size_t i = 0; i < from.arrDaysTraffics.size(); ++i) {
-        if (keys[i] >= firstKey && keys[i] <= lastKey) {
-            into.arrDaysTraffics.push_back(from.arrDaysTraffics[i]);
-            added = true;
-        }
-    }
-    for (const TrafficCorrection& c : from.arrCorrections) {
-        const int key = DateDay::dayKey(c.date());
-        if (key >= firstKey && key <= lastKey) {
-            into.arrCorrections.push_back(c);
-            added = true;
-        }
-    }
-    return added;
-}
-
-std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::billingMonthsOf(
+FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(
     const std::vector<std::unique_ptr<MonthTraffic>>& months) const
 {
-    std::vector<std::shared_ptr<MonthTraffic>> out;
+    FTrafficDataInformation::Months out;
     if (months.empty()) {
         return out;
     }
     const int s = startDay();
     const MonthTraffic& first = *months.front();
     const Date today = now();
+    // Days are selected by the period's own dates, not by day-of-month, so that no day lands in
+    // two periods (or none) when a start day past a short month's end moves a first day to the 1st.
     std::map<const MonthTraffic*, std::vector<int>> keys;
     for (const auto& m : months) {
         std::vector<int>& k = keys[m.get()];
-        for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            k.push_back(DateDay::dayKey(p.pDate));
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            k.push_back(DateDay::dayKey(p.pDate()));
         }
     }
-    const Date firstDate = first.date.value_or(today);
+    const Date firstDate = first.date().value_or(today);
     const std::uint64_t plan = getMonthPlan();
 
     if (DateDay::getDayNumber(firstDate) < s) {  // the days before the start day close an earlier period
         const Date b = getFirstBillingDayForDate(firstDate);
         auto lead = std::make_shared<MonthTraffic>(b, plan);
         const Date last = getLastBillingDayForStartDay(b);
-        if (copyDaysWithin(*lead, first, keys[&first], b, last)) {
-            lead->last_date = last;
+        if (lead->addTrafficWithin(first, keys[&first], DayRange(b, last))) {
+            lead->setLastDate(last);
             lead->setDaysCount(getDayCountInBillingMonth(b));
             out.push_back(std::move(lead));
         }
@@ -402,13 +380,13 @@ std::vector<std::shared_ptr<MonthTraffic>> CTrafficManager::billingMonthsOf(
         const MonthTraffic* o = getMonthTrafficForDate(h, months);
         const Date e = getLastBillingDayForStartDay(h);
         if (o != nullptr) {
-            copyDaysWithin(*rec, *o, keys[o], h, e);
+            rec->addTrafficWithin(*o, keys[o], DayRange(h, e));
         }
         const MonthTraffic* u = getMonthTrafficForDate(e, months);
         if (u != nullptr && u != o) {
-            copyDaysWithin(*rec, *u, keys[u], h, e);
+            rec->addTrafficWithin(*u, keys[u], DayRange(h, e));
         }
-        rec->last_date = getLastBillingDayForStartDay(e);
+        rec->setLastDate(getLastBillingDayForStartDay(e));
         rec->setDaysCount(getDayCountInBillingMonth(h));
         out.push_back(std::move(rec));
         h = DateDay::getNextDateForDayNumber(h, s);
@@ -540,11 +518,11 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
 void CTrafficManager::setInterfaceChoice(const std::string& name, std::optional<bool> count)
 {
     if (!count) {
-        sampler().choices.byName.erase(name);
+        sampler().setInterfaceChoice(name, std::nullopt);
         sampler().baselineNewlyCounted();  // back to detection may count it again
         return;
     }
-    sampler().choices.byName[name] = *count;
+    sampler().setInterfaceChoice(name, count);
     if (*count) {
         sampler().resetInterfaceCounter(name);
     }

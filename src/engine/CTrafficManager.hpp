@@ -47,7 +47,7 @@ public:
     // The usage limits in the order they are checked.
     const std::vector<std::unique_ptr<CTrafficLimitBase>>& limits() const { return limits_; }
     // The billing months of the stored history, as the charts and the export list them.
-    std::vector<std::shared_ptr<MonthTraffic>> billingMonths() const { return billingMonthsOf(traffics_->months()); }
+    FTrafficDataInformation::Months billingMonths() const { return billingMonthsOf(traffics_->months()); }
     // Whether the last summary carried the lists (months, places); for the process only.
     bool fullUpdateDone() const { return fullUpdateDone_; }
 
@@ -100,19 +100,19 @@ public:
     const CTrafficPoint* getTrafficToday() const override { return traffics_->getTrafficToday(); }
 
     // Counted interfaces, as the command line and the settings list and change them.
-    std::vector<CTrafficObtainer::InterfaceState> interfaceReport() { return sampler().interfaceReport(); }
+    std::vector<InterfaceState> interfaceReport() { return sampler().interfaceReport(); }
     // true counts the interface from now on (none of its traffic so far), false ignores it,
     // none gives it back to detection.
     void setInterfaceChoice(const std::string& name, std::optional<bool> count);
     void setCountMetered(bool on)
     {
-        sampler().choices.countMetered = on;
+        sampler().setCountMetered(on);
         sampler().baselineNewlyCounted();
     }
-    bool countMetered() const { return traffics_->sampler().choices.countMetered; }
+    bool countMetered() const { return traffics_->sampler().choices().countMetered; }
 
     // Mobile data off at the plan: the user's switch, and the billing period (its first day's
-    // LimitResult::dayKey) in which it was last cut off, which keeps it from happening twice.
+    // DateDay::dayKey) in which it was last cut off, which keeps it from happening twice.
     bool cutoffAtPlan() const { return cutoffAtPlan_; }
     void setCutoffAtPlan(bool on) { cutoffAtPlan_ = on; }
     std::optional<int> cutoffPeriod() const { return cutoffPeriod_; }
@@ -135,7 +135,7 @@ public:
     Date getLastBillingDayForStartDay(Date date) const;
     static const MonthTraffic* getMonthTrafficForDate(Date date,
                                                       const std::vector<std::unique_ptr<MonthTraffic>>& months);
-    std::vector<std::shared_ptr<MonthTraffic>> billingMonthsOf(
+    FTrafficDataInformation::Months billingMonthsOf(
         const std::vector<std::unique_ptr<MonthTraffic>>& months) const;
 
     // Statistics of the current billing month.
@@ -149,7 +149,7 @@ public:
     std::uint64_t getDataUsingEstimation() const;
     // The part of the billing month's use that was booked while roaming.
     std::uint64_t getRoamingUsed() const;
-    void setThresholdKoeff(double, double) {}
+    void setThresholdKoeff(double, double) {}  // described as ignored: the thresholds are the limits' own
 
     std::string_view className() const { return kClassName; }
     void encodeWithCoder(ArchiveEncoder& coder) const;
@@ -159,11 +159,6 @@ private:
     CTrafficObtainer& sampler() { return traffics_->sampler(); }
     Date now() const;
     std::int32_t startDay() const;
-    // Copies the records whose calendar day lies in [first, last]. Selecting by the period's
-    // own dates, not by day-of-month, keeps a day from landing in two periods (or none) when a
-    // start day past a short month's end moves a period's first day to the 1st.
-    static bool copyDaysWithin(MonthTraffic& into, const MonthTraffic& from, const std::vector<int>& dayKeys,
-                               Date first, Date last);
     std::optional<LimitResult> checkLimits(const UsageFigures& figures) const;
     // One share of the day records summed over the current billing period.
     std::uint64_t usedInPeriod(CTraffics::Share share) const;

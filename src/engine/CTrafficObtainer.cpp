@@ -34,13 +34,13 @@ struct ChoiceEntry {
 }  // namespace
 
 CTrafficObtainer::CTrafficObtainer(const Env& env, std::optional<Date> date, std::int64_t startSize, double sWTime)
-    : prevShotDate(date ? *date : env.clock.now()), prevTrafficSize(startSize), sysWorkTime(sWTime), env_(&env)
+    : prevShotDate_(date ? *date : env.clock.now()), prevTrafficSize_(startSize), sysWorkTime_(sWTime), env_(&env)
 {
 }
 
 std::vector<CountingDecision> CTrafficObtainer::countingDecisions(const std::vector<InterfaceCounters>& links)
 {
-    return InterfaceSelection::decide(links, choices, networkManager.devicesFor(links, env_->networkDevices));
+    return InterfaceSelection::decide(links, choices_, networkManager_.devicesFor(links, env_->networkDevices));
 }
 
 std::int64_t CTrafficObtainer::obtainAllTraffic()
@@ -56,7 +56,7 @@ bool CTrafficObtainer::isSameBoot(double uptime, const std::optional<std::string
 {
     // The uptime judges a restart only where a boot identity is missing: it can be above the
     // stored one on a new boot too.
-    return bootId && boot ? *bootId == *boot : uptime >= sysWorkTime.value_or(0.0);
+    return bootId_ && boot ? *bootId_ == *boot : uptime >= sysWorkTime_.value_or(0.0);
 }
 
 std::uint64_t CTrafficObtainer::grownSinceLastSample(const std::vector<InterfaceCounters>& links,
@@ -64,32 +64,33 @@ std::uint64_t CTrafficObtainer::grownSinceLastSample(const std::vector<Interface
                                                      const std::optional<std::string>& boot) const
 {
     const bool sameBoot = isSameBoot(uptime, boot);
-    if (baselines) {
-        return CounterGrowth::booked(*baselines, links, decisions, sameBoot);
+    if (baselines_) {
+        return CounterGrowth::booked(*baselines_, links, decisions, sameBoot);
     }
-    const std::int64_t summed = prevTrafficSize.value_or(0);
+    const std::int64_t summed = prevTrafficSize_.value_or(0);
     if (summed == kNoBaseline) {
         return 0;
     }
-    return CounterGrowth::bookedSinceSummedTotal(summed, links, decisions, uptime >= sysWorkTime.value_or(0.0));
+    return CounterGrowth::bookedSinceSummedTotal(summed, links, decisions, uptime >= sysWorkTime_.value_or(0.0));
 }
 
 void CTrafficObtainer::takeBaselines(const std::vector<InterfaceCounters>& links,
                                      const std::vector<CountingDecision>& decisions, double uptime,
                                      std::optional<std::string> boot)
 {
-    baselines = CounterGrowth::baselinesOf(links, baselines.value_or(std::vector<InterfaceBaseline>{}),
+    baselines_ = CounterGrowth::baselinesOf(links, baselines_.value_or(std::vector<InterfaceBaseline>{}),
                                            isSameBoot(uptime, boot), &decisions);
-    prevTrafficSize = static_cast<std::int64_t>(CounterGrowth::countedTotal(links, decisions));
-    sysWorkTime = uptime;
-    bootId = std::move(boot);
+    prevTrafficSize_ = static_cast<std::int64_t>(CounterGrowth::countedTotal(links, decisions));
+    sysWorkTime_ = uptime;
+    bootId_ = std::move(boot);
 }
 
-CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock)
+TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock)
 {
     const Date now = env_->clock.now();
-    const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate, now);
-    const Increment unchanged{latest != nullptr ? Increment::Kind::SameRecord : Increment::Kind::Nothing, {}, 0};
+    const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate(), now);
+    using Kind = TrafficIncrement::Kind;
+    const TrafficIncrement unchanged{latest != nullptr ? Kind::SameRecord : Kind::Nothing, {}, 0, 0};
     const auto links = env_->counters.read();
     if (!links) {
         return unchanged;  // the baselines stay: the next readable sample books what grew meanwhile
@@ -104,26 +105,26 @@ CTrafficObtainer::Increment CTrafficObtainer::getTrafficIncrementPoint(CTrafficP
     if (!plausibleClock) {
         // The counters are taken (nothing is counted twice), but the bytes wait for a clock
         // that can tell their day: booked under 1970 they would land in a month trimmed at once.
-        heldTraffic += grown;
-        heldRoaming += roaming ? grown : 0;
+        heldTraffic_ += grown;
+        heldRoaming_ += roaming ? grown : 0;
         return unchanged;
     }
-    const std::uint64_t delta = grown + heldTraffic;
-    const std::uint64_t roamingShare = (roaming ? grown : 0) + heldRoaming;
-    heldTraffic = 0;
-    heldRoaming = 0;
+    const std::uint64_t delta = grown + heldTraffic_;
+    const std::uint64_t roamingShare = (roaming ? grown : 0) + heldRoaming_;
+    heldTraffic_ = 0;
+    heldRoaming_ = 0;
     if (delta == 0) {
         return unchanged;
     }
-    prevShotDate = now;
+    prevShotDate_ = now;
 
-    Increment result;
+    TrafficIncrement result;
     if (newDay) {
-        result = Increment{Increment::Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta};
+        result = TrafficIncrement{Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta, roamingShare};
         result.point.addTraffic(delta, roamingShare);
     } else {
         latest->addTraffic(delta, roamingShare);
-        result = Increment{Increment::Kind::SameRecord, {}, delta};
+        result = TrafficIncrement{Kind::SameRecord, {}, delta, roamingShare};
     }
     dataUsageChanged();
     return result;
@@ -138,6 +139,15 @@ void CTrafficObtainer::resetObtainerCounter()
     takeBaselines(*links, countingDecisions(*links), env_->uptime.uptime(), env_->boot.bootId());
 }
 
+void CTrafficObtainer::setInterfaceChoice(const std::string& name, std::optional<bool> count)
+{
+    if (count) {
+        choices_.byName[name] = *count;
+    } else {
+        choices_.byName.erase(name);
+    }
+}
+
 bool CTrafficObtainer::resetInterfaceCounter(const std::string& name)
 {
     const auto links = env_->counters.read();
@@ -148,30 +158,30 @@ bool CTrafficObtainer::resetInterfaceCounter(const std::string& name)
     if (link == links->end()) {
         return false;
     }
-    if (!baselines) {
+    if (!baselines_) {
         // Before the first sample of this kind every interface is measured from now on.
         resetObtainerCounter();
         return true;
     }
-    std::erase_if(*baselines, [&](const InterfaceBaseline& b) { return b.name == name || b.index == link->index; });
-    baselines->push_back({link->name, link->index, link->rxBytes, link->txBytes});
+    std::erase_if(*baselines_, [&](const InterfaceBaseline& b) { return b.name == name || b.index == link->index; });
+    baselines_->push_back({link->name, link->index, link->rxBytes, link->txBytes});
     return true;
 }
 
 void CTrafficObtainer::baselineNewlyCounted()
 {
     const auto links = env_->counters.read();
-    if (!links || !baselines) {
+    if (!links || !baselines_) {
         return;  // before the first sample of this kind the next sample takes them all
     }
     const std::vector<CountingDecision> decisions = countingDecisions(*links);
     for (std::size_t i = 0; i < links->size(); ++i) {
         const InterfaceCounters& link = (*links)[i];
         const auto same = [&](const InterfaceBaseline& b) { return b.index == link.index && b.name == link.name; };
-        const auto known = std::find_if(baselines->begin(), baselines->end(), same);
-        if (decisions[i].counted && (known == baselines->end() || !known->measured)) {
-            std::erase_if(*baselines, same);
-            baselines->push_back({link.name, link.index, link.rxBytes, link.txBytes});
+        const auto known = std::find_if(baselines_->begin(), baselines_->end(), same);
+        if (decisions[i].counted && (known == baselines_->end() || !known->measured)) {
+            std::erase_if(*baselines_, same);
+            baselines_->push_back({link.name, link.index, link.rxBytes, link.txBytes});
         }
     }
 }
@@ -187,7 +197,7 @@ std::vector<std::string> CTrafficObtainer::countedInterfaces()
     return names;
 }
 
-std::vector<CTrafficObtainer::InterfaceState> CTrafficObtainer::interfaceReport()
+std::vector<InterfaceState> CTrafficObtainer::interfaceReport()
 {
     const auto links = env_->counters.read();
     if (!links) {
@@ -209,37 +219,37 @@ void CTrafficObtainer::dataUsageChanged()
 
 void CTrafficObtainer::encodeWithCoder(ArchiveEncoder& coder) const
 {
-    coder.encodeDate("PrevShotDate", prevShotDate);
-    coder.encodeInt64("PrevTrafficSize", prevTrafficSize);
-    coder.encodeDouble("SystemUpTime", sysWorkTime);
-    coder.encodeString("BootId", bootId);
-    if (baselines) {
-        coder.encodeObjects("Interfaces", *baselines);
+    coder.encodeDate("PrevShotDate", prevShotDate_);
+    coder.encodeInt64("PrevTrafficSize", prevTrafficSize_);
+    coder.encodeDouble("SystemUpTime", sysWorkTime_);
+    coder.encodeString("BootId", bootId_);
+    if (baselines_) {
+        coder.encodeObjects("Interfaces", *baselines_);
     } else {
         coder.encodeObject<InterfaceBaseline>("Interfaces", nullptr);
     }
     std::vector<ChoiceEntry> entries;
-    for (const auto& choice : choices.byName) {
+    for (const auto& choice : choices_.byName) {
         entries.push_back({&choice});
     }
     coder.encodeObjects("CountingChoices", entries);
-    coder.encodeBool("CountMetered", choices.countMetered);
-    coder.encodeObject("NetworkManager", &networkManager);
-    coder.encodeUInt64("HeldTraffic", heldTraffic != 0 ? std::optional<std::uint64_t>(heldTraffic) : std::nullopt);
-    coder.encodeUInt64("HeldRoaming", heldRoaming != 0 ? std::optional<std::uint64_t>(heldRoaming) : std::nullopt);
+    coder.encodeBool("CountMetered", choices_.countMetered);
+    coder.encodeObject("NetworkManager", &networkManager_);
+    coder.encodeUInt64("HeldTraffic", heldTraffic_ != 0 ? std::optional<std::uint64_t>(heldTraffic_) : std::nullopt);
+    coder.encodeUInt64("HeldRoaming", heldRoaming_ != 0 ? std::optional<std::uint64_t>(heldRoaming_) : std::nullopt);
 }
 
 std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder& coder)
 {
     QV_REQUIRE(coder.env() != nullptr, "decoding a sampler needs a decoder made with the platform services");
     auto o = std::make_unique<CTrafficObtainer>(*coder.env(), std::nullopt, 0, 0.0);
-    o->prevShotDate = coder.decodeDate("PrevShotDate");
-    o->prevTrafficSize = coder.decodeInt64("PrevTrafficSize");
-    if (o->prevTrafficSize && *o->prevTrafficSize < kNoBaseline) {
+    o->prevShotDate_ = coder.decodeDate("PrevShotDate");
+    o->prevTrafficSize_ = coder.decodeInt64("PrevTrafficSize");
+    if (o->prevTrafficSize_ && *o->prevTrafficSize_ < kNoBaseline) {
         coder.fail("PrevTrafficSize", "a total of bytes, or -1 for none");
     }
-    o->sysWorkTime = coder.decodeDouble("SystemUpTime");
-    o->bootId = coder.decodeString("BootId");
+    o->sysWorkTime_ = coder.decodeDouble("SystemUpTime");
+    o->bootId_ = coder.decodeString("BootId");
     std::vector<InterfaceBaseline> kept;
     if (coder.decodeObjects("Interfaces", [&](ArchiveDecoder& b) {
             if (b.className() != InterfaceBaseline::kClassName) {
@@ -247,7 +257,7 @@ std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder
             }
             kept.push_back(*InterfaceBaseline::initWithCoder(b));
         })) {
-        o->baselines = std::move(kept);
+        o->baselines_ = std::move(kept);
     }
     coder.decodeObjects("CountingChoices", [&](ArchiveDecoder& c) {
         const std::optional<std::string> name = c.decodeString("Name");
@@ -255,23 +265,23 @@ std::unique_ptr<CTrafficObtainer> CTrafficObtainer::initWithCoder(ArchiveDecoder
         if (!name || !count) {
             c.fail("CountingChoices", "a name and whether it counts");
         }
-        o->choices.byName[*name] = *count;
+        o->choices_.byName[*name] = *count;
     });
-    o->choices.countMetered = coder.decodeBool("CountMetered").value_or(false);
+    o->choices_.countMetered = coder.decodeBool("CountMetered").value_or(false);
     if (auto cache = coder.decodeObject<NetworkManagerCache>("NetworkManager")) {
-        o->networkManager = std::move(*cache);
+        o->networkManager_ = std::move(*cache);
     }
     // Written by every version: a state without them, or with a boot but no interface baselines,
     // was damaged. Booking from no baseline would count every counter whole again; a new one
     // is taken at the next sample instead, and nothing is booked by it.
-    const bool noSum = !o->prevTrafficSize;
-    if ((noSum && !o->baselines) || (o->bootId && !o->baselines)) {
-        o->prevTrafficSize = kNoBaseline;
+    const bool noSum = !o->prevTrafficSize_;
+    if ((noSum && !o->baselines_) || (o->bootId_ && !o->baselines_)) {
+        o->prevTrafficSize_ = kNoBaseline;
         Log::line("the state file held no counter baselines; counting starts again from now");
     }
-    o->heldTraffic = coder.decodeByteCount("HeldTraffic").value_or(0);
-    o->heldRoaming = coder.decodeByteCount("HeldRoaming").value_or(0);
-    if (o->heldRoaming > o->heldTraffic) {
+    o->heldTraffic_ = coder.decodeByteCount("HeldTraffic").value_or(0);
+    o->heldRoaming_ = coder.decodeByteCount("HeldRoaming").value_or(0);
+    if (o->heldRoaming_ > o->heldTraffic_) {
         coder.fail("HeldRoaming", "at most the held bytes");
     }
     return o;

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/InterfaceState.hpp"
 #include "engine/NetworkManagerCache.hpp"
+#include "engine/TrafficIncrement.hpp"
 #include "model/CTrafficPoint.hpp"
 #include "model/InterfaceBaseline.hpp"
 #include "model/InterfaceSelection.hpp"
@@ -30,47 +32,34 @@ public:
     // The summed total that says no sample was taken yet.
     static constexpr std::int64_t kNoBaseline = -1;
 
-    // What one sample did with the latest record it was given.
-    struct Increment {
-        enum class Kind {
-            Nothing,     // no record was given and nothing was booked
-            SameRecord,  // the given record, possibly with more bytes
-            NewRecord,   // a new day: `point` is the new record
-        };
-        Kind kind = Kind::Nothing;
-        CTrafficPoint point;
-        std::uint64_t booked = 0;  // the bytes this sample added, to `point` or to the given record
-    };
-
-    // One interface as the command line and the settings list it.
-    struct InterfaceState {
-        CountingDecision decision;
-        std::uint64_t rxBytes = 0;
-        std::uint64_t txBytes = 0;
-    };
-
     CTrafficObtainer(const Env& env, std::optional<Date> date, std::int64_t startSize, double sWTime);  // initWithDate:startSize:sWTime:
 
-    std::optional<Date> prevShotDate;
+    std::optional<Date> prevShotDate() const { return prevShotDate_; }
     // Received plus sent bytes of the counted interfaces at the last sample. Files written
     // before per-interface baselines hold only this (a sum of 32-bit counters).
-    std::optional<std::int64_t> prevTrafficSize;
-    std::optional<double> sysWorkTime;  // uptime at the last sample, seconds
-    std::optional<std::string> bootId;  // the boot the baselines belong to
+    std::optional<std::int64_t> prevTrafficSize() const { return prevTrafficSize_; }
+    // Sets the summed total alone: kNoBaseline makes the next sample take the counters as the
+    // baseline and book nothing; a count stands for the counters of an older file.
+    void setPrevTrafficSize(std::int64_t total) { prevTrafficSize_ = total; }
+    std::optional<double> sysWorkTime() const { return sysWorkTime_; }  // uptime at the last sample, seconds
+    const std::optional<std::string>& bootId() const { return bootId_; }  // the boot the baselines belong to
     // Every interface seen at the last sample; absent until the first sample of this kind.
-    std::optional<std::vector<InterfaceBaseline>> baselines;
-    CountingChoices choices;
-    NetworkManagerCache networkManager;
+    const std::optional<std::vector<InterfaceBaseline>>& baselines() const { return baselines_; }
+    const CountingChoices& choices() const { return choices_; }
+    void setCountMetered(bool on) { choices_.countMetered = on; }
+    // The user's choice for one interface; nothing: the automatic decision again.
+    void setInterfaceChoice(const std::string& name, std::optional<bool> count);
+    const NetworkManagerCache& networkManager() const { return networkManager_; }
     // Growth counted while the clock could not date it (and its roaming share): booked at the
     // first sample whose clock can, to that sample's day.
-    std::uint64_t heldTraffic = 0;
-    std::uint64_t heldRoaming = 0;
+    std::uint64_t heldTraffic() const { return heldTraffic_; }
+    std::uint64_t heldRoaming() const { return heldRoaming_; }
 
     // Received plus sent bytes of every counted interface; 0 when the list cannot be read.
     std::int64_t obtainAllTraffic();
     // One sample, booked into `latest` (this month's latest day record, or null); with an
     // implausible clock its growth is held instead and nothing is booked.
-    Increment getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock = true);
+    TrafficIncrement getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock = true);
     // Takes every interface's counters and the boot as the baseline, so that what the counters
     // hold now is never booked.
     void resetObtainerCounter();
@@ -99,6 +88,15 @@ private:
     void takeBaselines(const std::vector<InterfaceCounters>& links, const std::vector<CountingDecision>& decisions,
                        double uptime, std::optional<std::string> boot);
 
+    std::optional<Date> prevShotDate_;
+    std::optional<std::int64_t> prevTrafficSize_;
+    std::optional<double> sysWorkTime_;
+    std::optional<std::string> bootId_;
+    std::optional<std::vector<InterfaceBaseline>> baselines_;
+    CountingChoices choices_;
+    NetworkManagerCache networkManager_;
+    std::uint64_t heldTraffic_ = 0;  // with heldRoaming_ <= heldTraffic_
+    std::uint64_t heldRoaming_ = 0;
     const Env* env_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "model/Messages.hpp"
 #include "model/DateDay.hpp"
+#include "model/DayRange.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
@@ -29,40 +30,51 @@ Date CTraffics::now() const
 void CTraffics::setPMonthPlan(std::optional<std::uint64_t> plan)
 {
     pMonthPlan_ = plan;
-    if (!months_.empty() && DateDay::isTheSameMonth(now(), months_.back()->date)) {
-        months_.back()->pMonthPlan = plan.value_or(0);
+    if (!months_.empty() && DateDay::isTheSameMonth(now(), months_.back()->date())) {
+        months_.back()->setPMonthPlan(plan.value_or(0));
     }
 }
 
-MonthTraffic* CTraffics::currentMonthRecord() const
+const MonthTraffic* CTraffics::currentMonthRecord() const
 {
-    if (months_.empty() || !DateDay::isTheSameMonth(now(), months_.back()->date)) {
+    if (months_.empty() || !DateDay::isTheSameMonth(now(), months_.back()->date())) {
         return nullptr;
     }
     return months_.back().get();
 }
 
-std::vector<CTrafficPoint>* CTraffics::arrTraffics()
+MonthTraffic* CTraffics::monthToChange(const MonthTraffic* found) const
 {
-    MonthTraffic* month = currentMonthRecord();
-    return month != nullptr ? &month->arrDaysTraffics : nullptr;
+    if (found == nullptr) {
+        return nullptr;
+    }
+    const auto at = std::find_if(months_.begin(), months_.end(), [&](const auto& m) { return m.get() == found; });
+    QV_REQUIRE(at != months_.end(), "monthToChange: the record is one of this history's months");
+    return at->get();
 }
 
 const std::vector<CTrafficPoint>* CTraffics::arrTraffics() const
 {
     const MonthTraffic* month = currentMonthRecord();
-    return month != nullptr ? &month->arrDaysTraffics : nullptr;
+    return month != nullptr ? &month->arrDaysTraffics() : nullptr;
 }
 
 bool CTraffics::getNewTraffic(TCResult* r)
 {
-    const MonthTraffic* month = getMonthInfoForThisMonth();
-    CTrafficPoint* latest = getLatestTrafficItemForThisMonth();
-    const CTrafficObtainer::Increment inc = obtainer_->getTrafficIncrementPoint(latest, clockIsPlausible());
+    MonthTraffic* month = monthToChange(getMonthInfoForThisMonth());
+    const CTrafficPoint* stored = getLatestTrafficItemForThisMonth();
+    // The sampler grows a copy; the month books the growth into its own record.
+    std::optional<CTrafficPoint> latest = stored != nullptr ? std::optional<CTrafficPoint>(*stored) : std::nullopt;
+    const TrafficIncrement inc = obtainer_->getTrafficIncrementPoint(latest ? &*latest : nullptr, clockIsPlausible());
     std::uint64_t kept = inc.booked;
-    const bool newRecord = inc.kind == CTrafficObtainer::Increment::Kind::NewRecord;
+    const bool newRecord = inc.kind == TrafficIncrement::Kind::NewRecord;
+    if (inc.kind == TrafficIncrement::Kind::SameRecord && inc.booked > 0) {
+        CTrafficPoint growth = CTrafficPoint::trafficPointWithDate(latest->pDate());
+        growth.addTraffic(inc.booked, inc.roaming);
+        month->bookDay(growth);
+    }
     if (newRecord) {
-        const bool newMonth = month == nullptr || !DateDay::isTheSameMonth(inc.point.pDate, month->date);
+        const bool newMonth = month == nullptr || !DateDay::isTheSameMonth(inc.point.pDate(), month->date());
         if (!addNewTrafficPoint(inc.point)) {
             kept = 0;
         }
@@ -89,42 +101,28 @@ MonthTraffic* CTraffics::insertMonth(Date date)
     // In date order, so that a sample under a clock set far back (1970) makes the oldest record,
     // the one trimmed first, instead of pushing a real month out.
     auto at = std::find_if(months_.begin(), months_.end(),
-                           [&](const auto& m) { return DateDay::isLaterDate(date, m->date); });
+                           [&](const auto& m) { return DateDay::isLaterDate(date, m->date()); });
     MonthTraffic* made = months_.insert(at, std::make_unique<MonthTraffic>(date, pMonthPlan_))->get();
     trimMonths();
-    return getMonthInfoForDate(date) == made ? made : nullptr;
+    return monthToChange(getMonthInfoForDate(date)) == made ? made : nullptr;
 }
 
 bool CTraffics::addNewTrafficPoint(const CTrafficPoint& point)
 {
-    MonthTraffic* month = getMonthInfoForDate(point.pDate);
+    MonthTraffic* month = monthToChange(getMonthInfoForDate(point.pDate()));
     if (month == nullptr) {
-        month = insertMonth(point.pDate);
+        month = insertMonth(point.pDate());
     }
     if (month != nullptr) {
-        bookDay(month->arrDaysTraffics, point);
+        month->bookDay(point);
     }
     dataUsageChanged();
     return month != nullptr;
 }
 
-void CTraffics::bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& point)
-{
-    // A day met again (the clock moved back, the time zone changed) grows its one record.
-    for (CTrafficPoint& p : days) {
-        if (DateDay::isTheSameDay(p.pDate, point.pDate)) {
-            p.absorb(point);
-            return;
-        }
-    }
-    auto at = std::find_if(days.begin(), days.end(),
-                           [&](const CTrafficPoint& p) { return DateDay::isLaterDate(point.pDate, p.pDate); });
-    days.insert(at, point);
-}
-
 MonthTraffic* CTraffics::createOrGetMonthItemForMonthNumber(int n)
 {
-    MonthTraffic* found = n == -1 ? getMonthInfoForThisMonth() : getMonthInfo(n);
+    MonthTraffic* found = monthToChange(n == -1 ? getMonthInfoForThisMonth() : getMonthInfo(n));
     return found != nullptr ? found : insertMonth(now());
 }
 
@@ -146,17 +144,15 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
         first = s;
         n = d - s + 1;
     } else if (s >= 2) {
-        if (MonthTraffic* prev = getMonthInfoForDate(DateDay::getDateInPrevMonthForDayNumber(now(), 1))) {
-            std::erase_if(prev->arrDaysTraffics,
-                          [s](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, s); });
+        if (MonthTraffic* prev = monthToChange(getMonthInfoForDate(DateDay::getDateInPrevMonthForDayNumber(now(), 1)))) {
+            prev->dropDaysSinceDay(s);
         }
     }
     MonthTraffic* month = createOrGetMonthItemForMonthNumber(-1);
     if (month == nullptr) {
         return;  // the clock stands before every stored month: nothing of this period is kept
     }
-    std::erase_if(month->arrDaysTraffics,
-                  [first](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate, first); });
+    month->dropDaysSinceDay(first);
     const std::uint64_t q = bytes / static_cast<std::uint64_t>(n);
     const std::uint64_t rest = bytes % static_cast<std::uint64_t>(n);
     comps.second = 0;
@@ -164,30 +160,14 @@ void CTraffics::reinitTrafficPointsSinceToday(std::int32_t d, std::uint64_t byte
         comps.day = first + i;
         const Date date = Calendar::date(comps).value_or(now());
         // The last day takes the remainder, so that the days sum to exactly `bytes`.
-        bookDay(month->arrDaysTraffics, CTrafficPoint::enteredPointWithDate(date, q + (i == n - 1 ? rest : 0)));
+        month->bookDay(CTrafficPoint::enteredPointWithDate(date, q + (i == n - 1 ? rest : 0)));
     }
     // The month's date is its first day's, so that the kept days before the start day still
     // open the earlier billing period in the charts.
-    month->updateDate(month->arrDaysTraffics.front().pDate);
+    month->updateDate(month->arrDaysTraffics().front().pDate());
     obtainer_->resetObtainerCounter();
     dataUsageChanged();
 }
-
-namespace {
-
-// The calendar days from `first` to `last`, both included, tested by their day keys.
-struct DayRange {
-    DayRange(Date first, Date last) : from(DateDay::dayKey(first)), to(DateDay::dayKey(last)) {}
-    bool contains(Date d) const
-    {
-        const int key = DateDay::dayKey(d);
-        return key >= from && key <= to;
-    }
-    int from;
-    int to;
-};
-
-}  // namespace
 
 bool CTraffics::clockIsPlausible() const
 {
@@ -203,10 +183,10 @@ bool CTraffics::clockIsPlausible() const
         }
     };
     for (const auto& m : months_) {
-        for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            see(p.pDate);
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            see(p.pDate());
         }
-        for (const TrafficCorrection& c : m->arrCorrections) {
+        for (const TrafficCorrection& c : m->arrCorrections()) {
             see(c.date());
         }
     }
@@ -225,8 +205,8 @@ std::uint64_t CTraffics::sumWithin(Date first, Date last, Share share) const
     const DayRange range(first, last);
     std::uint64_t sum = 0;
     for (const auto& m : months_) {
-        for (const CTrafficPoint& p : m->arrDaysTraffics) {
-            sum += range.contains(p.pDate) ? (p.*share)() : 0;
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            sum += range.contains(p.pDate()) ? (p.*share)() : 0;
         }
     }
     return sum;
@@ -237,7 +217,7 @@ std::int64_t CTraffics::correctionsWithin(Date first, Date last) const
     const DayRange range(first, last);
     std::int64_t sum = 0;
     for (const auto& m : months_) {
-        for (const TrafficCorrection& c : m->arrCorrections) {
+        for (const TrafficCorrection& c : m->arrCorrections()) {
             sum += range.contains(c.date()) ? c.bytes() : 0;
         }
     }
@@ -252,13 +232,10 @@ bool CTraffics::replaceCorrection(Date first, Date last, std::int64_t bytes)
     }
     const DayRange range(first, last);
     for (const auto& m : months_) {
-        std::erase_if(m->arrCorrections, [&](const TrafficCorrection& c) { return range.contains(c.date()); });
+        m->dropCorrectionsWithin(range);
     }
     if (month != nullptr) {
-        const TrafficCorrection made(now(), bytes);
-        auto at = std::find_if(month->arrCorrections.begin(), month->arrCorrections.end(),
-                               [&](const TrafficCorrection& c) { return c.date() > made.date(); });
-        month->arrCorrections.insert(at, made);
+        month->addCorrection(TrafficCorrection(now(), bytes));
     }
     dataUsageChanged();
     return true;
@@ -293,7 +270,7 @@ std::uint64_t CTraffics::getTrafficInMonth(const std::vector<CTrafficPoint>* day
     }
     std::uint64_t sum = 0;
     for (auto it = days->rbegin(); it != days->rend(); ++it) {
-        if (DateDay::isEarlierDay(it->pDate, s)) {
+        if (DateDay::isEarlierDay(it->pDate(), s)) {
             break;
         }
         sum += ((*it).*share)();
@@ -308,13 +285,13 @@ std::uint64_t CTraffics::getTrafficInPrevMonthSinceDayNumber(int s, Share share)
     }
     const Date ref = DateDay::getDateInPrevMonthForDayNumber(now(), 1);
     const MonthTraffic& last = *months_.back();
-    if (DateDay::isTheSameMonth(ref, last.date)) {
-        return getTrafficInMonth(&last.arrDaysTraffics, s, share);
+    if (DateDay::isTheSameMonth(ref, last.date())) {
+        return getTrafficInMonth(&last.arrDaysTraffics(), s, share);
     }
     if (months_.size() >= 2) {
         const MonthTraffic& before = *months_[months_.size() - 2];
-        if (DateDay::isTheSameMonth(ref, before.date)) {
-            return getTrafficInMonth(&before.arrDaysTraffics, s, share);
+        if (DateDay::isTheSameMonth(ref, before.date())) {
+            return getTrafficInMonth(&before.arrDaysTraffics(), s, share);
         }
     }
     return 0;
@@ -332,51 +309,51 @@ std::uint64_t CTraffics::getRoamingTrafficToday() const
     return today != nullptr ? today->getRoamingTraffic() : 0;
 }
 
-MonthTraffic* CTraffics::getMonthInfo(int monthNumber) const
+const MonthTraffic* CTraffics::getMonthInfo(int monthNumber) const
 {
     const int year = Calendar::components(now()).year;
     for (const auto& m : months_) {
-        if (m->pnMonthNum() == monthNumber && m->date && Calendar::components(*m->date).year == year) {
+        if (m->pnMonthNum() == monthNumber && m->date() && Calendar::components(*m->date()).year == year) {
             return m.get();
         }
     }
     return nullptr;
 }
 
-MonthTraffic* CTraffics::getMonthInfoForDate(Date date) const
+const MonthTraffic* CTraffics::getMonthInfoForDate(Date date) const
 {
     for (const auto& m : months_) {
-        if (DateDay::isTheSameMonth(date, m->date)) {
+        if (DateDay::isTheSameMonth(date, m->date())) {
             return m.get();
         }
     }
     return nullptr;
 }
 
-std::vector<CTrafficPoint>* CTraffics::getMonthTrafficPoints(int monthNumber) const
+const std::vector<CTrafficPoint>* CTraffics::getMonthTrafficPoints(int monthNumber) const
 {
-    MonthTraffic* m = getMonthInfo(monthNumber);
-    return m != nullptr ? &m->arrDaysTraffics : nullptr;
+    const MonthTraffic* m = getMonthInfo(monthNumber);
+    return m != nullptr ? &m->arrDaysTraffics() : nullptr;
 }
 
-MonthTraffic* CTraffics::getMonthInfoForThisMonth() const
+const MonthTraffic* CTraffics::getMonthInfoForThisMonth() const
 {
     return getMonthInfoForDate(now());
 }
 
-CTrafficPoint* CTraffics::getLatestTrafficItemForThisMonth() const
+const CTrafficPoint* CTraffics::getLatestTrafficItemForThisMonth() const
 {
-    MonthTraffic* month = getMonthInfoForThisMonth();
-    if (month == nullptr || month->arrDaysTraffics.empty()) {
+    const MonthTraffic* month = getMonthInfoForThisMonth();
+    if (month == nullptr || month->arrDaysTraffics().empty()) {
         return nullptr;
     }
     // Today's record when there is one, even if a later day was booked before the clock went back.
-    for (CTrafficPoint& p : month->arrDaysTraffics) {
-        if (DateDay::isTheSameDay(p.pDate, now())) {
+    for (const CTrafficPoint& p : month->arrDaysTraffics()) {
+        if (DateDay::isTheSameDay(p.pDate(), now())) {
             return &p;
         }
     }
-    return &month->arrDaysTraffics.back();
+    return &month->arrDaysTraffics().back();
 }
 
 const CTrafficPoint* CTraffics::getTrafficItem(std::size_t i) const
@@ -389,7 +366,7 @@ const CTrafficPoint* CTraffics::getTrafficForDate(Date date) const
 {
     if (const auto* days = arrTraffics()) {
         for (const CTrafficPoint& p : *days) {
-            if (DateDay::isTheSameDay(p.pDate, date)) {
+            if (DateDay::isTheSameDay(p.pDate(), date)) {
                 return &p;
             }
         }
@@ -404,8 +381,8 @@ const CTrafficPoint* CTraffics::getTrafficToday() const
 
 void CTraffics::resetTrafficPoints()
 {
-    if (auto* days = arrTraffics()) {
-        days->clear();
+    if (MonthTraffic* month = monthToChange(currentMonthRecord())) {
+        month->resetDaysTraffics();
         dataUsageChanged();
     }
 }
@@ -519,7 +496,7 @@ std::unique_ptr<CTraffics> CTraffics::initWithCoder(ArchiveDecoder& coder)
         h->obtainer_ = std::move(sampler);
     } else {
         // Without its baselines every counter would be booked whole again: start from now.
-        h->obtainer_->prevTrafficSize = CTrafficObtainer::kNoBaseline;
+        h->obtainer_->setPrevTrafficSize(CTrafficObtainer::kNoBaseline);
         Log::line("the state file held no counter baselines; counting starts again from now");
     }
     h->lastLocation_ = coder.decodeLocation("pLastLocation");

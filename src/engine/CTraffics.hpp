@@ -44,7 +44,6 @@ public:
     void setPMonthPlan(std::optional<std::uint64_t> plan);
 
     // The day list of the current calendar month; null when the last month record is older.
-    std::vector<CTrafficPoint>* arrTraffics();
     const std::vector<CTrafficPoint>* arrTraffics() const;
 
     // The central step: one sample booked (held instead while the clock is implausible);
@@ -89,12 +88,13 @@ public:
 
     std::size_t getMonthItemsCount() const { return months_.size(); }
     // The record of month n (1..12) of the current year.
-    MonthTraffic* getMonthInfo(int monthNumber) const;
+    const MonthTraffic* getMonthInfo(int monthNumber) const;
     // The record of the calendar month (year and month) of `date`.
-    MonthTraffic* getMonthInfoForDate(Date date) const;
-    std::vector<CTrafficPoint>* getMonthTrafficPoints(int monthNumber) const;
-    MonthTraffic* getMonthInfoForThisMonth() const;
-    CTrafficPoint* getLatestTrafficItemForThisMonth() const;
+    const MonthTraffic* getMonthInfoForDate(Date date) const;
+    const std::vector<CTrafficPoint>* getMonthTrafficPoints(int monthNumber) const;
+    const MonthTraffic* getMonthInfoForThisMonth() const;
+    // Today's record when there is one, else the month's newest.
+    const CTrafficPoint* getLatestTrafficItemForThisMonth() const;
     const CTrafficPoint* getTrafficItem(std::size_t i) const;
     const CTrafficPoint* getTrafficForDate(Date date) const;
     const CTrafficPoint* getTrafficToday() const;
@@ -117,12 +117,12 @@ public:
 private:
     Date now() const;
     // The record of the current calendar month when it is the latest one; null otherwise.
-    MonthTraffic* currentMonthRecord() const;
+    const MonthTraffic* currentMonthRecord() const;
+    // The stored records the history itself changes; the getters above hand them out read-only.
+    MonthTraffic* monthToChange(const MonthTraffic* found) const;
     void trimMonths();
     // A new month record in date order, trimmed to three; null when it was the one trimmed.
     MonthTraffic* insertMonth(Date date);
-    // Adds a day's traffic to its record, or inserts the record in date order.
-    static void bookDay(std::vector<CTrafficPoint>& days, const CTrafficPoint& point);
 
     std::vector<std::unique_ptr<MonthTraffic>> months_;
     std::unique_ptr<CTrafficObtainer> obtainer_;

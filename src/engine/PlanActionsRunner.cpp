@@ -1,5 +1,6 @@
 #include "engine/PlanActionsRunner.hpp"
 
+#include "model/DateDay.hpp"
 #include "model/DefaultsKeys.hpp"
 #include "model/FileSize.hpp"
 #include "model/LimitResult.hpp"
@@ -32,7 +33,7 @@ SwitchOutcome PlanActionsRunner::cutOff(const Env& env, const std::vector<std::s
 
 void PlanActionsRunner::tellRoaming(const Env& env, std::uint64_t roamingToday, Date now)
 {
-    const int today = LimitResult::dayKey(now);
+    const int today = DateDay::dayKey(now);
     const nlohmann::json* last = env.defaults.objectForKey(DefaultsKeys::kRoamingNotice);
     const std::optional<int> lastDay =
         last != nullptr && last->is_number_integer() ? std::optional<int>(last->get<int>()) : std::nullopt;

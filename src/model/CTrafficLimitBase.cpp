@@ -75,6 +75,7 @@ void CTrafficLimitBase::checkUsage(const UsageFigures& f, const CTrafficPoint* t
     }
 }
 
+// A limit without a key of its own in the findings records nothing; the others override this.
 void CTrafficLimitBase::record(std::string, const CTrafficPoint*, LimitResult&) const {}
 
 void CTrafficLimitBase::encodeWithCoder(ArchiveEncoder& coder) const

@@ -1,6 +1,7 @@
 #include "model/CTrafficLimitDay.hpp"
 
 #include "model/CPlanProtocol.hpp"
+#include "model/DateDay.hpp"
 #include "model/CTrafficPoint.hpp"
 #include "model/FileSize.hpp"
 #include "model/UsageFigures.hpp"
@@ -30,7 +31,7 @@ void CTrafficLimitDay::record(std::string text, const CTrafficPoint* today, Limi
     const int n = today->getDayNumberInMonth();
     if (!d.dayNum || n > *d.dayNum) {
         d.dayNum = n;
-        d.dayDate = LimitResult::dayKey(today->pDate);
+        d.dayDate = DateDay::dayKey(today->pDate());
         d.msgDay = std::move(text);
     }
 }

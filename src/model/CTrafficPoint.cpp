@@ -9,31 +9,31 @@ namespace quorvel {
 void CTrafficPoint::absorb(const CTrafficPoint& other)
 {
     addTraffic(other.getTotalTraffic(), other.getRoamingTraffic());
-    if (other.pTraffWf) {
-        addTrafficWf(*other.pTraffWf);
+    if (other.traffWf_) {
+        addTrafficWf(*other.traffWf_);
     }
-    if (other.pTraffEntered) {
-        pTraffEntered = getEnteredTraffic() + *other.pTraffEntered;
+    if (other.traffEntered_) {
+        traffEntered_ = getEnteredTraffic() + *other.traffEntered_;
     }
 }
 
 int CTrafficPoint::getDayNumberInMonth() const
 {
-    return DateDay::getDayNumber(pDate);
+    return DateDay::getDayNumber(date_);
 }
 
 std::string CTrafficPoint::getMonthName() const
 {
-    return DateDay::getMonthName(pDate);
+    return DateDay::getMonthName(date_);
 }
 
 void CTrafficPoint::encodeWithCoder(ArchiveEncoder& coder) const
 {
-    coder.encodeDate("Date", pDate);
-    coder.encodeUInt64("Traffic", pTraff);
-    coder.encodeUInt64("TrafficWiFi", pTraffWf);
-    coder.encodeUInt64("TrafficRoaming", pTraffRoaming);
-    coder.encodeUInt64("TrafficEntered", pTraffEntered);
+    coder.encodeDate("Date", date_);
+    coder.encodeUInt64("Traffic", traff_);
+    coder.encodeUInt64("TrafficWiFi", traffWf_);
+    coder.encodeUInt64("TrafficRoaming", traffRoaming_);
+    coder.encodeUInt64("TrafficEntered", traffEntered_);
 }
 
 std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& coder)
@@ -43,15 +43,15 @@ std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& code
     if (!date) {
         coder.fail("Date", "a date");  // every calendar question about the day needs it
     }
-    p->pDate = *date;
-    p->pTraff = coder.decodeByteCount("Traffic");
-    if (!p->pTraff) {
+    p->date_ = *date;
+    p->traff_ = coder.decodeByteCount("Traffic");
+    if (!p->traff_) {
         coder.fail("Traffic", "a count of bytes");  // always written: a day without it was damaged
     }
-    p->pTraffWf = coder.decodeByteCount("TrafficWiFi");
-    p->pTraffRoaming = coder.decodeByteCount("TrafficRoaming");
-    p->pTraffEntered = coder.decodeByteCount("TrafficEntered");
-    if (p->getRoamingTraffic() > *p->pTraff || p->getEnteredTraffic() > *p->pTraff) {
+    p->traffWf_ = coder.decodeByteCount("TrafficWiFi");
+    p->traffRoaming_ = coder.decodeByteCount("TrafficRoaming");
+    p->traffEntered_ = coder.decodeByteCount("TrafficEntered");
+    if (p->getRoamingTraffic() > *p->traff_ || p->getEnteredTraffic() > *p->traff_) {
         coder.fail("Traffic", "at least its roaming and entered shares");
     }
     return p;

@@ -27,33 +27,33 @@ public:
     static CTrafficPoint enteredPointWithDate(Date date, std::uint64_t nTraff)
     {
         CTrafficPoint p(date, nTraff);
-        p.pTraffEntered = nTraff;
+        p.traffEntered_ = nTraff;
         return p;
     }
 
-    Date pDate{};
-    std::optional<std::uint64_t> pTraff;
-    std::optional<std::uint64_t> pTraffWf;
+    Date pDate() const { return date_; }
+    const std::optional<std::uint64_t>& pTraff() const { return traff_; }
+    const std::optional<std::uint64_t>& pTraffWf() const { return traffWf_; }
     // Part of the cellular bytes; absent (0) in records written before roaming was counted.
-    std::optional<std::uint64_t> pTraffRoaming;
+    const std::optional<std::uint64_t>& pTraffRoaming() const { return traffRoaming_; }
     // Part of the cellular bytes that was entered, not measured; absent (0) in older records,
     // whose bytes all count as measured.
-    std::optional<std::uint64_t> pTraffEntered;
+    const std::optional<std::uint64_t>& pTraffEntered() const { return traffEntered_; }
 
-    std::uint64_t getTotalTraffic() const { return pTraff.value_or(0); }
-    std::uint64_t getTotalTrafficWf() const { return pTraffWf.value_or(0); }
-    std::uint64_t getRoamingTraffic() const { return pTraffRoaming.value_or(0); }
-    std::uint64_t getEnteredTraffic() const { return pTraffEntered.value_or(0); }
+    std::uint64_t getTotalTraffic() const { return traff_.value_or(0); }
+    std::uint64_t getTotalTrafficWf() const { return traffWf_.value_or(0); }
+    std::uint64_t getRoamingTraffic() const { return traffRoaming_.value_or(0); }
+    std::uint64_t getEnteredTraffic() const { return traffEntered_.value_or(0); }
     std::uint64_t getMeasuredTraffic() const { return getTotalTraffic() - getEnteredTraffic(); }
     // Unsigned 64-bit arithmetic: wraps around like the counters it sums.
-    void addTraffic(std::uint64_t n) { pTraff = getTotalTraffic() + n; }
-    void addTrafficWf(std::uint64_t n) { pTraffWf = getTotalTrafficWf() + n; }
+    void addTraffic(std::uint64_t n) { traff_ = getTotalTraffic() + n; }
+    void addTrafficWf(std::uint64_t n) { traffWf_ = getTotalTrafficWf() + n; }
     // Cellular bytes of which `roaming` were used while roaming.
     void addTraffic(std::uint64_t n, std::uint64_t roaming)
     {
         addTraffic(n);
         if (roaming != 0) {
-            pTraffRoaming = getRoamingTraffic() + roaming;
+            traffRoaming_ = getRoamingTraffic() + roaming;
         }
     }
     // Another record of the same day taken into this one, every share with it.
@@ -66,7 +66,14 @@ public:
     static std::unique_ptr<CTrafficPoint> initWithCoder(ArchiveDecoder& coder);
 
 private:
-    CTrafficPoint(Date date, std::optional<std::uint64_t> traffic) : pDate(date), pTraff(traffic) {}
+    CTrafficPoint(Date date, std::optional<std::uint64_t> traffic) : date_(date), traff_(traffic) {}
+
+    // The roaming and entered shares never exceed the cellular bytes.
+    Date date_{};
+    std::optional<std::uint64_t> traff_;
+    std::optional<std::uint64_t> traffWf_;
+    std::optional<std::uint64_t> traffRoaming_;
+    std::optional<std::uint64_t> traffEntered_;
 };
 
 }  // namespace quorvel

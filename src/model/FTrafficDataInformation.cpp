@@ -7,15 +7,33 @@ namespace quorvel {
 void FTrafficDataInformation::setFigures(const UsageFigures& f)
 {
     const auto widen = [](std::int32_t days) { return static_cast<std::uint64_t>(std::int64_t{days}); };
-    pDataPlan = f.base.plan;
-    pDataUsed = f.base.used;
-    pDataLeft = f.left;
-    pDaysUsed = widen(f.base.daysUsed);
-    pDaysLeft = widen(f.base.daysLeft);
-    pAvgDataPerDayUsed = f.averagePerDay;
-    pTodayDataUsed = f.base.today;
-    pDataPerDayLeft = f.perDayLeft;
-    pDataEstimation = f.estimate;
+    dataPlan_ = f.base.plan;
+    dataUsed_ = f.base.used;
+    dataLeft_ = f.left;
+    daysUsed_ = widen(f.base.daysUsed);
+    daysLeft_ = widen(f.base.daysLeft);
+    avgDataPerDayUsed_ = f.averagePerDay;
+    todayDataUsed_ = f.base.today;
+    dataPerDayLeft_ = f.perDayLeft;
+    dataEstimation_ = f.estimate;
+}
+
+void FTrafficDataInformation::setPeriodDetails(std::uint64_t billStartDay, std::uint64_t roamingUsed)
+{
+    billStartDay_ = billStartDay;
+    roamingUsed_ = roamingUsed;
+}
+
+void FTrafficDataInformation::setResults(const TCResult& result, std::optional<LimitResult> findings)
+{
+    resultStruct_ = result;
+    dictionaryResult_ = std::move(findings);
+}
+
+void FTrafficDataInformation::setLists(std::optional<Places> places, std::optional<Months> months)
+{
+    trafficDeltas_ = std::move(places);
+    trafficMonthsItems_ = std::move(months);
 }
 
 void FTrafficDataInformation::reinitForNewPlan(std::uint64_t plan)
@@ -23,14 +41,14 @@ void FTrafficDataInformation::reinitForNewPlan(std::uint64_t plan)
     // Only the figures that depend on the plan change; the others stay as the update left them.
     UsageFigures::Base base;
     base.plan = plan;
-    base.used = pDataUsed.value_or(0);
+    base.used = dataUsed_.value_or(0);
     // The field holds a signed count widened; a negative one divides by 1, as none does.
-    const auto daysLeft = static_cast<std::int64_t>(pDaysLeft.value_or(0));
+    const auto daysLeft = static_cast<std::int64_t>(daysLeft_.value_or(0));
     base.daysLeft = static_cast<std::int32_t>(std::clamp<std::int64_t>(daysLeft, 0, 366));
     const UsageFigures f = UsageFigures::compute(base);
-    pDataPlan = plan;
-    pDataLeft = f.left;
-    pDataPerDayLeft = f.perDayLeft;
+    dataPlan_ = plan;
+    dataLeft_ = f.left;
+    dataPerDayLeft_ = f.perDayLeft;
 }
 
 std::shared_ptr<const FTrafficDataInformation> FTrafficDataInformation::withNewPlan(
@@ -46,21 +64,21 @@ std::shared_ptr<const FTrafficDataInformation> FTrafficDataInformation::withNewP
 
 std::size_t FTrafficDataInformation::getMonthItemsCount() const
 {
-    return parrTrafficMonthsItems ? parrTrafficMonthsItems->size() : 0;
+    return trafficMonthsItems_ ? trafficMonthsItems_->size() : 0;
 }
 
 const MonthTraffic* FTrafficDataInformation::getMonthItemInfoforMonth(std::int64_t i) const
 {
-    if (!parrTrafficMonthsItems || i < 0 || static_cast<std::uint64_t>(i) >= parrTrafficMonthsItems->size()) {
+    if (!trafficMonthsItems_ || i < 0 || static_cast<std::uint64_t>(i) >= trafficMonthsItems_->size()) {
         return nullptr;
     }
-    return (*parrTrafficMonthsItems)[static_cast<std::size_t>(i)].get();
+    return (*trafficMonthsItems_)[static_cast<std::size_t>(i)].get();
 }
 
 const std::vector<CTrafficPoint>* FTrafficDataInformation::getTrafficPointsforMonth(std::int64_t i) const
 {
     const MonthTraffic* m = getMonthItemInfoforMonth(i);
-    return m != nullptr ? &m->arrDaysTraffics : nullptr;
+    return m != nullptr ? &m->arrDaysTraffics() : nullptr;
 }
 
 std::uint64_t FTrafficDataInformation::getDataUsed(std::int64_t i) const

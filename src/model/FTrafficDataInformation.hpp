@@ -8,34 +8,47 @@
 #include "model/TCResult.hpp"
 #include "model/LimitResult.hpp"
 #include "model/MonthTraffic.hpp"
+#include "model/SharedSummary.hpp"
 #include "model/UsageFigures.hpp"
 
 namespace quorvel {
 
 // The usage summary: every figure the screens show, made by one update and held by the screens
-// until the next. Byte amounts are unsigned 64-bit, day counts widened to 64 bits.
+// until the next.
 class FTrafficDataInformation {
 public:
-    std::optional<std::uint64_t> pDataPlan;
-    std::optional<std::uint64_t> pDataUsed;
-    std::optional<std::uint64_t> pDataLeft;
-    std::optional<std::uint64_t> pBillStartDay;
-    std::optional<std::uint64_t> pDaysUsed;
-    std::optional<std::uint64_t> pDaysLeft;
-    std::optional<std::uint64_t> pAvgDataPerDayUsed;
-    std::optional<std::uint64_t> pTodayDataUsed;
-    std::optional<std::uint64_t> pDataPerDayLeft;
-    std::optional<std::uint64_t> pDataEstimation;
-    std::optional<std::uint64_t> pRoamingUsed;  // the part of pDataUsed used while roaming
-    // The places, shared with the history (full updates only).
-    std::optional<std::vector<std::shared_ptr<DeltaTrafficItem>>> parrTrafficDeltas;
-    // Billing months, oldest first (full updates only); a null entry holds no data.
-    std::optional<std::vector<std::shared_ptr<MonthTraffic>>> parrTrafficMonthsItems;
-    std::optional<TCResult> pResultStruct;
-    std::optional<LimitResult> pDictionaryResult;
+    // The places are the history's own, shared: the map's change record points at them.
+    using Places = std::vector<std::shared_ptr<DeltaTrafficItem>>;
+    using Months = std::vector<std::shared_ptr<const MonthTraffic>>;
 
-    // Fills the figures above from one update's derived value.
+    const std::optional<std::uint64_t>& pDataPlan() const { return dataPlan_; }
+    const std::optional<std::uint64_t>& pDataUsed() const { return dataUsed_; }
+    const std::optional<std::uint64_t>& pDataLeft() const { return dataLeft_; }
+    const std::optional<std::uint64_t>& pBillStartDay() const { return billStartDay_; }
+    const std::optional<std::uint64_t>& pDaysUsed() const { return daysUsed_; }
+    const std::optional<std::uint64_t>& pDaysLeft() const { return daysLeft_; }
+    const std::optional<std::uint64_t>& pAvgDataPerDayUsed() const { return avgDataPerDayUsed_; }
+    const std::optional<std::uint64_t>& pTodayDataUsed() const { return todayDataUsed_; }
+    const std::optional<std::uint64_t>& pDataPerDayLeft() const { return dataPerDayLeft_; }
+    const std::optional<std::uint64_t>& pDataEstimation() const { return dataEstimation_; }
+    const std::optional<std::uint64_t>& pRoamingUsed() const { return roamingUsed_; }  // part of pDataUsed
+    // The places, shared with the history (full updates only).
+    const std::optional<Places>& parrTrafficDeltas() const { return trafficDeltas_; }
+    // Billing months, oldest first (full updates only); a null entry holds no data.
+    const std::optional<Months>& parrTrafficMonthsItems() const { return trafficMonthsItems_; }
+    const std::optional<TCResult>& pResultStruct() const { return resultStruct_; }
+    const std::optional<LimitResult>& pDictionaryResult() const { return dictionaryResult_; }
+
+    // Fills the period's figures from one update's derived value, all together, so that they
+    // always describe one period.
     void setFigures(const UsageFigures& figures);
+    // The billing start day and the roaming share of the used figure, of the same period.
+    void setPeriodDetails(std::uint64_t billStartDay, std::uint64_t roamingUsed);
+    // What the update found: its change record and the limits' findings.
+    void setResults(const TCResult& result, std::optional<LimitResult> findings);
+    // A full update's lists, or a screen's own copy showing fewer months.
+    void setLists(std::optional<Places> places, std::optional<Months> months);
+    void setMonths(std::optional<Months> months) { trafficMonthsItems_ = std::move(months); }
     // The figures that follow the plan at once when the user enters a new one, by the same rules.
     void reinitForNewPlan(std::uint64_t plan);
     // A copy of a shared summary with the plan's figures for `plan` (nothing stays nothing).
@@ -48,9 +61,24 @@ public:
     const std::vector<CTrafficPoint>* getTrafficPointsforMonth(std::int64_t i) const;
     std::uint64_t getDataUsed(std::int64_t i) const;
     std::uint64_t getMaxDayUsedTraffic(std::int64_t i) const;
-};
 
-// Screens and front ends share one summary read-only; one that needs other figures makes its own copy.
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
+private:
+    // Byte amounts are unsigned 64-bit, day counts widened to 64 bits.
+    std::optional<std::uint64_t> dataPlan_;
+    std::optional<std::uint64_t> dataUsed_;
+    std::optional<std::uint64_t> dataLeft_;
+    std::optional<std::uint64_t> billStartDay_;
+    std::optional<std::uint64_t> daysUsed_;
+    std::optional<std::uint64_t> daysLeft_;
+    std::optional<std::uint64_t> avgDataPerDayUsed_;
+    std::optional<std::uint64_t> todayDataUsed_;
+    std::optional<std::uint64_t> dataPerDayLeft_;
+    std::optional<std::uint64_t> dataEstimation_;
+    std::optional<std::uint64_t> roamingUsed_;
+    std::optional<Places> trafficDeltas_;
+    std::optional<Months> trafficMonthsItems_;
+    std::optional<TCResult> resultStruct_;
+    std::optional<LimitResult> dictionaryResult_;
+};
 
 }  // namespace quorvel

@@ -15,11 +15,6 @@ LimitResult LimitResult::createDefResultDictionary(Date now)
     return r;
 }
 
-int LimitResult::dayKey(Date date)
-{
-    return DateDay::dayKey(date);
-}
-
 nlohmann::json LimitResult::toDictionary() const
 {
     nlohmann::json d = nlohmann::json::object();

@@ -14,9 +14,9 @@ namespace quorvel {
 struct LimitResult {
     std::string monthName;                    // "NM_MONTHNAME"
     int monthNum = 0;                         // "NM_MONTHNUM"
-    std::optional<int> periodStart;           // "NM_PERIODSTART": first day of the billing period, as dayKey
+    std::optional<int> periodStart;           // "NM_PERIODSTART": first day of the billing period, as DateDay::dayKey
     std::optional<int> dayNum;                // "NM_DAYNUM"
-    std::optional<int> dayDate;               // "NM_DAYDATE": the day of the day alert, as dayKey
+    std::optional<int> dayDate;               // "NM_DAYDATE": the day of the day alert, as DateDay::dayKey
     std::optional<std::string> msgDay;        // "NM_MSG_STRING_DAY"
     std::optional<double> monthVal;           // "NM_MONTHVAL"
     std::optional<std::string> msgMonth;      // "NM_MSG_STRING_MONTH"
@@ -26,8 +26,6 @@ struct LimitResult {
     // A fresh result for the month of `now`, with no finding yet.
     static LimitResult createDefResultDictionary(Date now);
     nlohmann::json toDictionary() const;
-    // A local calendar day as one number that orders like the dates: 20240515 for 15 May 2024.
-    static int dayKey(Date date);
 
     friend bool operator==(const LimitResult&, const LimitResult&) = default;
 };

@@ -43,34 +43,34 @@ std::string percentText(std::uint64_t used, std::uint64_t plan)
 MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& info, Date today)
 {
     MainScreenFigures f;
-    f.plan = FileSize::formatMemoryStringDot1NSnum(info.pDataPlan);
-    f.used = FileSize::formatMemoryStringDot1NSnum(info.pDataUsed);
-    f.left = FileSize::formatMemoryStringDot1NSnum(info.pDataLeft);
-    f.usedToday = FileSize::formatMemoryStringDot1NSnum(info.pTodayDataUsed);
-    f.usedDaily = FileSize::formatMemoryStringDot1NSnum(info.pAvgDataPerDayUsed);
-    f.leftDaily = FileSize::formatMemoryStringDot1NSnum(info.pDataPerDayLeft);
-    const auto u = static_cast<int>(static_cast<std::int64_t>(info.pDaysUsed.value_or(0)));
-    const auto l = static_cast<int>(static_cast<std::int64_t>(info.pDaysLeft.value_or(0)));
+    f.plan = FileSize::formatMemoryStringDot1NSnum(info.pDataPlan());
+    f.used = FileSize::formatMemoryStringDot1NSnum(info.pDataUsed());
+    f.left = FileSize::formatMemoryStringDot1NSnum(info.pDataLeft());
+    f.usedToday = FileSize::formatMemoryStringDot1NSnum(info.pTodayDataUsed());
+    f.usedDaily = FileSize::formatMemoryStringDot1NSnum(info.pAvgDataPerDayUsed());
+    f.leftDaily = FileSize::formatMemoryStringDot1NSnum(info.pDataPerDayLeft());
+    const auto u = static_cast<int>(static_cast<std::int64_t>(info.pDaysUsed().value_or(0)));
+    const auto l = static_cast<int>(static_cast<std::int64_t>(info.pDaysLeft().value_or(0)));
     f.cyclePassed = dayCount(u);
     f.cycleLeft = dayCount(l);
-    f.estimation = FileSize::formatMemoryStringDot1NSnum(info.pDataEstimation);
-    if (info.pRoamingUsed.value_or(0) != 0) {
-        f.roaming = FileSize::formatMemoryStringDot1(*info.pRoamingUsed);
+    f.estimation = FileSize::formatMemoryStringDot1NSnum(info.pDataEstimation());
+    if (info.pRoamingUsed().value_or(0) != 0) {
+        f.roaming = FileSize::formatMemoryStringDot1(*info.pRoamingUsed());
     }
 
-    const auto plan = static_cast<double>(info.pDataPlan.value_or(0));
-    const auto used = static_cast<double>(info.pDataUsed.value_or(0));
+    const auto plan = static_cast<double>(info.pDataPlan().value_or(0));
+    const auto used = static_cast<double>(info.pDataUsed().value_or(0));
     const double ratio = plan == 0.0 ? 0.0 : used / plan;
-    f.percentUsed = percentText(info.pDataUsed.value_or(0), info.pDataPlan.value_or(0));
+    f.percentUsed = percentText(info.pDataUsed().value_or(0), info.pDataPlan().value_or(0));
     f.dateLong = DateDay::getMonth_DayString(today);
 
     f.progress = ratio;
     f.marker = u + l >= 1 ? static_cast<double>(u + 1) / static_cast<double>(u + l) : 0.0;
-    f.percent = wholePercent(info.pDataUsed.value_or(0), info.pDataPlan.value_or(0));
+    f.percent = wholePercent(info.pDataUsed().value_or(0), info.pDataPlan().value_or(0));
     f.progressText = std::to_string(f.percent) + "%";
     f.markerText = f.dateLong;
 
-    const auto estimation = static_cast<double>(info.pDataEstimation.value_or(0));
+    const auto estimation = static_cast<double>(info.pDataEstimation().value_or(0));
     f.adviceEmphasised = estimation > plan;
     f.advice = f.adviceEmphasised ? kAdviceExtend : kAdviceWithin;
     return f;

@@ -6,7 +6,7 @@ namespace quorvel {
 
 // What Quorvel does on its own when the plan is used up or data is used abroad, as pure
 // decisions on the figures of one update. Billing periods and days are day keys
-// (LimitResult::dayKey).
+// (DateDay::dayKey).
 class PlanActions {
 public:
     struct CutoffInput {

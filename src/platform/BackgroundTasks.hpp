@@ -19,7 +19,7 @@ public:
 class NoBackgroundTasks final : public BackgroundTasks {
 public:
     TaskId beginBackgroundTask(std::function<void()>) override { return ++last_; }
-    void endBackgroundTask(TaskId) override {}
+    void endBackgroundTask(TaskId) override {}  // nothing was held, so nothing is let go
 
 private:
     TaskId last_ = kInvalid;

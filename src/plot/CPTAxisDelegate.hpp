@@ -23,7 +23,7 @@ public:
     {
         return true;
     }
-    virtual void axisDidRelabel(CPTAxis& /*axis*/) {}
+    virtual void axisDidRelabel(CPTAxis& /*axis*/) {}  // for delegates that follow the labels
 };
 
 }  // namespace quorvel

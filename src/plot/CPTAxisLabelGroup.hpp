@@ -9,7 +9,7 @@ namespace quorvel {
 class CPTAxisLabelGroup : public CPTLayer {
 public:
     using CPTLayer::CPTLayer;
-    void layoutSublayers() override {}
+    void layoutSublayers() override {}  // the axes place their labels themselves
     bool drawsContent() const override { return false; }
 };
 

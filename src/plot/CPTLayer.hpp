@@ -141,7 +141,7 @@ protected:
     CPTRect pixelRectWithinBounds(const CPTRect& rect) const;
     // Clips `context` for drawing the sublayers, when this layer masks them.
     virtual void applySublayerMaskToContext(CPTContext& context) const;
-    virtual void boundsSizeDidChange() {}
+    virtual void boundsSizeDidChange() {}  // for layers whose content follows their size
     void notifyTreeChanged();
     // Marks the content as changed by new data alone. Unless something else marks the layer as
     // well, its next display asks changedByNewData() and draws just that part into its store.

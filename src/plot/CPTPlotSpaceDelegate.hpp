@@ -10,6 +10,7 @@ class CPTPlotSpace;
 class CPTPlotSpaceDelegate {
 public:
     virtual ~CPTPlotSpaceDelegate() = default;
+    // For delegates that follow the ranges; ignored otherwise.
     virtual void plotSpaceDidChangePlotRangeForCoordinate(CPTPlotSpace& /*space*/, CPTCoordinate /*coordinate*/) {}
 };
 

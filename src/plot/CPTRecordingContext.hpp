@@ -48,7 +48,7 @@ public:
     void setLineJoin(CPTLineJoin join) override { state_.lineJoin = join; }
     void setMiterLimit(double limit) override { state_.miterLimit = limit; }
     void setLineDash(const std::vector<double>& lengths, double /*phase*/) override { state_.dash = lengths; }
-    void setShadowsEnabled(bool /*enabled*/) override {}
+    void setShadowsEnabled(bool /*enabled*/) override {}  // no shadows are drawn, so none are recorded
 
     void drawLinearGradient(const CPTGradient& gradient, const CPTPoint& start, const CPTPoint& end) override;
     void drawText(const std::string& text, const CPTRect& box, const CPTTextStyle& style) override;

@@ -28,6 +28,7 @@ public:
 
     virtual void alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& fieldText) = 0;
 
+    // What follows an answer, for the targets that do more than the prompt itself; ignored otherwise.
     virtual void DataPlanEntered() {}
     virtual void DataPlanCancelled() {}
     virtual void StartDayEntered() {}

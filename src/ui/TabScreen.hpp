@@ -3,14 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "model/SharedSummary.hpp"
+
 namespace Gtk {
 class Widget;
 }
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // One of the four tabs as the shell sees it: a widget, its title, and what the application
 // controller tells every screen (a new summary, a reset) in tab order.
@@ -22,7 +21,7 @@ public:
     virtual void updateInterface(const SharedSummary& summary) { (void)summary; }
     virtual void onResetLocationsHandler(const void* sender) { (void)sender; }
     virtual void onResetPrevMonthsInfoHandler(const void* sender) { (void)sender; }
-    // The tab is about to be shown / hidden.
+    // The tab is about to be shown / hidden; ignored by the tabs that draw nothing ahead.
     virtual void viewWillAppear() {}
     virtual void viewWillDisappear() {}
     // The shell's way to hide its tab bar while a page of the tab asks for the whole height.

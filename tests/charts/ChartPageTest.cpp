@@ -127,17 +127,21 @@ std::shared_ptr<FTrafficDataInformation> summaryOf(std::vector<std::shared_ptr<M
                                                    std::uint64_t perDayLeft)
 {
     auto s = std::make_shared<FTrafficDataInformation>();
-    s->parrTrafficMonthsItems = std::move(months);
-    s->pDataPerDayLeft = perDayLeft;
+    s->setMonths(FTrafficDataInformation::Months(months.begin(), months.end()));
+    UsageFigures figures;
+    figures.perDayLeft = perDayLeft;
+    s->setFigures(figures);
     return s;
 }
 
 std::shared_ptr<MonthTraffic> billingMonth(Date first, Date last, int length, std::vector<CTrafficPoint> list)
 {
     auto m = std::make_shared<MonthTraffic>(first, 1'000'000'000);
-    m->last_date = last;
+    m->setLastDate(last);
     m->setDaysCount(length);
-    m->arrDaysTraffics = std::move(list);
+    for (const CTrafficPoint& p : list) {
+        m->bookDay(p);
+    }
     return m;
 }
 

@@ -124,12 +124,12 @@ protected:
     static std::shared_ptr<FTrafficDataInformation> monthWithADayOf(std::uint64_t bytes)
     {
         auto month = std::make_shared<MonthTraffic>(localDate(2026, 1, 30), 1'000'000'000);
-        month->last_date = localDate(2026, 2, 28);
+        month->setLastDate(localDate(2026, 2, 28));
         month->setDaysCount(30);
-        month->arrDaysTraffics = {CTrafficPoint::trafficPointWithDate(localDate(2026, 2, 3), bytes)};
+        month->bookDay(CTrafficPoint::trafficPointWithDate(localDate(2026, 2, 3), bytes));
         auto summary = std::make_shared<FTrafficDataInformation>();
-        summary->parrTrafficMonthsItems = std::vector<std::shared_ptr<MonthTraffic>>{month};
-        summary->pDataPerDayLeft = 0;
+        summary->setMonths(FTrafficDataInformation::Months{month});
+        summary->setFigures(UsageFigures{});
         return summary;
     }
 

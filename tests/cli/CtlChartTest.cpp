@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Summaries.hpp"
 #include "TestEnv.hpp"
 
 #include "cli/CtlArguments.hpp"
@@ -137,10 +138,8 @@ TEST_F(ChartCommand, AStateWithoutBillingMonthsDrawsTheCurrentEmptyMonth)
         if (!command.parse(quorvel::CtlArguments{"chart", {}, options}, e)) {
             return -1;
         }
-        auto summary = std::make_shared<quorvel::FTrafficDataInformation>();
-        summary->pBillStartDay = 30;
-        summary->pDataPlan = 2'000'000'000;
-        summary->parrTrafficMonthsItems = std::vector<std::shared_ptr<quorvel::MonthTraffic>>{};
+        auto summary = quorvel::test::summaryWith({.plan = 2'000'000'000, .billStartDay = 30});
+        summary->setMonths(quorvel::FTrafficDataInformation::Months{});
         const int code = command.render(summary, o, e);
         err = e.str();
         return code;

@@ -16,6 +16,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "Summaries.hpp"
 #include "TestEnv.hpp"
 #include "cli/CtlStatusLine.hpp"
 #include "model/FTrafficDataInformation.hpp"
@@ -36,13 +37,9 @@ constexpr std::uint64_t kMB = 1'000'000;
 
 FTrafficDataInformation figures(std::uint64_t plan, std::uint64_t used, std::uint64_t daysLeft)
 {
-    FTrafficDataInformation s;
-    s.pDataPlan = plan;
-    s.pDataUsed = used;
-    s.pDataLeft = used < plan ? plan - used : 0;
-    s.pDaysLeft = daysLeft;
-    s.pDaysUsed = 30 - daysLeft;
-    return s;
+    const auto left = static_cast<std::int32_t>(daysLeft);
+    return *quorvel::test::summaryWith(
+        {.plan = plan, .used = used, .left = used < plan ? plan - used : 0, .daysUsed = 30 - left, .daysLeft = left});
 }
 
 TEST(CtlStatusLine, OneLineSaysUsedPlanShareWhatIsLeftOrOverAndTheDaysLeft)

@@ -46,7 +46,7 @@ protected:
     {
         t.env.mobileData = &mobileData;
         t.clock.set(localDate(2026, 3, 10, 9));
-        m->history().sampler().prevTrafficSize = 0;
+        m->history().sampler().setPrevTrafficSize(0);
         m->setNewPlanValue(1'000'000);
     }
     // The counted interfaces grow by `bytes` and one sample books it.

@@ -212,7 +212,7 @@ TEST_F(ControllerTest, TheForegroundTimerRunsBetweenBecomingActiveAndEnteringThe
     timers.tick();
     queue.drain();
     EXPECT_EQ(shell.summaries.size(), 2u);
-    EXPECT_EQ(shell.summaries.back()->pTodayDataUsed, 42u);
+    EXPECT_EQ(shell.summaries.back()->pTodayDataUsed(), 42u);
     app->applicationDidEnterBackground();
     EXPECT_EQ(timers.running, 0);
     app->applicationWillEnterForeground();

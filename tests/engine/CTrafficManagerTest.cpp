@@ -142,7 +142,7 @@ TEST_F(ManagerTest, BillingMonthsFromCalendarMonthsWithStartDayOne)
     EXPECT_EQ(out[0]->getDataUsed(), 310u);
     EXPECT_EQ(out[1]->getMonthPeriod(), "1 April - 30 April 2026");
     EXPECT_EQ(out[1]->pnDaysCount(), 30);
-    EXPECT_EQ(out[1]->arrDaysTraffics.size(), 10u);
+    EXPECT_EQ(out[1]->arrDaysTraffics().size(), 10u);
 }
 
 TEST_F(ManagerTest, BillingMonthsWithALeadingPeriod)
@@ -155,12 +155,13 @@ TEST_F(ManagerTest, BillingMonthsWithALeadingPeriod)
     const auto out = m->billingMonths();
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0]->getMonthPeriod(), "15 April - 14 May 2026");
-    EXPECT_EQ(out[0]->arrDaysTraffics.size(), 12u);
+    EXPECT_EQ(out[0]->arrDaysTraffics().size(), 12u);
     EXPECT_EQ(out[1]->getMonthPeriod(), "15 May - 14 June 2026");
-    EXPECT_EQ(out[1]->arrDaysTraffics.size(), 6u);
+    EXPECT_EQ(out[1]->arrDaysTraffics().size(), 6u);
     EXPECT_EQ(out[1]->getDataUsed(), 15u + 16 + 17 + 18 + 19 + 20);
-    // Billing months hold copies: the stored days are not shared.
-    out[1]->arrDaysTraffics[0].addTraffic(1000);
+    // Billing months hold read-only copies: the stored days are not shared.
+    static_assert(std::is_const_v<std::remove_reference_t<decltype(*out[1])>>);
+    EXPECT_NE(&out[0]->arrDaysTraffics(), &m->history().months()[0]->arrDaysTraffics());
     EXPECT_EQ(m->history().months()[0]->getDataUsed(), 207u);
 }
 
@@ -221,12 +222,12 @@ TEST_F(ManagerTest, BillingMonthsPartitionTheStoredDaysForEveryStartDay)
             std::uint64_t total = 0;
             for (std::size_t i = 0; i < out.size(); ++i) {
                 total += out[i]->getDataUsed();
-                for (const auto& p : out[i]->arrDaysTraffics) {
-                    EXPECT_FALSE(DateDay::isLaterDate(p.pDate, *out[i]->date)) << s;
-                    EXPECT_FALSE(DateDay::isLaterDate(*out[i]->last_date, p.pDate)) << s;
+                for (const auto& p : out[i]->arrDaysTraffics()) {
+                    EXPECT_FALSE(DateDay::isLaterDate(p.pDate(), *out[i]->date())) << s;
+                    EXPECT_FALSE(DateDay::isLaterDate(*out[i]->last_date(), p.pDate())) << s;
                 }
                 if (i > 0) {
-                    EXPECT_TRUE(DateDay::isTheSameDay(out[i - 1]->last_date->plusSeconds(86400), *out[i]->date))
+                    EXPECT_TRUE(DateDay::isTheSameDay(out[i - 1]->last_date()->plusSeconds(86400), *out[i]->date()))
                         << "start day " << s << ": " << out[i - 1]->getMonthPeriod() << " then "
                         << out[i]->getMonthPeriod();
                 }
@@ -238,30 +239,30 @@ TEST_F(ManagerTest, BillingMonthsPartitionTheStoredDaysForEveryStartDay)
 
 TEST_F(ManagerTest, AnUpdateWithoutNewTrafficStillWritesTheStateFile)
 {
-    m->history().sampler().prevTrafficSize = 0;
+    m->history().sampler().setPrevTrafficSize(0);
     EXPECT_EQ(m->updateTrafficInformation(false), nullptr);
     EXPECT_TRUE(t.stateFile->exists());
     EXPECT_FALSE(m->fullUpdateDone());
 
     const auto full = m->updateTrafficInformation(true);
     ASSERT_NE(full, nullptr);
-    EXPECT_FALSE(full->pDictionaryResult.has_value());
-    EXPECT_TRUE(full->pResultStruct->bUpdateAllAnnotations) << "the first full summary rebuilds the map";
-    EXPECT_TRUE(full->parrTrafficMonthsItems.has_value());
+    EXPECT_FALSE(full->pDictionaryResult().has_value());
+    EXPECT_TRUE(full->pResultStruct()->bUpdateAllAnnotations) << "the first full summary rebuilds the map";
+    EXPECT_TRUE(full->parrTrafficMonthsItems().has_value());
     EXPECT_TRUE(m->fullUpdateDone());
-    EXPECT_FALSE(m->updateTrafficInformation(true)->pResultStruct->bUpdateAllAnnotations);
+    EXPECT_FALSE(m->updateTrafficInformation(true)->pResultStruct()->bUpdateAllAnnotations);
 }
 
 TEST_F(ManagerTest, NewTrafficChecksTheLimitsAndPostsTheMostSeriousAlertOnce)
 {
     t.clock.set(localDate(2026, 3, 10));
-    m->history().sampler().prevTrafficSize = 0;
+    m->history().sampler().setPrevTrafficSize(0);
     t.counters.set("wwan0", 950'000'000, 0);
     const auto s = m->updateTrafficInformation(false);
     ASSERT_NE(s, nullptr);
-    ASSERT_TRUE(s->pDictionaryResult.has_value());
-    EXPECT_EQ(s->pDictionaryResult->monthVal, 0.9);
-    EXPECT_TRUE(s->pDictionaryResult->dayNum.has_value());
+    ASSERT_TRUE(s->pDictionaryResult().has_value());
+    EXPECT_EQ(s->pDictionaryResult()->monthVal, 0.9);
+    EXPECT_TRUE(s->pDictionaryResult()->dayNum.has_value());
     ASSERT_EQ(t.notifier.posted.size(), 1u);
     EXPECT_EQ(t.notifier.posted[0].title, "Data Usage Warning");
     EXPECT_EQ(t.notifier.posted[0].body, "You used 95% of your month plan. 50 MB left for this month.");
@@ -279,7 +280,7 @@ TEST_F(ManagerTest, StateFileRoundTripKeepsTheWholeModel)
     m->history().setLastLocation(Location{48.1, 11.5, 10.0, Date{1700000000}});
     m->history().restorePlace(
         std::make_shared<DeltaTrafficItem>(localDate(2026, 3, 1, 8), Location{48.1, 11.5, 5.0, Date{}}, 77));
-    m->history().sampler().prevTrafficSize = -1;
+    m->history().sampler().setPrevTrafficSize(-1);
     m->setMonthLimit(-1);
     const std::string bytes = m->encode();
     const auto back = CTrafficManager::decode(t.env, bytes);

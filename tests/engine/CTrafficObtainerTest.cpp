@@ -10,7 +10,7 @@
 namespace quorvel {
 namespace {
 
-using Kind = CTrafficObtainer::Increment::Kind;
+using Kind = TrafficIncrement::Kind;
 
 struct SamplerTest : ::testing::Test {
     test::TestEnv t;
@@ -34,9 +34,9 @@ TEST_F(SamplerTest, NoRecordAndGrowthGivesNewRecordDatedNow)
     const auto inc = sampler.getTrafficIncrementPoint(nullptr);
     ASSERT_EQ(inc.kind, Kind::NewRecord);
     EXPECT_EQ(inc.point.getTotalTraffic(), 500u);
-    EXPECT_EQ(inc.point.pDate, t.clock.now());
-    EXPECT_EQ(sampler.prevTrafficSize, 1500);
-    EXPECT_EQ(sampler.prevShotDate, t.clock.now());
+    EXPECT_EQ(inc.point.pDate(), t.clock.now());
+    EXPECT_EQ(sampler.prevTrafficSize(), 1500);
+    EXPECT_EQ(sampler.prevShotDate(), t.clock.now());
     EXPECT_EQ(changes.count, 1);
 
     EXPECT_EQ(sampler.getTrafficIncrementPoint(nullptr).kind, Kind::Nothing) << "no growth, no record";
@@ -133,7 +133,7 @@ TEST_F(SamplerTest, ResetsTakeTheCountersSoNothingBeforeThemIsBooked)
     t.counters.set("wwan0", 123456, 654321);
     t.counters.set("ppp0", 10, 10);
     sampler.resetObtainerCounter();
-    EXPECT_EQ(sampler.prevTrafficSize, 777777 + 20);
+    EXPECT_EQ(sampler.prevTrafficSize(), 777777 + 20);
     EXPECT_EQ(sample(), 0u);
 
     t.counters.set("wwan0", 123556, 654321);
@@ -164,24 +164,25 @@ TEST_F(SamplerTest, KeepsBaselinesChoicesAndTheCachedAnswerInTheArchive)
 {
     t.counters.set("wwan0", 7'000'000'000, 42);
     t.networkDevices.table = NetworkDeviceTable{{"wwan0", 8u, std::nullopt}, {"wlan0", 2u, 4u}};
-    sampler.choices.byName = {{"eth1", true}, {"usb0", false}};
-    sampler.choices.countMetered = true;
+    sampler.setInterfaceChoice("eth1", true);
+    sampler.setInterfaceChoice("usb0", false);
+    sampler.setCountMetered(true);
     sampler.resetObtainerCounter();
 
     for (bool keyed : {true, false}) {
         const std::string bytes = ArchiveEncoder::archivedDataWithRootObject(sampler, keyed);
         auto back = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(bytes, &t.env);
-        ASSERT_TRUE(back->baselines) << keyed;
-        EXPECT_EQ(*back->baselines, *sampler.baselines) << keyed;
-        EXPECT_EQ(back->bootId, "boot-1") << keyed;
-        EXPECT_EQ(back->choices.byName, sampler.choices.byName) << keyed;
-        EXPECT_TRUE(back->choices.countMetered) << keyed;
-        EXPECT_EQ(back->networkManager.linksDigest, sampler.networkManager.linksDigest) << keyed;
-        ASSERT_TRUE(back->networkManager.devices) << keyed;
+        ASSERT_TRUE(back->baselines()) << keyed;
+        EXPECT_EQ(*back->baselines(), *sampler.baselines()) << keyed;
+        EXPECT_EQ(back->bootId(), "boot-1") << keyed;
+        EXPECT_EQ(back->choices().byName, sampler.choices().byName) << keyed;
+        EXPECT_TRUE(back->choices().countMetered) << keyed;
+        EXPECT_EQ(back->networkManager().linksDigest, sampler.networkManager().linksDigest) << keyed;
+        ASSERT_TRUE(back->networkManager().devices) << keyed;
         // A Wi-Fi device that is not metered decides nothing a missing entry would not: not stored.
-        ASSERT_EQ(back->networkManager.devices->size(), 1u) << keyed;
-        EXPECT_EQ(back->networkManager.devices->at(0).interfaceName, "wwan0") << keyed;
-        EXPECT_FALSE(back->networkManager.devices->at(0).metered) << keyed;
+        ASSERT_EQ(back->networkManager().devices->size(), 1u) << keyed;
+        EXPECT_EQ(back->networkManager().devices->at(0).interfaceName, "wwan0") << keyed;
+        EXPECT_FALSE(back->networkManager().devices->at(0).metered) << keyed;
     }
     // No NetworkManager on the bus is an answer too, and stays one.
     t.counters.set("wwan1", 1, 1);
@@ -189,8 +190,8 @@ TEST_F(SamplerTest, KeepsBaselinesChoicesAndTheCachedAnswerInTheArchive)
     sampler.resetObtainerCounter();
     auto back = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(
         ArchiveEncoder::archivedDataWithRootObject(sampler), &t.env);
-    EXPECT_FALSE(back->networkManager.devices);
-    EXPECT_TRUE(back->networkManager.linksDigest);
+    EXPECT_FALSE(back->networkManager().devices);
+    EXPECT_TRUE(back->networkManager().linksDigest);
 }
 
 TEST_F(SamplerTest, AStateWithOnlyTheSummedTotalBooksWhatItCanThenKeepsBaselines)
@@ -199,13 +200,13 @@ TEST_F(SamplerTest, AStateWithOnlyTheSummedTotalBooksWhatItCanThenKeepsBaselines
     const std::string stored = R"({"$archive":"quorvel","$version":1,"$root":{"$class":"CTrafficObtainer",)"
                                R"("PrevShotDate":1773144000,"PrevTrafficSize":4100000000,"SystemUpTime":500.0}})";
     auto old = ArchiveDecoder::unarchiveRootObject<CTrafficObtainer>(stored, &t.env);
-    EXPECT_FALSE(old->baselines);
+    EXPECT_FALSE(old->baselines());
     t.uptime.value = 800;  // same boot
     t.counters.set("wwan0", 3'600'000'000, 600'000'000);
     CTrafficPoint today = CTrafficPoint::trafficPointWithDate(t.clock.now());
     old->getTrafficIncrementPoint(&today);
     EXPECT_EQ(today.getTotalTraffic(), 100'000'000u);
-    ASSERT_TRUE(old->baselines);
+    ASSERT_TRUE(old->baselines());
 
     t.counters.set("wwan0", 5'000'000'000, 600'000'000);  // past 2^32 now: still exact
     old->getTrafficIncrementPoint(&today);
@@ -214,7 +215,7 @@ TEST_F(SamplerTest, AStateWithOnlyTheSummedTotalBooksWhatItCanThenKeepsBaselines
 
 TEST_F(SamplerTest, ANewModelTakesItsFirstBaselineWithoutBooking)
 {
-    sampler.prevTrafficSize = CTrafficObtainer::kNoBaseline;
+    sampler.setPrevTrafficSize(CTrafficObtainer::kNoBaseline);
     t.counters.set("wwan0", 4242, 0);
     EXPECT_EQ(sample(), 0u);
     t.counters.set("wwan0", 4300, 0);

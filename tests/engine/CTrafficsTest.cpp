@@ -22,7 +22,7 @@ struct HistoryTest : ::testing::Test {
     void SetUp() override
     {
         history.setPMonthPlan(1'000'000'000);
-        history.sampler().prevTrafficSize = 0;
+        history.sampler().setPrevTrafficSize(0);
         t.counters.set("wwan0", 0, 0);
     }
     // Lets `bytes` more flow over the modem and takes one sample.
@@ -50,11 +50,11 @@ TEST_F(HistoryTest, AnEmptyHistoryAnswersZeroAndTheFirstSampleOpensMonthAndDay)
     TCResult r;
     EXPECT_TRUE(use(500, &r));
     ASSERT_EQ(history.months().size(), 1u);
-    ASSERT_EQ(history.months()[0]->arrDaysTraffics.size(), 1u);
+    ASSERT_EQ(history.months()[0]->arrDaysTraffics().size(), 1u);
     EXPECT_EQ(history.getTrafficTodayCount(), 500u);
     EXPECT_TRUE(r.bMonthChanged);
     EXPECT_EQ(usage.count, 2) << "once from the sampler, once from the history";
-    EXPECT_EQ(history.months()[0]->pMonthPlan, 1'000'000'000u);
+    EXPECT_EQ(history.months()[0]->pMonthPlan(), 1'000'000'000u);
 }
 
 TEST_F(HistoryTest, SamplesOfOneDayGrowTheRecordAndANewDayAddsOne)
@@ -163,10 +163,10 @@ TEST_P(HistoryReinit, SpreadsTheUsageEvenlyUpToToday)
     }
     EXPECT_EQ(list.back().getTotalTraffic(), c.last);
     EXPECT_EQ(history.getTotalTraffic(), c.bytes);
-    EXPECT_EQ(Calendar::components(list.back().pDate).minute, 30);
-    EXPECT_EQ(Calendar::components(list.back().pDate).second, 0);
-    EXPECT_EQ(history.months().back()->date, list.front().pDate);
-    EXPECT_EQ(history.sampler().prevTrafficSize, 99999) << "the counters so far are included";
+    EXPECT_EQ(Calendar::components(list.back().pDate()).minute, 30);
+    EXPECT_EQ(Calendar::components(list.back().pDate()).second, 0);
+    EXPECT_EQ(history.months().back()->date(), list.front().pDate());
+    EXPECT_EQ(history.sampler().prevTrafficSize(), 99999) << "the counters so far are included";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HistoryReinit,
@@ -184,10 +184,10 @@ TEST_F(HistoryTest, PlanFollowsIntoTheCurrentMonthOnly)
     t.clock.set(localDate(2026, 5, 1));
     history.setPMonthPlan(5);
     EXPECT_EQ(history.pMonthPlan(), 5u);
-    EXPECT_EQ(history.months().back()->pMonthPlan, 1'000'000'000u) << "April keeps its plan";
+    EXPECT_EQ(history.months().back()->pMonthPlan(), 1'000'000'000u) << "April keeps its plan";
     t.clock.set(localDate(2026, 4, 20));
     history.setPMonthPlan(std::nullopt);
-    EXPECT_EQ(history.months().back()->pMonthPlan, 0u);
+    EXPECT_EQ(history.months().back()->pMonthPlan(), 0u);
 }
 
 // Places: 0.0009 degrees of latitude are about 100 metres.

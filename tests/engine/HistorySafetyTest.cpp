@@ -41,8 +41,8 @@ struct HistorySafety : ::testing::Test {
     {
         std::vector<std::pair<int, std::uint64_t>> out;
         for (const auto& month : m->history().months()) {
-            for (const CTrafficPoint& p : month->arrDaysTraffics) {
-                out.emplace_back(DateDay::dayKey(p.pDate), p.getTotalTraffic());
+            for (const CTrafficPoint& p : month->arrDaysTraffics()) {
+                out.emplace_back(DateDay::dayKey(p.pDate()), p.getTotalTraffic());
             }
         }
         return out;
@@ -75,29 +75,29 @@ TEST_F(HistorySafety, CorrectingTheUsedDataKeepsEveryMeasuredDayAndEveryFigureAg
     EXPECT_EQ(m->getDataTodayUsed(), today) << "today counts measured bytes only";
     EXPECT_EQ(m->getAvgDayDataUsed(), 1'000'000'000u / 25) << "the average counts the correction";
     const auto& december = *m->history().months().back();
-    ASSERT_EQ(december.arrCorrections.size(), 1u);
-    EXPECT_EQ(december.arrCorrections[0].bytes(), 1'000'000'000 - static_cast<std::int64_t>(measured));
-    EXPECT_EQ(DateDay::dayKey(december.arrCorrections[0].date()), 20261209);
+    ASSERT_EQ(december.arrCorrections().size(), 1u);
+    EXPECT_EQ(december.arrCorrections()[0].bytes(), 1'000'000'000 - static_cast<std::int64_t>(measured));
+    EXPECT_EQ(DateDay::dayKey(december.arrCorrections()[0].date()), 20261209);
 
     // The billing month the charts draw: its used figure, its days, and the cumulative line's end.
     const auto periods = m->billingMonths();
     const MonthTraffic& current = *periods.back();
     EXPECT_EQ(current.getDataUsed(), 1'000'000'000u);
     EXPECT_EQ(current.getMaxDayUsedTraffic(), 10'000'000u + 69) << "the daily bars stay measured";
-    ASSERT_EQ(current.arrCorrections.size(), 1u) << "the correction belongs to its period";
+    ASSERT_EQ(current.arrCorrections().size(), 1u) << "the correction belongs to its period";
 
     // Less than measured: a negative correction; a later one in the period replaces it.
     ASSERT_TRUE(m->correctUsedData(200'000'000));
     EXPECT_EQ(m->getDataUsed(), 200'000'000u);
     EXPECT_EQ(days(), before);
-    ASSERT_EQ(m->history().months().back()->arrCorrections.size(), 1u);
-    EXPECT_LT(m->history().months().back()->arrCorrections[0].bytes(), 0);
+    ASSERT_EQ(m->history().months().back()->arrCorrections().size(), 1u);
+    EXPECT_LT(m->history().months().back()->arrCorrections()[0].bytes(), 0);
 
     // It survives the state file, and entering the measured amount removes it.
     m = reloaded();
     EXPECT_EQ(m->getDataUsed(), 200'000'000u);
     ASSERT_TRUE(m->correctUsedData(measured));
-    EXPECT_TRUE(m->history().months().back()->arrCorrections.empty());
+    EXPECT_TRUE(m->history().months().back()->arrCorrections().empty());
     EXPECT_EQ(m->getDataUsed(), measured);
     EXPECT_EQ(days(), before);
 }
@@ -109,8 +109,8 @@ TEST_F(HistorySafety, AFigureForAPeriodWithNothingMeasuredIsSpreadAndMarkedAsEnt
     EXPECT_EQ(m->getDataUsed(), 250'000'000u);
     std::uint64_t entered = 0;
     for (const auto& month : m->history().months()) {
-        EXPECT_TRUE(month->arrCorrections.empty());
-        for (const CTrafficPoint& p : month->arrDaysTraffics) {
+        EXPECT_TRUE(month->arrCorrections().empty());
+        for (const CTrafficPoint& p : month->arrDaysTraffics()) {
             entered += p.getEnteredTraffic();
         }
     }
@@ -119,7 +119,7 @@ TEST_F(HistorySafety, AFigureForAPeriodWithNothingMeasuredIsSpreadAndMarkedAsEnt
     // Entered bytes are no measurement: the next figure is spread again, not a correction.
     ASSERT_TRUE(m->correctUsedData(300'000'000));
     EXPECT_EQ(m->getDataUsed(), 300'000'000u);
-    EXPECT_TRUE(m->history().months().back()->arrCorrections.empty());
+    EXPECT_TRUE(m->history().months().back()->arrCorrections().empty());
     m = reloaded();
     EXPECT_EQ(m->history().sumWithin(localDate(2026, 11, 15), localDate(2026, 12, 14), &CTrafficPoint::getEnteredTraffic),
               300'000'000u);
@@ -129,6 +129,7 @@ TEST_F(HistorySafety, AClockAt1970OrAWeekBackHoldsTheBytesAndEvictsNoMonth)
 {
     measuredHistory();
     const auto before = days();
+    std::uint64_t held = 0;
     for (Date wrong : {localDate(1970, 1, 2), localDate(2026, 12, 2)}) {
         t.clock.set(wrong);
         EXPECT_FALSE(m->history().clockIsPlausible());
@@ -140,8 +141,8 @@ TEST_F(HistorySafety, AClockAt1970OrAWeekBackHoldsTheBytesAndEvictsNoMonth)
         m = reloaded();  // held in the state, not in the process
         t.counters.set("wwan0", 1000, 1000);
         m->history().sampler().resetObtainerCounter();
-        EXPECT_EQ(m->history().sampler().heldTraffic, 2'000'000u + 84'000 - 2000);
-        m->history().sampler().heldTraffic = 0;
+        held += 2'000'000u + 84'000 - 2000;
+        EXPECT_EQ(m->history().sampler().heldTraffic(), held);
     }
     // The held bytes are booked at the first sample with a plausible clock, to its day.
     t.clock.set(localDate(1970, 1, 2));
@@ -151,8 +152,8 @@ TEST_F(HistorySafety, AClockAt1970OrAWeekBackHoldsTheBytesAndEvictsNoMonth)
     t.counters.set("wwan0", 7000, 1000);
     const std::uint64_t todayBefore = m->getDataTodayUsed();
     m->updateTrafficInformation(false);
-    EXPECT_EQ(m->getDataTodayUsed() - todayBefore, 6000u);
-    EXPECT_EQ(m->history().sampler().heldTraffic, 0u);
+    EXPECT_EQ(m->getDataTodayUsed() - todayBefore, held + 6000u);
+    EXPECT_EQ(m->history().sampler().heldTraffic(), 0u);
     EXPECT_EQ(m->history().months().size(), 3u);
 }
 

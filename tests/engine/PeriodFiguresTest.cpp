@@ -19,7 +19,7 @@ struct PeriodTest : ::testing::Test {
 
     PeriodTest()
     {
-        m->history().sampler().prevTrafficSize = counter;
+        m->history().sampler().setPrevTrafficSize(counter);
         t.counters.set("wwan0", counter, 0);
     }
     // A day record of `bytes` on that local day, booked as a sample on that day would be.
@@ -35,8 +35,8 @@ struct PeriodTest : ::testing::Test {
         std::uint64_t sum = 0;
         int records = 0;
         for (const auto& mo : m->history().months()) {
-            for (const CTrafficPoint& p : mo->arrDaysTraffics) {
-                if (DateDay::isTheSameDay(p.pDate, localDate(year, month, day))) {
+            for (const CTrafficPoint& p : mo->arrDaysTraffics()) {
+                if (DateDay::isTheSameDay(p.pDate(), localDate(year, month, day))) {
                     sum += p.getTotalTraffic();
                     ++records;
                 }
@@ -108,7 +108,7 @@ TEST_F(PeriodTest, TheEstimateRunsOverTheBillingPeriodsDays)
     EXPECT_EQ(m->getDataUsed(), 900 * kMB);
     EXPECT_EQ(m->getAvgDayDataUsed(), 900 * kMB / 27);
     EXPECT_EQ(m->getDataUsingEstimation(), 900 * kMB / 27 * 31);
-    EXPECT_EQ(m->summaryFigures()->pDataEstimation, 900 * kMB / 27 * 31);
+    EXPECT_EQ(m->summaryFigures()->pDataEstimation(), 900 * kMB / 27 * 31);
 }
 
 TEST_F(PeriodTest, LastYearsMonthIsNotThisYearsMonth)

@@ -29,7 +29,7 @@ struct RoamingShareTest : ::testing::Test {
     RoamingShareTest()
     {
         t.env.roaming = &registration;
-        m->history().sampler().prevTrafficSize = 0;
+        m->history().sampler().setPrevTrafficSize(0);
         m->setNewPlanValue(10'000'000'000);
     }
     // The modem's counter grows by `bytes` and one sample books it.
@@ -70,8 +70,8 @@ TEST_F(RoamingShareTest, BooksTheShareOfRoamingSamplesIntoTheDayRecords)
 
     t.clock.set(localDate(2026, 3, 11, 9));
     use(100, false);
-    EXPECT_EQ(m->history().getTrafficToday()->pTraffRoaming, std::nullopt) << "no roaming: nothing stored";
-    EXPECT_EQ(m->summaryFigures()->pRoamingUsed, 1250u);
+    EXPECT_EQ(m->history().getTrafficToday()->pTraffRoaming(), std::nullopt) << "no roaming: nothing stored";
+    EXPECT_EQ(m->summaryFigures()->pRoamingUsed(), 1250u);
 }
 
 TEST_F(RoamingShareTest, ThePeriodsRoamingLeavesEarlierPeriodsOut)
@@ -125,7 +125,7 @@ TEST_F(RoamingShareTest, AStateFileFromBeforeRoamingLoadsWithNoneAndTheCutoffOff
     const std::unique_ptr<CTrafficManager> old = CTrafficManager::decode(t.env, bytes.str());
     std::uint64_t booked = 0;
     for (const auto& month : old->history().months()) {
-        for (const CTrafficPoint& day : month->arrDaysTraffics) {
+        for (const CTrafficPoint& day : month->arrDaysTraffics()) {
             booked += day.getTotalTraffic();
             EXPECT_EQ(day.getRoamingTraffic(), 0u);
         }

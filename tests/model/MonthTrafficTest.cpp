@@ -27,7 +27,7 @@ CTrafficPoint day(int d, std::uint64_t bytes)
 std::vector<int> dayNumbers(const MonthTraffic& m)
 {
     std::vector<int> out;
-    for (const CTrafficPoint& p : m.arrDaysTraffics) {
+    for (const CTrafficPoint& p : m.arrDaysTraffics()) {
         out.push_back(p.getDayNumberInMonth());
     }
     return out;
@@ -44,7 +44,7 @@ TEST(DayRecord, TotalsAndIndependentCopies)
     CTrafficPoint p = CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 31, 23, 59));
     EXPECT_EQ(p.getTotalTraffic() + p.getTotalTrafficWf(), 0u);
     p.addTraffic(1234);
-    EXPECT_EQ(p.pTraff, 1234u);
+    EXPECT_EQ(p.pTraff(), 1234u);
     CTrafficPoint copy = p;
     copy.addTraffic(kMax);  // wraps around like the counters
     EXPECT_EQ(copy.getTotalTraffic(), 1233u);
@@ -60,20 +60,23 @@ TEST(MonthRecord, TotalsDayCountAndCopy)
     EXPECT_EQ(feb.pnDaysCount(), 31);
 
     MonthTraffic m(localDate(2026, 3, 1), 2'000'000'000);
-    m.last_date = localDate(2026, 3, 31);
-    m.arrDaysTraffics = {day(1, 700), day(2, 300), day(3, 700)};
-    m.arrDaysTraffics[1].addTrafficWf(1'000'000);  // Wi-Fi is not counted
+    m.setLastDate(localDate(2026, 3, 31));
+    CTrafficPoint withWifi = day(2, 300);
+    withWifi.addTrafficWf(1'000'000);  // Wi-Fi is not counted
+    for (const CTrafficPoint& p : {day(1, 700), withWifi, day(3, 700)}) {
+        m.bookDay(p);
+    }
     EXPECT_EQ(m.getDataUsed(), 1700u);
     EXPECT_EQ(m.getMaxDayUsedTraffic(), 700u);
-    m.arrDaysTraffics.push_back(day(4, kMax));
+    m.bookDay(day(4, kMax));
     EXPECT_EQ(m.getDataUsed(), 1699u);  // wraps around
     EXPECT_EQ(m.getMaxDayUsedTraffic(), kMax);
 
     MonthTraffic copy = m.copy();  // deep, and a calendar month again
-    copy.arrDaysTraffics[0].addTraffic(5);
-    EXPECT_EQ(m.arrDaysTraffics[0].getTotalTraffic(), 700u);
-    EXPECT_EQ(std::tuple(copy.date, copy.pMonthPlan, copy.nDaysCount, copy.last_date),
-              std::tuple(m.date, m.pMonthPlan, 0, std::optional<Date>()));
+    copy.bookDay(day(1, 5));
+    EXPECT_EQ(m.arrDaysTraffics()[0].getTotalTraffic(), 700u);
+    EXPECT_EQ(std::tuple(copy.date(), copy.pMonthPlan(), copy.nDaysCount(), copy.last_date()),
+              std::tuple(m.date(), m.pMonthPlan(), 0, std::optional<Date>()));
 }
 
 TEST(MonthRecord, CopyingDaysBeforeAndSinceADay)
@@ -102,7 +105,7 @@ TEST(MonthRecord, CopyingDaysBeforeAndSinceADay)
     MonthTraffic m(localDate(2026, 3, 1), 1);
     m.addTrafficDaysFromTrafficsArraySinceDay(&source, 1);
     source[0].addTraffic(1000);
-    EXPECT_EQ(m.arrDaysTraffics[0].getTotalTraffic(), 30u);  // the appended days are copies
+    EXPECT_EQ(m.arrDaysTraffics()[0].getTotalTraffic(), 30u);  // the appended days are copies
 }
 
 TEST(MonthRecord, PeriodTexts)
@@ -119,7 +122,7 @@ TEST(MonthRecord, PeriodTexts)
     };
     for (const auto& c : cases) {
         MonthTraffic m(c.first, 1);
-        m.last_date = c.last;
+        m.setLastDate(c.last);
         EXPECT_EQ(m.getMonthPeriod(), c.text);
     }
 }
@@ -127,19 +130,22 @@ TEST(MonthRecord, PeriodTexts)
 TEST(MonthRecord, ArchiveRoundTripKeyedAndSequential)
 {
     MonthTraffic m(localDate(2026, 3, 2, 8, 30), 2'500'000'000);
-    m.arrDaysTraffics = {day(2, 100), day(3, 300), day(31, 3100)};
-    m.arrDaysTraffics[1].addTrafficWf(42);
+    CTrafficPoint withWifi = day(3, 300);
+    withWifi.addTrafficWf(42);
+    for (const CTrafficPoint& p : {day(2, 100), withWifi, day(31, 3100)}) {
+        m.bookDay(p);
+    }
     m.setDaysCount(31);
-    m.last_date = localDate(2026, 4, 1);
+    m.setLastDate(localDate(2026, 4, 1));
     for (bool keyed : {true, false}) {
         const auto back = roundTrip(m, keyed);
-        EXPECT_EQ(std::tuple(back->date, back->pMonthPlan, back->getDataUsed()), std::tuple(m.date, m.pMonthPlan, 3500u));
+        EXPECT_EQ(std::tuple(back->date(), back->pMonthPlan(), back->getDataUsed()), std::tuple(m.date(), m.pMonthPlan(), 3500u));
         EXPECT_EQ(dayNumbers(*back), (std::vector<int>{2, 3, 31}));
-        EXPECT_EQ(back->arrDaysTraffics[0].pDate, m.arrDaysTraffics[0].pDate);
-        EXPECT_EQ(back->arrDaysTraffics[0].pTraffWf, std::nullopt);  // stored without "TrafficWiFi"
-        EXPECT_EQ(back->arrDaysTraffics[1].pTraffWf, 42u);
-        EXPECT_EQ(back->nDaysCount, 0);  // billing-month fields are not stored
-        EXPECT_EQ(back->last_date, std::nullopt);
+        EXPECT_EQ(back->arrDaysTraffics()[0].pDate(), m.arrDaysTraffics()[0].pDate());
+        EXPECT_EQ(back->arrDaysTraffics()[0].pTraffWf(), std::nullopt);  // stored without "TrafficWiFi"
+        EXPECT_EQ(back->arrDaysTraffics()[1].pTraffWf(), 42u);
+        EXPECT_EQ(back->nDaysCount(), 0);  // billing-month fields are not stored
+        EXPECT_EQ(back->last_date(), std::nullopt);
     }
 }
 
@@ -154,21 +160,23 @@ TEST(MonthRecord, DecodingRepairsAMissingPlanAndNormalisesTheStartDate)
         std::optional<Date> date;
         std::uint64_t decodedPlan;
     } cases[] = {
-        {localDate(2026, 3, 20), {d5, d9, d3}, 1'000'000'000, d3.pDate, 1'000'000'000},  // back to the earliest
+        {localDate(2026, 3, 20), {d5, d9, d3}, 1'000'000'000, d3.pDate(), 1'000'000'000},  // back to the earliest
         {localDate(2026, 3, 1), {d5, d9}, std::nullopt, localDate(2026, 3, 1), 3'000'000'000},  // earlier: stays
         {fifthEarly, {d5}, 1, fifthEarly, 1},  // the same day: stays
-        {std::nullopt, {d9, d5}, std::nullopt, d5.pDate, 3'000'000'000},
+        {std::nullopt, {d9, d5}, std::nullopt, d5.pDate(), 3'000'000'000},
         {std::nullopt, {}, std::nullopt, std::nullopt, 3'000'000'000},
     };
     for (const auto& c : cases) {
         MonthTraffic stored;
-        stored.date = c.stored;
-        stored.arrDaysTraffics = c.days;
-        stored.pMonthPlan = c.plan;
+        stored.updateDate(c.stored);
+        for (const CTrafficPoint& p : c.days) {
+            stored.bookDay(p);
+        }
+        stored.setPMonthPlan(c.plan);
         // In a sequence the absent values keep their places: nothing slides into the date.
         for (bool keyed : {true, false}) {
             const auto m = roundTrip(stored, keyed);
-            EXPECT_EQ(std::tuple(m->date, m->pMonthPlan), std::tuple(c.date, c.decodedPlan)) << keyed;
+            EXPECT_EQ(std::tuple(m->date(), m->pMonthPlan()), std::tuple(c.date, c.decodedPlan)) << keyed;
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestEnv.hpp"
+#include "model/DateDay.hpp"
 #include "model/DefaultsKeys.hpp"
 #include "model/NMDispatcher.hpp"
 
@@ -191,7 +192,7 @@ protected:
         LimitResult r = result(dayAlert ? std::optional<int>(day) : std::nullopt, warning, over);
         r.periodStart = start;
         if (dayAlert) {
-            r.dayDate = LimitResult::dayKey(env.clock.now());
+            r.dayDate = DateDay::dayKey(env.clock.now());
         }
         return r;
     }

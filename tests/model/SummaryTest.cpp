@@ -7,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "Summaries.hpp"
 #include "TestEnv.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/MainScreenFigures.hpp"
@@ -37,14 +38,16 @@ TEST(Summary, NewPlanRecomputesWhatIsLeftAndNothingElse)
         {5'000'000, 1'000'000, widened(-2), 4'000'000, 4'000'000},  // a negative count divides by 1
     };
     for (const auto& c : cases) {
+        // A summary never given figures has none; one made by an update has them all.
         FTrafficDataInformation info;
-        info.pDataUsed = c.used;
-        info.pDaysLeft = c.daysLeft;
-        info.pDataEstimation = 77;
+        if (c.used) {
+            info = *test::summaryWith({.used = *c.used, .daysLeft = static_cast<std::int32_t>(*c.daysLeft), .estimate = 77});
+        }
         info.reinitForNewPlan(c.plan);
-        EXPECT_EQ(std::tuple(info.pDataPlan, info.pDataLeft, info.pDataPerDayLeft, info.pDataUsed, info.pDataEstimation),
-                  std::tuple(c.plan, c.left, c.perDay, c.used, 77u))
+        EXPECT_EQ(std::tuple(info.pDataPlan(), info.pDataLeft(), info.pDataPerDayLeft(), info.pDataUsed()),
+                  std::tuple(c.plan, c.left, c.perDay, c.used))
             << c.plan;
+        EXPECT_EQ(info.pDataEstimation(), c.used ? std::optional<std::uint64_t>(77) : std::nullopt) << c.plan;
     }
 }
 
@@ -53,10 +56,10 @@ TEST(Summary, MonthQueriesByIndexTreatNullEntriesAndBadIndexesAsEmpty)
     FTrafficDataInformation info;
     EXPECT_EQ(info.getDataUsed(0), 0u);  // no list at all
     auto march = std::make_shared<MonthTraffic>(localDate(2026, 3, 1), 1'000'000'000);
-    march->arrDaysTraffics = {CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 1), 300),
-                              CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 2), 700),
-                              CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 3), 200)};
-    info.parrTrafficMonthsItems = {{nullptr, march}};
+    march->bookDay(CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 1), 300));
+    march->bookDay(CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 2), 700));
+    march->bookDay(CTrafficPoint::trafficPointWithDate(localDate(2026, 3, 3), 200));
+    info.setMonths(FTrafficDataInformation::Months{nullptr, march});
     EXPECT_EQ(std::tuple(info.getMonthItemsCount(), info.getDataUsed(1), info.getMaxDayUsedTraffic(1)),
               std::tuple(2u, 1200u, 700u));
     for (std::int64_t i : {-1, 0, 2}) {  // before the list, a null entry, past the end
@@ -90,12 +93,8 @@ TEST(MainScreenFigures, PercentageGaugeMarkerAndAdvice)
     };
     for (const FigureCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.used << " of " << c.plan);
-        FTrafficDataInformation info;
-        info.pDataPlan = c.plan;
-        info.pDataUsed = c.used;
-        info.pDataEstimation = c.estimation;
-        info.pDaysUsed = widened(c.daysUsed);
-        info.pDaysLeft = widened(c.daysLeft);
+        const FTrafficDataInformation info = *test::summaryWith(
+            {.plan = c.plan, .used = c.used, .daysUsed = c.daysUsed, .daysLeft = c.daysLeft, .estimate = c.estimation});
         const MainScreenFigures f = MainScreenFigures::fromSummary(info, localDate(2026, 3, 5));
         EXPECT_EQ(f.percentUsed, c.percent);
         EXPECT_EQ(f.progressText, c.gauge);
@@ -109,18 +108,17 @@ TEST(MainScreenFigures, PercentageGaugeMarkerAndAdvice)
 
 TEST(MainScreenFigures, TextsOfTheSummaryFields)
 {
-    FTrafficDataInformation info;
-    info.pDataPlan = 1'000'000'000;
-    info.pDataUsed = 123'456'789;
-    info.pDataPerDayLeft = 1536;
-    info.pDaysUsed = widened(1);
-    info.pDaysLeft = widened(0);
-    // Absent figures read as 0.
+    const FTrafficDataInformation info =
+        *test::summaryWith({.plan = 1'000'000'000, .used = 123'456'789, .daysUsed = 1, .daysLeft = 0, .perDayLeft = 1536});
     const MainScreenFigures f = MainScreenFigures::fromSummary(info, localDate(2026, 3, 5, 23, 59));
     EXPECT_EQ(std::tuple(f.plan, f.used, f.leftDaily, f.usedToday, f.percentUsed),
               std::tuple("1 GB", "123.5 MB", "1.54 KB", "0 MB", "12"));
     EXPECT_EQ(std::tuple(f.cyclePassed, f.cycleLeft, f.dateLong, f.markerText),
               std::tuple("1 day", "0 days", "March 5", "March 5"));
+    // A summary no update has filled: absent figures read as 0.
+    const MainScreenFigures none = MainScreenFigures::fromSummary(FTrafficDataInformation{}, localDate(2026, 3, 5));
+    EXPECT_EQ(std::tuple(none.plan, none.used, none.usedToday, none.percentUsed),
+              std::tuple("0 MB", "0 MB", "0 MB", "0"));
 }
 
 }  // namespace

@@ -26,8 +26,10 @@ inline std::shared_ptr<DeltaTrafficItem> place(double lat, double lon, std::int6
 inline std::shared_ptr<FTrafficDataInformation> summary(Deltas deltas, std::optional<TCResult> change = std::nullopt)
 {
     auto s = std::make_shared<FTrafficDataInformation>();
-    s->parrTrafficDeltas = std::move(deltas);
-    s->pResultStruct = change;
+    s->setLists(std::move(deltas), std::nullopt);
+    if (change) {
+        s->setResults(*change, std::nullopt);
+    }
     return s;
 }
 

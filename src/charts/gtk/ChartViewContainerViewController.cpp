@@ -231,9 +231,9 @@ void ChartViewContainerViewController::planChanged(const Notification& notificat
 void ChartViewContainerViewController::onResetPrevMonthsInfoHandler(const void*)
 {
     // The summary is shared with the other screens: only this page's copy loses the months.
-    if (shownSummary_ && shownSummary_->parrTrafficMonthsItems && !shownSummary_->parrTrafficMonthsItems->empty()) {
+    if (shownSummary_ && shownSummary_->parrTrafficMonthsItems() && !shownSummary_->parrTrafficMonthsItems()->empty()) {
         auto copy = std::make_shared<FTrafficDataInformation>(*shownSummary_);
-        copy->parrTrafficMonthsItems = std::vector{shownSummary_->parrTrafficMonthsItems->back()};
+        copy->setMonths(FTrafficDataInformation::Months{shownSummary_->parrTrafficMonthsItems()->back()});
         shownSummary_ = std::move(copy);
     }
     updateControls();

@@ -11,12 +11,11 @@
 #include "platform/NotificationCenter.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
 
 class FChartPageWidget;
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // Tab screen "Chart": one page per billing month, swiped sideways, with dots for the pages. The
 // first summary with months shows the current month (the last page) at once; later summaries

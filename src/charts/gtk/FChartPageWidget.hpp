@@ -6,11 +6,9 @@
 #include <gtkmm/scrolledwindow.h>
 
 #include "charts/FChartViewController.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // One page of the chart tab: a billing month's cumulative graph above its daily bar graph. The
 // page's controller builds and updates both graphs; the page only hosts them in two drawing

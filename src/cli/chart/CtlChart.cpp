@@ -39,14 +39,14 @@ bool refuse(std::ostream& err, const std::string& what, const std::string& value
 // any day, so that its page shows the period it is about.
 std::shared_ptr<FTrafficDataInformation> withCurrentMonth(const FTrafficDataInformation& summary)
 {
-    const int s = static_cast<int>(std::clamp<std::uint64_t>(summary.pBillStartDay.value_or(1), 1, 31));
+    const int s = static_cast<int>(std::clamp<std::uint64_t>(summary.pBillStartDay().value_or(1), 1, 31));
     const Date today = SystemClock().now();
     const Date first = BillingPeriod::getFirstBillingDayForDate(today, s);
-    auto month = std::make_shared<MonthTraffic>(first, summary.pDataPlan);
-    month->last_date = BillingPeriod::getLastBillingDayForStartDay(first, s);
+    auto month = std::make_shared<MonthTraffic>(first, summary.pDataPlan());
+    month->setLastDate(BillingPeriod::getLastBillingDayForStartDay(first, s));
     month->setDaysCount(BillingPeriod::getDayCountInBillingMonth(today, first, s));
     auto shown = std::make_shared<FTrafficDataInformation>(summary);
-    shown->parrTrafficMonthsItems = std::vector<std::shared_ptr<MonthTraffic>>{std::move(month)};
+    shown->setMonths(FTrafficDataInformation::Months{std::move(month)});
     return shown;
 }
 

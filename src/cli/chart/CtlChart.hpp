@@ -4,11 +4,9 @@
 #include <string>
 
 #include "cli/CtlChartCommand.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // `quorvelctl chart`: the chart page of one billing month, drawn as the chart tab draws it, to a
 // PNG, SVG or PDF file.

@@ -98,9 +98,9 @@ void LocationViewController::onResetLocationsHandler(const void* /*sender*/)
 {
     markers_.clear();
     // The summary is shared with the other screens: only the map's copy loses its deltas.
-    if (shownSummary_ && shownSummary_->parrTrafficDeltas) {
+    if (shownSummary_ && shownSummary_->parrTrafficDeltas()) {
         auto copy = std::make_shared<FTrafficDataInformation>(*shownSummary_);
-        copy->parrTrafficDeltas->clear();
+        copy->setLists(FTrafficDataInformation::Places{}, copy->parrTrafficMonthsItems());
         shownSummary_ = std::move(copy);
     }
 }
@@ -111,10 +111,10 @@ void LocationViewController::updateControls()
         reinitAllAnnotations();
         return;
     }
-    if (!shownSummary_ || !shownSummary_->pResultStruct) {
+    if (!shownSummary_ || !shownSummary_->pResultStruct()) {
         return;
     }
-    const TCResult& change = *shownSummary_->pResultStruct;
+    const TCResult& change = *shownSummary_->pResultStruct();
     if (change.bUpdateAllAnnotations) {
         reinitAllAnnotations();
         return;
@@ -234,7 +234,7 @@ void LocationViewController::showRegion(const MapRegion& region)
 
 const std::vector<std::shared_ptr<DeltaTrafficItem>>* LocationViewController::deltas() const
 {
-    return shownSummary_ && shownSummary_->parrTrafficDeltas ? &*shownSummary_->parrTrafficDeltas : nullptr;
+    return shownSummary_ && shownSummary_->parrTrafficDeltas() ? &*shownSummary_->parrTrafficDeltas() : nullptr;
 }
 
 }  // namespace quorvel

@@ -10,11 +10,9 @@
 #include "locations/gtk/MarkerView.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // Tab screen "Locations": an OpenStreetMap map with one pin per place where data was used,
 // coloured by the amount, each with a callout. It keeps the pins in step with the latest usage

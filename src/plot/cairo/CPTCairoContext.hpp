@@ -43,7 +43,7 @@ public:
     void setLineJoin(CPTLineJoin join) override;
     void setMiterLimit(double limit) override;
     void setLineDash(const std::vector<double>& lengths, double phase) override;
-    void setShadowsEnabled(bool /*enabled*/) override {}
+    void setShadowsEnabled(bool /*enabled*/) override {}  // the charts draw no shadows
 
     void drawLinearGradient(const CPTGradient& gradient, const CPTPoint& start, const CPTPoint& end) override;
     void drawText(const std::string& text, const CPTRect& box, const CPTTextStyle& style) override;

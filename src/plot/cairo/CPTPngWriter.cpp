@@ -88,6 +88,7 @@ void onPngError(png_structp png, png_const_charp message)
     png_longjmp(png, 1);
 }
 
+// libpng's warnings are about ancillary chunks we never write; its errors still fail the write.
 void onPngWarning(png_structp, png_const_charp) {}
 
 // Only libpng's own frames lie between setjmp and a longjmp back to it: nothing of ours is skipped.

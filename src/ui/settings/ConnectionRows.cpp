@@ -23,7 +23,7 @@ std::string ConnectionRows::reasonText(CountReason reason)
     return "Not mobile data";
 }
 
-std::vector<ConnectionRow> ConnectionRows::fromReport(const std::vector<CTrafficObtainer::InterfaceState>& report)
+std::vector<ConnectionRow> ConnectionRows::fromReport(const std::vector<InterfaceState>& report)
 {
     std::vector<ConnectionRow> rows;
     rows.reserve(report.size());

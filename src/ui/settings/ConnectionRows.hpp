@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/CTrafficObtainer.hpp"
+#include "engine/InterfaceState.hpp"
 #include "model/InterfaceSelection.hpp"
 
 namespace quorvel {
@@ -30,7 +30,7 @@ public:
     // Why an interface is counted or not, as a user reads it.
     static std::string reasonText(CountReason reason);
     // The rows in the order the manager reports the interfaces.
-    static std::vector<ConnectionRow> fromReport(const std::vector<CTrafficObtainer::InterfaceState>& report);
+    static std::vector<ConnectionRow> fromReport(const std::vector<InterfaceState>& report);
     // Whether two lists show the same interfaces in the same order, so that rows can be kept.
     static bool sameInterfaces(const std::vector<ConnectionRow>& a, const std::vector<ConnectionRow>& b);
 };

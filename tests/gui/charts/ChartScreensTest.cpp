@@ -80,7 +80,7 @@ TEST_F(ChartScreensTest, ASummaryWithoutMonthsDoesNotUseUpTheJumpToTheCurrentMon
     ChartViewContainerViewController charts(*env.context);
     guitest::ShownIn shown(charts.widget(), 360, 664);
     auto none = std::make_shared<FTrafficDataInformation>(*demo);
-    none->parrTrafficMonthsItems.reset();
+    none->setMonths(std::nullopt);
     charts.updateInterface(none);
     EXPECT_EQ(pagesIn(charts), 0);
     EXPECT_TRUE(charts.showsNoMonthsNote());
@@ -105,7 +105,7 @@ TEST_F(ChartScreensTest, AResetOfPreviousMonthsLeavesTheCurrentOne)
     expectTagsInOrder(charts);
 
     auto none = std::make_shared<FTrafficDataInformation>(*demo);
-    none->parrTrafficMonthsItems.emplace();
+    none->setMonths(FTrafficDataInformation::Months{});
     charts.updateInterface(none);
     charts.onResetPrevMonthsInfoHandler(nullptr);
     EXPECT_EQ(pagesIn(charts), 0) << "an empty list stays empty";
@@ -115,13 +115,13 @@ TEST_F(ChartScreensTest, APlanChangeReachesTheSummaryOnlyWithANumber)
 {
     ChartViewContainerViewController charts(*env.context);
     charts.updateInterface(demo);
-    const auto leftBefore = demo->pDataLeft;
+    const auto leftBefore = demo->pDataLeft();
     env.t.center.post(messages::kMonthPlanSettingWasChanged, nullptr);
-    EXPECT_EQ(charts.shownSummary()->pDataLeft, leftBefore);
+    EXPECT_EQ(charts.shownSummary()->pDataLeft(), leftBefore);
     env.t.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, 10'000'000'000});
-    EXPECT_EQ(charts.shownSummary()->pDataPlan, 10'000'000'000u);
-    EXPECT_EQ(*charts.shownSummary()->pDataLeft, 10'000'000'000u - *demo->pDataUsed);
-    EXPECT_EQ(demo->pDataLeft, leftBefore) << "the shared summary is only read";
+    EXPECT_EQ(charts.shownSummary()->pDataPlan(), 10'000'000'000u);
+    EXPECT_EQ(*charts.shownSummary()->pDataLeft(), 10'000'000'000u - *demo->pDataUsed());
+    EXPECT_EQ(demo->pDataLeft(), leftBefore) << "the shared summary is only read";
     EXPECT_EQ(pagesIn(charts), 3);
 }
 

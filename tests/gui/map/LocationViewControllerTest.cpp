@@ -129,13 +129,13 @@ TEST_F(MarkerBookkeeping, RebuildsWhenToldAndOtherwiseKeepsTheMarkers)
 TEST_F(MarkerBookkeeping, ResetEmptiesTheMapAndTheHeldListUntilTheNextSummary)
 {
     auto held = summary(maptest::berlin());
-    const std::size_t shared = held->parrTrafficDeltas->size();
+    const std::size_t shared = held->parrTrafficDeltas()->size();
     screen_->updateInterface(held);
     screen_->onResetLocationsHandler(nullptr);
     EXPECT_TRUE(markedPlaces().empty());
-    ASSERT_TRUE(screen_->shownSummary()->parrTrafficDeltas);
-    EXPECT_TRUE(screen_->shownSummary()->parrTrafficDeltas->empty());
-    EXPECT_EQ(held->parrTrafficDeltas->size(), shared) << "the summary the other screens share keeps its list";
+    ASSERT_TRUE(screen_->shownSummary()->parrTrafficDeltas());
+    EXPECT_TRUE(screen_->shownSummary()->parrTrafficDeltas()->empty());
+    EXPECT_EQ(held->parrTrafficDeltas()->size(), shared) << "the summary the other screens share keeps its list";
 
     // Nothing to rebuild from the emptied summary; the next one brings places again.
     screen_->updateControls();
@@ -148,7 +148,7 @@ TEST_F(MarkerBookkeeping, ResetEmptiesTheMapAndTheHeldListUntilTheNextSummary)
     auto bare = std::make_shared<FTrafficDataInformation>();
     screen_->updateInterface(bare);
     screen_->onResetLocationsHandler(nullptr);
-    EXPECT_FALSE(bare->parrTrafficDeltas);
+    EXPECT_FALSE(bare->parrTrafficDeltas());
 }
 
 }  // namespace

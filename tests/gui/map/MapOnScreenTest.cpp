@@ -121,7 +121,7 @@ TEST_F(MapOnScreen, ClickingAPinOpensItsCalloutWithAmountAndLatestActivity)
     delta->addTrafficDelta(50'000'000);
     TCResult change;
     change.pDChanged = delta;
-    screen_->updateInterface(summary(*screen_->shownSummary()->parrTrafficDeltas, change));
+    screen_->updateInterface(summary(*screen_->shownSummary()->parrTrafficDeltas(), change));
     guitest::settle(5);
     EXPECT_TRUE(marker.callout().get_mapped());
     EXPECT_EQ(calloutTexts(marker).front(), "1.5 GB Data Used");

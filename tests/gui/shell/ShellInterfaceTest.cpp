@@ -154,7 +154,7 @@ TEST_F(ShellTest, SummariesReachEveryTabAndTheMainTabShowsThem)
     const auto has = [&](const std::string& t) { return std::find(texts.begin(), texts.end(), t) != texts.end(); };
     EXPECT_TRUE(has("2 GB")) << "the plan";
     const auto summary = d.controller().pmodule()->summaryFigures();
-    EXPECT_TRUE(has(FileSize::formatMemoryStringDot1NSnum(summary->pDataUsed))) << "the data used";
+    EXPECT_TRUE(has(FileSize::formatMemoryStringDot1NSnum(summary->pDataUsed()))) << "the data used";
     const auto image = picture(window);
     keepScreenshot(image, "shell-main-phone");
     // The tab bar at the bottom is drawn, the window is not blank.

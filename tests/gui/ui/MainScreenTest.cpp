@@ -9,6 +9,7 @@
 
 #include "GuiTest.hpp"
 #include "MainScreenTestEnv.hpp"
+#include "Summaries.hpp"
 #include "model/Messages.hpp"
 #include "ui/main/gtk/FViewController.hpp"
 
@@ -22,17 +23,8 @@ using Idiom = UIDeviceVersion::Idiom;
 // 2 GB plan, 1.22 GB used over 20 of 30 days.
 std::shared_ptr<FTrafficDataInformation> summary(std::uint64_t estimation = 1'830'000'000)
 {
-    auto s = std::make_shared<FTrafficDataInformation>();
-    s->pDataPlan = 2'000'000'000;
-    s->pDataUsed = 1'220'000'000;
-    s->pDataLeft = 780'000'000;
-    s->pDaysUsed = 20;
-    s->pDaysLeft = 10;
-    s->pTodayDataUsed = 45'200'000;
-    s->pAvgDataPerDayUsed = 61'000'000;
-    s->pDataPerDayLeft = 78'000'000;
-    s->pDataEstimation = estimation;
-    return s;
+    return test::summaryWith({2'000'000'000, 1'220'000'000, 780'000'000, 20, 10, 45'200'000, 61'000'000,
+                                 78'000'000, estimation, 0});
 }
 
 struct MainScreenTest : ::testing::Test {
@@ -72,15 +64,14 @@ TEST_F(MainScreenTest, TheRoamingRowShowsOnlyWhenSomeOfTheMonthWasRoaming)
         auto s = summary();
         screen.updateInterface(s);
         EXPECT_FALSE(screen.roamingRow->get_visible()) << "none used while roaming";
-        s = summary();
-        s->pRoamingUsed = 312'000'000;
+        s = test::summaryWith({2'000'000'000, 1'220'000'000, 780'000'000, 20, 10, 45'200'000, 61'000'000,
+                                  78'000'000, 1'830'000'000, 312'000'000});
         screen.updateInterface(s);
         EXPECT_TRUE(screen.roamingRow->get_visible());
         EXPECT_EQ(screen.ptRoaming->get_text(), "312 MB");
         EXPECT_THAT(texts(screen), Contains(std::string("Roaming")));
         EXPECT_TRUE(screen.roamingRow->is_ancestor(*screen.pdetailView)) << "a detail, not a summary figure";
         s = summary();
-        s->pRoamingUsed = 0;
         screen.updateInterface(s);  // a new billing period
         EXPECT_FALSE(screen.roamingRow->get_visible());
     }
@@ -183,18 +174,9 @@ TEST_F(MainScreenTest, GaugeIsFilledGreenAndAdviceIsColouredByTheEstimate)
 // Far over the plan with the widest figures the formatter makes.
 std::shared_ptr<FTrafficDataInformation> extreme()
 {
-    auto s = std::make_shared<FTrafficDataInformation>();
-    s->pDataPlan = 123'456'789'012;
-    s->pDataUsed = 1'543'209'862'650;
-    s->pDataLeft = 0;
-    s->pDaysUsed = 30;
-    s->pDaysLeft = 1;
-    s->pTodayDataUsed = 999'990'000'000;
-    s->pAvgDataPerDayUsed = 51'440'328'755;
-    s->pDataPerDayLeft = 0;
-    s->pDataEstimation = 1'594'650'191'405;
-    s->pRoamingUsed = 1'543'209'862'650;  // all of it abroad: one more row in the detail panel
-    return s;
+    // All of it abroad: one more row in the detail panel.
+    return test::summaryWith({123'456'789'012, 1'543'209'862'650, 0, 30, 1, 999'990'000'000, 51'440'328'755, 0,
+                                 1'594'650'191'405, 1'543'209'862'650});
 }
 
 // Both layouts, both panels, with a realistic summary and an extreme one: the screen fits its

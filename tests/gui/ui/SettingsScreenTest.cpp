@@ -167,8 +167,8 @@ TEST_F(SettingsScreenTest, TheWindowsEntryOfTheUsedDataKeepsEveryMeasuredDay)
     const auto days = [&] {
         std::vector<std::pair<int, std::uint64_t>> out;
         for (const auto& month : model().history().months()) {
-            for (const CTrafficPoint& p : month->arrDaysTraffics) {
-                out.emplace_back(DateDay::dayKey(p.pDate), p.getTotalTraffic());
+            for (const CTrafficPoint& p : month->arrDaysTraffics()) {
+                out.emplace_back(DateDay::dayKey(p.pDate()), p.getTotalTraffic());
             }
         }
         return out;

@@ -13,11 +13,9 @@
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
 #include "ui/main/gtk/View9Parts.hpp"
+#include "model/SharedSummary.hpp"
 
 namespace quorvel {
-
-class FTrafficDataInformation;
-using SharedSummary = std::shared_ptr<const FTrafficDataInformation>;
 
 // Tab screen "Data": the current billing month at a glance. Plan, used and left on whichever of
 // the two framed panels is shown (the detail panel adds today, the daily figures, the days and
