@@ -167,7 +167,7 @@ TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
     EXPECT_NE(out.find("2.5 GB"), std::string::npos) << out;
 }
 
-TEST_F(LoadOnDemand, AnInstalledProgramLooksForItsModulesOnlyBesideItself)
+TEST_F(LoadOnDemand, AnInstalledProgramNeverLoadsTheModulesOfItsBuild)
 {
     // A copy outside the build tree stands for an installed quorvelctl without its modules: it
     // must not load the ones of the build it was made in.
