@@ -9,13 +9,14 @@ dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# The files of the command line, relative to the prefix; $1 is the library directory.
+# The files of the command line, relative to the prefix; $1 is the library directory, $2 the
+# documentation's (a package puts the README under its own name).
 cli_files() {
   printf '%s\n' bin/quorvelctl bin/quorvelctl-chart "$1/quorvel/quorvel-bus.so" "$1/quorvel/quorvel-numbers.so" \
     share/man/man1/quorvelctl.1 share/bash-completion/completions/quorvelctl \
     share/zsh/site-functions/_quorvelctl share/fish/vendor_completions.d/quorvelctl.fish \
     share/systemd/user/quorvel-watch.service share/systemd/user/quorvel-sample.service \
-    share/systemd/user/quorvel-sample.timer share/doc/quorvel/README.md
+    share/systemd/user/quorvel-sample.timer "$2/README.md"
 }
 
 # Each unit names an installed program by its full path under the prefix.
@@ -36,7 +37,7 @@ case "$mode" in
     # What the install needs, not the libraries of the window's screens.
     cmake --build "$work" --target quorvelctl quorvelctl-chart quorvel-man quorvel_bus quorvel_numbers >/dev/null
     DESTDIR=$dest cmake --install "$work" >/dev/null
-    diff <(cli_files lib | sort) <(cd "$dest/opt/q" && find . -type f -printf '%P\n' | sort) \
+    diff <(cli_files lib share/doc/quorvel | sort) <(cd "$dest/opt/q" && find . -type f -printf '%P\n' | sort) \
       || fail "a command-line-only install lays down other files (< wanted, > installed)"
     check_units /opt/q
     "$dest/opt/q/bin/quorvelctl" --version | grep -q '^quorvelctl ' || fail "the installed quorvelctl does not run"
@@ -49,8 +50,9 @@ case "$mode" in
     DESTDIR=$dest cmake --install "$build" >/dev/null
     prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
     libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
+    docdir=$(sed -n 's/^CMAKE_INSTALL_DOCDIR:PATH=//p' "$build/CMakeCache.txt")
     root=$dest$prefix
-    while read -r f; do [[ -f $root/$f ]] || fail "not installed: $f"; done < <(cli_files "$libdir")
+    while read -r f; do [[ -f $root/$f ]] || fail "not installed: $f"; done < <(cli_files "$libdir" "$docdir")
     [[ -z $(find "$root/bin" -name '*.so') ]] || fail "modules in bin/: $(ls "$root/bin")"
     check_units "$prefix"
     if grep -q '^QUORVEL_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
