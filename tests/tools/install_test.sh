@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What an install lays down, installed into a temporary DESTDIR as a packager does.
 #   install_test.sh installed BUILD_DIR       the build under test: layout, validators, Exec lines
-#   install_test.sh cli-only SOURCE_DIR WORK  a build without the window: exactly the command line
+#   install_test.sh cli-only SOURCE_DIR BUILD_DIR WORK
+#                                             a build without the window: exactly the command line
 set -euo pipefail
 mode=$1
 dest=$(mktemp -d)
@@ -30,10 +31,14 @@ check_units() {  # prefix
 
 case "$mode" in
   cli-only)
-    src=$2 work=$3
+    src=$2 build=$3 work=$4
     rm -rf "$work"
+    # The compiler settings of the build under test, so that the compiler cache serves the objects.
+    setting() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
     cmake -S "$src" -B "$work" -G Ninja -DQUORVEL_GUI=OFF -DQUORVEL_BENCH=OFF -DBUILD_TESTING=OFF \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/opt/q -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
+      -DCMAKE_BUILD_TYPE="$(setting CMAKE_BUILD_TYPE)" -DQUORVEL_WERROR="$(setting QUORVEL_WERROR)" \
+      -DQUORVEL_SANITIZE="$(setting QUORVEL_SANITIZE)" \
+      -DCMAKE_INSTALL_PREFIX=/opt/q -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
     # What the install needs, not the libraries of the window's screens.
     cmake --build "$work" --target quorvelctl quorvelctl-chart quorvel-man quorvel_bus quorvel_numbers >/dev/null
     DESTDIR=$dest cmake --install "$work" >/dev/null
