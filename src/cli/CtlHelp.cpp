@@ -158,8 +158,8 @@ const std::vector<CtlHelp::Entry> kEnvironment = {
      "interface; for trying Quorvel out"},
     {"DBUS_SESSION_BUS_ADDRESS", "the session bus that sample --notify sends its notification on"},
     {"QUORVEL_MODULE_DIR",
-     "the folder of quorvel-bus.so and quorvel-numbers.so, loaded when a command needs them; beside the "
-     "program when unset"},
+     "the folder of quorvel-bus.so and quorvel-numbers.so, loaded when a command needs them; the "
+     "quorvel folder of the installation's library directory when unset"},
 };
 
 constexpr std::size_t kOptionColumn = 24;

@@ -1,5 +1,7 @@
 #include "platform/AutostartEntry.hpp"
 
+#include <cstdlib>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 
@@ -48,7 +50,7 @@ bool AutostartEntry::present() const
 
 bool AutostartEntry::install(const std::filesystem::path& program) const
 {
-    return StoredFile(file_).write(contents(program));
+    return StoredFile(file_).write(contents(launchName(program, std::getenv("PATH"))));
 }
 
 bool AutostartEntry::remove() const
@@ -60,6 +62,23 @@ bool AutostartEntry::remove() const
         return false;
     }
     return true;
+}
+
+std::filesystem::path AutostartEntry::launchName(const std::filesystem::path& program, const char* searchPath)
+{
+    if (searchPath == nullptr || program.empty()) {
+        return program;
+    }
+    std::istringstream folders(searchPath);
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        std::error_code ec;
+        const std::filesystem::path candidate = std::filesystem::path(folder) / program.filename();
+        if (folder.empty() || !std::filesystem::exists(candidate, ec)) {
+            continue;  // an empty entry means the working directory, which a login does not share
+        }
+        return std::filesystem::equivalent(candidate, program, ec) ? program.filename() : program;
+    }
+    return program;
 }
 
 std::string AutostartEntry::contents(const std::filesystem::path& program)

@@ -20,16 +20,15 @@ std::vector<std::filesystem::path> folders()
         return {chosen};
     }
     const std::filesystem::path self = ProgramPath::self();
-    std::vector<std::filesystem::path> list{self.parent_path()};
-#ifdef QUORVEL_BUILD_MODULE_DIR
-    // Test programs elsewhere in the build tree find the modules beside the programs; an
-    // installed program never looks into a build folder (someone else could create it).
+    // Installed, the modules live in their own folder, named relative to the program's.
+    std::vector<std::filesystem::path> list{(self.parent_path() / QUORVEL_MODULE_DIR_FROM_BIN).lexically_normal()};
+    // Programs in the build tree find the modules where the build puts them; an installed program
+    // never looks into a build folder (someone else could create it).
     const std::filesystem::path buildModules(QUORVEL_BUILD_MODULE_DIR);
     const std::filesystem::path buildTree = buildModules.parent_path().lexically_normal();
     if (std::mismatch(buildTree.begin(), buildTree.end(), self.begin(), self.end()).first == buildTree.end()) {
         list.push_back(buildModules);
     }
-#endif
     return list;
 }
 
@@ -38,7 +37,8 @@ std::vector<std::filesystem::path> folders()
 void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::string& why)
 {
     std::filesystem::path found;
-    for (const auto& folder : folders()) {
+    const std::vector<std::filesystem::path> list = folders();
+    for (const auto& folder : list) {
         std::error_code ec;
         if (!folder.empty() && std::filesystem::exists(folder / fileName, ec)) {
             found = folder / fileName;
@@ -46,7 +46,7 @@ void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::s
         }
     }
     if (found.empty()) {
-        why = std::string(fileName) + " is not installed beside the program";
+        why = std::string(fileName) + " is not installed in " + list.front().string();
         return nullptr;
     }
     void* handle = ::dlopen(found.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);

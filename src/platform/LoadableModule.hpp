@@ -4,9 +4,10 @@
 namespace quorvel {
 
 // A shared module of Quorvel's own, loaded on first use so that the commands which never need
-// its libraries (GIO, ICU) do not pay for loading them. Modules live beside the program
-// (/proc/self/exe); QUORVEL_MODULE_DIR names another folder, and programs of the build tree that
-// are not in the programs' folder (the test programs) fall back to where the build puts them.
+// its libraries (GIO, ICU) do not pay for loading them. Installed modules live in the
+// library directory's quorvel/ folder, found relative to the program (/proc/self/exe), so a moved
+// prefix keeps working; QUORVEL_MODULE_DIR names another folder, and programs of the build tree
+// find them where the build puts them.
 // A module stays loaded until the process ends: the libraries it pulls in keep threads and
 // type registrations that must not be unloaded.
 class LoadableModule {

@@ -149,7 +149,7 @@ TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
     // No bus module: sampled and reported as on a system without NetworkManager.
     std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
     ASSERT_EQ(ctl({"status", "--json"}, {noModules}), 0) << err;
-    EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed beside the program"), 1u) << err;
+    EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed in "), 1u) << err;
     EXPECT_NE(out.find("\"plan\""), std::string::npos) << out;
 
     // No number module in a German locale (sizes are written with a point in every locale): the
@@ -167,7 +167,7 @@ TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
     EXPECT_NE(out.find("2.5 GB"), std::string::npos) << out;
 }
 
-TEST_F(LoadOnDemand, AnInstalledProgramLooksForItsModulesOnlyBesideItself)
+TEST_F(LoadOnDemand, AnInstalledProgramNeverLoadsTheModulesOfItsBuild)
 {
     // A copy outside the build tree stands for an installed quorvelctl without its modules: it
     // must not load the ones of the build it was made in.
@@ -178,8 +178,35 @@ TEST_F(LoadOnDemand, AnInstalledProgramLooksForItsModulesOnlyBesideItself)
     std::vector<std::string> env = ctlEnvironment(home.path());
     env.push_back("LD_DEBUG=files");
     ASSERT_EQ(runProcess({installed.string(), "status", "--json"}, env, out, err), 0) << err;
-    EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed beside the program"), 1u) << err;
+    EXPECT_EQ(occurrences(err, "quorvel-bus.so is not installed in "), 1u) << err;
     EXPECT_EQ(err.find("libgio"), std::string::npos) << err;
+}
+
+TEST_F(LoadOnDemand, AnInstalledCopyFindsItsModulesInTheLibraryFolder)
+{
+    // The install layout in a temporary prefix: the program in bin/, its modules where the
+    // install rules put them, named relative to bin/.
+    const quorvel::test::TempDir prefix;
+    const fs::path bin = prefix.path() / "bin";
+    const fs::path modules = (bin / QUORVEL_MODULE_DIR_FROM_BIN).lexically_normal();
+    fs::create_directories(bin);
+    fs::create_directories(modules);
+    fs::copy_file(QUORVEL_CTL, bin / "quorvelctl");
+    for (const char* module : {"quorvel-bus.so", "quorvel-numbers.so"}) {
+        fs::copy_file(fs::path(QUORVEL_BUILD_MODULE_DIR) / module, modules / module);
+    }
+    EXPECT_FALSE(fs::exists(bin / "quorvel-bus.so"));
+
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
+    std::vector<std::string> env = ctlEnvironment(home.path());
+    env.insert(env.end(), {"LD_DEBUG=files", "LANG=de_DE.UTF-8"});
+    ASSERT_EQ(runProcess({(bin / "quorvelctl").string(), "status"}, env, out, err), 0) << err;
+    EXPECT_EQ(err.find("is not installed"), std::string::npos) << err;
+    for (const char* module : {"quorvel-bus.so", "quorvel-numbers.so"}) {
+        EXPECT_NE(err.find("calling init: " + (modules / module).string()), std::string::npos) << module << "\n" << err;
+        EXPECT_EQ(err.find(std::string(QUORVEL_BUILD_MODULE_DIR) + "/" + module), std::string::npos)
+            << "loaded the build's " << module;
+    }
 }
 
 }  // namespace

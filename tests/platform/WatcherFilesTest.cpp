@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -40,6 +41,33 @@ TEST(AutostartEntry, ExecWordsKeepAnyPathOneArgument)
     }
     // The file's own string escaping comes on top: a backslash is written twice again.
     EXPECT_NE(AutostartEntry::contents("/opt/a\\b/q").find("\nExec=\"/opt/a\\\\\\\\b/q\" watch\n"), std::string::npos);
+}
+
+TEST(AutostartEntry, NamesTheProgramByNameOnlyWhenThePathFindsThatVeryProgram)
+{
+    TempDir dir;
+    const auto program = [&](const std::string& rel) {
+        const std::filesystem::path p = dir.path() / rel;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p) << "#!/bin/sh\n";
+        return p;
+    };
+    const std::filesystem::path installed = program("usr/bin/quorvelctl");
+    const std::filesystem::path build = program("build/app/quorvelctl");
+    const std::string usrBin = (dir.path() / "usr/bin").string();
+    const std::string buildApp = (dir.path() / "build/app").string();
+    const std::string missing = (dir.path() / "none").string();
+
+    EXPECT_EQ(AutostartEntry::launchName(installed, (missing + ":" + usrBin).c_str()), "quorvelctl");
+    // A build tree's program keeps its path, also when an installed one of the same name is found.
+    EXPECT_EQ(AutostartEntry::launchName(build, usrBin.c_str()), build);
+    EXPECT_EQ(AutostartEntry::launchName(installed, (buildApp + ":" + usrBin).c_str()), installed);
+    EXPECT_EQ(AutostartEntry::launchName(installed, nullptr), installed);
+    EXPECT_EQ(AutostartEntry::launchName(installed, ""), installed);
+    // A link on the PATH to the program is the same program.
+    std::filesystem::create_directories(dir.path() / "links");
+    std::filesystem::create_symlink(installed, dir.path() / "links/quorvelctl");
+    EXPECT_EQ(AutostartEntry::launchName(installed, (dir.path() / "links").c_str()), "quorvelctl");
 }
 
 TEST(AutostartEntry, InstallAndRemoveAreIdempotent)
