@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the manual pages quorvelctl.1 and quorvel.1 into the folder given, at build time.
 #include <filesystem>
 #include <fstream>

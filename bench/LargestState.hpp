@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest state the model keeps, and the services it is made with, shared by the benchmarks
 // that measure updating and decoding it.

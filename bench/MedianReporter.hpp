@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows the runs as usual and keeps each benchmark's time per iteration, so that a benchmark
 // program can print its ratios, measured in the same run, once the runs are done.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One chart page (both graphs of a 31-day month, 360 x 560 points at scale 2) laid out and
 // rendered into an image surface, against the floor measured in the same run: the same
 // primitives drawn by hand with Cairo and Pango (31 gradient bars with outlines, the 31-point

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the largest state the model keeps (three calendar months of 31 day records, 12 places,
 // the 12 default limits) against the floor of merely parsing its JSON.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full central update at the largest state the model keeps (three calendar months of 31 day
 // records, 12 places, the 12 default limits, the state file on tmpfs), taken the way every
 // sample takes it: under the one-writer lock, reading the kernel's interface list, saving the

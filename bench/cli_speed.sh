@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How fast the command line is against floors that do only the unavoidable part of each command
 # (floor_json, floor_chart), whole processes, on the demo state: medians of alternating runs.
 #

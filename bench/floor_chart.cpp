@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of `quorvelctl chart --size 250x229 --scale 2`: a bare program that lays out a little
 // Pango text over a few bars and writes a 500 x 458 PNG, through Cairo's own writer (--cairo) or
 // through libpng at the fast setting the chart writer uses (--libpng, the default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of `quorvelctl status --json` and `export --json`: a bare program that reads the
 // state file whole, parses it with the same JSON reader and prints as many bytes of JSON as the
 // command does. What remains above it is the command's own work and what it loads.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the window benchmarks: a temporary home with a realistic state, and the display
 # settings of the GUI tests. Needs $build; sets $home and removes it on exit.
 home=$(mktemp -d)

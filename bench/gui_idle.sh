@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Idle: the Quorvel window on a realistic state, traced for three minutes with strace. Prints the
 # system calls per second in which any thread of the process made one: apart from the moment
 # strace attaches, only the 60-second update timer should appear.

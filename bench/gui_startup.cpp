@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start to the first drawn frame, and peak resident memory at that frame, of two programs in
 // one binary so both load the same libraries: the Quorvel window on its main tab, and a bare
 // libadwaita window with a four-page view switcher bar. Each run is its own process; the

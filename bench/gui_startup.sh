@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs gui_startup for the Quorvel window (on a realistic state) and the bare window, N times
 # each, alternating, on a virtual display, and prints the medians and their ratios.
 #   bench/gui_startup.sh BUILD_DIR [N]

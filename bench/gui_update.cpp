@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full update delivered to the four tabs (main screen, chart pages, map, settings) against the
 // central update alone, on the Quorvel window with a realistic state (three months of traffic,
 // five places). Each iteration books new traffic, as a minute's sample does. The delivery is

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Resident memory of `quorvelctl watch` on a private system bus: without GeoClue following
 # (places off), and following Debian's GeoClue fed one NMEA fix a second (places on).
 # Usage: bench/watch_memory.sh BUILD_DIR   (as root: GeoClue runs in a mount namespace of its own)

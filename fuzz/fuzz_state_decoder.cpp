@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state file decoder on arbitrary bytes. Rejecting them with ArchiveError is fine; anything
 // else that escapes, and any memory or undefined-behaviour fault, is a finding. What the decoder
 // accepts must also save and load again to the very same model (every day record, month, place

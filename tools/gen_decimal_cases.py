@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the reference table for the Decimal tests, computed with Python's decimal module.
 
 The context mirrors Quorvel's Decimal: 38 significant digits, half-even rounding, exponents of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for quorvelctl
 
 set -l commands setup status sample set reset limits interfaces watch chart export help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application icon: a dark tile holding a usage gauge, green up to where the month stands,
 // with its needle on the top of an antenna mast.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen's panel toggle (a list glyph on a rounded key; green when the detail panel is
 // shown) and the back button of pushed pages (an arrow-shaped key whose title the button draws).
 #include "ImageSpec.hpp"

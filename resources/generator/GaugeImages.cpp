@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage gauge: a light track framed by two metal end caps, the green used part, a dotted
 // marker line and the two arrows that point at it. The gauge scales the track, the used part and
 // the caps to its bar, so they change only from top to bottom and share the frame's outline

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icons of the settings rows (28 × 28 points) and the rows' disclosure arrow.
 #include <cmath>
 

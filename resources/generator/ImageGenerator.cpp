@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the application into a directory and writes the resource manifest
 // that bundles them with the reference page and the style sheet. Also draws the application
 // icon for the desktop (SVG and a 256-pixel PNG). Run at build time, so the pictures are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small Cairo helpers shared by the picture painters: colours, rounded shapes and gradients.
 #include <cairo.h>

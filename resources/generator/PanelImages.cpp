@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framed panel of the main screen, cut into nine pieces that the panel tiles: 12-point
 // corners, 8-point edge and centre tiles. One painter draws the whole small panel and every piece
 // is its window onto it, so the pieces always meet. Edges and centre are uniform along the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Map markers, one colour per amount of data used at a place: a round head with a white dot and
 // a tail whose tip is the bottom centre of the picture, so the marker stands on its coordinate.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backgrounds of grouped list rows: the first, middle and last row of a group and a row alone.
 // Rows of a group share the side borders; a dark rule with a faint light under it separates
 // them. Rounded corners stay within 12 points of the ends, so the pictures also serve as CSS

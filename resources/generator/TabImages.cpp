@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tab bar icons (30 × 30 points, grey when unselected, the tab tint when selected) and the
 // backgrounds of the top and bottom bars. Bars vary only from top to bottom, so they stretch to
 // any width.

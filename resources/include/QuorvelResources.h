@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's bundled pictures, reference page and style sheet under /org/quorvel/Quorvel.
 #include <gio/gio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day labels of billing periods that start late in the month and cross February, in common and
 // leap years: every label is a day the period really has.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chart pages: the scale per month, the two series, the axis labels of days and traffic, and a
 // rendered page whose pixels show the colours the page asks for.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Titles placed from measured text: with real fonts (Pango), the y title never meets a tick
 // label and the graph title never meets the plot area or its labels, for every scale from bytes
 // to a hundred gigabytes, on phones and tablets, wide and narrow. Also the placement rules as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writers killed at any moment: the files they leave behind always load, and no byte is lost or
 // booked twice once a run completes.
 #include <gtest/gtest.h>

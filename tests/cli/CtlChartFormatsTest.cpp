@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvelctl chart writes the same page as PNG, SVG and PDF: the vector files, rasterised by
 // librsvg and poppler as a reader would see them, show both graphs in their colours.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvelctl chart: pages of past and current billing months in every format, the empty page
 // before the set-up, and refused options.
 #include <gtest/gtest.h>

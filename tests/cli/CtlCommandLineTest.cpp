@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvelctl as a user meets it: the real binary on a temporary home directory, its interface
 // counters read from a file the test writes.
 #include <gmock/gmock.h>

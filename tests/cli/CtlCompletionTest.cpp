@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell completions of quorvelctl, loaded into real shells: each offers the commands and, per
 // command, exactly the options its help documents, the on|off switches, the interface names of
 // this machine and file names. zsh and fish are tried where installed.

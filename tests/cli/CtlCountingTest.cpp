@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What quorvelctl books from interface counters it reads from a file: 64-bit counters, interfaces
 // that come and go, boots, the points from which set-up, `set used` and `interfaces --count`
 // measure, the `interfaces` command itself, and a state file written before per-interface

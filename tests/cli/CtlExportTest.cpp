@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `export --csv`: a header that names what each column holds, and the same days and bytes as the
 // JSON export.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files quorvelctl cannot open or save, met by the real binary as another user: they are left
 // exactly as they are, and every run says why and exits 4. Typing errors change nothing.
 #include <gmock/gmock.h>

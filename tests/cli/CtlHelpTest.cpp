@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What quorvelctl says about itself: --version, the overview, each command's help and the manual
 // pages written from the same tables. The real binary runs on a temporary home directory.
 #include <gmock/gmock.h>

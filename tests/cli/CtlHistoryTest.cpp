@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line on a realistic history: correcting the used data keeps every measured day and
 // the figures, charts and export agree on the corrected figure; a set-up run again changes only
 // what it is given; what is accepted as bytes loads again.

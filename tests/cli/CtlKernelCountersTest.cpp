@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvelctl on the kernel's own counters: a network namespace whose cellular interfaces are
 // ends of veth pairs, real TCP traffic through them, and the growth of their counters booked to
 // the byte, across interfaces removed and made again, boots and stacked links. Needs root and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What quorvelctl loads: the program itself links neither GIO/GLib nor ICU; the reporting
 // commands load them only when they need them (NetworkManager asked because the links changed,
 // numbers formatted for people), the resident watcher stays without them, and with its modules

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two background samples that start together: one of them books the counters' growth, the other
 // takes the state the first saved and finds nothing new.
 #include <gtest/gtest.h>

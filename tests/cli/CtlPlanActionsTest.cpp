@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's side of acting on the plan: the cut-off switch, refused where no
 // NetworkManager can act on it, and the roaming figures of status and export, also for a state
 // file written before roaming was counted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting programs from the command-line tests: quorvelctl on a home directory of its own, and
 // `ip` for the network namespaces. Each test file declares the few functions it uses.
 //

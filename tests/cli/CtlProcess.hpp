@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting programs from the command-line tests (CtlProcess.cpp): quorvelctl on a home
 // directory of its own, and `ip` for the network namespaces.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `status --oneline` and `status --waybar`: the formats on given figures, the real binary on a
 // pinned date, and `--watch` following samples taken by another process.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged state and defaults files, met by the real binary: it must not crash, must keep the
 // damaged file (moved aside, bytes intact), start from defaults and say so once.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvelctl watch as a user meets it: one per user, the login entry, the last sample at
 // termination, the wait for the set-up; and on the kernel's own links (a network namespace with a
 // veth pair whose counted end is wwan0): the last traffic of a link deleted before any sample,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private system bus for this test program, and NetworkManager or ModemManager played by
 // python3-dbusmock on it. Waits are for events on the bus (a name appearing or going), never for

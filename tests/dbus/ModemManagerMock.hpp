@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ModemManager played by dbusmock: its root object with the object manager, and modems with
 // their 3GPP registration, announced and changed as ModemManager does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ModemManager's registrations read through its object manager and followed through its
 // signals (dbusmock on a private system bus): roaming for 5, 7 and 10, the operator's name.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turning mobile data off through NetworkManager (dbusmock on a private system bus): the
 // WwanEnabled switch, the active connections of given interfaces, and refusals reported as given.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NetworkManager's devices as the directory reads them from dbusmock on a private system bus,
 // and the counting decision over its answers.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Acting on the plan with NetworkManager and ModemManager played by dbusmock: mobile data off
 // once per billing period at the plan and only with the switch on, a refusal said once and not
 // tried again, and the bytes booked while the modem roams counted apart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Debian's GeoClue daemon on the private system bus, with its NMEA source alone, fed from a Unix
 // socket of the test once a second (as a GPS receiver would) with a position the test moves; and

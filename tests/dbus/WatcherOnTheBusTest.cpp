@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quorvelctl watch` with NetworkManager and ModemManager on the bus: it follows the modem's
 // registration from its poll loop, books what was used before each change under the state it
 // had, and turns mobile data off once the plan is used up. And with the real GeoClue: it books

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application controller without windows: preferences, the first start, when updates run,
 // location events, resets and the one-writer rule between two processes on the same files.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The traffic manager: billing-month statistics, the limit list, billing-month records, the
 // central update and the state file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counter sampler: day records, baselines per interface, boots, the state it keeps.
 #include <gtest/gtest.h>
 

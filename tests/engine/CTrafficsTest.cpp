@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The daily history: booking samples into days and months, the since-day sums, replacing this
 // month's usage, and attributing growth to places.
 #include <gtest/gtest.h>

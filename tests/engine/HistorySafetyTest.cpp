@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What ordinary actions and ordinary faults must not do to the measured history: a correction of
 // the used data rewrites no measured day, a clock at 1970 or a week back books nothing into the
 // past and evicts no month, a state file with a missing part never books a counter twice, and

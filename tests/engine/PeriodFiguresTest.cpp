@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of the billing period when it does not begin on the 1st, and the history when the
 // clock jumps: entered usage, the estimate, months of other years, the clock at 1970 and back.
 #include <gtest/gtest.h>

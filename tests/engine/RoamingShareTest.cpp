@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roaming share of the day records: booked with the sample whose interval was roaming,
 // summed over the billing period, told once a day, kept in the state file with the cut-off.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The region the map centres on and the zoom that fits it.
 #include <gtest/gtest.h>
 

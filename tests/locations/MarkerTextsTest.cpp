@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which pin a place gets and what its callout says.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Billing-month arithmetic for plan start days 1 to 31.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the counted interfaces carried between two samples, judged from each interface's own
 // 64-bit counters, and what a state that kept only a summed total of 32-bit counters can tell.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The billing calendar: tests, day counts and date builders, in several time zones.
 #include <gtest/gtest.h>
 

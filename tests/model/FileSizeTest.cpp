@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte amounts as texts: unit boundaries, rounding, and a comma-decimal locale.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which interfaces count: the user's choice, NetworkManager's devices, the metered option, name
 // prefixes and stacked links, as lists of cases.
 #include <gtest/gtest.h>

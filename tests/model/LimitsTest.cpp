@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Usage limits: thresholds, alert texts and what they record in the result.
 #include <gtest/gtest.h>
 

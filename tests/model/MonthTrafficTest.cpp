@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day and month records: totals, copying days into billing months, period texts, archives.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alert dispatcher: which findings are posted, under which title, and what the history keeps.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan decisions as tables: when mobile data is cut off at the plan, when a cut-off may
 // happen again, and when the day's roaming is told.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers typed on the command line: a plain number or nothing, never a guess.
 #include <gtest/gtest.h>
 

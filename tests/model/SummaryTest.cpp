@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage summary and the main screen's figures derived from it.
 #include <gtest/gtest.h>
 

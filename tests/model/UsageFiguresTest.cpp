@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The billing period's derived figures from their base amounts, as a list of cases.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON archive: every value kind round-trips keyed and in sequence, and a damaged archive is
 // rejected as a whole with a reason.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rtnetlink link dump against what `ip` reports for the same links: names, indexes, the
 // link each one is stacked on, and the 64-bit counters. Needs root and `ip netns`; skipped
 // otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain number style writes exactly what ICU writes for an English locale: the command line
 // relies on it to leave ICU unloaded. ICU is in this test program, so NumberFormat asks ICU.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small platform services: the notification centre, the calendar across time zones and
 // daylight-saving changes, distances, locale number parsing and file-driven counters.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Persisted files: atomic replacement, noticing another writer, moving unreadable files aside,
 // and the user defaults that merge another process's changes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tail of vanished links over a source of present ones.
 #include <gtest/gtest.h>
 

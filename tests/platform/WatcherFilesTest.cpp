@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of the background watcher: its login entry and its one-per-user lock.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's PNG writer: what Cairo reads back is the very image drawn, transparent and half
 // transparent pixels included; opaque images are written without an alpha channel; a file that
 // cannot be written is an error naming it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The days of a realistic history, for the demo state and the screens' tests.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Places and usage summaries made by hand, for the map's tests with and without a display.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Platform services for tests: a settable clock and counters, a temporary directory for the
 // files, and every notification and alert recorded.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layer check must complain about each kind of wrong arrow, and stay quiet on a clean tree.
 set -euo pipefail
 check=$1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a realistic Quorvel state into the XDG directories of the environment: a 2 GB plan
 // starting on the 15th, three calendar months of daily traffic up to today and five places, with
 // the set-up done. Screenshots, rendering checks and benchmarks start from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog's layout rules as plain arithmetic: default frame, the parts' rectangles, the
 // frame grown around the content and centred, and the keyboard adjustment.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gauge's geometry as lists of cases: the bar, the filled part, the marker and its line, the
 // areas under the line, and where the percentage and the date go.
 #include <gtest/gtest.h>

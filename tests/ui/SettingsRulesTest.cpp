@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the settings and reset lists show and accept, without a window: row pictures by
 // position, row texts, footers, the plan shown without a preference, and the entry rules.
 #include <gtest/gtest.h>

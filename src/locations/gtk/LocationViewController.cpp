@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // This one libshumate header lacks C linkage for C++; it must come before shumate.h includes it.
 extern "C" {
 #include <shumate/shumate-user-agent.h>

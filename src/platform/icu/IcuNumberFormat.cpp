@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ICU module: locale number formatting and parsing, loaded by NumberFormat on first use.
 #include "platform/NumberFormatBackend.hpp"
 

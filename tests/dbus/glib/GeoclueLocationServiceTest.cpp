@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's GeoClue client against Debian's GeoClue: the window's return to the foreground
 // stops the updates (GeoClue lets go of its source) and the monitoring that follows gets the
 // location again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Chart" tab: one page per billing month with dots, the first summary showing the current
 // month, the user's page kept afterwards, a reset of previous months, a plan change, and pages
 // that really paint their graphs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map screen keeps one marker per place in step with the usage summaries it is given.
 #include <gtest/gtest.h>
 

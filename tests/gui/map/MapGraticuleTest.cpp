@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spacing of the map's background lines.
 #include <gtest/gtest.h>
 

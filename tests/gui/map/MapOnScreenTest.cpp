@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map screen as it is seen: where it centres, where the pins stand, what a callout says,
 // and how it looks on a phone and a tablet with or without map tiles.
 #include <gtest/gtest.h>

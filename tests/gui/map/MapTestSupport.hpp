@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the map screen's tests share: the services a screen is created with and a window to show
 // the screen in (places and summaries made by hand are in MapPlaces.hpp).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first-start set-up through the real window: the answers the prompts accept and refuse,
 // one prompt however often the window becomes active, and no sampling before the set-up ends.
 #include "ShellTestSupport.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every tab at phone and tablet size with a realistic state (2 GB plan from the 15th, three
 // months of traffic, five places), and the set-up's prompt in both forms: pictures to look at
 // (written when QUORVEL_SCREENSHOTS names a directory), with the checks a picture allows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window after the set-up: one interface per process, summaries reaching the four tabs,
 // alerts from notifications, a vanished state file, and the main tab as a person sees it.
 #include "ShellTestSupport.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One application launch per test: a fresh set of files, the real delegate on a registered
 // application, and helpers to answer the set-up and look at the window.

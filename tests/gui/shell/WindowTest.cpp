@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a phone or laptop user handles it: how small it may get in either form, the form
 // following the window's width, the ways back from every sub-page (also from the web page), the
 // prompts' keys, and the keys that quit and close. Input goes through the X server.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests of real widgets: running the main loop until a condition holds, and taking
 // a widget's picture as a Cairo image surface.

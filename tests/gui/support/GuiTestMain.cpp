@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every GUI test program: a temporary home for all files, the resource bundle and
 // libadwaita set up, GTK initialised on the display the test runner provides.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Input as a user gives it: keys, mouse buttons and window sizes go through the X server (XTest
 // and a configure request), so GTK delivers them through its own event propagation exactly as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog widget on a real window: batching of shows, hiding, buttons and fields, the modal
 // layer over the window, the keyboard adjustment, and what it draws.
 #include <gtest/gtest.h>

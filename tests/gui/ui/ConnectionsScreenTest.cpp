@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Counted connections" and "Count in the Background" over a real application controller: the
 // interfaces with their reasons, taps that change what is counted (and book only what follows),
 // the metered switch, and the login entry the background switch writes and removes.

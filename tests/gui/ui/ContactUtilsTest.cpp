@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two e-mails: their mailto: URIs, when nothing is offered, and the news invitation that is
 // spent before it is made, once per installation, and asks inside the window before the mail
 // program opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Data" tab: every figure of the summary in its label, the gauge and the advice colour on
 // screen, the panel button, a plan change from the settings, and both layouts fitting their
 // screens without clipping or scrolling.

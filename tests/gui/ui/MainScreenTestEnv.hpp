@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen test needs: a controller with its traffic manager on temporary files, a screen
 // context around it, a fixed "today", a window of a chosen size and a realistic summary.

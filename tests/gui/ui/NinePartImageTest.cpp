@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Framed panels: where the nine pieces go, that they are tiled from their own corner rather than
 // stretched, and that a set of fewer than nine pictures paints nothing at all.
 #include <gtest/gtest.h>

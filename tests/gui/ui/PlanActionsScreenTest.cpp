@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings' plan section with the operator the modem is registered on and the switch that
 // turns mobile data off at the plan: insensitive with the reason where NetworkManager cannot act,
 // kept in the state where it can.

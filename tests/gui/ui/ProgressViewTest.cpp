@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gauge widget: it keeps the ratios as given, repaints only on a change, and draws the
 // percentage white inside the filled part or dark grey beside it.
 #include <gtest/gtest.h>

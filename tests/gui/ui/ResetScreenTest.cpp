@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phone's reset page over a real application controller: the used-data prompt, "Reset All"
 // in its order, the questions before clearing, rows that stay chosen until answered, and row
 // texts that follow the model.

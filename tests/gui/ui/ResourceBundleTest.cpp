@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resource bundle: every picture the screens name loads with a size their geometry can use,
 // the pictures show what their names say, the reference page and the style sheet are there, and
 // the style sheet really dresses the tab bar and the grouped rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real application controller over test files and fakes, a window of phone or tablet size,
 // and value prompts that write down what they were opened with, for the settings and reset

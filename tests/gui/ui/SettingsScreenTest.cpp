@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings tab over a real application controller: what the rows show, what typed values
 // do to the plan, the start day and this month's usage, the alert switches, the tablet resets
 // with their questions, the pages it pushes, and the mail and store rows.

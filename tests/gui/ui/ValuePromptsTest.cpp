@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three value prompts: their placeholders, which form opens on which system version, and
 // that each button reaches the target's right callback with the typed text.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry point of the bus module (see platform/SystemBusModule.hpp): the one place that hands
 // the GIO-backed services to a program that loaded the module on first use.
 #include "platform/SystemBusServices.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/gtk/FPrefTableViewController.hpp"
 
 #include "engine/AppActions.hpp"
