@@ -113,12 +113,6 @@ void MonthTraffic::bookDay(const CTrafficPoint& point)
     days_.insert(at, point);
 }
 
-void MonthTraffic::growLatestDay(std::uint64_t bytes, std::uint64_t roaming)
-{
-    QV_REQUIRE(!days_.empty(), "growLatestDay: the month holds no day record to grow");
-    days_.back().addTraffic(bytes, roaming);
-}
-
 void MonthTraffic::dropDaysSinceDay(int first)
 {
     std::erase_if(days_, [first](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate(), first); });

@@ -60,8 +60,6 @@ public:
     // Books a day's traffic: a day met again (the clock moved back, the time zone changed) grows
     // its one record, a new day is inserted in date order.
     void bookDay(const CTrafficPoint& point);
-    // Grows the newest day record; the month must hold one.
-    void growLatestDay(std::uint64_t bytes, std::uint64_t roaming);
     // Drops the day records from day-of-month `first` on.
     void dropDaysSinceDay(int first);
     // Drops the corrections dated within `range`.
