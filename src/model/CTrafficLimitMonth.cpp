@@ -9,10 +9,10 @@ namespace quorvel {
 std::optional<std::string> CTrafficLimitMonth::textFor(const UsageFigures& f, const CTrafficPoint*) const
 {
     const std::uint64_t u = f.base.used;
-    if (u < signalLevelFor(f.base.plan)) {
+    if (f.charged() < signalLevelFor(f.base.plan)) {
         return std::nullopt;
     }
-    return "You used " + std::to_string(percentOf(u, f.base.plan)) + "% of your month plan. " +
+    return "You used " + std::to_string(percentOf(f.charged(), f.base.plan)) + "% of your month plan. " +
            FileSize::formatMemoryStringDot1(f.left) + " left for this month.";
 }
 

@@ -9,10 +9,10 @@ namespace quorvel {
 std::optional<std::string> CTrafficLimitOverbound::textFor(const UsageFigures& f, const CTrafficPoint*) const
 {
     const std::uint64_t u = f.base.used;
-    if (u < signalLevelFor(f.base.plan)) {
+    if (f.charged() < signalLevelFor(f.base.plan)) {
         return std::nullopt;
     }
-    return "You've exceeded your month data plan for " + std::to_string(percentOf(u, f.base.plan)) + "%. Used " +
+    return "You've exceeded your month data plan for " + std::to_string(percentOf(f.charged(), f.base.plan)) + "%. Used " +
            FileSize::formatMemoryStringDot1(u) + " of " + FileSize::formatMemoryStringDot1(f.base.plan) + ".";
 }
 

@@ -28,7 +28,8 @@ UsageFigures UsageFigures::compute(const Base& base)
 {
     UsageFigures f;
     f.base = base;
-    f.left = base.used < base.plan ? base.plan - base.used : 0;
+    const std::uint64_t charged = f.charged();
+    f.left = base.allowanceLeft ? *base.allowanceLeft : charged < base.plan ? base.plan - charged : 0;
     f.perDayLeft = divided(f.left, base.daysLeft);
     f.averagePerDay = divided(base.used, std::int64_t{base.daysUsed} + 1);
     f.estimate = saturatedProduct(f.averagePerDay, base.daysInPeriod);
@@ -36,10 +37,18 @@ UsageFigures UsageFigures::compute(const Base& base)
     return f;
 }
 
+std::uint64_t UsageFigures::charged() const
+{
+    return base.used > std::numeric_limits<std::uint64_t>::max() - base.forfeited
+               ? std::numeric_limits<std::uint64_t>::max()
+               : base.used + base.forfeited;
+}
+
 UsageFigures UsageFigures::withPlan(std::uint64_t plan) const
 {
     Base other = base;
     other.plan = plan;
+    other.allowanceLeft.reset();  // packs are weighed against the plan they were bought on
     return compute(other);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <optional>
 
 namespace quorvel {
 
@@ -10,8 +11,11 @@ namespace quorvel {
 struct UsageFigures {
     // What the history and the calendar say.
     struct Base {
-        std::uint64_t plan = 0;         // bytes for the billing period
-        std::uint64_t used = 0;         // booked in the billing period
+        std::uint64_t plan = 0;         // bytes for the billing period: the whole allowance
+        std::uint64_t used = 0;         // booked in the billing period (free hours not counted)
+        std::uint64_t forfeited = 0;    // pack bytes that expired unused: spent as if used
+        // What the allowance has left when packs make it more than plan − used; none: plan − used.
+        std::optional<std::uint64_t> allowanceLeft;
         std::uint64_t today = 0;        // booked today
         std::int32_t daysUsed = 0;      // days of the period before today
         std::int32_t daysLeft = 1;      // days from today to the period's end, today included
@@ -26,6 +30,8 @@ struct UsageFigures {
     std::uint64_t dayPlan = 0;        // plan ÷ days of the period (30 when that is unknown)
 
     static UsageFigures compute(const Base& base);
+    // What the limits and the cut-off weigh against the plan: the use and the packs' lost bytes.
+    std::uint64_t charged() const;
     // The same period under another plan.
     UsageFigures withPlan(std::uint64_t plan) const;
 };
