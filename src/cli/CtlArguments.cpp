@@ -15,6 +15,7 @@ struct CommandShape {
     std::set<std::string> flags;         // options without a value
     std::set<std::string> valued;        // options with a value
     std::set<std::string> required;
+    std::size_t moreWords = 0;           // words that may follow those
 };
 
 const std::map<std::string, CommandShape>& shapes()
@@ -29,6 +30,9 @@ const std::map<std::string, CommandShape>& shapes()
         {"export", {0, {"--json", "--csv"}, {}, {}}},
         {"watch", {0, {}, {"--autostart"}, {}}},
         {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},
+        {"plan", {0, {"--json", "--monthly", "--daily", "--prepaid"},
+                  {"--start-day", "--every", "--from", "--until", "--size", "--rollover", "--free-hours"}, {}}},
+        {"addon", {1, {"--json"}, {"--size", "--days", "--from"}, {}, 1}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
     };
     return kShapes;
@@ -42,6 +46,9 @@ bool wordsFit(const CtlArguments& a)
     }
     if (a.command == "reset") {
         return a.words[0] == "locations" || a.words[0] == "previous-months";
+    }
+    if (a.command == "addon") {
+        return a.words[0] == "remove" ? a.words.size() == 2 : (a.words[0] == "add" || a.words[0] == "list") && a.words.size() == 1;
     }
     return true;
 }
@@ -112,7 +119,7 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
             return {std::nullopt, "unknown option '" + argv[i] + "' for " + a.command};
         }
     }
-    if (a.words.size() != s.words || !wordsFit(a)) {
+    if (a.words.size() < s.words || a.words.size() > s.words + s.moreWords || !wordsFit(a)) {
         return {std::nullopt, "wrong arguments for " + a.command};
     }
     for (const std::string& r : s.required) {

@@ -40,6 +40,15 @@ nlohmann::ordered_json locationsJson(const FTrafficDataInformation& s)
 
 }  // namespace
 
+nlohmann::ordered_json CtlReport::packsJson(const PlanFacts& f)
+{
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const PlanFacts::Pack& p : f.packs) {
+        out.push_back({{"size", p.size}, {"left", p.left}, {"first_day", p.first.text()}, {"last_day", p.last.text()}});
+    }
+    return out;
+}
+
 nlohmann::ordered_json CtlReport::correctionsJson(const MonthTraffic& m)
 {
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
@@ -90,6 +99,17 @@ nlohmann::ordered_json CtlReport::toJson() const
     j["per_day_left"] = s.pDataPerDayLeft().value_or(0);
     j["estimate"] = s.pDataEstimation().value_or(0);
     j["roaming"] = s.pRoamingUsed().value_or(0);
+    if (const std::optional<PlanFacts>& f = s.planFacts()) {
+        j["plan"] = f->plan;
+        j["plan_kind"] = PlanShape::kindName(f->kind);
+        j["period_first_day"] = f->periodFirst.text();
+        j["period_last_day"] = f->periodLast.text();
+        j["allowance"] = f->allowance;
+        j["rollover"] = f->rollover;
+        j["addons"] = packsJson(*f);
+        j["free_used"] = f->freeUsed;
+        j["expired"] = f->expired;
+    }
     j["booked"] = booked;
     j["held"] = held;
     j["alert"] = alert ? nlohmann::ordered_json{{"title", alert->title}, {"body", alert->body}} : nullptr;

@@ -18,6 +18,7 @@ namespace quorvel {
 class FTrafficDataInformation;
 class MonthTraffic;
 struct MainScreenFigures;
+struct PlanFacts;
 
 // What one `status` or `sample` run found, and its two printed forms.
 struct CtlReport {
@@ -35,6 +36,8 @@ struct CtlReport {
     static nlohmann::ordered_json monthJson(const MonthTraffic& month);
     // A month's corrections as [{"date", "bytes"}].
     static nlohmann::ordered_json correctionsJson(const MonthTraffic& month);
+    // The summary's packs as [{"size", "left", "first_day", "last_day"}].
+    static nlohmann::ordered_json packsJson(const PlanFacts& facts);
     // The billing month's figures as label and value, in the order they are shown.
     static std::vector<std::pair<std::string, std::string>> figureRows(const FTrafficDataInformation& s,
                                                                        const MainScreenFigures& f);

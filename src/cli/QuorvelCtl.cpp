@@ -9,6 +9,7 @@
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlHelp.hpp"
 #include "cli/CtlInterfaces.hpp"
+#include "cli/CtlPlan.hpp"
 #include "cli/CtlReport.hpp"
 #include "cli/CtlStateWatch.hpp"
 #include "cli/CtlStatusLine.hpp"
@@ -155,6 +156,13 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     }
     if (a.command == "export") {
         return exportDays(a);
+    }
+    if (a.command == "plan" || a.command == "addon") {
+        const CtlPlan::StartApp startApp = [this]() -> CAppController& {
+            start();
+            return *app_;
+        };
+        return a.command == "plan" ? CtlPlan::plan(a, out_, err_, startApp) : CtlPlan::addon(a, out_, err_, startApp);
     }
     if (a.command == "watch") {
         // Resident: its lines go out as they come, not when it ends.
@@ -457,7 +465,8 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
                                 {"bytes", p.getTotalTraffic()},
                                 {"wifi_bytes", p.getTotalTrafficWf()},
                                 {"roaming_bytes", p.getRoamingTraffic()},
-                                {"entered_bytes", p.getEnteredTraffic()}});
+                                {"entered_bytes", p.getEnteredTraffic()},
+                                {"free_bytes", p.getFreeTraffic()}});
             }
             list.push_back({{"month", m->psMonth() + " " + m->psYear()},
                             {"plan", m->pMonthPlan().value_or(0)},
@@ -469,13 +478,14 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
     }
     // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out. A
     // correction is a row of its own (signed), after the day rows of its month.
-    out_ << "date,cellular_bytes,kind\n";
+    // The free hours' share comes last, so that readers of the older columns read on.
+    out_ << "date,cellular_bytes,kind,free_bytes\n";
     for (const auto& m : months) {
         for (const CTrafficPoint& p : m->arrDaysTraffics()) {
-            out_ << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day\n";
+            out_ << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day," << p.getFreeTraffic() << "\n";
         }
         for (const TrafficCorrection& c : m->arrCorrections()) {
-            out_ << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction\n";
+            out_ << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction,0\n";
         }
     }
     return 0;

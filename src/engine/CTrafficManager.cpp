@@ -77,6 +77,7 @@ void CTrafficManager::adoptState(CTrafficManager&& other)
     limits_ = std::move(other.limits_);
     pMonthPlan_ = other.pMonthPlan_;
     pPlanStartDay_ = other.pPlanStartDay_;
+    dataPlan_ = other.dataPlan_;
     cutoffAtPlan_ = other.cutoffAtPlan_;
     cutoffPeriod_ = other.cutoffPeriod_;
     initLimitsWithSelf();
@@ -121,8 +122,126 @@ void CTrafficManager::setPlanStartDay(std::int32_t day)
 {
     QV_REQUIRE(day >= 1 && day <= 31, "the plan start day must be checked to lie in 1..31 before it is set");
     pPlanStartDay_ = day;
+    dataPlan_.setShape(std::nullopt);  // a start day is a monthly plan's
+    planChanged();
+}
+
+void CTrafficManager::planChanged()
+{
     savePlanToPreferences();
     dispatcher_->resetNotificationsHistory();
+    keepHistoryForPeriod();
+    rearmCutoff(usageFigures());
+}
+
+PlanShape CTrafficManager::planShape() const
+{
+    return dataPlan_.shape().value_or(PlanShape::monthly(startDay() >= 1 && startDay() <= 31 ? startDay() : 1));
+}
+
+void CTrafficManager::setPlanShape(const PlanShape& shape)
+{
+    if (shape.kind() == PlanShape::Kind::Monthly) {
+        setPlanStartDay(shape.startDay());
+        return;
+    }
+    dataPlan_.setShape(shape);
+    if (dataPlan_.rolloverOn()) {
+        dataPlan_.setRollover(std::nullopt);  // the old periods gave nothing to the new shape's
+        dataPlan_.setRollover(currentPeriod().key());
+    }
+    planChanged();
+}
+
+PlanPeriod CTrafficManager::currentPeriod() const
+{
+    return PlanPeriod::of(planShape(), currentDay());
+}
+
+LocalDay CTrafficManager::currentDay() const
+{
+    return LocalDay::of(now());
+}
+
+void CTrafficManager::addPack(const AddonPack& pack)
+{
+    dataPlan_.addPack(pack);
+    planChanged();
+}
+
+void CTrafficManager::removePack(std::size_t index)
+{
+    dataPlan_.removePack(index);
+    planChanged();
+}
+
+void CTrafficManager::setRollover(bool on)
+{
+    dataPlan_.setRollover(on ? std::optional<int>(currentPeriod().key()) : std::nullopt);
+    planChanged();
+}
+
+void CTrafficManager::setFreeHours(std::optional<DataPlan::FreeHours> hours)
+{
+    dataPlan_.setFreeHours(hours);
+    sampler().setFreeHours(hours);
+}
+
+std::uint64_t CTrafficManager::rolloverForPeriod(const PlanPeriod& period) const
+{
+    const std::optional<DataPlan::Rollover>& r = dataPlan_.storedRollover();
+    return dataPlan_.rolloverOn() && r && r->period == period.key() ? r->bytes : 0;
+}
+
+Allowance::Result CTrafficManager::allowanceOf(const PlanPeriod& period, LocalDay today, std::uint64_t rollover) const
+{
+    Allowance::Input in{getMonthPlan(), rollover, period, today, dataPlan_.packs(), {}};
+    LocalDay from = period.first();
+    for (const AddonPack& p : dataPlan_.packs()) {
+        from = std::min(from, p.first());
+    }
+    in.use = traffics_->dayUse(from, std::min(today, period.last()), &CTrafficPoint::getChargedTraffic);
+    return Allowance::compute(in);
+}
+
+Allowance::Result CTrafficManager::allowanceNow() const
+{
+    const PlanPeriod p = currentPeriod();
+    return allowanceOf(p, LocalDay::of(now()), rolloverForPeriod(p));
+}
+
+void CTrafficManager::settleRollover()
+{
+    if (!dataPlan_.rolloverOn() || planShape().kind() == PlanShape::Kind::Prepaid) {
+        return;
+    }
+    const PlanPeriod p = currentPeriod();
+    const std::optional<DataPlan::Rollover>& stored = dataPlan_.storedRollover();
+    if (stored && stored->period >= p.key()) {
+        return;  // stored once per period, never recomputed
+    }
+    const PlanPeriod before = p.previous(planShape());
+    std::uint64_t bytes = 0;
+    if (before.key() >= *dataPlan_.rolloverSince()) {
+        const std::uint64_t itsOwn = stored && stored->period == before.key() ? stored->bytes : 0;
+        const Allowance::Result r = allowanceOf(before, before.last(), itsOwn);
+        bytes = std::min(r.planLeft(), getMonthPlan());  // never more than one plan
+    }
+    dataPlan_.storeRollover({p.key(), bytes});
+}
+
+void CTrafficManager::keepHistoryForPeriod()
+{
+    if (planShape().kind() == PlanShape::Kind::Monthly && dataPlan_.packs().empty()) {
+        traffics_->setKeepFrom(std::nullopt);
+        return;
+    }
+    const PlanPeriod p = currentPeriod();
+    LocalDay from = dataPlan_.rolloverOn() ? p.previous(planShape()).first() : p.first();
+    for (const AddonPack& pack : dataPlan_.packs()) {
+        from = std::min(from, pack.first());
+    }
+    traffics_->setKeepFrom(from);
 }
 
 void CTrafficManager::savePlanToPreferences()
@@ -192,6 +311,7 @@ void CTrafficManager::initLimitsWithSelf()
 
 std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
 {
+    keepHistoryForPeriod();
     if (!traffics_->getNewTraffic(result)) {
         return std::nullopt;
     }
@@ -212,7 +332,9 @@ std::optional<LimitResult> CTrafficManager::checkLimits(const UsageFigures& figu
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformation(bool full)
 {
     TCResult result;
+    keepHistoryForPeriod();
     const bool booked = traffics_->getNewTraffic(&result);
+    settleRollover();
     // The period's figures once, after booking: the limits and the summary read the same value.
     const UsageFigures figures = usageFigures();
     std::optional<LimitResult> dict = booked ? checkLimits(figures) : std::nullopt;
@@ -242,20 +364,29 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
 
 UsageFigures CTrafficManager::usageFigures() const
 {
+    const LocalDay today = LocalDay::of(now());
+    const PlanPeriod p = currentPeriod();
     UsageFigures::Base base;
     base.plan = getMonthPlan();
     base.used = getDataUsed();
     base.today = getDataTodayUsed();
-    base.daysUsed = BillingPeriod::daysUsed(now(), startDay());
-    base.daysLeft = BillingPeriod::daysLeft(now(), startDay());
-    // Over the billing period the plan covers, not the calendar month it happens to begin in.
-    base.daysInPeriod = getDayCountInBillingMonth(now());
+    base.daysUsed = p.daysUsed(today);
+    base.daysLeft = p.daysLeft(today);
+    base.daysInPeriod = p.length();
+    const std::uint64_t rollover = rolloverForPeriod(p);
+    if (!dataPlan_.packs().empty() || rollover > 0 || p.expired()) {
+        // Packs and rollover make the allowance; what is left follows the order they are used in.
+        const Allowance::Result a = allowanceOf(p, today, rollover);
+        base.plan = a.allowance;
+        base.forfeited = a.forfeited;
+        base.allowanceLeft = a.left;
+    }
     return UsageFigures::compute(base);
 }
 
 int CTrafficManager::billingPeriodKey() const
 {
-    return DateDay::dayKey(getFirstBillingDayForDate(now()));
+    return currentPeriod().key();
 }
 
 bool CTrafficManager::markCutoff(const UsageFigures& figures)
@@ -286,7 +417,28 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageF
     auto summary = std::make_shared<FTrafficDataInformation>();
     summary->setFigures(figures);
     summary->setPeriodDetails(static_cast<std::uint64_t>(getPlanStartDay()), getRoamingUsed());
+    summary->setPlanFacts(planFacts(figures));
     return summary;
+}
+
+PlanFacts CTrafficManager::planFacts(const UsageFigures& figures) const
+{
+    const PlanPeriod p = currentPeriod();
+    PlanFacts f;
+    f.kind = planShape().kind();
+    f.periodFirst = p.first();
+    f.periodLast = p.last();
+    f.plan = getMonthPlan();
+    f.allowance = figures.base.plan;
+    f.rollover = rolloverForPeriod(p);
+    f.freeUsed = usedInPeriod(&CTrafficPoint::getFreeTraffic);
+    f.expired = p.expired();
+    const Allowance::Result a = allowanceNow();
+    for (std::size_t i = 0; i < dataPlan_.packs().size(); ++i) {
+        const AddonPack& pack = dataPlan_.packs()[i];
+        f.packs.push_back({pack.size(), a.packLeft[i], pack.first(), pack.last()});
+    }
+    return f;
 }
 
 void CTrafficManager::tryShowOverUsageNotifications(const FTrafficDataInformation* summary)
@@ -313,10 +465,7 @@ int CTrafficManager::getDayCountInBillingMonth(Date date) const
 
 std::uint64_t CTrafficManager::getDayPlan() const
 {
-    UsageFigures::Base base;
-    base.plan = getMonthPlan();
-    base.daysInPeriod = getDayCountInBillingMonth(now());
-    return UsageFigures::compute(base).dayPlan;
+    return usageFigures().dayPlan;
 }
 
 Date CTrafficManager::getFirstBillingDayForDate(Date date) const
@@ -349,6 +498,9 @@ FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(
     FTrafficDataInformation::Months out;
     if (months.empty()) {
         return out;
+    }
+    if (planShape().kind() != PlanShape::Kind::Monthly) {
+        return periodMonthsOf(months);
     }
     const int s = startDay();
     const MonthTraffic& first = *months.front();
@@ -397,9 +549,51 @@ FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(
 
 std::uint64_t CTrafficManager::getDataUsed() const
 {
-    const std::uint64_t days = usedInPeriod(&CTrafficPoint::getTotalTraffic);
-    const Date first = getFirstBillingDayForDate(now());
-    return TrafficCorrection::applied(days, traffics_->correctionsWithin(first, getLastBillingDayForStartDay(first)));
+    const PlanPeriod p = currentPeriod();
+    const std::uint64_t days = usedInPeriod(&CTrafficPoint::getChargedTraffic);
+    return TrafficCorrection::applied(days, traffics_->correctionsWithin(p.first().noon(), p.last().noon()));
+}
+
+FTrafficDataInformation::Months CTrafficManager::periodMonthsOf(
+    const std::vector<std::unique_ptr<MonthTraffic>>& months) const
+{
+    // One page per period, back to the first period the kept days reach (twelve at most); a
+    // daily plan's page is its last 31 days, each bar one period.
+    const PlanShape shape = planShape();
+    const LocalDay today = LocalDay::of(now());
+    std::vector<PlanPeriod> periods;
+    if (shape.kind() == PlanShape::Kind::Daily) {
+        periods.push_back(PlanPeriod::of(PlanShape::every(31, today.plusDays(-30)), today));
+    } else {
+        LocalDay oldest = today;
+        for (const auto& m : months) {
+            for (const CTrafficPoint& d : m->arrDaysTraffics()) {
+                oldest = std::min(oldest, LocalDay::of(d.pDate()));
+            }
+        }
+        for (PlanPeriod p = currentPeriod(); periods.size() < 12; p = p.previous(shape)) {
+            periods.insert(periods.begin(), p);
+            if (p.first() <= oldest || shape.kind() == PlanShape::Kind::Prepaid) {
+                break;
+            }
+        }
+    }
+    FTrafficDataInformation::Months out;
+    for (const PlanPeriod& p : periods) {
+        auto rec = std::make_shared<MonthTraffic>(p.first().noon(), getMonthPlan());
+        const DayRange range(p.first().noon(), p.last().noon());
+        for (const auto& m : months) {
+            std::vector<int> keys;
+            for (const CTrafficPoint& d : m->arrDaysTraffics()) {
+                keys.push_back(DateDay::dayKey(d.pDate()));
+            }
+            rec->addTrafficWithin(*m, keys, range);
+        }
+        rec->setLastDate(p.last().noon());
+        rec->setDaysCount(p.length());
+        out.push_back(std::move(rec));
+    }
+    return out;
 }
 
 bool CTrafficManager::correctUsedData(std::uint64_t used)
@@ -408,15 +602,21 @@ bool CTrafficManager::correctUsedData(std::uint64_t used)
     if (!traffics_->clockIsPlausible()) {
         return false;  // dated under a clock that is wrong, the correction would land in no period
     }
+    keepHistoryForPeriod();
     traffics_->getNewTraffic(nullptr);  // what the counters hold now is part of the entered figure
-    const Date first = getFirstBillingDayForDate(now());
-    const Date last = getLastBillingDayForStartDay(first);
+    const PlanPeriod p = currentPeriod();
+    const Date first = p.first().noon();
+    const Date last = p.last().noon();
     if (traffics_->sumWithin(first, last, &CTrafficPoint::getMeasuredTraffic) == 0) {
         // Nothing measured in the period yet (the set-up): the figure is spread over its days.
         traffics_->replaceCorrection(first, last, 0);
-        traffics_->reinitTrafficPointsSinceToday(-1, used, startDay());
+        if (planShape().kind() == PlanShape::Kind::Monthly) {
+            traffics_->reinitTrafficPointsSinceToday(-1, used, startDay());
+        } else {
+            traffics_->spreadSince(std::min(p.first(), LocalDay::of(now())), used);
+        }
     } else {
-        const auto days = static_cast<std::int64_t>(usedInPeriod(&CTrafficPoint::getTotalTraffic));
+        const auto days = static_cast<std::int64_t>(usedInPeriod(&CTrafficPoint::getChargedTraffic));
         if (!traffics_->replaceCorrection(first, last, static_cast<std::int64_t>(used) - days)) {
             return false;
         }
@@ -427,12 +627,8 @@ bool CTrafficManager::correctUsedData(std::uint64_t used)
 
 std::uint64_t CTrafficManager::usedInPeriod(CTraffics::Share share) const
 {
-    const int s = startDay();
-    if (DateDay::getDayNumber(now()) < s) {
-        return traffics_->getTrafficInCurMonthSinceDayNumber(1, share) +
-               traffics_->getTrafficInPrevMonthSinceDayNumber(s, share);
-    }
-    return traffics_->getTrafficInCurMonthSinceDayNumber(s, share);
+    const PlanPeriod p = currentPeriod();
+    return traffics_->sumWithin(p.first().noon(), p.last().noon(), share);
 }
 
 namespace {
@@ -451,12 +647,12 @@ std::int64_t CTrafficManager::getDataLeft() const
 
 std::int32_t CTrafficManager::getDaysUsed() const
 {
-    return BillingPeriod::daysUsed(now(), startDay());
+    return currentPeriod().daysUsed(LocalDay::of(now()));
 }
 
 std::int32_t CTrafficManager::getDaysLeft() const
 {
-    return BillingPeriod::daysLeft(now(), startDay());
+    return currentPeriod().daysLeft(LocalDay::of(now()));
 }
 
 std::uint64_t CTrafficManager::getAvgDayDataUsed() const
@@ -482,6 +678,7 @@ void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeInt64("pPlanStartDay", pPlanStartDay_);
     coder.encodeBool("CutoffAtPlan", cutoffAtPlan_);
     coder.encodeInt64("CutoffPeriod", cutoffPeriod_ ? std::optional<std::int64_t>(*cutoffPeriod_) : std::nullopt);
+    coder.encodeObject("pDataPlan", &dataPlan_);
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& coder)
@@ -512,6 +709,11 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
         coder.fail("CutoffPeriod", "the first day of a billing period");
     }
     m->cutoffPeriod_ = cut ? std::optional<int>(static_cast<int>(*cut)) : std::nullopt;
+    if (std::unique_ptr<DataPlan> plan = coder.decodeObject<DataPlan>("pDataPlan")) {
+        m->dataPlan_ = std::move(*plan);  // absent in older files: a monthly plan, nothing more
+    }
+    m->traffics_->sampler().setFreeHours(m->dataPlan_.freeHours());
+    m->keepHistoryForPeriod();
     m->initLimitsWithSelf();
     return m;
 }

@@ -12,6 +12,8 @@
 #include "engine/CTraffics.hpp"
 #include "model/CPlanProtocol.hpp"
 #include "model/CTrafficLimitBase.hpp"
+#include "model/DataPlan.hpp"
+#include "model/PlanPeriod.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/LimitResult.hpp"
 #include "model/NMDispatcher.hpp"
@@ -67,6 +69,23 @@ public:
     void setPPlanStartDay(std::optional<std::int32_t> day) override { pPlanStartDay_ = day; }
     std::optional<Location> pLastLocation() const override { return traffics_->lastLocation(); }
     void setPLastLocation(std::optional<Location> location) override;
+
+    // The plan's shape, packs, rollover and free hours. The shape in force: monthly from the
+    // start day unless another was set; `setPlanStartDay` makes it monthly again.
+    PlanShape planShape() const;
+    const DataPlan& dataPlan() const { return dataPlan_; }
+    void setPlanShape(const PlanShape& shape);
+    // The billing period of today, from which every period figure is derived.
+    PlanPeriod currentPeriod() const;
+    LocalDay currentDay() const;
+    void addPack(const AddonPack& pack);
+    void removePack(std::size_t index);
+    void setRollover(bool on);
+    void setFreeHours(std::optional<DataPlan::FreeHours> hours);
+    // The period's allowance as it stands now: plan, rollover, packs and what is left of each.
+    Allowance::Result allowanceNow() const;
+    // Rollover the current period received (0 without rollover).
+    std::uint64_t rolloverForPeriod(const PlanPeriod& period) const;
 
     // Limits.
     void setDayLimit(bool on) override;
@@ -160,10 +179,19 @@ private:
     CTrafficObtainer& sampler() { return traffics_->sampler(); }
     Date now() const;
     std::int32_t startDay() const;
+    Allowance::Result allowanceOf(const PlanPeriod& period, LocalDay today, std::uint64_t rollover) const;
+    // Stores, once per period, what the period before left of its plan.
+    void settleRollover();
+    // The history keeps the months the current period (and the one before, for rollover) reach.
+    void keepHistoryForPeriod();
+    // A change of the plan: saved to the defaults, alerts and the cut-off rearmed.
+    void planChanged();
+    FTrafficDataInformation::Months periodMonthsOf(const std::vector<std::unique_ptr<MonthTraffic>>& months) const;
     std::optional<LimitResult> checkLimits(const UsageFigures& figures) const;
     // One share of the day records summed over the current billing period.
     std::uint64_t usedInPeriod(CTraffics::Share share) const;
     std::shared_ptr<FTrafficDataInformation> summaryOf(const UsageFigures& figures) const;
+    PlanFacts planFacts(const UsageFigures& figures) const;
     int billingPeriodKey() const;
     // Whether this update reached the plan with the cut-off armed; marks the period when it did.
     bool markCutoff(const UsageFigures& figures);
@@ -176,6 +204,7 @@ private:
     bool fullUpdateDone_ = false;
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<std::int32_t> pPlanStartDay_;
+    DataPlan dataPlan_;
     bool cutoffAtPlan_ = false;
     std::optional<int> cutoffPeriod_;
     const Env* env_;

@@ -14,6 +14,7 @@
 #include "platform/Env.hpp"
 #include "platform/Log.hpp"
 #include "platform/NotificationCenter.hpp"
+#include "platform/Calendar.hpp"
 #include "platform/RoamingSource.hpp"
 #include "platform/Uptime.hpp"
 
@@ -118,17 +119,29 @@ TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* lates
         return unchanged;
     }
     prevShotDate_ = now;
+    // A sample's whole interval is free or not by the time it is taken; the resident sampler
+    // samples at the window's edges, so that its split is exact.
+    const std::uint64_t free = inFreeHours(now) ? delta : 0;
 
     TrafficIncrement result;
     if (newDay) {
-        result = TrafficIncrement{Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta, roamingShare};
-        result.point.addTraffic(delta, roamingShare);
+        result = TrafficIncrement{Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta, roamingShare, free};
+        result.point.addTraffic(delta, roamingShare, free);
     } else {
-        latest->addTraffic(delta, roamingShare);
-        result = TrafficIncrement{Kind::SameRecord, {}, delta, roamingShare};
+        latest->addTraffic(delta, roamingShare, free);
+        result = TrafficIncrement{Kind::SameRecord, {}, delta, roamingShare, free};
     }
     dataUsageChanged();
     return result;
+}
+
+bool CTrafficObtainer::inFreeHours(Date now) const
+{
+    if (!freeHours_) {
+        return false;
+    }
+    const DateComponents c = Calendar::components(now);
+    return freeHours_->contains(c.hour * 60 + c.minute);
 }
 
 void CTrafficObtainer::resetObtainerCounter()

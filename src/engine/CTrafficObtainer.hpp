@@ -11,6 +11,7 @@
 #include "engine/NetworkManagerCache.hpp"
 #include "engine/TrafficIncrement.hpp"
 #include "model/CTrafficPoint.hpp"
+#include "model/DataPlan.hpp"
 #include "model/InterfaceBaseline.hpp"
 #include "model/InterfaceSelection.hpp"
 #include "platform/Date.hpp"
@@ -80,6 +81,10 @@ public:
     void encodeWithCoder(ArchiveEncoder& coder) const;
     static std::unique_ptr<CTrafficObtainer> initWithCoder(ArchiveDecoder& coder);
 
+    // The plan's free hours: what a sample books inside them is marked free.
+    void setFreeHours(std::optional<DataPlan::FreeHours> hours) { freeHours_ = hours; }
+    bool inFreeHours(Date now) const;
+
 private:
     std::vector<CountingDecision> countingDecisions(const std::vector<InterfaceCounters>& links);
     bool isSameBoot(double uptime, const std::optional<std::string>& boot) const;
@@ -96,6 +101,7 @@ private:
     std::optional<std::vector<InterfaceBaseline>> baselines_;
     CountingChoices choices_;
     NetworkManagerCache networkManager_;
+    std::optional<DataPlan::FreeHours> freeHours_;
     std::uint64_t heldTraffic_ = 0;  // with heldRoaming_ <= heldTraffic_
     std::uint64_t heldRoaming_ = 0;
     const Env* env_;

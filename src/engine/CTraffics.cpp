@@ -2,6 +2,7 @@
 #include "engine/CTraffics.hpp"
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
 #include "model/Messages.hpp"
@@ -71,7 +72,7 @@ bool CTraffics::getNewTraffic(TCResult* r)
     const bool newRecord = inc.kind == TrafficIncrement::Kind::NewRecord;
     if (inc.kind == TrafficIncrement::Kind::SameRecord && inc.booked > 0) {
         CTrafficPoint growth = CTrafficPoint::trafficPointWithDate(latest->pDate());
-        growth.addTraffic(inc.booked, inc.roaming);
+        growth.addTraffic(inc.booked, inc.roaming, inc.free);
         month->bookDay(growth);
     }
     if (newRecord) {
@@ -92,9 +93,58 @@ bool CTraffics::getNewTraffic(TCResult* r)
 
 void CTraffics::trimMonths()
 {
-    while (months_.size() > kMaxMonths) {
+    const auto neededByPeriod = [&](const MonthTraffic& m) {
+        return keepFrom_ && m.date() && DateDay::dayKey(*m.date()) / 100 >= keepFrom_->key() / 100;
+    };
+    while (months_.size() > kMaxMonths && !neededByPeriod(*months_.front())) {
         months_.erase(months_.begin());
     }
+}
+
+void CTraffics::setKeepFrom(std::optional<LocalDay> day)
+{
+    keepFrom_ = day;
+}
+
+void CTraffics::spreadSince(LocalDay first, std::uint64_t bytes)
+{
+    const LocalDay today = LocalDay::of(now());
+    const DayRange range(first.noon(), today.noon());
+    for (const auto& m : months_) {
+        m->dropDaysWithin(range);
+    }
+    const long n = first.daysUntil(today) + 1;
+    const std::uint64_t q = bytes / static_cast<std::uint64_t>(n);
+    const std::uint64_t rest = bytes % static_cast<std::uint64_t>(n);
+    for (long i = 0; i < n; ++i) {
+        // The last day takes the remainder, so that the days sum to exactly `bytes`.
+        addNewTrafficPoint(CTrafficPoint::enteredPointWithDate(first.plusDays(i).noon(), q + (i == n - 1 ? rest : 0)));
+    }
+    obtainer_->resetObtainerCounter();
+    dataUsageChanged();
+}
+
+std::vector<Allowance::DayUse> CTraffics::dayUse(LocalDay first, LocalDay last, Share share) const
+{
+    const DayRange range(first.noon(), last.noon());
+    std::map<int, std::int64_t> byKey;
+    for (const auto& m : months_) {
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            if (range.contains(p.pDate())) {
+                byKey[DateDay::dayKey(p.pDate())] += static_cast<std::int64_t>((p.*share)());
+            }
+        }
+        for (const TrafficCorrection& c : m->arrCorrections()) {
+            if (range.contains(c.date())) {
+                byKey[DateDay::dayKey(c.date())] += c.bytes();
+            }
+        }
+    }
+    std::vector<Allowance::DayUse> out;
+    for (const auto& [key, bytes] : byKey) {
+        out.push_back({*LocalDay::fromKey(key), bytes});
+    }
+    return out;
 }
 
 MonthTraffic* CTraffics::insertMonth(Date date)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/CTrafficObtainer.hpp"
+#include "model/Allowance.hpp"
 #include "model/DeltaTrafficItem.hpp"
 #include "model/TCResult.hpp"
 #include "model/MonthTraffic.hpp"
@@ -60,11 +61,20 @@ public:
     // that the period's used figure is exactly `bytes`; earlier periods keep their days. Only for
     // a period that holds no measured byte: the spread days are marked as entered.
     void reinitTrafficPointsSinceToday(std::int32_t dayCount, std::uint64_t bytes, std::int32_t startDay);
+    // The same for a period of any shape, from its first day to today.
+    void spreadSince(LocalDay first, std::uint64_t bytes);
+    // Months from the one of `day` on are kept even beyond three, so that a long period's used
+    // figure stays exact; none: the three calendar months.
+    void setKeepFrom(std::optional<LocalDay> day);
+
 
     std::uint64_t getTotalTraffic() const;
     std::uint64_t getTotalTrafficWf() const;
     // Which share of a day record a sum adds up: all of it, or what was booked while roaming.
     using Share = std::uint64_t (CTrafficPoint::*)() const;
+    // Per day from `first` to `last`, in day order: one share of the bytes and the corrections
+    // dated that day (a day with neither is left out).
+    std::vector<Allowance::DayUse> dayUse(LocalDay first, LocalDay last, Share share) const;
     static std::uint64_t getTrafficInMonth(const std::vector<CTrafficPoint>* days, int sinceDayNumber,
                                            Share share = &CTrafficPoint::getTotalTraffic);
     std::uint64_t getTrafficInCurMonthSinceDayNumber(int s, Share share = &CTrafficPoint::getTotalTraffic) const
@@ -130,6 +140,7 @@ private:
     std::vector<std::shared_ptr<DeltaTrafficItem>> deltas_;
     std::optional<Location> lastLocation_;
     std::optional<std::uint64_t> pMonthPlan_;
+    std::optional<LocalDay> keepFrom_;
     const Env* env_;
 };
 

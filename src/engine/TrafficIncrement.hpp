@@ -18,6 +18,7 @@ struct TrafficIncrement {
     CTrafficPoint point;
     std::uint64_t booked = 0;   // the bytes this sample added, to `point` or to the given record
     std::uint64_t roaming = 0;  // the part of `booked` used while roaming
+    std::uint64_t free = 0;     // the part of `booked` used in the plan's free hours
 };
 
 }  // namespace quorvel

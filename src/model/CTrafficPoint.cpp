@@ -9,7 +9,7 @@ namespace quorvel {
 
 void CTrafficPoint::absorb(const CTrafficPoint& other)
 {
-    addTraffic(other.getTotalTraffic(), other.getRoamingTraffic());
+    addTraffic(other.getTotalTraffic(), other.getRoamingTraffic(), other.getFreeTraffic());
     if (other.traffWf_) {
         addTrafficWf(*other.traffWf_);
     }
@@ -35,6 +35,7 @@ void CTrafficPoint::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeUInt64("TrafficWiFi", traffWf_);
     coder.encodeUInt64("TrafficRoaming", traffRoaming_);
     coder.encodeUInt64("TrafficEntered", traffEntered_);
+    coder.encodeUInt64("TrafficFree", traffFree_);
 }
 
 std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& coder)
@@ -52,8 +53,9 @@ std::unique_ptr<CTrafficPoint> CTrafficPoint::initWithCoder(ArchiveDecoder& code
     p->traffWf_ = coder.decodeByteCount("TrafficWiFi");
     p->traffRoaming_ = coder.decodeByteCount("TrafficRoaming");
     p->traffEntered_ = coder.decodeByteCount("TrafficEntered");
-    if (p->getRoamingTraffic() > *p->traff_ || p->getEnteredTraffic() > *p->traff_) {
-        coder.fail("Traffic", "at least its roaming and entered shares");
+    p->traffFree_ = coder.decodeByteCount("TrafficFree");
+    if (p->getRoamingTraffic() > *p->traff_ || p->getEnteredTraffic() > *p->traff_ || p->getFreeTraffic() > *p->traff_) {
+        coder.fail("Traffic", "at least its roaming, entered and free shares");
     }
     return p;
 }

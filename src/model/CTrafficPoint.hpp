@@ -40,21 +40,30 @@ public:
     // Part of the cellular bytes that was entered, not measured; absent (0) in older records,
     // whose bytes all count as measured.
     const std::optional<std::uint64_t>& pTraffEntered() const { return traffEntered_; }
+    // Part of the cellular bytes used in the plan's free hours, which the carrier does not
+    // charge; absent (0) in records written before free hours existed.
+    const std::optional<std::uint64_t>& pTraffFree() const { return traffFree_; }
 
     std::uint64_t getTotalTraffic() const { return traff_.value_or(0); }
     std::uint64_t getTotalTrafficWf() const { return traffWf_.value_or(0); }
     std::uint64_t getRoamingTraffic() const { return traffRoaming_.value_or(0); }
     std::uint64_t getEnteredTraffic() const { return traffEntered_.value_or(0); }
     std::uint64_t getMeasuredTraffic() const { return getTotalTraffic() - getEnteredTraffic(); }
+    std::uint64_t getFreeTraffic() const { return traffFree_.value_or(0); }
+    // What counts as used against the plan: everything but the free hours' bytes.
+    std::uint64_t getChargedTraffic() const { return getTotalTraffic() - getFreeTraffic(); }
     // Unsigned 64-bit arithmetic: wraps around like the counters it sums.
     void addTraffic(std::uint64_t n) { traff_ = getTotalTraffic() + n; }
     void addTrafficWf(std::uint64_t n) { traffWf_ = getTotalTrafficWf() + n; }
-    // Cellular bytes of which `roaming` were used while roaming.
-    void addTraffic(std::uint64_t n, std::uint64_t roaming)
+    // Cellular bytes of which `roaming` were used while roaming and `free` in free hours.
+    void addTraffic(std::uint64_t n, std::uint64_t roaming, std::uint64_t free = 0)
     {
         addTraffic(n);
         if (roaming != 0) {
             traffRoaming_ = getRoamingTraffic() + roaming;
+        }
+        if (free != 0) {
+            traffFree_ = getFreeTraffic() + free;
         }
     }
     // Another record of the same day taken into this one, every share with it.
@@ -69,12 +78,13 @@ public:
 private:
     CTrafficPoint(Date date, std::optional<std::uint64_t> traffic) : date_(date), traff_(traffic) {}
 
-    // The roaming and entered shares never exceed the cellular bytes.
+    // The roaming, entered and free shares never exceed the cellular bytes.
     Date date_{};
     std::optional<std::uint64_t> traff_;
     std::optional<std::uint64_t> traffWf_;
     std::optional<std::uint64_t> traffRoaming_;
     std::optional<std::uint64_t> traffEntered_;
+    std::optional<std::uint64_t> traffFree_;
 };
 
 }  // namespace quorvel

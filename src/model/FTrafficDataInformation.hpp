@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/PlanFacts.hpp"
 #include "model/DeltaTrafficItem.hpp"
 #include "model/TCResult.hpp"
 #include "model/LimitResult.hpp"
@@ -39,6 +40,8 @@ public:
     const std::optional<Months>& parrTrafficMonthsItems() const { return trafficMonthsItems_; }
     const std::optional<TCResult>& pResultStruct() const { return resultStruct_; }
     const std::optional<LimitResult>& pDictionaryResult() const { return dictionaryResult_; }
+    const std::optional<PlanFacts>& planFacts() const { return planFacts_; }
+    void setPlanFacts(PlanFacts facts) { planFacts_ = std::move(facts); }
 
     // Fills the period's figures from one update's derived value, all together, so that they
     // always describe one period.
@@ -80,6 +83,7 @@ private:
     std::optional<Months> trafficMonthsItems_;
     std::optional<TCResult> resultStruct_;
     std::optional<LimitResult> dictionaryResult_;
+    std::optional<PlanFacts> planFacts_;
 };
 
 }  // namespace quorvel

@@ -118,6 +118,11 @@ void MonthTraffic::dropDaysSinceDay(int first)
     std::erase_if(days_, [first](const CTrafficPoint& p) { return !DateDay::isEarlierDay(p.pDate(), first); });
 }
 
+void MonthTraffic::dropDaysWithin(const DayRange& range)
+{
+    std::erase_if(days_, [&](const CTrafficPoint& p) { return range.contains(p.pDate()); });
+}
+
 void MonthTraffic::dropCorrectionsWithin(const DayRange& range)
 {
     std::erase_if(corrections_, [&](const TrafficCorrection& c) { return range.contains(c.date()); });

@@ -62,6 +62,8 @@ public:
     void bookDay(const CTrafficPoint& point);
     // Drops the day records from day-of-month `first` on.
     void dropDaysSinceDay(int first);
+    // Drops the day records whose day lies in `range`.
+    void dropDaysWithin(const DayRange& range);
     // Drops the corrections dated within `range`.
     void dropCorrectionsWithin(const DayRange& range);
     // Keeps a correction, in date order.

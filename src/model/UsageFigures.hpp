@@ -13,13 +13,13 @@ struct UsageFigures {
     struct Base {
         std::uint64_t plan = 0;         // bytes for the billing period: the whole allowance
         std::uint64_t used = 0;         // booked in the billing period (free hours not counted)
-        std::uint64_t forfeited = 0;    // pack bytes that expired unused: spent as if used
-        // What the allowance has left when packs make it more than plan − used; none: plan − used.
-        std::optional<std::uint64_t> allowanceLeft;
         std::uint64_t today = 0;        // booked today
         std::int32_t daysUsed = 0;      // days of the period before today
         std::int32_t daysLeft = 1;      // days from today to the period's end, today included
         std::int32_t daysInPeriod = 0;  // days of the whole period
+        std::uint64_t forfeited = 0;    // pack bytes that expired unused: spent as if used
+        // What the allowance has left when packs make it more than plan − used; none: plan − used.
+        std::optional<std::uint64_t> allowanceLeft;
     };
 
     Base base;

@@ -234,7 +234,9 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
 {
     const std::vector<std::string> keys = {"plan",         "used",     "left",    "start_day",      "days_used",
                                            "days_left",    "today",    "avg_per_day", "per_day_left", "estimate",
-                                           "roaming",      "booked",   "held",        "alert",          "billing_months", "locations"};
+                                           "roaming",      "booked",   "held",        "alert",          "billing_months", "locations",
+                                           "plan_kind", "period_first_day", "period_last_day", "allowance", "rollover",
+                                           "addons", "free_used", "expired"};
     CtlHome h;
     h.setCounters(10'000, 10'000);
     h.setUp("500", "1", "3");
@@ -253,7 +255,8 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
         }
         EXPECT_THAT(got, ::testing::UnorderedElementsAreArray(keys));
         for (const char* number : {"plan", "used", "left", "start_day", "days_used", "days_left", "today",
-                                   "avg_per_day", "per_day_left", "estimate", "roaming"}) {
+                                   "avg_per_day", "per_day_left", "estimate", "roaming", "allowance", "rollover",
+                                   "free_used"}) {
             EXPECT_TRUE(doc->at(number).is_number_integer()) << number;
         }
         EXPECT_TRUE(doc->at("booked").is_boolean());

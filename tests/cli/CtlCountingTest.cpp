@@ -264,8 +264,8 @@ protected:
 TEST_F(CtlOldState, LoadsWithEveryFigureAndItsFirstSampleBooksWhatCanBeKnown)
 {
     const std::string before = exported();
-    EXPECT_THAT(before, ::testing::HasSubstr("2026-03-10,610001000,day\n"));
-    EXPECT_THAT(before, ::testing::HasSubstr("2026-03-01,10000000,day\n"));
+    EXPECT_THAT(before, ::testing::HasSubstr("2026-03-10,610001000,day,0\n"));
+    EXPECT_THAT(before, ::testing::HasSubstr("2026-03-01,10000000,day,0\n"));
     std::string out;
     ASSERT_EQ(h.ctl({"limits"}, &out), 0) << h.lastError;
     EXPECT_THAT(out, ::testing::HasSubstr("level 0.9 at 1.8 GB")) << "the 2000 MB plan";
@@ -276,7 +276,7 @@ TEST_F(CtlOldState, LoadsWithEveryFigureAndItsFirstSampleBooksWhatCanBeKnown)
     EXPECT_EQ(h.sampled(), 1000u);
     h.links({{"wwan0", {5'000'000'000, 600'000'000}}, {"wlan0", {77, 88}}, {"rmnet_data1", {2500, 2500}}});
     EXPECT_EQ(h.sampled(), 1'500'000'000u) << "from then on every interface's own 64-bit growth";
-    EXPECT_THAT(exported(), ::testing::HasSubstr("2026-03-01,10000000,day\n"));
+    EXPECT_THAT(exported(), ::testing::HasSubstr("2026-03-01,10000000,day,0\n"));
 }
 
 class CtlOldStateAfterReboot : public CtlOldState {

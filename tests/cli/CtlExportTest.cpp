@@ -47,7 +47,7 @@ TEST(CtlExport, CsvHasADateAndACellularBytesColumnMatchingTheJsonExport)
     std::istringstream lines(csv);
     std::string line;
     ASSERT_TRUE(std::getline(lines, line));
-    EXPECT_EQ(line, "date,cellular_bytes,kind");
+    EXPECT_EQ(line, "date,cellular_bytes,kind,free_bytes");
     std::map<std::string, std::uint64_t> fromCsv;
     std::uint64_t total = 0;
     while (std::getline(lines, line)) {
@@ -55,7 +55,7 @@ TEST(CtlExport, CsvHasADateAndACellularBytesColumnMatchingTheJsonExport)
         ASSERT_NE(comma, std::string::npos) << line;
         const auto kind = line.find(',', comma + 1);
         ASSERT_NE(kind, std::string::npos) << line;
-        EXPECT_EQ(line.substr(kind + 1), "day") << "no correction was entered: " << line;
+        EXPECT_EQ(line.substr(kind + 1), "day,0") << "no correction was entered, no free hours set: " << line;
         const std::uint64_t bytes = std::stoull(line.substr(comma + 1, kind - comma - 1));
         fromCsv[line.substr(0, comma)] += bytes;
         total += bytes;

@@ -75,8 +75,8 @@ TEST_F(CtlHistory, SetUsedKeepsEveryMeasuredDayAndTheFiguresAgreeOnTheCorrection
 
     // CSV: the correction as a row of its own kind, the days as they were.
     ASSERT_EQ(runCtl(home.path(), {"export", "--csv"}, out, err), 0);
-    EXPECT_NE(out.find(",correction\n"), std::string::npos) << out;
-    EXPECT_EQ(out.rfind("date,cellular_bytes,kind\n", 0), 0u);
+    EXPECT_NE(out.find(",correction,0\n"), std::string::npos) << out;
+    EXPECT_EQ(out.rfind("date,cellular_bytes,kind,free_bytes\n", 0), 0u);
 
     // What the carrier counted, entered again, removes the correction.
     ASSERT_EQ(runCtl(home.path(), {"set", "used", std::to_string(measured / 1'000'000) + "." +
