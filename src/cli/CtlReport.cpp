@@ -140,7 +140,35 @@ std::vector<std::pair<std::string, std::string>> CtlReport::figureRows(const FTr
     if (!f.roaming.empty()) {
         rows.emplace_back("Roaming", f.roaming);
     }
+    if (const std::optional<PlanFacts>& p = s.planFacts()) {
+        planRows(*p, rows);
+    }
     return rows;
+}
+
+void CtlReport::planRows(const PlanFacts& p, std::vector<std::pair<std::string, std::string>>& rows)
+{
+    const auto size = [](std::uint64_t b) { return FileSize::formatMemoryStringDot1(b); };
+    if (p.kind != PlanShape::Kind::Monthly) {
+        rows.insert(rows.begin(), {"Period", p.periodFirst.text() + " to " + p.periodLast.text()});
+    }
+    if (p.expired) {
+        rows.insert(rows.begin(), {"Plan", "expired on " + p.periodLast.text() + "; set a new one with quorvelctl plan"});
+    }
+    if (p.allowance != p.plan) {
+        std::uint64_t packs = 0;
+        for (const PlanFacts::Pack& pack : p.packs) {
+            packs += pack.left;
+        }
+        rows.emplace_back("Allowance", size(p.allowance) + " (plan " + size(p.plan) + ", rollover " + size(p.rollover) +
+                                           ", packs " + size(p.allowance - std::min(p.allowance, p.plan + p.rollover)) + ")");
+        if (!p.packs.empty()) {
+            rows.emplace_back("Packs left", size(packs));
+        }
+    }
+    if (p.freeUsed > 0) {
+        rows.emplace_back("Free hours", size(p.freeUsed) + " not counted");
+    }
 }
 
 std::string CtlReport::toText(bool full) const

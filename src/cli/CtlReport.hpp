@@ -41,6 +41,8 @@ struct CtlReport {
     // The billing month's figures as label and value, in the order they are shown.
     static std::vector<std::pair<std::string, std::string>> figureRows(const FTrafficDataInformation& s,
                                                                        const MainScreenFigures& f);
+    // The plan's own rows: the period of a shape other than monthly, an expiry, the allowance's parts.
+    static void planRows(const PlanFacts& p, std::vector<std::pair<std::string, std::string>>& rows);
 };
 
 }  // namespace quorvel

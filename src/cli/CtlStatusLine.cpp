@@ -13,6 +13,9 @@ namespace quorvel {
 std::string CtlStatusLine::oneLine(const FTrafficDataInformation& s, Date today)
 {
     const MainScreenFigures f = MainScreenFigures::fromSummary(s, today);
+    if (const auto& facts = s.planFacts(); facts && facts->expired) {
+        return "Plan expired on " + facts->periodLast.text() + " \u00B7 " + f.used + " used";
+    }
     const std::uint64_t plan = s.pDataPlan().value_or(0);
     const std::uint64_t used = s.pDataUsed().value_or(0);
     // Past the plan nothing is left; how far past it says more.
@@ -28,8 +31,9 @@ std::string CtlStatusLine::waybar(const FTrafficDataInformation& s, Date today)
     for (const auto& [label, value] : CtlReport::figureRows(s, f)) {
         tooltip += (tooltip.empty() ? "" : "\n") + label + ": " + value;
     }
+    const bool expired = s.planFacts() && s.planFacts()->expired;
     const nlohmann::ordered_json j = {
-        {"text", f.used + " of " + f.plan}, {"tooltip", tooltip}, {"class", level(f.percent)}, {"percentage", f.percent}};
+        {"text", expired ? std::string("Plan expired") : f.used + " of " + f.plan}, {"tooltip", tooltip}, {"class", expired ? "critical" : level(f.percent)}, {"percentage", f.percent}};
     return j.dump();
 }
 
