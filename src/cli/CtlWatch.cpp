@@ -27,6 +27,8 @@
 #include "platform/LinkMonitor.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/ProgramPath.hpp"
+#include "engine/CTrafficManager.hpp"
+#include "platform/Calendar.hpp"
 #include "platform/SignalReader.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/UserDefaults.hpp"
@@ -48,6 +50,14 @@ int periodicTimer(unsigned seconds)
         return -1;
     }
     return fd;
+}
+
+// Arms a one-shot timer `seconds` from now; 0 disarms it.
+void armOnce(int fd, int seconds)
+{
+    itimerspec once{};
+    once.it_value.tv_sec = seconds;
+    ::timerfd_settime(fd, 0, &once, nullptr);
 }
 
 // Reads what woke a descriptor so that it does not wake the loop again.
@@ -105,7 +115,8 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
 {
     LinkMonitor monitor;
     const Fd timer(periodicTimer(kPeriodSeconds));
-    if (!monitor.open() || signals.fd() < 0 || timer.get() < 0) {
+    const Fd freeEdge(::timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC));
+    if (!monitor.open() || signals.fd() < 0 || timer.get() < 0 || freeEdge.get() < 0) {
         err_ << "quorvelctl: cannot watch the network links: " << std::strerror(errno) << "\n";
         return 1;
     }
@@ -113,7 +124,7 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     sample(s);  // what was used while no one counted
     out_ << "Watching the network links; a sample every " << kPeriodSeconds / 60 << " minutes." << std::endl;
     std::vector<pollfd> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
-                               pollfd{signals.fd(), POLLIN, 0}};
+                               pollfd{signals.fd(), POLLIN, 0}, pollfd{freeEdge.get(), POLLIN, 0}};
     const auto addFollower = [&fds](std::vector<pollfd> bus) {
         fds.insert(fds.end(), bus.begin(), bus.end());
         return fds.size();
@@ -136,6 +147,7 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     };
     for (;;) {
         followPlaces(s);
+        armFreeEdge(s, freeEdge.get());
         if (::poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -147,7 +159,7 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
         if (fds[0].revents != 0) {
             onLinks(monitor, s);
         }
-        if (s.modems != nullptr && ready(3, modemsEnd)) {
+        if (s.modems != nullptr && ready(4, modemsEnd)) {
             s.modems->dispatch();
         }
         if (s.places != nullptr && ready(modemsEnd, placesEnd)) {
@@ -155,6 +167,11 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
         }
         if (fds[1].revents != 0) {
             consume(timer.get(), sizeof(std::uint64_t));
+            sample(s);
+        }
+        if (fds[3].revents != 0) {
+            consume(freeEdge.get(), sizeof(std::uint64_t));
+            s.app.pmodule()->history().sampler().nextSampleEndsAtFreeEdge();
             sample(s);
         }
         if (fds[2].revents != 0) {
@@ -239,6 +256,19 @@ void CtlWatch::onFix(Sampling& s, const FollowedLocationSource::Fix& fix)
     }
     s.app.didUpdateToLocation(where);  // the last location, then an update that books with it
     finishSample(s);
+}
+
+void CtlWatch::armFreeEdge(Sampling& s, int fd)
+{
+    const std::optional<DataPlan::FreeHours>& hours = s.app.pmodule()->dataPlan().freeHours();
+    if (!hours || s.app.isFirstStart()) {
+        armOnce(fd, 0);
+        return;
+    }
+    // Re-armed at every wake-up: a clock or time-zone change moves the edge, and so does a
+    // daylight-saving day, whose hours the count of seconds does not know.
+    const DateComponents c = Calendar::components(s.app.env().clock.now());
+    armOnce(fd, hours->secondsToNextEdge(c.hour, c.minute, c.second) + 1);
 }
 
 void CtlWatch::sample(Sampling& s)

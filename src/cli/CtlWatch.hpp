@@ -61,6 +61,8 @@ private:
     // Whether an event asks for a sample now, remembering which links carry traffic.
     bool endsTraffic(const LinkEvent& e);
     void sample(Sampling& s);
+    // The next edge of the plan's free hours is sampled at, so that their split is exact.
+    void armFreeEdge(Sampling& s, int fd);
     // Books what the update just queued and sends the alerts it raised.
     void finishSample(Sampling& s);
     bool setUp(Sampling& s);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/CTrafficObtainer.hpp"
 
+#include <utility>
+
 #include <algorithm>
 
 #include "model/Messages.hpp"
@@ -90,6 +92,7 @@ void CTrafficObtainer::takeBaselines(const std::vector<InterfaceCounters>& links
 TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* latest, bool plausibleClock)
 {
     const Date now = env_->clock.now();
+    const bool atFreeEdge = std::exchange(atFreeEdge_, false);
     const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate(), now);
     using Kind = TrafficIncrement::Kind;
     const TrafficIncrement unchanged{latest != nullptr ? Kind::SameRecord : Kind::Nothing, {}, 0, 0};
@@ -121,7 +124,7 @@ TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* lates
     prevShotDate_ = now;
     // A sample's whole interval is free or not by the time it is taken; the resident sampler
     // samples at the window's edges, so that its split is exact.
-    const std::uint64_t free = inFreeHours(now) ? delta : 0;
+    const std::uint64_t free = inFreeHours(atFreeEdge ? now.plusSeconds(-kFreeEdgeLagSeconds) : now) ? delta : 0;
 
     TrafficIncrement result;
     if (newDay) {

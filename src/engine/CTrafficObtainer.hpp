@@ -84,6 +84,9 @@ public:
     // The plan's free hours: what a sample books inside them is marked free.
     void setFreeHours(std::optional<DataPlan::FreeHours> hours) { freeHours_ = hours; }
     bool inFreeHours(Date now) const;
+    // The next sample is taken at an edge of the free hours: its interval is free or not as the
+    // time just before the edge was, not as the time it runs at.
+    void nextSampleEndsAtFreeEdge() { atFreeEdge_ = true; }
 
 private:
     std::vector<CountingDecision> countingDecisions(const std::vector<InterfaceCounters>& links);
@@ -102,6 +105,8 @@ private:
     CountingChoices choices_;
     NetworkManagerCache networkManager_;
     std::optional<DataPlan::FreeHours> freeHours_;
+    bool atFreeEdge_ = false;
+    static constexpr int kFreeEdgeLagSeconds = 30;  // more than an edge timer is ever late
     std::uint64_t heldTraffic_ = 0;  // with heldRoaming_ <= heldTraffic_
     std::uint64_t heldRoaming_ = 0;
     const Env* env_;

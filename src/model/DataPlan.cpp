@@ -67,6 +67,18 @@ bool DataPlan::FreeHours::contains(int minute) const
     return start < end ? minute >= start && minute < end : minute >= start || minute < end;
 }
 
+int DataPlan::FreeHours::secondsToNextEdge(int hour, int minute, int second) const
+{
+    const int now = (hour * 60 + minute) * 60 + second;
+    int best = kMinutesPerDay * 60;
+    for (int edge : {start, end}) {
+        int d = (edge * 60 - now) % (kMinutesPerDay * 60);
+        d += d <= 0 ? kMinutesPerDay * 60 : 0;
+        best = std::min(best, d);
+    }
+    return best;
+}
+
 void DataPlan::addPack(const AddonPack& pack)
 {
     QV_REQUIRE(packs_.size() < kMaxPacks, "the number of packs must be checked before one is added");

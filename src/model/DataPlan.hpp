@@ -28,6 +28,8 @@ public:
         int start;
         int end;
         bool contains(int minute) const;
+        // Seconds from a local time of day to the window's next start or end (at least 1).
+        int secondsToNextEdge(int hour, int minute, int second) const;
         friend bool operator==(const FreeHours&, const FreeHours&) = default;
     };
     // Rollover given to one period: its key (PlanPeriod::key) and the bytes.

@@ -167,6 +167,19 @@ const std::vector<Damage>& stateDamages()
         set("place hour out of range", "/$root/pTraffics/arrDeltas/0/pDateComp/hour", "24"),
         set("limits as an object", "/$root/pLimits", R"({"a": 1})"),
         set("limit level as text", "/$root/pLimits/0/pkLevel", R"("high")"),
+        set("a plan shape this version does not know", "/$root/pDataPlan/Shape", R"("fortnightly")"),
+        set("a plan of every 0 days", "/$root/pDataPlan",
+            R"({"$class": "DataPlan", "Shape": "every", "Every": 0, "From": 20270101, "Packs": []})"),
+        set("a prepaid plan from a day that does not exist", "/$root/pDataPlan",
+            R"({"$class": "DataPlan", "Shape": "prepaid", "From": 20270230, "Until": 20270301, "Packs": []})"),
+        set("a prepaid plan ending before it begins", "/$root/pDataPlan",
+            R"({"$class": "DataPlan", "Shape": "prepaid", "From": 20270301, "Until": 20270201, "Packs": []})"),
+        set("a pack of 0 bytes", "/$root/pDataPlan/Packs",
+            R"([{"$class": "AddonPack", "Size": 0, "First": 20270101, "Days": 7}])"),
+        set("free hours of no length", "/$root/pDataPlan",
+            R"({"$class": "DataPlan", "Packs": [], "FreeStart": 360, "FreeEnd": 360})"),
+        set("a day's free share above its bytes", "/$root/pTraffics/arrMonths/0/arrDaysTraffics/0/TrafficFree",
+            "9007199254740992"),
     };
     return kDamages;
 }

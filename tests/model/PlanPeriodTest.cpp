@@ -5,6 +5,7 @@
 #include "TestEnv.hpp"
 #include "model/Allowance.hpp"
 #include "model/BillingPeriod.hpp"
+#include "model/DataPlan.hpp"
 #include "model/LocalDay.hpp"
 #include "model/PlanPeriod.hpp"
 
@@ -130,6 +131,28 @@ TEST(LocalDay, OnlyDaysThatExistAreRead)
     EXPECT_EQ(LocalDay::fromDays(day("1969-12-31").days()).text(), "1969-12-31");
     EXPECT_EQ(*LocalDay::fromKey(20270310), day("2027-03-10"));
     EXPECT_FALSE(LocalDay::fromKey(20270230));
+}
+
+TEST(FreeHours, AWindowMayCrossMidnightAndItsNextEdgeIsWhereverItsStartOrEndComesFirst)
+{
+    const DataPlan::FreeHours night{0, 6 * 60};
+    const DataPlan::FreeHours late{23 * 60, 6 * 60};
+    struct Case {
+        const DataPlan::FreeHours& w;
+        int h, m, s;
+        bool inside;
+        int toEdge;
+    };
+    const Case cases[] = {
+        {night, 0, 0, 0, true, 6 * 3600},       {night, 5, 59, 59, true, 1},
+        {night, 6, 0, 0, false, 18 * 3600},     {night, 23, 59, 30, false, 30},
+        {late, 22, 59, 0, false, 60},           {late, 23, 0, 0, true, 7 * 3600},
+        {late, 2, 30, 0, true, 3 * 3600 + 1800}, {late, 6, 0, 1, false, 17 * 3600 - 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.w.contains(c.h * 60 + c.m), c.inside) << c.h << ":" << c.m;
+        EXPECT_EQ(c.w.secondsToNextEdge(c.h, c.m, c.s), c.toEdge) << c.h << ":" << c.m << ":" << c.s;
+    }
 }
 
 constexpr std::uint64_t MB = 1'000'000;
