@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -68,7 +69,24 @@ void RealGeoclue::writeConfiguration() const
                                                << "[3g]\nenable=false\n[cdma]\nenable=false\n"
                                                << "[modem-gps]\nenable=false\n[compass]\nenable=false\n"
                                                << "[wifi]\nenable=false\nurl=http://127.0.0.1:9/\n"
-                                               << "[org.quorvel.Quorvel]\nallowed=true\nsystem=true\nusers=\n";
+                                               << "[org.quorvel.Quorvel]\nallowed=" << (allowed_ ? "true" : "false")
+                                               << "\nsystem=true\nusers=\n";
+}
+
+void RealGeoclue::allow(bool allowed)
+{
+    allowed_ = allowed;
+    writeConfiguration();
+}
+
+void RealGeoclue::freeze()
+{
+    g_subprocess_send_signal(daemon_.get(), SIGSTOP);
+}
+
+void RealGeoclue::thaw()
+{
+    g_subprocess_send_signal(daemon_.get(), SIGCONT);
 }
 
 void RealGeoclue::start()
@@ -89,6 +107,7 @@ void RealGeoclue::stop()
         return;
     }
     quorvel::test::stop(agent_.get());
+    thaw();  // a stopped daemon would hold its SIGTERM
     quorvel::test::stop(daemon_.get());
     agent_.reset();
     daemon_.reset();
@@ -107,6 +126,41 @@ bool RealGeoclue::waitUntilSourceStopped()
 {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::minutes(1), [this] { return connections_.empty(); });
+}
+
+bool RealGeoclue::waitUntilInUse(bool inUse)
+{
+    for (int second = 0; second < 60; ++second) {
+        if (this->inUse() == inUse) {
+            return true;
+        }
+        waitForSeconds(1);
+    }
+    return false;
+}
+
+bool RealGeoclue::inUse()
+{
+    GVariant* reply = g_dbus_connection_call_sync(
+        PrivateSystemBus::instance().connection(), kBusName, "/org/freedesktop/GeoClue2/Manager",
+        "org.freedesktop.DBus.Properties", "Get", g_variant_new("(ss)", "org.freedesktop.GeoClue2.Manager", "InUse"),
+        G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    if (reply == nullptr) {
+        return false;
+    }
+    GVariant* value = nullptr;
+    g_variant_get(reply, "(v)", &value);
+    const bool used = g_variant_get_boolean(value) != FALSE;
+    g_variant_unref(value);
+    g_variant_unref(reply);
+    return used;
+}
+
+void RealGeoclue::waitForSeconds(int count)
+{
+    std::unique_lock lock(mutex_);
+    const long until = seconds_ + count;
+    changed_.wait(lock, [&] { return seconds_ >= until; });
 }
 
 std::string RealGeoclue::sentence()
@@ -150,6 +204,7 @@ void RealGeoclue::feed()
             }
             return closed;
         });
+        ++seconds_;
         changed_.notify_all();
     }
 }

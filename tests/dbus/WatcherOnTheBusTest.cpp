@@ -3,7 +3,8 @@
 // registration from its poll loop, books what was used before each change under the state it
 // had, and turns mobile data off once the plan is used up. And with the real GeoClue: it books
 // each interval to the place reported at its end, stops GeoClue's client when places are turned
-// off, and picks up a GeoClue started later without waking in between.
+// off, and picks up a GeoClue started later without waking in between; a GeoClue that refuses is
+// said once and costs no wake-ups.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -17,6 +18,7 @@
 #include <sstream>
 
 #include "ModemManagerMock.hpp"
+#include "PrivateSessionBus.hpp"
 #include "RealGeoclue.hpp"
 #include "TestEnv.hpp"
 #include "cli/CtlProcess.hpp"
@@ -37,6 +39,8 @@ protected:
         std::vector<std::string> env = clitest::ctlEnvironment(home.path());
         std::erase_if(env, [](const std::string& e) { return e.starts_with("DBUS_SYSTEM_BUS_ADDRESS="); });
         env.push_back(std::string("DBUS_SYSTEM_BUS_ADDRESS=") + g_getenv("DBUS_SYSTEM_BUS_ADDRESS"));
+        // Never the machine's session bus, nor one started on demand.
+        env.push_back("DBUS_SESSION_BUS_ADDRESS=" + test::PrivateSessionBus::instance().address());
         return env;
     }
     int ctl(const std::vector<std::string>& args, std::string* out = nullptr)
@@ -155,6 +159,34 @@ protected:
         ::kill(watcher, SIGTERM);
         EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
     }
+    // The watcher's standard error once it has said a line.
+    std::string firstLineSaid(pid_t watcher)
+    {
+        while (clitest::readFile(home.path() / "err").find("\n") == std::string::npos) {
+            EXPECT_EQ(::kill(watcher, 0), 0) << "the watcher ended";
+            std::this_thread::yield();
+        }
+        return clitest::readFile(home.path() / "err");
+    }
+    // strace on the watcher's waits into <home>/trace, once it is attached; ends with the watcher.
+    pid_t traceWaits(pid_t watcher)
+    {
+        const pid_t strace = clitest::startProcess(
+            {"strace", "-f", "-e", "trace=poll,ppoll", "-o", trace().string(), "-p", std::to_string(watcher)},
+            environment(), (home.path() / "strace.out").string(), (home.path() / "strace.err").string());
+        while (clitest::readFile(home.path() / "strace.err").find("attached") == std::string::npos) {
+            EXPECT_EQ(::kill(strace, 0), 0) << "strace ended";
+            std::this_thread::yield();
+        }
+        return strace;
+    }
+    fs::path trace() const { return home.path() / "trace"; }
+    // Attached while the watcher sat in poll(): nothing has returned since.
+    void expectNoWakeUpTraced()
+    {
+        const std::string traced = clitest::readFile(trace());
+        EXPECT_EQ(traced.find(" = "), std::string::npos) << traced;
+    }
 
     test::RealGeoclue geoclue{home.path(), 50.0, 8.0};
 };
@@ -212,21 +244,10 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
     ASSERT_GT(watcher, 0);
     ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
     // Said once, after the first sample, and the watcher goes on counting.
-    while (clitest::readFile(home.path() / "err").find("\n") == std::string::npos) {
-        ASSERT_EQ(::kill(watcher, 0), 0);
-        std::this_thread::yield();
-    }
-    EXPECT_EQ(clitest::readFile(home.path() / "err"), "quorvelctl: places are not recorded: GeoClue is not running\n");
+    EXPECT_EQ(firstLineSaid(watcher), "quorvelctl: places are not recorded: GeoClue is not running\n");
 
-    const fs::path trace = home.path() / "trace";
-    const pid_t strace = clitest::startProcess(
-        {"strace", "-f", "-e", "trace=poll,ppoll", "-o", trace.string(), "-p", std::to_string(watcher)},
-        environment(), (home.path() / "strace.out").string(), (home.path() / "strace.err").string());
-    while (clitest::readFile(home.path() / "strace.err").find("attached") == std::string::npos) {
-        ASSERT_EQ(::kill(strace, 0), 0) << "strace ended";
-        std::this_thread::yield();
-    }
-    const std::string beforeGeoclue = clitest::readFile(trace);
+    const pid_t strace = traceWaits(watcher);
+    const std::string beforeGeoclue = clitest::readFile(trace());
     geoclue.start();
     untilLastLatitude(saves, 50.0);
     stopWatcher(watcher);  // strace ends with it (it inherited this program's blocked SIGTERM)
@@ -235,7 +256,7 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
     // Attached while the watcher sat in poll(): nothing returned until GeoClue came.
     EXPECT_EQ(beforeGeoclue.find(" = "), std::string::npos) << beforeGeoclue;
     // Every wait is for an event: no poll has a timeout (0 only looks at what is ready).
-    const std::string traced = clitest::readFile(trace);
+    const std::string traced = clitest::readFile(trace());
     EXPECT_NE(traced.find("poll(["), std::string::npos) << "strace saw the wake-ups GeoClue caused";
     std::istringstream lines(traced);
     for (std::string line; std::getline(lines, line);) {
@@ -252,6 +273,37 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
         timeout = timeout.substr(0, timeout.find_first_of(") <"));
         EXPECT_TRUE(timeout == "-1" || timeout == "0") << line;
     }
+}
+
+// Turned away by its configuration: said once, counted to no place, nothing asked until GeoClue
+// comes back; then it is asked again.
+TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatRefusesIsSaidOnceAndAskedAgainOnlyWhenItComesBack)
+{
+    geoclue.allow(false);
+    geoclue.start();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher(true);
+    ASSERT_GT(watcher, 0);
+    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+    const std::string said = firstLineSaid(watcher);
+    EXPECT_TRUE(said.starts_with("quorvelctl: places are not recorded: GeoClue refused: ")) << said;
+
+    const pid_t strace = traceWaits(watcher);
+    geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
+    expectNoWakeUpTraced();
+    counter(1'000);
+    ASSERT_EQ(ctl({"sample"}), 0) << err;  // booked beside the watcher, to no place
+
+    geoclue.stop();
+    geoclue.allow(true);
+    geoclue.start();
+    untilLastLatitude(saves, 50.0);
+    counter(1'500);
+    stopWatcher(watcher);
+    clitest::waitForProcess(strace);
+    EXPECT_EQ(booked().first, 1'500u);
+    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
+    EXPECT_EQ(clitest::readFile(home.path() / "err"), said) << "said more than once";
 }
 
 TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtThePlan)
