@@ -29,23 +29,7 @@ PrivateSessionBus::PrivateSessionBus()
 {
     Text dir(g_dir_make_tmp("quorvel-session-XXXXXX", nullptr), g_free);
     directory_ = dir.get();
-    daemon_.reset(spawn({"dbus-daemon", "--session", "--nofork", "--print-address=1", "--address=unix:dir=" + directory_},
-                        G_SUBPROCESS_FLAGS_STDOUT_PIPE));
-    if (!daemon_) {
-        std::abort();
-    }
-    GObjectPtr<GDataInputStream> out(g_data_input_stream_new(g_subprocess_get_stdout_pipe(daemon_.get())));
-    Text address(g_data_input_stream_read_line(out.get(), nullptr, nullptr, nullptr), g_free);
-    if (!address) {
-        std::abort();
-    }
-    address_ = address.get();
-    const auto flags = static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                         G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION);
-    connection_.reset(g_dbus_connection_new_for_address_sync(address_.c_str(), flags, nullptr, nullptr, nullptr));
-    if (!connection_) {
-        std::abort();
-    }
+    connection_.reset(startBus({"dbus-daemon", "--session", "--address=unix:dir=" + directory_}, daemon_, address_));
 }
 
 PrivateSessionBus::~PrivateSessionBus()
