@@ -128,34 +128,6 @@ bool RealGeoclue::waitUntilSourceStopped()
     return changed_.wait_for(lock, std::chrono::minutes(1), [this] { return connections_.empty(); });
 }
 
-bool RealGeoclue::waitUntilInUse(bool inUse)
-{
-    for (int second = 0; second < 60; ++second) {
-        if (this->inUse() == inUse) {
-            return true;
-        }
-        waitForSeconds(1);
-    }
-    return false;
-}
-
-bool RealGeoclue::inUse()
-{
-    GVariant* reply = g_dbus_connection_call_sync(
-        PrivateSystemBus::instance().connection(), kBusName, "/org/freedesktop/GeoClue2/Manager",
-        "org.freedesktop.DBus.Properties", "Get", g_variant_new("(ss)", "org.freedesktop.GeoClue2.Manager", "InUse"),
-        G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-    if (reply == nullptr) {
-        return false;
-    }
-    GVariant* value = nullptr;
-    g_variant_get(reply, "(v)", &value);
-    const bool used = g_variant_get_boolean(value) != FALSE;
-    g_variant_unref(value);
-    g_variant_unref(reply);
-    return used;
-}
-
 void RealGeoclue::waitForSeconds(int count)
 {
     std::unique_lock lock(mutex_);

@@ -43,9 +43,6 @@ public:
     // Blocks until GeoClue has closed its connections to the NMEA socket, which it does once no
     // client follows the location any more; false if it does not within a minute.
     bool waitUntilSourceStopped();
-    // Blocks until GeoClue's manager says some client follows it (or none), looking once a
-    // second of the receiver; false if it does not within a minute.
-    bool waitUntilInUse(bool inUse);
     // Blocks for `count` more of the receiver's seconds, whether GeoClue listens or not.
     void waitForSeconds(int count);
 
@@ -53,7 +50,6 @@ private:
     void feed();
     std::string sentence();
     void writeConfiguration() const;
-    bool inUse();
 
     std::filesystem::path directory_;
     std::mutex mutex_;

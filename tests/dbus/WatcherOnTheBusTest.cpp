@@ -3,8 +3,9 @@
 // registration from its poll loop, books what was used before each change under the state it
 // had, and turns mobile data off once the plan is used up. And with the real GeoClue: it books
 // each interval to the place reported at its end, stops GeoClue's client when places are turned
-// off, and picks up a GeoClue started later without waking in between; a GeoClue that refuses is
-// said once and costs no wake-ups.
+// off, and picks up a GeoClue started later without waking in between. It leaves GeoClue to the
+// window while that owns the application's name on the session bus, and a GeoClue that refuses
+// is said once and costs no wake-ups.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -273,6 +274,32 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
         timeout = timeout.substr(0, timeout.find_first_of(") <"));
         EXPECT_TRUE(timeout == "-1" || timeout == "0") << line;
     }
+}
+
+// The window takes over GeoClue while it runs; the watcher's client goes and a new one follows
+// once the window has closed, on to the next move. (GeoClue's InUse leaves out a system
+// application's clients, so the source's connections and the fixes tell.)
+TEST_F(WatcherFollowsGeoclueTest, LeavesGeoclueToTheWindowWhileItOwnsTheApplicationsName)
+{
+    geoclue.start();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher();
+    ASSERT_GT(watcher, 0);
+    untilLastLatitude(saves, 50.0);
+
+    test::PrivateSessionBus& session = test::PrivateSessionBus::instance();
+    session.own("org.quorvel.Quorvel");  // the window opens
+    EXPECT_TRUE(geoclue.waitUntilSourceStopped()) << "the watcher still follows GeoClue beside the window";
+    geoclue.moveTo(50.02, 8.0);
+    session.release("org.quorvel.Quorvel");  // and closes
+    untilLastLatitude(saves, 50.02);  // the new client's first fix
+
+    counter(3'000);
+    geoclue.moveTo(50.04, 8.0);
+    untilBooked(saves, 3'000);
+    stopWatcher(watcher);
+    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.04, 3'000}})) << "the second client stopped following";
+    EXPECT_EQ(clitest::readFile(home.path() / "err"), "");
 }
 
 // Turned away by its configuration: said once, counted to no place, nothing asked until GeoClue

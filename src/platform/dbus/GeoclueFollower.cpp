@@ -126,7 +126,7 @@ void GeoclueFollower::drop()
         if (GClueClient* client = gclue_simple_get_client(simple_.get())) {
             gclue_client_call_stop(client, nullptr, nullptr, nullptr);
         }
-        // Kept until the next client replaces it: GClueSimple's own request for a location on
+        // Kept until the next client is asked for: GClueSimple's own request for a location on
         // the way would call back into a freed object.
         retired_ = std::move(simple_);
     }
@@ -156,6 +156,9 @@ void GeoclueFollower::onPinged(GObject* bus, GAsyncResult* result, gpointer data
         return;
     }
     g_variant_unref(reply);
+    // GeoClue gives one connection one client, and the stopped one's proxy deletes it when it
+    // goes: it goes before the next is asked for, or it would take the new one with it.
+    self->retired_.reset();
     gclue_simple_new_with_thresholds(self->desktopId_.c_str(), GCLUE_ACCURACY_LEVEL_EXACT, kTimeThresholdSeconds,
                                      kDistanceThresholdMetres, self->cancellable_.get(), &onReady, self);
 }
@@ -176,7 +179,6 @@ void GeoclueFollower::onReady(GObject*, GAsyncResult* result, gpointer data)
     self->starting_ = false;
     self->said_.clear();
     self->simple_.reset(simple);
-    self->retired_.reset();
     g_signal_connect(simple, "notify::location", G_CALLBACK(&onLocation), self);
     self->report(true);
 }
