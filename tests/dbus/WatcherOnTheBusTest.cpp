@@ -5,7 +5,7 @@
 // each interval to the place reported at its end, stops GeoClue's client when places are turned
 // off, and picks up a GeoClue started later without waking in between. It leaves GeoClue to the
 // window while that owns the application's name on the session bus, and a GeoClue that refuses
-// is said once and costs no wake-ups.
+// or hangs is said once and costs no wake-ups.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -329,6 +329,39 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatRefusesIsSaidOnceAndAskedAgainOnly
     stopWatcher(watcher);
     clitest::waitForProcess(strace);
     EXPECT_EQ(booked().first, 1'500u);
+    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
+    EXPECT_EQ(clitest::readFile(home.path() / "err"), said) << "said more than once";
+}
+
+// Owns its name and answers nothing: the watcher gives up after its timeout, says so once and
+// counts on; it asks again when GeoClue's name has a new owner, not when the hung one wakes.
+TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatHangsIsSaidOnceAndAskedAgainOnlyUnderANewOwner)
+{
+    geoclue.start();
+    geoclue.freeze();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher(true);
+    ASSERT_GT(watcher, 0);
+    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+    const std::string said = "quorvelctl: places are not recorded: GeoClue does not answer\n";
+    EXPECT_EQ(firstLineSaid(watcher), said);
+
+    const pid_t strace = traceWaits(watcher);
+    geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
+    expectNoWakeUpTraced();
+    counter(2'000);
+    ASSERT_EQ(ctl({"sample"}), 0) << err;  // booked beside the watcher, to no place
+
+    geoclue.thaw();
+    geoclue.waitForSeconds(3);
+    EXPECT_TRUE(std::isnan(lastLatitude())) << "asked the same GeoClue again";
+    geoclue.stop();
+    geoclue.start();
+    untilLastLatitude(saves, 50.0);
+    counter(2'500);
+    stopWatcher(watcher);
+    clitest::waitForProcess(strace);
+    EXPECT_EQ(booked().first, 2'500u) << "SIGTERM still takes the last sample";
     EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
     EXPECT_EQ(clitest::readFile(home.path() / "err"), said) << "said more than once";
 }
