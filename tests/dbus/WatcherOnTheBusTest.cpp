@@ -143,6 +143,16 @@ protected:
             ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed);
         }
     }
+    // GeoClue started and `watch` following it, once its first fix (which only sets the
+    // location) is saved.
+    pid_t followingWatcher(CtlStateWatch& saves)
+    {
+        geoclue.start();
+        const pid_t watcher = startWatcher();
+        EXPECT_GT(watcher, 0);
+        untilLastLatitude(saves, 50.0);
+        return watcher;
+    }
     // Each place's bytes by latitude, as `status --json` lists them.
     std::map<double, std::uint64_t> places()
     {
@@ -195,11 +205,8 @@ protected:
 // 0.01 degrees of latitude are 1.1 km: each move is a significant change.
 TEST_F(WatcherFollowsGeoclueTest, BooksEachIntervalToThePlaceReportedAtItsEndAndTheLastOneAtSigterm)
 {
-    geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher();
-    ASSERT_GT(watcher, 0);
-    untilLastLatitude(saves, 50.0);  // the first fix only sets the location
+    const pid_t watcher = followingWatcher(saves);
 
     counter(1'000);
     geoclue.moveTo(50.01, 8.0);
@@ -218,11 +225,8 @@ TEST_F(WatcherFollowsGeoclueTest, BooksEachIntervalToThePlaceReportedAtItsEndAnd
 
 TEST_F(WatcherFollowsGeoclueTest, RecordPlacesOffBooksToNoPlaceAndStopsGeocluesClient)
 {
-    geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher();
-    ASSERT_GT(watcher, 0);
-    untilLastLatitude(saves, 50.0);
+    const pid_t watcher = followingWatcher(saves);
     counter(1'000);
     geoclue.moveTo(50.01, 8.0);
     untilBooked(saves, 1'000);
@@ -281,11 +285,8 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
 // application's clients, so the source's connections and the fixes tell.)
 TEST_F(WatcherFollowsGeoclueTest, LeavesGeoclueToTheWindowWhileItOwnsTheApplicationsName)
 {
-    geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher();
-    ASSERT_GT(watcher, 0);
-    untilLastLatitude(saves, 50.0);
+    const pid_t watcher = followingWatcher(saves);
 
     test::PrivateSessionBus& session = test::PrivateSessionBus::instance();
     session.own("org.quorvel.Quorvel");  // the window opens
