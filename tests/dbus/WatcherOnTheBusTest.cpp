@@ -199,6 +199,41 @@ protected:
         EXPECT_EQ(traced.find(" = "), std::string::npos) << traced;
     }
 
+    // `watch` beside a GeoClue that does not serve it, traced once it has said why; nothing
+    // wakes it for three of the receiver's seconds, and 1'000 bytes are booked beside it, to no
+    // place.
+    struct Unserved {
+        pid_t pid = -1;
+        pid_t strace = -1;
+        std::string said;
+    };
+    void startUnserved(CtlStateWatch& saves, Unserved& watcher)
+    {
+        watcher.pid = startWatcher(true);
+        ASSERT_GT(watcher.pid, 0);
+        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        watcher.said = firstLineSaid(watcher.pid);
+        watcher.strace = traceWaits(watcher.pid);
+        geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
+        expectNoWakeUpTraced();
+        counter(1'000);
+        ASSERT_EQ(ctl({"sample"}), 0) << err;
+    }
+    // GeoClue started anew is asked; the 500 bytes that SIGTERM's sample takes go to its place,
+    // and nothing more was said.
+    void expectPickedUpUnderANewOwner(CtlStateWatch& saves, const Unserved& watcher)
+    {
+        geoclue.stop();
+        geoclue.start();
+        untilLastLatitude(saves, 50.0);
+        counter(1'500);
+        stopWatcher(watcher.pid);
+        clitest::waitForProcess(watcher.strace);
+        EXPECT_EQ(booked().first, 1'500u) << "SIGTERM still takes the last sample";
+        EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
+        EXPECT_EQ(clitest::readFile(home.path() / "err"), watcher.said) << "said more than once";
+    }
+
     test::RealGeoclue geoclue{home.path(), 50.0, 8.0};
 };
 
@@ -310,28 +345,12 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatRefusesIsSaidOnceAndAskedAgainOnly
     geoclue.allow(false);
     geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher(true);
-    ASSERT_GT(watcher, 0);
-    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
-    const std::string said = firstLineSaid(watcher);
-    EXPECT_TRUE(said.starts_with("quorvelctl: places are not recorded: GeoClue refused: ")) << said;
+    Unserved watcher;
+    ASSERT_NO_FATAL_FAILURE(startUnserved(saves, watcher));
+    EXPECT_TRUE(watcher.said.starts_with("quorvelctl: places are not recorded: GeoClue refused: ")) << watcher.said;
 
-    const pid_t strace = traceWaits(watcher);
-    geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
-    expectNoWakeUpTraced();
-    counter(1'000);
-    ASSERT_EQ(ctl({"sample"}), 0) << err;  // booked beside the watcher, to no place
-
-    geoclue.stop();
     geoclue.allow(true);
-    geoclue.start();
-    untilLastLatitude(saves, 50.0);
-    counter(1'500);
-    stopWatcher(watcher);
-    clitest::waitForProcess(strace);
-    EXPECT_EQ(booked().first, 1'500u);
-    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
-    EXPECT_EQ(clitest::readFile(home.path() / "err"), said) << "said more than once";
+    expectPickedUpUnderANewOwner(saves, watcher);
 }
 
 // Owns its name and answers nothing: the watcher gives up after its timeout, says so once and
@@ -341,30 +360,14 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatHangsIsSaidOnceAndAskedAgainOnlyUn
     geoclue.start();
     geoclue.freeze();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher(true);
-    ASSERT_GT(watcher, 0);
-    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
-    const std::string said = "quorvelctl: places are not recorded: GeoClue does not answer\n";
-    EXPECT_EQ(firstLineSaid(watcher), said);
-
-    const pid_t strace = traceWaits(watcher);
-    geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
-    expectNoWakeUpTraced();
-    counter(2'000);
-    ASSERT_EQ(ctl({"sample"}), 0) << err;  // booked beside the watcher, to no place
+    Unserved watcher;
+    ASSERT_NO_FATAL_FAILURE(startUnserved(saves, watcher));
+    EXPECT_EQ(watcher.said, "quorvelctl: places are not recorded: GeoClue does not answer\n");
 
     geoclue.thaw();
     geoclue.waitForSeconds(3);
     EXPECT_TRUE(std::isnan(lastLatitude())) << "asked the same GeoClue again";
-    geoclue.stop();
-    geoclue.start();
-    untilLastLatitude(saves, 50.0);
-    counter(2'500);
-    stopWatcher(watcher);
-    clitest::waitForProcess(strace);
-    EXPECT_EQ(booked().first, 2'500u) << "SIGTERM still takes the last sample";
-    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
-    EXPECT_EQ(clitest::readFile(home.path() / "err"), said) << "said more than once";
+    expectPickedUpUnderANewOwner(saves, watcher);
 }
 
 TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtThePlan)
