@@ -77,7 +77,10 @@ measure() {
     "$ctl" limits --places "$1"
     "$ctl" watch >/dev/null 2>&1 & watcher=$!
     sleep 5  # GeoClue's first fix and a few sentences after it
-    printf 'places %-3s %s\n' "$1" "$(grep -E 'VmRSS|VmHWM' /proc/$watcher/status | tr -s ' \t' ' ' | tr '\n' ' ')"
+    # Most of the resident set is library text shared with every other GIO program; the
+    # proportional share (Pss) and what is the watcher's alone (Private_*) tell its real cost.
+    printf 'places %-3s %s %s\n' "$1" "$(grep -E 'VmRSS|VmHWM' /proc/$watcher/status | tr -s ' \t' ' ' | tr '\n' ' ')" \
+        "$(grep -E '^(Pss|Private_Clean|Private_Dirty):' /proc/$watcher/smaps_rollup | tr -s ' \t' ' ' | tr '\n' ' ')"
     kill -TERM "$watcher"; wait "$watcher" || true
 }
 measure off

@@ -105,6 +105,28 @@ GSubprocess* spawn(const std::vector<std::string>& arguments, GSubprocessFlags f
     return process;
 }
 
+GDBusConnection* startBus(std::vector<std::string> arguments, GObjectPtr<GSubprocess>& daemon, std::string& address)
+{
+    arguments.insert(arguments.end(), {"--nofork", "--print-address=1"});
+    daemon.reset(spawn(arguments, G_SUBPROCESS_FLAGS_STDOUT_PIPE));
+    if (!daemon) {
+        std::abort();
+    }
+    GObjectPtr<GDataInputStream> out(g_data_input_stream_new(g_subprocess_get_stdout_pipe(daemon.get())));
+    Text printed(g_data_input_stream_read_line(out.get(), nullptr, nullptr, nullptr), g_free);
+    if (!printed) {
+        std::abort();
+    }
+    address = printed.get();
+    const auto flags = static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                         G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION);
+    GDBusConnection* connection = g_dbus_connection_new_for_address_sync(address.c_str(), flags, nullptr, nullptr, nullptr);
+    if (connection == nullptr) {
+        std::abort();
+    }
+    return connection;
+}
+
 void stop(GSubprocess* process)
 {
     if (process != nullptr) {
@@ -127,23 +149,9 @@ PrivateSystemBus::PrivateSystemBus()
     config.replace(config.find("@DIR@"), 5, directory_);
     const std::string configPath = directory_ + "/system.conf";
     std::ofstream(configPath) << config;
-    daemon_.reset(spawn({"dbus-daemon", "--config-file=" + configPath, "--nofork", "--print-address=1"},
-                        G_SUBPROCESS_FLAGS_STDOUT_PIPE));
-    if (!daemon_) {
-        std::abort();
-    }
-    GObjectPtr<GDataInputStream> out(g_data_input_stream_new(g_subprocess_get_stdout_pipe(daemon_.get())));
-    Text address(g_data_input_stream_read_line(out.get(), nullptr, nullptr, nullptr), g_free);
-    if (!address) {
-        std::abort();
-    }
-    g_setenv("DBUS_SYSTEM_BUS_ADDRESS", address.get(), TRUE);
-    const auto flags = static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                         G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION);
-    connection_.reset(g_dbus_connection_new_for_address_sync(address.get(), flags, nullptr, nullptr, nullptr));
-    if (!connection_) {
-        std::abort();
-    }
+    std::string address;
+    connection_.reset(startBus({"dbus-daemon", "--config-file=" + configPath}, daemon_, address));
+    g_setenv("DBUS_SYSTEM_BUS_ADDRESS", address.c_str(), TRUE);
 }
 
 PrivateSystemBus::~PrivateSystemBus()

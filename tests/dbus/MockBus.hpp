@@ -21,6 +21,9 @@ using GObjectPtr = std::unique_ptr<T, ObjectUnref>;
 // Starts a helper program that ends with the test program; fails the test (and returns null)
 // when it cannot be started.
 GSubprocess* spawn(const std::vector<std::string>& arguments, GSubprocessFlags flags);
+// A dbus-daemon started with `arguments` (it prints its address once it listens), and a
+// connection to it; aborts the test program when either fails.
+GDBusConnection* startBus(std::vector<std::string> arguments, GObjectPtr<GSubprocess>& daemon, std::string& address);
 // SIGTERM, then waits for it to end.
 void stop(GSubprocess* process);
 

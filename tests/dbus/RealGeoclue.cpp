@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -68,7 +69,24 @@ void RealGeoclue::writeConfiguration() const
                                                << "[3g]\nenable=false\n[cdma]\nenable=false\n"
                                                << "[modem-gps]\nenable=false\n[compass]\nenable=false\n"
                                                << "[wifi]\nenable=false\nurl=http://127.0.0.1:9/\n"
-                                               << "[org.quorvel.Quorvel]\nallowed=true\nsystem=true\nusers=\n";
+                                               << "[org.quorvel.Quorvel]\nallowed=" << (allowed_ ? "true" : "false")
+                                               << "\nsystem=true\nusers=\n";
+}
+
+void RealGeoclue::allow(bool allowed)
+{
+    allowed_ = allowed;
+    writeConfiguration();
+}
+
+void RealGeoclue::freeze()
+{
+    g_subprocess_send_signal(daemon_.get(), SIGSTOP);
+}
+
+void RealGeoclue::thaw()
+{
+    g_subprocess_send_signal(daemon_.get(), SIGCONT);
 }
 
 void RealGeoclue::start()
@@ -89,6 +107,7 @@ void RealGeoclue::stop()
         return;
     }
     quorvel::test::stop(agent_.get());
+    thaw();  // a stopped daemon would hold its SIGTERM
     quorvel::test::stop(daemon_.get());
     agent_.reset();
     daemon_.reset();
@@ -107,6 +126,13 @@ bool RealGeoclue::waitUntilSourceStopped()
 {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::minutes(1), [this] { return connections_.empty(); });
+}
+
+void RealGeoclue::waitForSeconds(int count)
+{
+    std::unique_lock lock(mutex_);
+    const long until = seconds_ + count;
+    changed_.wait(lock, [&] { return seconds_ >= until; });
 }
 
 std::string RealGeoclue::sentence()
@@ -150,6 +176,7 @@ void RealGeoclue::feed()
             }
             return closed;
         });
+        ++seconds_;
         changed_.notify_all();
     }
 }

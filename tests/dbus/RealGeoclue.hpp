@@ -32,12 +32,19 @@ public:
     // then the agent; returns once the daemon owns its name.
     void start();
     void stop();
+    // Whether the configuration lets this application have locations; for the next start.
+    void allow(bool allowed);
+    // Stops the daemon without ending it, so that it owns its name and answers nothing; and back.
+    void freeze();
+    void thaw();
     // Each move is stamped a minute after the previous one, so that GeoClue's time threshold
     // passes without the test waiting for it.
     void moveTo(double latitude, double longitude);
     // Blocks until GeoClue has closed its connections to the NMEA socket, which it does once no
     // client follows the location any more; false if it does not within a minute.
     bool waitUntilSourceStopped();
+    // Blocks for `count` more of the receiver's seconds, whether GeoClue listens or not.
+    void waitForSeconds(int count);
 
 private:
     void feed();
@@ -50,6 +57,8 @@ private:
     double latitude_;
     double longitude_;
     int offsetSeconds_ = -3600;  // never in the future, which GeoClue reads as yesterday
+    bool allowed_ = true;
+    long seconds_ = 0;  // of the receiver, since it began
     std::vector<int> connections_;
     int listener_ = -1;
     std::atomic<bool> stopping_{false};

@@ -3,7 +3,9 @@
 // registration from its poll loop, books what was used before each change under the state it
 // had, and turns mobile data off once the plan is used up. And with the real GeoClue: it books
 // each interval to the place reported at its end, stops GeoClue's client when places are turned
-// off, and picks up a GeoClue started later without waking in between.
+// off, and picks up a GeoClue started later without waking in between. It leaves GeoClue to the
+// window while that owns the application's name on the session bus, and a GeoClue that refuses
+// or hangs is said once and costs no wake-ups.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -17,6 +19,7 @@
 #include <sstream>
 
 #include "ModemManagerMock.hpp"
+#include "PrivateSessionBus.hpp"
 #include "RealGeoclue.hpp"
 #include "TestEnv.hpp"
 #include "cli/CtlProcess.hpp"
@@ -37,6 +40,8 @@ protected:
         std::vector<std::string> env = clitest::ctlEnvironment(home.path());
         std::erase_if(env, [](const std::string& e) { return e.starts_with("DBUS_SYSTEM_BUS_ADDRESS="); });
         env.push_back(std::string("DBUS_SYSTEM_BUS_ADDRESS=") + g_getenv("DBUS_SYSTEM_BUS_ADDRESS"));
+        // Never the machine's session bus, nor one started on demand.
+        env.push_back("DBUS_SESSION_BUS_ADDRESS=" + test::PrivateSessionBus::instance().address());
         return env;
     }
     int ctl(const std::vector<std::string>& args, std::string* out = nullptr)
@@ -138,6 +143,16 @@ protected:
             ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed);
         }
     }
+    // GeoClue started and `watch` following it, once its first fix (which only sets the
+    // location) is saved.
+    pid_t followingWatcher(CtlStateWatch& saves)
+    {
+        geoclue.start();
+        const pid_t watcher = startWatcher();
+        EXPECT_GT(watcher, 0);
+        untilLastLatitude(saves, 50.0);
+        return watcher;
+    }
     // Each place's bytes by latitude, as `status --json` lists them.
     std::map<double, std::uint64_t> places()
     {
@@ -155,6 +170,69 @@ protected:
         ::kill(watcher, SIGTERM);
         EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
     }
+    // The watcher's standard error once it has said a line.
+    std::string firstLineSaid(pid_t watcher)
+    {
+        while (clitest::readFile(home.path() / "err").find("\n") == std::string::npos) {
+            EXPECT_EQ(::kill(watcher, 0), 0) << "the watcher ended";
+            std::this_thread::yield();
+        }
+        return clitest::readFile(home.path() / "err");
+    }
+    // strace on the watcher's waits into <home>/trace, once it is attached; ends with the watcher.
+    pid_t traceWaits(pid_t watcher)
+    {
+        const pid_t strace = clitest::startProcess(
+            {"strace", "-f", "-e", "trace=poll,ppoll", "-o", trace().string(), "-p", std::to_string(watcher)},
+            environment(), (home.path() / "strace.out").string(), (home.path() / "strace.err").string());
+        while (clitest::readFile(home.path() / "strace.err").find("attached") == std::string::npos) {
+            EXPECT_EQ(::kill(strace, 0), 0) << "strace ended";
+            std::this_thread::yield();
+        }
+        return strace;
+    }
+    fs::path trace() const { return home.path() / "trace"; }
+    // Attached while the watcher sat in poll(): nothing has returned since.
+    void expectNoWakeUpTraced()
+    {
+        const std::string traced = clitest::readFile(trace());
+        EXPECT_EQ(traced.find(" = "), std::string::npos) << traced;
+    }
+
+    // `watch` beside a GeoClue that does not serve it, traced once it has said why; nothing
+    // wakes it for three of the receiver's seconds, and 1'000 bytes are booked beside it, to no
+    // place.
+    struct Unserved {
+        pid_t pid = -1;
+        pid_t strace = -1;
+        std::string said;
+    };
+    void startUnserved(CtlStateWatch& saves, Unserved& watcher)
+    {
+        watcher.pid = startWatcher(true);
+        ASSERT_GT(watcher.pid, 0);
+        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        watcher.said = firstLineSaid(watcher.pid);
+        watcher.strace = traceWaits(watcher.pid);
+        geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
+        expectNoWakeUpTraced();
+        counter(1'000);
+        ASSERT_EQ(ctl({"sample"}), 0) << err;
+    }
+    // GeoClue started anew is asked; the 500 bytes that SIGTERM's sample takes go to its place,
+    // and nothing more was said.
+    void expectPickedUpUnderANewOwner(CtlStateWatch& saves, const Unserved& watcher)
+    {
+        geoclue.stop();
+        geoclue.start();
+        untilLastLatitude(saves, 50.0);
+        counter(1'500);
+        stopWatcher(watcher.pid);
+        clitest::waitForProcess(watcher.strace);
+        EXPECT_EQ(booked().first, 1'500u) << "SIGTERM still takes the last sample";
+        EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.0, 500}}));
+        EXPECT_EQ(clitest::readFile(home.path() / "err"), watcher.said) << "said more than once";
+    }
 
     test::RealGeoclue geoclue{home.path(), 50.0, 8.0};
 };
@@ -162,11 +240,8 @@ protected:
 // 0.01 degrees of latitude are 1.1 km: each move is a significant change.
 TEST_F(WatcherFollowsGeoclueTest, BooksEachIntervalToThePlaceReportedAtItsEndAndTheLastOneAtSigterm)
 {
-    geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher();
-    ASSERT_GT(watcher, 0);
-    untilLastLatitude(saves, 50.0);  // the first fix only sets the location
+    const pid_t watcher = followingWatcher(saves);
 
     counter(1'000);
     geoclue.moveTo(50.01, 8.0);
@@ -185,11 +260,8 @@ TEST_F(WatcherFollowsGeoclueTest, BooksEachIntervalToThePlaceReportedAtItsEndAnd
 
 TEST_F(WatcherFollowsGeoclueTest, RecordPlacesOffBooksToNoPlaceAndStopsGeocluesClient)
 {
-    geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
-    const pid_t watcher = startWatcher();
-    ASSERT_GT(watcher, 0);
-    untilLastLatitude(saves, 50.0);
+    const pid_t watcher = followingWatcher(saves);
     counter(1'000);
     geoclue.moveTo(50.01, 8.0);
     untilBooked(saves, 1'000);
@@ -212,21 +284,10 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
     ASSERT_GT(watcher, 0);
     ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
     // Said once, after the first sample, and the watcher goes on counting.
-    while (clitest::readFile(home.path() / "err").find("\n") == std::string::npos) {
-        ASSERT_EQ(::kill(watcher, 0), 0);
-        std::this_thread::yield();
-    }
-    EXPECT_EQ(clitest::readFile(home.path() / "err"), "quorvelctl: places are not recorded: GeoClue is not running\n");
+    EXPECT_EQ(firstLineSaid(watcher), "quorvelctl: places are not recorded: GeoClue is not running\n");
 
-    const fs::path trace = home.path() / "trace";
-    const pid_t strace = clitest::startProcess(
-        {"strace", "-f", "-e", "trace=poll,ppoll", "-o", trace.string(), "-p", std::to_string(watcher)},
-        environment(), (home.path() / "strace.out").string(), (home.path() / "strace.err").string());
-    while (clitest::readFile(home.path() / "strace.err").find("attached") == std::string::npos) {
-        ASSERT_EQ(::kill(strace, 0), 0) << "strace ended";
-        std::this_thread::yield();
-    }
-    const std::string beforeGeoclue = clitest::readFile(trace);
+    const pid_t strace = traceWaits(watcher);
+    const std::string beforeGeoclue = clitest::readFile(trace());
     geoclue.start();
     untilLastLatitude(saves, 50.0);
     stopWatcher(watcher);  // strace ends with it (it inherited this program's blocked SIGTERM)
@@ -235,7 +296,7 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
     // Attached while the watcher sat in poll(): nothing returned until GeoClue came.
     EXPECT_EQ(beforeGeoclue.find(" = "), std::string::npos) << beforeGeoclue;
     // Every wait is for an event: no poll has a timeout (0 only looks at what is ready).
-    const std::string traced = clitest::readFile(trace);
+    const std::string traced = clitest::readFile(trace());
     EXPECT_NE(traced.find("poll(["), std::string::npos) << "strace saw the wake-ups GeoClue caused";
     std::istringstream lines(traced);
     for (std::string line; std::getline(lines, line);) {
@@ -252,6 +313,61 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
         timeout = timeout.substr(0, timeout.find_first_of(") <"));
         EXPECT_TRUE(timeout == "-1" || timeout == "0") << line;
     }
+}
+
+// The window takes over GeoClue while it runs; the watcher's client goes and a new one follows
+// once the window has closed, on to the next move. (GeoClue's InUse leaves out a system
+// application's clients, so the source's connections and the fixes tell.)
+TEST_F(WatcherFollowsGeoclueTest, LeavesGeoclueToTheWindowWhileItOwnsTheApplicationsName)
+{
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = followingWatcher(saves);
+
+    test::PrivateSessionBus& session = test::PrivateSessionBus::instance();
+    session.own("org.quorvel.Quorvel");  // the window opens
+    EXPECT_TRUE(geoclue.waitUntilSourceStopped()) << "the watcher still follows GeoClue beside the window";
+    geoclue.moveTo(50.02, 8.0);
+    session.release("org.quorvel.Quorvel");  // and closes
+    untilLastLatitude(saves, 50.02);  // the new client's first fix
+
+    counter(3'000);
+    geoclue.moveTo(50.04, 8.0);
+    untilBooked(saves, 3'000);
+    stopWatcher(watcher);
+    EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.04, 3'000}})) << "the second client stopped following";
+    EXPECT_EQ(clitest::readFile(home.path() / "err"), "");
+}
+
+// Turned away by its configuration: said once, counted to no place, nothing asked until GeoClue
+// comes back; then it is asked again.
+TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatRefusesIsSaidOnceAndAskedAgainOnlyWhenItComesBack)
+{
+    geoclue.allow(false);
+    geoclue.start();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    Unserved watcher;
+    ASSERT_NO_FATAL_FAILURE(startUnserved(saves, watcher));
+    EXPECT_TRUE(watcher.said.starts_with("quorvelctl: places are not recorded: GeoClue refused: ")) << watcher.said;
+
+    geoclue.allow(true);
+    expectPickedUpUnderANewOwner(saves, watcher);
+}
+
+// Owns its name and answers nothing: the watcher gives up after its timeout, says so once and
+// counts on; it asks again when GeoClue's name has a new owner, not when the hung one wakes.
+TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatHangsIsSaidOnceAndAskedAgainOnlyUnderANewOwner)
+{
+    geoclue.start();
+    geoclue.freeze();
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    Unserved watcher;
+    ASSERT_NO_FATAL_FAILURE(startUnserved(saves, watcher));
+    EXPECT_EQ(watcher.said, "quorvelctl: places are not recorded: GeoClue does not answer\n");
+
+    geoclue.thaw();
+    geoclue.waitForSeconds(3);
+    EXPECT_TRUE(std::isnan(lastLatitude())) << "asked the same GeoClue again";
+    expectPickedUpUnderANewOwner(saves, watcher);
 }
 
 TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtThePlan)

@@ -48,29 +48,53 @@ std::unique_ptr<GeoclueFollower> GeoclueFollower::start(std::string desktopId, s
     }
     // A bus that goes away ends following, not the program.
     g_dbus_connection_set_exit_on_close(bus, FALSE);
-    return std::unique_ptr<GeoclueFollower>(new GeoclueFollower(std::move(desktopId), bus));
+    // No session bus: no window can be told apart, and this one follows as on its own.
+    GDBusConnection* session = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (session != nullptr) {
+        g_dbus_connection_set_exit_on_close(session, FALSE);
+    }
+    return std::unique_ptr<GeoclueFollower>(new GeoclueFollower(std::move(desktopId), bus, session));
 }
 
-GeoclueFollower::GeoclueFollower(std::string desktopId, GDBusConnection* bus)
-    : desktopId_(std::move(desktopId)), bus_(bus), cancellable_(g_cancellable_new())
+GeoclueFollower::GeoclueFollower(std::string desktopId, GDBusConnection* bus, GDBusConnection* session)
+    : desktopId_(std::move(desktopId)),
+      bus_(bus),
+      session_(session),
+      cancellable_(g_cancellable_new()),
+      // Until the session bus has said, a window may be there: nothing is asked before.
+      windowOpen_(session != nullptr)
 {
     const PolledContext::Default scope(context_);
     nameWatch_ = g_bus_watch_name_on_connection(bus, kService, G_BUS_NAME_WATCHER_FLAGS_NONE, &onAppeared,
                                                 &onVanished, this, nullptr);
+    if (session_) {
+        windowWatch_ = g_bus_watch_name_on_connection(session, desktopId_.c_str(), G_BUS_NAME_WATCHER_FLAGS_NONE,
+                                                      &onWindowOpened, &onWindowClosed, this, nullptr);
+    }
 }
 
 GeoclueFollower::~GeoclueFollower()
 {
     drop();
     g_bus_unwatch_name(nameWatch_);
+    if (windowWatch_ != 0) {
+        g_bus_unwatch_name(windowWatch_);
+    }
 }
 
 void GeoclueFollower::setFollowing(bool on)
 {
     wanted_ = on;
-    if (!on) {
+    if (!active()) {
         drop();
-    } else if (nameKnown_ && !simple_ && !starting_ && !refusedSinceAppeared_) {
+    } else {
+        resume();
+    }
+}
+
+void GeoclueFollower::resume()
+{
+    if (active() && nameKnown_ && !simple_ && !starting_ && !refusedSinceAppeared_) {
         ask();
     }
 }
@@ -90,6 +114,9 @@ void GeoclueFollower::ask()
 
 void GeoclueFollower::drop()
 {
+    if (!simple_ && !starting_) {
+        return;  // asked at every wake-up: nothing to end costs nothing
+    }
     g_cancellable_cancel(cancellable_.get());
     cancellable_.reset(g_cancellable_new());
     starting_ = false;
@@ -99,7 +126,7 @@ void GeoclueFollower::drop()
         if (GClueClient* client = gclue_simple_get_client(simple_.get())) {
             gclue_client_call_stop(client, nullptr, nullptr, nullptr);
         }
-        // Kept until the next client replaces it: GClueSimple's own request for a location on
+        // Kept until the next client is asked for: GClueSimple's own request for a location on
         // the way would call back into a freed object.
         retired_ = std::move(simple_);
     }
@@ -129,6 +156,9 @@ void GeoclueFollower::onPinged(GObject* bus, GAsyncResult* result, gpointer data
         return;
     }
     g_variant_unref(reply);
+    // GeoClue gives one connection one client, and the stopped one's proxy deletes it when it
+    // goes: it goes before the next is asked for, or it would take the new one with it.
+    self->retired_.reset();
     gclue_simple_new_with_thresholds(self->desktopId_.c_str(), GCLUE_ACCURACY_LEVEL_EXACT, kTimeThresholdSeconds,
                                      kDistanceThresholdMetres, self->cancellable_.get(), &onReady, self);
 }
@@ -149,7 +179,6 @@ void GeoclueFollower::onReady(GObject*, GAsyncResult* result, gpointer data)
     self->starting_ = false;
     self->said_.clear();
     self->simple_.reset(simple);
-    self->retired_.reset();
     g_signal_connect(simple, "notify::location", G_CALLBACK(&onLocation), self);
     self->report(true);
 }
@@ -181,9 +210,7 @@ void GeoclueFollower::onAppeared(GDBusConnection*, const gchar*, const gchar*, g
     auto* self = static_cast<GeoclueFollower*>(data);
     self->nameKnown_ = true;
     self->refusedSinceAppeared_ = false;
-    if (self->wanted_ && !self->simple_ && !self->starting_) {
-        self->ask();
-    }
+    self->resume();
 }
 
 void GeoclueFollower::onVanished(GDBusConnection*, const gchar*, gpointer data)
@@ -199,6 +226,20 @@ void GeoclueFollower::onVanished(GDBusConnection*, const gchar*, gpointer data)
         self->drop();  // its client went with it; the next appearance starts a new one
         self->refused("GeoClue stopped");
     }
+}
+
+void GeoclueFollower::onWindowOpened(GDBusConnection*, const gchar*, const gchar*, gpointer data)
+{
+    auto* self = static_cast<GeoclueFollower*>(data);
+    self->windowOpen_ = true;
+    self->drop();
+}
+
+void GeoclueFollower::onWindowClosed(GDBusConnection*, const gchar*, gpointer data)
+{
+    auto* self = static_cast<GeoclueFollower*>(data);
+    self->windowOpen_ = false;
+    self->resume();
 }
 
 }  // namespace quorvel

@@ -14,7 +14,9 @@ namespace quorvel {
 
 // GeoClue's significant location changes for a poll loop (GClueSimple on a context of its own).
 // A GeoClue that is not there, refuses or does not answer is said once and asked again only when
-// its name appears on the system bus (a name-owner watch, no polling).
+// its name appears on the system bus (a name-owner watch, no polling). While the window owns the
+// application's name on the session bus it follows GeoClue itself, and this one leaves it: one
+// client per user, whose fixes land in the one state.
 class GeoclueFollower final : public FollowedLocationSource {
 public:
     // What a significant change is, the same as for the window: half a kilometre, at most once a
@@ -25,8 +27,9 @@ public:
     static constexpr int kAnswerTimeoutMs = 2000;
     static constexpr const char* kService = "org.freedesktop.GeoClue2";
 
-    // GeoClue asks on behalf of `desktopId`. nullptr (with `error` set) when the system bus
-    // cannot be reached.
+    // GeoClue asks on behalf of `desktopId`, which is also the window's name on the session bus.
+    // nullptr (with `error` set) when the system bus cannot be reached; without a session bus it
+    // follows whatever the window does.
     static std::unique_ptr<GeoclueFollower> start(std::string desktopId, std::string* error);
     ~GeoclueFollower() override;
     GeoclueFollower(const GeoclueFollower&) = delete;
@@ -44,7 +47,10 @@ private:
     template <class T>
     using Owned = std::unique_ptr<T, ObjectUnref>;
 
-    GeoclueFollower(std::string desktopId, GDBusConnection* bus);
+    GeoclueFollower(std::string desktopId, GDBusConnection* bus, GDBusConnection* session);
+    bool active() const { return wanted_ && !windowOpen_; }
+    // Asks GeoClue when following is wanted, it is there and nothing is on the way.
+    void resume();
     void ask();
     // Ends the client or the request on the way; a request ended so never calls back.
     void drop();
@@ -55,15 +61,20 @@ private:
     static void onLocation(GObject* simple, GParamSpec* pspec, gpointer self);
     static void onAppeared(GDBusConnection* bus, const gchar* name, const gchar* owner, gpointer self);
     static void onVanished(GDBusConnection* bus, const gchar* name, gpointer self);
+    static void onWindowOpened(GDBusConnection* bus, const gchar* name, const gchar* owner, gpointer self);
+    static void onWindowClosed(GDBusConnection* bus, const gchar* name, gpointer self);
 
     PolledContext context_;
     std::string desktopId_;
     Owned<GDBusConnection> bus_;
+    Owned<GDBusConnection> session_;  // null without a session bus
     Owned<GCancellable> cancellable_;
     Owned<GClueSimple> simple_;
     Owned<GClueSimple> retired_;  // stopped
     Delegate delegate_;
     guint nameWatch_ = 0;
+    guint windowWatch_ = 0;
+    bool windowOpen_ = false;
     bool nameKnown_ = false;  // the watch has said whether GeoClue is there
     bool wanted_ = false;
     bool starting_ = false;
