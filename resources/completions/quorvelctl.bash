@@ -9,7 +9,7 @@ _quorvelctl_interfaces()
 
 _quorvelctl()
 {
-    local commands="setup status sample set reset limits interfaces watch chart export help"
+    local commands="setup status sample set plan addon reset limits interfaces watch chart export help"
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
     local IFS=$'\n'
     COMPREPLY=()
@@ -27,7 +27,7 @@ _quorvelctl()
     local command=${COMP_WORDS[1]}
 
     case $prev in
-        --day | --month | --overbound | --cutoff | --places | --metered | --autostart)
+        --day | --month | --overbound | --cutoff | --places | --metered | --autostart | --rollover)
             if [[ $command != chart ]]; then
                 COMPREPLY=($(compgen -W $'on\noff' -- "$cur"))
                 return
@@ -46,7 +46,10 @@ _quorvelctl()
         --idiom)
             COMPREPLY=($(compgen -W $'phone\ntablet' -- "$cur"))
             return ;;
-        --plan | --start-day | --used | --at | --size | --scale)
+        --free-hours)
+            COMPREPLY=($(compgen -W $'off\n00:00-06:00' -- "$cur"))
+            return ;;
+        --plan | --start-day | --used | --at | --size | --scale | --every | --from | --until | --days)
             return ;;  # a number the user types
     esac
 
@@ -57,6 +60,10 @@ _quorvelctl()
         sample) options="--json --at --notify" ;;
         set) (( COMP_CWORD == 2 )) && words="plan start-day used" ;;
         reset) (( COMP_CWORD == 2 )) && words="locations previous-months" ;;
+        plan) options="--json --monthly --start-day --every --daily --prepaid --from --until --size --rollover --free-hours" ;;
+        addon)
+            (( COMP_CWORD == 2 )) && words="add list remove"
+            options="--size --days --from --json" ;;
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
         watch) options="--autostart" ;;

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for quorvelctl
 
-set -l commands setup status sample set reset limits interfaces watch chart export help
+set -l commands setup status sample set plan addon reset limits interfaces watch chart export help
 set -l none "not __fish_seen_subcommand_from $commands"
 
 function __quorvelctl_interfaces
@@ -17,6 +17,8 @@ complete -c quorvelctl -n $none -a setup -d 'the first-start set-up: plan, start
 complete -c quorvelctl -n $none -a status -d 'sample the counters and show the billing month'
 complete -c quorvelctl -n $none -a sample -d 'one background sample'
 complete -c quorvelctl -n $none -a set -d 'change the plan, the start day or the data used this month'
+complete -c quorvelctl -n $none -a plan -d "show or change the plan's shape, rollover and free hours"
+complete -c quorvelctl -n $none -a addon -d 'add, list or remove data packs bought on top of the plan'
 complete -c quorvelctl -n $none -a reset -d 'forget the places or the previous months'
 complete -c quorvelctl -n $none -a limits -d 'switch the usage alerts, or list the limits'
 complete -c quorvelctl -n $none -a interfaces -d 'list the network interfaces and choose the counted ones'
@@ -41,6 +43,25 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from sample' -l notify -d 'sen
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from set; and not __fish_seen_subcommand_from plan start-day used' -a 'plan start-day used'
 complete -c quorvelctl -n '__fish_seen_subcommand_from reset; and not __fish_seen_subcommand_from locations previous-months' -a 'locations previous-months'
+
+# `set plan` is not the plan command: its options only follow `plan` as the first word.
+set -l plan '__fish_seen_subcommand_from plan; and not __fish_seen_subcommand_from set'
+complete -c quorvelctl -n $plan -l json -d 'one JSON object'
+complete -c quorvelctl -n $plan -l monthly -d 'renew every month'
+complete -c quorvelctl -n $plan -l start-day -x -d 'the day each period begins on'
+complete -c quorvelctl -n $plan -l every -x -d 'renew every N days'
+complete -c quorvelctl -n $plan -l daily -d 'renew every day'
+complete -c quorvelctl -n $plan -l prepaid -d 'one period, no renewal'
+complete -c quorvelctl -n $plan -l from -x -d 'the first day, YYYY-MM-DD'
+complete -c quorvelctl -n $plan -l until -x -d 'the last day, YYYY-MM-DD'
+complete -c quorvelctl -n $plan -l size -x -d 'the plan in megabytes'
+complete -c quorvelctl -n $plan -l rollover -x -a 'on off' -d 'unused plan into the next period'
+complete -c quorvelctl -n $plan -l free-hours -x -a 'off' -d 'a window the carrier does not charge, HH:MM-HH:MM'
+complete -c quorvelctl -n '__fish_seen_subcommand_from addon; and not __fish_seen_subcommand_from add list remove' -a 'add list remove'
+complete -c quorvelctl -n '__fish_seen_subcommand_from addon' -l size -x -d 'the pack in megabytes'
+complete -c quorvelctl -n '__fish_seen_subcommand_from addon' -l days -x -d 'how many days it is valid'
+complete -c quorvelctl -n '__fish_seen_subcommand_from addon' -l from -x -d 'its first day, YYYY-MM-DD'
+complete -c quorvelctl -n '__fish_seen_subcommand_from addon' -l json -d 'the packs as JSON'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l day -x -a 'on off' -d 'the daily alert'
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l month -x -a 'on off' -d 'the alert at 90 %'

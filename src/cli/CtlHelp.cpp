@@ -57,6 +57,44 @@ const std::vector<CtlHelp::Command> kCommands = {
      "replaces it; entering what was counted removes it). Refused while the clock stands before the days "
      "already counted.",
      {}},
+    {"plan",
+     {"plan [--json]", "plan --monthly --start-day DAY [--size MB]", "plan --every N --from YYYY-MM-DD [--size MB]",
+      "plan --daily [--size MB]", "plan --prepaid --from YYYY-MM-DD --until YYYY-MM-DD [--size MB]",
+      "plan --rollover on|off", "plan --free-hours HH:MM-HH:MM|off"},
+     "show or change the plan's shape, rollover and free hours",
+     "Shows the plan, its billing period, the packs on top, rollover and free hours, or changes them. A plan "
+     "renews every month from a start day (the default), every N days from a first date, every day, or not "
+     "at all (prepaid, from a first to a last date; after its last day nothing is left until a new plan is "
+     "set, and counting goes on). Every figure, alert, chart page and the cut-off follow the period. "
+     "Options given together change all at once or, when one is refused, nothing.",
+     {{"--json", "", "print the plan as one JSON object"},
+      {"--monthly", "", "renew every month on the start day"},
+      {"--start-day", "DAY", "with --monthly: the day of the month, 1 to 31"},
+      {"--every", "N", "renew every N days (1 to 366) from the --from date"},
+      {"--daily", "", "renew every day at midnight"},
+      {"--prepaid", "", "one period from --from until --until, no renewal"},
+      {"--from", "YYYY-MM-DD", "the first day of the first period"},
+      {"--until", "YYYY-MM-DD", "with --prepaid: the last day"},
+      {"--size", "MB", "the plan's size per period in megabytes"},
+      {"--rollover", "on|off", "add what the plan itself left unused at the end of a period (at most one "
+                               "plan) to the next period only, used after its packs and before its plan; the "
+                               "first period to give rollover is the current one"},
+      {"--free-hours", "HH:MM-HH:MM|off", "a daily window, which may cross midnight, whose traffic the "
+                                          "carrier does not charge: booked apart and not counted as used. "
+                                          "watch samples at its start and end, so its split is exact; a "
+                                          "single sample counts its whole interval as free or not by the "
+                                          "time at which it runs"}}},
+    {"addon",
+     {"addon add --size MB --days N [--from YYYY-MM-DD]", "addon list [--json]", "addon remove INDEX"},
+     "add, list or remove data packs bought on top of the plan",
+     "A pack of N days from a date (today when left out) is valid from that day to the day N - 1 after it. "
+     "Packs are used before the rollover and the plan, the one that expires first before the others; what "
+     "a pack has not used when it expires is gone. The list numbers the packs from 1, with what each has "
+     "left and until when.",
+     {{"--size", "MB", "the pack's size in megabytes"},
+      {"--days", "N", "how many days the pack is valid, 1 to 3660"},
+      {"--from", "YYYY-MM-DD", "the pack's first day (today when left out)"},
+      {"--json", "", "with list: print the packs as JSON"}}},
     {"reset",
      {"reset locations", "reset previous-months"},
      "forget the places or the previous months",
@@ -115,12 +153,13 @@ const std::vector<CtlHelp::Command> kCommands = {
      "print the stored day records",
      "Prints the day records of the calendar months kept (the current one and up to two before it). CSV, "
      "the default, has a header line and the columns date (the local calendar day, YYYY-MM-DD), "
-     "cellular_bytes (the bytes received and sent over the counted interfaces that day) and kind (day, or "
-     "correction for a correction of the used data, whose bytes may be negative).",
+     "cellular_bytes (the bytes received and sent over the counted interfaces that day), kind (day, or "
+     "correction for a correction of the used data, whose bytes may be negative) and free_bytes (the part "
+     "of the day's bytes used in the plan's free hours).",
      {{"--csv", "", "comma-separated values (the default)"},
       {"--json", "", "one JSON object with the months, their plans, their days (bytes, wifi_bytes, "
-                     "roaming_bytes, the part used while roaming, and entered_bytes, the part entered as used "
-                     "data rather than measured) and their corrections (date, bytes)"}}},
+                     "roaming_bytes, the part used while roaming, entered_bytes, the part entered as used "
+                     "data rather than measured, and free_bytes, the part used in free hours) and their corrections (date, bytes)"}}},
     {"help",
      {"help [COMMAND]"},
      "show the commands, or one command's options",

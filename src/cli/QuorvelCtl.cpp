@@ -351,7 +351,8 @@ int QuorvelCtl::set(const CtlArguments& a)
         }
         start();
         app_->onResetPlanValue(*plan.value);
-        out_ << "Monthly plan: " << FileSize::formatMemoryStringDot1(*plan.value) << "\n";
+        const bool monthly = app_->pmodule()->planShape().kind() == PlanShape::Kind::Monthly;
+        out_ << (monthly ? "Monthly plan: " : "Plan per period: ") << FileSize::formatMemoryStringDot1(*plan.value) << "\n";
     } else if (what == "start-day") {
         const auto day = StrictEntry::startDay(text);
         if (!day.value) {

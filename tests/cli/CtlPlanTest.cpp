@@ -179,6 +179,32 @@ TEST_F(CtlPlan, RolloverCarriesThePlansUnusedPartIntoTheNextPeriodOnly)
     EXPECT_EQ(status("2027-01-22 14:01:00").at("rollover"), 0u);
 }
 
+TEST_F(CtlPlan, ALongPrepaidPeriodKeepsEveryDayItNeedsBeyondThreeMonths)
+{
+    setUp("2027-01-05 12:00:00");
+    ASSERT_EQ(ctl("2027-01-05 12:00:00", {"plan", "--prepaid", "--from", "2027-01-05", "--until", "2027-05-04"}), 0)
+        << err;
+    useAt("2027-01-10 12:00:00", 100 * MB);
+    useAt("2027-02-10 12:00:00", 10 * MB);
+    useAt("2027-03-10 12:00:00", 10 * MB);
+    useAt("2027-04-10 12:00:00", 10 * MB);
+    useAt("2027-05-01 12:00:00", 1 * MB);
+    const nlohmann::json j = status("2027-05-01 13:00:00");
+    EXPECT_EQ(j.at("used"), 131 * MB) << "January's days are still part of the period";
+    EXPECT_EQ(j.at("days_used"), 116);
+
+    // Back to a monthly plan, nothing is dropped by the change itself; from the next calendar
+    // month on, the three months are all that is kept, as ever.
+    ASSERT_EQ(ctl("2027-05-01 13:00:00", {"set", "start-day", "1"}), 0) << err;
+    std::string out;
+    ASSERT_EQ(ctl("2027-05-01 13:00:00", {"export", "--csv"}, &out), 0);
+    EXPECT_NE(out.find("2027-01-10"), std::string::npos) << out;
+    useAt("2027-06-02 12:00:00", 1 * MB);
+    ASSERT_EQ(ctl("2027-06-02 13:00:00", {"export", "--csv"}, &out), 0);
+    EXPECT_EQ(out.find("2027-03-10"), std::string::npos) << out;
+    EXPECT_NE(out.find("2027-04-10"), std::string::npos) << out;
+}
+
 TEST_F(CtlPlan, RefusedValuesExitWith1AndChangeNothing)
 {
     setUp("2027-03-02 12:00:00");
