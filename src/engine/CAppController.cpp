@@ -8,6 +8,8 @@
 #include "engine/AppShell.hpp"
 #include "model/DefaultsKeys.hpp"
 #include "model/Messages.hpp"
+#include "platform/Calendar.hpp"
+#include "platform/Clock.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/Env.hpp"
 #include "platform/FileLock.hpp"
@@ -390,11 +392,34 @@ void CAppController::startTimerUpdate()
     if (platform_.timers != nullptr) {
         pTimer_ = platform_.timers->scheduleRepeating(kTimerInterval, [this] { timerFireMethod(); });
     }
+    armFreeEdge();
 }
 
 void CAppController::stopTimerUpdate()
 {
     pTimer_.reset();
+    pFreeEdge_.reset();
+}
+
+void CAppController::armFreeEdge()
+{
+    pFreeEdge_.reset();
+    const std::optional<DataPlan::FreeHours>& hours = pmodule_ ? pmodule_->dataPlan().freeHours() : std::nullopt;
+    if (!hours || !pTimer_ || platform_.timers == nullptr) {
+        return;
+    }
+    const DateComponents c = Calendar::components(env_.clock.now());
+    const int seconds = hours->secondsToNextEdge(c.hour, c.minute, c.second) + 1;
+    // A one-shot: the sample and the next arming run from the queue, outside the timer's own tick.
+    pFreeEdge_ = platform_.timers->scheduleRepeating(seconds, [this] {
+        platform_.queue.dispatchAsync([this] {
+            if (pFreeEdge_) {
+                pmodule_->history().sampler().nextSampleEndsAtFreeEdge();
+                getTrafficInformation(true);
+                armFreeEdge();
+            }
+        });
+    });
 }
 
 void CAppController::createLocationManager()

@@ -108,7 +108,14 @@ public:
     void startTimerUpdate();
     void stopTimerUpdate();
     bool timerRunning() const { return pTimer_ != nullptr; }
-    void timerFireMethod() { getTrafficInformation(true); }
+    void timerFireMethod()
+    {
+        getTrafficInformation(true);
+        armFreeEdge();  // a change of the free hours is followed within a tick
+    }
+    // While the window samples, the next edge of the plan's free hours is sampled at too, so
+    // that their split is exact; none without free hours.
+    void armFreeEdge();
     void createLocationManager();
     void beginUpdatingSelfPosition();
     void readWriteFile();
@@ -136,6 +143,7 @@ private:
     AppShell* shell_;
     std::unique_ptr<CTrafficManager> pmodule_;
     std::unique_ptr<TimerSource::Handle> pTimer_;
+    std::unique_ptr<TimerSource::Handle> pFreeEdge_;
     BackgroundTasks::TaskId bgtaskLocation_ = BackgroundTasks::kInvalid;
     BackgroundTasks::TaskId bgtaskTrafficInfo_ = BackgroundTasks::kInvalid;
     AppState appState_ = AppState::Inactive;

@@ -42,15 +42,18 @@ struct ManualTimers final : TimerSource {
         ~Handle() override { --owner.running; }
         ManualTimers& owner;
     };
+    // The minute's timer is `tick`; any other (the free hours' edge) is `edgeTick`.
     std::unique_ptr<TimerSource::Handle> scheduleRepeating(double seconds, std::function<void()> t) override
     {
-        interval = seconds;
-        tick = std::move(t);
+        (seconds == 60.0 ? interval : edgeInterval) = seconds;
+        (seconds == 60.0 ? tick : edgeTick) = std::move(t);
         return std::make_unique<Handle>(*this);
     }
     int running = 0;
     double interval = 0;
     std::function<void()> tick;
+    double edgeInterval = 0;
+    std::function<void()> edgeTick;
 };
 
 struct FakeLocation final : LocationService {
@@ -220,6 +223,33 @@ TEST_F(ControllerTest, TheForegroundTimerRunsBetweenBecomingActiveAndEnteringThe
     app->applicationDidBecomeActive();
     EXPECT_EQ(timers.running, 1);
     EXPECT_EQ(shell.offers, 2);
+}
+
+TEST_F(ControllerTest, TheWindowSamplesAtTheFreeHoursEdgeSoTheBytesBeforeItAreFree)
+{
+    finishSetUp();
+    t.clock.set(localDate(2026, 3, 10, 5, 59, 30));
+    app->withStateLock([](CTrafficManager& m) { m.setFreeHours(DataPlan::FreeHours{0, 6 * 60}); });
+    app->applicationDidBecomeActive();
+    queue.drain();
+    EXPECT_EQ(timers.running, 2) << "the minute's timer and the edge's";
+    EXPECT_EQ(timers.edgeInterval, 31.0) << "a second past 06:00";
+
+    traffic(500);
+    t.clock.set(localDate(2026, 3, 10, 6, 0, 1));
+    timers.edgeTick();
+    queue.drain();
+    traffic(800);
+    t.clock.set(localDate(2026, 3, 10, 6, 0, 50));
+    timers.tick();
+    queue.drain();
+    const CTrafficPoint* today = app->pmodule()->getTrafficToday();
+    ASSERT_NE(today, nullptr);
+    EXPECT_EQ(today->getFreeTraffic(), 500u) << "booked at the edge, as the time before it was";
+    EXPECT_EQ(today->getChargedTraffic(), 300u);
+    EXPECT_EQ(timers.edgeInterval, 18.0 * 3600 - 49) << "armed again for midnight";
+    app->applicationDidEnterBackground();
+    EXPECT_EQ(timers.running, 0);
 }
 
 TEST_F(ControllerTest, LocationEventsSetThePlaceAndWakeABackgroundUpdate)
