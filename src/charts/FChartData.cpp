@@ -5,13 +5,32 @@
 #include <iterator>
 
 #include "model/DateDay.hpp"
+#include "model/LocalDay.hpp"
 #include "platform/Assert.hpp"
 
 namespace quorvel {
 
+int FChartData::position(Date day, std::optional<Date> periodStart)
+{
+    // Counted in whole local days from the period's first, so that a period of any length (a
+    // 90-day prepaid plan) has each day at its own place.
+    return periodStart ? static_cast<int>(LocalDay::of(*periodStart).daysUntil(LocalDay::of(day))) + 1
+                       : DateDay::getDayNumber(day);
+}
+
 void FChartData::setBarChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart)
 {
     build(days, monthStart, false, nullptr);
+}
+
+void FChartData::setFreeBarData(const std::vector<CTrafficPoint>& days, std::optional<Date> monthStart)
+{
+    dataForPlot.clear();
+    for (const CTrafficPoint& p : days) {
+        if (p.getFreeTraffic() > 0) {
+            dataForPlot.push_back(Point{position(p.pDate(), monthStart), static_cast<double>(p.getFreeTraffic()) / divisor()});
+        }
+    }
 }
 
 void FChartData::setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart,
@@ -24,10 +43,8 @@ void FChartData::setCorrectionBarData(const std::vector<TrafficCorrection>& corr
                                       std::optional<Date> monthStart)
 {
     dataForPlot.clear();
-    const int startDay = monthStart ? DateDay::getDayNumber(*monthStart) : 1;
     for (const TrafficCorrection& c : corrections) {
-        dataForPlot.push_back(
-            Point{DateDay::getDayNumberFromMonthDay(c.date(), startDay), static_cast<double>(c.bytes()) / divisor()});
+        dataForPlot.push_back(Point{position(c.date(), monthStart), static_cast<double>(c.bytes()) / divisor()});
     }
 }
 
@@ -45,13 +62,12 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     if (days == nullptr) {
         return;
     }
-    const int startDay = monthStart ? DateDay::getDayNumber(*monthStart) : 1;
     const double div = divisor();
     double sum = 0.0;
     for (const CTrafficPoint& p : *days) {
         const double y = static_cast<double>(p.getTotalTraffic()) / div;
         sum += y;
-        dataForPlot.push_back(Point{DateDay::getDayNumberFromMonthDay(p.pDate(), startDay), cumulative ? sum : y});
+        dataForPlot.push_back(Point{position(p.pDate(), monthStart), cumulative ? sum : y});
     }
     if (corrections == nullptr || corrections->empty()) {
         return;
@@ -59,7 +75,7 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     // Each correction joins the point of its day (one made when the day has none), and every
     // later point carries it.
     for (const TrafficCorrection& c : *corrections) {
-        const int x = DateDay::getDayNumberFromMonthDay(c.date(), startDay);
+        const int x = position(c.date(), monthStart);
         const double step = static_cast<double>(c.bytes()) / div;
         auto at = std::find_if(dataForPlot.begin(), dataForPlot.end(), [x](const Point& p) { return p.x >= x; });
         if (at == dataForPlot.end() || at->x != x) {

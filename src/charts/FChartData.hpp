@@ -35,6 +35,8 @@ public:
     void setIntegralChartData(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart,
                               const std::vector<TrafficCorrection>* corrections = nullptr);
     void setIntegralChartData(NullPlaceholder, std::optional<Date>) {}  // likewise
+    // The part of each day used in the plan's free hours (days without any are left out).
+    void setFreeBarData(const std::vector<CTrafficPoint>& days, std::optional<Date> monthStart);
     // The corrections as bars of their own, each at its day (below zero when negative).
     void setCorrectionBarData(const std::vector<TrafficCorrection>& corrections, std::optional<Date> monthStart);
 
@@ -45,6 +47,9 @@ public:
     std::size_t numberOfRecordsForPlot(CPTPlot& plot) override;
     // Field 0 is x (bar location, scatter x); every other field is y.
     std::optional<CPTNumber> numberForPlot(CPTPlot& plot, unsigned field, std::size_t index) override;
+
+    // A day's place on the x axis: 1 for the period's first day.
+    static int position(Date day, std::optional<Date> periodStart);
 
 private:
     void build(const std::vector<CTrafficPoint>* days, std::optional<Date> monthStart, bool cumulative,

@@ -214,6 +214,10 @@ void FChartViewController::createBars()
     graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(0.258824, 0.647059, 0.960784, 1.0),
                                 CPTColor::colorWithComponentRed(0.552941, 0.803922, 1.0, 1.0), 0.3, 0.4,
                                 pCorrectionBars, "Correction Plot"));
+    // The free hours' part, over the lower end of its day's bar: not counted as used.
+    graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(0.584314, 0.427451, 0.858824, 1.0),
+                                CPTColor::colorWithComponentRed(0.745098, 0.619608, 0.937255, 1.0), 0.5, 0.0,
+                                pFreeBars, "Free Hours Plot"));
 }
 
 void FChartViewController::updateInterface(const SharedSummary& summary)
@@ -232,6 +236,7 @@ void FChartViewController::updateControls()
             pBarChartUsed.setBarChartData(&month->arrDaysTraffics(), month->date());
             pLineChartUsed.setIntegralChartData(&month->arrDaysTraffics(), month->date(), &month->arrCorrections());
             pCorrectionBars.setCorrectionBarData(month->arrCorrections(), month->date());
+            pFreeBars.setFreeBarData(month->arrDaysTraffics(), month->date());
         }
     }
     graphChart->reloadData();
@@ -315,6 +320,7 @@ void FChartViewController::updateAxisesforCharts(int k)
     applyScale(*graphBar, barScale, days, leastCorrected, highest);
     pBarChartUsed.pnDiv = barScale.divisor;
     pCorrectionBars.pnDiv = barScale.divisor;
+    pFreeBars.pnDiv = barScale.divisor;
     // A correction below what was counted leaves the line higher before its day than at the end.
     const ChartScale lineScale =
         ChartScale::getChartScale(std::max(used, FChartData::peakOfRunningTotal(month->arrDaysTraffics(), month->arrCorrections())));

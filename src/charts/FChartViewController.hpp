@@ -43,6 +43,7 @@ public:
     FChartData pLineChartUsed;
     // The period's corrections: bars of their own colour beside the daily bars.
     FChartData pCorrectionBars;
+    FChartData pFreeBars;
 
     void createCharts();
     void createBars();

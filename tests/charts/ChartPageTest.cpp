@@ -102,6 +102,25 @@ TEST(FChartData, DailyAndCumulativeSeriesInTheGivenOrder)
     EXPECT_TRUE(bars.dataForPlot.empty());
 }
 
+TEST(FChartData, ALongPeriodPlacesEveryDayAndTheFreeHoursGetBarsOfTheirOwn)
+{
+    // A 90-day prepaid period from 10 January: its 40th and 90th days, across two month ends.
+    FChartData bars;
+    bars.pnDiv = 1;
+    const std::vector<CTrafficPoint> list = {CTrafficPoint::trafficPointWithDate(localDate(2027, 1, 10), 5),
+                                             CTrafficPoint::trafficPointWithDate(localDate(2027, 2, 18), 7),
+                                             CTrafficPoint::trafficPointWithDate(localDate(2027, 4, 9), 9)};
+    bars.setBarChartData(&list, localDate(2027, 1, 10));
+    EXPECT_EQ(bars.dataForPlot, (std::vector<FChartData::Point>{{1, 5.0}, {40, 7.0}, {90, 9.0}}));
+
+    CTrafficPoint night = CTrafficPoint::trafficPointWithDate(localDate(2027, 1, 11));
+    night.addTraffic(10, 0, 4);
+    FChartData free;
+    free.pnDiv = 1;
+    free.setFreeBarData({list[0], night}, localDate(2027, 1, 10));
+    EXPECT_EQ(free.dataForPlot, (std::vector<FChartData::Point>{{2, 4.0}})) << "only days with free bytes";
+}
+
 TEST(FChartData, ACorrectionIsAStepOfTheRunningTotalAndABarOfItsOwnOnItsDay)
 {
     FChartData line;
