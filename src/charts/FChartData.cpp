@@ -65,7 +65,8 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     const double div = divisor();
     double sum = 0.0;
     for (const CTrafficPoint& p : *days) {
-        const double y = static_cast<double>(p.getTotalTraffic()) / div;
+        // The running total is what counts as used; a day's bar is all of its bytes.
+        const double y = static_cast<double>(cumulative ? p.getChargedTraffic() : p.getTotalTraffic()) / div;
         sum += y;
         dataForPlot.push_back(Point{position(p.pDate(), monthStart), cumulative ? sum : y});
     }
@@ -94,7 +95,7 @@ std::uint64_t FChartData::peakOfRunningTotal(const std::vector<CTrafficPoint>& d
     // Day by day, each day's correction after its bytes: the total a correction lowers was reached first.
     std::vector<std::pair<int, std::int64_t>> steps;
     for (const CTrafficPoint& p : days) {
-        steps.emplace_back(DateDay::dayKey(p.pDate()) * 2, static_cast<std::int64_t>(p.getTotalTraffic()));
+        steps.emplace_back(DateDay::dayKey(p.pDate()) * 2, static_cast<std::int64_t>(p.getChargedTraffic()));
     }
     for (const TrafficCorrection& c : corrections) {
         steps.emplace_back(DateDay::dayKey(c.date()) * 2 + 1, c.bytes());

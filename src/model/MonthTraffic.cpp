@@ -44,7 +44,7 @@ std::uint64_t MonthTraffic::getDataUsed() const
 {
     std::uint64_t sum = 0;
     for (const CTrafficPoint& p : days_) {
-        sum += p.getTotalTraffic();
+        sum += p.getChargedTraffic();  // free hours' bytes are not used
     }
     return TrafficCorrection::applied(sum, getCorrectionTotal());
 }

@@ -52,7 +52,7 @@ public:
     int pnDayNum() const;    // 0 without a date
     int pnDaysCount() const;
 
-    // The days' bytes plus the corrections (never below 0).
+    // The days' bytes but their free hours' share, plus the corrections (never below 0).
     std::uint64_t getDataUsed() const;
     std::int64_t getCorrectionTotal() const;
     std::uint64_t getMaxDayUsedTraffic() const;

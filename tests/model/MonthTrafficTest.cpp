@@ -73,6 +73,14 @@ TEST(MonthRecord, TotalsDayCountAndCopy)
     EXPECT_EQ(m.getDataUsed(), 1699u);  // wraps around
     EXPECT_EQ(m.getMaxDayUsedTraffic(), kMax);
 
+    CTrafficPoint night = day(5, 400);
+    night.addTraffic(600, 0, 600);  // used in free hours: a day's bytes, not used against the plan
+    m.bookDay(night);
+    EXPECT_EQ(m.getDataUsed(), 1699u + 400u);
+    EXPECT_EQ(m.arrDaysTraffics().back().getTotalTraffic(), 1000u);
+    m.bookDay(night);  // the same day met again keeps its free share apart too
+    EXPECT_EQ(m.arrDaysTraffics().back().getFreeTraffic(), 1200u);
+
     MonthTraffic copy = m.copy();  // deep, and a calendar month again
     copy.bookDay(day(1, 5));
     EXPECT_EQ(m.arrDaysTraffics()[0].getTotalTraffic(), 700u);
