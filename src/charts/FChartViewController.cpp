@@ -218,6 +218,15 @@ void FChartViewController::createBars()
     graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(0.584314, 0.427451, 0.858824, 1.0),
                                 CPTColor::colorWithComponentRed(0.745098, 0.619608, 0.937255, 1.0), 0.5, 0.0,
                                 pFreeBars, "Free Hours Plot"));
+    // A daily plan's page: each bar is a whole period, and the plan is marked across them.
+    auto plan = std::make_shared<CPTScatterPlot>();
+    CPTMutableLineStyle planStyle;
+    planStyle.setLineWidth(1.5);
+    planStyle.setLineColor(CPTColor::colorWithComponentRed(0.937255, 0.325490, 0.313725, 1.0));
+    plan->setDataLineStyle(planStyle);
+    plan->setIdentifier("Plan Line");
+    plan->setDataSource(&pPlanLine);
+    graphBar->addPlot(plan);
 }
 
 void FChartViewController::updateInterface(const SharedSummary& summary)
@@ -297,7 +306,10 @@ void FChartViewController::updateAxisesforCharts(int k)
     pMonthStartDate = month->date();
     monthDays_ = days;
 
-    const std::uint64_t highest = std::max(maxDay, left);
+    // Only on a daily plan is a bar a period of its own, to be weighed against the plan.
+    const std::optional<PlanFacts>& facts = shownSummary->planFacts();
+    const std::uint64_t dailyPlan = facts && facts->kind == PlanShape::Kind::Daily ? facts->plan : 0;
+    const std::uint64_t highest = std::max({maxDay, left, dailyPlan});
     // A downward correction: the ticks are chosen for the whole span, below zero and above.
     const ChartScale barScale =
         ChartScale::getChartScale(highest + (leastCorrected < 0 ? static_cast<std::uint64_t>(-leastCorrected) : 0));
@@ -321,6 +333,11 @@ void FChartViewController::updateAxisesforCharts(int k)
     pBarChartUsed.pnDiv = barScale.divisor;
     pCorrectionBars.pnDiv = barScale.divisor;
     pFreeBars.pnDiv = barScale.divisor;
+    pPlanLine.dataForPlot.clear();
+    if (dailyPlan > 0) {
+        const double y = static_cast<double>(dailyPlan) / static_cast<double>(barScale.divisor == 0 ? 1 : barScale.divisor);
+        pPlanLine.dataForPlot = {{0, y}, {days + 1, y}};
+    }
     // A correction below what was counted leaves the line higher before its day than at the end.
     const ChartScale lineScale =
         ChartScale::getChartScale(std::max(used, FChartData::peakOfRunningTotal(month->arrDaysTraffics(), month->arrCorrections())));

@@ -44,6 +44,7 @@ public:
     // The period's corrections: bars of their own colour beside the daily bars.
     FChartData pCorrectionBars;
     FChartData pFreeBars;
+    FChartData pPlanLine;  // a daily plan's size, across its page
 
     void createCharts();
     void createBars();
