@@ -392,14 +392,14 @@ int CTrafficManager::billingPeriodKey() const
 bool CTrafficManager::markCutoff(const UsageFigures& figures)
 {
     const PlanActions::CutoffOutcome outcome = PlanActions::cutoff(
-        {cutoffAtPlan_, figures.base.used, figures.base.plan, billingPeriodKey(), cutoffPeriod_});
+        {cutoffAtPlan_, figures.spent(), figures.base.plan, billingPeriodKey(), cutoffPeriod_});
     cutoffPeriod_ = outcome.cutInPeriod;
     return outcome.cutNow;
 }
 
 void CTrafficManager::rearmCutoff(const UsageFigures& figures)
 {
-    cutoffPeriod_ = PlanActions::stillCut(cutoffPeriod_, billingPeriodKey(), figures.base.used, figures.base.plan);
+    cutoffPeriod_ = PlanActions::stillCut(cutoffPeriod_, billingPeriodKey(), figures.spent(), figures.base.plan);
 }
 
 std::uint64_t CTrafficManager::getRoamingUsed() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/UsageFigures.hpp"
 
+#include <algorithm>
 #include <limits>
 
 namespace quorvel {
@@ -42,6 +43,11 @@ std::uint64_t UsageFigures::charged() const
     return base.used > std::numeric_limits<std::uint64_t>::max() - base.forfeited
                ? std::numeric_limits<std::uint64_t>::max()
                : base.used + base.forfeited;
+}
+
+std::uint64_t UsageFigures::spent() const
+{
+    return left == 0 ? std::max(charged(), base.plan) : charged();
 }
 
 UsageFigures UsageFigures::withPlan(std::uint64_t plan) const

@@ -32,6 +32,9 @@ struct UsageFigures {
     static UsageFigures compute(const Base& base);
     // What the limits and the cut-off weigh against the plan: the use and the packs' lost bytes.
     std::uint64_t charged() const;
+    // What the cut-off weighs against the plan: the charged bytes, and the whole plan once
+    // nothing is left (a prepaid plan past its last day, packs lost unused).
+    std::uint64_t spent() const;
     // The same period under another plan.
     UsageFigures withPlan(std::uint64_t plan) const;
 };

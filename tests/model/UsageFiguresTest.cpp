@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "model/UsageFigures.hpp"
 
@@ -36,6 +37,31 @@ TEST(UsageFigures, DerivedFromTheBaseAmounts)
         EXPECT_EQ(f.averagePerDay, c.average) << c.what;
         EXPECT_EQ(f.estimate, c.estimate) << c.what;
         EXPECT_EQ(f.dayPlan, c.dayPlan) << c.what;
+    }
+}
+
+TEST(UsageFigures, PacksLostUnusedAndAnEndedPlanCountAgainstTheAllowance)
+{
+    const struct {
+        const char* what;
+        std::uint64_t allowance, used, forfeited;
+        std::optional<std::uint64_t> allowanceLeft;
+        std::uint64_t left, charged, spent;
+    } cases[] = {
+        {"no packs: plan less use", 1'000, 400, 0, std::nullopt, 600, 400, 400},
+        {"over the plan: spent is the use", 1'000, 1'400, 0, std::nullopt, 0, 1'400, 1'400},
+        {"a pack lost unused is spent", 1'500, 400, 300, 800, 800, 700, 700},
+        {"packs lost to the last byte: all spent", 1'500, 900, 600, 0, 0, 1'500, 1'500},
+        {"an ended prepaid plan has nothing left: all spent", 1'000, 300, 0, 0, 0, 300, 1'000},
+    };
+    for (const auto& c : cases) {
+        UsageFigures::Base base{c.allowance, c.used, 0, 3, 5, 8};
+        base.forfeited = c.forfeited;
+        base.allowanceLeft = c.allowanceLeft;
+        const UsageFigures f = UsageFigures::compute(base);
+        EXPECT_EQ(f.left, c.left) << c.what;
+        EXPECT_EQ(f.charged(), c.charged) << c.what;
+        EXPECT_EQ(f.spent(), c.spent) << c.what;
     }
 }
 
