@@ -495,56 +495,9 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
 FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(
     const std::vector<std::unique_ptr<MonthTraffic>>& months) const
 {
-    FTrafficDataInformation::Months out;
-    if (months.empty()) {
-        return out;
-    }
-    if (planShape().kind() != PlanShape::Kind::Monthly) {
-        return periodMonthsOf(months);
-    }
-    const int s = startDay();
-    const MonthTraffic& first = *months.front();
-    const Date today = now();
-    // Days are selected by the period's own dates, not by day-of-month, so that no day lands in
-    // two periods (or none) when a start day past a short month's end moves a first day to the 1st.
-    std::map<const MonthTraffic*, std::vector<int>> keys;
-    for (const auto& m : months) {
-        std::vector<int>& k = keys[m.get()];
-        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
-            k.push_back(DateDay::dayKey(p.pDate()));
-        }
-    }
-    const Date firstDate = first.date().value_or(today);
-    const std::uint64_t plan = getMonthPlan();
-
-    if (DateDay::getDayNumber(firstDate) < s) {  // the days before the start day close an earlier period
-        const Date b = getFirstBillingDayForDate(firstDate);
-        auto lead = std::make_shared<MonthTraffic>(b, plan);
-        const Date last = getLastBillingDayForStartDay(b);
-        if (lead->addTrafficWithin(first, keys[&first], DayRange(b, last))) {
-            lead->setLastDate(last);
-            lead->setDaysCount(getDayCountInBillingMonth(b));
-            out.push_back(std::move(lead));
-        }
-    }
-    Date h = DateDay::getDateForDayNumber(firstDate, s);
-    while (!DateDay::isLaterDate(today, h)) {
-        auto rec = std::make_shared<MonthTraffic>(h, plan);
-        const MonthTraffic* o = getMonthTrafficForDate(h, months);
-        const Date e = getLastBillingDayForStartDay(h);
-        if (o != nullptr) {
-            rec->addTrafficWithin(*o, keys[o], DayRange(h, e));
-        }
-        const MonthTraffic* u = getMonthTrafficForDate(e, months);
-        if (u != nullptr && u != o) {
-            rec->addTrafficWithin(*u, keys[u], DayRange(h, e));
-        }
-        rec->setLastDate(getLastBillingDayForStartDay(e));
-        rec->setDaysCount(getDayCountInBillingMonth(h));
-        out.push_back(std::move(rec));
-        h = DateDay::getNextDateForDayNumber(h, s);
-    }
-    return out;
+    // Built from the same period the figures are derived from, for every shape: the chart's
+    // titles and the summary read one number.
+    return months.empty() ? FTrafficDataInformation::Months{} : periodMonthsOf(months);
 }
 
 std::uint64_t CTrafficManager::getDataUsed() const

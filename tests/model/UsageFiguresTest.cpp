@@ -20,15 +20,15 @@ TEST(UsageFigures, DerivedFromTheBaseAmounts)
         UsageFigures::Base base;
         std::uint64_t left, perDayLeft, average, estimate, dayPlan;
     } cases[] = {
-        {"mid-period", {1'000'000'000, 900, 5, 9, 22, 31}, 999'999'100, 45'454'504, 90, 2'790, 32'258'064},
-        {"first day: today alone is the average", {3'100, 100, 100, 0, 31, 31}, 3'000, 96, 100, 3'100, 100},
-        {"plan used exactly", {2'000, 2'000, 0, 10, 20, 30}, 0, 0, 181, 5'430, 66},
-        {"over the plan leaves nothing, not a wrap", {2'000, 5'000, 0, 10, 20, 30}, 0, 0, 454, 13'620, 66},
-        {"last day", {3'000, 1'000, 10, 29, 1, 30}, 2'000, 2'000, 33, 990, 100},
-        {"no days left is taken as one", {3'000, 1'000, 10, 29, 0, 30}, 2'000, 2'000, 33, 990, 100},
-        {"unknown period length: 30 days for the day plan", {3'000, 0, 0, 0, 1, 0}, 3'000, 3'000, 0, 0, 100},
-        {"a plan beyond 2^63 bytes stays exact", {kMax, 1, 0, 0, 1, 31}, kMax - 1, kMax - 1, 1, 31, kMax / 31},
-        {"an estimate past 64 bits saturates", {kMax, kMax, 0, 0, 1, 31}, 0, 0, kMax, kMax, kMax / 31},
+        {"mid-period", {1'000'000'000, 900, 5, 9, 22, 31, 0, std::nullopt}, 999'999'100, 45'454'504, 90, 2'790, 32'258'064},
+        {"first day: today alone is the average", {3'100, 100, 100, 0, 31, 31, 0, std::nullopt}, 3'000, 96, 100, 3'100, 100},
+        {"plan used exactly", {2'000, 2'000, 0, 10, 20, 30, 0, std::nullopt}, 0, 0, 181, 5'430, 66},
+        {"over the plan leaves nothing, not a wrap", {2'000, 5'000, 0, 10, 20, 30, 0, std::nullopt}, 0, 0, 454, 13'620, 66},
+        {"last day", {3'000, 1'000, 10, 29, 1, 30, 0, std::nullopt}, 2'000, 2'000, 33, 990, 100},
+        {"no days left is taken as one", {3'000, 1'000, 10, 29, 0, 30, 0, std::nullopt}, 2'000, 2'000, 33, 990, 100},
+        {"unknown period length: 30 days for the day plan", {3'000, 0, 0, 0, 1, 0, 0, std::nullopt}, 3'000, 3'000, 0, 0, 100},
+        {"a plan beyond 2^63 bytes stays exact", {kMax, 1, 0, 0, 1, 31, 0, std::nullopt}, kMax - 1, kMax - 1, 1, 31, kMax / 31},
+        {"an estimate past 64 bits saturates", {kMax, kMax, 0, 0, 1, 31, 0, std::nullopt}, 0, 0, kMax, kMax, kMax / 31},
     };
     for (const auto& c : cases) {
         const UsageFigures f = UsageFigures::compute(c.base);
@@ -37,7 +37,7 @@ TEST(UsageFigures, DerivedFromTheBaseAmounts)
         EXPECT_EQ(f.averagePerDay, c.average) << c.what;
         EXPECT_EQ(f.estimate, c.estimate) << c.what;
         EXPECT_EQ(f.dayPlan, c.dayPlan) << c.what;
-    }
+    , 0, std::nullopt}
 }
 
 TEST(UsageFigures, PacksLostUnusedAndAnEndedPlanCountAgainstTheAllowance)
@@ -55,7 +55,7 @@ TEST(UsageFigures, PacksLostUnusedAndAnEndedPlanCountAgainstTheAllowance)
         {"an ended prepaid plan has nothing left: all spent", 1'000, 300, 0, 0, 0, 300, 1'000},
     };
     for (const auto& c : cases) {
-        UsageFigures::Base base{c.allowance, c.used, 0, 3, 5, 8};
+        UsageFigures::Base base{c.allowance, c.used, 0, 3, 5, 8, 0, std::nullopt};
         base.forfeited = c.forfeited;
         base.allowanceLeft = c.allowanceLeft;
         const UsageFigures f = UsageFigures::compute(base);
@@ -67,7 +67,7 @@ TEST(UsageFigures, PacksLostUnusedAndAnEndedPlanCountAgainstTheAllowance)
 
 TEST(UsageFigures, AnotherPlanKeepsTheDaysAndTheUse)
 {
-    const UsageFigures before = UsageFigures::compute({1'000, 400, 50, 9, 21, 30});
+    const UsageFigures before = UsageFigures::compute({1'000, 400, 50, 9, 21, 30, 0, std::nullopt});
     const UsageFigures after = before.withPlan(3'000);
     EXPECT_EQ(after.base.used, 400u);
     EXPECT_EQ(after.base.daysLeft, 21);
