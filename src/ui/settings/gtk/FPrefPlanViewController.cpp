@@ -155,8 +155,11 @@ bool FPrefPlanViewController::savePeriod()
 void FPrefPlanViewController::freeHoursChanged()
 {
     if (!freeHours_->get_active()) {
-        FPrefAdwPage::tell(*freeRefusal_, "");
-        context_.app.setFreeHours(std::nullopt);
+        // Also heard after a refusal turned the switch back, which leaves the refusal shown.
+        if (context_.app.dataPlan().freeHours()) {
+            FPrefAdwPage::tell(*freeRefusal_, "");
+            context_.app.setFreeHours(std::nullopt);
+        }
         return;
     }
     const PlanEntries::Read<DataPlan::FreeHours> hours =

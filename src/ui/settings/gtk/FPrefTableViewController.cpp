@@ -22,7 +22,6 @@ namespace quorvel {
 
 namespace {
 
-enum PlanRow { kPlanValue = 0, kPlanStartDay = 1, kPlanOperator = 2, kPlanCutoff = 3, kPlanPeriod = 4, kPlanPacks = 5 };
 enum ResetRow { kResetThisMonth = 0, kResetPreviousMonths = 1, kResetLocations = 2, kResetAll = 3 };
 enum InformationRow { kReference = 0, kConcern = 1, kFeedback = 2 };
 
