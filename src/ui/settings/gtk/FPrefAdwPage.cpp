@@ -66,6 +66,17 @@ void FPrefAdwPage::setText(AdwEntryRow* row, const std::string& text)
     gtk_editable_set_text(GTK_EDITABLE(row), text.c_str());
 }
 
+Gtk::Button& FPrefAdwPage::addAction(const char* label, std::function<void()> clicked)
+{
+    auto* button = Gtk::make_managed<Gtk::Button>(label);
+    button->add_css_class("suggested-action");
+    button->add_css_class("pill");
+    button->set_halign(Gtk::Align::CENTER);
+    button->signal_clicked().connect(std::move(clicked));
+    column_->append(*button);
+    return *button;
+}
+
 Gtk::Label& FPrefAdwPage::addRefusal()
 {
     auto* label = Gtk::make_managed<Gtk::Label>();

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <functional>
 #include <string>
 
 #include <gtkmm/box.h>
+#include <gtkmm/button.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/switch.h>
@@ -31,6 +33,8 @@ public:
     static AdwEntryRow* entryRow(AdwPreferencesGroup* group, const char* title);
     static std::string text(AdwEntryRow* row);
     static void setText(AdwEntryRow* row, const std::string& text);
+    // The page's one action under its fields, e.g. "Save Period".
+    Gtk::Button& addAction(const char* label, std::function<void()> clicked);
     // Where a page tells what it refused, under the fields; hidden while empty.
     Gtk::Label& addRefusal();
     static void tell(Gtk::Label& refusal, const std::string& why);

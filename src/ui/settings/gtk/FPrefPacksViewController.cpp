@@ -34,12 +34,7 @@ void FPrefPacksViewController::buildAdd()
     from_ = FPrefAdwPage::entryRow(group, "From (YYYY-MM-DD)");
     FPrefAdwPage::setText(from_, context_.app.today().text());
     refusal_ = &page_.addRefusal();
-    add_ = Gtk::make_managed<Gtk::Button>("Add Pack");
-    add_->add_css_class("suggested-action");
-    add_->add_css_class("pill");
-    add_->set_halign(Gtk::Align::CENTER);
-    add_->signal_clicked().connect([this] { addPack(); });
-    page_.column().append(*add_);
+    add_ = &page_.addAction("Add Pack", [this] { addPack(); });
 }
 
 bool FPrefPacksViewController::addPack()

@@ -47,12 +47,7 @@ void FPrefPlanViewController::buildPeriod()
     fields_[kFrom] = FPrefAdwPage::entryRow(group, "First Day (YYYY-MM-DD)");
     fields_[kUntil] = FPrefAdwPage::entryRow(group, "Last Day (YYYY-MM-DD)");
     periodRefusal_ = &page_.addRefusal();
-    save_ = Gtk::make_managed<Gtk::Button>("Save Period");
-    save_->add_css_class("suggested-action");
-    save_->add_css_class("pill");
-    save_->set_halign(Gtk::Align::CENTER);
-    save_->signal_clicked().connect([this] { savePeriod(); });
-    page_.column().append(*save_);
+    save_ = &page_.addAction("Save Period", [this] { savePeriod(); });
 }
 
 void FPrefPlanViewController::buildExtras()
