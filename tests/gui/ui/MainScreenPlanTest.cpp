@@ -116,8 +116,7 @@ TEST_F(MainScreenPlanTest, PhonePicturesOfTheMainScreenAndThePlanPage)
     settings.tableViewDidSelectRow(FPrefTableViewController::kPlan, FPrefTableViewController::kPlanPeriod);
     auto* page = dynamic_cast<FPrefPlanViewController*>(settings.navigation().top());
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(guitest::runUntil([&] { return page->widget().get_width() == 360; }));
-    guitest::settle(60);  // the page's slide in
+    ASSERT_TRUE(guitest::runUntilSlidIn(page->widget(), settings.widget()));
     guitest::waitFrames(settings.widget());
     EXPECT_TRUE(page->rolloverSwitch().get_active());
     EXPECT_EQ(FPrefAdwPage::text(page->field(FPrefPlanViewController::kEveryDays)), "28");

@@ -34,7 +34,7 @@ protected:
         settings_->tableViewDidSelectRow(Settings::kPlan, row);
         auto* page = dynamic_cast<Page*>(settings_->navigation().top());
         EXPECT_NE(page, nullptr);
-        guitest::runUntil([&] { return page->widget().get_width() == kPhoneWidth; });
+        EXPECT_TRUE(guitest::runUntilSlidIn(page->widget(), settings_->widget()));
         return *page;
     }
     static void type(AdwEntryRow* row, const char* text) { FPrefAdwPage::setText(row, text); }
@@ -88,6 +88,10 @@ TEST_F(PlanPagesTest, EveryNDaysFromADateIsStoredAndRefusedFieldsChangeNothing)
         EXPECT_TRUE(page.periodRefusal().get_visible()) << r.from;
         EXPECT_THAT(page.periodRefusal().get_text(), HasSubstr(r.told)) << r.from << " " << r.until;
         EXPECT_EQ(model().planShape(), PlanShape::every(28, LocalDay(2026, 2, 24))) << "nothing changed";
+        if (r.kind == Kind::Prepaid) {
+            guitest::waitFrames(settings_->widget());
+            guitest::keepScreenshot(guitest::picture(settings_->widget()), "plan-page-refused");
+        }
     }
 
     page.chooseKind(Kind::Daily);
@@ -194,6 +198,8 @@ TEST_F(PlanPagesTest, PacksAreAddedListedFromOneAndRemoved)
     EXPECT_EQ(page.listed()[0].title, "1");
     EXPECT_EQ(page.listed()[0].subtitle, "500 MB · 500 MB left · until 2026-03-16");
     EXPECT_EQ(page.listed()[1].subtitle, "1 GB · 1 GB left · until 2026-03-30");
+    guitest::waitFrames(settings_->widget());
+    guitest::keepScreenshot(guitest::picture(settings_->widget()), "plan-packs");
 
     page.removeButton(0).activate();
     ASSERT_TRUE(guitest::runUntil([&] { return page.listed().size() == 1; }));

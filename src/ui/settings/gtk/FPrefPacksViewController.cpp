@@ -14,7 +14,7 @@ namespace quorvel {
 FPrefPacksViewController::FPrefPacksViewController(ScreenContext& context) : context_(context)
 {
     buildAdd();
-    packs_ = page_.addGroup("Packs", "Packs are used before the plan, the one that ends first first.");
+    packs_ = page_.addGroup("Packs", "Packs are used before the plan, the one that ends soonest first.");
     reloadData();
     // What a pack has left changes with every sample.
     dataChanged_ = context_.center.addObserver(std::string(messages::kDataUsageWasChanged),
@@ -52,6 +52,7 @@ bool FPrefPacksViewController::addPack()
     }
     FPrefAdwPage::setText(size_, "");
     FPrefAdwPage::setText(days_, "");
+    FPrefAdwPage::setText(from_, context_.app.today().text());
     reloadData();
     return true;
 }
