@@ -13,7 +13,8 @@ namespace quorvel {
 
 // What the screens may change, and the settings they show beside the plan. Every change goes
 // through the application controller under its one-writer lock and is saved and announced
-// there; screens read the figures through the plan interface, never through this one.
+// there; screens read the figures through the plan interface, never through this one, except
+// what each pack has left, which that interface does not carry.
 class AppActions {
 public:
     // The three alert switches of the settings.

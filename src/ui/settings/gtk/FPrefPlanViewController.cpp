@@ -23,6 +23,14 @@ FPrefPlanViewController::FPrefPlanViewController(ScreenContext& context) : conte
     reloadData();
 }
 
+FPrefPlanViewController::~FPrefPlanViewController()
+{
+    // The rows may outlive the page while the stack takes it apart; they must not call it then.
+    for (gpointer row : {static_cast<gpointer>(kind_), static_cast<gpointer>(freeStart_), static_cast<gpointer>(freeEnd_)}) {
+        g_signal_handlers_disconnect_by_data(row, this);
+    }
+}
+
 void FPrefPlanViewController::buildPeriod()
 {
     AdwPreferencesGroup* group =

@@ -29,6 +29,7 @@ public:
     explicit FPrefPlanViewController(ScreenContext& context);
     FPrefPlanViewController(const FPrefPlanViewController&) = delete;
     FPrefPlanViewController& operator=(const FPrefPlanViewController&) = delete;
+    ~FPrefPlanViewController() override;
 
     Gtk::Widget& widget() override { return page_.widget(); }
     std::string title() const override { return kTitle; }
