@@ -2,7 +2,6 @@
 #include "cli/CtlPlan.hpp"
 
 #include <charconv>
-#include <cstdio>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -26,16 +25,6 @@ std::optional<int> wholeNumber(const std::string& text, int low, int high)
         return std::nullopt;
     }
     return v;
-}
-
-std::optional<int> minuteOfDay(std::string_view hhmm)
-{
-    if (hhmm.size() != 5 || hhmm[2] != ':') {
-        return std::nullopt;
-    }
-    const std::optional<int> h = wholeNumber(std::string(hhmm.substr(0, 2)), 0, 23);
-    const std::optional<int> m = wholeNumber(std::string(hhmm.substr(3, 2)), 0, 59);
-    return h && m ? std::optional<int>(*h * 60 + *m) : std::nullopt;
 }
 
 int refuse(std::ostream& err, const std::string& why)
@@ -159,22 +148,12 @@ std::optional<std::string> readChange(const CtlArguments& a, PlanChange& c)
 
 std::optional<DataPlan::FreeHours> CtlPlan::parseFreeHours(const std::string& text)
 {
-    if (text.size() != 11 || text[5] != '-') {
-        return std::nullopt;
-    }
-    const std::optional<int> start = minuteOfDay(std::string_view(text).substr(0, 5));
-    const std::optional<int> end = minuteOfDay(std::string_view(text).substr(6, 5));
-    if (!start || !end || *start == *end) {
-        return std::nullopt;
-    }
-    return DataPlan::FreeHours{*start, *end};
+    return DataPlan::FreeHours::parse(text);
 }
 
 std::string CtlPlan::freeHoursText(const DataPlan::FreeHours& h)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d-%02d:%02d", h.start / 60, h.start % 60, h.end / 60, h.end % 60);
-    return buf;
+    return h.text();
 }
 
 int CtlPlan::plan(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start)

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "engine/InterfaceState.hpp"
+#include "model/DataPlan.hpp"
+#include "model/LocalDay.hpp"
 
 namespace quorvel {
 
 // What the screens may change, and the settings they show beside the plan. Every change goes
 // through the application controller under its one-writer lock and is saved and announced
-// there; screens read the figures through the plan interface, never through this one.
+// there; screens read the figures through the plan interface, never through this one, except
+// what each pack has left, which that interface does not carry.
 class AppActions {
 public:
     // The three alert switches of the settings.
@@ -50,6 +53,22 @@ public:
     virtual void countInterface(const std::string& name, bool on) = 0;
     virtual void setCountMetered(bool on) = 0;
     virtual bool countMetered() const = 0;
+
+    // The plan beyond its size: shape, packs, rollover and free hours as set. Each change is
+    // saved and followed by an update, so the figures (what packs have left) come with the
+    // next summary.
+    virtual const DataPlan& dataPlan() const = 0;
+    virtual PlanShape planShape() const = 0;
+    virtual void setPlanShape(const PlanShape& shape) = 0;
+    virtual void setRollover(bool on) = 0;
+    virtual void setFreeHours(std::optional<DataPlan::FreeHours> hours) = 0;
+    // False, and nothing changed, when the plan holds the most packs it keeps.
+    virtual bool addPack(const AddonPack& pack) = 0;
+    // Index from 0, below dataPlan().packs().size().
+    virtual void removePack(std::size_t index) = 0;
+    // What each stored pack has left now, in their order.
+    virtual std::vector<std::uint64_t> packsLeft() const = 0;
+    virtual LocalDay today() const = 0;
 };
 
 }  // namespace quorvel

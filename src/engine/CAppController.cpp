@@ -187,6 +187,69 @@ void CAppController::onResetPlanValue(std::uint64_t plan)
     env_.center.post(Notification{messages::kMonthPlanSettingWasChanged, nullptr, plan});
 }
 
+const DataPlan& CAppController::dataPlan() const
+{
+    return pmodule_->dataPlan();
+}
+
+PlanShape CAppController::planShape() const
+{
+    return pmodule_->planShape();
+}
+
+LocalDay CAppController::today() const
+{
+    return pmodule_->currentDay();
+}
+
+std::vector<std::uint64_t> CAppController::packsLeft() const
+{
+    return pmodule_->allowanceNow().packLeft;
+}
+
+void CAppController::changePlanAndUpdate(const std::function<void(CTrafficManager&)>& change)
+{
+    withStateLock(change);
+    getTrafficInformation(true);
+}
+
+void CAppController::setPlanShape(const PlanShape& shape)
+{
+    changePlanAndUpdate([&](CTrafficManager& m) { m.setPlanShape(shape); });
+}
+
+void CAppController::setRollover(bool on)
+{
+    changePlanAndUpdate([on](CTrafficManager& m) { m.setRollover(on); });
+}
+
+void CAppController::setFreeHours(std::optional<DataPlan::FreeHours> hours)
+{
+    changePlanAndUpdate([hours](CTrafficManager& m) { m.setFreeHours(hours); });
+}
+
+bool CAppController::addPack(const AddonPack& pack)
+{
+    bool added = false;
+    changePlanAndUpdate([&](CTrafficManager& m) {
+        // Counted under the lock: another process may have added packs since the screen read them.
+        added = m.dataPlan().packs().size() < DataPlan::kMaxPacks;
+        if (added) {
+            m.addPack(pack);
+        }
+    });
+    return added;
+}
+
+void CAppController::removePack(std::size_t index)
+{
+    changePlanAndUpdate([index](CTrafficManager& m) {
+        if (index < m.dataPlan().packs().size()) {  // another process may have removed it meanwhile
+            m.removePack(index);
+        }
+    });
+}
+
 bool CAppController::onResetThisMonthDataInfo(std::uint64_t used)
 {
     bool done = false;

@@ -88,6 +88,15 @@ public:
     void countInterface(const std::string& name, bool on) override;
     void setCountMetered(bool on) override;
     bool countMetered() const override;
+    const DataPlan& dataPlan() const override;
+    PlanShape planShape() const override;
+    void setPlanShape(const PlanShape& shape) override;
+    void setRollover(bool on) override;
+    void setFreeHours(std::optional<DataPlan::FreeHours> hours) override;
+    bool addPack(const AddonPack& pack) override;
+    void removePack(std::size_t index) override;
+    std::vector<std::uint64_t> packsLeft() const override;
+    LocalDay today() const override;
     // The answer to the cut-off notification's button; the outcome for the caller to show.
     SwitchOutcome turnMobileDataBackOn();
     void setUpdateObserver(UpdateObserver observer) { updateObserver_ = std::move(observer); }
@@ -127,6 +136,8 @@ public:
     std::optional<std::string> fileProblem() const;
 
 private:
+    // A change of the plan's settings under the lock, then an update for the screens.
+    void changePlanAndUpdate(const std::function<void(CTrafficManager&)>& change);
     void startBackgroundUpdates();
     void stopBackgroundUpdates();
     // Takes what another process saved since this one last read or wrote the files.

@@ -2,6 +2,7 @@
 #include "model/DataPlan.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "platform/ArchiveDecoder.hpp"
@@ -77,6 +78,38 @@ int DataPlan::FreeHours::secondsToNextEdge(int hour, int minute, int second) con
         best = std::min(best, d);
     }
     return best;
+}
+
+std::optional<int> DataPlan::FreeHours::parseMinute(std::string_view hhmm)
+{
+    const auto digit = [&](std::size_t i) { return hhmm[i] >= '0' && hhmm[i] <= '9' ? hhmm[i] - '0' : -1; };
+    if (hhmm.size() != 5 || hhmm[2] != ':' || digit(0) < 0 || digit(1) < 0 || digit(3) < 0 || digit(4) < 0) {
+        return std::nullopt;
+    }
+    const int h = digit(0) * 10 + digit(1);
+    const int m = digit(3) * 10 + digit(4);
+    return h < 24 && m < 60 ? std::optional<int>(h * 60 + m) : std::nullopt;
+}
+
+std::optional<DataPlan::FreeHours> DataPlan::FreeHours::parse(std::string_view text)
+{
+    if (text.size() != 11 || text[5] != '-') {
+        return std::nullopt;
+    }
+    const std::optional<int> from = parseMinute(text.substr(0, 5));
+    const std::optional<int> to = parseMinute(text.substr(6, 5));
+    if (!from || !to || *from == *to) {
+        return std::nullopt;
+    }
+    return FreeHours{*from, *to};
+}
+
+std::string DataPlan::FreeHours::minuteText(int minute)
+{
+    QV_REQUIRE(minute >= 0 && minute < kMinutesPerDay, "a minute of the day must lie in 0..1439");
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
+    return text;
 }
 
 void DataPlan::addPack(const AddonPack& pack)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,13 @@ public:
         bool contains(int minute) const;
         // Seconds from a local time of day to the window's next start or end (at least 1).
         int secondsToNextEdge(int hour, int minute, int second) const;
+        // "HH:MM-HH:MM" naming a window that is not empty; the command line and the settings
+        // read the same.
+        static std::optional<FreeHours> parse(std::string_view text);
+        // "HH:MM" of a 24-hour clock, as minutes after midnight.
+        static std::optional<int> parseMinute(std::string_view hhmm);
+        static std::string minuteText(int minute);
+        std::string text() const { return minuteText(start) + "-" + minuteText(end); }
         friend bool operator==(const FreeHours&, const FreeHours&) = default;
     };
     // Rollover given to one period: its key (PlanPeriod::key) and the bytes.

@@ -28,6 +28,16 @@ std::string PrefTexts::startDayRow(std::int32_t day)
     return "Plan Start Day - " + std::to_string(day);
 }
 
+std::string PrefTexts::periodRow(const std::string& shapeSummary)
+{
+    return "Plan Period - " + shapeSummary;
+}
+
+std::string PrefTexts::packsRow(std::size_t count)
+{
+    return "Data Packs - " + (count == 0 ? std::string("None") : std::to_string(count));
+}
+
 std::string PrefTexts::operatorRow(const std::optional<std::string>& name)
 {
     return "Operator - " + (name ? *name : std::string("Unknown"));

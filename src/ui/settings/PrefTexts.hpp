@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,6 +56,9 @@ public:
 
     static std::string planRow(std::uint64_t planBytes);
     static std::string startDayRow(std::int32_t day);
+    // "Plan Period - Every 28 days from 2026-12-01"; "Data Packs - None", "Data Packs - 2".
+    static std::string periodRow(const std::string& shapeSummary);
+    static std::string packsRow(std::size_t count);
     // The network the modem is registered on, so that the plan's SIM can be told.
     static std::string operatorRow(const std::optional<std::string>& name);
     static std::string thisMonthRow(std::uint64_t usedBytes);

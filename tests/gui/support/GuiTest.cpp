@@ -13,6 +13,16 @@
 
 namespace quorvel::guitest {
 
+bool runUntilSlidIn(Gtk::Widget& page, Gtk::Widget& frame)
+{
+    return runUntil([&] {
+        graphene_point_t origin = GRAPHENE_POINT_INIT(0, 0);
+        graphene_point_t at;
+        return page.get_width() == frame.get_width() &&
+               gtk_widget_compute_point(page.gobj(), frame.gobj(), &origin, &at) && at.x == 0.0f;
+    });
+}
+
 bool runUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -18,6 +18,9 @@ void settle(int iterations = 50);
 // Lets the window of a shown widget lay out and paint `frames` more times once it is mapped;
 // each frame is asked for, since a window with nothing to redraw produces none.
 void waitFrames(Gtk::Widget& widget, int frames = 2);
+// Waits until `page`, as wide as `frame` which holds it, has slid in to its left edge; false if
+// it never does.
+bool runUntilSlidIn(Gtk::Widget& page, Gtk::Widget& frame);
 // Renders a realized widget (through its snapshot) into an image at `scale` pixels per point.
 Cairo::RefPtr<Cairo::ImageSurface> picture(Gtk::Widget& widget, double scale = 1.0);
 // Red, green, blue (0..255) at a point of the picture.

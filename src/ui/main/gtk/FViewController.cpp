@@ -15,6 +15,7 @@
 #include "model/FTrafficDataInformation.hpp"
 #include "model/MainScreenFigures.hpp"
 #include "platform/Clock.hpp"
+#include "ui/main/AllowanceParts.hpp"
 #include "ui/gtk/ImageStore.hpp"
 #include "ui/UIColorSets.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
@@ -54,6 +55,8 @@ void installStyle()
 .qv-data-screen label.qv-advice.qv-large { font-size: 17px; }
 .qv-data-screen label.qv-advice { font-size: 15px; font-weight: 700; color: #aaaaaa; }
 .qv-data-screen label.qv-advice.qv-emphasised { color: )" + cssColor(UIColorSets::primaryActiveColor()) +
+                                R"(; }
+.qv-data-screen label.qv-expired { font-size: 17px; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
                                 R"(; }
 .qv-data-screen .qv-panel { padding: 12px 16px; }
 .qv-data-screen .qv-panel.qv-large { padding: 18px 28px; }
@@ -188,6 +191,10 @@ void FViewController::createOutlets()
     ptAdvise->set_wrap(true);
     ptAdvise->set_justify(Gtk::Justification::CENTER);
     ptProgress = Gtk::make_managed<ProgressView>(tablet ? 60 : 40);
+    ptPeriod = newLabel({"qv-row-caption"});
+    ptPeriod->set_wrap(true);
+    ptExpired = newLabel({"qv-expired"}, 0.5f, AllowanceParts::kExpired);
+    ptExpired->set_visible(false);
 
     btnDetail = Gtk::make_managed<Gtk::Button>();
     btnDetail->add_css_class("qv-detail-button");
@@ -205,9 +212,11 @@ void FViewController::createOutlets()
 
     psummaryView = Gtk::make_managed<View9Parts>(Gtk::Orientation::VERTICAL, 10);
     pdetailView = Gtk::make_managed<View9Parts>(Gtk::Orientation::VERTICAL, tablet ? 14 : 8);
+    pallowanceView = Gtk::make_managed<View9Parts>(Gtk::Orientation::VERTICAL, 8);
+    pallowanceView->set_visible(false);
     if (tablet) {
         for (Gtk::Widget* w : {static_cast<Gtk::Widget*>(psummaryView), static_cast<Gtk::Widget*>(pdetailView),
-                               static_cast<Gtk::Widget*>(ptAdvise)}) {
+                               static_cast<Gtk::Widget*>(pallowanceView), static_cast<Gtk::Widget*>(ptAdvise)}) {
             w->add_css_class("qv-large");
         }
     }
@@ -221,6 +230,7 @@ Gtk::Widget& FViewController::buildHeader()
     auto* date = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 0);
     date->append(*caption("TODAY"));
     date->append(*ptDateLong);
+    date->append(*ptPeriod);
     date->set_hexpand(true);
     header->append(*date);
     header->append(*btnDetail);
@@ -294,10 +304,12 @@ Gtk::Box& FViewController::buildFigures(bool tablet)
     content->set_margin_bottom(tablet ? 24 : 16);
     content->append(buildHeader());
     content->append(buildPercentage(tablet));
+    content->append(*ptExpired);
     content->append(*ptProgress);
     content->append(*ptAdvise);
     content->append(*psummaryView);
     content->append(*pdetailView);
+    content->append(*pallowanceView);
     return *content;
 }
 
@@ -370,6 +382,30 @@ void FViewController::updateControls()
     } else {
         ptAdvise->remove_css_class("qv-emphasised");
     }
+    showPlanFacts(info);
+}
+
+void FViewController::showPlanFacts(const FTrafficDataInformation& info)
+{
+    const std::optional<PlanFacts>& facts = info.planFacts();
+    const AllowanceParts a = AllowanceParts::of(facts.value_or(PlanFacts{}), LocalDay::of(context_.clock.now()));
+    ptPeriod->set_text(facts ? "Period " + a.period() : "");
+    ptPeriod->set_visible(facts.has_value());
+    ptExpired->set_visible(a.expired());
+    // Rebuilt each time: packs come and go, and there are only a few rows.
+    while (Gtk::Widget* child = pallowanceView->get_first_child()) {
+        pallowanceView->remove(*child);
+    }
+    if (!a.parts().empty()) {
+        pallowanceView->append(*caption("ALLOWANCE"));
+    }
+    for (std::size_t i = 0; i < a.parts().size(); ++i) {
+        if (i > 0) {
+            pallowanceView->append(*rule());
+        }
+        pallowanceView->append(*row(a.parts()[i].title, newLabel({"qv-row-value"}, 1.0f, a.parts()[i].value)));
+    }
+    pallowanceView->set_visible(!a.parts().empty());
 }
 
 void FViewController::showNavBar()

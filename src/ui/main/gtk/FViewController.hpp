@@ -22,7 +22,8 @@ namespace quorvel {
 // the two framed panels is shown (the detail panel adds today, the daily figures, the days and
 // the estimate), the share of the plan used, today's date, the usage gauge and one line of
 // advice. Everything comes from the last usage summary it was handed; a plan change in the
-// settings shows at once. Phones get a single column, tablets a wider two-column arrangement.
+// settings shows at once. Under the date the period's dates; beside the figures what the
+// allowance is made of (plan, rollover, packs) when it is more than the plan. Phones get a single column, tablets a wider two-column arrangement.
 class FViewController final : public TabScreen {
 public:
     static constexpr const char* kMenuImage = "button_menu@2x.png";
@@ -69,6 +70,9 @@ public:
     Gtk::Label* ptLeft2 = nullptr;
     Gtk::Label* ptAdvise = nullptr;
     Gtk::Button* btnDetail = nullptr;
+    Gtk::Label* ptPeriod = nullptr;     // the billing period's first and last day
+    Gtk::Label* ptExpired = nullptr;    // "Plan expired", shown only for an ended prepaid plan
+    View9Parts* pallowanceView = nullptr;  // the allowance's parts, when more than the plan
 
 private:
     void createOutlets();
@@ -80,6 +84,7 @@ private:
     Gtk::Widget& buildPercentage(bool large);
     void buildSummaryPanel(bool tablet);
     void buildDetailPanel(bool tablet);
+    void showPlanFacts(const FTrafficDataInformation& info);
     void planChanged(const Notification& notification);
     void setButtonImage(const std::string& name);
     void showPressedImage(bool pressed);

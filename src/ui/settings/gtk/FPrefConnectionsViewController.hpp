@@ -10,6 +10,7 @@
 
 #include "platform/NotificationCenter.hpp"
 #include "ui/settings/ConnectionRows.hpp"
+#include "ui/settings/gtk/FPrefAdwPage.hpp"
 #include "ui/settings/gtk/FPrefNavigationController.hpp"
 #include "ui/ScreenContext.hpp"
 
@@ -29,7 +30,7 @@ public:
     FPrefConnectionsViewController& operator=(const FPrefConnectionsViewController&) = delete;
     ~FPrefConnectionsViewController() override;
 
-    Gtk::Widget& widget() override { return scroller_; }
+    Gtk::Widget& widget() override { return page_.widget(); }
     std::string title() const override { return ConnectionRows::kTitle; }
 
     // Reads the interfaces again; rows are kept while the same interfaces are present.
@@ -51,8 +52,7 @@ private:
     void meteredToggled(bool on);
 
     ScreenContext& context_;
-    Gtk::ScrolledWindow scroller_;
-    Gtk::Box* column_ = nullptr;                    // owned by the clamp in the scroller
+    FPrefAdwPage page_;
     AdwPreferencesGroup* interfaces_ = nullptr;     // owned by the column
     AdwActionRow* empty_ = nullptr;                 // "No connections found", while so
     Gtk::Switch* metered_ = nullptr;                // owned by its row

@@ -10,6 +10,9 @@
 #include "ui/settings/gtk/ContactUtils.hpp"
 #include "ui/settings/gtk/FPrefConnectionsViewController.hpp"
 #include "ui/settings/gtk/FPrefInfoViewController.hpp"
+#include "ui/settings/gtk/FPrefPacksViewController.hpp"
+#include "ui/settings/gtk/FPrefPlanViewController.hpp"
+#include "ui/settings/PlanEntries.hpp"
 #include "ui/settings/gtk/FPrefResetViewController.hpp"
 #include "ui/settings/PrefEntries.hpp"
 #include "ui/settings/PrefTexts.hpp"
@@ -19,7 +22,6 @@ namespace quorvel {
 
 namespace {
 
-enum PlanRow { kPlanValue = 0, kPlanStartDay = 1, kPlanOperator = 2, kPlanCutoff = 3 };
 enum ResetRow { kResetThisMonth = 0, kResetPreviousMonths = 1, kResetLocations = 2, kResetAll = 3 };
 enum InformationRow { kReference = 0, kConcern = 1, kFeedback = 2 };
 
@@ -98,6 +100,8 @@ void FPrefTableViewController::buildSections()
             context_.app.setCutoffAtPlan(cutoff.toggle()->get_active());
         }
     });
+    list_.addRow(plan, "", "", Accessory::Arrow).reserveIconSpace();
+    list_.addRow(plan, "", "", Accessory::Arrow).reserveIconSpace();
 
     const int alerts = section(kAlerts, PrefTexts::kHeaderAlerts);
     for (const AlertSwitchRow& s : kSwitches) {
@@ -160,6 +164,8 @@ void FPrefTableViewController::reloadData()
     list_.row(kPlan, kPlanValue).setText(PrefTexts::planRow(pMonthPlanVal_));
     list_.row(kPlan, kPlanStartDay).setText(PrefTexts::startDayRow(context_.plan.getPlanStartDay()));
     list_.row(kPlan, kPlanOperator).setText(PrefTexts::operatorRow(context_.app.operatorName()));
+    list_.row(kPlan, kPlanPeriod).setText(PrefTexts::periodRow(PlanEntries::shapeSummary(context_.app.planShape())));
+    list_.row(kPlan, kPlanPacks).setText(PrefTexts::packsRow(context_.app.dataPlan().packs().size()));
     syncingSwitches_ = true;
     list_.row(kPlan, kPlanCutoff).toggle()->set_active(context_.app.cutoffAtPlan());
     for (int r = 0; r < list_.rowCount(kAlerts); ++r) {
@@ -210,6 +216,10 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
     } else if (section == kPlan && row == kPlanCutoff && list_.row(section, row).get_sensitive()) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());
+    } else if (section == kPlan && row == kPlanPeriod) {
+        navigation_.push(std::make_unique<FPrefPlanViewController>(context_));
+    } else if (section == kPlan && row == kPlanPacks) {
+        navigation_.push(std::make_unique<FPrefPacksViewController>(context_));
     } else if (section == kAlerts) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());  // the switch's own handler applies it

@@ -17,7 +17,7 @@
 
 namespace quorvel {
 
-// Tab screen "Settings": the plan and its start day, the three alert switches, the resets (a
+// Tab screen "Settings": the plan, its start day, period and packs, the three alert switches, the resets (a
 // pushed "Reset" page on phones, four rows on tablets), the reference page, a concern report
 // by mail and the store page; which connections count, and counting in the background. Values are entered through the value prompts; every change goes
 // through the application controller, so the other screens hear of it.
@@ -25,6 +25,7 @@ class FPrefTableViewController final : public TabScreen, public PromptTarget {
 public:
     // Sections and the alert switches' tags.
     enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3, kCounting = 4 };
+    enum PlanRow { kPlanValue = 0, kPlanStartDay = 1, kPlanOperator = 2, kPlanCutoff = 3, kPlanPeriod = 4, kPlanPacks = 5 };
     enum CountingRow { kConnections = 0, kRecordPlaces = 1, kBackground = 2 };
     static constexpr int kTagDayLimit = 2006, kTagMonthLimit = 2004, kTagOverbound = 2007;
 
