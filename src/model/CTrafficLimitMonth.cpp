@@ -8,7 +8,6 @@ namespace quorvel {
 
 std::optional<std::string> CTrafficLimitMonth::textFor(const UsageFigures& f, const CTrafficPoint*) const
 {
-    const std::uint64_t u = f.base.used;
     if (f.charged() < signalLevelFor(f.base.plan)) {
         return std::nullopt;
     }

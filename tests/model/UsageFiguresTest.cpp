@@ -37,7 +37,7 @@ TEST(UsageFigures, DerivedFromTheBaseAmounts)
         EXPECT_EQ(f.averagePerDay, c.average) << c.what;
         EXPECT_EQ(f.estimate, c.estimate) << c.what;
         EXPECT_EQ(f.dayPlan, c.dayPlan) << c.what;
-    , 0, std::nullopt}
+    }
 }
 
 TEST(UsageFigures, PacksLostUnusedAndAnEndedPlanCountAgainstTheAllowance)
