@@ -101,7 +101,7 @@ protected:
         const pid_t watcher = clitest::startProcess({QUORVEL_CTL, "watch"}, environment(),
                                                     (home.path() / "out").string(), (home.path() / "err").string());
         EXPECT_GT(watcher, 0);
-        EXPECT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        EXPECT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
         return watcher;
     }
 
@@ -211,7 +211,7 @@ protected:
     {
         watcher.pid = startWatcher(true);
         ASSERT_GT(watcher.pid, 0);
-        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        ASSERT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
         watcher.said = firstLineSaid(watcher.pid);
         watcher.strace = traceWaits(watcher.pid);
         geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
@@ -282,7 +282,7 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
     const pid_t watcher = startWatcher(true);
     ASSERT_GT(watcher, 0);
-    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+    ASSERT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
     // Said once, after the first sample, and the watcher goes on counting.
     EXPECT_EQ(firstLineSaid(watcher), "quorvelctl: places are not recorded: GeoClue is not running\n");
 
