@@ -75,44 +75,23 @@ TEST_F(NetworkManagerDeviceDirectoryTest, ReadsEveryDeviceWithWhatItTells)
                                                            "usb0 1 3", "wlan0 2 ?"}));
 }
 
-// The serial of the unique name the bus gives a new connection now (":1.<serial>"): the
-// difference between two of them is the number of connections made in between.
-unsigned long nextConnectionSerial()
-{
-    GError* raw = nullptr;
-    GDBusConnection* probe = g_dbus_connection_new_for_address_sync(
-        g_getenv("DBUS_SYSTEM_BUS_ADDRESS"),
-        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, &raw);
-    EXPECT_NE(probe, nullptr) << (raw != nullptr ? raw->message : "");
-    if (probe == nullptr) {
-        g_clear_error(&raw);
-        return 0;
-    }
-    const std::string name = g_dbus_connection_get_unique_name(probe);
-    g_dbus_connection_close_sync(probe, nullptr, nullptr);
-    g_object_unref(probe);
-    return std::stoul(name.substr(name.find('.') + 1));
-}
-
 TEST_F(NetworkManagerDeviceDirectoryTest, EveryAnswerComesOverTheOneKeptConnection)
 {
     auto nm = MockService::networkManager();
     addDevices(*nm);
     ASSERT_TRUE(NetworkManagerDeviceDirectory().devices());  // the first use connects
-    const unsigned long before = nextConnectionSerial();
+    const unsigned long before = test::PrivateSystemBus::nextConnectionSerial();
     for (int change = 0; change < 20; ++change) {
         ASSERT_TRUE(NetworkManagerDeviceDirectory().devices());
     }
-    EXPECT_EQ(nextConnectionSerial(), before + 1) << "only the probe itself connected";
+    EXPECT_EQ(test::PrivateSystemBus::nextConnectionSerial(), before + 1) << "only the probe itself connected";
 
     nm.reset();  // NetworkManager goes away and comes back: the same connection asks again
     EXPECT_EQ(NetworkManagerDeviceDirectory().devices(), std::nullopt);
     nm = MockService::networkManager();
-    const unsigned long restarted = nextConnectionSerial();
+    const unsigned long restarted = test::PrivateSystemBus::nextConnectionSerial();
     EXPECT_TRUE(NetworkManagerDeviceDirectory().devices());
-    EXPECT_EQ(nextConnectionSerial(), restarted + 1);
+    EXPECT_EQ(test::PrivateSystemBus::nextConnectionSerial(), restarted + 1);
 }
 
 TEST_F(NetworkManagerDeviceDirectoryTest, AbsentOnlyWhenNobodyOwnsTheName)

@@ -396,6 +396,29 @@ TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtTheP
     EXPECT_EQ(nm->property(kNetworkManagerPath, kNetworkManagerInterface, "WwanEnabled"), "(<false>,)");
 }
 
+TEST_F(WatcherOnTheBusTest, EveryLinkChangeAsksOverTheWatchersOneConnection)
+{
+    ASSERT_NO_FATAL_FAILURE(setUpOnTheBus("100"));
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher(saves);
+    ASSERT_FALSE(HasFailure());
+    const unsigned long before = test::PrivateSystemBus::nextConnectionSerial();
+    std::uint64_t bytes = 0;
+    for (int change = 1; change <= 12; ++change) {
+        // A link set NetworkManager was not asked about, sampled at the registration's change.
+        bytes += 1000;
+        const fs::path tmp = home.path() / "counters.tmp";
+        std::ofstream(tmp) << "wwan0 " << bytes << " 0\nwlan" << change << " 5 5\n";
+        fs::rename(tmp, home.path() / "counters");
+        test::setRegistration(*mm, test::kModem0, change % 2 == 1 ? 5 : 1);
+        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed);
+    }
+    ::kill(watcher, SIGTERM);
+    EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
+    EXPECT_EQ(test::PrivateSystemBus::nextConnectionSerial(), before + 1) << "only the probe itself connected";
+    EXPECT_EQ(booked().first, bytes);
+}
+
 // The bus module's threads start with the watcher; a stop signal must still reach its loop.
 TEST_F(WatcherOnTheBusTest, ASignalEndsTheWatcherWithItsLastSampleBooked)
 {
