@@ -104,7 +104,14 @@ TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* lates
     std::optional<std::string> boot = env_->boot.bootId();
     const std::vector<CountingDecision> decisions = countingDecisions(*links);
     const std::uint64_t grown = grownSinceLastSample(*links, decisions, uptime, boot);
+    // Where a boot identity tells the boots apart, the uptime judges nothing: an idle sample
+    // keeps the stored one, so that a sample booking nothing leaves the state as it is on disk.
+    const bool keepUptime = grown == 0 && boot && boot == bootId_;
+    const std::optional<double> storedUptime = sysWorkTime_;
     takeBaselines(*links, decisions, uptime, std::move(boot));
+    if (keepUptime) {
+        sysWorkTime_ = storedUptime;
+    }
     // Asked at every readable sample, so that the answer covers exactly the interval booked now.
     const bool roaming = env_->roaming != nullptr && env_->roaming->roamingSinceLastAsked();
     if (!plausibleClock) {

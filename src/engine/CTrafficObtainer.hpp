@@ -43,7 +43,9 @@ public:
     // Sets the summed total alone: kNoBaseline makes the next sample take the counters as the
     // baseline and book nothing; a count stands for the counters of an older file.
     void setPrevTrafficSize(std::int64_t total) { prevTrafficSize_ = total; }
-    std::optional<double> sysWorkTime() const { return sysWorkTime_; }  // uptime at the last sample, seconds
+    // Uptime in seconds at the last sample that booked bytes, began a boot's baselines or had no
+    // boot identity to go by (only then does the same-boot test read it).
+    std::optional<double> sysWorkTime() const { return sysWorkTime_; }
     const std::optional<std::string>& bootId() const { return bootId_; }  // the boot the baselines belong to
     // Every interface seen at the last sample; absent until the first sample of this kind.
     const std::optional<std::vector<InterfaceBaseline>>& baselines() const { return baselines_; }

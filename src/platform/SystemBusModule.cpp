@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SystemBusModule.hpp"
 
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
 #include "platform/LoadableModule.hpp"
 #include "platform/Log.hpp"
 
@@ -33,6 +37,29 @@ const Loaded& loaded()
 
 }  // namespace
 
+bool SystemBusModule::busCanBeThere(std::string* error)
+{
+    const char* address = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
+    std::string_view path = "/run/dbus/system_bus_socket";
+    if (address != nullptr) {
+        const std::string_view a(address);
+        constexpr std::string_view kPath = "unix:path=";
+        if (!a.starts_with(kPath)) {
+            return true;  // another kind of address: let the bus library judge it
+        }
+        const std::string_view rest = a.substr(kPath.size());
+        path = rest.substr(0, rest.find(','));
+    }
+    std::error_code ignored;
+    if (std::filesystem::exists(std::filesystem::path(path), ignored)) {
+        return true;
+    }
+    if (error != nullptr) {
+        *error = "no system bus at " + std::string(path);
+    }
+    return false;
+}
+
 SystemBusServices* SystemBusModule::services()
 {
     return loaded().services;
@@ -45,6 +72,9 @@ const std::string& SystemBusModule::failure()
 
 std::optional<NetworkDeviceTable> LazyNetworkDeviceDirectory::devices()
 {
+    if (!SystemBusModule::busCanBeThere(nullptr)) {
+        return std::nullopt;  // asked at every change of the links: no module, no connection tried
+    }
     if (!loaded_) {
         SystemBusServices* bus = SystemBusModule::services();
         if (bus == nullptr) {

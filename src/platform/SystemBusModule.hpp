@@ -15,10 +15,14 @@ public:
     static SystemBusServices* services();
     // Why the module could not be loaded (trying it first if need be); empty when it was.
     static const std::string& failure();
+    // Whether a system bus can be there at all: its socket exists (an address of another kind is
+    // the bus library's to judge). Checked without GIO, so that on a machine without one (a
+    // container, a test) the module is never loaded; `error` (if given) says why not.
+    static bool busCanBeThere(std::string* error);
 };
 
 // NetworkManager's devices through the bus module, loaded only when the devices are asked for.
-// No module answers like no NetworkManager.
+// No module, or no system bus, answers like no NetworkManager.
 class LazyNetworkDeviceDirectory final : public NetworkDeviceDirectory {
 public:
     std::optional<NetworkDeviceTable> devices() override;

@@ -63,6 +63,12 @@ protected:
         }
         argv.push_back(QUORVEL_CTL);
         argv.insert(argv.end(), args.begin(), args.end());
+        return inNamespace(argv, ::testing::PrintToString(args));
+    }
+
+    // A program run with quorvelctl's files below the test's home; its standard output.
+    std::string inNamespace(const std::vector<std::string>& argv, const std::string& what) const
+    {
         const fs::path& h = home.path();
         std::string out;
         std::string err;
@@ -73,9 +79,36 @@ protected:
                                                 "QUORVEL_BOOT_ID_FILE=" + (h / "boot_id").string()},
                                                out, err),
                   0)
-            << ::testing::PrintToString(args) << ": " << err;
+            << what << ": " << err;
         EXPECT_EQ(err, "");
         return out;
+    }
+
+    // Runs `status --waybar` `times` times in the first namespace under strace, and returns the
+    // traced calls that write, replace or flush the state file or the user defaults.
+    std::vector<std::string> writesOfIdleStatus(int times) const
+    {
+        const fs::path trace = home.path() / "trace";
+        const std::string loop = "i=0; while [ $i -lt " + std::to_string(times) + " ]; do \"" QUORVEL_CTL
+                                 "\" status --waybar >/dev/null || exit 1; i=$((i + 1)); done";
+        inNamespace({"ip", "netns", "exec", ns.a(), "strace", "-f", "-qq", "-o", trace.string(), "-e",
+                     "trace=openat,rename,renameat,renameat2,fsync,fdatasync,sync_file_range", "sh", "-c", loop},
+                    "the traced status runs");
+        std::vector<std::string> writes;
+        std::istringstream lines(quorvel::clitest::readFile(trace));
+        for (std::string line; std::getline(lines, line);) {
+            const bool ours = line.find("/statestg") != std::string::npos ||
+                              line.find("/defaults.json") != std::string::npos;
+            const bool forWriting = line.find("O_WRONLY") != std::string::npos ||
+                                    line.find("O_RDWR") != std::string::npos;
+            const bool opened = line.find("openat(") != std::string::npos;
+            // The one-writer lock beside the state is opened for writing to be locked, never written.
+            const bool lock = line.find("statestg.lock") != std::string::npos;
+            if ((opened && ours && forWriting && !lock) || (!opened && line.find('(') != std::string::npos)) {
+                writes.push_back(line);
+            }
+        }
+        return writes;
     }
 
     std::uint64_t bookedBytes() const
@@ -371,6 +404,30 @@ TEST_F(KernelCounters, ThousandsOfLinksKeepTheStateSmallAndTheHistoryWhole)
     const auto size = fs::file_size(home.path() / "data" / "quorvel" / "statestg");
     EXPECT_LT(size, 64u * 1024) << "far below the 1 MiB a file may have to be read back";
     RecordProperty("state_bytes_with_5000_links", std::to_string(size));
+}
+
+TEST_F(KernelCounters, IdleStatusRunsWriteNothingAndTheNextGrowthIsBookedWhole)
+{
+    if (!build({{"wwan0", "qv-peer0", "10.213.91"}})) {
+        GTEST_SKIP() << "cannot build the namespaces here: " << skipWhy;
+    }
+    setUp();
+    const std::optional<std::uint64_t> first = bracketedSample();
+    ASSERT_TRUE(first) << "wwan0's counters never stood still";
+    const std::uint64_t booked = bookedBytes();
+    const fs::path state = home.path() / "data" / "quorvel" / "statestg";
+    const std::string stored = quorvel::clitest::readFile(state);
+
+    const std::vector<std::string> writes = writesOfIdleStatus(100);
+    ASSERT_EQ(ns.counters("wwan0"), *first) << "wwan0 carried traffic: the runs were not idle";
+    EXPECT_TRUE(writes.empty()) << writes.size() << " writes, the first: " << writes.front();
+    EXPECT_EQ(quorvel::clitest::readFile(state), stored);
+
+    ASSERT_TRUE(ns.transfer("10.213.91.2", 200'000, 80'000));
+    const std::optional<std::uint64_t> second = bracketedSample();
+    ASSERT_TRUE(second) << "wwan0's counters never stood still";
+    EXPECT_GT(*second - *first, 280'000u) << "the traffic did not go through wwan0";
+    EXPECT_EQ(bookedBytes() - booked, *second - *first) << "exactly the growth since the last booking";
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ struct LoadOnDemand : ::testing::Test {
         for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
             ::unsetenv(name);
         }
+        // Something where the system bus's socket would be: a bus may be there, so a new link set
+        // loads the bus module to ask (and finds no bus). With nothing there it is never loaded.
+        std::ofstream(home.path() / "no-system-bus") << "";
         setCounters(1000, 2000);
         ASSERT_EQ(runProcess({QUORVEL_DEMO_STATE}, ctlEnvironment(home.path()), out, err), 0) << err;
     }
@@ -127,6 +130,7 @@ TEST_F(LoadOnDemand, ReportingCommandsLoadTheModulesOnlyForWorkThatNeedsThem)
 
 TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)
 {
+    fs::remove(home.path() / "no-system-bus");  // no bus at all: no follower, no bus module
     ASSERT_EQ(ctl({"sample"}), 0) << err;  // NetworkManager was asked about these links once
     const fs::path outFile = home.path() / "watch.out";
     const pid_t watcher = quorvel::clitest::startCtl(home.path(), {"watch"}, outFile.string(),

@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
+#include <thread>
 #include <filesystem>
 #include <cerrno>
 #include <string>
@@ -231,6 +233,17 @@ pid_t startCtlPiped(const std::filesystem::path& home, const std::vector<std::st
     }
     outFd = fds[0];
     return pid;
+}
+
+::testing::AssertionResult waitForText(const std::filesystem::path& file, const std::string& text)
+{
+    for (int i = 0; i < 2000; ++i) {
+        if (readFile(file).find(text) != std::string::npos) {
+            return ::testing::AssertionSuccess();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return ::testing::AssertionFailure() << "no \"" << text << "\" in " << file << ": " << readFile(file);
 }
 
 }  // namespace quorvel::clitest

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 namespace quorvel::clitest {
@@ -43,6 +44,13 @@ inline std::uint64_t exportedBytes(const nlohmann::json& exported)
     }
     return sum;
 }
+
+// What `watch` says once its first sample is taken (a sample that books nothing saves nothing).
+constexpr const char* kWatcherReady = "Watching the network links";
+
+// Waits until a started program has written `text` to `file` (a readiness line, not a timing:
+// the bound only keeps a broken program from hanging the test).
+::testing::AssertionResult waitForText(const std::filesystem::path& file, const std::string& text);
 
 inline std::string readFile(const std::filesystem::path& p)
 {

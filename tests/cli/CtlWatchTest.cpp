@@ -35,22 +35,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using quorvel::clitest::readFile;
+using quorvel::clitest::waitForText;
 using quorvel::test::TempDir;
 
-constexpr const char* kReady = "Watching the network links";
-
-// Waits until a started program has written `text` to `file` (a readiness line, not a timing:
-// the bound only keeps a broken program from hanging the test).
-::testing::AssertionResult waitForText(const fs::path& file, const std::string& text)
-{
-    for (int i = 0; i < 2000; ++i) {
-        if (readFile(file).find(text) != std::string::npos) {
-            return ::testing::AssertionSuccess();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return ::testing::AssertionFailure() << "no \"" << text << "\" in " << file << ": " << readFile(file);
-}
+using quorvel::clitest::kWatcherReady;
+constexpr const char* kReady = kWatcherReady;
 
 // The sum of every day's cellular bytes in `quorvelctl export --json`.
 std::uint64_t bookedIn(const std::string& exportJson)

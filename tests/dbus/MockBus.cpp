@@ -295,4 +295,23 @@ std::string MockService::addDevice(const std::string& name, const std::string& p
     return path;
 }
 
+unsigned long PrivateSystemBus::nextConnectionSerial()
+{
+    GError* raw = nullptr;
+    GDBusConnection* probe = g_dbus_connection_new_for_address_sync(
+        g_getenv("DBUS_SYSTEM_BUS_ADDRESS"),
+        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, &raw);
+    EXPECT_NE(probe, nullptr) << (raw != nullptr ? raw->message : "");
+    if (probe == nullptr) {
+        g_clear_error(&raw);
+        return 0;
+    }
+    const std::string name = g_dbus_connection_get_unique_name(probe);
+    g_dbus_connection_close_sync(probe, nullptr, nullptr);
+    g_object_unref(probe);
+    return std::stoul(name.substr(name.find('.') + 1));
+}
+
 }  // namespace quorvel::test

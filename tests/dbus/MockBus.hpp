@@ -36,6 +36,9 @@ public:
     GDBusConnection* connection() const { return connection_.get(); }
     // Blocks until `busName` has an owner (`present`) or none; false when `process` exits first.
     bool waitForOwner(const char* busName, bool present, GSubprocess* process = nullptr);
+    // The serial of the unique name the bus gives a new connection now (":1.<serial>"): the
+    // difference between two of them is the number of connections made in between.
+    static unsigned long nextConnectionSerial();
 
 private:
     PrivateSystemBus();

@@ -75,6 +75,25 @@ TEST_F(NetworkManagerDeviceDirectoryTest, ReadsEveryDeviceWithWhatItTells)
                                                            "usb0 1 3", "wlan0 2 ?"}));
 }
 
+TEST_F(NetworkManagerDeviceDirectoryTest, EveryAnswerComesOverTheOneKeptConnection)
+{
+    auto nm = MockService::networkManager();
+    addDevices(*nm);
+    ASSERT_TRUE(NetworkManagerDeviceDirectory().devices());  // the first use connects
+    const unsigned long before = test::PrivateSystemBus::nextConnectionSerial();
+    for (int change = 0; change < 20; ++change) {
+        ASSERT_TRUE(NetworkManagerDeviceDirectory().devices());
+    }
+    EXPECT_EQ(test::PrivateSystemBus::nextConnectionSerial(), before + 1) << "only the probe itself connected";
+
+    nm.reset();  // NetworkManager goes away and comes back: the same connection asks again
+    EXPECT_EQ(NetworkManagerDeviceDirectory().devices(), std::nullopt);
+    nm = MockService::networkManager();
+    const unsigned long restarted = test::PrivateSystemBus::nextConnectionSerial();
+    EXPECT_TRUE(NetworkManagerDeviceDirectory().devices());
+    EXPECT_EQ(test::PrivateSystemBus::nextConnectionSerial(), restarted + 1);
+}
+
 TEST_F(NetworkManagerDeviceDirectoryTest, AbsentOnlyWhenNobodyOwnsTheName)
 {
     EXPECT_EQ(NetworkManagerDeviceDirectory().devices(), std::nullopt);

@@ -101,7 +101,7 @@ protected:
         const pid_t watcher = clitest::startProcess({QUORVEL_CTL, "watch"}, environment(),
                                                     (home.path() / "out").string(), (home.path() / "err").string());
         EXPECT_GT(watcher, 0);
-        EXPECT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        EXPECT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
         return watcher;
     }
 
@@ -211,7 +211,7 @@ protected:
     {
         watcher.pid = startWatcher(true);
         ASSERT_GT(watcher.pid, 0);
-        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+        ASSERT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
         watcher.said = firstLineSaid(watcher.pid);
         watcher.strace = traceWaits(watcher.pid);
         geoclue.waitForSeconds(3);  // a watcher that asked again would have woken by now
@@ -282,7 +282,7 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueStartedLaterIsPickedUpWithoutWakingInB
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
     const pid_t watcher = startWatcher(true);
     ASSERT_GT(watcher, 0);
-    ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed) << "the first sample";
+    ASSERT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
     // Said once, after the first sample, and the watcher goes on counting.
     EXPECT_EQ(firstLineSaid(watcher), "quorvelctl: places are not recorded: GeoClue is not running\n");
 
@@ -394,6 +394,29 @@ TEST_F(WatcherOnTheBusTest, BooksRoamingAtEachRegistrationChangeAndCutsOffAtTheP
     ::kill(watcher, SIGTERM);
     EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
     EXPECT_EQ(nm->property(kNetworkManagerPath, kNetworkManagerInterface, "WwanEnabled"), "(<false>,)");
+}
+
+TEST_F(WatcherOnTheBusTest, EveryLinkChangeAsksOverTheWatchersOneConnection)
+{
+    ASSERT_NO_FATAL_FAILURE(setUpOnTheBus("100"));
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = startWatcher(saves);
+    ASSERT_FALSE(HasFailure());
+    const unsigned long before = test::PrivateSystemBus::nextConnectionSerial();
+    std::uint64_t bytes = 0;
+    for (int change = 1; change <= 12; ++change) {
+        // A link set NetworkManager was not asked about, sampled at the registration's change.
+        bytes += 1000;
+        const fs::path tmp = home.path() / "counters.tmp";
+        std::ofstream(tmp) << "wwan0 " << bytes << " 0\nwlan" << change << " 5 5\n";
+        fs::rename(tmp, home.path() / "counters");
+        test::setRegistration(*mm, test::kModem0, change % 2 == 1 ? 5 : 1);
+        ASSERT_EQ(saves.next(), CtlStateWatch::Event::Changed);
+    }
+    ::kill(watcher, SIGTERM);
+    EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
+    EXPECT_EQ(test::PrivateSystemBus::nextConnectionSerial(), before + 1) << "only the probe itself connected";
+    EXPECT_EQ(booked().first, bytes);
 }
 
 // The bus module's threads start with the watcher; a stop signal must still reach its loop.

@@ -116,6 +116,50 @@ TEST_F(SamplerTest, WithoutABootIdentityTheUptimeJudges)
     EXPECT_EQ(sample(), 600u);
 }
 
+TEST_F(SamplerTest, IdleSamplesLeaveTheArchiveAsItWasAndLoseNoByte)
+{
+    t.counters.set("wwan0", 5000, 0);
+    t.counters.set("lo", 70, 70);
+    t.uptime.value = 100;
+    sampler.resetObtainerCounter();
+    const std::string stored = ArchiveEncoder::archivedDataWithRootObject(sampler);
+    for (int i = 1; i <= 5; ++i) {
+        t.uptime.value = 100 + 60 * i;
+        t.clock.advance(60);
+        t.counters.set("lo", 70 + 1000 * i, 70 + 1000 * i);  // an uncounted link's traffic changes nothing
+        EXPECT_EQ(sample(), 0u);
+    }
+    EXPECT_EQ(ArchiveEncoder::archivedDataWithRootObject(sampler), stored) << "nothing booked, nothing changed";
+
+    t.counters.set("wwan0", 5400, 11);
+    EXPECT_EQ(sample(), 411u);
+    EXPECT_EQ(sampler.sysWorkTime(), 400.0) << "a booking sample takes the uptime";
+
+    // A new boot after a long idle time, its uptime above the one stored at the last booking.
+    t.boot.value = "boot-2";
+    t.uptime.value = 10'000;
+    t.counters.set("wwan0", 300, 0);
+    EXPECT_EQ(sample(), 300u);
+    t.counters.set("wwan0", 0, 0);  // started again once more: nothing to book, but a new baseline
+    EXPECT_EQ(sample(), 0u);
+    t.counters.set("wwan0", 20, 0);
+    EXPECT_EQ(sample(), 20u);
+}
+
+TEST_F(SamplerTest, WithoutABootIdentityEveryIdleSampleKeepsTheUptimeItIsJudgedBy)
+{
+    t.boot.value.reset();
+    t.counters.set("wwan0", 5000, 0);
+    t.uptime.value = 100;
+    sampler.resetObtainerCounter();
+    t.uptime.value = 90'000;
+    EXPECT_EQ(sample(), 0u);
+    EXPECT_EQ(sampler.sysWorkTime(), 90'000.0);
+    t.uptime.value = 50'000;  // below the last sample's, though above the reset's: a new boot
+    t.counters.set("wwan0", 6000, 0);
+    EXPECT_EQ(sample(), 6000u);
+}
+
 TEST_F(SamplerTest, AnUnreadableListBooksNothingAndKeepsTheBaselines)
 {
     t.counters.set("wwan0", 3000, 0);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dbus/GeoclueFollower.hpp"
 
+#include "platform/dbus/SystemBus.hpp"
+
 #include <geoclue.h>
 
 #include <cstdint>
+#include <optional>
 
 namespace quorvel {
 
@@ -36,18 +39,13 @@ std::string reasonOf(const Error& error)
 
 std::unique_ptr<GeoclueFollower> GeoclueFollower::start(std::string desktopId, std::string* error)
 {
-    GError* raw = nullptr;
-    // The connection GClueSimple uses too: one socket to the bus for both.
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SYSTEM, nullptr, &raw);
-    if (bus == nullptr) {
-        Error failed(raw);
-        if (error != nullptr) {
-            *error = failed->message;
-        }
+    // The process's kept connection, GIO's shared one: GClueSimple uses it too, so one socket
+    // to the bus serves the watcher's every question.
+    const std::optional<SystemBus> system = SystemBus::connect(error);
+    if (!system) {
         return nullptr;
     }
-    // A bus that goes away ends following, not the program.
-    g_dbus_connection_set_exit_on_close(bus, FALSE);
+    GDBusConnection* bus = G_DBUS_CONNECTION(g_object_ref(system->connection()));
     // No session bus: no window can be told apart, and this one follows as on its own.
     GDBusConnection* session = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (session != nullptr) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dbus/SystemBus.hpp"
 
+#include <mutex>
 #include <string_view>
 
 namespace quorvel {
@@ -40,7 +41,39 @@ BusReply failure(GError* raw)
 
 }  // namespace
 
-std::optional<SystemBus> SystemBus::connect(std::string* errorText)
+// The process's one connection to the system bus, GIO's own (that GeoClue's client uses too),
+// kept from its first use to the end: a watcher asks at every change of its links, and a new
+// connection each time is a new peer for the bus to set up and tear down.
+GDBusConnection* SystemBus::kept(std::string* errorText)
+{
+    static std::mutex guard;
+    static std::unique_ptr<GDBusConnection, ObjectUnref> connection;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (connection && g_dbus_connection_is_closed(connection.get())) {
+        connection.reset();  // the bus went away: the next call connects again
+    }
+    if (!connection) {
+        GError* raw = nullptr;
+        GDBusConnection* fresh = g_bus_get_sync(G_BUS_TYPE_SYSTEM, nullptr, &raw);
+        if (fresh == nullptr) {
+            Error error(raw);
+            if (errorText != nullptr) {
+                *errorText = error ? error->message : "no system bus";
+            }
+            return nullptr;
+        }
+        // A bus that goes away ends what follows it, not the program.
+        g_dbus_connection_set_exit_on_close(fresh, FALSE);
+        connection.reset(fresh);
+        if (g_dbus_connection_is_closed(fresh)) {
+            // GIO still hands out the closed one while another holder keeps it: a private one then.
+            connection.reset(privateConnection(errorText));
+        }
+    }
+    return connection ? G_DBUS_CONNECTION(g_object_ref(connection.get())) : nullptr;
+}
+
+GDBusConnection* SystemBus::privateConnection(std::string* errorText)
 {
     GError* raw = nullptr;
     std::unique_ptr<gchar, decltype(&g_free)> address(g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, &raw),
@@ -56,6 +89,14 @@ std::optional<SystemBus> SystemBus::connect(std::string* errorText)
         if (errorText != nullptr) {
             *errorText = error ? error->message : "no system bus";
         }
+    }
+    return connection;
+}
+
+std::optional<SystemBus> SystemBus::connect(std::string* errorText)
+{
+    GDBusConnection* connection = kept(errorText);
+    if (connection == nullptr) {
         return std::nullopt;
     }
     return SystemBus(connection);

@@ -25,8 +25,8 @@ struct BusReply {
     explicit operator bool() const { return value != nullptr; }
 };
 
-// A private connection to the system bus (DBUS_SYSTEM_BUS_ADDRESS honoured on each connect) with
-// plain synchronous calls: no main loop is needed. Calls never start a service by activation, so
+// The process's connection to the system bus (DBUS_SYSTEM_BUS_ADDRESS honoured when it is made),
+// made on first use and kept, with plain synchronous calls: no main loop is needed. Calls never start a service by activation, so
 // asking about a service that is not running does not launch it.
 class SystemBus {
 public:
@@ -54,6 +54,9 @@ private:
         void operator()(gpointer p) const { g_object_unref(p); }
     };
     explicit SystemBus(GDBusConnection* connection) : connection_(connection) {}
+    // A new reference to the kept connection, made (again) when there is none or it closed.
+    static GDBusConnection* kept(std::string* errorText);
+    static GDBusConnection* privateConnection(std::string* errorText);
     std::unique_ptr<GDBusConnection, ObjectUnref> connection_;
 };
 
