@@ -207,7 +207,7 @@ protected:
         pid_t strace = -1;
         std::string said;
     };
-    void startUnserved(CtlStateWatch& saves, Unserved& watcher)
+    void startUnserved(Unserved& watcher)
     {
         watcher.pid = startWatcher(true);
         ASSERT_GT(watcher.pid, 0);
@@ -346,7 +346,7 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatRefusesIsSaidOnceAndAskedAgainOnly
     geoclue.start();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
     Unserved watcher;
-    ASSERT_NO_FATAL_FAILURE(startUnserved(saves, watcher));
+    ASSERT_NO_FATAL_FAILURE(startUnserved(watcher));
     EXPECT_TRUE(watcher.said.starts_with("quorvelctl: places are not recorded: GeoClue refused: ")) << watcher.said;
 
     geoclue.allow(true);
@@ -361,7 +361,7 @@ TEST_F(WatcherFollowsGeoclueTest, AGeoclueThatHangsIsSaidOnceAndAskedAgainOnlyUn
     geoclue.freeze();
     CtlStateWatch saves(home.path() / "data/quorvel/statestg");
     Unserved watcher;
-    ASSERT_NO_FATAL_FAILURE(startUnserved(saves, watcher));
+    ASSERT_NO_FATAL_FAILURE(startUnserved(watcher));
     EXPECT_EQ(watcher.said, "quorvelctl: places are not recorded: GeoClue does not answer\n");
 
     geoclue.thaw();
