@@ -416,7 +416,10 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::summaryOf(const UsageF
 {
     auto summary = std::make_shared<FTrafficDataInformation>();
     summary->setFigures(figures);
-    summary->setPeriodDetails(static_cast<std::uint64_t>(getPlanStartDay()), getRoamingUsed());
+    // The period's first day-of-month: a monthly plan's start day as ever, another shape's own.
+    const bool monthly = planShape().kind() == PlanShape::Kind::Monthly;
+    const int startDay = monthly ? getPlanStartDay() : currentPeriod().first().day();
+    summary->setPeriodDetails(static_cast<std::uint64_t>(startDay), getRoamingUsed());
     summary->setPlanFacts(planFacts(figures));
     return summary;
 }

@@ -112,6 +112,9 @@ TEST_F(CtlPlan, EachShapesPeriodTurnsOnTheRightDayAndHour)
         EXPECT_EQ(j.at("period_first_day"), s.first) << s.kind << " at " << s.when;
         EXPECT_EQ(j.at("period_last_day"), s.last) << s.kind << " at " << s.when;
         EXPECT_EQ(j.at("expired"), s.expired) << s.kind << " at " << s.when;
+        // A monthly plan's start day stays the one set, even when a short month moves the first day.
+        const int startDay = std::string(s.kind) == "monthly" ? 31 : std::stoi(std::string(s.first).substr(8));
+        EXPECT_EQ(j.at("start_day"), startDay) << s.kind << " at " << s.when;
     }
 }
 
