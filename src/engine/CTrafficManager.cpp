@@ -12,6 +12,7 @@
 #include "model/DateDay.hpp"
 #include "model/DayRange.hpp"
 #include "model/DefaultsKeys.hpp"
+#include "model/PeriodMonths.hpp"
 #include "model/PlanActions.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
@@ -500,7 +501,7 @@ FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(
 {
     // Built from the same period the figures are derived from, for every shape: the chart's
     // titles and the summary read one number.
-    return months.empty() ? FTrafficDataInformation::Months{} : periodMonthsOf(months);
+    return PeriodMonths::build(months, planShape(), currentDay(), getMonthPlan());
 }
 
 std::uint64_t CTrafficManager::getDataUsed() const
@@ -508,48 +509,6 @@ std::uint64_t CTrafficManager::getDataUsed() const
     const PlanPeriod p = currentPeriod();
     const std::uint64_t days = usedInPeriod(&CTrafficPoint::getChargedTraffic);
     return TrafficCorrection::applied(days, traffics_->correctionsWithin(p.first().noon(), p.last().noon()));
-}
-
-FTrafficDataInformation::Months CTrafficManager::periodMonthsOf(
-    const std::vector<std::unique_ptr<MonthTraffic>>& months) const
-{
-    // One page per period, back to the first period the kept days reach (twelve at most); a
-    // daily plan's page is its last 31 days, each bar one period.
-    const PlanShape shape = planShape();
-    const LocalDay today = LocalDay::of(now());
-    std::vector<PlanPeriod> periods;
-    if (shape.kind() == PlanShape::Kind::Daily) {
-        periods.push_back(PlanPeriod::of(PlanShape::every(31, today.plusDays(-30)), today));
-    } else {
-        LocalDay oldest = today;
-        for (const auto& m : months) {
-            for (const CTrafficPoint& d : m->arrDaysTraffics()) {
-                oldest = std::min(oldest, LocalDay::of(d.pDate()));
-            }
-        }
-        for (PlanPeriod p = currentPeriod(); periods.size() < 12; p = p.previous(shape)) {
-            periods.insert(periods.begin(), p);
-            if (p.first() <= oldest || shape.kind() == PlanShape::Kind::Prepaid) {
-                break;
-            }
-        }
-    }
-    FTrafficDataInformation::Months out;
-    for (const PlanPeriod& p : periods) {
-        auto rec = std::make_shared<MonthTraffic>(p.first().noon(), getMonthPlan());
-        const DayRange range(p.first().noon(), p.last().noon());
-        for (const auto& m : months) {
-            std::vector<int> keys;
-            for (const CTrafficPoint& d : m->arrDaysTraffics()) {
-                keys.push_back(DateDay::dayKey(d.pDate()));
-            }
-            rec->addTrafficWithin(*m, keys, range);
-        }
-        rec->setLastDate(p.last().noon());
-        rec->setDaysCount(p.length());
-        out.push_back(std::move(rec));
-    }
-    return out;
 }
 
 bool CTrafficManager::correctUsedData(std::uint64_t used)

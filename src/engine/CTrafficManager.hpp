@@ -186,7 +186,6 @@ private:
     void keepHistoryForPeriod();
     // A change of the plan: saved to the defaults, alerts and the cut-off rearmed.
     void planChanged();
-    FTrafficDataInformation::Months periodMonthsOf(const std::vector<std::unique_ptr<MonthTraffic>>& months) const;
     std::optional<LimitResult> checkLimits(const UsageFigures& figures) const;
     // One share of the day records summed over the current billing period.
     std::uint64_t usedInPeriod(CTraffics::Share share) const;
