@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CtlPlan.hpp"
 
-#include <charconv>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -15,17 +14,6 @@
 namespace quorvel {
 
 namespace {
-
-// A whole number of `digits` only, within [low, high].
-std::optional<int> wholeNumber(const std::string& text, int low, int high)
-{
-    int v = 0;
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos ||
-        std::from_chars(text.data(), text.data() + text.size(), v).ec != std::errc{} || v < low || v > high) {
-        return std::nullopt;
-    }
-    return v;
-}
 
 int refuse(std::ostream& err, const std::string& why)
 {
@@ -94,7 +82,7 @@ std::optional<std::string> readShape(const CtlArguments& a, PlanChange& c)
         }
         c.shape = PlanShape::monthly(*day.value);
     } else if (a.has("--every")) {
-        const std::optional<int> n = wholeNumber(*a.value("--every"), 1, PlanShape::kMaxEveryDays);
+        const std::optional<int> n = StrictEntry::wholeNumber(*a.value("--every"), 1, PlanShape::kMaxEveryDays);
         if (!n) {
             return "invalid period '" + *a.value("--every") + "' (1 to 366 days)";
         }
@@ -135,7 +123,7 @@ std::optional<std::string> readChange(const CtlArguments& a, PlanChange& c)
         c.rollover = *text == "on";
     }
     if (auto text = a.value("--free-hours")) {
-        const std::optional<DataPlan::FreeHours> hours = CtlPlan::parseFreeHours(*text);
+        const std::optional<DataPlan::FreeHours> hours = DataPlan::FreeHours::parse(*text);
         if (*text != "off" && !hours) {
             return "invalid free hours '" + *text + "' (HH:MM-HH:MM, not empty, or off)";
         }
@@ -145,16 +133,6 @@ std::optional<std::string> readChange(const CtlArguments& a, PlanChange& c)
 }
 
 }  // namespace
-
-std::optional<DataPlan::FreeHours> CtlPlan::parseFreeHours(const std::string& text)
-{
-    return DataPlan::FreeHours::parse(text);
-}
-
-std::string CtlPlan::freeHoursText(const DataPlan::FreeHours& h)
-{
-    return h.text();
-}
 
 int CtlPlan::plan(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start)
 {
@@ -209,7 +187,7 @@ void CtlPlan::show(CAppController& app, bool json, std::ostream& out)
         j["left"] = a.left;
         j["rollover_on"] = m.dataPlan().rolloverOn();
         j["rollover"] = m.rolloverForPeriod(p);
-        j["free_hours"] = free ? nlohmann::ordered_json(freeHoursText(*free)) : nullptr;
+        j["free_hours"] = free ? nlohmann::ordered_json(free->text()) : nullptr;
         out << j.dump(2) << "\n";
         return;
     }
@@ -223,7 +201,7 @@ void CtlPlan::show(CAppController& app, bool json, std::ostream& out)
     out << "Allowance:  " << size(a.allowance) << " (plan " << size(m.getMonthPlan()) << ", rollover "
         << size(m.rolloverForPeriod(p)) << ", packs " << size(packs) << "), " << size(a.left) << " left\n";
     out << "Rollover:   " << (m.dataPlan().rolloverOn() ? "on" : "off") << "\n";
-    out << "Free hours: " << (free ? freeHoursText(*free) : "off") << "\n";
+    out << "Free hours: " << (free ? free->text() : "off") << "\n";
     if (!m.dataPlan().packs().empty()) {
         listPacks(app, false, out);
     }
@@ -237,7 +215,7 @@ int CtlPlan::addon(const CtlArguments& a, std::ostream& out, std::ostream& err, 
         return 0;
     }
     if (what == "remove") {
-        const std::optional<int> index = wholeNumber(a.words[1], 1, static_cast<int>(DataPlan::kMaxPacks));
+        const std::optional<int> index = StrictEntry::wholeNumber(a.words[1], 1, static_cast<int>(DataPlan::kMaxPacks));
         CAppController& app = start();
         const std::size_t count = app.pmodule()->dataPlan().packs().size();
         if (!index || static_cast<std::size_t>(*index) > count) {
@@ -256,7 +234,7 @@ int CtlPlan::addon(const CtlArguments& a, std::ostream& out, std::ostream& err, 
     if (!bytes.value) {
         return refuse(err, "invalid size: " + bytes.why);
     }
-    const std::optional<int> days = wholeNumber(*daysText, 1, AddonPack::kMaxDays);
+    const std::optional<int> days = StrictEntry::wholeNumber(*daysText, 1, AddonPack::kMaxDays);
     if (!days) {
         return refuse(err, "invalid days '" + *daysText + "' (1 to 3660)");
     }

@@ -23,9 +23,6 @@ public:
     static int plan(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start);
     static int addon(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start);
 
-    // "HH:MM-HH:MM" naming a window that is not empty.
-    static std::optional<DataPlan::FreeHours> parseFreeHours(const std::string& text);
-    static std::string freeHoursText(const DataPlan::FreeHours& hours);
 
 private:
     static void show(CAppController& app, bool json, std::ostream& out);

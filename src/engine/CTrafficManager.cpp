@@ -208,7 +208,7 @@ Allowance::Result CTrafficManager::allowanceOf(const PlanPeriod& period, LocalDa
 Allowance::Result CTrafficManager::allowanceNow() const
 {
     const PlanPeriod p = currentPeriod();
-    return allowanceOf(p, LocalDay::of(now()), rolloverForPeriod(p));
+    return allowanceOf(p, currentDay(), rolloverForPeriod(p));
 }
 
 void CTrafficManager::settleRollover()
@@ -365,8 +365,8 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
 
 UsageFigures CTrafficManager::usageFigures() const
 {
-    const LocalDay today = LocalDay::of(now());
-    const PlanPeriod p = currentPeriod();
+    const LocalDay today = currentDay();
+    const PlanPeriod p = PlanPeriod::of(planShape(), today);
     UsageFigures::Base base;
     base.plan = getMonthPlan();
     base.used = getDataUsed();
@@ -437,6 +437,9 @@ PlanFacts CTrafficManager::planFacts(const UsageFigures& figures) const
     f.rollover = rolloverForPeriod(p);
     f.freeUsed = usedInPeriod(&CTrafficPoint::getFreeTraffic);
     f.expired = p.expired();
+    if (dataPlan_.packs().empty()) {
+        return f;  // what each pack has left is the one figure that needs the allowance again
+    }
     const Allowance::Result a = allowanceNow();
     for (std::size_t i = 0; i < dataPlan_.packs().size(); ++i) {
         const AddonPack& pack = dataPlan_.packs()[i];
@@ -528,7 +531,7 @@ bool CTrafficManager::correctUsedData(std::uint64_t used)
         if (planShape().kind() == PlanShape::Kind::Monthly) {
             traffics_->reinitTrafficPointsSinceToday(-1, used, startDay());
         } else {
-            traffics_->spreadSince(std::min(p.first(), LocalDay::of(now())), used);
+            traffics_->spreadSince(std::min(p.first(), currentDay()), used);
         }
     } else {
         const auto days = static_cast<std::int64_t>(usedInPeriod(&CTrafficPoint::getChargedTraffic));
@@ -562,12 +565,12 @@ std::int64_t CTrafficManager::getDataLeft() const
 
 std::int32_t CTrafficManager::getDaysUsed() const
 {
-    return currentPeriod().daysUsed(LocalDay::of(now()));
+    return currentPeriod().daysUsed(currentDay());
 }
 
 std::int32_t CTrafficManager::getDaysLeft() const
 {
-    return currentPeriod().daysLeft(LocalDay::of(now()));
+    return currentPeriod().daysLeft(currentDay());
 }
 
 std::uint64_t CTrafficManager::getAvgDayDataUsed() const

@@ -118,7 +118,7 @@ void CTraffics::spreadSince(LocalDay first, std::uint64_t bytes)
     const std::uint64_t rest = bytes % static_cast<std::uint64_t>(n);
     for (long i = 0; i < n; ++i) {
         // The last day takes the remainder, so that the days sum to exactly `bytes`.
-        addNewTrafficPoint(CTrafficPoint::enteredPointWithDate(first.plusDays(i).noon(), q + (i == n - 1 ? rest : 0)));
+        bookPoint(CTrafficPoint::enteredPointWithDate(first.plusDays(i).noon(), q + (i == n - 1 ? rest : 0)));
     }
     obtainer_->resetObtainerCounter();
     dataUsageChanged();
@@ -160,6 +160,13 @@ MonthTraffic* CTraffics::insertMonth(Date date)
 
 bool CTraffics::addNewTrafficPoint(const CTrafficPoint& point)
 {
+    const bool kept = bookPoint(point);
+    dataUsageChanged();
+    return kept;
+}
+
+bool CTraffics::bookPoint(const CTrafficPoint& point)
+{
     MonthTraffic* month = monthToChange(getMonthInfoForDate(point.pDate()));
     if (month == nullptr) {
         month = insertMonth(point.pDate());
@@ -167,7 +174,6 @@ bool CTraffics::addNewTrafficPoint(const CTrafficPoint& point)
     if (month != nullptr) {
         month->bookDay(point);
     }
-    dataUsageChanged();
     return month != nullptr;
 }
 

@@ -67,7 +67,6 @@ public:
     // figure stays exact; none: the three calendar months.
     void setKeepFrom(std::optional<LocalDay> day);
 
-
     std::uint64_t getTotalTraffic() const;
     std::uint64_t getTotalTrafficWf() const;
     // Which share of a day record a sum adds up: all of it, or what was booked while roaming.
@@ -132,6 +131,8 @@ private:
     // The stored records the history itself changes; the getters above hand them out read-only.
     MonthTraffic* monthToChange(const MonthTraffic* found) const;
     void trimMonths();
+    // addNewTrafficPoint without telling the screens: for a change of many days, told once.
+    bool bookPoint(const CTrafficPoint& point);
     // A new month record in date order, trimmed to three; null when it was the one trimmed.
     MonthTraffic* insertMonth(Date date);
 

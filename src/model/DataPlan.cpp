@@ -124,11 +124,6 @@ void DataPlan::removePack(std::size_t index)
     packs_.erase(packs_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void DataPlan::dropPacksEndedBefore(LocalDay day)
-{
-    std::erase_if(packs_, [&](const AddonPack& p) { return p.last() < day; });
-}
-
 void DataPlan::setRollover(std::optional<int> sincePeriod)
 {
     if (!sincePeriod) {

@@ -54,8 +54,6 @@ public:
     void addPack(const AddonPack& pack);
     // Index from 0; the caller checks it against packs().size().
     void removePack(std::size_t index);
-    // Packs that ended before `day` are of no more use to any figure; they are forgotten.
-    void dropPacksEndedBefore(LocalDay day);
 
     bool rolloverOn() const { return rolloverSince_.has_value(); }
     // The period in which rollover was switched on: the first to give rollover.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/StrictEntry.hpp"
 
+#include <charconv>
+
 #include <limits>
 
 #include "platform/ArchiveDecoder.hpp"
@@ -104,6 +106,16 @@ StrictEntry::Read<std::int32_t> StrictEntry::startDay(std::string_view text)
         return {std::nullopt, "'" + std::string(text) + "' is not a day of the month from 1 to 31"};
     }
     return {static_cast<std::int32_t>(*day), {}};
+}
+
+std::optional<int> StrictEntry::wholeNumber(std::string_view text, int low, int high)
+{
+    int v = 0;
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string_view::npos ||
+        std::from_chars(text.data(), text.data() + text.size(), v).ec != std::errc{} || v < low || v > high) {
+        return std::nullopt;
+    }
+    return v;
 }
 
 }  // namespace quorvel

@@ -26,6 +26,8 @@ public:
     static Read<std::uint64_t> megabytes(std::string_view text, std::string_view localeSeparator, bool positive);
     // A plan start day: a whole number 1 to 31.
     static Read<std::int32_t> startDay(std::string_view text);
+    // ASCII digits only (at most six), within [low, high]: a count of days, a pack's number.
+    static std::optional<int> wholeNumber(std::string_view text, int low, int high);
 };
 
 }  // namespace quorvel

@@ -40,12 +40,24 @@ bool refuse(std::ostream& err, const std::string& what, const std::string& value
 // any day, so that its page shows the period it is about.
 std::shared_ptr<FTrafficDataInformation> withCurrentMonth(const FTrafficDataInformation& summary)
 {
-    const int s = static_cast<int>(std::clamp<std::uint64_t>(summary.pBillStartDay().value_or(1), 1, 31));
-    const Date today = SystemClock().now();
-    const Date first = BillingPeriod::getFirstBillingDayForDate(today, s);
+    Date first{};
+    Date last{};
+    int days = 0;
+    if (const std::optional<PlanFacts>& facts = summary.planFacts()) {
+        // The period the summary's figures belong to, whatever the plan's shape.
+        first = facts->periodFirst.noon();
+        last = facts->periodLast.noon();
+        days = static_cast<int>(facts->periodFirst.daysUntil(facts->periodLast) + 1);
+    } else {
+        const int s = static_cast<int>(std::clamp<std::uint64_t>(summary.pBillStartDay().value_or(1), 1, 31));
+        const Date today = SystemClock().now();
+        first = BillingPeriod::getFirstBillingDayForDate(today, s);
+        last = BillingPeriod::getLastBillingDayForStartDay(first, s);
+        days = BillingPeriod::getDayCountInBillingMonth(today, first, s);
+    }
     auto month = std::make_shared<MonthTraffic>(first, summary.pDataPlan());
-    month->setLastDate(BillingPeriod::getLastBillingDayForStartDay(first, s));
-    month->setDaysCount(BillingPeriod::getDayCountInBillingMonth(today, first, s));
+    month->setLastDate(last);
+    month->setDaysCount(days);
     auto shown = std::make_shared<FTrafficDataInformation>(summary);
     shown->setMonths(FTrafficDataInformation::Months{std::move(month)});
     return shown;

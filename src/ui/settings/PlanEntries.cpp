@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/PlanEntries.hpp"
 
-#include <charconv>
 
 #include "model/FileSize.hpp"
 #include "model/StrictEntry.hpp"
@@ -10,17 +9,6 @@
 namespace quorvel {
 
 namespace {
-
-// Digits only, within [low, high].
-std::optional<int> wholeNumber(std::string_view text, int low, int high)
-{
-    int v = 0;
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string_view::npos ||
-        std::from_chars(text.data(), text.data() + text.size(), v).ec != std::errc{} || v < low || v > high) {
-        return std::nullopt;
-    }
-    return v;
-}
 
 template <class T>
 PlanEntries::Read<T> refused(std::string why)
@@ -49,7 +37,7 @@ PlanEntries::Read<PlanShape> PlanEntries::shape(const ShapeFields& f)
         return {PlanShape::monthly(*d.value), {}};
     }
     case PlanShape::Kind::Every: {
-        const std::optional<int> n = wholeNumber(f.everyDays, 1, PlanShape::kMaxEveryDays);
+        const std::optional<int> n = StrictEntry::wholeNumber(f.everyDays, 1, PlanShape::kMaxEveryDays);
         if (!n) {
             return refused<PlanShape>("The period must be 1 to 366 days.");
         }
@@ -83,7 +71,7 @@ PlanEntries::Read<AddonPack> PlanEntries::pack(std::string_view sizeMB, std::str
     if (!bytes.value) {
         return refused<AddonPack>("The size must be a number of megabytes above 0.");
     }
-    const std::optional<int> n = wholeNumber(days, 1, AddonPack::kMaxDays);
+    const std::optional<int> n = StrictEntry::wholeNumber(days, 1, AddonPack::kMaxDays);
     if (!n) {
         return refused<AddonPack>("The pack must be valid for 1 to 3660 days.");
     }
