@@ -9,7 +9,7 @@ _quorvelctl_interfaces()
 
 _quorvelctl()
 {
-    local commands="setup status sample set plan addon reset limits interfaces watch chart export help"
+    local commands="setup status sample set plan addon sims reset limits interfaces watch chart export help"
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
     local IFS=$'\n'
     COMPREPLY=()
@@ -64,6 +64,7 @@ _quorvelctl()
         addon)
             (( COMP_CWORD == 2 )) && words="add list remove"
             options="--size --days --from --json" ;;
+        sims) options="--json --name --forget" ;;
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
         watch) options="--autostart" ;;

@@ -33,6 +33,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"plan", {0, {"--json", "--monthly", "--daily", "--prepaid"},
                   {"--start-day", "--every", "--from", "--until", "--size", "--rollover", "--free-hours"}, {}}},
         {"addon", {1, {"--json"}, {"--size", "--days", "--from"}, {}, 1}},
+        {"sims", {0, {"--json"}, {"--name", "--forget"}, {}, 1}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
     };
     return kShapes;
@@ -46,6 +47,10 @@ bool wordsFit(const CtlArguments& a)
     }
     if (a.command == "reset") {
         return a.words[0] == "locations" || a.words[0] == "previous-months";
+    }
+    if (a.command == "sims") {
+        // `--name ID NAME`: the new name is the one word; nothing else takes a word.
+        return a.words.size() == (a.has("--name") ? 1U : 0U);
     }
     if (a.command == "addon") {
         return a.words[0] == "remove" ? a.words.size() == 2 : (a.words[0] == "add" || a.words[0] == "list") && a.words.size() == 1;
@@ -126,6 +131,9 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
         if (!a.has(r)) {
             return {std::nullopt, a.command + " needs " + r};
         }
+    }
+    if (int(a.has("--json")) + int(a.has("--name")) + int(a.has("--forget")) > 1) {
+        return {std::nullopt, "choose one of --json, --name and --forget"};
     }
     if (a.has("--json") && a.has("--csv")) {
         return {std::nullopt, "choose one of --json and --csv"};

@@ -33,6 +33,11 @@ std::unique_ptr<MobileDataSwitch> CtlBusServices::mobileDataSwitch()
     return std::make_unique<LazyMobileDataSwitch>();
 }
 
+std::unique_ptr<SimCardDirectory> CtlBusServices::simCards()
+{
+    return std::make_unique<LazySimCardDirectory>();
+}
+
 CtlBusServices::Roaming CtlBusServices::roamingWatch(std::string* error)
 {
     SystemBusServices* bus = systemBus(error);

@@ -10,6 +10,7 @@ class FollowedRoamingSource;
 class MobileDataSwitch;
 class NetworkDeviceDirectory;
 class RoamingSource;
+class SimCardDirectory;
 
 // The one place where the command line makes the services that reach NetworkManager and
 // ModemManager over the system bus. They come from the bus module, loaded on first use: the
@@ -24,6 +25,7 @@ struct CtlBusServices {
 
     static std::unique_ptr<NetworkDeviceDirectory> networkDevices();
     static std::unique_ptr<MobileDataSwitch> mobileDataSwitch();
+    static std::unique_ptr<SimCardDirectory> simCards();
     // Follows the modem's registration on a context of its own, for a poll loop. nullptr (with
     // `error` set) when the system bus is out of reach.
     static Roaming roamingWatch(std::string* error);

@@ -95,6 +95,15 @@ const std::vector<CtlHelp::Command> kCommands = {
       {"--days", "N", "how many days the pack is valid, 1 to 3660"},
       {"--from", "YYYY-MM-DD", "the pack's first day (today when left out)"},
       {"--json", "", "with list: print the packs as JSON"}}},
+    {"sims",
+     {"sims [--json]", "sims --name ID NAME", "sims --forget ID"},
+     "list, name or forget the SIMs this device has seen",
+     "Lists every SIM the modem manager reports, in any slot, and every SIM seen before, with its operator, "
+     "whether it is the active one and when it was last seen. ID is a SIM's ICCID, its last four digits when "
+     "no other SIM ends so, or its name. An empty NAME gives the SIM its operator's name again.",
+     {{"--json", "", "print the SIMs as JSON"},
+      {"--name", "ID", "give the SIM ID the name NAME"},
+      {"--forget", "ID", "forget the SIM ID"}}},
     {"reset",
      {"reset locations", "reset previous-months"},
      "forget the places or the previous months",

@@ -10,6 +10,7 @@
 #include "cli/CtlHelp.hpp"
 #include "cli/CtlInterfaces.hpp"
 #include "cli/CtlPlan.hpp"
+#include "cli/CtlSims.hpp"
 #include "cli/CtlReport.hpp"
 #include "cli/CtlStateWatch.hpp"
 #include "cli/CtlStatusLine.hpp"
@@ -163,6 +164,13 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
             return *app_;
         };
         return a.command == "plan" ? CtlPlan::plan(a, out_, err_, startApp) : CtlPlan::addon(a, out_, err_, startApp);
+    }
+    if (a.command == "sims") {
+        std::unique_ptr<SimCardDirectory> modems = CtlBusServices::simCards();
+        return CtlSims::run(a, *modems, out_, err_, [this]() -> CAppController& {
+            start();
+            return *app_;
+        });
     }
     if (a.command == "watch") {
         // Resident: its lines go out as they come, not when it ends.

@@ -81,6 +81,7 @@ void CTrafficManager::adoptState(CTrafficManager&& other)
     dataPlan_ = other.dataPlan_;
     cutoffAtPlan_ = other.cutoffAtPlan_;
     cutoffPeriod_ = other.cutoffPeriod_;
+    sims_ = std::move(other.sims_);
     initLimitsWithSelf();
     dispatcher_->readPropsFromPrefs();
 }
@@ -597,6 +598,7 @@ void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeBool("CutoffAtPlan", cutoffAtPlan_);
     coder.encodeInt64("CutoffPeriod", cutoffPeriod_ ? std::optional<std::int64_t>(*cutoffPeriod_) : std::nullopt);
     coder.encodeObject("pDataPlan", &dataPlan_);
+    sims_.encodeWithCoder(coder);
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& coder)
@@ -630,6 +632,7 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
     if (std::unique_ptr<DataPlan> plan = coder.decodeObject<DataPlan>("pDataPlan")) {
         m->dataPlan_ = std::move(*plan);  // absent in older files: a monthly plan, nothing more
     }
+    m->sims_ = KnownSims::initWithCoder(coder);
     m->traffics_->sampler().setFreeHours(m->dataPlan_.freeHours());
     m->keepHistoryForPeriod();
     m->initLimitsWithSelf();

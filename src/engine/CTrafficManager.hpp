@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/CTraffics.hpp"
+#include "engine/KnownSims.hpp"
 #include "model/CPlanProtocol.hpp"
 #include "model/CTrafficLimitBase.hpp"
 #include "model/DataPlan.hpp"
@@ -56,6 +57,10 @@ public:
 
     // Persistence.
     void saveState() override;
+
+    // The SIMs this device has seen.
+    const KnownSims& knownSims() const { return sims_; }
+    KnownSims& knownSims() { return sims_; }
 
     // Plan and start day.
     std::uint64_t getMonthPlan() const override { return pMonthPlan_.value_or(0); }
@@ -206,6 +211,7 @@ private:
     DataPlan dataPlan_;
     bool cutoffAtPlan_ = false;
     std::optional<int> cutoffPeriod_;
+    KnownSims sims_;
     const Env* env_;
     std::mutex locationLock_;
 };

@@ -85,6 +85,21 @@ std::optional<NetworkDeviceTable> LazyNetworkDeviceDirectory::devices()
     return loaded_->devices();
 }
 
+std::optional<SimCardList> LazySimCardDirectory::sims()
+{
+    if (!SystemBusModule::busCanBeThere(nullptr)) {
+        return std::nullopt;
+    }
+    if (!loaded_) {
+        SystemBusServices* bus = SystemBusModule::services();
+        if (bus == nullptr) {
+            return std::nullopt;
+        }
+        loaded_ = bus->simCards();
+    }
+    return loaded_->sims();
+}
+
 MobileDataSwitch& LazyMobileDataSwitch::target()
 {
     if (!loaded_) {

@@ -31,6 +31,16 @@ private:
     std::unique_ptr<NetworkDeviceDirectory> loaded_;
 };
 
+// ModemManager's SIMs through the bus module, loaded when first asked. No module or no system
+// bus answers like no ModemManager.
+class LazySimCardDirectory final : public SimCardDirectory {
+public:
+    std::optional<SimCardList> sims() override;
+
+private:
+    std::unique_ptr<SimCardDirectory> loaded_;
+};
+
 // NetworkManager's mobile-data switch through the bus module, loaded only when it is used (a
 // cut-off, or the question whether one is possible). No module answers like no NetworkManager.
 class LazyMobileDataSwitch final : public MobileDataSwitch {

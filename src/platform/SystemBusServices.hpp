@@ -8,6 +8,7 @@
 #include "platform/LocalNotifier.hpp"
 #include "platform/MobileDataSwitch.hpp"
 #include "platform/NetworkDevices.hpp"
+#include "platform/SimCards.hpp"
 
 namespace quorvel {
 
@@ -23,6 +24,8 @@ public:
     // the reason in `why`, when it cannot be sent.
     virtual bool sendDesktopNotification(const std::string& applicationId, const LocalNotification& notification,
                                          std::string& why) = 0;
+    // ModemManager's SIMs over the system bus.
+    virtual std::unique_ptr<SimCardDirectory> simCards() = 0;
     // Mobile data on and off through NetworkManager (connects when asked).
     virtual std::unique_ptr<MobileDataSwitch> mobileDataSwitch() = 0;
     // ModemManager's registration, followed in the caller's poll loop; nullptr (with `error`

@@ -5,6 +5,7 @@
 #include "platform/dbus/DesktopNotification.hpp"
 #include "platform/dbus/GeoclueFollower.hpp"
 #include "platform/dbus/ModemRoamingSource.hpp"
+#include "platform/dbus/ModemSimDirectory.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
 #include "platform/dbus/NetworkManagerMobileData.hpp"
 
@@ -18,6 +19,7 @@ public:
     {
         return std::make_unique<NetworkManagerDeviceDirectory>();
     }
+    std::unique_ptr<SimCardDirectory> simCards() override { return std::make_unique<ModemSimDirectory>(); }
     bool sendDesktopNotification(const std::string& applicationId, const LocalNotification& notification,
                                  std::string& why) override
     {

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CtlSims.hpp"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <variant>
+
+#include "engine/CAppController.hpp"
+#include "engine/CTrafficManager.hpp"
+#include "model/LocalDay.hpp"
+#include "model/SimQuery.hpp"
+#include "platform/Clock.hpp"
+#include "platform/Env.hpp"
+
+namespace quorvel {
+
+namespace {
+
+bool isActive(const SimRecord& sim, const SimCardList& now)
+{
+    for (const SimCard& card : now) {
+        if (card.active && card.key() == sim.key()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string lastSeenText(const SimRecord& sim)
+{
+    return sim.lastSeen() ? LocalDay::of(*sim.lastSeen()).text() : std::string("never");
+}
+
+}  // namespace
+
+int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& out, std::ostream& err,
+                 const StartApp& start)
+{
+    CAppController& app = start();
+    const SimCardList now = modems.sims().value_or(SimCardList{});
+    const Date when = app.env().clock.now();
+    const std::string forget = a.value("--forget").value_or("");
+    const std::string rename = a.value("--name").value_or("");
+    if (!a.has("--forget") && !a.has("--name")) {
+        // Listing records what it saw, so that "last seen" stays true for SIMs no longer in.
+        app.withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, when); });
+        list(app.pmodule()->knownSims().records(), now, a.has("--json"), out);
+        return 0;
+    }
+    const std::vector<SimRecord> known = app.pmodule()->knownSims().withSeen(now, when);
+    const std::optional<std::size_t> index = resolve(a.has("--forget") ? forget : rename, known, err);
+    if (!index) {
+        return 1;
+    }
+    if (a.has("--name") && !SimRecord::validName(a.words[0])) {
+        err << "quorvelctl: invalid name: one line of at most " << SimRecord::kMaxNameLength
+            << " bytes; nothing was changed\n";
+        return 1;
+    }
+    const SimRecord chosen = known[*index];
+    app.withStateLock([&](CTrafficManager& m) {
+        KnownSims& sims = m.knownSims();
+        sims.see(now, when);
+        for (std::size_t i = 0; i < sims.records().size(); ++i) {
+            if (sims.records()[i].key() != chosen.key()) {
+                continue;
+            }
+            if (a.has("--forget")) {
+                sims.forget(i);
+            } else {
+                sims.rename(i, a.words[0]);
+            }
+            return;
+        }
+    });
+    if (a.has("--forget")) {
+        out << "Forgot the SIM \"" << chosen.displayName() << "\".\n";
+    } else {
+        out << "The SIM …" << chosen.shortKey() << " is now called \""
+            << app.pmodule()->knownSims().records()[*index].displayName() << "\".\n";
+    }
+    return 0;
+}
+
+std::optional<std::size_t> CtlSims::resolve(const std::string& word, const std::vector<SimRecord>& known,
+                                            std::ostream& err)
+{
+    const auto found = SimQuery::resolve(word, known);
+    if (const auto* hit = std::get_if<SimQuery::Found>(&found)) {
+        return hit->index;
+    }
+    const bool ambiguous = std::get<SimQuery::Failure>(found) == SimQuery::Failure::Ambiguous;
+    err << "quorvelctl: " << (ambiguous ? "more than one SIM is called '" : "no SIM is known as '") << word
+        << "'; " << SimQuery::knownList(known) << "\n";
+    return std::nullopt;
+}
+
+void CtlSims::list(const std::vector<SimRecord>& known, const SimCardList& now, bool json, std::ostream& out)
+{
+    if (json) {
+        nlohmann::ordered_json sims = nlohmann::ordered_json::array();
+        for (const SimRecord& s : known) {
+            sims.push_back({{"id", s.key()},
+                            {"name", s.displayName()},
+                            {"operator", s.operatorName()},
+                            {"active", isActive(s, now)},
+                            {"last_seen", s.lastSeen() ? nlohmann::ordered_json(LocalDay::of(*s.lastSeen()).text())
+                                                       : nlohmann::ordered_json(nullptr)},
+                            {"set_up", s.setUp()}});
+        }
+        out << nlohmann::ordered_json{{"sims", sims}}.dump(2) << "\n";
+        return;
+    }
+    if (known.empty()) {
+        out << "No SIM is known. Traffic is counted for This device.\n";
+        return;
+    }
+    for (const SimRecord& s : known) {
+        out << (isActive(s, now) ? "* " : "  ") << s.displayName() << "  …" << s.shortKey();
+        if (!s.operatorName().empty() && s.operatorName() != s.displayName()) {
+            out << "  " << s.operatorName();
+        }
+        out << "  last seen " << lastSeenText(s) << (s.setUp() ? "" : "  not set up") << "\n";
+    }
+}
+
+}  // namespace quorvel
