@@ -88,6 +88,7 @@ nlohmann::ordered_json CtlReport::toJson() const
         }
     }
     nlohmann::ordered_json j;
+    j["sim"] = nullptr;  // the figures are this device's own plan's, no SIM's
     j["plan"] = s.pDataPlan().value_or(0);
     j["used"] = s.pDataUsed().value_or(0);
     j["left"] = s.pDataLeft().value_or(0);

@@ -7,6 +7,7 @@
 
 #include "engine/CAppController.hpp"
 #include "engine/CTrafficManager.hpp"
+#include "model/FileSize.hpp"
 #include "model/LocalDay.hpp"
 #include "model/SimQuery.hpp"
 #include "platform/Clock.hpp"
@@ -44,7 +45,8 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
     if (!a.has("--forget") && !a.has("--name")) {
         // Listing records what it saw, so that "last seen" stays true for SIMs no longer in.
         app.withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, when); });
-        list(app.pmodule()->knownSims().records(), now, a.has("--json"), out);
+        const KnownSims& stored = app.pmodule()->knownSims();
+        list(stored, stored.records(), now, a.has("--json"), out);
         return 0;
     }
     const std::vector<SimRecord> known = app.pmodule()->knownSims().withSeen(now, when);
@@ -61,8 +63,8 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
     app.withStateLock([&](CTrafficManager& m) {
         KnownSims& sims = m.knownSims();
         sims.see(now, when);
-        for (std::size_t i = 0; i < sims.records().size(); ++i) {
-            if (sims.records()[i].key() != chosen.key()) {
+        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
+            if (sims.entries()[i].record.key() != chosen.key()) {
                 continue;
             }
             if (a.has("--forget")) {
@@ -77,7 +79,7 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
         out << "Forgot the SIM \"" << chosen.displayName() << "\".\n";
     } else {
         out << "The SIM …" << chosen.shortKey() << " is now called \""
-            << app.pmodule()->knownSims().records()[*index].displayName() << "\".\n";
+            << app.pmodule()->knownSims().find(chosen.key())->record.displayName() << "\".\n";
     }
     return 0;
 }
@@ -95,8 +97,35 @@ std::optional<std::size_t> CtlSims::resolve(const std::string& word, const std::
     return std::nullopt;
 }
 
-void CtlSims::list(const std::vector<SimRecord>& known, const SimCardList& now, bool json, std::ostream& out)
+std::uint64_t CtlSims::countedIn(const CTraffics& history)
 {
+    std::uint64_t sum = 0;
+    for (const auto& month : history.months()) {
+        for (const CTrafficPoint& day : month->arrDaysTraffics()) {
+            sum += day.getTotalTraffic();
+        }
+    }
+    return sum;
+}
+
+void CtlSims::sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err)
+{
+    for (const KnownSims::Entry& e : sims.entries()) {
+        const std::uint64_t counted = countedIn(*e.history);
+        if (!e.record.setUp() && counted > 0) {
+            err << "quorvelctl: the SIM \"" << e.record.displayName() << "\" is not set up; its "
+                << FileSize::formatMemoryStringDot1(counted) << " are counted for it, not for this plan\n";
+        }
+    }
+}
+
+void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known, const SimCardList& now, bool json,
+                   std::ostream& out)
+{
+    const auto used = [&](const SimRecord& s) {
+        const KnownSims::Entry* e = stored.find(s.key());
+        return e != nullptr ? countedIn(*e->history) : 0;
+    };
     if (json) {
         nlohmann::ordered_json sims = nlohmann::ordered_json::array();
         for (const SimRecord& s : known) {
@@ -106,7 +135,8 @@ void CtlSims::list(const std::vector<SimRecord>& known, const SimCardList& now, 
                             {"active", isActive(s, now)},
                             {"last_seen", s.lastSeen() ? nlohmann::ordered_json(LocalDay::of(*s.lastSeen()).text())
                                                        : nlohmann::ordered_json(nullptr)},
-                            {"set_up", s.setUp()}});
+                            {"set_up", s.setUp()},
+                            {"used", used(s)}});
         }
         out << nlohmann::ordered_json{{"sims", sims}}.dump(2) << "\n";
         return;
@@ -120,7 +150,8 @@ void CtlSims::list(const std::vector<SimRecord>& known, const SimCardList& now, 
         if (!s.operatorName().empty() && s.operatorName() != s.displayName()) {
             out << "  " << s.operatorName();
         }
-        out << "  last seen " << lastSeenText(s) << (s.setUp() ? "" : "  not set up") << "\n";
+        out << "  last seen " << lastSeenText(s) << "  " << FileSize::formatMemoryStringDot1(used(s)) << " counted"
+            << (s.setUp() ? "" : "  not set up") << "\n";
     }
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -12,6 +13,8 @@
 namespace quorvel {
 
 class CAppController;
+class CTraffics;
+class KnownSims;
 
 // `quorvelctl sims`: the SIMs the modem manager reports now, in any slot, with the ones seen
 // before. Works before any set-up. Naming and forgetting are one step under the one-writer lock;
@@ -22,11 +25,16 @@ public:
     static int run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& out, std::ostream& err,
                    const StartApp& start);
 
+    // Every byte a history holds, as a SIM that is not set up reports it.
+    static std::uint64_t countedIn(const CTraffics& history);
+    // One line per SIM not set up that has traffic: it is counted for that SIM, not this plan.
+    static void sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err);
+
 private:
     // The SIM the word names among `known`, or nullopt after saying why on `err`.
     static std::optional<std::size_t> resolve(const std::string& word, const std::vector<SimRecord>& known,
                                               std::ostream& err);
-    static void list(const std::vector<SimRecord>& known, const SimCardList& now, bool json, std::ostream& out);
+    static void list(const KnownSims& stored, const std::vector<SimRecord>& known, const SimCardList& now, bool json, std::ostream& out);
 };
 
 }  // namespace quorvel

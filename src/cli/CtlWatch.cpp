@@ -132,6 +132,8 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     const std::size_t modemsEnd = s.modems != nullptr ? addFollower(s.modems->descriptors()) : fds.size();
     if (s.modems != nullptr) {
         s.modems->setBeforeChange([this, &s] { sample(s); });
+        // The interval up to a SIM change is booked to the SIM that carried it; then ask anew.
+        s.modems->setAfterSimsChange([&s] { s.app.withStateLock([](CTrafficManager& m) { m.knownSims().renewRoute(); }); });
     }
     const std::size_t placesEnd = s.places != nullptr ? addFollower(s.places->descriptors()) : fds.size();
     if (s.places != nullptr) {

@@ -88,7 +88,7 @@ void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
     app_.reset();  // a second start reads the files anew; the old controller goes first
     services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check,
                                                  CtlBusServices::networkDevices(), CtlBusServices::mobileDataSwitch(),
-                                                 std::move(roaming));
+                                                 std::move(roaming), CtlBusServices::simCards());
     queue_ = std::make_unique<ManualQueue>();
     tasks_ = std::make_unique<NoBackgroundTasks>();
     app_ = std::make_unique<CAppController>(
@@ -295,6 +295,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     }
     report.today = services_->env().clock.now();
     report.held = app_->pmodule()->history().sampler().heldTraffic();
+    CtlSims::sayWhichAreNotSetUp(app_->pmodule()->knownSims(), err_);
     if (a.has("--oneline") || a.has("--waybar")) {
         if (report.alert) {  // a bar reads only standard output; the alert is raised once, so say it
             err_ << report.alert->title << ": " << report.alert->body << "\n";

@@ -30,14 +30,22 @@ CTrafficManager::CTrafficManager(const Env& env, bool initDefaults)
     : traffics_(std::make_unique<CTraffics>(env)),
       dispatcher_(NMDispatcher::createMsgDispatcher(env.defaults, env.notifier, env.clock)),
       pPlanStartDay_(1),
+      sims_(env),
       env_(&env)
 {
+    wireRoute();
     setPMonthPlan(kDefaultPlan);
     if (initDefaults) {
         setDayLimit(true);
         setMonthLimit(0.9);
         setOverBoundLimit(true);
     }
+}
+
+void CTrafficManager::wireRoute()
+{
+    traffics_->setRoute(&sims_);
+    sims_.setHome(traffics_.get());
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::createTrafficManager(const Env& env)
@@ -81,7 +89,8 @@ void CTrafficManager::adoptState(CTrafficManager&& other)
     dataPlan_ = other.dataPlan_;
     cutoffAtPlan_ = other.cutoffAtPlan_;
     cutoffPeriod_ = other.cutoffPeriod_;
-    sims_ = std::move(other.sims_);
+    sims_.adopt(std::move(other.sims_));
+    wireRoute();
     initLimitsWithSelf();
     dispatcher_->readPropsFromPrefs();
 }
@@ -632,7 +641,8 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
     if (std::unique_ptr<DataPlan> plan = coder.decodeObject<DataPlan>("pDataPlan")) {
         m->dataPlan_ = std::move(*plan);  // absent in older files: a monthly plan, nothing more
     }
-    m->sims_ = KnownSims::initWithCoder(coder);
+    m->sims_.decode(coder);
+    m->wireRoute();
     m->traffics_->sampler().setFreeHours(m->dataPlan_.freeHours());
     m->keepHistoryForPeriod();
     m->initLimitsWithSelf();

@@ -181,6 +181,8 @@ public:
     static std::unique_ptr<CTrafficManager> initWithCoder(ArchiveDecoder& coder);
 
 private:
+    // The samples' bytes on a SIM's links go to that SIM's history.
+    void wireRoute();
     CTrafficObtainer& sampler() { return traffics_->sampler(); }
     Date now() const;
     std::int32_t startDay() const;

@@ -63,19 +63,25 @@ bool CTrafficObtainer::isSameBoot(double uptime, const std::optional<std::string
     return bootId_ && boot ? *bootId_ == *boot : uptime >= sysWorkTime_.value_or(0.0);
 }
 
-std::uint64_t CTrafficObtainer::grownSinceLastSample(const std::vector<InterfaceCounters>& links,
-                                                     const std::vector<CountingDecision>& decisions, double uptime,
-                                                     const std::optional<std::string>& boot) const
+std::vector<CounterGrowth::LinkGrowth> CTrafficObtainer::grownSinceLastSample(
+    const std::vector<InterfaceCounters>& links, const std::vector<CountingDecision>& decisions, double uptime,
+    const std::optional<std::string>& boot) const
 {
     const bool sameBoot = isSameBoot(uptime, boot);
     if (baselines_) {
-        return CounterGrowth::booked(*baselines_, links, decisions, sameBoot);
+        return CounterGrowth::bookedByLink(*baselines_, links, decisions, sameBoot);
     }
     const std::int64_t summed = prevTrafficSize_.value_or(0);
     if (summed == kNoBaseline) {
-        return 0;
+        return {};
     }
-    return CounterGrowth::bookedSinceSummedTotal(summed, links, decisions, uptime >= sysWorkTime_.value_or(0.0));
+    // An older file's summed total tells no link apart: the growth belongs to none of them.
+    const std::uint64_t grown =
+        CounterGrowth::bookedSinceSummedTotal(summed, links, decisions, uptime >= sysWorkTime_.value_or(0.0));
+    if (grown == 0) {
+        return {};
+    }
+    return {{std::string(), grown}};
 }
 
 void CTrafficObtainer::takeBaselines(const std::vector<InterfaceCounters>& links,
@@ -95,15 +101,28 @@ TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* lates
     const bool atFreeEdge = std::exchange(atFreeEdge_, false);
     const bool newDay = latest == nullptr || DateDay::isNewDay(latest->pDate(), now);
     using Kind = TrafficIncrement::Kind;
-    const TrafficIncrement unchanged{latest != nullptr ? Kind::SameRecord : Kind::Nothing, {}, 0, 0};
+    const TrafficIncrement unchanged{latest != nullptr ? Kind::SameRecord : Kind::Nothing, {}, 0, 0, 0, {}};
     const auto links = env_->counters.read();
     if (!links) {
         return unchanged;  // the baselines stay: the next readable sample books what grew meanwhile
     }
     const double uptime = env_->uptime.uptime();
     std::optional<std::string> boot = env_->boot.bootId();
+    const std::optional<std::uint64_t> linksBefore = networkManager_.linksDigest;
     const std::vector<CountingDecision> decisions = countingDecisions(*links);
-    const std::uint64_t grown = grownSinceLastSample(*links, decisions, uptime, boot);
+    if (networkManager_.linksDigest != linksBefore) {
+        newLinkSet_.emplace();
+        for (std::size_t i = 0; i < links->size(); ++i) {
+            if (decisions[i].counted) {
+                newLinkSet_->push_back((*links)[i].name);
+            }
+        }
+    }
+    std::vector<CounterGrowth::LinkGrowth> byLink = grownSinceLastSample(*links, decisions, uptime, boot);
+    std::uint64_t grown = 0;
+    for (const CounterGrowth::LinkGrowth& g : byLink) {
+        grown += g.bytes;
+    }
     // Where a boot identity tells the boots apart, the uptime judges nothing: an idle sample
     // keeps the stored one, so that a sample booking nothing leaves the state as it is on disk.
     const bool keepUptime = grown == 0 && boot && boot == bootId_;
@@ -135,12 +154,13 @@ TrafficIncrement CTrafficObtainer::getTrafficIncrementPoint(CTrafficPoint* lates
 
     TrafficIncrement result;
     if (newDay) {
-        result = TrafficIncrement{Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta, roamingShare, free};
+        result = TrafficIncrement{Kind::NewRecord, CTrafficPoint::trafficPointWithDate(now), delta, roamingShare, free, {}};
         result.point.addTraffic(delta, roamingShare, free);
     } else {
         latest->addTraffic(delta, roamingShare, free);
-        result = TrafficIncrement{Kind::SameRecord, {}, delta, roamingShare, free};
+        result = TrafficIncrement{Kind::SameRecord, {}, delta, roamingShare, free, {}};
     }
+    result.links = std::move(byLink);
     dataUsageChanged();
     return result;
 }

@@ -5,12 +5,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/InterfaceState.hpp"
 #include "engine/NetworkManagerCache.hpp"
 #include "engine/TrafficIncrement.hpp"
 #include "model/CTrafficPoint.hpp"
+#include "model/CounterGrowth.hpp"
 #include "model/DataPlan.hpp"
 #include "model/InterfaceBaseline.hpp"
 #include "model/InterfaceSelection.hpp"
@@ -74,6 +76,9 @@ public:
     void baselineNewlyCounted();
     void dataUsageChanged();
 
+    // The counted links' names when the last sample found another set of links than the one
+    // before (once: taking it clears it); nullopt otherwise.
+    std::optional<std::vector<std::string>> takeNewLinkSet() { return std::exchange(newLinkSet_, std::nullopt); }
     // Every interface now with whether it is counted and why; empty when the list cannot be read.
     std::vector<InterfaceState> interfaceReport();
     // The names of the interfaces counted now (those mobile data is cut off on).
@@ -93,9 +98,10 @@ public:
 private:
     std::vector<CountingDecision> countingDecisions(const std::vector<InterfaceCounters>& links);
     bool isSameBoot(double uptime, const std::optional<std::string>& boot) const;
-    std::uint64_t grownSinceLastSample(const std::vector<InterfaceCounters>& links,
-                                       const std::vector<CountingDecision>& decisions, double uptime,
-                                       const std::optional<std::string>& boot) const;
+    std::vector<CounterGrowth::LinkGrowth> grownSinceLastSample(const std::vector<InterfaceCounters>& links,
+                                                                const std::vector<CountingDecision>& decisions,
+                                                                double uptime,
+                                                                const std::optional<std::string>& boot) const;
     void takeBaselines(const std::vector<InterfaceCounters>& links, const std::vector<CountingDecision>& decisions,
                        double uptime, std::optional<std::string> boot);
 
@@ -109,6 +115,7 @@ private:
     std::optional<DataPlan::FreeHours> freeHours_;
     bool atFreeEdge_ = false;
     static constexpr int kFreeEdgeLagSeconds = 30;  // more than an edge timer is ever late
+    std::optional<std::vector<std::string>> newLinkSet_;
     std::uint64_t heldTraffic_ = 0;  // with heldRoaming_ <= heldTraffic_
     std::uint64_t heldRoaming_ = 0;
     const Env* env_;

@@ -68,16 +68,27 @@ bool CTraffics::getNewTraffic(TCResult* r)
     // The sampler grows a copy; the month books the growth into its own record.
     std::optional<CTrafficPoint> latest = stored != nullptr ? std::optional<CTrafficPoint>(*stored) : std::nullopt;
     const TrafficIncrement inc = obtainer_->getTrafficIncrementPoint(latest ? &*latest : nullptr, clockIsPlausible());
-    std::uint64_t kept = inc.booked;
-    const bool newRecord = inc.kind == TrafficIncrement::Kind::NewRecord;
-    if (inc.kind == TrafficIncrement::Kind::SameRecord && inc.booked > 0) {
+    if (std::optional<std::vector<std::string>> links = obtainer_->takeNewLinkSet(); links && route_ != nullptr) {
+        route_->linksChanged(*links);
+    }
+    // The SIMs' links go to their SIMs' histories; what is left is this device's own.
+    const TrafficIncrement::Share taken = route_ != nullptr && inc.booked > 0 ? route_->take(inc) : TrafficIncrement::Share{};
+    QV_REQUIRE(taken.bytes <= inc.booked && taken.roaming <= inc.roaming && taken.free <= inc.free,
+               "a route takes at most what the sample booked");
+    const TrafficIncrement::Share own{inc.booked - taken.bytes, inc.roaming - taken.roaming, inc.free - taken.free};
+    std::uint64_t kept = own.bytes;
+    bool newRecord = false;
+    if (inc.kind == TrafficIncrement::Kind::SameRecord && own.bytes > 0) {
         CTrafficPoint growth = CTrafficPoint::trafficPointWithDate(latest->pDate());
-        growth.addTraffic(inc.booked, inc.roaming, inc.free);
+        growth.addTraffic(own.bytes, own.roaming, own.free);
         month->bookDay(growth);
     }
-    if (newRecord) {
-        const bool newMonth = month == nullptr || !DateDay::isTheSameMonth(inc.point.pDate(), month->date());
-        if (!addNewTrafficPoint(inc.point)) {
+    if (inc.kind == TrafficIncrement::Kind::NewRecord && (own.bytes > 0 || taken.bytes == 0)) {
+        newRecord = true;
+        CTrafficPoint point = CTrafficPoint::trafficPointWithDate(inc.point.pDate());
+        point.addTraffic(own.bytes, own.roaming, own.free);
+        const bool newMonth = month == nullptr || !DateDay::isTheSameMonth(point.pDate(), month->date());
+        if (!addNewTrafficPoint(point)) {
             kept = 0;
         }
         if (r != nullptr) {
@@ -88,7 +99,23 @@ bool CTraffics::getNewTraffic(TCResult* r)
         // The place was last used now, at this sample, whichever day record took it.
         tryAddTrafficDelta(now(), kept, r);
     }
-    return newRecord || kept > 0;
+    return newRecord || kept > 0 || taken.bytes > 0;
+}
+
+bool CTraffics::bookShare(const TrafficIncrement::Share& share, const std::optional<Location>& at)
+{
+    if (share.bytes == 0 || !clockIsPlausible()) {
+        return false;
+    }
+    lastLocation_ = at;
+    CTrafficPoint growth = CTrafficPoint::trafficPointWithDate(now());
+    growth.addTraffic(share.bytes, share.roaming, share.free);
+    if (!bookPoint(growth)) {
+        return false;
+    }
+    tryAddTrafficDelta(now(), share.bytes, nullptr);
+    dataUsageChanged();
+    return true;
 }
 
 void CTraffics::trimMonths()

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/CTrafficObtainer.hpp"
+#include "engine/TrafficRoute.hpp"
 #include "model/Allowance.hpp"
 #include "model/DeltaTrafficItem.hpp"
 #include "model/TCResult.hpp"
@@ -51,6 +52,11 @@ public:
     // The central step: one sample booked (held instead while the clock is implausible);
     // whether anything changed.
     bool getNewTraffic(TCResult* r);
+    // Where the samples' bytes on SIMs' links go (not owned; null: all are this history's).
+    void setRoute(TrafficRoute* route) { route_ = route; }
+    // A SIM's share of a sample, booked to today in this history and to the place `at`; false
+    // when nothing was booked (nothing given, or a clock that cannot date it).
+    bool bookShare(const TrafficIncrement::Share& share, const std::optional<Location>& at);
     // Books a day record into the record of its own calendar month, made when missing; false
     // when the point was dropped because its month is older than the three kept.
     bool addNewTrafficPoint(const CTrafficPoint& point);
@@ -142,6 +148,7 @@ private:
     std::optional<Location> lastLocation_;
     std::optional<std::uint64_t> pMonthPlan_;
     std::optional<LocalDay> keepFrom_;
+    TrafficRoute* route_ = nullptr;
     const Env* env_;
 };
 

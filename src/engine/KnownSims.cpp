@@ -1,11 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/KnownSims.hpp"
 
+#include <algorithm>
+
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
+#include "platform/Clock.hpp"
+#include "platform/Env.hpp"
 
 namespace quorvel {
+
+namespace {
+
+bool usable(const SimCard& card)
+{
+    return !card.key().empty() && SimRecord::plausibleIdentifier(card.iccid) &&
+           SimRecord::plausibleIdentifier(card.imsi);
+}
+
+// One stored SIM: its record's fields and its history, side by side.
+struct StoredEntry {
+    static constexpr std::string_view kClassName = KnownSims::kClassName;
+    const KnownSims::Entry* entry;
+    std::string_view className() const { return kClassName; }
+    void encodeWithCoder(ArchiveEncoder& coder) const
+    {
+        entry->record.encodeWithCoder(coder);
+        coder.encodeObject("History", entry->history.get());
+    }
+};
+
+}  // namespace
 
 bool KnownSims::sameSim(const SimRecord& record, const SimCard& card)
 {
@@ -16,33 +42,51 @@ bool KnownSims::sameSim(const SimRecord& record, const SimCard& card)
     return !record.imsi().empty() && record.imsi() == card.imsi;
 }
 
-SimRecord* KnownSims::find(const SimCard& card)
+KnownSims::Entry* KnownSims::findCard(const SimCard& card)
 {
-    for (SimRecord& r : records_) {
-        if (sameSim(r, card)) {
-            return &r;
+    for (Entry& e : entries_) {
+        if (sameSim(e.record, card)) {
+            return &e;
         }
     }
     return nullptr;
+}
+
+const KnownSims::Entry* KnownSims::find(const std::string& key) const
+{
+    for (const Entry& e : entries_) {
+        if (e.record.key() == key) {
+            return &e;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<SimRecord> KnownSims::records() const
+{
+    std::vector<SimRecord> out;
+    for (const Entry& e : entries_) {
+        out.push_back(e.record);
+    }
+    return out;
 }
 
 bool KnownSims::see(const SimCardList& cards, Date when)
 {
     bool changed = false;
     for (const SimCard& card : cards) {
-        if (card.key().empty() || !SimRecord::plausibleIdentifier(card.iccid) ||
-            !SimRecord::plausibleIdentifier(card.imsi)) {
+        if (!usable(card)) {
             continue;
         }
-        SimRecord* record = find(card);
-        if (record == nullptr) {
-            if (records_.size() >= kMaxSims) {
+        Entry* entry = findCard(card);
+        if (entry == nullptr) {
+            if (entries_.size() >= kMaxSims) {
                 continue;  // a modem cycling through fake identities must not grow the state
             }
-            records_.emplace_back(card.iccid, card.imsi, card.operatorName);
-            record = &records_.back();
+            entries_.push_back({SimRecord(card.iccid, card.imsi, card.operatorName), std::make_unique<CTraffics>(*env_)});
+            entry = &entries_.back();
         }
-        record->seen(card.operatorName, when);
+        entry->record.seen(card.operatorName, when);
         changed = true;
     }
     return changed;
@@ -50,44 +94,158 @@ bool KnownSims::see(const SimCardList& cards, Date when)
 
 std::vector<SimRecord> KnownSims::withSeen(const SimCardList& cards, Date when) const
 {
-    KnownSims copy = *this;
-    copy.see(cards, when);
-    return copy.records_;
+    std::vector<SimRecord> out = records();
+    for (const SimCard& card : cards) {
+        const bool stored = std::any_of(out.begin(), out.end(), [&](const SimRecord& r) { return sameSim(r, card); });
+        if (usable(card) && !stored && out.size() < kMaxSims) {
+            out.emplace_back(card.iccid, card.imsi, card.operatorName);
+            out.back().seen(card.operatorName, when);
+        }
+    }
+    return out;
 }
 
 void KnownSims::rename(std::size_t index, std::string name)
 {
-    QV_REQUIRE(index < records_.size(), "renaming a SIM needs the index of a known one");
-    records_[index].rename(std::move(name));
+    QV_REQUIRE(index < entries_.size(), "renaming a SIM needs the index of a known one");
+    entries_[index].record.rename(std::move(name));
 }
 
 void KnownSims::forget(std::size_t index)
 {
-    QV_REQUIRE(index < records_.size(), "forgetting a SIM needs the index of a known one");
-    records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+    QV_REQUIRE(index < entries_.size(), "forgetting a SIM needs the index of a known one");
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+KnownSims::Route KnownSims::routeOf(const SimCardList& cards, const std::vector<std::string>& asked)
+{
+    Route route;
+    const auto has = [&](const std::string& link) {
+        return std::any_of(route.begin(), route.end(), [&](const RouteEntry& e) { return e.link == link; });
+    };
+    for (const SimCard& card : cards) {
+        if (!card.active || !usable(card)) {
+            continue;
+        }
+        for (const std::string& link : card.interfaces) {
+            if (!has(link)) {
+                route.push_back({link, card.key()});
+            }
+        }
+    }
+    for (const std::string& link : asked) {
+        if (!has(link)) {
+            route.push_back({link, std::string()});
+        }
+    }
+    return route;
+}
+
+bool KnownSims::ask(const std::vector<std::string>& links)
+{
+    const std::optional<SimCardList> cards = env_->sims != nullptr ? env_->sims->sims() : std::nullopt;
+    if (cards) {
+        see(*cards, env_->clock.now());
+    }
+    route_ = routeOf(cards.value_or(SimCardList{}), links);
+    if (route_->size() > kMaxRouteLinks) {
+        route_->resize(kMaxRouteLinks);  // the SIMs' links come first; a link left out is asked again
+    }
+    return cards.has_value();
+}
+
+void KnownSims::renewRoute()
+{
+    std::vector<std::string> links;
+    for (const RouteEntry& e : route_.value_or(Route{})) {
+        links.push_back(e.link);
+    }
+    ask(links);
+}
+
+TrafficRoute::Share KnownSims::take(const TrafficIncrement& increment)
+{
+    std::vector<std::string> grown;
+    for (const CounterGrowth::LinkGrowth& link : increment.links) {
+        if (!link.name.empty()) {
+            grown.push_back(link.name);
+        }
+    }
+    const auto asked = [&](const std::string& link) {
+        return route_ && std::any_of(route_->begin(), route_->end(), [&](const RouteEntry& e) { return e.link == link; });
+    };
+    if (!std::all_of(grown.begin(), grown.end(), asked)) {
+        for (const RouteEntry& e : route_.value_or(Route{})) {
+            grown.push_back(e.link);  // the links asked before stay asked
+        }
+        ask(grown);
+    }
+    Share taken;
+    for (Entry& entry : entries_) {
+        std::uint64_t part = 0;
+        for (const CounterGrowth::LinkGrowth& link : increment.links) {
+            const bool carried = std::any_of(route_->begin(), route_->end(), [&](const RouteEntry& r) {
+                return r.link == link.name && r.sim == entry.record.key();
+            });
+            part += carried ? link.bytes : 0;
+        }
+        const Share share = increment.shareOf(part);
+        if (entry.history->bookShare(share, home_ != nullptr ? home_->lastLocation() : std::nullopt)) {
+            taken += share;
+        }
+    }
+    return taken;
+}
+
+void KnownSims::RouteEntry::encodeWithCoder(ArchiveEncoder& coder) const
+{
+    coder.encodeString("Link", link);
+    coder.encodeString("Sim", sim);
 }
 
 void KnownSims::encodeWithCoder(ArchiveEncoder& coder) const
 {
-    coder.encodeObjects("pSims", records_);
+    std::vector<StoredEntry> stored;
+    for (const Entry& e : entries_) {
+        stored.push_back({&e});
+    }
+    coder.encodeObjects("pSims", stored);
+    if (route_) {
+        coder.encodeObjects("pSimRoute", *route_);
+    }
 }
 
-KnownSims KnownSims::initWithCoder(ArchiveDecoder& coder)
+void KnownSims::decode(ArchiveDecoder& coder)
 {
-    KnownSims sims;
+    entries_.clear();
     coder.decodeObjects("pSims", [&](ArchiveDecoder& entry) {
-        if (sims.records_.size() >= kMaxSims) {
+        if (entries_.size() >= kMaxSims) {
             entry.fail("pSims", "at most 32 SIMs");
         }
         SimRecord record = std::move(*SimRecord::initWithCoder(entry));
-        for (const SimRecord& r : sims.records_) {
-            if (r.key() == record.key()) {
-                entry.fail("pSims", "each SIM once");
-            }
+        if (find(record.key()) != nullptr) {
+            entry.fail("pSims", "each SIM once");
         }
-        sims.records_.push_back(std::move(record));
+        std::unique_ptr<CTraffics> history = entry.decodeObject<CTraffics>("History");
+        if (!history) {
+            entry.fail("History", "the SIM's history");  // always written: without it its days are lost
+        }
+        entries_.push_back({std::move(record), std::move(history)});
     });
-    return sims;
+    route_.reset();
+    Route route;
+    const bool stored = coder.decodeObjects("pSimRoute", [&](ArchiveDecoder& entry) {
+        if (route.size() >= kMaxRouteLinks) {
+            entry.fail("pSimRoute", "at most 64 links");
+        }
+        route.push_back({entry.decodeString("Link").value_or(""), entry.decodeString("Sim").value_or("")});
+        if (route.back().link.empty()) {
+            entry.fail("Link", "a link's name");
+        }
+    });
+    if (stored) {
+        route_ = std::move(route);
+    }
 }
 
 }  // namespace quorvel

@@ -1,42 +1,94 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/CTraffics.hpp"
+#include "engine/TrafficRoute.hpp"
 #include "model/SimRecord.hpp"
 #include "platform/Date.hpp"
 #include "platform/SimCards.hpp"
 
 namespace quorvel {
 
+struct Env;
 class ArchiveEncoder;
 class ArchiveDecoder;
 
-// The SIMs this device has seen, in the order first seen, as the state file keeps them. Traffic
-// with no known SIM belongs to "This device", which is not among them.
-class KnownSims {
+// The SIMs this device has seen, in the order first seen, each with its own history, as the state
+// file keeps them. Traffic on a link no known SIM carries belongs to "This device", which is not
+// among them. As the samples' route it books each SIM's links to that SIM.
+class KnownSims final : public TrafficRoute {
 public:
     static constexpr std::size_t kMaxSims = 32;
+    static constexpr std::size_t kMaxRouteLinks = 64;
+    static constexpr std::string_view kClassName = "SimBook";
 
-    const std::vector<SimRecord>& records() const { return records_; }
+    struct Entry {
+        SimRecord record;
+        std::unique_ptr<CTraffics> history;  // never null
+    };
+
+    explicit KnownSims(const Env& env) : env_(&env) {}
+
+    const std::vector<Entry>& entries() const { return entries_; }
+    std::vector<SimRecord> records() const;
+    // The SIM stored under `key` (its ICCID, else its IMSI); null when none is.
+    const Entry* find(const std::string& key) const;
     // Notes every SIM a modem reports now (a new one is added, not set up); whether anything
     // changed. SIMs with no usable identifier are passed over.
     bool see(const SimCardList& cards, Date when);
-    // The list of everything known: the stored records, with the SIMs a modem reports now that
-    // are not stored yet (as `see` would add them), without changing anything.
+    // The records with the SIMs a modem reports now that are not stored yet, changing nothing.
     std::vector<SimRecord> withSeen(const SimCardList& cards, Date when) const;
     void rename(std::size_t index, std::string name);
+    // The SIM goes, and its history with it.
     void forget(std::size_t index);
+
+    // Where the device's own history is: the place it was last seen goes with each SIM's share.
+    void setHome(const CTraffics* home) { home_ = home; }
+    // Which SIM carries which link, asked of the modem manager now and kept in the state: later
+    // samples ask again only for a link it was not asked about. A resident sampler renews it at
+    // each change the modem manager reports, after the sample that closes the interval, so that
+    // what was counted up to a change goes to the SIM that carried it.
+    void renewRoute();
+    void linksChanged(const std::vector<std::string>& counted) override { ask(counted); }
+    Share take(const TrafficIncrement& increment) override;
+
+    // Takes over the SIMs another process saved, keeping this process's held route.
+    void adopt(KnownSims&& other)
+    {
+        entries_ = std::move(other.entries_);
+        route_ = std::move(other.route_);
+    }
 
     void encodeWithCoder(ArchiveEncoder& coder) const;
     // Reads the list stored under "pSims"; absent in older files: none.
-    static KnownSims initWithCoder(ArchiveDecoder& coder);
+    void decode(ArchiveDecoder& coder);
 
 private:
-    SimRecord* find(const SimCard& card);
+    // Each link asked about, with the key of the SIM that carries it ("" for none).
+    struct RouteEntry {
+        static constexpr std::string_view kClassName = "SimRoute";
+        std::string link;
+        std::string sim;
+        std::string_view className() const { return kClassName; }
+        void encodeWithCoder(ArchiveEncoder& coder) const;
+    };
+    using Route = std::vector<RouteEntry>;
+    // The SIM of every data interface of an active SIM, and none for the other `asked` links.
+    static Route routeOf(const SimCardList& cards, const std::vector<std::string>& asked);
+    // Asks the modem manager; false when none answered (the route is then empty).
+    bool ask(const std::vector<std::string>& links);
+    Entry* findCard(const SimCard& card);
     static bool sameSim(const SimRecord& record, const SimCard& card);
-    std::vector<SimRecord> records_;
+    std::optional<Route> route_;
+    std::vector<Entry> entries_;
+    const CTraffics* home_ = nullptr;
+    const Env* env_;
 };
 
 }  // namespace quorvel

@@ -33,12 +33,13 @@ void requireOneDecisionPerLink(const std::vector<InterfaceCounters>& links,
 
 }  // namespace
 
-std::uint64_t CounterGrowth::booked(const std::vector<InterfaceBaseline>& baselines,
-                                    const std::vector<InterfaceCounters>& links,
-                                    const std::vector<CountingDecision>& decisions, bool sameBoot)
+std::vector<CounterGrowth::LinkGrowth> CounterGrowth::bookedByLink(const std::vector<InterfaceBaseline>& baselines,
+                                                                   const std::vector<InterfaceCounters>& links,
+                                                                   const std::vector<CountingDecision>& decisions,
+                                                                   bool sameBoot)
 {
     requireOneDecisionPerLink(links, decisions);
-    std::uint64_t sum = 0;
+    std::vector<LinkGrowth> grown;
     for (std::size_t i = 0; i < links.size(); ++i) {
         if (!decisions[i].counted) {
             continue;
@@ -48,11 +49,23 @@ std::uint64_t CounterGrowth::booked(const std::vector<InterfaceBaseline>& baseli
         if (before != nullptr && !before->measured) {
             continue;  // it was there but not counted: its bytes so far are not the plan's
         }
-        if (before == nullptr) {
-            sum += link.rxBytes + link.txBytes;
-        } else {
-            sum += grownFrom(before->received, link.rxBytes) + grownFrom(before->sent, link.txBytes);
+        const std::uint64_t bytes = before == nullptr ? link.rxBytes + link.txBytes
+                                                      : grownFrom(before->received, link.rxBytes) +
+                                                            grownFrom(before->sent, link.txBytes);
+        if (bytes > 0) {
+            grown.push_back({link.name, bytes});
         }
+    }
+    return grown;
+}
+
+std::uint64_t CounterGrowth::booked(const std::vector<InterfaceBaseline>& baselines,
+                                    const std::vector<InterfaceCounters>& links,
+                                    const std::vector<CountingDecision>& decisions, bool sameBoot)
+{
+    std::uint64_t sum = 0;
+    for (const LinkGrowth& g : bookedByLink(baselines, links, decisions, sameBoot)) {
+        sum += g.bytes;
     }
     return sum;
 }

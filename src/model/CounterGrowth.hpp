@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "model/InterfaceBaseline.hpp"
@@ -16,6 +17,17 @@ namespace quorvel {
 // started it again); nothing for an interface that went away. Pure: no I/O.
 class CounterGrowth {
 public:
+    // One counted link's share of a sample.
+    struct LinkGrowth {
+        std::string name;
+        std::uint64_t bytes = 0;
+        bool operator==(const LinkGrowth&) const = default;
+    };
+    // The same growth as `booked`, per counted link that grew (in the links' order).
+    static std::vector<LinkGrowth> bookedByLink(const std::vector<InterfaceBaseline>& baselines,
+                                                const std::vector<InterfaceCounters>& links,
+                                                const std::vector<CountingDecision>& decisions, bool sameBoot);
+
     // `decisions` holds one entry per link of `links`, in the same order.
     static std::uint64_t booked(const std::vector<InterfaceBaseline>& baselines,
                                 const std::vector<InterfaceCounters>& links,

@@ -14,6 +14,7 @@ class BootIdSource;
 class NetworkDeviceDirectory;
 class MobileDataSwitch;
 class RoamingSource;
+class SimCardDirectory;
 
 // The platform services the model reaches: the application wires the real ones, tests their
 // own. Not owned here; they outlive every model object.
@@ -21,7 +22,7 @@ struct Env {
     Env(Clock& clock, CounterSource& counters, UptimeSource& uptime, NotificationCenter& center,
         UserDefaults& defaults, LocalNotifier& notifier, StoredFile& stateFile, BootIdSource& boot,
         NetworkDeviceDirectory& networkDevices, MobileDataSwitch* mobileData = nullptr,
-        RoamingSource* roaming = nullptr)
+        RoamingSource* roaming = nullptr, SimCardDirectory* sims = nullptr)
         : clock(clock),
           counters(counters),
           uptime(uptime),
@@ -32,7 +33,8 @@ struct Env {
           boot(boot),
           networkDevices(networkDevices),
           mobileData(mobileData),
-          roaming(roaming)
+          roaming(roaming),
+          sims(sims)
     {
     }
     Clock& clock;
@@ -47,6 +49,8 @@ struct Env {
     // Absent: mobile data cannot be switched, and nothing is counted as roaming.
     MobileDataSwitch* mobileData;
     RoamingSource* roaming;
+    // Absent: no SIM is known, and every byte is this device's.
+    SimCardDirectory* sims;
 };
 
 }  // namespace quorvel

@@ -21,6 +21,9 @@ public:
     // Runs when a registration changed, before the new state counts: a sample taken there books
     // the interval that just ended under the state it had.
     virtual void setBeforeChange(Callback beforeChange) = 0;
+    // Runs after that sample when the modems' SIMs or data interfaces may have changed: who
+    // carries which link is to be asked again from then on.
+    virtual void setAfterSimsChange(Callback afterSimsChange) = 0;
 };
 
 }  // namespace quorvel

@@ -26,7 +26,8 @@ std::filesystem::path bootIdFile()
 SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier,
                                UserDefaults::Validator defaultsValidator,
                                std::unique_ptr<NetworkDeviceDirectory> networkDevices,
-                               std::unique_ptr<MobileDataSwitch> mobileData, std::unique_ptr<RoamingSource> roaming)
+                               std::unique_ptr<MobileDataSwitch> mobileData, std::unique_ptr<RoamingSource> roaming,
+                               std::unique_ptr<SimCardDirectory> sims)
     : paths_(paths),
       counters_(std::make_unique<TailCounterSource>(counterSource())),
       defaults_(paths.defaultsFile, std::move(defaultsValidator)),
@@ -35,8 +36,9 @@ SystemServices::SystemServices(const Paths& paths, LocalNotifier& notifier,
       networkDevices_(networkDevices ? std::move(networkDevices) : std::make_unique<NoNetworkDeviceDirectory>()),
       mobileData_(mobileData ? std::move(mobileData) : std::make_unique<NoMobileDataSwitch>()),
       roaming_(roaming ? std::move(roaming) : std::make_unique<NoRoamingSource>()),
+      sims_(std::move(sims)),
       env_{clock_,     *counters_,       uptime_, center_, defaults_, notifier, stateFile_, boot_, *networkDevices_,
-           mobileData_.get(), roaming_.get()}
+           mobileData_.get(), roaming_.get(), sims_.get()}
 {
 }
 

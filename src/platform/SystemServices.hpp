@@ -12,6 +12,7 @@
 #include "platform/NotificationCenter.hpp"
 #include "platform/Paths.hpp"
 #include "platform/RoamingSource.hpp"
+#include "platform/SimCards.hpp"
 #include "platform/StoredFile.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/Uptime.hpp"
@@ -33,7 +34,8 @@ public:
     SystemServices(const Paths& paths, LocalNotifier& notifier, UserDefaults::Validator defaultsValidator = {},
                    std::unique_ptr<NetworkDeviceDirectory> networkDevices = nullptr,
                    std::unique_ptr<MobileDataSwitch> mobileData = nullptr,
-                   std::unique_ptr<RoamingSource> roaming = nullptr);
+                   std::unique_ptr<RoamingSource> roaming = nullptr,
+                   std::unique_ptr<SimCardDirectory> sims = nullptr);
     SystemServices(const SystemServices&) = delete;
     SystemServices& operator=(const SystemServices&) = delete;
 
@@ -53,6 +55,7 @@ private:
     std::unique_ptr<NetworkDeviceDirectory> networkDevices_;
     std::unique_ptr<MobileDataSwitch> mobileData_;
     std::unique_ptr<RoamingSource> roaming_;
+    std::unique_ptr<SimCardDirectory> sims_;
     Env env_;
 };
 

@@ -2,6 +2,7 @@
 #include "shell/FAppDelegate.hpp"
 
 #include "platform/dbus/ModemRoamingSource.hpp"
+#include "platform/dbus/ModemSimDirectory.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
 #include "platform/dbus/NetworkManagerMobileData.hpp"
 
@@ -59,7 +60,9 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
       services_(Paths::fromEnvironment(), notifier_, &DefaultsSchema::check,
                 std::make_unique<NetworkManagerDeviceDirectory>(), std::make_unique<NetworkManagerMobileData>(),
                 // The window samples while it runs: it follows the modem's registration on its loop.
-                ModemRoamingSource::start(ModemRegistrationWatch::Dispatch::ThreadDefault)),
+                ModemRoamingSource::start(ModemRegistrationWatch::Dispatch::ThreadDefault),
+                // Each SIM's links are booked to that SIM, as the resident counter does.
+                std::make_unique<ModemSimDirectory>()),
       controller_(services_.env(),
                   CAppController::Platform{queue_, tasks_, &timers_, &location_, services_.paths().stateLock,
                                            services_.paths().debugLog},

@@ -236,7 +236,7 @@ TEST(CtlReport, StatusAndSampleReportTheSameFieldsAsJson)
                                            "days_left",    "today",    "avg_per_day", "per_day_left", "estimate",
                                            "roaming",      "booked",   "held",        "alert",          "billing_months", "locations",
                                            "plan_kind", "period_first_day", "period_last_day", "allowance", "rollover",
-                                           "addons", "free_used", "expired"};
+                                           "addons", "free_used", "expired", "sim"};
     CtlHome h;
     h.setCounters(10'000, 10'000);
     h.setUp("500", "1", "3");

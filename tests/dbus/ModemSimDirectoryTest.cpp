@@ -3,6 +3,15 @@
 // the modem's data interfaces, and `quorvelctl sims` listing, naming and forgetting them.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <filesystem>
+#include <fstream>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <thread>
+
 #include <nlohmann/json.hpp>
 
 #include "ModemManagerMock.hpp"
@@ -89,16 +98,54 @@ TEST_F(ModemSimDirectoryTest, AHangingModemManagerIsNoModemManager)
 
 class CtlSimsTest : public test::SystemBusTest {
 protected:
+    std::vector<std::string> environment() const
+    {
+        std::vector<std::string> env = clitest::ctlEnvironment(home.path());
+        std::erase_if(env, [](const std::string& e) { return e.starts_with("DBUS_SYSTEM_BUS_ADDRESS="); });
+        env.push_back(std::string("DBUS_SYSTEM_BUS_ADDRESS=") + g_getenv("DBUS_SYSTEM_BUS_ADDRESS"));
+        return env;
+    }
     int ctl(const std::vector<std::string>& args)
     {
         out.clear();
         err.clear();
-        std::vector<std::string> env = clitest::ctlEnvironment(home.path());
-        std::erase_if(env, [](const std::string& e) { return e.starts_with("DBUS_SYSTEM_BUS_ADDRESS="); });
-        env.push_back(std::string("DBUS_SYSTEM_BUS_ADDRESS=") + g_getenv("DBUS_SYSTEM_BUS_ADDRESS"));
         std::vector<std::string> argv = {QUORVEL_CTL};
         argv.insert(argv.end(), args.begin(), args.end());
-        return clitest::runProcess(argv, env, out, err);
+        return clitest::runProcess(argv, environment(), out, err);
+    }
+    void counters(std::uint64_t wwan0, std::uint64_t wwan1) const
+    {
+        const std::filesystem::path tmp = home.path() / "counters.tmp";
+        std::ofstream(tmp) << "wwan0 " << wwan0 << " 0\nwwan1 " << wwan1 << " 0\n";
+        std::filesystem::rename(tmp, home.path() / "counters");
+    }
+    // What `sims --json` says each SIM counted, by ICCID.
+    std::map<std::string, std::uint64_t> usedBySim()
+    {
+        EXPECT_EQ(ctl({"sims", "--json"}), 0) << err;
+        std::map<std::string, std::uint64_t> used;
+        const nlohmann::json listed = nlohmann::json::parse(out);
+        for (const auto& sim : listed.at("sims")) {
+            used[sim.at("id").get<std::string>()] = sim.at("used").get<std::uint64_t>();
+        }
+        return used;
+    }
+    // Asks until `done` holds: the watcher books on its own time. The bound only keeps a broken
+    // watcher from hanging the test.
+    static bool eventually(const std::function<bool()>& done)
+    {
+        for (int i = 0; i < 300; ++i) {
+            if (done()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+    std::uint64_t deviceBytes()
+    {
+        EXPECT_EQ(ctl({"export", "--json"}), 0) << err;
+        return clitest::exportedBytes(nlohmann::json::parse(out));
     }
     test::TempDir home;
     std::string out;
@@ -147,6 +194,42 @@ TEST_F(CtlSimsTest, ListsNamesAndForgetsSimsBeforeAnySetUp)
     j = nlohmann::json::parse(out);
     ASSERT_EQ(j.at("sims").size(), 1u);
     EXPECT_EQ(j["sims"][0]["id"], kIccidA);
+}
+
+TEST_F(CtlSimsTest, EachSimIsBookedExactlyWhatItCarriedAcrossASlotSwitch)
+{
+    auto mm = dualSimPhone();
+    std::ofstream(home.path() / "boot_id") << "a\n";
+    counters(0, 0);
+    ASSERT_EQ(ctl({"setup", "--plan", "1000", "--start-day", "1"}), 0) << err;
+    const pid_t watcher = clitest::startProcess({QUORVEL_CTL, "watch"}, environment(),
+                                                (home.path() / "out").string(), (home.path() / "err").string());
+    ASSERT_GT(watcher, 0);
+    ASSERT_TRUE(clitest::waitForText(home.path() / "out", clitest::kWatcherReady));
+
+    // wwan0 is SIM A's modem's; wwan1 belongs to no modem (a dongle): this device's own.
+    counters(1000, 100);
+    test::switchPrimarySlot(*mm, test::kModem0, simPath(1), 3);  // the switch closes A's interval
+    ASSERT_TRUE(eventually([&] { return usedBySim()[kIccidA] >= 1000; }));
+    counters(1500, 100);
+    test::switchPrimarySlot(*mm, test::kModem0, simPath(0), 1);  // and back: B's interval closes
+    ASSERT_TRUE(eventually([&] { return usedBySim()[kIccidB] >= 500; }));
+    ::kill(watcher, SIGTERM);
+    EXPECT_EQ(clitest::waitForProcess(watcher), 0) << clitest::readFile(home.path() / "err");
+
+    const std::map<std::string, std::uint64_t> used = usedBySim();
+    EXPECT_EQ(used.at(kIccidA), 1000u);
+    EXPECT_EQ(used.at(kIccidB), 500u);
+    EXPECT_EQ(deviceBytes(), 100u) << "this device's plan carries only what no SIM did";
+
+    // A one-shot status says the SIMs are not set up, naming them, never their identifiers.
+    counters(1700, 100);
+    ASSERT_EQ(ctl({"status", "--json"}), 0) << err;
+    EXPECT_NE(err.find("\"Travel Mobile\" is not set up"), std::string::npos) << err;
+    EXPECT_EQ(err.find(kIccidB), std::string::npos) << err;
+    EXPECT_TRUE(nlohmann::json::parse(out).at("sim").is_null());
+    EXPECT_EQ(usedBySim().at(kIccidA), 1200u) << "the route renewed at the last switch";
+    EXPECT_EQ(usedBySim().at(kIccidB), 500u);
 }
 
 }  // namespace

@@ -57,6 +57,9 @@ void ModemRegistrationWatch::subscribe()
     subscriptions_.push_back(g_dbus_connection_signal_subscribe(c, K::kService, kProperties, "PropertiesChanged",
                                                                 nullptr, K::k3gppInterface, flags, signalThunk, this,
                                                                 nullptr));
+    subscriptions_.push_back(g_dbus_connection_signal_subscribe(c, K::kService, kProperties, "PropertiesChanged",
+                                                                nullptr, K::kModemInterface, flags, signalThunk, this,
+                                                                nullptr));
     subscriptions_.push_back(g_dbus_connection_signal_subscribe(c, K::kService, kObjectManager, nullptr, K::kPath,
                                                                 nullptr, flags, signalThunk, this, nullptr));
     subscriptions_.push_back(g_dbus_connection_signal_subscribe(c, "org.freedesktop.DBus", "org.freedesktop.DBus",
@@ -83,10 +86,13 @@ void ModemRegistrationWatch::onSignal(const char* path, const char* interface, c
         onPropertiesChanged(path, parameters);
     } else if (std::strcmp(member, "InterfacesAdded") == 0) {
         onInterfacesAdded(parameters);
+        simsChanged_ = true;
     } else if (std::strcmp(member, "InterfacesRemoved") == 0) {
         onInterfacesRemoved(parameters);
+        simsChanged_ = true;
     } else if (std::strcmp(interface, "org.freedesktop.DBus") == 0) {
         reload();  // ModemManager started (read what it has) or stopped (nothing known)
+        simsChanged_ = true;
     } else {
         return;
     }
@@ -98,6 +104,15 @@ void ModemRegistrationWatch::onSignal(const char* path, const char* interface, c
 void ModemRegistrationWatch::onPropertiesChanged(const char* path, GVariant* parameters)
 {
     const Variant changed(g_variant_get_child_value(parameters, 1));
+    const gchar* interface = nullptr;
+    g_variant_get_child(parameters, 0, "&s", &interface);
+    if (std::strcmp(interface, ModemManagerClient::kModemInterface) == 0) {
+        for (const char* key : {"Sim", "SimSlots", "PrimarySimSlot", "Bearers", "Ports"}) {
+            const Variant value(g_variant_lookup_value(changed.get(), key, nullptr));
+            simsChanged_ = simsChanged_ || value != nullptr;
+        }
+        return;  // the registration is the 3GPP interface's
+    }
     for (ModemRegistration& modem : modems_) {
         if (modem.path == path) {
             ModemManagerClient::applyChanges(modem, changed.get());

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dbus/ModemManagerClient.hpp"
@@ -37,6 +38,9 @@ public:
 
     const std::vector<ModemRegistration>& modems() const { return modems_; }
     bool roaming() const { return ModemManagerClient::anyRoaming(modems_); }
+    // Whether the SIMs or the data interfaces may have changed since this was last asked (a
+    // modem's SIM, slots, bearers or ports; a modem or ModemManager coming or going).
+    bool takeSimsChanged() { return std::exchange(simsChanged_, false); }
 
     // Own context only: the descriptors to poll for reading, and the dispatch of what arrived.
     std::vector<pollfd> descriptors() const;
@@ -61,6 +65,7 @@ private:
     Callback onChange_;
     std::vector<ModemRegistration> modems_;
     std::vector<guint> subscriptions_;
+    bool simsChanged_ = false;
 };
 
 }  // namespace quorvel

@@ -22,6 +22,9 @@ void ModemRoamingSource::changed()
         beforeChange_();
     }
     roamed_ = roamed_ || watch_->roaming();
+    if (watch_->takeSimsChanged() && afterSimsChange_) {
+        afterSimsChange_();
+    }
     if (onChanged_) {
         onChanged_();
     }

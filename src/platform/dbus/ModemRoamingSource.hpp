@@ -26,6 +26,7 @@ public:
     std::vector<pollfd> descriptors() override { return watch_->descriptors(); }
     void dispatch() override { watch_->dispatch(); }
     void setBeforeChange(Callback beforeChange) override { beforeChange_ = std::move(beforeChange); }
+    void setAfterSimsChange(Callback afterSimsChange) override { afterSimsChange_ = std::move(afterSimsChange); }
     // Runs after every change, once the new state counts (a screen showing the operator).
     void setOnChanged(Callback onChanged) { onChanged_ = std::move(onChanged); }
 
@@ -35,6 +36,7 @@ private:
 
     Callback beforeChange_;
     Callback onChanged_;
+    Callback afterSimsChange_;
     std::unique_ptr<ModemRegistrationWatch> watch_;
     bool roamed_ = false;  // at any moment since the last question
 };
