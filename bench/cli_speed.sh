@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # How fast the command line is against floors that do only the unavoidable part of each command
-# (floor_json, floor_chart), whole processes, on the demo state: medians of alternating runs.
+# (floor_json, floor_chart) and the peers vnstat --json and vnstati -d (the packages vnstat and
+# vnstati), whole processes, on the demo state: medians of alternating runs.
 #
 #   bench/cli_speed.sh [BUILD_DIR] [OLD_PROGRAMS_DIR]
 #
@@ -20,12 +21,21 @@ trap 'rm -rf "$work"' EXIT
 export HOME="$work" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 export LANG=C.UTF-8 TZ=${TZ:-Europe/Berlin}
 "$build/tests/make_demo_state" >/dev/null
+# The peers, Debian's vnstat and vnstati, on a database of their own (one link, as a fresh
+# install has): run beside the floors so the table can be repeated.
+vnconf=""
+if command -v vnstatd >/dev/null && command -v vnstati >/dev/null; then
+    vnconf="$work/vnstat.conf"
+    printf 'DatabaseDir "%s/vnstat"\nUseLogging 0\n' "$work" > "$vnconf"
+    mkdir -p "$work/vnstat"
+    vnstatd --config "$vnconf" --initdb >/dev/null && vnstat --config "$vnconf" --add -i lo >/dev/null
+fi
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores," \
      "$(uname -r), load $(cut -d' ' -f1-3 /proc/loadavg)"
-exec python3 - "$build" "$old" "$runs" "$work" <<'PY'
+exec python3 - "$build" "$old" "$runs" "$work" "$vnconf" <<'PY'
 import os, statistics, subprocess, sys, time
 
-build, old, runs, work = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
+build, old, runs, work, vnconf = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4], sys.argv[5]
 state = os.path.join(os.environ["XDG_DATA_HOME"], "quorvel", "statestg")
 ctl = os.path.join(build, "app", "quorvelctl")
 floors = os.path.join(build, "bench")
@@ -84,6 +94,15 @@ compare("chart 500 x 458 px",
          for n, p in programs()]
         + [("floor_chart --cairo", [os.path.join(floors, "floor_chart"), "--cairo", png("floor_cairo")]),
            ("floor_chart --libpng", [os.path.join(floors, "floor_chart"), "--libpng", png("floor_libpng")])])
+if vnconf:  # the peer last, so that the ratios are to it
+    compare("status --json beside vnstat --json", [(f"{n} status --json", [p, "status", "--json"]) for n, p in programs()]
+            + [("vnstat --json", ["/usr/bin/vnstat", "--config", vnconf, "--json"])])
+    compare("chart beside vnstati -d",
+            [(f"{n} chart --size 250x229 --scale 2", [p, "chart", "--size", "250x229", "--scale", "2", "--output", png("peer")])
+             for n, p in programs()]
+            + [("vnstati -d", ["/usr/bin/vnstati", "--config", vnconf, "-d", "-i", "lo", "-o", png("vnstati")])])
+else:
+    print("\n(no vnstat and vnstati installed: the peers are left out)")
 print("\nPeak resident memory (medians of 11 runs)")
 for name, argv in [(f"{n} status --json", [p, "status", "--json"]) for n, p in programs()] + [
         ("floor_json", [os.path.join(floors, "floor_json"), state, str(status_bytes)])]:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs gui_startup for the Quorvel window (on a realistic state) and the bare window, N times
-# each, alternating, on a virtual display, and prints the medians and their ratios.
+# Runs gui_startup for the Quorvel window (on a realistic state) and gui_bare, the bare window in
+# a program of its own, N times each, alternating, on a virtual display, and prints the medians
+# and their ratios. Each is timed from its launch, loading its libraries included.
 #   bench/gui_startup.sh BUILD_DIR [N]
 set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
@@ -9,8 +10,8 @@ runs=${2:-15}
 . "$(dirname "$0")/gui_home.sh"
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
   for i in $(seq '"$runs"'); do
-    echo "quorvel $("'"$build"'/bench/gui_startup" quorvel 2>/dev/null)"
-    echo "bare $("'"$build"'/bench/gui_startup" bare 2>/dev/null)"
+    echo "quorvel $(QUORVEL_BENCH_LAUNCH_NS=$(date +%s%N) "'"$build"'/bench/gui_startup" quorvel 2>/dev/null)"
+    echo "bare $(QUORVEL_BENCH_LAUNCH_NS=$(date +%s%N) "'"$build"'/bench/gui_bare" 2>/dev/null)"
   done' > "$home/runs"
 # Medians with sort, so that any awk will do.
 median() {  # kind column

@@ -2,10 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Resident memory of `quorvelctl watch` on a private system bus: without GeoClue following
 # (places off), and following Debian's GeoClue fed one NMEA fix a second (places on).
-# Usage: bench/watch_memory.sh BUILD_DIR   (as root: GeoClue runs in a mount namespace of its own)
+# Beside them the floor: a bare GIO program on the same bus (bench/floor_bus.c), which is what any
+# watcher that talks GDBus pays before doing anything.
+# Usage: bench/watch_memory.sh BUILD_DIR [RUNS]   (configure with -DQUORVEL_BENCH=ON; as root:
+# GeoClue runs in a mount namespace of its own). Prints each run, then the medians.
 set -eu
 build=$(cd "$1" && pwd)
 ctl="$build/app/quorvelctl"
+floor="$build/bench/floor_bus"
+runs=${2:-5}
 work=$(mktemp -d)
 pids=""
 cleanup() { for p in $pids; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
@@ -73,15 +78,38 @@ export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/
 mkdir -p "$HOME"; echo a > "$work/boot_id"; echo "wwan0 0 0" > "$work/counters"
 "$ctl" setup --plan 1000 --start-day 1 >/dev/null
 
+# VmRSS, then Pss, Private_Clean and Private_Dirty, all in KiB, of the process PID.
+resident() {
+    printf '%s %s\n' "$(awk '/^VmRSS/ {print $2}' /proc/$1/status)" \
+        "$(awk '/^(Pss|Private_Clean|Private_Dirty):/ {printf "%s ", $2}' /proc/$1/smaps_rollup)"
+}
 measure() {
     "$ctl" limits --places "$1"
     "$ctl" watch >/dev/null 2>&1 & watcher=$!
     sleep 5  # GeoClue's first fix and a few sentences after it
     # Most of the resident set is library text shared with every other GIO program; the
     # proportional share (Pss) and what is the watcher's alone (Private_*) tell its real cost.
-    printf 'places %-3s %s %s\n' "$1" "$(grep -E 'VmRSS|VmHWM' /proc/$watcher/status | tr -s ' \t' ' ' | tr '\n' ' ')" \
-        "$(grep -E '^(Pss|Private_Clean|Private_Dirty):' /proc/$watcher/smaps_rollup | tr -s ' \t' ' ' | tr '\n' ' ')"
+    echo "places-$1 $(resident $watcher)" >> "$work/runs"
     kill -TERM "$watcher"; wait "$watcher" || true
 }
-measure off
-measure on
+measure_floor() {
+    "$floor" & bare=$!
+    sleep 2
+    echo "floor $(resident $bare)" >> "$work/runs"
+    kill "$bare"; wait "$bare" || true
+}
+i=0
+while [ $i -lt "$runs" ]; do  # alternating, so that a busy moment hits all three alike
+    measure off; measure on; measure_floor
+    i=$((i + 1))
+done
+cat "$work/runs"
+echo "median KiB: what VmRSS Pss Private_Clean Private_Dirty"
+for what in places-off places-on floor; do
+    printf '%s' "$what"
+    for col in 2 3 4 5; do
+        printf ' %s' "$(awk -v w="$what" -v c="$col" '$1 == w {print $c}' "$work/runs" | sort -n \
+            | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}')"
+    done
+    echo
+done

@@ -536,7 +536,9 @@ void CAppController::resetWizardFinished()
         return;
     }
     resetFirstStart();
-    startTimerUpdate();
+    if (appState_ == AppState::Active) {
+        startTimerUpdate();  // otherwise the resident counter counts until the window is active
+    }
     beginUpdatingSelfPosition();
 }
 
@@ -584,6 +586,9 @@ void CAppController::applicationDidBecomeActive()
 void CAppController::applicationWillResignActive()
 {
     appState_ = AppState::Inactive;
+    // Visible but not in use: the resident counter keeps counting, so the window stops waking
+    // every minute (and its free-hours edge) until it is active again.
+    stopTimerUpdate();
     readWriteFile();
 }
 

@@ -225,6 +225,36 @@ TEST_F(ControllerTest, TheForegroundTimerRunsBetweenBecomingActiveAndEnteringThe
     EXPECT_EQ(shell.offers, 2);
 }
 
+TEST_F(ControllerTest, OnlyTheActiveWindowSamplesOnATimer)
+{
+    finishSetUp();
+    app->withStateLock([](CTrafficManager& m) { m.setFreeHours(DataPlan::FreeHours{0, 6 * 60}); });
+    app->applicationDidBecomeActive();
+    queue.drain();
+    ASSERT_EQ(timers.running, 2) << "the minute's timer and the free-hours edge";
+    const std::size_t shown = shell.summaries.size();
+    app->applicationWillResignActive();
+    EXPECT_EQ(timers.running, 0) << "visible but not active: the resident counter counts";
+    traffic(42);
+    queue.drain();
+    EXPECT_EQ(shell.summaries.size(), shown);
+    const int reads = t.counters.reads;
+    app->applicationDidBecomeActive();
+    queue.drain();
+    EXPECT_EQ(timers.running, 2);
+    EXPECT_GT(t.counters.reads, reads) << "becoming active samples at once";
+    EXPECT_EQ(shell.summaries.back()->pTodayDataUsed(), 42u);
+}
+
+TEST_F(ControllerTest, FinishingTheSetUpStartsTheTimerOnlyInTheActiveWindow)
+{
+    app->didFinishLaunching({});
+    app->resetWizardFinished();
+    EXPECT_EQ(timers.running, 0);
+    app->applicationDidBecomeActive();
+    EXPECT_EQ(timers.running, 1);
+}
+
 TEST_F(ControllerTest, TheWindowSamplesAtTheFreeHoursEdgeSoTheBytesBeforeItAreFree)
 {
     finishSetUp();

@@ -21,6 +21,7 @@ FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
     scroller_.set_hexpand(true);
     scroller_.set_vexpand(true);
     append(scroller_);
+    signal_map().connect(sigc::mem_fun(*this, &FChartPageWidget::applyPending));
     property_scale_factor().signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::screenScaleChanged));
     screenScaleChanged();
 }
@@ -60,7 +61,21 @@ void FChartPageWidget::screenScaleChanged()
 
 void FChartPageWidget::updateInterface(const SharedSummary& summary)
 {
+    if (!get_mapped()) {
+        pending_ = summary;
+        return;
+    }
+    pending_.reset();
     controller_->updateInterface(summary);
+}
+
+void FChartPageWidget::applyPending()
+{
+    if (pending_) {
+        const SharedSummary summary = std::move(pending_);
+        pending_.reset();
+        controller_->updateInterface(summary);
+    }
 }
 
 }  // namespace quorvel

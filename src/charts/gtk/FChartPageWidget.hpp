@@ -27,7 +27,10 @@ public:
     // The month this page shows, as an index into the summary's billing months.
     int tag() const { return controller_->tag; }
     void setTag(int tag) { controller_->tag = tag; }
+    // Applied at once while the page is mapped; otherwise kept, and applied when it is mapped,
+    // so that the pages of a tab not shown build and draw nothing at every update.
     void updateInterface(const SharedSummary& summary);
+    bool hasPendingUpdate() const { return pending_ != nullptr; }
 
     Gtk::DrawingArea& chartArea() { return chartArea_; }
     Gtk::DrawingArea& barArea() { return barArea_; }
@@ -36,12 +39,14 @@ private:
     static std::unique_ptr<FChartViewController> makeController(FChartViewController::Idiom idiom);
     void host(Gtk::DrawingArea& area, CPTGraphHostingView& view);
     void screenScaleChanged();
+    void applyPending();
 
     std::unique_ptr<FChartViewController> controller_;
     Gtk::DrawingArea chartArea_;
     Gtk::DrawingArea barArea_;
     Gtk::Box graphs_{Gtk::Orientation::VERTICAL, 0};
     Gtk::ScrolledWindow scroller_;
+    SharedSummary pending_;
 };
 
 }  // namespace quorvel

@@ -71,6 +71,15 @@ Rows rowsOf(cairo_surface_t* surface)
                 std::memset(out, 0, channels);
                 continue;
             }
+            if (a == 0xFF) {  // most of a chart: the channels as they are, no division
+                out[0] = static_cast<unsigned char>(p >> 16);
+                out[1] = static_cast<unsigned char>(p >> 8);
+                out[2] = static_cast<unsigned char>(p);
+                if (!r.opaque) {
+                    out[3] = 0xFF;
+                }
+                continue;
+            }
             out[0] = unpremultiply((p >> 16) & 0xFF, a);
             out[1] = unpremultiply((p >> 8) & 0xFF, a);
             out[2] = unpremultiply(p & 0xFF, a);

@@ -76,6 +76,28 @@ TEST_F(ChartScreensTest, TheCurrentMonthIsShownAlsoWhenTheFirstSummaryCameWhileT
     EXPECT_EQ(charts.currentPage(), 2);
 }
 
+TEST_F(ChartScreensTest, PagesOfAHiddenTabKeepTheLatestSummaryUntilTheyAreShown)
+{
+    ChartViewContainerViewController charts(*env.context);
+    charts.updateInterface(demo);
+    charts.updateInterface(env.demoSummary());
+    ASSERT_EQ(charts.viewControllers().size(), 3u) << "the pages exist, ready to be paged to";
+    for (FChartPageWidget* page : charts.viewControllers()) {
+        EXPECT_TRUE(page->hasPendingUpdate()) << "a hidden page builds no graph";
+    }
+    {
+        guitest::ShownIn shown(charts.widget(), 360, 664);
+        guitest::waitFrames(charts.widget());
+        for (FChartPageWidget* page : charts.viewControllers()) {
+            EXPECT_FALSE(page->hasPendingUpdate()) << "applied once shown";
+        }
+        charts.updateInterface(env.demoSummary());
+        EXPECT_FALSE(charts.viewControllers().back()->hasPendingUpdate()) << "a shown page updates at once";
+    }
+    charts.updateInterface(env.demoSummary());
+    EXPECT_TRUE(charts.viewControllers().back()->hasPendingUpdate());
+}
+
 TEST_F(ChartScreensTest, ASummaryWithoutMonthsDoesNotUseUpTheJumpToTheCurrentMonth)
 {
     ChartViewContainerViewController charts(*env.context);
