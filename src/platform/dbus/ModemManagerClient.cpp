@@ -41,6 +41,26 @@ std::optional<ModemRegistration> ModemManagerClient::fromInterfaces(const char* 
     return modem;
 }
 
+bool ModemManagerClient::forEachObject(const SystemBus& bus,
+                                       const std::function<void(const char* path, GVariant* interfaces)>& visit)
+{
+    const BusReply reply =
+        bus.call(kService, kPath, "org.freedesktop.DBus.ObjectManager", "GetManagedObjects", nullptr, "(a{oa{sa{sv}}})");
+    if (!reply) {
+        return false;
+    }
+    const Variant objects(g_variant_get_child_value(reply.value.get(), 0));
+    GVariantIter iter;
+    const gchar* path = nullptr;
+    GVariant* interfaces = nullptr;
+    g_variant_iter_init(&iter, objects.get());
+    while (g_variant_iter_next(&iter, "{&o@a{sa{sv}}}", &path, &interfaces)) {
+        const Variant owned(interfaces);
+        visit(path, interfaces);
+    }
+    return true;
+}
+
 std::optional<std::vector<ModemRegistration>> ModemManagerClient::modems()
 {
     const std::optional<SystemBus> bus = SystemBus::connect();
@@ -56,22 +76,11 @@ std::optional<std::vector<ModemRegistration>> ModemManagerClient::modems(const S
         return std::nullopt;
     }
     std::vector<ModemRegistration> found;
-    const BusReply reply = bus.call(kService, kPath, "org.freedesktop.DBus.ObjectManager", "GetManagedObjects",
-                                    nullptr, "(a{oa{sa{sv}}})");
-    if (!reply) {
-        return found;  // running but not telling: no modem known
-    }
-    const Variant objects(g_variant_get_child_value(reply.value.get(), 0));
-    GVariantIter iter;
-    const gchar* path = nullptr;
-    GVariant* interfaces = nullptr;
-    g_variant_iter_init(&iter, objects.get());
-    while (g_variant_iter_next(&iter, "{&o@a{sa{sv}}}", &path, &interfaces)) {
-        const Variant owned(interfaces);
+    forEachObject(bus, [&](const char* path, GVariant* interfaces) {
         if (std::optional<ModemRegistration> modem = fromInterfaces(path, interfaces)) {
             found.push_back(std::move(*modem));
         }
-    }
+    });  // running but not telling: no modem known
     std::sort(found.begin(), found.end(),
               [](const ModemRegistration& a, const ModemRegistration& b) { return a.path < b.path; });
     return found;

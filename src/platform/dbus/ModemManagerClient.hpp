@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,10 @@ public:
     static std::optional<std::vector<ModemRegistration>> modems();
     // The same over a connection the caller holds.
     static std::optional<std::vector<ModemRegistration>> modems(const SystemBus& bus);
+
+    // Each object ModemManager manages, with its interfaces (a{sa{sv}}); false when it did not
+    // answer (hanging: after SystemBus::kCallTimeoutMs).
+    static bool forEachObject(const SystemBus& bus, const std::function<void(const char* path, GVariant* interfaces)>& visit);
 
     // The modem's registration from its interfaces (a{sa{sv}}) as the object manager gives them;
     // nullopt for an object that is not a modem.

@@ -77,25 +77,16 @@ std::optional<SimCardList> ModemSimDirectory::simsOn(const SystemBus& bus)
     if (!bus.hasOwner(ModemManagerClient::kService)) {
         return std::nullopt;
     }
-    const BusReply reply = bus.call(ModemManagerClient::kService, ModemManagerClient::kPath,
-                                    "org.freedesktop.DBus.ObjectManager", "GetManagedObjects", nullptr,
-                                    "(a{oa{sa{sv}}})");
-    if (!reply) {
-        return std::nullopt;  // hanging or refusing: as if there were none
-    }
     SimCardList found;
-    const Variant objects(g_variant_get_child_value(reply.value.get(), 0));
-    GVariantIter iter;
-    const gchar* path = nullptr;
-    GVariant* interfaces = nullptr;
-    g_variant_iter_init(&iter, objects.get());
-    while (g_variant_iter_next(&iter, "{&o@a{sa{sv}}}", &path, &interfaces)) {
-        const Variant owned(interfaces);
+    const bool answered = ModemManagerClient::forEachObject(bus, [&](const char* path, GVariant* interfaces) {
         const Variant modem(
             g_variant_lookup_value(interfaces, ModemManagerClient::kModemInterface, G_VARIANT_TYPE("a{sv}")));
         if (modem) {
             addModemSims(bus, path, modem.get(), found);
         }
+    });
+    if (!answered) {
+        return std::nullopt;  // hanging or refusing: as if there were none
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const SimCard& a, const SimCard& b) { return a.modemPath < b.modemPath; });
