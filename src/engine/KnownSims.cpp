@@ -180,6 +180,9 @@ TrafficRoute::Share KnownSims::take(const TrafficIncrement& increment)
         }
         ask(grown);
     }
+    if (!route_) {
+        return {};  // only growth no link can be told by (an older file's summed total)
+    }
     Share taken;
     for (Entry& entry : entries_) {
         std::uint64_t part = 0;
