@@ -70,34 +70,38 @@ const std::string& SystemBusModule::failure()
     return loaded().failure;
 }
 
-std::optional<NetworkDeviceTable> LazyNetworkDeviceDirectory::devices()
+namespace {
+
+// A service of the bus module made on first use; null (and no module loaded, no connection
+// tried) while there can be no system bus. Asked at every change of the links.
+template <class Service, class Make>
+Service* loadedWhenBusThere(std::unique_ptr<Service>& slot, Make make)
 {
     if (!SystemBusModule::busCanBeThere(nullptr)) {
-        return std::nullopt;  // asked at every change of the links: no module, no connection tried
+        return nullptr;
     }
-    if (!loaded_) {
+    if (!slot) {
         SystemBusServices* bus = SystemBusModule::services();
         if (bus == nullptr) {
-            return std::nullopt;
+            return nullptr;
         }
-        loaded_ = bus->networkDevices();
+        slot = make(*bus);
     }
-    return loaded_->devices();
+    return slot.get();
+}
+
+}  // namespace
+
+std::optional<NetworkDeviceTable> LazyNetworkDeviceDirectory::devices()
+{
+    NetworkDeviceDirectory* d = loadedWhenBusThere(loaded_, [](SystemBusServices& bus) { return bus.networkDevices(); });
+    return d != nullptr ? d->devices() : std::nullopt;
 }
 
 std::optional<SimCardList> LazySimCardDirectory::sims()
 {
-    if (!SystemBusModule::busCanBeThere(nullptr)) {
-        return std::nullopt;
-    }
-    if (!loaded_) {
-        SystemBusServices* bus = SystemBusModule::services();
-        if (bus == nullptr) {
-            return std::nullopt;
-        }
-        loaded_ = bus->simCards();
-    }
-    return loaded_->sims();
+    SimCardDirectory* d = loadedWhenBusThere(loaded_, [](SystemBusServices& bus) { return bus.simCards(); });
+    return d != nullptr ? d->sims() : std::nullopt;
 }
 
 MobileDataSwitch& LazyMobileDataSwitch::target()
