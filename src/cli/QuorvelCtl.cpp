@@ -7,6 +7,7 @@
 #include "cli/CtlBusServices.hpp"
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
+#include "cli/CtlExport.hpp"
 #include "cli/CtlHelp.hpp"
 #include "cli/CtlInterfaces.hpp"
 #include "cli/CtlPlan.hpp"
@@ -465,38 +466,10 @@ int QuorvelCtl::limits(const CtlArguments& a)
 int QuorvelCtl::exportDays(const CtlArguments& a)
 {
     start();
-    const auto& months = app_->pmodule()->history().months();
     if (a.has("--json")) {
-        nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const auto& m : months) {
-            nlohmann::ordered_json days = nlohmann::ordered_json::array();
-            for (const CTrafficPoint& p : m->arrDaysTraffics()) {
-                days.push_back({{"date", CtlReport::localDay(p.pDate())},
-                                {"bytes", p.getTotalTraffic()},
-                                {"wifi_bytes", p.getTotalTrafficWf()},
-                                {"roaming_bytes", p.getRoamingTraffic()},
-                                {"entered_bytes", p.getEnteredTraffic()},
-                                {"free_bytes", p.getFreeTraffic()}});
-            }
-            list.push_back({{"month", m->psMonth() + " " + m->psYear()},
-                            {"plan", m->pMonthPlan().value_or(0)},
-                            {"days", std::move(days)},
-                            {"corrections", CtlReport::correctionsJson(*m)}});
-        }
-        out_ << nlohmann::ordered_json{{"months", std::move(list)}}.dump(2) << "\n";
-        return 0;
-    }
-    // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out. A
-    // correction is a row of its own (signed), after the day rows of its month.
-    // The free hours' share comes last, so that readers of the older columns read on.
-    out_ << "date,cellular_bytes,kind,free_bytes\n";
-    for (const auto& m : months) {
-        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
-            out_ << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day," << p.getFreeTraffic() << "\n";
-        }
-        for (const TrafficCorrection& c : m->arrCorrections()) {
-            out_ << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction,0\n";
-        }
+        out_ << CtlExport::json(*app_).dump(2) << "\n";
+    } else {
+        CtlExport::csv(app_->pmodule()->history(), out_);
     }
     return 0;
 }

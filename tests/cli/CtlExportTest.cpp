@@ -64,4 +64,33 @@ TEST(CtlExport, CsvHasADateAndACellularBytesColumnMatchingTheJsonExport)
     EXPECT_EQ(total, 3'000'000u + 6'000u);
 }
 
+TEST(CtlExport, JsonCarriesPlacesAndSettingsForAWholeBackup)
+{
+    TempDir home;
+    std::string out;
+    std::string err;
+    std::ofstream(home.path() / "counters") << "wwan0 1000 1000\n";
+    ASSERT_EQ(quorvel::clitest::runCtl(home.path(), {"setup", "--plan", "500", "--start-day", "7"}, out, err), 0) << err;
+    ASSERT_EQ(quorvel::clitest::runCtl(home.path(), {"limits", "--day", "off"}, out, err), 0) << err;
+    ASSERT_EQ(quorvel::clitest::runCtl(home.path(), {"addon", "add", "--size", "100", "--days", "30"}, out, err), 0) << err;
+    std::ofstream(home.path() / "counters") << "wwan0 9000 2000\n";
+    ASSERT_EQ(quorvel::clitest::runCtl(home.path(), {"sample", "--at", "52.5,13.4"}, out, err), 0) << err;
+
+    std::string json;
+    ASSERT_EQ(quorvel::clitest::runCtl(home.path(), {"export", "--json"}, json, err), 0) << err;
+    const nlohmann::json doc = nlohmann::json::parse(json);
+    const nlohmann::json& settings = doc.at("settings");
+    EXPECT_EQ(settings.at("plan"), 500'000'000u);
+    EXPECT_EQ(settings.at("start_day"), 7);
+    EXPECT_EQ(settings.at("shape").at("kind"), "monthly");
+    EXPECT_EQ(settings.at("alerts").at("day"), false);
+    EXPECT_EQ(settings.at("alerts").at("month"), true);
+    ASSERT_EQ(settings.at("packs").size(), 1u);
+    EXPECT_EQ(settings.at("packs")[0].at("size"), 100'000'000u);
+    EXPECT_EQ(settings.at("packs")[0].at("days"), 30);
+    ASSERT_EQ(doc.at("places").size(), 1u);
+    EXPECT_DOUBLE_EQ(doc.at("places")[0].at("latitude").get<double>(), 52.5);
+    EXPECT_EQ(doc.at("places")[0].at("bytes"), 9000u);
+}
+
 }  // namespace

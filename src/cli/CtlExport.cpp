@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CtlExport.hpp"
+
+#include <ostream>
+
+#include "cli/CtlReport.hpp"
+#include "engine/CAppController.hpp"
+#include "platform/Calendar.hpp"
+
+namespace quorvel {
+
+namespace {
+
+std::string hourText(const DateComponents& c)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d", c.year, c.month, c.day, c.hour);
+    return buf;
+}
+
+nlohmann::ordered_json shapeJson(const PlanShape& shape)
+{
+    using Kind = PlanShape::Kind;
+    const bool dated = shape.kind() == Kind::Every || shape.kind() == Kind::Prepaid;
+    return {{"kind", PlanShape::kindName(shape.kind())},
+            {"start_day", shape.kind() == Kind::Monthly ? nlohmann::ordered_json(shape.startDay()) : nullptr},
+            {"every_days", shape.kind() == Kind::Every ? nlohmann::ordered_json(shape.everyDays()) : nullptr},
+            {"from", dated ? nlohmann::ordered_json(shape.from().text()) : nullptr},
+            {"until", shape.kind() == Kind::Prepaid ? nlohmann::ordered_json(shape.until().text()) : nullptr}};
+}
+
+}  // namespace
+
+nlohmann::ordered_json CtlExport::json(const CAppController& app)
+{
+    const CTraffics& history = app.pmodule()->history();
+    return {{"months", monthsJson(history)}, {"places", placesJson(history)}, {"settings", settingsJson(app)}};
+}
+
+nlohmann::ordered_json CtlExport::monthsJson(const CTraffics& history)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const auto& m : history.months()) {
+        nlohmann::ordered_json days = nlohmann::ordered_json::array();
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            days.push_back({{"date", CtlReport::localDay(p.pDate())},
+                            {"bytes", p.getTotalTraffic()},
+                            {"wifi_bytes", p.getTotalTrafficWf()},
+                            {"roaming_bytes", p.getRoamingTraffic()},
+                            {"entered_bytes", p.getEnteredTraffic()},
+                            {"free_bytes", p.getFreeTraffic()}});
+        }
+        list.push_back({{"month", m->psMonth() + " " + m->psYear()},
+                        {"plan", m->pMonthPlan().value_or(0)},
+                        {"days", std::move(days)},
+                        {"corrections", CtlReport::correctionsJson(*m)}});
+    }
+    return list;
+}
+
+nlohmann::ordered_json CtlExport::placesJson(const CTraffics& history)
+{
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const auto& d : history.deltas()) {
+        const Location where = d->pLocation.value_or(Location{});
+        out.push_back({{"latitude", where.latitude},
+                       {"longitude", where.longitude},
+                       {"bytes", d->delta()},
+                       {"latest", d->pDateComp ? nlohmann::ordered_json(hourText(*d->pDateComp)) : nullptr}});
+    }
+    return out;
+}
+
+nlohmann::ordered_json CtlExport::settingsJson(const CAppController& app)
+{
+    using Switch = CAppController::AlertSwitch;
+    const CTrafficManager& m = *app.pmodule();
+    nlohmann::ordered_json packs = nlohmann::ordered_json::array();
+    for (const AddonPack& p : m.dataPlan().packs()) {
+        packs.push_back({{"size", p.size()}, {"first_day", p.first().text()}, {"days", p.days()}});
+    }
+    return {{"plan", m.getMonthPlan()},
+            {"start_day", m.getPlanStartDay()},
+            {"shape", shapeJson(m.planShape())},
+            {"packs", std::move(packs)},
+            {"alerts",
+             {{"day", app.alertSwitch(Switch::Day)},
+              {"month", app.alertSwitch(Switch::Month)},
+              {"overbound", app.alertSwitch(Switch::Overbound)}}}};
+}
+
+void CtlExport::csv(const CTraffics& history, std::ostream& out)
+{
+    // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out. A
+    // correction is a row of its own (signed), after the day rows of its month.
+    // The free hours' share comes last, so that readers of the older columns read on.
+    out << "date,cellular_bytes,kind,free_bytes\n";
+    for (const auto& m : history.months()) {
+        for (const CTrafficPoint& p : m->arrDaysTraffics()) {
+            out << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day," << p.getFreeTraffic() << "\n";
+        }
+        for (const TrafficCorrection& c : m->arrCorrections()) {
+            out << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction,0\n";
+        }
+    }
+}
+
+}  // namespace quorvel
