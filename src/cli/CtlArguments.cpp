@@ -33,7 +33,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"plan", {0, {"--json", "--monthly", "--daily", "--prepaid"},
                   {"--start-day", "--every", "--from", "--until", "--size", "--rollover", "--free-hours"}, {}}},
         {"addon", {1, {"--json"}, {"--size", "--days", "--from"}, {}, 1}},
-        {"sims", {0, {"--json"}, {"--name", "--forget"}, {}, 1}},
+        {"sims", {0, {"--json"}, {"--name", "--forget", "--take-over"}, {}, 1}},
         {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
     };
     return kShapes;
@@ -88,13 +88,33 @@ std::optional<std::string> CtlArguments::value(const std::string& option) const
     return it == options.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
-CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
+CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& given)
 {
+    std::optional<std::string> sim;
+    std::vector<std::string> argv;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        if (given[i] == "--sim" || given[i].starts_with("--sim=")) {
+            if (sim) {
+                return {std::nullopt, "--sim given twice"};
+            }
+            if (given[i] == "--sim" && i + 1 >= given.size()) {
+                return {std::nullopt, "option --sim needs a value"};
+            }
+            sim = given[i] == "--sim" ? given[++i] : given[i].substr(6);
+            continue;
+        }
+        argv.push_back(given[i]);
+    }
     if (argv.empty()) {
         return {std::nullopt, "no command given"};
     }
     if (auto asked = helpAsked(argv)) {
         return {std::move(*asked), {}};
+    }
+    // The SIMs, the counted interfaces and the resident counter are the device's, not a plan's.
+    static const std::set<std::string> kDeviceWide = {"sims", "interfaces", "watch"};
+    if (sim && kDeviceWide.count(argv[0]) != 0) {
+        return {std::nullopt, "--sim does not go with " + argv[0]};
     }
     auto shape = shapes().find(argv[0]);
     if (shape == shapes().end()) {
@@ -132,8 +152,8 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
             return {std::nullopt, a.command + " needs " + r};
         }
     }
-    if (int(a.has("--json")) + int(a.has("--name")) + int(a.has("--forget")) > 1) {
-        return {std::nullopt, "choose one of --json, --name and --forget"};
+    if (int(a.has("--json")) + int(a.has("--name")) + int(a.has("--forget")) + int(a.has("--take-over")) > 1) {
+        return {std::nullopt, "choose one of --json, --name, --forget and --take-over"};
     }
     if (a.has("--json") && a.has("--csv")) {
         return {std::nullopt, "choose one of --json and --csv"};
@@ -144,6 +164,7 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
     if (a.has("--watch") && !a.has("--oneline") && !a.has("--waybar")) {
         return {std::nullopt, "--watch needs --oneline or --waybar"};
     }
+    a.sim = std::move(sim);
     return {std::move(a), {}};
 }
 

@@ -13,6 +13,8 @@ struct CtlArguments {
     std::string command;                        // "status", "set", ...
     std::vector<std::string> words;             // "plan", "500" for `set plan 500`
     std::map<std::string, std::string> options; // "--plan" -> "500"; flags map to ""
+    // `--sim ID`, anywhere on the line: the SIM whose plan the command acts on.
+    std::optional<std::string> sim = {};
 
     bool has(const std::string& option) const { return options.count(option) != 0; }
     std::optional<std::string> value(const std::string& option) const;

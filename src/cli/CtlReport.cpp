@@ -88,7 +88,9 @@ nlohmann::ordered_json CtlReport::toJson() const
         }
     }
     nlohmann::ordered_json j;
-    j["sim"] = nullptr;  // the figures are this device's own plan's, no SIM's
+    // Whose plan the figures are: a SIM's, or null for the device's own.
+    j["sim"] = sim ? nlohmann::ordered_json{{"id", sim->key()}, {"name", sim->displayName()}, {"operator", sim->operatorName()}}
+                   : nlohmann::ordered_json(nullptr);
     j["plan"] = s.pDataPlan().value_or(0);
     j["used"] = s.pDataUsed().value_or(0);
     j["left"] = s.pDataLeft().value_or(0);

@@ -12,6 +12,7 @@
 #include "platform/Date.hpp"
 #include "platform/LocalNotifier.hpp"
 #include "model/SharedSummary.hpp"
+#include "model/SimRecord.hpp"
 
 namespace quorvel {
 
@@ -27,6 +28,7 @@ struct CtlReport {
     std::uint64_t held = 0;  // counted while the clock could not date it, not booked yet
     std::optional<LocalNotification> alert;
     Date today{};
+    std::optional<SimRecord> sim;  // whose plan the figures are; none: the device's
 
     nlohmann::ordered_json toJson() const;
     std::string toText(bool full) const;

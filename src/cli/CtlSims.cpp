@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CtlSims.hpp"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <variant>
@@ -42,7 +43,8 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
     const Date when = app.env().clock.now();
     const std::string forget = a.value("--forget").value_or("");
     const std::string rename = a.value("--name").value_or("");
-    if (!a.has("--forget") && !a.has("--name")) {
+    const std::string takeOverId = a.value("--take-over").value_or("");
+    if (!a.has("--forget") && !a.has("--name") && !a.has("--take-over")) {
         // Listing records what it saw, so that "last seen" stays true for SIMs no longer in.
         app.withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, when); });
         const KnownSims& stored = app.pmodule()->knownSims();
@@ -50,9 +52,13 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
         return 0;
     }
     const std::vector<SimRecord> known = app.pmodule()->knownSims().withSeen(now, when);
-    const std::optional<std::size_t> index = resolve(a.has("--forget") ? forget : rename, known, err);
+    const std::string word = a.has("--forget") ? forget : a.has("--name") ? rename : takeOverId;
+    const std::optional<std::size_t> index = resolve(word, known, err);
     if (!index) {
         return 1;
+    }
+    if (a.has("--take-over")) {
+        return takeOver(known[*index], app, now, out, err);
     }
     if (a.has("--name") && !SimRecord::validName(a.words[0])) {
         err << "quorvelctl: invalid name: one line of at most " << SimRecord::kMaxNameLength
@@ -84,6 +90,35 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
     return 0;
 }
 
+int CtlSims::takeOver(const SimRecord& chosen, CAppController& app, const SimCardList& now, std::ostream& out,
+                      std::ostream& err)
+{
+    if (chosen.setUp()) {
+        err << "quorvelctl: the SIM \"" << chosen.displayName()
+            << "\" has a plan of its own, which taking over would replace; nothing was changed\n";
+        return 1;
+    }
+    if (app.isFirstStart()) {
+        err << "quorvelctl: This device has no plan to hand over yet; set up the SIM instead: quorvelctl --sim "
+            << chosen.key() << " setup --plan MB --start-day DAY; nothing was changed\n";
+        return 1;
+    }
+    const Date when = app.env().clock.now();
+    app.withStateLock([&](CTrafficManager& m) {
+        KnownSims& sims = m.knownSims();
+        sims.see(now, when);
+        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
+            if (sims.entries()[i].record.key() == chosen.key()) {
+                sims.entries()[i].plan->takeOverDevicePlan();
+                sims.markSetUp(i);
+            }
+        }
+    });
+    out << "The SIM \"" << chosen.displayName()
+        << "\" now has the plan and the history of This device, which starts afresh.\n";
+    return 0;
+}
+
 std::optional<std::size_t> CtlSims::resolve(const std::string& word, const std::vector<SimRecord>& known,
                                             std::ostream& err)
 {
@@ -110,21 +145,38 @@ std::uint64_t CtlSims::countedIn(const CTraffics& history)
 
 void CtlSims::sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err)
 {
+    const bool anySetUp =
+        std::any_of(sims.entries().begin(), sims.entries().end(), [](const auto& e) { return e.record.setUp(); });
     for (const KnownSims::Entry& e : sims.entries()) {
-        const std::uint64_t counted = countedIn(*e.history);
+        const std::uint64_t counted = countedIn(e.history());
         if (!e.record.setUp() && counted > 0) {
             err << "quorvelctl: the SIM \"" << e.record.displayName() << "\" is not set up; its "
                 << FileSize::formatMemoryStringDot1(counted) << " are counted for it, not for this plan\n";
         }
+    }
+    if (!anySetUp && !sims.entries().empty()) {
+        // Never taken over silently: the user says whether the plan so far was this SIM's.
+        const SimRecord& first = sims.entries().front().record;
+        err << "quorvelctl: Is this the SIM of your current plan? The SIM \"" << first.displayName() << "\" (…"
+            << first.shortKey() << "): if so, quorvelctl sims --take-over " << first.key()
+            << "; if not, quorvelctl --sim " << first.key() << " setup --plan MB --start-day DAY\n";
     }
 }
 
 void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known, const SimCardList& now, bool json,
                    std::ostream& out)
 {
-    const auto used = [&](const SimRecord& s) {
+    // A SIM set up reports its plan's period; one that is not, everything counted for it.
+    const auto used = [&](const SimRecord& s) -> std::uint64_t {
         const KnownSims::Entry* e = stored.find(s.key());
-        return e != nullptr ? countedIn(*e->history) : 0;
+        if (e == nullptr) {
+            return 0;
+        }
+        return e->record.setUp() ? e->plan->getDataUsed() : countedIn(e->history());
+    };
+    const auto plan = [&](const SimRecord& s) -> std::optional<std::uint64_t> {
+        const KnownSims::Entry* e = stored.find(s.key());
+        return e != nullptr && e->record.setUp() ? std::optional<std::uint64_t>(e->plan->getMonthPlan()) : std::nullopt;
     };
     if (json) {
         nlohmann::ordered_json sims = nlohmann::ordered_json::array();
@@ -136,6 +188,7 @@ void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known,
                             {"last_seen", s.lastSeen() ? nlohmann::ordered_json(LocalDay::of(*s.lastSeen()).text())
                                                        : nlohmann::ordered_json(nullptr)},
                             {"set_up", s.setUp()},
+                            {"plan", plan(s) ? nlohmann::ordered_json(*plan(s)) : nlohmann::ordered_json(nullptr)},
                             {"used", used(s)}});
         }
         out << nlohmann::ordered_json{{"sims", sims}}.dump(2) << "\n";
@@ -150,8 +203,12 @@ void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known,
         if (!s.operatorName().empty() && s.operatorName() != s.displayName()) {
             out << "  " << s.operatorName();
         }
-        out << "  last seen " << lastSeenText(s) << "  " << FileSize::formatMemoryStringDot1(used(s)) << " counted"
-            << (s.setUp() ? "" : "  not set up") << "\n";
+        out << "  last seen " << lastSeenText(s) << "  ";
+        if (const std::optional<std::uint64_t> p = plan(s)) {
+            out << FileSize::formatMemoryStringDot1(used(s)) << " of " << FileSize::formatMemoryStringDot1(*p) << " used\n";
+        } else {
+            out << FileSize::formatMemoryStringDot1(used(s)) << " counted  not set up\n";
+        }
     }
 }
 

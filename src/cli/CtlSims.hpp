@@ -27,13 +27,17 @@ public:
 
     // Every byte a history holds, as a SIM that is not set up reports it.
     static std::uint64_t countedIn(const CTraffics& history);
-    // One line per SIM not set up that has traffic: it is counted for that SIM, not this plan.
+    // One line per SIM not set up that has traffic: it is counted for that SIM, not this plan;
+    // while no SIM has a plan, the first one is asked whether it carries the device's.
     static void sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err);
-
-private:
     // The SIM the word names among `known`, or nullopt after saying why on `err`.
     static std::optional<std::size_t> resolve(const std::string& word, const std::vector<SimRecord>& known,
                                               std::ostream& err);
+
+private:
+    // `--take-over ID`: the device's plan and history go to that SIM, which has none yet.
+    static int takeOver(const SimRecord& chosen, CAppController& app, const SimCardList& now, std::ostream& out,
+                        std::ostream& err);
     static void list(const KnownSims& stored, const std::vector<SimRecord>& known, const SimCardList& now, bool json, std::ostream& out);
 };
 

@@ -58,6 +58,8 @@ std::optional<Location> parseLocation(const std::string& text)
 
 // A file that cannot be opened stops the command before it changes anything.
 struct FileProblem {};
+// A `--sim` that names no SIM, or several: said, and nothing done.
+struct NoSuchSim {};
 
 StrictEntry::Read<std::uint64_t> megabytesEntry(const std::string& text, bool positive)
 {
@@ -100,6 +102,46 @@ void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
     if (app_->fileProblem()) {
         throw FileProblem{};  // the reason was logged as it was met
     }
+    choosePlan();
+}
+
+void QuorvelCtl::choosePlan()
+{
+    const KnownSims& stored = app_->pmodule()->knownSims();
+    if (!simWord_) {
+        const std::optional<std::string> active = stored.activeKey();
+        const KnownSims::Entry* e = active ? stored.find(*active) : nullptr;
+        app_->selectPlan(e != nullptr && e->record.setUp() ? active : std::nullopt);
+        return;
+    }
+    const SimCardList now = services_->env().sims->sims().value_or(SimCardList{});
+    const Date when = services_->env().clock.now();
+    const std::vector<SimRecord> known = stored.withSeen(now, when);
+    const std::optional<std::size_t> index = CtlSims::resolve(*simWord_, known, err_);
+    if (!index) {
+        throw NoSuchSim{};
+    }
+    const std::string key = known[*index].key();
+    if (stored.find(key) == nullptr) {  // reported now, never stored: kept from now on
+        app_->withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, when); });
+        stopUnlessSaved();
+    }
+    app_->selectPlan(key);
+}
+
+bool QuorvelCtl::planSetUp()
+{
+    if (app_->planSetUp()) {
+        return true;
+    }
+    if (const std::optional<std::string> sim = app_->selectedSim()) {
+        const SimRecord& r = app_->pmodule()->knownSims().find(*sim)->record;
+        err_ << "The SIM \"" << r.displayName() << "\" is not set up yet. Run: quorvelctl --sim " << r.key()
+             << " setup --plan MB --start-day DAY [--used MB]\n";
+    } else {
+        err_ << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
+    }
+    return false;
 }
 
 void QuorvelCtl::stopUnlessSaved() const
@@ -123,10 +165,13 @@ int QuorvelCtl::run(const std::vector<std::string>& argv)
         return code;
     }
     int code = kCannotSave;
+    simWord_ = parsed.arguments->sim;
     try {
         code = dispatch(*parsed.arguments);
     } catch (const FileProblem&) {
         return kCannotSave;
+    } catch (const NoSuchSim&) {
+        return 1;
     }
     // What a command reports is true only once it is saved; its reason was logged when met.
     if (app_ && app_->fileProblem()) {
@@ -217,9 +262,11 @@ int QuorvelCtl::setup(const CtlArguments& a)
     }
     start();
     // A set-up run again changes only what it is given: the used data only with --used. The
-    // first one ends with it (0 when not given), which also sets the counters' baselines.
-    const bool firstStart = app_->isFirstStart();
-    if ((firstStart || usedText) && !clockCanDate()) {
+    // device's first one ends with it (0 when not given), which also sets the counters'
+    // baselines; a SIM's keeps what was counted for it unless --used says otherwise.
+    const std::optional<std::string> sim = app_->selectedSim();
+    const bool setsUsed = usedText || (!sim && app_->isFirstStart());
+    if (setsUsed && !clockCanDate()) {
         return 1;
     }
     // The set-up's own order: plan, start day, then the used data that ends it.
@@ -227,12 +274,19 @@ int QuorvelCtl::setup(const CtlArguments& a)
     stopUnlessSaved();
     app_->onResetPlanStartDay(*day.value);
     stopUnlessSaved();
-    app_->resetWizardFinished();
-    if (firstStart || usedText) {
+    if (sim) {
+        app_->finishSimSetUp();
+        stopUnlessSaved();
+    } else {
+        app_->resetWizardFinished();
+    }
+    if (setsUsed) {
         app_->onResetThisMonthDataInfo(*used.value);
     }
     queue_->drain();
-    out_ << "Quorvel is set up: a plan of " << FileSize::formatMemoryStringDot1(*plan.value)
+    out_ << (sim ? "The SIM \"" + app_->pmodule()->knownSims().find(*sim)->record.displayName() + "\" is"
+                 : std::string("Quorvel is"))
+         << " set up: a plan of " << FileSize::formatMemoryStringDot1(*plan.value)
          << ", billing months starting on day " << *day.value << ", "
          << FileSize::formatMemoryStringDot1(app_->pmodule()->getDataUsed()) << " used so far this month.\n";
     // Counting in the background is on from the set-up on; `watch --autostart off` turns it off.
@@ -262,8 +316,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
         }
     }
     start();
-    if (app_->isFirstStart()) {
-        err_ << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
+    if (!planSetUp()) {
         return 3;
     }
     CtlReport report;
@@ -295,6 +348,9 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
         }
     }
     report.today = services_->env().clock.now();
+    if (const std::optional<std::string> sim = app_->selectedSim()) {
+        report.sim = app_->pmodule()->knownSims().find(*sim)->record;
+    }
     report.held = app_->pmodule()->history().sampler().heldTraffic();
     CtlSims::sayWhichAreNotSetUp(app_->pmodule()->knownSims(), err_);
     if (a.has("--oneline") || a.has("--waybar")) {
@@ -485,7 +541,7 @@ int QuorvelCtl::chart(const CtlArguments& a)
     }
     start();
     SharedSummary summary;
-    if (!app_->isFirstStart()) {  // before the set-up there is no summary: the empty page
+    if (app_->planSetUp()) {  // before the set-up there is no summary: the empty page
         summary = storedSummary();
     }
     return chart->render(summary, out_, err_);

@@ -54,6 +54,11 @@ private:
     // Loads the files; throws when one exists but cannot be opened, before anything changes.
     // Only a resident sampler brings a source of roaming.
     void start(std::unique_ptr<RoamingSource> roaming = nullptr);
+    // The plan the command acts on: the SIM `--sim` names (throws when none or several are
+    // meant, having said so), else the active SIM's when it is set up, else the device's.
+    void choosePlan();
+    // Says, when the chosen plan is not set up, how to set it up; whether it is.
+    bool planSetUp();
     // Throws when the last change could not be saved (it was taken back): a command that fails
     // goes no further, so what it leaves behind is what was there before.
     void stopUnlessSaved() const;
@@ -61,6 +66,7 @@ private:
     Paths paths_;
     ChartMaker makeChart_;
     std::vector<std::string> argv_;
+    std::optional<std::string> simWord_;
     std::ostream& target_;
     // What the command reports, handed on only when everything it changed was saved.
     std::ostringstream out_;

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/CAppController.hpp"
 
-#include "engine/PlanActionsRunner.hpp"
-
+#include <algorithm>
 #include <optional>
 
+#include "engine/PlanActionsRunner.hpp"
+
 #include "engine/AppShell.hpp"
+#include "model/CTrafficLimitDay.hpp"
+#include "model/CTrafficLimitMonth.hpp"
+#include "model/CTrafficLimitOverbound.hpp"
 #include "model/DefaultsKeys.hpp"
 #include "model/Messages.hpp"
 #include "platform/Calendar.hpp"
@@ -83,7 +87,7 @@ void CAppController::withStateLock(const std::function<void(CTrafficManager&)>& 
     // The defaults a change touches are written only once the state it goes with is on disk;
     // until then the process keeps both in memory (the hold withholds them from the file).
     UserDefaults::Hold defaults(env_.defaults);
-    change(*pmodule_);
+    change(*pmodule());
     pmodule_->saveState();
     if (!env_.stateFile.problem()) {
         defaults.commit();
@@ -189,22 +193,22 @@ void CAppController::onResetPlanValue(std::uint64_t plan)
 
 const DataPlan& CAppController::dataPlan() const
 {
-    return pmodule_->dataPlan();
+    return pmodule()->dataPlan();
 }
 
 PlanShape CAppController::planShape() const
 {
-    return pmodule_->planShape();
+    return pmodule()->planShape();
 }
 
 LocalDay CAppController::today() const
 {
-    return pmodule_->currentDay();
+    return pmodule()->currentDay();
 }
 
 std::vector<std::uint64_t> CAppController::packsLeft() const
 {
-    return pmodule_->allowanceNow().packLeft;
+    return pmodule()->allowanceNow().packLeft;
 }
 
 void CAppController::changePlanAndUpdate(const std::function<void(CTrafficManager&)>& change)
@@ -276,8 +280,10 @@ const char* keyOf(CAppController::AlertSwitch which)
 void CAppController::setAlertSwitch(AlertSwitch which, bool on)
 {
     withStateLock([&](CTrafficManager& m) {
-        env_.defaults.setObject(keyOf(which), on);
-        env_.defaults.synchronize();
+        if (!m.isSimPlan()) {
+            env_.defaults.setObject(keyOf(which), on);
+            env_.defaults.synchronize();
+        }
         switch (which) {
         case AlertSwitch::Day:
             m.setDayLimit(on);
@@ -294,7 +300,68 @@ void CAppController::setAlertSwitch(AlertSwitch which, bool on)
 
 bool CAppController::alertSwitch(AlertSwitch which) const
 {
-    return env_.defaults.boolForKey(keyOf(which)).value_or(false);
+    const CTrafficManager* m = pmodule();
+    if (m == nullptr || !m->isSimPlan()) {
+        return env_.defaults.boolForKey(keyOf(which)).value_or(false);
+    }
+    // A SIM's switches are its own limits; the defaults keep the device's.
+    return std::any_of(m->limits().begin(), m->limits().end(), [&](const auto& l) {
+        switch (which) {
+        case AlertSwitch::Day:
+            return dynamic_cast<const CTrafficLimitDay*>(l.get()) != nullptr;
+        case AlertSwitch::Month:
+            return dynamic_cast<const CTrafficLimitMonth*>(l.get()) != nullptr;
+        case AlertSwitch::Overbound:
+            return dynamic_cast<const CTrafficLimitOverbound*>(l.get()) != nullptr;
+        }
+        return false;
+    });
+}
+
+CTrafficManager* CAppController::pmodule() const
+{
+    if (pmodule_ == nullptr || !selected_) {
+        return pmodule_.get();
+    }
+    // Looked up each time: a state another process saved brings its own SIMs' plans.
+    const KnownSims::Entry* e = pmodule_->knownSims().find(*selected_);
+    return e != nullptr ? e->plan.get() : pmodule_.get();
+}
+
+void CAppController::selectPlan(std::optional<std::string> simKey)
+{
+    selected_ = std::move(simKey);
+}
+
+std::optional<std::string> CAppController::selectedSim() const
+{
+    const CTrafficManager* m = pmodule();
+    if (m == nullptr || !m->isSimPlan()) {
+        return std::nullopt;
+    }
+    return m->device().knownSims().entryOf(*m)->record.key();
+}
+
+bool CAppController::planSetUp() const
+{
+    const CTrafficManager* m = pmodule();
+    if (m != nullptr && m->isSimPlan()) {
+        return m->device().knownSims().entryOf(*m)->record.setUp();
+    }
+    return !isFirstStart();
+}
+
+void CAppController::finishSimSetUp()
+{
+    withStateLock([](CTrafficManager& m) {
+        KnownSims& sims = m.knownSims();
+        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
+            if (sims.entries()[i].plan.get() == &m) {
+                sims.markSetUp(i);
+            }
+        }
+    });
+    resetWizardFinished();  // counting begins with the first plan set up, whichever it is
 }
 
 void CAppController::setCutoffAtPlan(bool on)
@@ -304,7 +371,7 @@ void CAppController::setCutoffAtPlan(bool on)
 
 bool CAppController::cutoffAtPlan() const
 {
-    return pmodule_ != nullptr && pmodule_->cutoffAtPlan();
+    return pmodule() != nullptr && pmodule()->cutoffAtPlan();
 }
 
 std::optional<std::string> CAppController::cutoffUnavailable() const
@@ -410,7 +477,7 @@ std::shared_ptr<FTrafficDataInformation> CAppController::doGetTrafficInfoTask(bo
         // Turned off here or by another program: whatever place was last known gets nothing new.
         pmodule_->setPLastLocation(std::nullopt);
     }
-    std::shared_ptr<FTrafficDataInformation> summary = pmodule_->updateTrafficInformation(full);
+    std::shared_ptr<FTrafficDataInformation> summary = pmodule()->updateTrafficInformation(full);
     if (!env_.stateFile.problem()) {
         env_.defaults.releaseWithheld();  // what a change could not save goes out with the state
     }

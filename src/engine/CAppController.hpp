@@ -62,10 +62,21 @@ public:
     void onResetPlanValue(std::uint64_t plan) override;
     void onResetPlanStartDay(std::int32_t day) override;
     void resetFirstStart() override;
-    CTrafficManager* pmodule() const override { return pmodule_.get(); }
+    // The plan the screens and commands act on: the chosen SIM's, else the device's.
+    CTrafficManager* pmodule() const override;
     void setPmodule(std::unique_ptr<CTrafficManager> manager) override { pmodule_ = std::move(manager); }
 
     bool isFirstStart() const;
+    // Chooses the plan `pmodule` gives: a SIM's by its key, none for the device's ("This
+    // device"). A key no SIM has (forgotten meanwhile) gives the device's.
+    void selectPlan(std::optional<std::string> simKey);
+    // The key of the SIM whose plan is chosen; none for the device's.
+    std::optional<std::string> selectedSim() const;
+    // Whether the chosen plan is set up: the device's after the first start, a SIM's once its
+    // own set-up ended.
+    bool planSetUp() const;
+    // Ends the chosen SIM's set-up (and the first start, when this is the first plan).
+    void finishSimSetUp();
     // Requests an update: none during the first start; otherwise queued with a background task.
     void getTrafficInformation(bool full);
     // Runs one update now, under the lock; a full summary goes to the screens.
@@ -163,6 +174,7 @@ private:
     int lockDepth_ = 0;
     bool fileProblemShown_ = false;
     std::optional<std::string> lockProblem_;  // why the one-writer lock was refused last time
+    std::optional<std::string> selected_;     // the chosen SIM's key
 };
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <limits>
 #include <map>
 
+#include "engine/DefaultsSchema.hpp"
 #include "engine/PlanActionsRunner.hpp"
 #include "model/BillingPeriod.hpp"
 #include "model/CTrafficLimitDay.hpp"
@@ -45,7 +46,45 @@ CTrafficManager::CTrafficManager(const Env& env, bool initDefaults)
 void CTrafficManager::wireRoute()
 {
     traffics_->setRoute(&sims_);
-    sims_.setHome(traffics_.get());
+    sims_.setOwner(this);
+}
+
+std::unique_ptr<CTrafficManager> CTrafficManager::forSim(CTrafficManager& owner, std::unique_ptr<CTraffics> history,
+                                                         std::string subject)
+{
+    QV_REQUIRE(history != nullptr && owner.owner_ == nullptr, "a SIM's plan needs a history and the device's manager");
+    auto m = std::make_unique<CTrafficManager>(*owner.env_, false);
+    m->owner_ = &owner;
+    m->traffics_ = std::move(history);
+    m->traffics_->setRoute(nullptr);  // never sampled itself: the device's sampler books its share
+    m->dispatcher_ = std::make_unique<NMDispatcher>(nlohmann::json::object(), std::move(subject), owner.env_->notifier,
+                                                    owner.env_->clock);
+    m->limitsFromSwitches();
+    m->keepHistoryForPeriod();
+    return m;
+}
+
+void CTrafficManager::takeOverDevicePlan()
+{
+    QV_REQUIRE(owner_ != nullptr, "only a SIM's plan takes over the device's");
+    CTrafficManager& d = *owner_;
+    std::unique_ptr<CTraffics> counted = std::exchange(traffics_, d.traffics_->handOverRecords());
+    traffics_->setRoute(nullptr);
+    traffics_->absorbDays(*counted);
+    pMonthPlan_ = d.pMonthPlan_;
+    traffics_->setPMonthPlan(pMonthPlan_);
+    pPlanStartDay_ = d.pPlanStartDay_;
+    dataPlan_ = d.dataPlan_;
+    cutoffAtPlan_ = d.cutoffAtPlan_;
+    cutoffPeriod_ = d.cutoffPeriod_;
+    limits_ = std::move(d.limits_);
+    initLimitsWithSelf();
+    dispatcher_ = std::make_unique<NMDispatcher>(d.dispatcher_->dictrops(), "", env_->notifier, env_->clock);
+    d.limitsFromSwitches();
+    d.initLimitsWithSelf();
+    d.cutoffPeriod_.reset();
+    d.dispatcher_->resetNotificationsHistory();
+    keepHistoryForPeriod();
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::createTrafficManager(const Env& env)
@@ -90,7 +129,7 @@ void CTrafficManager::adoptState(CTrafficManager&& other)
     cutoffAtPlan_ = other.cutoffAtPlan_;
     cutoffPeriod_ = other.cutoffPeriod_;
     sims_.adopt(std::move(other.sims_));
-    wireRoute();
+    wireRoute();  // the SIMs' plans belong to this manager now
     initLimitsWithSelf();
     dispatcher_->readPropsFromPrefs();
 }
@@ -102,7 +141,8 @@ std::string CTrafficManager::encode() const
 
 void CTrafficManager::saveState()
 {
-    env_->stateFile.write(encode());  // a failed write is logged there and retried next update
+    // A failed write is logged there and retried next update.
+    env_->stateFile.write(device().encode());
 }
 
 Date CTrafficManager::now() const
@@ -257,7 +297,7 @@ void CTrafficManager::keepHistoryForPeriod()
 
 void CTrafficManager::savePlanToPreferences()
 {
-    if (pMonthPlan_) {
+    if (pMonthPlan_ && owner_ == nullptr) {  // the defaults keep the device's plan only
         env_->defaults.setObject(DefaultsKeys::kPlan, *pMonthPlan_);
         env_->defaults.synchronize();
     }
@@ -265,6 +305,10 @@ void CTrafficManager::savePlanToPreferences()
 
 void CTrafficManager::setPLastLocation(std::optional<Location> location)
 {
+    if (owner_ != nullptr) {
+        owner_->setPLastLocation(std::move(location));  // one position, whichever plan is shown
+        return;
+    }
     std::lock_guard lock(locationLock_);
     traffics_->setLastLocation(std::move(location));
 }
@@ -302,13 +346,18 @@ void CTrafficManager::setOverBoundLimit(bool on)
 
 void CTrafficManager::restoreLimitsFromSwitches()
 {
+    limitsFromSwitches();
+    Log::line("the state file held no alert limits; they were made again from the alert switches");
+}
+
+void CTrafficManager::limitsFromSwitches()
+{
     // The alert switches in the defaults say which limits the user keeps: remade from them, in
     // the order a new manager has them.
     const UserDefaults& d = env_->defaults;
     setDayLimit(d.boolForKey(DefaultsKeys::kDayLimit).value_or(true));
     setMonthLimit(d.boolForKey(DefaultsKeys::kMonthLimit).value_or(true) ? 0.9 : -1.0);
     setOverBoundLimit(d.boolForKey(DefaultsKeys::kOverbound).value_or(true));
-    Log::line("the state file held no alert limits; they were made again from the alert switches");
 }
 
 void CTrafficManager::initLimitsWithSelf()
@@ -323,7 +372,7 @@ void CTrafficManager::initLimitsWithSelf()
 std::optional<LimitResult> CTrafficManager::checkTraffic(bool, TCResult* result)
 {
     keepHistoryForPeriod();
-    if (!traffics_->getNewTraffic(result)) {
+    if (!sampleNow(result)) {
         return std::nullopt;
     }
     return checkLimits(usageFigures());
@@ -342,35 +391,85 @@ std::optional<LimitResult> CTrafficManager::checkLimits(const UsageFigures& figu
 
 std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformation(bool full)
 {
-    TCResult result;
-    keepHistoryForPeriod();
-    const bool booked = traffics_->getNewTraffic(&result);
+    return device().updateFor(*this, full);
+}
+
+std::vector<CTrafficManager*> CTrafficManager::plans()
+{
+    QV_REQUIRE(owner_ == nullptr, "the plans of a sample are the device manager's to list");
+    std::vector<CTrafficManager*> out{this};
+    for (const KnownSims::Entry& e : sims_.entries()) {
+        if (e.record.setUp()) {
+            out.push_back(e.plan.get());
+        }
+    }
+    return out;
+}
+
+CTrafficManager::SampleCheck CTrafficManager::checkSample(bool booked)
+{
     settleRollover();
     // The period's figures once, after booking: the limits and the summary read the same value.
-    const UsageFigures figures = usageFigures();
-    std::optional<LimitResult> dict = booked ? checkLimits(figures) : std::nullopt;
-    std::shared_ptr<FTrafficDataInformation> summary;
-    if (!full && !dict) {
-        fullUpdateDone_ = false;
-    } else {
-        summary = summaryOf(figures);
-        result.bUpdateAllAnnotations = !fullUpdateDone_;
-        if (full) {
-            summary->setLists(traffics_->deltas(), billingMonthsOf(traffics_->months()));
-            fullUpdateDone_ = true;
-        }
-        summary->setResults(result, std::move(dict));
+    SampleCheck c{usageFigures(), std::nullopt, false};
+    c.dict = booked ? checkLimits(c.figures) : std::nullopt;
+    c.cutNow = booked && markCutoff(c.figures);
+    return c;
+}
+
+std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateFor(CTrafficManager& shown, bool full)
+{
+    TCResult result;
+    std::vector<CTrafficManager*> all = plans();
+    const std::size_t alerting = all.size();
+    if (std::find(all.begin(), all.end(), &shown) == all.end()) {
+        all.push_back(&shown);  // a SIM not set up yet: its figures, never an alert
     }
-    const bool cutNow = booked && markCutoff(figures);
+    for (CTrafficManager* p : all) {
+        p->keepHistoryForPeriod();
+    }
+    const bool booked = traffics_->getNewTraffic(&result);
+    std::vector<SampleCheck> checks;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        checks.push_back(all[i]->checkSample(booked && i < alerting));
+    }
+    const std::size_t at = static_cast<std::size_t>(std::find(all.begin(), all.end(), &shown) - all.begin());
+    std::shared_ptr<FTrafficDataInformation> summary;
+    if (!full && !checks[at].dict) {
+        shown.fullUpdateDone_ = false;
+    } else {
+        summary = shown.summaryOf(checks[at].figures);
+        result.bUpdateAllAnnotations = !shown.fullUpdateDone_;
+        if (full) {
+            summary->setLists(shown.traffics_->deltas(), shown.billingMonthsOf(shown.traffics_->months()));
+            shown.fullUpdateDone_ = true;
+        }
+        summary->setResults(result, std::move(checks[at].dict));
+    }
     saveState();
-    tryShowOverUsageNotifications(summary.get());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i == at) {
+            shown.tryShowOverUsageNotifications(summary.get());
+        } else if (checks[i].dict) {
+            all[i]->dispatcher_->trySendNotification(&*checks[i].dict);
+        }
+    }
     if (booked) {
         PlanActionsRunner::tellRoaming(*env_, traffics_->getRoamingTrafficToday(), now());
     }
-    if (cutNow) {
-        PlanActionsRunner::cutOff(*env_, sampler().countedInterfaces(), getMonthPlan());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (checks[i].cutNow) {
+            PlanActionsRunner::cutOff(*env_, all[i]->cutoffLinks(), all[i]->getMonthPlan(), all[i]->owner_ != nullptr);
+        }
     }
     return summary;
+}
+
+std::vector<std::string> CTrafficManager::cutoffLinks()
+{
+    if (owner_ == nullptr) {
+        return sampler().countedInterfaces();
+    }
+    return owner_->sims_.linksOf(*this);
 }
 
 UsageFigures CTrafficManager::usageFigures() const
@@ -531,7 +630,7 @@ bool CTrafficManager::correctUsedData(std::uint64_t used)
         return false;  // dated under a clock that is wrong, the correction would land in no period
     }
     keepHistoryForPeriod();
-    traffics_->getNewTraffic(nullptr);  // what the counters hold now is part of the entered figure
+    sampleNow(nullptr);  // what the counters hold now is part of the entered figure
     const PlanPeriod p = currentPeriod();
     const Date first = p.first().noon();
     const Date last = p.last().noon();
@@ -602,12 +701,44 @@ void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const
 {
     coder.encodeUInt64("pMonthPlan", pMonthPlan_);
     coder.encodeObject("pTraffics", traffics_.get());
+    encodePlanAfterHistory(coder);
+    sims_.encodeWithCoder(coder);
+}
+
+void CTrafficManager::encodeSimPlan(ArchiveEncoder& coder) const
+{
+    coder.encodeUInt64("pMonthPlan", pMonthPlan_);
+    encodePlanAfterHistory(coder);
+    coder.encodeString("AlertHistory", dispatcher_->dictrops().dump());
+}
+
+void CTrafficManager::encodePlanAfterHistory(ArchiveEncoder& coder) const
+{
     coder.encodeObjects("pLimits", limits_);
     coder.encodeInt64("pPlanStartDay", pPlanStartDay_);
     coder.encodeBool("CutoffAtPlan", cutoffAtPlan_);
     coder.encodeInt64("CutoffPeriod", cutoffPeriod_ ? std::optional<std::int64_t>(*cutoffPeriod_) : std::nullopt);
     coder.encodeObject("pDataPlan", &dataPlan_);
-    sims_.encodeWithCoder(coder);
+}
+
+std::unique_ptr<CTrafficManager> CTrafficManager::decodeSimPlan(ArchiveDecoder& coder, CTrafficManager& owner,
+                                                                std::unique_ptr<CTraffics> history, std::string subject)
+{
+    std::unique_ptr<CTrafficManager> m = forSim(owner, std::move(history), std::move(subject));
+    m->pMonthPlan_ = coder.decodeUInt64("pMonthPlan").value_or(kDefaultPlan);
+    m->traffics_->setPMonthPlan(m->pMonthPlan_);
+    m->decodePlanAfterHistory(coder);
+    if (std::optional<std::string> text = coder.decodeString("AlertHistory")) {
+        const nlohmann::json stored = nlohmann::json::parse(*text, nullptr, false);
+        if (stored.is_discarded() || DefaultsSchema::checkAlertHistory(stored)) {
+            coder.fail("AlertHistory", "a SIM's alert history");
+        }
+        m->dispatcher_ = std::make_unique<NMDispatcher>(stored, m->dispatcher_->subject(), owner.env_->notifier,
+                                                        owner.env_->clock);
+    }
+    m->keepHistoryForPeriod();
+    m->initLimitsWithSelf();
+    return m;
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& coder)
@@ -620,33 +751,39 @@ std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& 
         coder.fail("pTraffics", "the history");  // always written: a state without it was damaged
     }
     m->traffics_ = std::move(history);
-    const bool limits = coder.decodeObjects("pLimits", [&](ArchiveDecoder& limit) {
-        if (auto l = CTrafficLimitBase::initWithCoder(limit)) {
-            m->limits_.push_back(std::move(l));
-        }  // entries that are not limits are skipped
-    });
-    if (!limits) {
-        m->restoreLimitsFromSwitches();
-    }
-    const std::optional<std::int64_t> day = coder.decodeInt64("pPlanStartDay");
-    // No start day, or one no billing month can start on, becomes the 1st.
-    m->pPlanStartDay_ = day && *day >= 1 && *day <= 31 ? static_cast<std::int32_t>(*day) : 1;
-    // Files from before the cut-off existed: off, never cut.
-    m->cutoffAtPlan_ = coder.decodeBool("CutoffAtPlan").value_or(false);
-    const std::optional<std::int64_t> cut = coder.decodeInt64("CutoffPeriod");
-    if (cut && (*cut < 0 || *cut > std::numeric_limits<int>::max())) {
-        coder.fail("CutoffPeriod", "the first day of a billing period");
-    }
-    m->cutoffPeriod_ = cut ? std::optional<int>(static_cast<int>(*cut)) : std::nullopt;
-    if (std::unique_ptr<DataPlan> plan = coder.decodeObject<DataPlan>("pDataPlan")) {
-        m->dataPlan_ = std::move(*plan);  // absent in older files: a monthly plan, nothing more
-    }
-    m->sims_.decode(coder);
+    m->decodePlanAfterHistory(coder);
     m->wireRoute();
+    m->sims_.decode(coder);
     m->traffics_->sampler().setFreeHours(m->dataPlan_.freeHours());
     m->keepHistoryForPeriod();
     m->initLimitsWithSelf();
     return m;
+}
+
+void CTrafficManager::decodePlanAfterHistory(ArchiveDecoder& coder)
+{
+    limits_.clear();
+    const bool limits = coder.decodeObjects("pLimits", [&](ArchiveDecoder& limit) {
+        if (auto l = CTrafficLimitBase::initWithCoder(limit)) {
+            limits_.push_back(std::move(l));
+        }  // entries that are not limits are skipped
+    });
+    if (!limits) {
+        restoreLimitsFromSwitches();
+    }
+    const std::optional<std::int64_t> day = coder.decodeInt64("pPlanStartDay");
+    // No start day, or one no billing month can start on, becomes the 1st.
+    pPlanStartDay_ = day && *day >= 1 && *day <= 31 ? static_cast<std::int32_t>(*day) : 1;
+    // Files from before the cut-off existed: off, never cut.
+    cutoffAtPlan_ = coder.decodeBool("CutoffAtPlan").value_or(false);
+    const std::optional<std::int64_t> cut = coder.decodeInt64("CutoffPeriod");
+    if (cut && (*cut < 0 || *cut > std::numeric_limits<int>::max())) {
+        coder.fail("CutoffPeriod", "the first day of a billing period");
+    }
+    cutoffPeriod_ = cut ? std::optional<int>(static_cast<int>(*cut)) : std::nullopt;
+    if (std::unique_ptr<DataPlan> plan = coder.decodeObject<DataPlan>("pDataPlan")) {
+        dataPlan_ = std::move(*plan);  // absent in older files: a monthly plan, nothing more
+    }
 }
 
 void CTrafficManager::setInterfaceChoice(const std::string& name, std::optional<bool> count)

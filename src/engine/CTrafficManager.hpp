@@ -18,6 +18,7 @@
 #include "model/FTrafficDataInformation.hpp"
 #include "model/LimitResult.hpp"
 #include "model/NMDispatcher.hpp"
+#include "platform/Assert.hpp"
 
 namespace quorvel {
 
@@ -36,6 +37,21 @@ public:
     // The state file's manager; throws ArchiveError when the bytes are not one.
     static std::unique_ptr<CTrafficManager> decode(const Env& env, const std::string& bytes);
     CTrafficManager(const Env& env, bool initDefaults);  // initWithDate:startSize:initDefauls:
+    // A SIM's plan beside this device's: its own history, plan, alerts and cut-off. It samples,
+    // saves and sets the counting through `owner`, the device's manager ("This device"); its
+    // limits start as the alert switches are. `subject` names the SIM in its alerts.
+    static std::unique_ptr<CTrafficManager> forSim(CTrafficManager& owner, std::unique_ptr<CTraffics> history,
+                                                   std::string subject);
+    // A SIM's plan as its entry of the state file stores it, beside its history.
+    static std::unique_ptr<CTrafficManager> decodeSimPlan(ArchiveDecoder& coder, CTrafficManager& owner,
+                                                          std::unique_ptr<CTraffics> history, std::string subject);
+    void encodeSimPlan(ArchiveEncoder& coder) const;
+    // A SIM's plan taken over with the state another process saved belongs to this process's.
+    void belongTo(CTrafficManager& owner)
+    {
+        QV_REQUIRE(owner_ != nullptr && owner.owner_ == nullptr, "only a SIM's plan belongs to the device's manager");
+        owner_ = &owner;
+    }
     CTrafficManager(const CTrafficManager&) = delete;
     CTrafficManager& operator=(const CTrafficManager&) = delete;
 
@@ -59,8 +75,17 @@ public:
     void saveState() override;
 
     // The SIMs this device has seen.
-    const KnownSims& knownSims() const { return sims_; }
-    KnownSims& knownSims() { return sims_; }
+    const KnownSims& knownSims() const { return device().sims_; }
+    KnownSims& knownSims() { return device().sims_; }
+    // Whether this is a SIM's plan; the device's manager otherwise.
+    bool isSimPlan() const { return owner_ != nullptr; }
+    CTrafficManager& device() { return owner_ != nullptr ? *owner_ : *this; }
+    const CTrafficManager& device() const { return owner_ != nullptr ? *owner_ : *this; }
+    // A renamed SIM's alerts say the new name.
+    void setAlertSubject(std::string subject) { dispatcher_->setSubject(std::move(subject)); }
+    // Takes over the device's plan, alert history and history ("This device" starts afresh, its
+    // counting and places' position kept); what was counted for this SIM is added to the days.
+    void takeOverDevicePlan();
 
     // Plan and start day.
     std::uint64_t getMonthPlan() const override { return pMonthPlan_.value_or(0); }
@@ -72,7 +97,7 @@ public:
     void setPMonthPlan(std::optional<std::uint64_t> plan) override;
     std::optional<std::int32_t> pPlanStartDay() const override { return pPlanStartDay_; }
     void setPPlanStartDay(std::optional<std::int32_t> day) override { pPlanStartDay_ = day; }
-    std::optional<Location> pLastLocation() const override { return traffics_->lastLocation(); }
+    std::optional<Location> pLastLocation() const override { return device().traffics_->lastLocation(); }
     void setPLastLocation(std::optional<Location> location) override;
 
     // The plan's shape, packs, rollover and free hours. The shape in force: monthly from the
@@ -106,6 +131,7 @@ public:
     void initLimitsWithSelf();
     // Limits as the alert switches in the defaults have them, for a state that lost its list.
     void restoreLimitsFromSwitches();
+    void limitsFromSwitches();
     void resetAllLimits() { limits_.clear(); }
 
     // History pass-throughs.
@@ -134,7 +160,7 @@ public:
         sampler().setCountMetered(on);
         sampler().baselineNewlyCounted();
     }
-    bool countMetered() const { return traffics_->sampler().choices().countMetered; }
+    bool countMetered() const { return device().traffics_->sampler().choices().countMetered; }
 
     // Mobile data off at the plan: the user's switch, and the billing period (its first day's
     // DateDay::dayKey) in which it was last cut off, which keeps it from happening twice.
@@ -183,7 +209,24 @@ public:
 private:
     // The samples' bytes on a SIM's links go to that SIM's history.
     void wireRoute();
-    CTrafficObtainer& sampler() { return traffics_->sampler(); }
+    // The counters are the device's: one sampler for every plan.
+    CTrafficObtainer& sampler() { return device().traffics_->sampler(); }
+    bool sampleNow(TCResult* result) { return device().traffics_->getNewTraffic(result); }
+    // The plans one sample is booked to: the device's, then each set-up SIM's.
+    std::vector<CTrafficManager*> plans();
+    // What one sample means for one plan: its figures, findings and whether it cuts off now.
+    struct SampleCheck {
+        UsageFigures figures;
+        std::optional<LimitResult> dict;
+        bool cutNow = false;
+    };
+    SampleCheck checkSample(bool booked);
+    // The update as the device's manager runs it for every plan; the summary is `shown`'s.
+    std::shared_ptr<FTrafficDataInformation> updateFor(CTrafficManager& shown, bool full);
+    // The links this plan's cut-off ends: a SIM's own, the device's counted ones.
+    std::vector<std::string> cutoffLinks();
+    void encodePlanAfterHistory(ArchiveEncoder& coder) const;
+    void decodePlanAfterHistory(ArchiveDecoder& coder);
     Date now() const;
     std::int32_t startDay() const;
     Allowance::Result allowanceOf(const PlanPeriod& period, LocalDay today, std::uint64_t rollover) const;
@@ -214,6 +257,7 @@ private:
     bool cutoffAtPlan_ = false;
     std::optional<int> cutoffPeriod_;
     KnownSims sims_;
+    CTrafficManager* owner_ = nullptr;  // the device's manager, for a SIM's plan
     const Env* env_;
     std::mutex locationLock_;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "model/Messages.hpp"
 #include "model/DateDay.hpp"
@@ -183,6 +184,47 @@ MonthTraffic* CTraffics::insertMonth(Date date)
     MonthTraffic* made = months_.insert(at, std::make_unique<MonthTraffic>(date, pMonthPlan_))->get();
     trimMonths();
     return monthToChange(getMonthInfoForDate(date)) == made ? made : nullptr;
+}
+
+std::unique_ptr<CTraffics> CTraffics::handOverRecords()
+{
+    auto out = std::make_unique<CTraffics>(*env_);
+    out->months_ = std::exchange(months_, {});
+    out->deltas_ = std::exchange(deltas_, {});
+    out->pMonthPlan_ = pMonthPlan_;
+    out->keepFrom_ = keepFrom_;
+    dataUsageChanged();
+    deltasCountChanged();
+    return out;
+}
+
+void CTraffics::absorbDays(const CTraffics& other)
+{
+    for (const auto& m : other.months_) {
+        for (const CTrafficPoint& day : m->arrDaysTraffics()) {
+            bookPoint(day);
+        }
+        for (const TrafficCorrection& c : m->arrCorrections()) {
+            MonthTraffic* month = monthToChange(getMonthInfoForDate(c.date()));
+            if (month == nullptr) {
+                month = insertMonth(c.date());
+            }
+            if (month != nullptr) {
+                month->addCorrection(c);
+            }
+        }
+    }
+    const std::optional<Location> position = lastLocation_;
+    for (const auto& place : other.deltas_) {
+        if (place->pLocation && place->delta() > 0) {
+            lastLocation_ = place->pLocation;  // the place's own bytes go to the place nearest it
+            const std::optional<Date> when = place->pDateComp ? Calendar::date(*place->pDateComp) : std::nullopt;
+            tryAddTrafficDelta(when.value_or(now()), static_cast<std::uint64_t>(place->delta()), nullptr);
+        }
+    }
+    lastLocation_ = position;
+    dataUsageChanged();
+    deltasCountChanged();
 }
 
 bool CTraffics::addNewTrafficPoint(const CTrafficPoint& point)

@@ -57,6 +57,12 @@ public:
     // A SIM's share of a sample, booked to today in this history and to the place `at`; false
     // when nothing was booked (nothing given, or a clock that cannot date it).
     bool bookShare(const TrafficIncrement::Share& share, const std::optional<Location>& at);
+    // The day records and places handed to a new history; this one keeps its sampler and the
+    // position and goes on with no day.
+    std::unique_ptr<CTraffics> handOverRecords();
+    // Adds another history's days, corrections and places to this one's (bytes counted on other
+    // links: a day in both holds the sum).
+    void absorbDays(const CTraffics& other);
     // Books a day record into the record of its own calendar month, made when missing; false
     // when the point was dropped because its month is older than the three kept.
     bool addNewTrafficPoint(const CTrafficPoint& point);

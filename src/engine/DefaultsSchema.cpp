@@ -48,11 +48,19 @@ std::optional<std::string> DefaultsSchema::check(const nlohmann::json& defaults)
         return refused;
     }
     if (auto history = defaults.find(DefaultsKeys::kAlertHistory); history != defaults.end()) {
-        if (auto refused = checkKeys(*history, DefaultsKeys::kAlertHistoryEntries)) {
+        if (auto refused = checkAlertHistory(*history)) {
             return std::string(DefaultsKeys::kAlertHistory) + "." + *refused;
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::string> DefaultsSchema::checkAlertHistory(const nlohmann::json& history)
+{
+    if (!history.is_object()) {
+        return std::string("the alert history holds ") + history.type_name();
+    }
+    return checkKeys(history, DefaultsKeys::kAlertHistoryEntries);
 }
 
 }  // namespace quorvel

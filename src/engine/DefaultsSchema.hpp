@@ -14,6 +14,8 @@ class DefaultsSchema {
 public:
     // Why the stored object is unusable, or nothing.
     static std::optional<std::string> check(const nlohmann::json& defaults);
+    // The same for an alert history on its own (a SIM's, kept in the state).
+    static std::optional<std::string> checkAlertHistory(const nlohmann::json& history);
 };
 
 }  // namespace quorvel

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "engine/CTrafficManager.hpp"
+
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
@@ -27,11 +29,35 @@ struct StoredEntry {
     void encodeWithCoder(ArchiveEncoder& coder) const
     {
         entry->record.encodeWithCoder(coder);
-        coder.encodeObject("History", entry->history.get());
+        coder.encodeObject("History", &entry->history());
+        entry->plan->encodeSimPlan(coder);
     }
 };
 
 }  // namespace
+
+KnownSims::KnownSims(const Env& env) : env_(&env) {}
+
+KnownSims::~KnownSims() = default;
+
+CTraffics& KnownSims::Entry::history() const
+{
+    return plan->history();
+}
+
+void KnownSims::setOwner(CTrafficManager* owner)
+{
+    owner_ = owner;
+    for (Entry& e : entries_) {
+        e.plan->belongTo(*owner_);
+    }
+}
+
+void KnownSims::adopt(KnownSims&& other)
+{
+    entries_ = std::move(other.entries_);
+    route_ = std::move(other.route_);
+}
 
 bool KnownSims::sameSim(const SimRecord& record, const SimCard& card)
 {
@@ -62,6 +88,49 @@ const KnownSims::Entry* KnownSims::find(const std::string& key) const
     return nullptr;
 }
 
+KnownSims::Entry* KnownSims::find(const std::string& key)
+{
+    return const_cast<Entry*>(std::as_const(*this).find(key));
+}
+
+const KnownSims::Entry* KnownSims::entryOf(const CTrafficManager& plan) const
+{
+    for (const Entry& e : entries_) {
+        if (e.plan.get() == &plan) {
+            return &e;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> KnownSims::linksOf(const CTrafficManager& plan) const
+{
+    std::vector<std::string> links;
+    const Entry* entry = entryOf(plan);
+    for (const RouteEntry& r : route_.value_or(Route{})) {
+        if (entry != nullptr && r.sim == entry->record.key()) {
+            links.push_back(r.link);
+        }
+    }
+    return links;
+}
+
+std::optional<std::string> KnownSims::activeKey() const
+{
+    for (const RouteEntry& r : route_.value_or(Route{})) {
+        if (!r.sim.empty() && find(r.sim) != nullptr) {
+            return r.sim;
+        }
+    }
+    return std::nullopt;
+}
+
+void KnownSims::markSetUp(std::size_t index)
+{
+    QV_REQUIRE(index < entries_.size(), "setting up a SIM needs the index of a known one");
+    entries_[index].record.markSetUp();
+}
+
 std::vector<SimRecord> KnownSims::records() const
 {
     std::vector<SimRecord> out;
@@ -83,7 +152,11 @@ bool KnownSims::see(const SimCardList& cards, Date when)
             if (entries_.size() >= kMaxSims) {
                 continue;  // a modem cycling through fake identities must not grow the state
             }
-            entries_.push_back({SimRecord(card.iccid, card.imsi, card.operatorName), std::make_unique<CTraffics>(*env_)});
+            QV_REQUIRE(owner_ != nullptr, "new SIMs' plans need the device's manager as owner");
+            SimRecord record(card.iccid, card.imsi, card.operatorName);
+            std::unique_ptr<CTrafficManager> plan =
+                CTrafficManager::forSim(*owner_, std::make_unique<CTraffics>(*env_), record.displayName());
+            entries_.push_back({std::move(record), std::move(plan)});
             entry = &entries_.back();
         }
         entry->record.seen(card.operatorName, when);
@@ -109,6 +182,7 @@ void KnownSims::rename(std::size_t index, std::string name)
 {
     QV_REQUIRE(index < entries_.size(), "renaming a SIM needs the index of a known one");
     entries_[index].record.rename(std::move(name));
+    entries_[index].plan->setAlertSubject(entries_[index].record.displayName());
 }
 
 void KnownSims::forget(std::size_t index)
@@ -193,7 +267,8 @@ TrafficRoute::Share KnownSims::take(const TrafficIncrement& increment)
             part += carried ? link.bytes : 0;
         }
         const Share share = increment.shareOf(part);
-        if (entry.history->bookShare(share, home_ != nullptr ? home_->lastLocation() : std::nullopt)) {
+        const std::optional<Location> at = owner_ != nullptr ? owner_->pLastLocation() : std::nullopt;
+        if (entry.history().bookShare(share, at)) {
             taken += share;
         }
     }
@@ -233,7 +308,10 @@ void KnownSims::decode(ArchiveDecoder& coder)
         if (!history) {
             entry.fail("History", "the SIM's history");  // always written: without it its days are lost
         }
-        entries_.push_back({std::move(record), std::move(history)});
+        QV_REQUIRE(owner_ != nullptr, "decoding the SIMs needs the device's manager as owner");
+        const std::string subject = record.displayName();
+        std::unique_ptr<CTrafficManager> plan = CTrafficManager::decodeSimPlan(entry, *owner_, std::move(history), subject);
+        entries_.push_back({std::move(record), std::move(plan)});
     });
     route_.reset();
     Route route;

@@ -18,6 +18,7 @@ namespace quorvel {
 struct Env;
 class ArchiveEncoder;
 class ArchiveDecoder;
+class CTrafficManager;
 
 // The SIMs this device has seen, in the order first seen, each with its own history, as the state
 // file keeps them. Traffic on a link no known SIM carries belongs to "This device", which is not
@@ -30,15 +31,27 @@ public:
 
     struct Entry {
         SimRecord record;
-        std::unique_ptr<CTraffics> history;  // never null
+        std::unique_ptr<CTrafficManager> plan;  // never null; its history is the SIM's
+        CTraffics& history() const;
     };
 
-    explicit KnownSims(const Env& env) : env_(&env) {}
+    explicit KnownSims(const Env& env);
+    ~KnownSims() override;
 
     const std::vector<Entry>& entries() const { return entries_; }
     std::vector<SimRecord> records() const;
     // The SIM stored under `key` (its ICCID, else its IMSI); null when none is.
     const Entry* find(const std::string& key) const;
+    Entry* find(const std::string& key);
+    // The SIM whose plan that is; null for the device's.
+    const Entry* entryOf(const CTrafficManager& plan) const;
+    // The links the route gives to that plan's SIM.
+    std::vector<std::string> linksOf(const CTrafficManager& plan) const;
+    // The SIM the route gives the counted links to, the first of them when modems carry several;
+    // none when no link is a SIM's.
+    std::optional<std::string> activeKey() const;
+    // The SIM's plan is set up from now on.
+    void markSetUp(std::size_t index);
     // Notes every SIM a modem reports now (a new one is added, not set up); whether anything
     // changed. SIMs with no usable identifier are passed over.
     bool see(const SimCardList& cards, Date when);
@@ -48,8 +61,9 @@ public:
     // The SIM goes, and its history with it.
     void forget(std::size_t index);
 
-    // Where the device's own history is: the place it was last seen goes with each SIM's share.
-    void setHome(const CTraffics* home) { home_ = home; }
+    // The device's manager: the place it was last seen goes with each SIM's share, and new SIMs'
+    // plans belong to it.
+    void setOwner(CTrafficManager* owner);
     // Which SIM carries which link, asked of the modem manager now and kept in the state: later
     // samples ask again only for a link it was not asked about. A resident sampler renews it at
     // each change the modem manager reports, after the sample that closes the interval, so that
@@ -59,11 +73,7 @@ public:
     Share take(const TrafficIncrement& increment) override;
 
     // Takes over the SIMs another process saved, keeping this process's held route.
-    void adopt(KnownSims&& other)
-    {
-        entries_ = std::move(other.entries_);
-        route_ = std::move(other.route_);
-    }
+    void adopt(KnownSims&& other);
 
     void encodeWithCoder(ArchiveEncoder& coder) const;
     // Reads the list stored under "pSims"; absent in older files: none.
@@ -87,7 +97,7 @@ private:
     static bool sameSim(const SimRecord& record, const SimCard& card);
     std::optional<Route> route_;
     std::vector<Entry> entries_;
-    const CTraffics* home_ = nullptr;
+    CTrafficManager* owner_ = nullptr;
     const Env* env_;
 };
 

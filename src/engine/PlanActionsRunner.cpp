@@ -13,11 +13,11 @@
 namespace quorvel {
 
 SwitchOutcome PlanActionsRunner::cutOff(const Env& env, const std::vector<std::string>& interfaces,
-                                        std::uint64_t plan)
+                                        std::uint64_t plan, bool onlyThese)
 {
     NoMobileDataSwitch none;
     MobileDataSwitch& control = env.mobileData != nullptr ? *env.mobileData : none;
-    const SwitchOutcome outcome = control.turnOff(interfaces);
+    const SwitchOutcome outcome = onlyThese ? control.turnOffOnly(interfaces) : control.turnOff(interfaces);
     const std::string planText = FileSize::formatMemoryStringDot1(plan);
     LocalNotification n;
     if (outcome.ok) {

@@ -24,8 +24,10 @@ public:
     static constexpr const char* kTypeCutOff = "NotificationMobileDataOff";
     static constexpr const char* kTypeRoaming = "NotificationRoaming";
 
-    // One attempt to turn mobile data off on `interfaces`; the notification tells the outcome.
-    static SwitchOutcome cutOff(const Env& env, const std::vector<std::string>& interfaces, std::uint64_t plan);
+    // One attempt to turn mobile data off on `interfaces` (with `onlyThese`, one SIM's: no other
+    // modem's connection where they can be told apart); the notification tells the outcome.
+    static SwitchOutcome cutOff(const Env& env, const std::vector<std::string>& interfaces, std::uint64_t plan,
+                                bool onlyThese = false);
     // Tells today's use while roaming, once a day.
     static void tellRoaming(const Env& env, std::uint64_t roamingToday, Date now);
     static SwitchOutcome turnBackOn(const Env& env);

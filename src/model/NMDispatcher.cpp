@@ -11,21 +11,36 @@
 namespace quorvel {
 
 NMDispatcher::NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, const Clock& clock)
-    : defaults_(defaults), notifier_(notifier), clock_(clock)
+    : defaults_(&defaults), notifier_(notifier), clock_(clock)
 {
     readPropsFromPrefs();
 }
 
+NMDispatcher::NMDispatcher(nlohmann::json history, std::string subject, LocalNotifier& notifier, const Clock& clock)
+    : alertHistory_(history.is_object() ? std::move(history) : nlohmann::json::object()),
+      defaults_(nullptr),
+      subject_(std::move(subject)),
+      notifier_(notifier),
+      clock_(clock)
+{
+}
+
 void NMDispatcher::readPropsFromPrefs()
 {
-    const nlohmann::json* stored = defaults_.objectForKey(DefaultsKeys::kAlertHistory);
+    if (defaults_ == nullptr) {
+        return;
+    }
+    const nlohmann::json* stored = defaults_->objectForKey(DefaultsKeys::kAlertHistory);
     alertHistory_ = stored != nullptr && stored->is_object() ? *stored : nlohmann::json::object();
 }
 
 void NMDispatcher::saveSelfSate()
 {
-    defaults_.setObject(DefaultsKeys::kAlertHistory, alertHistory_);
-    defaults_.synchronize();
+    if (defaults_ == nullptr) {
+        return;  // the owner saves the held history with its state
+    }
+    defaults_->setObject(DefaultsKeys::kAlertHistory, alertHistory_);
+    defaults_->synchronize();
 }
 
 void NMDispatcher::resetNotificationsHistory()
@@ -161,7 +176,9 @@ void NMDispatcher::doSendNotificationMsg(const std::string& text, const std::str
     if (text.empty()) {
         return;
     }
-    notifier_.presentLocalNotificationNow(LocalNotification{text, title, "NotificationDataChanged"});
+    // A SIM's alert names the SIM by its name or operator, never by its identifiers.
+    const std::string shown = subject_.empty() ? title : title + " \u2014 " + subject_;
+    notifier_.presentLocalNotificationNow(LocalNotification{text, shown, "NotificationDataChanged"});
 }
 
 }  // namespace quorvel

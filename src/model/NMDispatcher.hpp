@@ -16,8 +16,9 @@ class UserDefaults;
 
 // Decides which usage alerts the user actually sees: each finding once (a day alert once per
 // day, the month warning once per billing period, the over-plan alert once per level and
-// period), and per call only the most serious new one. The alert history lives in the user defaults under
-// "Preferences_NMDispatcher", with the keys of the limit result.
+// period), and per call only the most serious new one. The device's alert history lives in the user
+// defaults under "Preferences_NMDispatcher", with the keys of the limit result; a SIM's is held here
+// and kept by its owner in that SIM's entry of the state.
 class NMDispatcher {
 public:
     static constexpr const char* kTitleDay = "Daily Data Usage";
@@ -26,6 +27,8 @@ public:
     static constexpr const char* kTitleDefault = "Data Usage Alert";
 
     NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, const Clock& clock);  // reads the history
+    // A SIM's: the history given, and the SIM's name in each alert's title.
+    NMDispatcher(nlohmann::json history, std::string subject, LocalNotifier& notifier, const Clock& clock);
     static std::unique_ptr<NMDispatcher> createMsgDispatcher(UserDefaults& defaults, LocalNotifier& notifier,
                                                              const Clock& clock)
     {
@@ -42,6 +45,8 @@ public:
     void doSendNotificationMsg(const std::string& text, const std::string& title);
 
     const nlohmann::json& dictrops() const { return alertHistory_; }
+    void setSubject(std::string subject) { subject_ = std::move(subject); }
+    const std::string& subject() const { return subject_; }
 
 private:
     // A number of the history: the stored number, 0 for another type, absent when missing.
@@ -54,7 +59,8 @@ private:
     void newMonth(const LimitResult& r);
 
     nlohmann::json alertHistory_ = nlohmann::json::object();
-    UserDefaults& defaults_;
+    UserDefaults* defaults_;  // null: the history is held, not stored in the defaults
+    std::string subject_;
     LocalNotifier& notifier_;
     const Clock& clock_;
 };

@@ -21,6 +21,9 @@ public:
     virtual std::optional<std::string> unavailable() = 0;
     // Mobile broadband off, and the connections of `interfaces` (dongles, tethering) ended.
     virtual SwitchOutcome turnOff(const std::vector<std::string>& interfaces) = 0;
+    // Only the connections of `interfaces` ended (one SIM's modem among others); where the
+    // network manager can tell none of them apart, mobile broadband off as a whole.
+    virtual SwitchOutcome turnOffOnly(const std::vector<std::string>& interfaces) { return turnOff(interfaces); }
     virtual SwitchOutcome turnOn() = 0;
 };
 

@@ -123,6 +123,11 @@ SwitchOutcome LazyMobileDataSwitch::turnOff(const std::vector<std::string>& inte
     return target().turnOff(interfaces);
 }
 
+SwitchOutcome LazyMobileDataSwitch::turnOffOnly(const std::vector<std::string>& interfaces)
+{
+    return target().turnOffOnly(interfaces);
+}
+
 SwitchOutcome LazyMobileDataSwitch::turnOn()
 {
     return target().turnOn();

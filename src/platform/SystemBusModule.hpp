@@ -47,6 +47,7 @@ class LazyMobileDataSwitch final : public MobileDataSwitch {
 public:
     std::optional<std::string> unavailable() override;
     SwitchOutcome turnOff(const std::vector<std::string>& interfaces) override;
+    SwitchOutcome turnOffOnly(const std::vector<std::string>& interfaces) override;
     SwitchOutcome turnOn() override;
 
 private:

@@ -75,7 +75,8 @@ ActiveConnectionList NetworkManagerControl::activeConnections() const
     return list;
 }
 
-BusOutcome NetworkManagerControl::deactivateConnectionsOf(const std::vector<std::string>& interfaceNames) const
+BusOutcome NetworkManagerControl::deactivateConnectionsOf(const std::vector<std::string>& interfaceNames,
+                                                          std::size_t* ended) const
 {
     const ActiveConnectionList list = activeConnections();
     BusOutcome outcome{list.error.empty(), list.error};
@@ -87,6 +88,9 @@ BusOutcome NetworkManagerControl::deactivateConnectionsOf(const std::vector<std:
                                         });
         if (!wanted) {
             continue;
+        }
+        if (ended != nullptr) {
+            ++*ended;
         }
         const BusOutcome one = outcomeOf(bus_.call(nm::kService, nm::kPath, nm::kInterface, "DeactivateConnection",
                                                    g_variant_new("(o)", connection.path.c_str()), "()"));

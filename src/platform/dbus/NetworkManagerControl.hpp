@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,7 +38,9 @@ public:
     ActiveConnectionList activeConnections() const;
     // Deactivates every active connection one of whose devices is one of `interfaceNames`; the
     // others are still tried after a refusal, and every error is in the answer.
-    BusOutcome deactivateConnectionsOf(const std::vector<std::string>& interfaceNames) const;
+    // `ended`, when given, counts the connections found for those interfaces.
+    BusOutcome deactivateConnectionsOf(const std::vector<std::string>& interfaceNames,
+                                       std::size_t* ended = nullptr) const;
 
 private:
     explicit NetworkManagerControl(SystemBus bus) : bus_(std::move(bus)) {}

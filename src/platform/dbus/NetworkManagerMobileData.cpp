@@ -42,6 +42,21 @@ SwitchOutcome NetworkManagerMobileData::turnOff(const std::vector<std::string>& 
     return outcome;
 }
 
+SwitchOutcome NetworkManagerMobileData::turnOffOnly(const std::vector<std::string>& interfaces)
+{
+    std::string why;
+    const std::optional<NetworkManagerControl> control = NetworkManagerControl::connect(&why);
+    if (!control) {
+        return {false, why};
+    }
+    std::size_t ended = 0;
+    const SwitchOutcome outcome = outcomeOf(control->deactivateConnectionsOf(interfaces, &ended));
+    if (outcome.ok && ended == 0) {
+        return turnOff(interfaces);  // no connection of its own to end: the whole switch
+    }
+    return outcome;
+}
+
 SwitchOutcome NetworkManagerMobileData::turnOn()
 {
     std::string why;

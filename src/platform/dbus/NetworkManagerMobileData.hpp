@@ -11,6 +11,7 @@ class NetworkManagerMobileData final : public MobileDataSwitch {
 public:
     std::optional<std::string> unavailable() override;
     SwitchOutcome turnOff(const std::vector<std::string>& interfaces) override;
+    SwitchOutcome turnOffOnly(const std::vector<std::string>& interfaces) override;
     // WwanEnabled on again; NetworkManager's own automatic connection brings the modem back.
     SwitchOutcome turnOn() override;
 };
