@@ -64,7 +64,7 @@ _quorvelctl()
         addon)
             (( COMP_CWORD == 2 )) && words="add list remove"
             options="--size --days --from --json" ;;
-        sims) options="--json --name --forget" ;;
+        sims) options="--json --name --forget --take-over" ;;
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
         watch) options="--autostart" ;;

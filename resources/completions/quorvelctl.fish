@@ -19,7 +19,7 @@ complete -c quorvelctl -n $none -a sample -d 'one background sample'
 complete -c quorvelctl -n $none -a set -d 'change the plan, the start day or the data used this month'
 complete -c quorvelctl -n $none -a plan -d "show or change the plan's shape, rollover and free hours"
 complete -c quorvelctl -n $none -a addon -d 'add, list or remove data packs bought on top of the plan'
-complete -c quorvelctl -n $none -a sims -d 'list, name or forget the SIMs this device has seen'
+complete -c quorvelctl -n $none -a sims -d 'list, name, forget the SIMs this device has seen, or give one the plan so far'
 complete -c quorvelctl -n $none -a reset -d 'forget the places or the previous months'
 complete -c quorvelctl -n $none -a limits -d 'switch the usage alerts, or list the limits'
 complete -c quorvelctl -n $none -a interfaces -d 'list the network interfaces and choose the counted ones'
@@ -66,6 +66,7 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from addon' -l json -d 'the pa
 complete -c quorvelctl -n '__fish_seen_subcommand_from sims' -l json -d 'the SIMs as JSON'
 complete -c quorvelctl -n '__fish_seen_subcommand_from sims' -l name -x -d 'name a SIM: ID NAME'
 complete -c quorvelctl -n '__fish_seen_subcommand_from sims' -l forget -x -d 'forget a SIM'
+complete -c quorvelctl -n '__fish_seen_subcommand_from sims' -l take-over -x -d 'give a SIM the plan so far'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l day -x -a 'on off' -d 'the daily alert'
 complete -c quorvelctl -n '__fish_seen_subcommand_from limits' -l month -x -a 'on off' -d 'the alert at 90 %'

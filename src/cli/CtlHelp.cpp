@@ -96,14 +96,21 @@ const std::vector<CtlHelp::Command> kCommands = {
       {"--from", "YYYY-MM-DD", "the pack's first day (today when left out)"},
       {"--json", "", "with list: print the packs as JSON"}}},
     {"sims",
-     {"sims [--json]", "sims --name ID NAME", "sims --forget ID"},
-     "list, name or forget the SIMs this device has seen",
+     {"sims [--json]", "sims --name ID NAME", "sims --forget ID", "sims --take-over ID"},
+     "list, name, forget the SIMs this device has seen, or give one the plan so far",
      "Lists every SIM the modem manager reports, in any slot, and every SIM seen before, with its operator, "
-     "whether it is the active one and when it was last seen. ID is a SIM's ICCID, its last four digits when "
-     "no other SIM ends so, or its name. An empty NAME gives the SIM its operator's name again.",
+     "whether it is the active one, when it was last seen and its plan. ID is a SIM's ICCID, its last four "
+     "digits when no other SIM ends so, or its name. An empty NAME gives the SIM its operator's name again. "
+     "Each SIM has a plan and a history of its own; traffic no SIM carries is This device's, which is the "
+     "plan every command uses before any SIM is set up. Any other command acts on one SIM's plan with "
+     "--sim ID (anywhere on the line; --sim device for This device's); without it, on the active SIM's when "
+     "it is set up, else on This device's. A SIM that is not set up keeps what is counted for it until "
+     "quorvelctl --sim ID setup gives it a plan.",
      {{"--json", "", "print the SIMs as JSON"},
       {"--name", "ID", "give the SIM ID the name NAME"},
-      {"--forget", "ID", "forget the SIM ID"}}},
+      {"--forget", "ID", "forget the SIM ID, and its history with it"},
+      {"--take-over", "ID", "This device's plan and history go to the SIM ID, which has no plan yet; This "
+                            "device starts afresh"}}},
     {"reset",
      {"reset locations", "reset previous-months"},
      "forget the places or the previous months",
@@ -283,7 +290,7 @@ std::string CtlHelp::wrap(std::string_view text, std::size_t indent, std::size_t
 std::string CtlHelp::usage()
 {
     std::ostringstream out;
-    out << "usage: quorvelctl COMMAND [OPTIONS]\n"
+    out << "usage: quorvelctl [--sim ID] COMMAND [OPTIONS]\n"
            "       quorvelctl help [COMMAND] | --help | --version\n\n"
            "Shows and changes what Quorvel counts, on the same files as its window.\n\n";
     for (const Command& c : kCommands) {

@@ -99,8 +99,8 @@ int CtlSims::takeOver(const SimRecord& chosen, CAppController& app, const SimCar
         return 1;
     }
     if (app.isFirstStart()) {
-        err << "quorvelctl: This device has no plan to hand over yet; set up the SIM instead: quorvelctl --sim "
-            << chosen.key() << " setup --plan MB --start-day DAY; nothing was changed\n";
+        err << "quorvelctl: This device has no plan to hand over yet; set up the SIM instead with quorvelctl --sim "
+            << chosen.shortKey() << " setup; nothing was changed\n";
         return 1;
     }
     const Date when = app.env().clock.now();
@@ -157,9 +157,10 @@ void CtlSims::sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err)
     if (!anySetUp && !sims.entries().empty()) {
         // Never taken over silently: the user says whether the plan so far was this SIM's.
         const SimRecord& first = sims.entries().front().record;
+        const std::string word = SimQuery::wordFor(0, sims.records());
         err << "quorvelctl: Is this the SIM of your current plan? The SIM \"" << first.displayName() << "\" (…"
-            << first.shortKey() << "): if so, quorvelctl sims --take-over " << first.key()
-            << "; if not, quorvelctl --sim " << first.key() << " setup --plan MB --start-day DAY\n";
+            << first.shortKey() << "): if so, quorvelctl sims --take-over " << word << "; if not, quorvelctl --sim "
+            << word << " setup --plan MB --start-day DAY\n";
     }
 }
 

@@ -22,6 +22,7 @@
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
 #include "model/FileSize.hpp"
+#include "model/SimQuery.hpp"
 #include "model/StrictEntry.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/FollowedLocationSource.hpp"
@@ -89,6 +90,7 @@ QuorvelCtl::~QuorvelCtl() = default;
 void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
 {
     app_.reset();  // a second start reads the files anew; the old controller goes first
+    const bool resident = roaming != nullptr;
     services_ = std::make_unique<SystemServices>(paths_, notifier_, &DefaultsSchema::check,
                                                  CtlBusServices::networkDevices(), CtlBusServices::mobileDataSwitch(),
                                                  std::move(roaming), CtlBusServices::simCards());
@@ -102,13 +104,20 @@ void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
     if (app_->fileProblem()) {
         throw FileProblem{};  // the reason was logged as it was met
     }
+    if (!resident) {
+        // Only the resident sampler hears the modem manager's signals: the others ask.
+        app_->pmodule()->knownSims().askEachSample(true);
+    }
     choosePlan();
 }
 
 void QuorvelCtl::choosePlan()
 {
-    const KnownSims& stored = app_->pmodule()->knownSims();
+    KnownSims& stored = app_->pmodule()->knownSims();
     if (!simWord_) {
+        if (!stored.entries().empty()) {
+            stored.renewRoute();  // which SIM is active now, not at the last sample
+        }
         const std::optional<std::string> active = stored.activeKey();
         const KnownSims::Entry* e = active ? stored.find(*active) : nullptr;
         app_->selectPlan(e != nullptr && e->record.setUp() ? active : std::nullopt);
@@ -117,6 +126,10 @@ void QuorvelCtl::choosePlan()
     const SimCardList now = services_->env().sims->sims().value_or(SimCardList{});
     const Date when = services_->env().clock.now();
     const std::vector<SimRecord> known = stored.withSeen(now, when);
+    if (SimQuery::namesThisDevice(*simWord_, known)) {
+        app_->selectPlan(std::nullopt);
+        return;
+    }
     const std::optional<std::size_t> index = CtlSims::resolve(*simWord_, known, err_);
     if (!index) {
         throw NoSuchSim{};
@@ -135,9 +148,11 @@ bool QuorvelCtl::planSetUp()
         return true;
     }
     if (const std::optional<std::string> sim = app_->selectedSim()) {
-        const SimRecord& r = app_->pmodule()->knownSims().find(*sim)->record;
-        err_ << "The SIM \"" << r.displayName() << "\" is not set up yet. Run: quorvelctl --sim " << r.key()
-             << " setup --plan MB --start-day DAY [--used MB]\n";
+        const KnownSims& sims = app_->pmodule()->knownSims();
+        const KnownSims::Entry* e = sims.find(*sim);
+        const std::size_t index = static_cast<std::size_t>(e - sims.entries().data());
+        err_ << "The SIM \"" << e->record.displayName() << "\" is not set up yet. Run: quorvelctl --sim "
+             << SimQuery::wordFor(index, sims.records()) << " setup --plan MB --start-day DAY [--used MB]\n";
     } else {
         err_ << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
     }

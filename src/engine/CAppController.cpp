@@ -121,6 +121,9 @@ void CAppController::CreateTraffManager()
 {
     LockScope scope(*this);
     pmodule_ = CTrafficManager::createTrafficManager(env_);
+    if (platform_.timers != nullptr) {
+        pmodule_->knownSims().askEachSample(true);  // the window hears none of the modems' signals
+    }
     if (std::optional<std::uint64_t> plan = env_.defaults.unsigned64ForKey(DefaultsKeys::kPlan)) {
         pmodule_->setPMonthPlan(*plan);  // the preference wins over the archived plan
     }

@@ -4,7 +4,7 @@
 #include <limits>
 #include <map>
 
-#include "engine/DefaultsSchema.hpp"
+#include "engine/ManagerArchive.hpp"
 #include "engine/PlanActionsRunner.hpp"
 #include "model/BillingPeriod.hpp"
 #include "model/CTrafficLimitDay.hpp"
@@ -699,91 +699,23 @@ std::uint64_t CTrafficManager::getDataUsingEstimation() const
 
 void CTrafficManager::encodeWithCoder(ArchiveEncoder& coder) const
 {
-    coder.encodeUInt64("pMonthPlan", pMonthPlan_);
-    coder.encodeObject("pTraffics", traffics_.get());
-    encodePlanAfterHistory(coder);
-    sims_.encodeWithCoder(coder);
+    ManagerArchive::encodeDevice(*this, coder);
 }
 
 void CTrafficManager::encodeSimPlan(ArchiveEncoder& coder) const
 {
-    coder.encodeUInt64("pMonthPlan", pMonthPlan_);
-    encodePlanAfterHistory(coder);
-    coder.encodeString("AlertHistory", dispatcher_->dictrops().dump());
-}
-
-void CTrafficManager::encodePlanAfterHistory(ArchiveEncoder& coder) const
-{
-    coder.encodeObjects("pLimits", limits_);
-    coder.encodeInt64("pPlanStartDay", pPlanStartDay_);
-    coder.encodeBool("CutoffAtPlan", cutoffAtPlan_);
-    coder.encodeInt64("CutoffPeriod", cutoffPeriod_ ? std::optional<std::int64_t>(*cutoffPeriod_) : std::nullopt);
-    coder.encodeObject("pDataPlan", &dataPlan_);
+    ManagerArchive::encodeSimPlan(*this, coder);
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::decodeSimPlan(ArchiveDecoder& coder, CTrafficManager& owner,
                                                                 std::unique_ptr<CTraffics> history, std::string subject)
 {
-    std::unique_ptr<CTrafficManager> m = forSim(owner, std::move(history), std::move(subject));
-    m->pMonthPlan_ = coder.decodeUInt64("pMonthPlan").value_or(kDefaultPlan);
-    m->traffics_->setPMonthPlan(m->pMonthPlan_);
-    m->decodePlanAfterHistory(coder);
-    if (std::optional<std::string> text = coder.decodeString("AlertHistory")) {
-        const nlohmann::json stored = nlohmann::json::parse(*text, nullptr, false);
-        if (stored.is_discarded() || DefaultsSchema::checkAlertHistory(stored)) {
-            coder.fail("AlertHistory", "a SIM's alert history");
-        }
-        m->dispatcher_ = std::make_unique<NMDispatcher>(stored, m->dispatcher_->subject(), owner.env_->notifier,
-                                                        owner.env_->clock);
-    }
-    m->keepHistoryForPeriod();
-    m->initLimitsWithSelf();
-    return m;
+    return ManagerArchive::decodeSimPlan(coder, owner, std::move(history), std::move(subject));
 }
 
 std::unique_ptr<CTrafficManager> CTrafficManager::initWithCoder(ArchiveDecoder& coder)
 {
-    QV_REQUIRE(coder.env() != nullptr, "decoding a manager needs a decoder made with the platform services");
-    auto m = std::make_unique<CTrafficManager>(*coder.env(), false);
-    m->pMonthPlan_ = coder.decodeUInt64("pMonthPlan");
-    auto history = coder.decodeObject<CTraffics>("pTraffics");
-    if (!history) {
-        coder.fail("pTraffics", "the history");  // always written: a state without it was damaged
-    }
-    m->traffics_ = std::move(history);
-    m->decodePlanAfterHistory(coder);
-    m->wireRoute();
-    m->sims_.decode(coder);
-    m->traffics_->sampler().setFreeHours(m->dataPlan_.freeHours());
-    m->keepHistoryForPeriod();
-    m->initLimitsWithSelf();
-    return m;
-}
-
-void CTrafficManager::decodePlanAfterHistory(ArchiveDecoder& coder)
-{
-    limits_.clear();
-    const bool limits = coder.decodeObjects("pLimits", [&](ArchiveDecoder& limit) {
-        if (auto l = CTrafficLimitBase::initWithCoder(limit)) {
-            limits_.push_back(std::move(l));
-        }  // entries that are not limits are skipped
-    });
-    if (!limits) {
-        restoreLimitsFromSwitches();
-    }
-    const std::optional<std::int64_t> day = coder.decodeInt64("pPlanStartDay");
-    // No start day, or one no billing month can start on, becomes the 1st.
-    pPlanStartDay_ = day && *day >= 1 && *day <= 31 ? static_cast<std::int32_t>(*day) : 1;
-    // Files from before the cut-off existed: off, never cut.
-    cutoffAtPlan_ = coder.decodeBool("CutoffAtPlan").value_or(false);
-    const std::optional<std::int64_t> cut = coder.decodeInt64("CutoffPeriod");
-    if (cut && (*cut < 0 || *cut > std::numeric_limits<int>::max())) {
-        coder.fail("CutoffPeriod", "the first day of a billing period");
-    }
-    cutoffPeriod_ = cut ? std::optional<int>(static_cast<int>(*cut)) : std::nullopt;
-    if (std::unique_ptr<DataPlan> plan = coder.decodeObject<DataPlan>("pDataPlan")) {
-        dataPlan_ = std::move(*plan);  // absent in older files: a monthly plan, nothing more
-    }
+    return ManagerArchive::decodeDevice(coder);
 }
 
 void CTrafficManager::setInterfaceChoice(const std::string& name, std::optional<bool> count)

@@ -225,8 +225,7 @@ private:
     std::shared_ptr<FTrafficDataInformation> updateFor(CTrafficManager& shown, bool full);
     // The links this plan's cut-off ends: a SIM's own, the device's counted ones.
     std::vector<std::string> cutoffLinks();
-    void encodePlanAfterHistory(ArchiveEncoder& coder) const;
-    void decodePlanAfterHistory(ArchiveDecoder& coder);
+    friend class ManagerArchive;
     Date now() const;
     std::int32_t startDay() const;
     Allowance::Result allowanceOf(const PlanPeriod& period, LocalDay today, std::uint64_t rollover) const;

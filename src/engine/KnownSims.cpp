@@ -235,6 +235,7 @@ void KnownSims::renewRoute()
         links.push_back(e.link);
     }
     ask(links);
+    justRenewed_ = true;
 }
 
 TrafficRoute::Share KnownSims::take(const TrafficIncrement& increment)
@@ -248,7 +249,9 @@ TrafficRoute::Share KnownSims::take(const TrafficIncrement& increment)
     const auto asked = [&](const std::string& link) {
         return route_ && std::any_of(route_->begin(), route_->end(), [&](const RouteEntry& e) { return e.link == link; });
     };
-    if (!std::all_of(grown.begin(), grown.end(), asked)) {
+    // Only where SIMs were seen: a device without a modem loads nothing for a known link set.
+    const bool stale = askEachSample_ && !entries_.empty() && !std::exchange(justRenewed_, false);
+    if (stale || !std::all_of(grown.begin(), grown.end(), asked)) {
         for (const RouteEntry& e : route_.value_or(Route{})) {
             grown.push_back(e.link);  // the links asked before stay asked
         }

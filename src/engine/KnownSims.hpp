@@ -69,6 +69,10 @@ public:
     // each change the modem manager reports, after the sample that closes the interval, so that
     // what was counted up to a change goes to the SIM that carried it.
     void renewRoute();
+    // For a sampler that hears none of the modem manager's signals (a one-shot command, the
+    // window): once a SIM was seen, each sample asks anew which SIM carries the links, unless
+    // the route was just renewed.
+    void askEachSample(bool on) { askEachSample_ = on; }
     void linksChanged(const std::vector<std::string>& counted) override { ask(counted); }
     Share take(const TrafficIncrement& increment) override;
 
@@ -96,6 +100,8 @@ private:
     Entry* findCard(const SimCard& card);
     static bool sameSim(const SimRecord& record, const SimCard& card);
     std::optional<Route> route_;
+    bool askEachSample_ = false;
+    bool justRenewed_ = false;
     std::vector<Entry> entries_;
     CTrafficManager* owner_ = nullptr;
     const Env* env_;

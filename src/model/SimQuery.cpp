@@ -5,6 +5,8 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/Assert.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -65,6 +67,32 @@ std::variant<SimQuery::Found, SimQuery::Failure> SimQuery::resolve(std::string_v
         return *r;
     }
     return Failure::Unknown;
+}
+
+std::string SimQuery::wordFor(std::size_t index, const std::vector<SimRecord>& sims)
+{
+    QV_REQUIRE(index < sims.size(), "a word is for one of the SIMs given");
+    const auto names = [&](const std::string& word) {
+        const auto found = resolve(word, sims);
+        const auto* hit = std::get_if<Found>(&found);
+        return hit != nullptr && hit->index == index;
+    };
+    const SimRecord& sim = sims[index];
+    if (names(sim.shortKey())) {
+        return sim.shortKey();
+    }
+    const std::string name = sim.displayName();
+    if (!name.empty() && names(name) && name.find('\'') == std::string::npos) {
+        return name.find_first_of(" \t\"$`\\!*?[]()&;|<>~#") == std::string::npos ? name : "'" + name + "'";
+    }
+    return sim.key();
+}
+
+bool SimQuery::namesThisDevice(std::string_view word, const std::vector<SimRecord>& sims)
+{
+    std::string lower(word);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return (lower == "device" || lower == "this device") && std::holds_alternative<Failure>(resolve(word, sims));
 }
 
 std::string SimQuery::knownList(const std::vector<SimRecord>& sims)

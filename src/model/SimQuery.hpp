@@ -21,6 +21,12 @@ struct SimQuery {
     static std::variant<Found, Failure> resolve(std::string_view word, const std::vector<SimRecord>& sims);
     // "Known SIMs: …" for a refusal: each SIM's name with the last four digits of its key.
     static std::string knownList(const std::vector<SimRecord>& sims);
+    // A word for a command line that names the SIM at `index` without its identifier where that
+    // can be: the last four digits, else its name (quoted for the shell), else the full key.
+    static std::string wordFor(std::size_t index, const std::vector<SimRecord>& sims);
+    // Whether the word means the device's own plan: "device" or "This device", in any case,
+    // unless a SIM is called so.
+    static bool namesThisDevice(std::string_view word, const std::vector<SimRecord>& sims);
 };
 
 }  // namespace quorvel

@@ -9,6 +9,7 @@
 #include "engine/CTrafficManager.hpp"
 #include "engine/PlanActionsRunner.hpp"
 #include "platform/dbus/ModemRoamingSource.hpp"
+#include "platform/dbus/ModemSimDirectory.hpp"
 #include "platform/dbus/NetworkManagerMobileData.hpp"
 
 namespace quorvel {
@@ -172,6 +173,56 @@ TEST_F(PlanActionsBusTest, ARefusalIsSaidOnceAndNotTriedAgain)
         ++count;
     }
     EXPECT_EQ(count, 2u) << calls;
+}
+
+TEST_F(PlanActionsBusTest, EachSimsPlanAlertsAndCutsOffOnlyItsOwnConnection)
+{
+    auto nm = MockService::networkManager(true);
+    connectAll(*nm);
+    auto mm = test::startModemManager();
+    test::addSim(*mm, 0, "8949020000001234567", "262011234567890", "Tele Nord");
+    test::addSlottedModem(*mm, test::kModem0, {test::simPath(0)}, 1, "wwan0");
+    ModemSimDirectory sims;
+    t.env.sims = &sims;
+    use(0);     // each link's own baseline
+    use(1000);  // the SIM is seen, and its bytes are its own
+    ASSERT_EQ(m->knownSims().entries().size(), 1u);
+    m->knownSims().markSetUp(0);
+    CTrafficManager& sim = *m->knownSims().entries()[0].plan;
+    sim.setNewPlanValue(500'000);
+    sim.setCutoffAtPlan(true);
+    m->setCutoffAtPlan(true);
+
+    use(600'000);  // past the SIM's plan, far below the device's
+    EXPECT_EQ(wwan(*nm), "(<true>,)") << "the other modems keep mobile broadband";
+    const std::string left = activeConnections(*nm);
+    EXPECT_EQ(left.find("ActiveConnection/mobile"), std::string::npos) << left;
+    EXPECT_NE(left.find("ActiveConnection/dongle"), std::string::npos) << left;
+    ASSERT_EQ(cutoffNotices().size(), 1u);
+    EXPECT_EQ(cutoffNotices()[0].body,
+              "The plan of 500 KB is used up. Mobile data stays off until you turn it back on.");
+    const auto alerts = [&] {
+        std::vector<std::string> titles;
+        for (const LocalNotification& n : t.notifier.posted) {
+            if (n.type == "NotificationDataChanged") {
+                titles.push_back(n.title);
+            }
+        }
+        return titles;
+    };
+    ASSERT_EQ(alerts().size(), 1u);
+    EXPECT_EQ(alerts()[0], "Monthly Data Usage \u2014 Tele Nord") << "the SIM's alert names it, not its ICCID";
+    EXPECT_EQ(m->getDataUsed(), 0u) << "the device's plan carried none of it";
+
+    // The alert history is the SIM's, kept with it in the state: not said again after a restart.
+    std::unique_ptr<CTrafficManager> again = CTrafficManager::decode(t.env, m->encode());
+    m = std::move(again);
+    use(1000);
+    EXPECT_EQ(alerts().size(), 1u);
+    EXPECT_EQ(cutoffNotices().size(), 1u);
+    EXPECT_EQ(m->knownSims().entries()[0].plan->getMonthPlan(), 500'000u);
+    EXPECT_TRUE(m->knownSims().entries()[0].plan->cutoffAtPlan());
+    EXPECT_EQ(m->knownSims().entries()[0].plan->getDataUsed(), 602'000u);
 }
 
 TEST_F(PlanActionsBusTest, WithoutNetworkManagerTheSwitchSaysWhy)
