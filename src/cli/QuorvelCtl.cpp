@@ -113,16 +113,11 @@ void QuorvelCtl::start(std::unique_ptr<RoamingSource> roaming)
 
 void QuorvelCtl::choosePlan()
 {
-    KnownSims& stored = app_->pmodule()->knownSims();
     if (!simWord_) {
-        if (!stored.entries().empty()) {
-            stored.renewRoute();  // which SIM is active now, not at the last sample
-        }
-        const std::optional<std::string> active = stored.activeKey();
-        const KnownSims::Entry* e = active ? stored.find(*active) : nullptr;
-        app_->selectPlan(e != nullptr && e->record.setUp() ? active : std::nullopt);
+        app_->selectActivePlan();
         return;
     }
+    const KnownSims& stored = app_->pmodule()->knownSims();
     const SimCardList now = services_->env().sims->sims().value_or(SimCardList{});
     const Date when = services_->env().clock.now();
     const std::vector<SimRecord> known = stored.withSeen(now, when);

@@ -8,6 +8,7 @@
 #include "engine/InterfaceState.hpp"
 #include "model/DataPlan.hpp"
 #include "model/LocalDay.hpp"
+#include "model/SimRecord.hpp"
 
 namespace quorvel {
 
@@ -69,6 +70,29 @@ public:
     // What each stored pack has left now, in their order.
     virtual std::vector<std::uint64_t> packsLeft() const = 0;
     virtual LocalDay today() const = 0;
+
+    // The plans the screens can show: This device's (no key) and each SIM's that is set up,
+    // with the names people know them by.
+    struct PlanChoice {
+        std::optional<std::string> sim;  // the SIM's key; none: This device
+        std::string name;
+    };
+    virtual std::vector<PlanChoice> planChoices() const = 0;
+    // The plan shown; a change of it is announced as a change of the data usage.
+    virtual std::optional<std::string> selectedSim() const = 0;
+    virtual void showPlan(std::optional<std::string> sim) = 0;
+
+    // The SIMs this device has seen, in the order first seen, with their plans once set up.
+    struct KnownSim {
+        SimRecord record;
+        std::optional<std::uint64_t> plan;
+    };
+    virtual std::vector<KnownSim> knownSims() const = 0;
+    // False, and nothing changed, for a name too long or of more than one line.
+    virtual bool renameSim(const std::string& key, const std::string& name) = 0;
+    // The SIM goes with its plan and history; the screens then show This device's plan when it
+    // was the one shown.
+    virtual void forgetSim(const std::string& key) = 0;
 };
 
 }  // namespace quorvel

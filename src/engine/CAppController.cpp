@@ -345,6 +345,82 @@ std::optional<std::string> CAppController::selectedSim() const
     return m->device().knownSims().entryOf(*m)->record.key();
 }
 
+void CAppController::selectActivePlan()
+{
+    KnownSims& sims = pmodule_->knownSims();
+    if (!sims.entries().empty()) {
+        sims.renewRoute();  // which SIM is active now, not at the last sample
+    }
+    const std::optional<std::string> active = sims.activeKey();
+    const KnownSims::Entry* e = active ? sims.find(*active) : nullptr;
+    selectPlan(e != nullptr && e->record.setUp() ? active : std::nullopt);
+}
+
+std::vector<AppActions::PlanChoice> CAppController::planChoices() const
+{
+    std::vector<PlanChoice> out{{std::nullopt, "This device"}};
+    for (const KnownSims::Entry& e : pmodule_->knownSims().entries()) {
+        if (e.record.setUp()) {
+            out.push_back({e.record.key(), e.record.displayName()});
+        }
+    }
+    return out;
+}
+
+void CAppController::showPlan(std::optional<std::string> sim)
+{
+    selectPlan(std::move(sim));
+    pmodule()->screensShowedAnotherPlan();
+    getTrafficInformation(true);
+}
+
+std::vector<AppActions::KnownSim> CAppController::knownSims() const
+{
+    std::vector<KnownSim> out;
+    for (const KnownSims::Entry& e : pmodule_->knownSims().entries()) {
+        out.push_back({e.record, e.record.setUp() ? std::optional<std::uint64_t>(e.plan->getMonthPlan()) : std::nullopt});
+    }
+    return out;
+}
+
+bool CAppController::renameSim(const std::string& key, const std::string& name)
+{
+    if (!SimRecord::validName(name)) {
+        return false;
+    }
+    withStateLock([&](CTrafficManager& m) {
+        KnownSims& sims = m.knownSims();
+        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
+            if (sims.entries()[i].record.key() == key) {
+                sims.rename(i, name);
+            }
+        }
+    });
+    env_.center.post(Notification{messages::kDataUsageWasChanged, nullptr, std::nullopt});
+    return true;
+}
+
+void CAppController::forgetSim(const std::string& key)
+{
+    const bool shown = selectedSim() == key;
+    if (shown) {
+        selectPlan(std::nullopt);  // the plan goes: This device's is shown instead
+    }
+    withStateLock([&](CTrafficManager& m) {
+        KnownSims& sims = m.knownSims();
+        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
+            if (sims.entries()[i].record.key() == key) {
+                sims.forget(i);
+                return;
+            }
+        }
+    });
+    if (shown) {
+        pmodule()->screensShowedAnotherPlan();
+    }
+    getTrafficInformation(true);
+}
+
 bool CAppController::planSetUp() const
 {
     const CTrafficManager* m = pmodule();
@@ -619,6 +695,7 @@ bool CAppController::didFinishLaunching(const LaunchOptions& options)
     appState_ = options.locationEvent ? AppState::Background : AppState::Inactive;
     initPrefs();
     CreateTraffManager();
+    selectActivePlan();
     createLocationManager();
     readWriteFile();
     if (options.locationEvent) {

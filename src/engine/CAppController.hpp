@@ -71,7 +71,16 @@ public:
     // device"). A key no SIM has (forgotten meanwhile) gives the device's.
     void selectPlan(std::optional<std::string> simKey);
     // The key of the SIM whose plan is chosen; none for the device's.
-    std::optional<std::string> selectedSim() const;
+    std::optional<std::string> selectedSim() const override;
+    // The active SIM's plan when it is set up, else the device's; asks the modem manager first
+    // once any SIM was seen.
+    void selectActivePlan();
+    std::vector<PlanChoice> planChoices() const override;
+    // The screens' choice: selected, and the screens updated with its figures.
+    void showPlan(std::optional<std::string> sim) override;
+    std::vector<KnownSim> knownSims() const override;
+    bool renameSim(const std::string& key, const std::string& name) override;
+    void forgetSim(const std::string& key) override;
     // Whether the chosen plan is set up: the device's after the first start, a SIM's once its
     // own set-up ended.
     bool planSetUp() const;

@@ -70,6 +70,8 @@ public:
     FTrafficDataInformation::Months billingMonths() const { return billingMonthsOf(traffics_->months()); }
     // Whether the last summary carried the lists (months, places); for the process only.
     bool fullUpdateDone() const { return fullUpdateDone_; }
+    // The screens showed another plan since: the next full summary updates every annotation.
+    void screensShowedAnotherPlan() { fullUpdateDone_ = false; }
 
     // Persistence.
     void saveState() override;

@@ -146,7 +146,7 @@ void FAppDelegate::createInterface()
     if (bInterfaceReady_) {
         return;
     }
-    context_.emplace(ScreenContext{services_.env().center, services_.env().defaults, *controller_.pmodule(), controller_,
+    context_.emplace(ScreenContext{services_.env().center, services_.env().defaults, selectedPlan_, controller_,
                                    services_.env().clock, [this] { return window(); }, &services_.paths()});
     tabs_ = std::make_unique<FTabInterface>(*app_, *context_);
     // Screens made anew for another form show the last summary at once, not a minute later.
@@ -208,6 +208,7 @@ void FAppDelegate::updateTrafficInterface(const SharedSummary& summary)
     if (tabs_ == nullptr) {
         return;
     }
+    tabs_->planSwitcher().refresh();
     for (const auto& screen : tabs_->screens()) {
         screen->updateInterface(summary);
     }

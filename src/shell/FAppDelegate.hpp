@@ -8,6 +8,7 @@
 
 #include "engine/AppShell.hpp"
 #include "engine/CAppController.hpp"
+#include "engine/SelectedPlan.hpp"
 #include "shell/FTabInterface.hpp"
 #include "platform/glib/ApplicationHoldTasks.hpp"
 #include "platform/glib/GNotificationNotifier.hpp"
@@ -91,6 +92,7 @@ private:
     GNotificationNotifier notifier_;
     SystemServices services_;
     CAppController controller_;
+    SelectedPlan selectedPlan_{controller_};  // what the screens read: the plan shown
     std::optional<ScreenContext> context_;  // made when the manager exists
     std::unique_ptr<FTabInterface> tabs_;
     std::shared_ptr<CODialog> pownAlertView_;

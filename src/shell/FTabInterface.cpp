@@ -44,7 +44,7 @@ void FTabInterface::installStyle()
 }
 
 FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
-    : context_(context), window_(UIDeviceVersion::idiom()), content_(Gtk::Orientation::VERTICAL)
+    : context_(context), window_(UIDeviceVersion::idiom()), content_(Gtk::Orientation::VERTICAL), switcher_(context.app)
 {
     installStyle();
     app.add_window(window_);
@@ -64,6 +64,10 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
     gtk_box_append(content_.gobj(), bar);
     window_.set_child(content_);
+    // The toolkit's own title bar, with the choice of the plan shown at its start.
+    GtkWidget* header = adw_header_bar_new();
+    adw_header_bar_pack_start(ADW_HEADER_BAR(header), GTK_WIDGET(switcher_.widget().gobj()));
+    gtk_window_set_titlebar(GTK_WINDOW(window_.gobj()), header);
     CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window
 
     addScreens();

@@ -9,6 +9,7 @@
 #include <gtkmm/box.h>
 
 #include "shell/FFormWindow.hpp"
+#include "ui/main/gtk/FPlanSwitcher.hpp"
 
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
@@ -48,6 +49,8 @@ public:
     // Whether the tab bar shows; a page pushed over a screen may hide it while it is shown.
     bool tabBarRevealed() const;
     AdwViewSwitcherBar* tabBar() const { return bar_; }
+    // The header bar's choice of the plan shown, when there is more than one.
+    FPlanSwitcher& planSwitcher() { return switcher_; }
 
     // Loads the style sheet and the tab icons once per process.
     static void installStyle();
@@ -66,6 +69,7 @@ private:
     ScreenContext& context_;
     FFormWindow window_;
     Gtk::Box content_;
+    FPlanSwitcher switcher_;
     AdwViewStack* stack_ = nullptr;  // owned by content_
     AdwViewSwitcherBar* bar_ = nullptr;  // owned by content_
     std::vector<AdwViewStackPage*> pages_;

@@ -61,7 +61,7 @@ TEST(CtlHelp, VersionAndHelpGoToStandardOutputWithExit0AndTouchNoFile)
     const Outcome overview = ctl(home.path(), {"--help"});
     EXPECT_EQ(overview.code, 0);
     EXPECT_EQ(overview.err, "");
-    EXPECT_THAT(overview.out, StartsWith("usage: quorvelctl COMMAND [OPTIONS]\n"));
+    EXPECT_THAT(overview.out, StartsWith("usage: quorvelctl [--sim ID] COMMAND [OPTIONS]\n"));
     for (const auto& args : std::vector<std::vector<std::string>>{{"-h"}, {"help"}}) {
         const Outcome r = ctl(home.path(), args);
         EXPECT_EQ(r.code, 0);
@@ -120,7 +120,7 @@ TEST(CtlHelp, WithoutACommandOrWithAnUnknownTopicTheUsageGoesToStandardErrorWith
         EXPECT_EQ(r.code, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_THAT(r.err, StartsWith("quorvelctl: "));
-        EXPECT_THAT(r.err, HasSubstr("usage: quorvelctl COMMAND"));
+        EXPECT_THAT(r.err, HasSubstr("usage: quorvelctl [--sim ID] COMMAND"));
     }
     EXPECT_THAT(ctl(home.path(), {"help", "frobnicate"}).err, HasSubstr("'frobnicate'"));
 }

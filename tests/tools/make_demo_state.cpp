@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a realistic Quorvel state into the XDG directories of the environment: a 2 GB plan
 // starting on the 15th, three calendar months of daily traffic up to today and five places, with
-// the set-up done. Screenshots, rendering checks and benchmarks start from it.
+// the set-up done. Screenshots, rendering checks and benchmarks start from it. With --sims it
+// also holds two SIMs of a dual-SIM phone, each with a plan of its own and a month of days.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +30,41 @@ std::uint64_t dayBytes(int i)
     return static_cast<std::uint64_t>((15.0 + 85.0 * wave) * weekend * 1e6) + static_cast<std::uint64_t>(i) * 4321;
 }
 
+// Two SIMs as ModemManager reports them, the first active; each set up with its own plan.
+void addSims(quorvel::CTrafficManager& m, quorvel::Date now)
+{
+    using namespace quorvel;
+    SimCardList cards(2);
+    cards[0] = {"8949020000001234567", "262011234567890", "Tele Nord", "26201", "/m/0", true, {"wwan0"}};
+    cards[1] = {"8944110000009876543", "234159876543210", "Travel Mobile", "23415", "/m/0", false, {}};
+    m.knownSims().see(cards, now);
+    const std::uint64_t plans[] = {5'000'000'000, 1'000'000'000};
+    for (std::size_t i = 0; i < 2; ++i) {
+        m.knownSims().markSetUp(i);
+        CTrafficManager& plan = *m.knownSims().entries()[i].plan;
+        plan.setNewPlanValue(plans[i]);
+        plan.setPlanStartDay(i == 0 ? 1 : 20);
+        const double share = i == 0 ? 1.3 : 0.4;
+        test::bookDemoDays(plan.history(), now, [share](int d) {
+            return d >= 35 ? static_cast<std::uint64_t>(static_cast<double>(dayBytes(d + 3)) * share) : 0;
+        });
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     using namespace quorvel;
-    const int places = argc > 1 ? std::atoi(argv[1]) : 5;
+    int places = 5;
+    bool sims = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--sims") {
+            sims = true;
+        } else {
+            places = std::atoi(argv[i]);
+        }
+    }
     Silent silent;
     SystemServices services(Paths::fromEnvironment(), silent);
     ManualQueue queue;
@@ -58,6 +88,9 @@ int main(int argc, char** argv)
             m.history().restorePlace(delta);
         }
         m.history().setLastLocation(Location{spots[0][0], spots[0][1], 10.0, now});
+        if (sims) {
+            addSims(m, now);
+        }
     });
     std::printf("%s\n", services.paths().stateFile.c_str());
     return 0;

@@ -38,6 +38,11 @@ std::string PrefTexts::packsRow(std::size_t count)
     return "Data Packs - " + (count == 0 ? std::string("None") : std::to_string(count));
 }
 
+std::string PrefTexts::simsRow(std::size_t count)
+{
+    return "SIMs - " + (count == 0 ? std::string("None") : std::to_string(count));
+}
+
 std::string PrefTexts::operatorRow(const std::optional<std::string>& name)
 {
     return "Operator - " + (name ? *name : std::string("Unknown"));

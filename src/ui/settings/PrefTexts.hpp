@@ -59,6 +59,8 @@ public:
     // "Plan Period - Every 28 days from 2026-12-01"; "Data Packs - None", "Data Packs - 2".
     static std::string periodRow(const std::string& shapeSummary);
     static std::string packsRow(std::size_t count);
+    // "SIMs - None", "SIMs - 2": the SIMs this device has seen, each with its own plan.
+    static std::string simsRow(std::size_t count);
     // The network the modem is registered on, so that the plan's SIM can be told.
     static std::string operatorRow(const std::optional<std::string>& name);
     static std::string thisMonthRow(std::uint64_t usedBytes);

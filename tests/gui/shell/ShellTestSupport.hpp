@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <glib.h>
 #include <adwaita.h>
@@ -61,13 +62,16 @@ protected:
     }
 
     // A realistic state: a 2 GB plan from the 15th, three months of traffic, five places.
-    static void demoState()
+    // With "--sims", two SIMs of a dual-SIM phone with plans of their own besides.
+    static void demoState(std::vector<const char*> options = {})
     {
         gchar* out = nullptr;
         gint status = 0;
-        const gchar* argv[] = {QUORVEL_DEMO_STATE, nullptr};
-        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out,
-                                 nullptr, &status, nullptr));
+        std::vector<const gchar*> argv = {QUORVEL_DEMO_STATE};
+        argv.insert(argv.end(), options.begin(), options.end());
+        argv.push_back(nullptr);
+        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv.data()), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
+                                 &out, nullptr, &status, nullptr));
         g_free(out);
         ASSERT_EQ(status, 0);
     }

@@ -50,7 +50,7 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
 {
     const std::vector<std::string> common = {"Plan", "Data Plan - 1 GB", "Plan Start Day - 1", "Operator - Unknown",
                                              "Turn Off Mobile Data at Plan", "Plan Period - Monthly from day 1",
-                                             "Data Packs - None", "Set up data plan",
+                                             "Data Packs - None", "SIMs - None", "Set up data plan",
                                              "Alerts on Data Usage", "Daily Limit", "Monthly Limit",
                                              "Data Limit Exceeding",
                                              "Enable notifications on exceeding the certain usage", "Reset"};

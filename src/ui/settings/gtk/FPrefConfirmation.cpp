@@ -18,7 +18,7 @@ FPrefConfirmation::~FPrefConfirmation()
 }
 
 void FPrefConfirmation::open(Gtk::Window* parent, const std::string& title, const std::string& message,
-                             Answer answer)
+                             Answer answer, const char* action)
 {
     dismiss();
     GtkWidget* widget = adw_message_dialog_new(parent != nullptr ? parent->gobj() : nullptr, title.c_str(),
@@ -26,7 +26,7 @@ void FPrefConfirmation::open(Gtk::Window* parent, const std::string& title, cons
     // GTK keeps toplevels alive until they are destroyed; this reference is ours.
     dialog_.reset(ADW_MESSAGE_DIALOG(g_object_ref(widget)));
     answer_ = std::move(answer);
-    adw_message_dialog_add_responses(dialog_.get(), kCancel, "Cancel", kReset, "Reset", nullptr);
+    adw_message_dialog_add_responses(dialog_.get(), kCancel, "Cancel", kReset, action, nullptr);
     adw_message_dialog_set_response_appearance(dialog_.get(), kReset, ADW_RESPONSE_DESTRUCTIVE);
     adw_message_dialog_set_default_response(dialog_.get(), kCancel);
     adw_message_dialog_set_close_response(dialog_.get(), kCancel);

@@ -25,7 +25,9 @@ public:
     // Closes a question still open, without an answer.
     ~FPrefConfirmation();
 
-    void open(Gtk::Window* parent, const std::string& title, const std::string& message, Answer answer);
+    // `action` names the button that goes ahead ("Reset", "Forget").
+    void open(Gtk::Window* parent, const std::string& title, const std::string& message, Answer answer,
+              const char* action = "Reset");
     bool isOpen() const { return dialog_ != nullptr; }
     AdwMessageDialog* dialog() const { return dialog_.get(); }
 

@@ -9,6 +9,7 @@
 #include "ui/settings/BackgroundCounting.hpp"
 #include "ui/settings/gtk/ContactUtils.hpp"
 #include "ui/settings/gtk/FPrefConnectionsViewController.hpp"
+#include "ui/settings/gtk/FPrefSimsViewController.hpp"
 #include "ui/settings/gtk/FPrefInfoViewController.hpp"
 #include "ui/settings/gtk/FPrefPacksViewController.hpp"
 #include "ui/settings/gtk/FPrefPlanViewController.hpp"
@@ -102,6 +103,7 @@ void FPrefTableViewController::buildSections()
     });
     list_.addRow(plan, "", "", Accessory::Arrow).reserveIconSpace();
     list_.addRow(plan, "", "", Accessory::Arrow).reserveIconSpace();
+    list_.addRow(plan, "", "", Accessory::Arrow).reserveIconSpace();
 
     const int alerts = section(kAlerts, PrefTexts::kHeaderAlerts);
     for (const AlertSwitchRow& s : kSwitches) {
@@ -161,11 +163,14 @@ void FPrefTableViewController::backgroundSwitched(bool on)
 
 void FPrefTableViewController::reloadData()
 {
+    // The plan shown: This device's as its preference says, or a SIM's own.
+    pMonthPlanVal_ = context_.app.selectedSim() ? context_.plan.getMonthPlan() : PrefTexts::planPreference(context_.defaults);
     list_.row(kPlan, kPlanValue).setText(PrefTexts::planRow(pMonthPlanVal_));
     list_.row(kPlan, kPlanStartDay).setText(PrefTexts::startDayRow(context_.plan.getPlanStartDay()));
     list_.row(kPlan, kPlanOperator).setText(PrefTexts::operatorRow(context_.app.operatorName()));
     list_.row(kPlan, kPlanPeriod).setText(PrefTexts::periodRow(PlanEntries::shapeSummary(context_.app.planShape())));
     list_.row(kPlan, kPlanPacks).setText(PrefTexts::packsRow(context_.app.dataPlan().packs().size()));
+    list_.row(kPlan, kPlanSims).setText(PrefTexts::simsRow(context_.app.knownSims().size()));
     syncingSwitches_ = true;
     list_.row(kPlan, kPlanCutoff).toggle()->set_active(context_.app.cutoffAtPlan());
     for (int r = 0; r < list_.rowCount(kAlerts); ++r) {
@@ -220,6 +225,8 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         navigation_.push(std::make_unique<FPrefPlanViewController>(context_));
     } else if (section == kPlan && row == kPlanPacks) {
         navigation_.push(std::make_unique<FPrefPacksViewController>(context_));
+    } else if (section == kPlan && row == kPlanSims) {
+        navigation_.push(std::make_unique<FPrefSimsViewController>(context_));
     } else if (section == kAlerts) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());  // the switch's own handler applies it
