@@ -103,17 +103,13 @@ int CtlSims::takeOver(const SimRecord& chosen, CAppController& app, const SimCar
             << chosen.shortKey() << " setup; nothing was changed\n";
         return 1;
     }
-    const Date when = app.env().clock.now();
-    app.withStateLock([&](CTrafficManager& m) {
-        KnownSims& sims = m.knownSims();
-        sims.see(now, when);
-        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
-            if (sims.entries()[i].record.key() == chosen.key()) {
-                sims.entries()[i].plan->takeOverDevicePlan();
-                sims.markSetUp(i);
-            }
-        }
-    });
+    if (app.pmodule()->knownSims().find(chosen.key()) == nullptr) {  // reported now, never stored
+        app.withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, app.env().clock.now()); });
+    }
+    if (!app.takeOverBy(chosen.key())) {
+        err << "quorvelctl: the SIM \"" << chosen.displayName() << "\" got a plan meanwhile; nothing was changed\n";
+        return 1;
+    }
     out << "The SIM \"" << chosen.displayName()
         << "\" now has the plan and the history of This device, which starts afresh.\n";
     return 0;
@@ -132,23 +128,12 @@ std::optional<std::size_t> CtlSims::resolve(const std::string& word, const std::
     return std::nullopt;
 }
 
-std::uint64_t CtlSims::countedIn(const CTraffics& history)
-{
-    std::uint64_t sum = 0;
-    for (const auto& month : history.months()) {
-        for (const CTrafficPoint& day : month->arrDaysTraffics()) {
-            sum += day.getTotalTraffic();
-        }
-    }
-    return sum;
-}
-
 void CtlSims::sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err)
 {
     const bool anySetUp =
         std::any_of(sims.entries().begin(), sims.entries().end(), [](const auto& e) { return e.record.setUp(); });
     for (const KnownSims::Entry& e : sims.entries()) {
-        const std::uint64_t counted = countedIn(e.history());
+        const std::uint64_t counted = e.history().countedBytes();
         if (!e.record.setUp() && counted > 0) {
             err << "quorvelctl: the SIM \"" << e.record.displayName() << "\" is not set up; its "
                 << FileSize::formatMemoryStringDot1(counted) << " are counted for it, not for this plan\n";
@@ -173,7 +158,7 @@ void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known,
         if (e == nullptr) {
             return 0;
         }
-        return e->record.setUp() ? e->plan->getDataUsed() : countedIn(e->history());
+        return e->record.setUp() ? e->plan->getDataUsed() : e->history().countedBytes();
     };
     const auto plan = [&](const SimRecord& s) -> std::optional<std::uint64_t> {
         const KnownSims::Entry* e = stored.find(s.key());

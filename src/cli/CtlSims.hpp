@@ -25,8 +25,6 @@ public:
     static int run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& out, std::ostream& err,
                    const StartApp& start);
 
-    // Every byte a history holds, as a SIM that is not set up reports it.
-    static std::uint64_t countedIn(const CTraffics& history);
     // One line per SIM not set up that has traffic: it is counted for that SIM, not this plan;
     // while no SIM has a plan, the first one is asked whether it carries the device's.
     static void sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err);

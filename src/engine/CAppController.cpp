@@ -421,6 +421,38 @@ void CAppController::forgetSim(const std::string& key)
     getTrafficInformation(true);
 }
 
+std::optional<SimRecord> CAppController::simAwaitingSetUp() const
+{
+    for (const KnownSims::Entry& e : pmodule_->knownSims().entries()) {
+        if (!e.record.setUp() && e.history().countedBytes() > 0) {
+            return e.record;
+        }
+    }
+    return std::nullopt;
+}
+
+bool CAppController::noSimHasAPlan() const
+{
+    const auto& entries = pmodule_->knownSims().entries();
+    return std::none_of(entries.begin(), entries.end(), [](const auto& e) { return e.record.setUp(); });
+}
+
+bool CAppController::takeOverBy(const std::string& key)
+{
+    bool taken = false;
+    withStateLock([&](CTrafficManager& m) {
+        KnownSims& sims = m.knownSims();
+        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
+            if (sims.entries()[i].record.key() == key && !sims.entries()[i].record.setUp()) {
+                sims.entries()[i].plan->takeOverDevicePlan();
+                sims.markSetUp(i);
+                taken = true;
+            }
+        }
+    });
+    return taken;
+}
+
 bool CAppController::planSetUp() const
 {
     const CTrafficManager* m = pmodule();

@@ -81,6 +81,14 @@ public:
     std::vector<KnownSim> knownSims() const override;
     bool renameSim(const std::string& key, const std::string& name) override;
     void forgetSim(const std::string& key) override;
+    // The first SIM that is not set up and has traffic counted for it: its set-up is offered.
+    std::optional<SimRecord> simAwaitingSetUp() const;
+    // Whether the device's plan is still one no SIM took over or set up beside: the first SIM
+    // is asked whether it is that plan's.
+    bool noSimHasAPlan() const;
+    // The device's plan and history go to that SIM, which has none yet; false, with nothing
+    // changed, when it has one.
+    bool takeOverBy(const std::string& key);
     // Whether the chosen plan is set up: the device's after the first start, a SIM's once its
     // own set-up ended.
     bool planSetUp() const;

@@ -378,6 +378,17 @@ std::uint64_t CTraffics::getTotalTraffic() const
     return sum;
 }
 
+std::uint64_t CTraffics::countedBytes() const
+{
+    std::uint64_t sum = 0;
+    for (const auto& month : months_) {
+        for (const CTrafficPoint& day : month->arrDaysTraffics()) {
+            sum += day.getTotalTraffic();
+        }
+    }
+    return sum;
+}
+
 std::uint64_t CTraffics::getTotalTrafficWf() const
 {
     std::uint64_t sum = 0;

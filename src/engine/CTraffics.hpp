@@ -80,6 +80,8 @@ public:
     void setKeepFrom(std::optional<LocalDay> day);
 
     std::uint64_t getTotalTraffic() const;
+    // Every byte the day records of all kept months hold.
+    std::uint64_t countedBytes() const;
     std::uint64_t getTotalTrafficWf() const;
     // Which share of a day record a sum adds up: all of it, or what was booked while roaming.
     using Share = std::uint64_t (CTrafficPoint::*)() const;

@@ -212,6 +212,65 @@ void FAppDelegate::updateTrafficInterface(const SharedSummary& summary)
     for (const auto& screen : tabs_->screens()) {
         screen->updateInterface(summary);
     }
+    offerSimSetUp();
+}
+
+void FAppDelegate::offerSimSetUp()
+{
+    if (controller_.isFirstStart() || bAlertViewShowing_ || simOffer_ != nullptr || settingUpSim_ ||
+        window() == nullptr) {
+        return;
+    }
+    const std::optional<SimRecord> sim = controller_.simAwaitingSetUp();
+    if (!sim || !simsOffered_.insert(sim->key()).second) {
+        return;
+    }
+    const bool ask = controller_.noSimHasAPlan();
+    const std::string body = ask ? "Is this the SIM of your current plan? Its traffic is counted for it and kept "
+                                   "apart until you say."
+                                 : "Its traffic is counted for it and kept apart. Set up its plan to see what is left.";
+    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), ("New SIM: " + sim->displayName()).c_str(),
+                                               body.c_str());
+    simOffer_ = ADW_MESSAGE_DIALOG(dialog);
+    adw_message_dialog_add_responses(simOffer_, "later", "Not Now", "new", ask ? "New Plan" : "Set Up", nullptr);
+    if (ask) {
+        adw_message_dialog_add_response(simOffer_, "take", "Yes, It Is");
+    }
+    adw_message_dialog_set_response_appearance(simOffer_, ask ? "take" : "new", ADW_RESPONSE_SUGGESTED);
+    adw_message_dialog_set_close_response(simOffer_, "later");
+    settingUpName_ = sim->displayName();
+    g_object_set_data_full(G_OBJECT(dialog), "sim", g_strdup(sim->key().c_str()), g_free);
+    g_signal_connect(dialog, "response", G_CALLBACK(+[](AdwMessageDialog*, const char* response, gpointer self) {
+                         static_cast<FAppDelegate*>(self)->simOfferAnswered(response);
+                     }),
+                     this);
+    gtk_window_present(GTK_WINDOW(dialog));
+}
+
+void FAppDelegate::simOfferAnswered(const std::string& response)
+{
+    if (simOffer_ == nullptr) {
+        return;
+    }
+    const std::string key = static_cast<const char*>(g_object_get_data(G_OBJECT(simOffer_), "sim"));
+    g_signal_handlers_disconnect_by_data(simOffer_, this);
+    simOffer_ = nullptr;  // the dialog closes itself after answering
+    if (response == "take" && controller_.takeOverBy(key)) {
+        controller_.showPlan(key);
+    } else if (response == "new") {
+        settingUpSim_ = key;
+        controller_.selectPlan(key);  // the prompts' answers go to the SIM's plan
+        bAlertViewShowing_ = true;
+        sharUtils::showPlanPrompt(*this, kNoCurrentValue, settingUpName_);
+    }
+}
+
+void FAppDelegate::abandonSimSetUp()
+{
+    hideOwnAlertView();
+    settingUpSim_.reset();
+    bAlertViewShowing_ = false;
+    controller_.showPlan(std::nullopt);
 }
 
 void FAppDelegate::onResetLocationsHandler(const void* sender)
@@ -308,11 +367,11 @@ void FAppDelegate::commonDataPlanEntered(const std::string& text)
     const std::optional<std::uint64_t> plan = SetupRules::planFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!plan) {
-        sharUtils::showPlanPrompt(*this, kNoCurrentValue);
+        sharUtils::showPlanPrompt(*this, kNoCurrentValue, settingUpSim_ ? settingUpName_ : std::string());
         return;
     }
     controller_.onResetPlanValue(*plan);
-    sharUtils::showStartDayPrompt(*this, 1);
+    sharUtils::showStartDayPrompt(*this, 1, settingUpSim_ ? settingUpName_ : std::string());
 }
 
 void FAppDelegate::commonStartDayEntered(const std::string& text)
@@ -320,10 +379,19 @@ void FAppDelegate::commonStartDayEntered(const std::string& text)
     const std::optional<std::int32_t> day = SetupRules::startDayFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!day) {
-        sharUtils::showStartDayPrompt(*this, 1);
+        sharUtils::showStartDayPrompt(*this, 1, settingUpSim_ ? settingUpName_ : std::string());
         return;
     }
     controller_.onResetPlanStartDay(*day);
+    if (settingUpSim_) {
+        // A SIM's set-up keeps what was counted for it: no used data to ask.
+        const std::string key = *settingUpSim_;
+        settingUpSim_.reset();
+        bAlertViewShowing_ = false;
+        controller_.finishSimSetUp();
+        controller_.showPlan(key);
+        return;
+    }
     sharUtils::showUsedPrompt(*this, kNoCurrentValue);
 }
 
@@ -358,6 +426,10 @@ void FAppDelegate::startBackgroundCounting(bool setUpJustEnded)
 
 void FAppDelegate::alertViewClickedButtonAtIndex(PromptKind kind, int buttonIndex, const std::string& text)
 {
+    if (settingUpSim_ && buttonIndex != 1) {
+        abandonSimSetUp();  // unlike the first start, a SIM's set-up can wait
+        return;
+    }
     const std::string entered = buttonIndex == 1 ? text : "0";
     if (kind == PromptKind::Plan) {
         commonDataPlanEntered(entered);
@@ -375,6 +447,10 @@ void FAppDelegate::DataPlanEntered()
 
 void FAppDelegate::DataPlanCancelled()
 {
+    if (settingUpSim_) {
+        abandonSimSetUp();
+        return;
+    }
     hideOwnAlertView();
     commonDataPlanEntered("0");
 }
@@ -386,6 +462,10 @@ void FAppDelegate::StartDayEntered()
 
 void FAppDelegate::StartDayCancelled()
 {
+    if (settingUpSim_) {
+        abandonSimSetUp();
+        return;
+    }
     hideOwnAlertView();
     commonStartDayEntered("0");
 }

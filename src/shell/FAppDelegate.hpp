@@ -2,9 +2,12 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include <gtkmm/application.h>
+
+typedef struct _AdwMessageDialog AdwMessageDialog;
 
 #include "engine/AppShell.hpp"
 #include "engine/CAppController.hpp"
@@ -63,6 +66,13 @@ public:
     CAppController& controller() { return controller_; }
     FTabInterface* tabs() { return tabs_.get(); }
     bool alertViewShowing() const { return bAlertViewShowing_; }
+    // A SIM not set up that carried traffic: its set-up is offered once per window, asking first,
+    // while no SIM has a plan, whether it is the SIM of the plan so far.
+    void offerSimSetUp();
+    AdwMessageDialog* simOffer() const { return simOffer_; }
+    // The answer: "later", "new" (its own plan, through the set-up's prompts) or "take".
+    void simOfferAnswered(const std::string& response);
+    const std::optional<std::string>& simBeingSetUp() const { return settingUpSim_; }
     // The set-up prompt on screen in the dialog-widget form, for tests; null when none.
     const std::shared_ptr<CODialog>& ownAlertView() const { return pownAlertView_; }
     // The in-app alert on screen, for tests: its title and body.
@@ -102,6 +112,12 @@ private:
     bool launched_ = false;
     bool bInterfaceReady_ = false;
     bool bAlertViewShowing_ = false;
+    std::set<std::string> simsOffered_;         // SIMs whose set-up was offered in this window
+    std::optional<std::string> settingUpSim_;   // the SIM whose plan the prompts set up
+    std::string settingUpName_;
+    AdwMessageDialog* simOffer_ = nullptr;      // the open offer; the window owns it
+    // The SIM's set-up ends without a plan (a prompt cancelled): This device's plan is shown.
+    void abandonSimSetUp();
     bool minimized_ = false;
 };
 

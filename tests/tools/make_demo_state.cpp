@@ -2,7 +2,8 @@
 // Writes a realistic Quorvel state into the XDG directories of the environment: a 2 GB plan
 // starting on the 15th, three calendar months of daily traffic up to today and five places, with
 // the set-up done. Screenshots, rendering checks and benchmarks start from it. With --sims it
-// also holds two SIMs of a dual-SIM phone, each with a plan of its own and a month of days.
+// also holds two SIMs of a dual-SIM phone, each with a plan of its own and a month of days; with
+// --new-sim a SIM seen today that is not set up yet.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +52,15 @@ void addSims(quorvel::CTrafficManager& m, quorvel::Date now)
     }
 }
 
+// A SIM seen today for the first time, not set up, with what was counted for it since.
+void addNewSim(quorvel::CTrafficManager& m, quorvel::Date now)
+{
+    using namespace quorvel;
+    m.knownSims().see({{"8933010000005550001", "208015550001000", "Roam Go", "20801", "/m/1", false, {}}}, now);
+    CTraffics& history = m.knownSims().entries().back().history();
+    history.addNewTrafficPoint(CTrafficPoint::trafficPointWithDate(now.plusSeconds(-60), 12'500'000));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -58,9 +68,12 @@ int main(int argc, char** argv)
     using namespace quorvel;
     int places = 5;
     bool sims = false;
+    bool newSim = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--sims") {
             sims = true;
+        } else if (std::string(argv[i]) == "--new-sim") {
+            newSim = true;
         } else {
             places = std::atoi(argv[i]);
         }
@@ -90,6 +103,9 @@ int main(int argc, char** argv)
         m.history().setLastLocation(Location{spots[0][0], spots[0][1], 10.0, now});
         if (sims) {
             addSims(m, now);
+        }
+        if (newSim) {
+            addNewSim(m, now);
         }
     });
     std::printf("%s\n", services.paths().stateFile.c_str());

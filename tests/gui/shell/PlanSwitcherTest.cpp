@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The choice of the plan shown on a dual-SIM phone: offered in the header bar only when there is
-// more than one plan, and every screen then shows the chosen SIM's figures.
+// A plan for each SIM in the window, at phone size: the choice of the plan shown in the header
+// bar when there is more than one, every screen then showing the chosen SIM's figures; the SIM
+// list with renaming and forgetting; a new SIM's set-up offered with its name in the titles.
 #include "ShellTestSupport.hpp"
 
 #include <algorithm>
 
+#include "ui/PromptTarget.hpp"
 #include "ui/settings/gtk/FPrefSimsViewController.hpp"
 #include "ui/settings/gtk/FPrefTableViewController.hpp"
 
@@ -105,6 +107,50 @@ TEST_F(ShellTest, TheSimListRenamesAndForgetsAtPhoneSize)
     EXPECT_EQ(d.controller().selectedSim(), std::nullopt);
     d.tabs()->planSwitcher().refresh();
     EXPECT_EQ(d.tabs()->planSwitcher().choices().size(), 2u);
+}
+
+TEST_F(ShellTest, ANewSimIsOfferedItsOwnSetUpWithItsNameInTheTitles)
+{
+    demoState({"--sims", "--new-sim"});
+    FAppDelegate& d = launch();
+    ASSERT_TRUE(runUntil([&] { return d.simOffer() != nullptr; }));
+    EXPECT_STREQ(adw_message_dialog_get_heading(d.simOffer()), "New SIM: Roam Go");
+    EXPECT_FALSE(adw_message_dialog_has_response(d.simOffer(), "take")) << "other SIMs have plans: nothing to take over";
+    Gtk::Window* offer = Glib::wrap(GTK_WINDOW(d.simOffer()));
+    waitFrames(*offer, 3);
+    keepScreenshot(picture(*offer), "new-sim-offer-phone");
+
+    d.simOfferAnswered("new");
+    ASSERT_TRUE(runUntil([&] { return promptTitle() == "Monthly Data Plan \u2014 Roam Go"; })) << promptTitle();
+    d.alertViewClickedButtonAtIndex(PromptKind::Plan, 1, "3000");
+    ASSERT_TRUE(runUntil([&] { return promptTitle() == "Data Plan Start Date \u2014 Roam Go"; })) << promptTitle();
+    d.alertViewClickedButtonAtIndex(PromptKind::StartDay, 1, "5");
+    settle(20);
+    EXPECT_FALSE(d.simBeingSetUp());
+    EXPECT_EQ(d.controller().selectedSim(), std::optional<std::string>("8933010000005550001"));
+    const CTrafficManager& sim = *d.controller().pmodule();
+    EXPECT_EQ(sim.getMonthPlan(), 3'000'000'000u);
+    EXPECT_EQ(sim.getPlanStartDay(), 5);
+    EXPECT_EQ(sim.getDataUsed(), 12'500'000u) << "what was counted for it stays its used data";
+    d.tabs()->planSwitcher().refresh();
+    EXPECT_EQ(d.tabs()->planSwitcher().choices().size(), 4u);
+}
+
+TEST_F(ShellTest, TheFirstSimIsAskedWhetherItCarriesThePlanSoFar)
+{
+    demoState({"--new-sim"});
+    FAppDelegate& d = launch();
+    ASSERT_TRUE(runUntil([&] { return d.simOffer() != nullptr; }));
+    const std::uint64_t deviceUsed = d.controller().pmodule()->getDataUsed();
+    ASSERT_TRUE(adw_message_dialog_has_response(d.simOffer(), "take"));
+    d.simOfferAnswered("take");
+    settle(20);
+    EXPECT_EQ(d.controller().selectedSim(), std::optional<std::string>("8933010000005550001"));
+    EXPECT_EQ(d.controller().pmodule()->getMonthPlan(), 2'000'000'000u);
+    EXPECT_EQ(d.controller().pmodule()->getDataUsed(), deviceUsed + 12'500'000u);
+    EXPECT_EQ(d.simOffer(), nullptr) << "asked once";
+
+    EXPECT_FALSE(d.controller().simAwaitingSetUp()) << "no SIM is left without a plan to offer";
 }
 
 TEST_F(ShellTest, WithOnePlanThereIsNothingToChoose)

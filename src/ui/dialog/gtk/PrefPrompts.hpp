@@ -17,8 +17,8 @@ struct PrefPrompts {
 
     static PrefPrompts standard()
     {
-        return {&sharUtils::showPlanPrompt, &sharUtils::showStartDayPrompt,
-                &sharUtils::showUsedPrompt};
+        return {[](PromptTarget& t, std::uint64_t nPlan) { sharUtils::showPlanPrompt(t, nPlan); },
+                [](PromptTarget& t, int nDay) { sharUtils::showStartDayPrompt(t, nDay); }, &sharUtils::showUsedPrompt};
     }
 };
 

@@ -22,7 +22,7 @@ using Callback = void (PromptTarget::*)();
 
 struct Prompt {
     PromptKind kind;
-    const char* title;
+    std::string title;
     const char* message;
     std::string placeholder;
     Callback cancelled;
@@ -54,7 +54,7 @@ void releaseAnswer(gpointer data, GClosure* /*closure*/)
 void openMessageDialog(PromptTarget& target, const Prompt& prompt)
 {
     Gtk::Window* parent = target.window();
-    auto* dialog = ADW_MESSAGE_DIALOG(adw_message_dialog_new(parent ? parent->gobj() : nullptr, prompt.title,
+    auto* dialog = ADW_MESSAGE_DIALOG(adw_message_dialog_new(parent ? parent->gobj() : nullptr, prompt.title.c_str(),
                                                              prompt.message));
     auto* entry = Gtk::make_managed<Gtk::Entry>();
     entry->set_input_purpose(Gtk::InputPurpose::DIGITS);
@@ -129,16 +129,21 @@ std::string sharUtils::usedPlaceholder(std::uint64_t nUsed)
                                                 : "Current - " + FileSize::formatMemoryStringDot0MB(nUsed);
 }
 
-void sharUtils::showPlanPrompt(PromptTarget& target, std::uint64_t nPlan)
+std::string sharUtils::titleFor(const char* title, const std::string& sim)
 {
-    open(target, {PromptKind::Plan, kPlanTitle, "Enter your monthly data plan in Megabytes", planPlaceholder(nPlan),
-                  &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered});
+    return sim.empty() ? std::string(title) : std::string(title) + " \u2014 " + sim;
 }
 
-void sharUtils::showStartDayPrompt(PromptTarget& target, int nDay)
+void sharUtils::showPlanPrompt(PromptTarget& target, std::uint64_t nPlan, const std::string& sim)
 {
-    open(target, {PromptKind::StartDay, kStartDayTitle, "Enter your plan billing day", startDayPlaceholder(nDay),
-                  &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered});
+    open(target, {PromptKind::Plan, titleFor(kPlanTitle, sim), "Enter your monthly data plan in Megabytes",
+                  planPlaceholder(nPlan), &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered});
+}
+
+void sharUtils::showStartDayPrompt(PromptTarget& target, int nDay, const std::string& sim)
+{
+    open(target, {PromptKind::StartDay, titleFor(kStartDayTitle, sim), "Enter your plan billing day",
+                  startDayPlaceholder(nDay), &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered});
 }
 
 void sharUtils::showUsedPrompt(PromptTarget& target, std::uint64_t nUsed)

@@ -17,14 +17,19 @@ public:
     static constexpr const char* kUsedTitle = "Used Data";
 
     // nPlan in bytes; −1 (as signed) for no current value.
-    static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan);
-    static void showStartDayPrompt(PromptTarget& target, int nDay);
+    static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan) { showPlanPrompt(target, nPlan, {}); }
+    static void showStartDayPrompt(PromptTarget& target, int nDay) { showStartDayPrompt(target, nDay, {}); }
+    // `sim`, when not empty, names the SIM whose plan is set up in the title.
+    static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan, const std::string& sim);
+    static void showStartDayPrompt(PromptTarget& target, int nDay, const std::string& sim);
     static void showUsedPrompt(PromptTarget& target, std::uint64_t nUsed);
 
     // The placeholders, as pure functions.
     static std::string planPlaceholder(std::uint64_t nPlan);
     static std::string startDayPlaceholder(int nDay);
     static std::string usedPlaceholder(std::uint64_t nUsed);
+    // "Monthly Data Plan — Tele Nord" for a SIM's set-up; the title alone for the device's.
+    static std::string titleFor(const char* title, const std::string& sim);
 };
 
 }  // namespace quorvel
