@@ -11,6 +11,7 @@
 #include "model/Allowance.hpp"
 #include "model/DeltaTrafficItem.hpp"
 #include "model/TCResult.hpp"
+#include "model/MonthTotals.hpp"
 #include "model/MonthTraffic.hpp"
 #include "platform/Location.hpp"
 
@@ -30,6 +31,8 @@ public:
 
     // The calendar-month records, oldest first.
     const std::vector<std::unique_ptr<MonthTraffic>>& months() const { return months_; }
+    // What is kept of the months that left the day records, oldest first.
+    const MonthTotals& monthTotals() const { return totals_; }
     // The places, in the order they were first used.
     const std::vector<std::shared_ptr<DeltaTrafficItem>>& deltas() const { return deltas_; }
     // Where the device was last seen; the next booked bytes go to the place there.
@@ -72,6 +75,15 @@ public:
     // Months from the one of `day` on are kept even beyond three, so that a long period's used
     // figure stays exact; none: the three calendar months.
     void setKeepFrom(std::optional<LocalDay> day);
+    std::optional<LocalDay> keepFrom() const { return keepFrom_; }
+
+    // What an import changes, the screens told once: the record of the point's day replaced by
+    // it (its month made with `plan` when missing), a correction, a month's total (the larger
+    // kept), the places.
+    void replaceDay(const CTrafficPoint& point, std::optional<std::uint64_t> plan);
+    void addCorrection(const TrafficCorrection& correction);
+    bool keepMonthTotal(const MonthTotal& total);
+    void replacePlaces(std::vector<std::shared_ptr<DeltaTrafficItem>> places);
 
     std::uint64_t getTotalTraffic() const;
     std::uint64_t getTotalTrafficWf() const;
@@ -143,6 +155,7 @@ private:
     MonthTraffic* insertMonth(Date date);
 
     std::vector<std::unique_ptr<MonthTraffic>> months_;
+    MonthTotals totals_;
     std::unique_ptr<CTrafficObtainer> obtainer_;
     std::vector<std::shared_ptr<DeltaTrafficItem>> deltas_;
     std::optional<Location> lastLocation_;
