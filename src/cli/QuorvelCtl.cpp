@@ -9,6 +9,7 @@
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlExport.hpp"
 #include "cli/CtlHelp.hpp"
+#include "cli/CtlImport.hpp"
 #include "cli/CtlInterfaces.hpp"
 #include "cli/CtlPlan.hpp"
 #include "cli/CtlSims.hpp"
@@ -158,6 +159,15 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     }
     if (a.command == "export") {
         return exportDays(a);
+    }
+    if (a.command == "import") {
+        return CtlImport::run(
+            a, out_, err_,
+            [this]() -> CAppController& {
+                start();
+                return *app_;
+            },
+            [](const CtlArguments&, ImportedHistory&) { return std::string("vnStat's database cannot be read yet"); });
     }
     if (a.command == "plan" || a.command == "addon") {
         const CtlPlan::StartApp startApp = [this]() -> CAppController& {
