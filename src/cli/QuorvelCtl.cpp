@@ -357,6 +357,7 @@ SharedSummary QuorvelCtl::storedSummary()
     const CTrafficManager& m = *app_->pmodule();
     std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
     summary->setMonths(m.billingMonths());
+    summary->setYearTotals(m.yearTotals());
     return summary;
 }
 

@@ -357,6 +357,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateTrafficInformati
         result.bUpdateAllAnnotations = !fullUpdateDone_;
         if (full) {
             summary->setLists(traffics_->deltas(), billingMonthsOf(traffics_->months()));
+            summary->setYearTotals(yearTotals());
             fullUpdateDone_ = true;
         }
         summary->setResults(result, std::move(dict));
@@ -507,6 +508,18 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
         }
     }
     return nullptr;
+}
+
+std::vector<MonthTotal> CTrafficManager::yearTotals() const
+{
+    std::vector<MonthTotal> held;
+    for (const auto& m : traffics_->months()) {
+        if (m->date()) {
+            held.push_back(MonthTotal::of(*m));
+        }
+    }
+    const LocalDay today = currentDay();
+    return traffics_->monthTotals().lastTwelve(MonthTotal(today.year(), today.month(), 0, 0, 0, std::nullopt), held);
 }
 
 FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(

@@ -32,4 +32,19 @@ void MonthTotals::forgetOlderThanTenYears(const MonthTotal& current)
     std::erase_if(totals_, [&](const MonthTotal& t) { return t.key() < oldest; });
 }
 
+std::vector<MonthTotal> MonthTotals::lastTwelve(const MonthTotal& current, const std::vector<MonthTotal>& held) const
+{
+    std::vector<MonthTotal> out;
+    for (int n = -11; n <= 0; ++n) {
+        const int key = current.keyPlusMonths(n);
+        if (key / 100 < 1970) {
+            continue;  // a clock at the epoch has no year behind it
+        }
+        const auto same = std::find_if(held.begin(), held.end(), [&](const MonthTotal& t) { return t.key() == key; });
+        const MonthTotal* kept = find(key);
+        out.push_back(same != held.end() ? *same : kept != nullptr ? *kept : MonthTotal(key / 100, key % 100, 0, 0, 0, std::nullopt));
+    }
+    return out;
+}
+
 }  // namespace quorvel

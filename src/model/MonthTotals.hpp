@@ -20,6 +20,9 @@ public:
     // Forgets the months more than ten years before the month `current` (YYYYMM).
     void forgetOlderThanTenYears(const MonthTotal& current);
     void clear() { totals_.clear(); }
+    // The twelve calendar months up to `current`, oldest first: a month of `held` (the months
+    // still held as days) as given, else its kept total, else nothing used.
+    std::vector<MonthTotal> lastTwelve(const MonthTotal& current, const std::vector<MonthTotal>& held) const;
     // As stored (the decoder's): appended in the given order.
     void restore(const MonthTotal& total) { totals_.push_back(total); }
 
