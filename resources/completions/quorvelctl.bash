@@ -68,7 +68,7 @@ _quorvelctl()
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
         watch) options="--autostart" ;;
-        chart) options="--month --graph --size --scale --idiom --output" ;;
+        chart) options="--month --year --graph --size --scale --idiom --output" ;;
         export) options="--csv --json" ;;
         import)
             options="--csv --vnstat --interface --dry-run --settings"

@@ -83,6 +83,7 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l metered -x
 complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l autostart -x -a 'on off' -d 'start with each session'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l month -x -d 'the billing month, 0 the oldest'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l year -d 'the year page: the last twelve months'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l graph -x -a 'cumulative daily both' -d 'the graphs to draw'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l size -x -d 'the page size in pixels, WxH'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l scale -x -d 'pixels per page pixel'

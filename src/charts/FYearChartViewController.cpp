@@ -18,18 +18,20 @@ namespace quorvel {
 namespace {
 
 const char* const kMonths = "Months";
+constexpr double kWideEnough = 560;  // points: twelve three-letter names side by side
 
 }  // namespace
 
 FYearChartViewController::FYearChartViewController(std::shared_ptr<const CPTTextMetrics> metrics)
 {
-    graph = ChartPageStyle::newGraph("Last 12 Months", 30, metrics);
+    graph = ChartPageStyle::newGraph("Last 12 Months", 44, metrics);
     view.setHostedGraph(graph);
     CPTXYAxis& x = *ChartPageStyle::axesOf(*graph).xAxis();
     x.setMajorIntervalLength(Decimal::fromInteger(1));
     x.setOrthogonalCoordinateDecimal(Decimal::fromInteger(0));
     x.setTitle(kMonths);
-    x.setTitleOffset(14);
+    x.setTitleOffset(26);
+    x.setMinorTicksPerInterval(0);
     x.setTitleTextStyle(ChartPageStyle::textStyle(12));
     x.setLabelingOrigin(Decimal::fromInteger(1));
     x.setDelegate(this);
@@ -96,11 +98,13 @@ bool FYearChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& ax
         const auto whole = static_cast<int>(std::trunc(location.toDouble()));
         std::string text = std::to_string(whole);
         if (monthAxis) {
-            // Only the twelve bars are named, by their month's first three letters.
+            // Only the twelve bars are named: by their month's first three letters, or on a
+            // narrow page its first one.
             if (whole < 1 || whole > static_cast<int>(months_.size())) {
                 continue;
             }
-            text = DateDay::getMonthNameByNum(months_[static_cast<std::size_t>(whole) - 1].month()).value_or("").substr(0, 3);
+            const std::size_t letters = view.bounds().width() >= kWideEnough ? 3 : 1;
+            text = DateDay::getMonthNameByNum(months_[static_cast<std::size_t>(whole) - 1].month()).value_or("").substr(0, letters);
         } else if (whole < 0) {
             continue;
         }

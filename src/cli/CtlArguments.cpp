@@ -35,7 +35,7 @@ const std::map<std::string, CommandShape>& shapes()
                   {"--start-day", "--every", "--from", "--until", "--size", "--rollover", "--free-hours"}, {}}},
         {"addon", {1, {"--json"}, {"--size", "--days", "--from"}, {}, 1}},
         {"sims", {0, {"--json"}, {"--name", "--forget"}, {}, 1}},
-        {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
+        {"chart", {0, {"--year"}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
     };
     return kShapes;
 }
@@ -142,6 +142,9 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& argv)
     }
     if (a.has("--json") && a.has("--csv")) {
         return {std::nullopt, "choose one of --json and --csv"};
+    }
+    if (a.has("--year") && (a.has("--month") || a.has("--graph"))) {
+        return {std::nullopt, "--year draws the one year page: no --month, no --graph"};
     }
     if (a.has("--vnstat") && (a.has("--csv") || a.has("--settings"))) {
         return {std::nullopt, "--vnstat reads a database: no --csv, no --settings"};

@@ -148,11 +148,13 @@ const std::vector<CtlHelp::Command> kCommands = {
                                 "doing so, and exit"}}},
     {"chart",
      {"chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S] "
-      "[--idiom phone|tablet] --output FILE"},
-     "draw the chart page of a billing month",
+      "[--idiom phone|tablet] --output FILE",
+      "chart --year [--size WxH] [--scale S] [--idiom phone|tablet] --output FILE"},
+     "draw the chart page of a billing month, or the year page",
      "Draws the chart page of a billing month, as the window shows it, into a PNG, SVG or PDF file chosen "
      "by the file name's ending. The drawing is done by quorvelctl-chart, installed beside quorvelctl.",
      {{"--month", "INDEX", "the billing month, 0 being the oldest kept (the current one when left out)"},
+      {"--year", "", "the year page instead: the last twelve calendar months' used data as bars"},
       {"--graph", "cumulative|daily|both", "which graphs to draw (both when left out)"},
       {"--size", "WxH", "the page size in pixels, 100 to 10000 each"},
       {"--scale", "S", "pixels per page pixel, above 0 and at most 8"},

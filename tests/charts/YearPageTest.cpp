@@ -51,7 +51,7 @@ TEST(YearPage, TwelveBarsNamedByTheirMonthsAsHighAsTheirUse)
     summary->setYearTotals(months);
     FYearChartViewController page;
     page.updateInterface(summary);
-    page.layoutInPage(360, 560);
+    page.layoutInPage(720, 560);
     CPTRecordingContext ctx;
     page.view.drawVectorsInContext(ctx);
 
@@ -92,6 +92,14 @@ TEST(YearPage, TwelveBarsNamedByTheirMonthsAsHighAsTheirUse)
         EXPECT_LT(tops[i], tops[i - 1]) << "bar " << i << " stands higher (y grows downwards)";
     }
     EXPECT_DOUBLE_EQ(page.bars.dataForPlot.back().y, 1.2) << "1.2 GB in GB";
+
+    // On a phone's width each month is named by its first letter.
+    page.layoutInPage(360, 560);
+    CPTRecordingContext narrow;
+    page.view.drawVectorsInContext(narrow);
+    const std::vector<std::string> initials = narrow.texts();
+    EXPECT_EQ(std::count(initials.begin(), initials.end(), "J"), 3) << ::testing::PrintToString(initials);
+    EXPECT_EQ(std::count(initials.begin(), initials.end(), "Jan"), 0);
 }
 
 }  // namespace
