@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/CtlImportReader.hpp"
+#include "cli/CtlVnstat.hpp"
 #include "engine/CAppController.hpp"
 #include "model/FileSize.hpp"
 
@@ -135,14 +136,13 @@ int CtlImport::refuse(std::ostream& err, const std::string& source, const std::s
     return 1;
 }
 
-int CtlImport::run(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start,
-                   const ForeignReader& vnstat)
+int CtlImport::run(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start)
 {
     CtlImportReader::Read read;
     std::string source;
     if (a.has("--vnstat")) {
-        source = a.words.empty() ? std::string("the vnStat database") : a.words[0];
-        read.error = vnstat(a, read.history);
+        source = a.words.empty() ? std::string(CtlVnstat::kDefaultDatabase) : a.words[0];
+        read.error = CtlVnstat::read(source, a.value("--interface"), read.history);
     } else {
         source = a.words[0];
         std::string text;

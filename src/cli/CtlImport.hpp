@@ -22,10 +22,7 @@ class CAppController;
 class CtlImport {
 public:
     using StartApp = std::function<CAppController&()>;
-    // Reads a database of another program into a history; empty error when read.
-    using ForeignReader = std::function<std::string(const CtlArguments& a, ImportedHistory& into)>;
-    static int run(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start,
-                   const ForeignReader& vnstat);
+    static int run(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start);
 
 private:
     struct Settings;

@@ -161,13 +161,10 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
         return exportDays(a);
     }
     if (a.command == "import") {
-        return CtlImport::run(
-            a, out_, err_,
-            [this]() -> CAppController& {
-                start();
-                return *app_;
-            },
-            [](const CtlArguments&, ImportedHistory&) { return std::string("vnStat's database cannot be read yet"); });
+        return CtlImport::run(a, out_, err_, [this]() -> CAppController& {
+            start();
+            return *app_;
+        });
     }
     if (a.command == "plan" || a.command == "addon") {
         const CtlPlan::StartApp startApp = [this]() -> CAppController& {

@@ -130,10 +130,7 @@ void CTraffics::trimMonths()
         }
         months_.erase(months_.begin());
     }
-    const DateComponents today = Calendar::components(now());
-    if (today.year >= 1970) {
-        totals_.forgetOlderThanTenYears(MonthTotal(today.year, today.month, 0, 0, 0, std::nullopt));
-    }
+    forgetOldTotals();
 }
 
 void CTraffics::setKeepFrom(std::optional<LocalDay> day)
@@ -510,7 +507,17 @@ void CTraffics::addCorrection(const TrafficCorrection& correction)
 
 bool CTraffics::keepMonthTotal(const MonthTotal& total)
 {
-    return totals_.keep(total);
+    const bool kept = totals_.keep(total);
+    forgetOldTotals();
+    return kept && totals_.find(total.key()) != nullptr;
+}
+
+void CTraffics::forgetOldTotals()
+{
+    const DateComponents today = Calendar::components(now());
+    if (today.year >= 1970) {
+        totals_.forgetOlderThanTenYears(MonthTotal(today.year, today.month, 0, 0, 0, std::nullopt));
+    }
 }
 
 void CTraffics::replacePlaces(std::vector<std::shared_ptr<DeltaTrafficItem>> places)

@@ -149,6 +149,8 @@ private:
     // The stored records the history itself changes; the getters above hand them out read-only.
     MonthTraffic* monthToChange(const MonthTraffic* found) const;
     void trimMonths();
+    // The month totals are kept for ten years back from the current month.
+    void forgetOldTotals();
     // addNewTrafficPoint without telling the screens: for a change of many days, told once.
     bool bookPoint(const CTrafficPoint& point);
     // A new month record in date order, trimmed to three; null when it was the one trimmed.
