@@ -105,12 +105,22 @@ std::optional<std::uint64_t> CtlVnstat::bytesOf(const SqliteDatabase::Row& row)
     return *rx + *tx;
 }
 
+std::string CtlVnstat::rowsOf(SqliteDatabase& db, const char* table, const std::string& id,
+                              std::vector<SqliteDatabase::Row>& rows)
+{
+    std::string why;
+    if (!db.query(std::string("SELECT date, rx, tx FROM ") + table + " WHERE interface = ? ORDER BY date", {id}, rows,
+                  why)) {
+        return std::string("its table ") + table + " cannot be read (" + why + ")";
+    }
+    return {};
+}
+
 std::string CtlVnstat::readDays(SqliteDatabase& db, const std::string& id, ImportedHistory& into)
 {
     std::vector<SqliteDatabase::Row> rows;
-    std::string why;
-    if (!db.query("SELECT date, rx, tx FROM day WHERE interface = ? ORDER BY date", {id}, rows, why)) {
-        return "its days cannot be read (" + why + ")";
+    if (std::string wrong = rowsOf(db, "day", id, rows); !wrong.empty()) {
+        return wrong;
     }
     for (const SqliteDatabase::Row& r : rows) {
         const std::optional<LocalDay> day = r.at(0) ? LocalDay::parse(*r[0]) : std::nullopt;
@@ -126,9 +136,8 @@ std::string CtlVnstat::readDays(SqliteDatabase& db, const std::string& id, Impor
 std::string CtlVnstat::readMonths(SqliteDatabase& db, const std::string& id, ImportedHistory& into)
 {
     std::vector<SqliteDatabase::Row> rows;
-    std::string why;
-    if (!db.query("SELECT date, rx, tx FROM month WHERE interface = ? ORDER BY date", {id}, rows, why)) {
-        return "its months cannot be read (" + why + ")";
+    if (std::string wrong = rowsOf(db, "month", id, rows); !wrong.empty()) {
+        return wrong;
     }
     for (const SqliteDatabase::Row& r : rows) {
         // A month is dated by its first day.

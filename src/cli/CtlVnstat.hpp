@@ -23,6 +23,9 @@ public:
 private:
     static std::string checkSchema(SqliteDatabase& db);
     static std::string chooseInterface(SqliteDatabase& db, const std::optional<std::string>& name, std::string& id);
+    // The rows (date, rx, tx) of `table` for the interface `id`, in date order.
+    static std::string rowsOf(SqliteDatabase& db, const char* table, const std::string& id,
+                              std::vector<SqliteDatabase::Row>& rows);
     static std::string readDays(SqliteDatabase& db, const std::string& id, ImportedHistory& into);
     static std::string readMonths(SqliteDatabase& db, const std::string& id, ImportedHistory& into);
     // A row's rx + tx as bytes up to 2^53; none when either is not such a count.
