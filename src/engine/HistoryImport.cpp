@@ -66,7 +66,7 @@ std::optional<std::string> HistoryImport::refusal(const ImportedHistory& in, Loc
 {
     constexpr std::uint64_t kMost = ArchiveDecoder::kMaxByteCount;
     std::set<int> seen;
-    for (const ImportedDay& d : in.days) {
+    for (const ImportedHistory::Day& d : in.days) {
         const CTrafficPoint& p = d.point;
         if (!seen.insert(d.day.key()).second) {
             return "the day " + d.day.text() + " is listed twice";
@@ -103,7 +103,7 @@ std::vector<int> HistoryImport::keptMonths(const CTraffics& history, const Impor
             keys.insert(monthKey(*m->date()));
         }
     }
-    for (const ImportedDay& d : in.days) {
+    for (const ImportedHistory::Day& d : in.days) {
         keys.insert(monthKey(d.day));
     }
     for (const TrafficCorrection& c : in.corrections) {
@@ -135,7 +135,7 @@ HistoryImport::Plan HistoryImport::plan(const CTraffics& history, const Imported
 void HistoryImport::planDays(const CTraffics& history, const ImportedHistory& in, const std::vector<int>& kept,
                              Plan& out, Folds& folded)
 {
-    for (const ImportedDay& d : in.days) {
+    for (const ImportedHistory::Day& d : in.days) {
         const CTrafficPoint& p = d.point;
         if (!isKept(kept, monthKey(d.day))) {
             Fold& f = folded[monthKey(d.day)];
@@ -234,9 +234,9 @@ void HistoryImport::planPlaces(const CTraffics& history, const ImportedHistory& 
 void HistoryImport::apply(CTraffics& history, const Plan& plan)
 {
     // Newest first: a month made for an imported day never pushes out one the import still fills.
-    std::vector<ImportedDay> days = plan.toReplace;
-    std::sort(days.begin(), days.end(), [](const ImportedDay& a, const ImportedDay& b) { return a.day > b.day; });
-    for (const ImportedDay& d : days) {
+    std::vector<ImportedHistory::Day> days = plan.toReplace;
+    std::sort(days.begin(), days.end(), [](const ImportedHistory::Day& a, const ImportedHistory::Day& b) { return a.day > b.day; });
+    for (const ImportedHistory::Day& d : days) {
         history.replaceDay(d.point, d.plan);
     }
     for (const TrafficCorrection& c : plan.toAdd) {

@@ -35,7 +35,7 @@ public:
         std::size_t placesChanged = 0;
         std::size_t placesDropped = 0;  // beyond the places kept, the least recently used
 
-        std::vector<ImportedDay> toReplace;
+        std::vector<ImportedHistory::Day> toReplace;
         std::vector<TrafficCorrection> toAdd;
         std::vector<MonthTotal> toKeep;
         std::optional<std::vector<std::shared_ptr<DeltaTrafficItem>>> places;

@@ -12,17 +12,17 @@
 
 namespace quorvel {
 
-// A day record read from a file, with the plan its month had there (none: the plan in force).
-struct ImportedDay {
-    LocalDay day;
-    CTrafficPoint point;
-    std::optional<std::uint64_t> plan;
-};
-
 // What a file brings to a history: days, corrections, places and old months' totals, as read
 // and checked for form, before anything is merged.
 struct ImportedHistory {
-    std::vector<ImportedDay> days;
+    // A day record read from a file, with the plan its month had there (none: the plan in force).
+    struct Day {
+        LocalDay day;
+        CTrafficPoint point;
+        std::optional<std::uint64_t> plan;
+    };
+
+    std::vector<Day> days;
     std::vector<TrafficCorrection> corrections;
     std::vector<DeltaTrafficItem> places;
     std::vector<MonthTotal> totals;
