@@ -9,7 +9,7 @@ _quorvelctl_interfaces()
 
 _quorvelctl()
 {
-    local commands="setup status sample set plan addon sims reset limits interfaces watch chart export help"
+    local commands="setup status sample set plan addon sims reset limits interfaces watch chart export import help"
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
     local IFS=$'\n'
     COMPREPLY=()
@@ -33,7 +33,7 @@ _quorvelctl()
                 return
             fi
             return ;;  # chart --month takes an index
-        --count | --ignore | --auto)
+        --count | --ignore | --auto | --interface)
             COMPREPLY=($(compgen -W "$(_quorvelctl_interfaces)" -- "$cur"))
             return ;;
         --output)
@@ -68,8 +68,13 @@ _quorvelctl()
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
         watch) options="--autostart" ;;
-        chart) options="--month --graph --size --scale --idiom --output" ;;
+        chart) options="--month --year --graph --size --scale --idiom --output" ;;
         export) options="--csv --json" ;;
+        import)
+            options="--csv --vnstat --interface --dry-run --settings"
+            compopt -o filenames 2>/dev/null
+            [[ $cur != -* ]] && COMPREPLY=($(compgen -f -- "$cur"))
+            [[ $cur != -* ]] && return ;;
         help) (( COMP_CWORD == 2 )) && words=$commands ;;
         *) return ;;
     esac

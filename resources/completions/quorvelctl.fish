@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for quorvelctl
 
-set -l commands setup status sample set plan addon sims reset limits interfaces watch chart export help
+set -l commands setup status sample set plan addon sims reset limits interfaces watch chart export import help
 set -l none "not __fish_seen_subcommand_from $commands"
 
 function __quorvelctl_interfaces
@@ -26,6 +26,7 @@ complete -c quorvelctl -n $none -a interfaces -d 'list the network interfaces an
 complete -c quorvelctl -n $none -a watch -d 'stay resident and sample when the network changes'
 complete -c quorvelctl -n $none -a chart -d 'draw the chart page of a billing month'
 complete -c quorvelctl -n $none -a export -d 'print the stored day records'
+complete -c quorvelctl -n $none -a import -d 'bring a history in: a backup, a CSV export or vnStat'"'"'s days'
 complete -c quorvelctl -n $none -a help -d "show the commands, or one command's options"
 
 complete -c quorvelctl -n "not $none" -l help -d 'show the options of this command'
@@ -83,6 +84,7 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l metered -x
 complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l autostart -x -a 'on off' -d 'start with each session'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l month -x -d 'the billing month, 0 the oldest'
+complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l year -d 'the year page: the last twelve months'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l graph -x -a 'cumulative daily both' -d 'the graphs to draw'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l size -x -d 'the page size in pixels, WxH'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l scale -x -d 'pixels per page pixel'
@@ -91,5 +93,10 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l output -r -F -d
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from export' -l csv -d 'comma-separated values'
 complete -c quorvelctl -n '__fish_seen_subcommand_from export' -l json -d 'one JSON object'
+complete -c quorvelctl -n '__fish_seen_subcommand_from import' -l csv -r -F -d 'a file of export --csv'
+complete -c quorvelctl -n '__fish_seen_subcommand_from import' -l vnstat -d 'vnStat'"'"'s database'
+complete -c quorvelctl -n '__fish_seen_subcommand_from import' -l interface -x -a '(__quorvelctl_interfaces)' -d 'the interface read from vnStat'
+complete -c quorvelctl -n '__fish_seen_subcommand_from import' -l dry-run -d 'say what would change'
+complete -c quorvelctl -n '__fish_seen_subcommand_from import' -l settings -d 'also take the plan and alert switches'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from help; and test (count (commandline -opc)) -eq 2' -a "$commands"

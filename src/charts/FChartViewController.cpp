@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "charts/ChartDayLabel.hpp"
+#include "charts/ChartPageStyle.hpp"
 #include "charts/ChartTitleLayout.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
@@ -28,66 +29,11 @@ namespace quorvel {
 
 namespace {
 
-constexpr double kTitleGrey = 0.866667;
 const char* const kDays = "Days";
-
-CPTColor grey()
-{
-    return CPTColor::colorWithComponentRed(kTitleGrey, kTitleGrey, kTitleGrey, 1.0);
-}
-
-CPTMutableTextStyle textStyle(double size)
-{
-    CPTMutableTextStyle s;
-    s.setColor(grey());
-    s.setFontSize(size);
-    s.setTextAlignment(CPTTextAlignment::Center);
-    return s;
-}
-
-CPTXYPlotSpace& plotSpaceOf(const CPTXYGraph& g)
-{
-    return *static_cast<CPTXYPlotSpace*>(g.defaultPlotSpace());
-}
-
-CPTXYAxisSet& axesOf(const CPTXYGraph& g)
-{
-    return *static_cast<CPTXYAxisSet*>(g.axisSet());
-}
-
-// What both graphs share: theme, the page's solid plot-area colour, no frame, padding, title.
-std::shared_ptr<CPTXYGraph> newPageGraph(const char* title, double bottomPadding,
-                                         const std::shared_ptr<const CPTTextMetrics>& metrics)
-{
-    auto g = std::make_shared<CPTXYGraph>();
-    g->setTextMetrics(metrics);
-    g->applyTheme(CPTTheme::themeNamed("Dark Gradients").get());
-    CPTPlotAreaFrame& frame = *g->plotAreaFrame();
-    frame.setFill(CPTFill::fillWithColor(CPTColor::colorWithComponentRed(0.141176, 0.149020, 0.2, 1.0)));
-    frame.setBorderLineStyle(std::nullopt);
-    frame.setCornerRadius(0);
-    g->setPaddingLeft(0);
-    g->setPaddingTop(0);
-    g->setPaddingRight(0);
-    g->setPaddingBottom(0);
-    frame.setPaddingLeft(40);
-    frame.setPaddingTop(20);
-    frame.setPaddingRight(20);
-    frame.setPaddingBottom(bottomPadding);
-    g->setTitle(title);
-    g->setTitleTextStyle(textStyle(16));
-    g->setTitleDisplacement({0, -20});
-    g->setTitlePlotAreaFrameAnchor(CPTRectAnchor::Top);
-    CPTXYPlotSpace& space = plotSpaceOf(*g);
-    space.setAllowsUserInteraction(false);
-    space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(32)));
-    space.setYRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(110)));
-    return g;
-}
 
 void setUpAxes(CPTXYGraph& g, CPTAxisDelegate* delegate, std::optional<unsigned> xMinorTicks)
 {
-    CPTXYAxis& x = *axesOf(g).xAxis();
+    CPTXYAxis& x = *ChartPageStyle::axesOf(g).xAxis();
     x.setMajorIntervalLength(Decimal::fromString("5"));
     x.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
     if (xMinorTicks) {
@@ -97,7 +43,7 @@ void setUpAxes(CPTXYGraph& g, CPTAxisDelegate* delegate, std::optional<unsigned>
     x.setDelegate(delegate);
     x.setTitleOffset(12);
     x.setLabelingOrigin(Decimal::fromInteger(1));
-    CPTXYAxis& y = *axesOf(g).yAxis();
+    CPTXYAxis& y = *ChartPageStyle::axesOf(g).yAxis();
     y.setMajorIntervalLength(Decimal::fromString("20"));
     y.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
     y.setTitle("Traffic, MB");
@@ -113,7 +59,7 @@ const CPTTextStyle& labelStyle(const CPTAxis& axis, bool negative)
         s.setColor(color);
         return CPTTextStyle(s);
     };
-    static const CPTTextStyle greyStyle = make(axis, grey());
+    static const CPTTextStyle greyStyle = make(axis, ChartPageStyle::grey());
     static const CPTTextStyle redStyle = make(axis, CPTColor::redColor());
     return negative ? redStyle : greyStyle;
 }
@@ -127,8 +73,8 @@ CPTSize textLayerSize(const CPTGraph& graph, const std::string& text, const CPTT
 // major ticks, drawn in the axis's label style.
 CPTSize largestYLabel(const CPTXYGraph& graph)
 {
-    const CPTXYPlotSpace& space = plotSpaceOf(graph);
-    const CPTXYAxis& y = *axesOf(graph).yAxis();
+    const CPTXYPlotSpace& space = ChartPageStyle::plotSpaceOf(graph);
+    const CPTXYAxis& y = *ChartPageStyle::axesOf(graph).yAxis();
     const CPTTextStyle style = y.labelTextStyle().value_or(CPTTextStyle::textStyle());
     CPTTickLocations ticks = CPTTickLocations::fixedInterval(space.yRange(), y.majorIntervalLength(), y.labelingOrigin(), 0);
     ticks.exclude(y.labelExclusionRanges());
@@ -158,11 +104,11 @@ FChartViewController::~FChartViewController()
 
 void FChartViewController::createCharts()
 {
-    graphChart = newPageGraph("Total Traffic", 28, metrics_);
+    graphChart = ChartPageStyle::newGraph("Total Traffic", 28, metrics_);
     pchartView.setCollapsesLayers(false);
     pchartView.setHostedGraph(graphChart);
     setUpAxes(*graphChart, this, 4u);
-    axesOf(*graphChart).yAxis()->setMinorTicksPerInterval(1);
+    ChartPageStyle::axesOf(*graphChart).yAxis()->setMinorTicksPerInterval(1);
 
     auto line = std::make_shared<CPTScatterPlot>();
     CPTMutableLineStyle lineStyle;
@@ -185,37 +131,20 @@ void FChartViewController::createCharts()
     graphChart->addPlot(line);
 }
 
-namespace {
-
-// A daily bar plot: a gradient from `start` to `end`, outlined in black, standing on zero.
-std::shared_ptr<CPTBarPlot> dailyBars(const CPTColor& start, const CPTColor& end, double width, double offset,
-                                      FChartData& source, const std::string& identifier)
-{
-    auto bars = CPTBarPlot::tubularBarPlotWithColor(start, end, CPTColor::blackColor(), false);
-    bars->setBarWidth(Decimal::fromDouble(width));
-    bars->setBaseValue(Decimal::fromString("0"));
-    bars->setDataSource(&source);
-    bars->setBarOffset(Decimal::fromDouble(offset));
-    bars->setIdentifier(identifier);
-    return bars;
-}
-
-}  // namespace
-
 void FChartViewController::createBars()
 {
-    graphBar = newPageGraph("Traffic Usage", 30, metrics_);
+    graphBar = ChartPageStyle::newGraph("Traffic Usage", 30, metrics_);
     pbarView.setHostedGraph(graphBar);
     setUpAxes(*graphBar, this, std::nullopt);
-    graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(1.0, 0.698039, 0.082353, 1.0),
+    graphBar->addPlot(ChartPageStyle::bars(CPTColor::colorWithComponentRed(1.0, 0.698039, 0.082353, 1.0),
                                 CPTColor::colorWithComponentRed(0.796078, 0.917647, 0.278431, 1.0), 0.5, 0.0,
                                 pBarChartUsed, "Bar Plot 1"));
     // A correction is not traffic of its day: drawn beside the day's bar, in a colour of its own.
-    graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(0.258824, 0.647059, 0.960784, 1.0),
+    graphBar->addPlot(ChartPageStyle::bars(CPTColor::colorWithComponentRed(0.258824, 0.647059, 0.960784, 1.0),
                                 CPTColor::colorWithComponentRed(0.552941, 0.803922, 1.0, 1.0), 0.3, 0.4,
                                 pCorrectionBars, "Correction Plot"));
     // The free hours' part, over the lower end of its day's bar: not counted as used.
-    graphBar->addPlot(dailyBars(CPTColor::colorWithComponentRed(0.584314, 0.427451, 0.858824, 1.0),
+    graphBar->addPlot(ChartPageStyle::bars(CPTColor::colorWithComponentRed(0.584314, 0.427451, 0.858824, 1.0),
                                 CPTColor::colorWithComponentRed(0.745098, 0.619608, 0.937255, 1.0), 0.5, 0.0,
                                 pFreeBars, "Free Hours Plot"));
     // A daily plan's page: each bar is a whole period, and the plan is marked across them.
@@ -255,7 +184,7 @@ void FChartViewController::updateControls()
 void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale, int days, std::int64_t lowest,
                                       std::uint64_t highest)
 {
-    CPTXYPlotSpace& space = plotSpaceOf(graph);
+    CPTXYPlotSpace& space = ChartPageStyle::plotSpaceOf(graph);
     const double usual = static_cast<double>(-(scale.maximum / 50));
     double top = usual + static_cast<double>(scale.maximum);
     double bottom = usual;
@@ -267,14 +196,14 @@ void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale
     }
     space.setYRange(CPTPlotRange(Decimal::fromDouble(bottom), Decimal::fromDouble(top - bottom)));
     space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(days + 2)));
-    const CPTMutableTextStyle titleStyle = textStyle(12);
-    CPTXYAxis& x = *axesOf(graph).xAxis();
+    const CPTMutableTextStyle titleStyle = ChartPageStyle::textStyle(12);
+    CPTXYAxis& x = *ChartPageStyle::axesOf(graph).xAxis();
     x.setTitle(kDays);
     x.setNeedsRelabel();
     x.setTitleOffset(14);
     x.setTitleLocation(Decimal::fromInteger(29));
     x.setTitleTextStyle(titleStyle);
-    CPTXYAxis& y = *axesOf(graph).yAxis();
+    CPTXYAxis& y = *ChartPageStyle::axesOf(graph).yAxis();
     y.setTitleTextStyle(titleStyle);
     y.setMajorIntervalLength(Decimal::fromInteger(scale.majorInterval));
     y.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
@@ -354,8 +283,8 @@ void FChartViewController::fitTitles()
 
 void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const TitleSpec& wanted)
 {
-    const CPTXYPlotSpace& space = plotSpaceOf(graph);
-    CPTXYAxis& y = *axesOf(graph).yAxis();
+    const CPTXYPlotSpace& space = ChartPageStyle::plotSpaceOf(graph);
+    CPTXYAxis& y = *ChartPageStyle::axesOf(graph).yAxis();
     CPTPlotAreaFrame& frame = *graph.plotAreaFrame();
     ChartTitleLayout::Measured m;
     m.graphWidth = width;

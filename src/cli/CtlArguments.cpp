@@ -28,13 +28,14 @@ const std::map<std::string, CommandShape>& shapes()
         {"reset", {1, {}, {}, {}}},
         {"limits", {0, {}, {"--day", "--month", "--overbound", "--cutoff", "--places"}, {}}},
         {"export", {0, {"--json", "--csv"}, {}, {}}},
+        {"import", {0, {"--csv", "--vnstat", "--dry-run", "--settings"}, {"--interface"}, {}, 1}},
         {"watch", {0, {}, {"--autostart"}, {}}},
         {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},
         {"plan", {0, {"--json", "--monthly", "--daily", "--prepaid"},
                   {"--start-day", "--every", "--from", "--until", "--size", "--rollover", "--free-hours"}, {}}},
         {"addon", {1, {"--json"}, {"--size", "--days", "--from"}, {}, 1}},
         {"sims", {0, {"--json"}, {"--name", "--forget", "--take-over"}, {}, 1}},
-        {"chart", {0, {}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
+        {"chart", {0, {"--year"}, {"--month", "--graph", "--size", "--scale", "--idiom", "--output"}, {"--output"}}},
     };
     return kShapes;
 }
@@ -51,6 +52,10 @@ bool wordsFit(const CtlArguments& a)
     if (a.command == "sims") {
         // `--name ID NAME`: the new name is the one word; nothing else takes a word.
         return a.words.size() == (a.has("--name") ? 1U : 0U);
+    }
+    if (a.command == "import") {
+        // A file to read; vnStat's database has a place of its own.
+        return a.words.size() == 1 || a.has("--vnstat");
     }
     if (a.command == "addon") {
         return a.words[0] == "remove" ? a.words.size() == 2 : (a.words[0] == "add" || a.words[0] == "list") && a.words.size() == 1;
@@ -157,6 +162,18 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& given)
     }
     if (a.has("--json") && a.has("--csv")) {
         return {std::nullopt, "choose one of --json and --csv"};
+    }
+    if (a.has("--year") && (a.has("--month") || a.has("--graph"))) {
+        return {std::nullopt, "--year draws the one year page: no --month, no --graph"};
+    }
+    if (a.has("--vnstat") && (a.has("--csv") || a.has("--settings"))) {
+        return {std::nullopt, "--vnstat reads a database: no --csv, no --settings"};
+    }
+    if (a.has("--interface") && !a.has("--vnstat")) {
+        return {std::nullopt, "--interface goes with --vnstat"};
+    }
+    if (a.has("--csv") && a.has("--settings")) {
+        return {std::nullopt, "--settings needs the JSON backup, not CSV"};
     }
     if (int(a.has("--json")) + int(a.has("--oneline")) + int(a.has("--waybar")) > 1) {
         return {std::nullopt, "choose one of --json, --oneline and --waybar"};

@@ -34,7 +34,23 @@ nlohmann::ordered_json shapeJson(const PlanShape& shape)
 nlohmann::ordered_json CtlExport::json(const CAppController& app)
 {
     const CTraffics& history = app.pmodule()->history();
-    return {{"months", monthsJson(history)}, {"places", placesJson(history)}, {"settings", settingsJson(app)}};
+    return {{"months", monthsJson(history)},
+            {"month_totals", totalsJson(history)},
+            {"places", placesJson(history)},
+            {"settings", settingsJson(app)}};
+}
+
+nlohmann::ordered_json CtlExport::totalsJson(const CTraffics& history)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const MonthTotal& t : history.monthTotals().list()) {
+        list.push_back({{"month", t.text()},
+                        {"used_bytes", t.used()},
+                        {"free_bytes", t.free()},
+                        {"roaming_bytes", t.roaming()},
+                        {"plan", t.plan().value_or(0)}});
+    }
+    return list;
 }
 
 nlohmann::ordered_json CtlExport::monthsJson(const CTraffics& history)
@@ -95,6 +111,10 @@ void CtlExport::csv(const CTraffics& history, std::ostream& out)
     // correction is a row of its own (signed), after the day rows of its month.
     // The free hours' share comes last, so that readers of the older columns read on.
     out << "date,cellular_bytes,kind,free_bytes\n";
+    // The months kept only as totals come first, oldest first, dated by their month alone.
+    for (const MonthTotal& t : history.monthTotals().list()) {
+        out << t.text() << "," << t.used() << ",month_total," << t.free() << "\n";
+    }
     for (const auto& m : history.months()) {
         for (const CTrafficPoint& p : m->arrDaysTraffics()) {
             out << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day," << p.getFreeTraffic() << "\n";

@@ -19,6 +19,7 @@ public:
 
 private:
     static nlohmann::ordered_json monthsJson(const CTraffics& history);
+    static nlohmann::ordered_json totalsJson(const CTraffics& history);
     static nlohmann::ordered_json placesJson(const CTraffics& history);
     static nlohmann::ordered_json settingsJson(const CAppController& app);
 };

@@ -114,7 +114,8 @@ const std::vector<CtlHelp::Command> kCommands = {
     {"reset",
      {"reset locations", "reset previous-months"},
      "forget the places or the previous months",
-     "Forgets the places where data was used, or the day records of every month before the current one.",
+     "Forgets the places where data was used, or the day records of every month before the current one "
+     "and the totals kept of older months.",
      {}},
     {"limits",
      {"limits [--day on|off] [--month on|off] [--overbound on|off] [--cutoff on|off] [--places on|off]"},
@@ -154,11 +155,13 @@ const std::vector<CtlHelp::Command> kCommands = {
                                 "doing so, and exit"}}},
     {"chart",
      {"chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S] "
-      "[--idiom phone|tablet] --output FILE"},
-     "draw the chart page of a billing month",
+      "[--idiom phone|tablet] --output FILE",
+      "chart --year [--size WxH] [--scale S] [--idiom phone|tablet] --output FILE"},
+     "draw the chart page of a billing month, or the year page",
      "Draws the chart page of a billing month, as the window shows it, into a PNG, SVG or PDF file chosen "
      "by the file name's ending. The drawing is done by quorvelctl-chart, installed beside quorvelctl.",
      {{"--month", "INDEX", "the billing month, 0 being the oldest kept (the current one when left out)"},
+      {"--year", "", "the year page instead: the last twelve calendar months' used data as bars"},
       {"--graph", "cumulative|daily|both", "which graphs to draw (both when left out)"},
       {"--size", "WxH", "the page size in pixels, 100 to 10000 each"},
       {"--scale", "S", "pixels per page pixel, above 0 and at most 8"},
@@ -176,6 +179,23 @@ const std::vector<CtlHelp::Command> kCommands = {
       {"--json", "", "one JSON object with the months, their plans, their days (bytes, wifi_bytes, "
                      "roaming_bytes, the part used while roaming, entered_bytes, the part entered as used "
                      "data rather than measured, and free_bytes, the part used in free hours) and their corrections (date, bytes)"}}},
+    {"import",
+     {"import FILE [--dry-run] [--settings]", "import --csv FILE [--dry-run]",
+      "import --vnstat [DATABASE] [--interface NAME] [--dry-run]"},
+     "bring a history in: a backup, a CSV export or vnStat's days",
+     "Merges the day records, corrections, places and old months' totals of a file written by export --json "
+     "(any version) into the stored history, in one change: a day present in both keeps the larger measured "
+     "amount, and each such day is listed with the amount kept and the one it was kept over; nothing is "
+     "counted twice. Months older than the three calendar months of day records are kept as month totals. "
+     "A file that is cut short or altered, a date in the future or an amount that is negative or above 2^53 "
+     "refuses the whole import (exit 1) and nothing is changed.",
+     {{"--dry-run", "", "say what would change, change nothing"},
+      {"--settings", "", "also take the backup's plan, its shape and packs and the alert switches"},
+      {"--csv", "", "FILE has the columns of export --csv (date,cellular_bytes and the newer ones)"},
+      {"--vnstat", "", "read the days of vnStat's database, DATABASE or /var/lib/vnstat/vnstat.db, "
+                       "read-only: received and sent bytes of a day are its cellular bytes"},
+      {"--interface", "NAME", "with --vnstat: the interface whose days are read; needed when the "
+                              "database counts more than one"}}},
     {"help",
      {"help [COMMAND]"},
      "show the commands, or one command's options",

@@ -9,6 +9,7 @@
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlExport.hpp"
 #include "cli/CtlHelp.hpp"
+#include "cli/CtlImport.hpp"
 #include "cli/CtlInterfaces.hpp"
 #include "cli/CtlPlan.hpp"
 #include "cli/CtlSims.hpp"
@@ -214,6 +215,12 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     if (a.command == "export") {
         return exportDays(a);
     }
+    if (a.command == "import") {
+        return CtlImport::run(a, out_, err_, [this]() -> CAppController& {
+            start();
+            return *app_;
+        });
+    }
     if (a.command == "plan" || a.command == "addon") {
         const CtlPlan::StartApp startApp = [this]() -> CAppController& {
             start();
@@ -413,6 +420,7 @@ SharedSummary QuorvelCtl::storedSummary()
     const CTrafficManager& m = *app_->pmodule();
     std::shared_ptr<FTrafficDataInformation> summary = m.summaryFigures();
     summary->setMonths(m.billingMonths());
+    summary->setYearTotals(m.yearTotals());
     return summary;
 }
 

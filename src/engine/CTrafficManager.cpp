@@ -441,6 +441,7 @@ std::shared_ptr<FTrafficDataInformation> CTrafficManager::updateFor(CTrafficMana
         result.bUpdateAllAnnotations = !shown.fullUpdateDone_;
         if (full) {
             summary->setLists(shown.traffics_->deltas(), shown.billingMonthsOf(shown.traffics_->months()));
+            summary->setYearTotals(shown.yearTotals());
             shown.fullUpdateDone_ = true;
         }
         summary->setResults(result, std::move(checks[at].dict));
@@ -606,6 +607,18 @@ const MonthTraffic* CTrafficManager::getMonthTrafficForDate(Date date,
         }
     }
     return nullptr;
+}
+
+std::vector<MonthTotal> CTrafficManager::yearTotals() const
+{
+    std::vector<MonthTotal> held;
+    for (const auto& m : traffics_->months()) {
+        if (m->date()) {
+            held.push_back(MonthTotal::of(*m));
+        }
+    }
+    const LocalDay today = currentDay();
+    return traffics_->monthTotals().lastTwelve(MonthTotal(today.year(), today.month(), 0, 0, 0, std::nullopt), held);
 }
 
 FTrafficDataInformation::Months CTrafficManager::billingMonthsOf(

@@ -68,6 +68,8 @@ public:
     const std::vector<std::unique_ptr<CTrafficLimitBase>>& limits() const { return limits_; }
     // The billing months of the stored history, as the charts and the export list them.
     FTrafficDataInformation::Months billingMonths() const { return billingMonthsOf(traffics_->months()); }
+    // The last twelve calendar months' totals, for the chart tab's year page.
+    std::vector<MonthTotal> yearTotals() const;
     // Whether the last summary carried the lists (months, places); for the process only.
     bool fullUpdateDone() const { return fullUpdateDone_; }
     // The screens showed another plan since: the next full summary updates every annotation.

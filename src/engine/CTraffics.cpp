@@ -125,8 +125,13 @@ void CTraffics::trimMonths()
         return keepFrom_ && m.date() && DateDay::dayKey(*m.date()) / 100 >= keepFrom_->key() / 100;
     };
     while (months_.size() > kMaxMonths && !neededByPeriod(*months_.front())) {
+        // A month leaving the day records leaves its totals behind, for the year's view.
+        if (months_.front()->date()) {
+            totals_.keep(MonthTotal::of(*months_.front()));
+        }
         months_.erase(months_.begin());
     }
+    forgetOldTotals();
 }
 
 void CTraffics::setKeepFrom(std::optional<LocalDay> day)
@@ -191,6 +196,7 @@ std::unique_ptr<CTraffics> CTraffics::handOverRecords()
     auto out = std::make_unique<CTraffics>(*env_);
     out->months_ = std::exchange(months_, {});
     out->deltas_ = std::exchange(deltas_, {});
+    out->totals_ = std::exchange(totals_, {});
     out->pMonthPlan_ = pMonthPlan_;
     out->keepFrom_ = keepFrom_;
     dataUsageChanged();
@@ -213,6 +219,9 @@ void CTraffics::absorbDays(const CTraffics& other)
                 month->addCorrection(c);
             }
         }
+    }
+    for (const MonthTotal& total : other.totals_.list()) {
+        totals_.keep(total);  // a month in both keeps the larger: both lie beyond the kept days
     }
     const std::optional<Location> position = lastLocation_;
     for (const auto& place : other.deltas_) {
@@ -529,6 +538,50 @@ void CTraffics::resetPrevMonthsInfo()
     if (months_.size() > 1) {
         months_.erase(months_.begin(), months_.end() - 1);
     }
+    totals_.clear();
+}
+
+void CTraffics::replaceDay(const CTrafficPoint& point, std::optional<std::uint64_t> plan)
+{
+    MonthTraffic* month = monthToChange(getMonthInfoForDate(point.pDate()));
+    if (month == nullptr && (month = insertMonth(point.pDate())) != nullptr) {
+        month->setPMonthPlan(plan.value_or(pMonthPlan_.value_or(0)));
+    }
+    QV_REQUIRE(month != nullptr, "replaceDay: an imported day lies in a month the history keeps");
+    month->dropDaysWithin(DayRange(point.pDate(), point.pDate()));
+    month->bookDay(point);
+}
+
+void CTraffics::addCorrection(const TrafficCorrection& correction)
+{
+    MonthTraffic* month = monthToChange(getMonthInfoForDate(correction.date()));
+    if (month == nullptr) {
+        month = insertMonth(correction.date());
+    }
+    QV_REQUIRE(month != nullptr, "addCorrection: an imported correction lies in a month the history keeps");
+    month->addCorrection(correction);
+}
+
+bool CTraffics::keepMonthTotal(const MonthTotal& total)
+{
+    const bool kept = totals_.keep(total);
+    forgetOldTotals();
+    return kept && totals_.find(total.key()) != nullptr;
+}
+
+void CTraffics::forgetOldTotals()
+{
+    const DateComponents today = Calendar::components(now());
+    if (today.year >= 1970) {
+        totals_.forgetOlderThanTenYears(MonthTotal(today.year, today.month, 0, 0, 0, std::nullopt));
+    }
+}
+
+void CTraffics::replacePlaces(std::vector<std::shared_ptr<DeltaTrafficItem>> places)
+{
+    QV_REQUIRE(places.size() <= kMaxDeltas, "replacePlaces: at most the places the history keeps");
+    deltas_ = std::move(places);
+    deltasCountChanged();
 }
 
 void CTraffics::tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r)
@@ -614,6 +667,7 @@ void CTraffics::encodeWithCoder(ArchiveEncoder& coder) const
     coder.encodeLocation("pLastLocation", lastLocation_);
     coder.encodeObjects("arrDeltas", deltas_);
     coder.encodeUInt64("pMonthPlan", pMonthPlan_);
+    coder.encodeObjects("arrMonthTotals", totals_.list());
 }
 
 std::unique_ptr<CTraffics> CTraffics::initWithCoder(ArchiveDecoder& coder)
@@ -647,6 +701,12 @@ std::unique_ptr<CTraffics> CTraffics::initWithCoder(ArchiveDecoder& coder)
         coder.fail("arrDeltas", "the places");  // always written: without them the map is lost
     }
     h->pMonthPlan_ = coder.decodeUInt64("pMonthPlan");
+    coder.decodeObjects("arrMonthTotals", [&](ArchiveDecoder& total) {  // absent before totals were kept
+        if (total.className() != MonthTotal::kClassName) {
+            total.fail("arrMonthTotals", "month totals");
+        }
+        h->totals_.restore(*MonthTotal::initWithCoder(total));
+    });
     return h;
 }
 

@@ -11,6 +11,7 @@
 #include "model/Allowance.hpp"
 #include "model/DeltaTrafficItem.hpp"
 #include "model/TCResult.hpp"
+#include "model/MonthTotals.hpp"
 #include "model/MonthTraffic.hpp"
 #include "platform/Location.hpp"
 
@@ -30,6 +31,8 @@ public:
 
     // The calendar-month records, oldest first.
     const std::vector<std::unique_ptr<MonthTraffic>>& months() const { return months_; }
+    // What is kept of the months that left the day records, oldest first.
+    const MonthTotals& monthTotals() const { return totals_; }
     // The places, in the order they were first used.
     const std::vector<std::shared_ptr<DeltaTrafficItem>>& deltas() const { return deltas_; }
     // Where the device was last seen; the next booked bytes go to the place there.
@@ -78,6 +81,15 @@ public:
     // Months from the one of `day` on are kept even beyond three, so that a long period's used
     // figure stays exact; none: the three calendar months.
     void setKeepFrom(std::optional<LocalDay> day);
+    std::optional<LocalDay> keepFrom() const { return keepFrom_; }
+
+    // What an import changes, the screens told once: the record of the point's day replaced by
+    // it (its month made with `plan` when missing), a correction, a month's total (the larger
+    // kept), the places.
+    void replaceDay(const CTrafficPoint& point, std::optional<std::uint64_t> plan);
+    void addCorrection(const TrafficCorrection& correction);
+    bool keepMonthTotal(const MonthTotal& total);
+    void replacePlaces(std::vector<std::shared_ptr<DeltaTrafficItem>> places);
 
     std::uint64_t getTotalTraffic() const;
     // Every byte the day records of all kept months hold.
@@ -145,12 +157,15 @@ private:
     // The stored records the history itself changes; the getters above hand them out read-only.
     MonthTraffic* monthToChange(const MonthTraffic* found) const;
     void trimMonths();
+    // The month totals are kept for ten years back from the current month.
+    void forgetOldTotals();
     // addNewTrafficPoint without telling the screens: for a change of many days, told once.
     bool bookPoint(const CTrafficPoint& point);
     // A new month record in date order, trimmed to three; null when it was the one trimmed.
     MonthTraffic* insertMonth(Date date);
 
     std::vector<std::unique_ptr<MonthTraffic>> months_;
+    MonthTotals totals_;
     std::unique_ptr<CTrafficObtainer> obtainer_;
     std::vector<std::shared_ptr<DeltaTrafficItem>> deltas_;
     std::optional<Location> lastLocation_;

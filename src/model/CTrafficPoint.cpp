@@ -4,6 +4,7 @@
 #include "model/DateDay.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
+#include "platform/Assert.hpp"
 
 namespace quorvel {
 
@@ -16,6 +17,26 @@ void CTrafficPoint::absorb(const CTrafficPoint& other)
     if (other.traffEntered_) {
         traffEntered_ = getEnteredTraffic() + *other.traffEntered_;
     }
+}
+
+CTrafficPoint CTrafficPoint::withShares(Date date, std::uint64_t bytes, std::uint64_t roaming, std::uint64_t entered,
+                                        std::uint64_t free, std::uint64_t wifi)
+{
+    QV_REQUIRE(roaming <= bytes && entered <= bytes && free <= bytes, "withShares: no share above the day's bytes");
+    CTrafficPoint p(date, bytes);
+    const auto given = [](std::uint64_t n) { return n != 0 ? std::optional<std::uint64_t>(n) : std::nullopt; };
+    p.traffRoaming_ = given(roaming);
+    p.traffEntered_ = given(entered);
+    p.traffFree_ = given(free);
+    p.traffWf_ = given(wifi);
+    return p;
+}
+
+bool CTrafficPoint::sameAmounts(const CTrafficPoint& other) const
+{
+    return getTotalTraffic() == other.getTotalTraffic() && getRoamingTraffic() == other.getRoamingTraffic() &&
+           getEnteredTraffic() == other.getEnteredTraffic() && getFreeTraffic() == other.getFreeTraffic() &&
+           getTotalTrafficWf() == other.getTotalTrafficWf();
 }
 
 int CTrafficPoint::getDayNumberInMonth() const

@@ -32,6 +32,12 @@ public:
         return p;
     }
 
+    // A day as another record of it states it (an import): every share given, none above `bytes`.
+    static CTrafficPoint withShares(Date date, std::uint64_t bytes, std::uint64_t roaming, std::uint64_t entered,
+                                    std::uint64_t free, std::uint64_t wifi = 0);
+    // The same bytes and shares, whatever the instant in the day or a share stored as absent.
+    bool sameAmounts(const CTrafficPoint& other) const;
+
     Date pDate() const { return date_; }
     const std::optional<std::uint64_t>& pTraff() const { return traff_; }
     const std::optional<std::uint64_t>& pTraffWf() const { return traffWf_; }

@@ -9,6 +9,7 @@
 #include "model/DeltaTrafficItem.hpp"
 #include "model/TCResult.hpp"
 #include "model/LimitResult.hpp"
+#include "model/MonthTotal.hpp"
 #include "model/MonthTraffic.hpp"
 #include "model/SharedSummary.hpp"
 #include "model/UsageFigures.hpp"
@@ -53,6 +54,9 @@ public:
     // A full update's lists, or a screen's own copy showing fewer months.
     void setLists(std::optional<Places> places, std::optional<Months> months);
     void setMonths(std::optional<Months> months) { trafficMonthsItems_ = std::move(months); }
+    // The last twelve calendar months' totals, oldest first, the current one last (full updates only).
+    const std::vector<MonthTotal>& yearTotals() const { return yearTotals_; }
+    void setYearTotals(std::vector<MonthTotal> totals) { yearTotals_ = std::move(totals); }
     // The figures that follow the plan at once when the user enters a new one, by the same rules.
     void reinitForNewPlan(std::uint64_t plan);
     // A copy of a shared summary with the plan's figures for `plan` (nothing stays nothing).
@@ -84,6 +88,7 @@ private:
     std::optional<TCResult> resultStruct_;
     std::optional<LimitResult> dictionaryResult_;
     std::optional<PlanFacts> planFacts_;
+    std::vector<MonthTotal> yearTotals_;
 };
 
 }  // namespace quorvel

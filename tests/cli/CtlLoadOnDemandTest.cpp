@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What quorvelctl loads: the program itself links neither GIO/GLib nor ICU; the reporting
-// commands load them only when they need them (NetworkManager asked because the links changed,
-// numbers formatted for people), the resident watcher stays without them, and with its modules
+// What quorvelctl loads: the program itself links neither GIO/GLib nor ICU nor SQLite; the
+// reporting commands load them only when they need them (NetworkManager asked because the links
+// changed, numbers formatted for people, vnStat's database read), the resident watcher stays
+// without them, and with its modules
 // missing the command line goes on as on a system without NetworkManager, saying so once.
 #include <gtest/gtest.h>
 
@@ -28,8 +29,8 @@ using quorvel::clitest::ctlEnvironment;
 using quorvel::clitest::readFile;
 using quorvel::clitest::runProcess;
 
-const std::vector<std::string> kHeavy = {"libgio", "libgobject", "libglib", "libicu", "quorvel-bus.so",
-                                         "quorvel-numbers.so"};
+const std::vector<std::string> kHeavy = {"libgio",         "libgobject",         "libglib",   "libicu",
+                                         "quorvel-bus.so", "quorvel-numbers.so", "libsqlite3", "quorvel-sqlite.so"};
 
 std::size_t occurrences(const std::string& text, const std::string& part)
 {
@@ -126,6 +127,19 @@ TEST_F(LoadOnDemand, ReportingCommandsLoadTheModulesOnlyForWorkThatNeedsThem)
     const std::string german = loaded({"status"}, "LANG=de_DE.UTF-8");
     EXPECT_NE(german.find("quorvel-numbers.so"), std::string::npos) << german;
     EXPECT_NE(german.find("libicu"), std::string::npos) << german;
+}
+
+TEST_F(LoadOnDemand, OnlyTheImportOfVnstatsDatabaseLoadsSqlite)
+{
+    ASSERT_EQ(ctl({"export", "--json"}), 0) << err;
+    std::ofstream(home.path() / "backup.json") << out;
+    EXPECT_EQ(heavyIn(loaded({"import", (home.path() / "backup.json").string()})), std::vector<std::string>{});
+
+    // A database that is not there: refused, but read through the module.
+    EXPECT_EQ(ctl({"import", "--vnstat", (home.path() / "vnstat.db").string()}, {"LD_DEBUG=files", "LANG=C.UTF-8"}), 1);
+    EXPECT_NE(err.find("calling init: " + std::string(QUORVEL_BUILD_MODULE_DIR) + "/quorvel-sqlite.so"), std::string::npos)
+        << err;
+    EXPECT_NE(err.find("libsqlite3"), std::string::npos);
 }
 
 TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)

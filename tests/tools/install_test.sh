@@ -14,6 +14,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # documentation's (a package puts the README under its own name).
 cli_files() {
   printf '%s\n' bin/quorvelctl bin/quorvelctl-chart "$1/quorvel/quorvel-bus.so" "$1/quorvel/quorvel-numbers.so" \
+    "$1/quorvel/quorvel-sqlite.so" \
     share/man/man1/quorvelctl.1 share/bash-completion/completions/quorvelctl \
     share/zsh/site-functions/_quorvelctl share/fish/vendor_completions.d/quorvelctl.fish \
     share/systemd/user/quorvel-watch.service share/systemd/user/quorvel-sample.service \

@@ -9,6 +9,7 @@
 #include <gtkmm/stylecontext.h>
 
 #include "charts/gtk/FChartPageWidget.hpp"
+#include "charts/gtk/FYearPageWidget.hpp"
 #include "model/Messages.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
@@ -80,6 +81,7 @@ ChartViewContainerViewController::~ChartViewContainerViewController()
 {
     planChangedRegistration_.reset();
     normalizeViewCount(0);
+    placeYearPage(false);
 }
 
 // A tap on the dots goes one page towards the side tapped, as a page control does; the arrow
@@ -136,7 +138,7 @@ int ChartViewContainerViewController::pageStepForKey(unsigned key)
 int ChartViewContainerViewController::pageStepForTap(double x) const
 {
     GtkWidget* dots = GTK_WIDGET(pageControl_);
-    const int pages = static_cast<int>(viewControllers_.size());
+    const int pages = pageCount();
     int minimum = 0, natural = 0;
     gtk_widget_measure(dots, GTK_ORIENTATION_HORIZONTAL, -1, &minimum, &natural, nullptr, nullptr);
     if (pages < 2 || natural <= 0) {
@@ -153,10 +155,27 @@ int ChartViewContainerViewController::pageStepForTap(double x) const
 
 void ChartViewContainerViewController::changePageAnimated(int page)
 {
-    if (page < 0 || page >= static_cast<int>(viewControllers_.size())) {
+    if (page < 0 || page >= pageCount()) {
         return;
     }
-    adw_carousel_scroll_to(scrollView_, GTK_WIDGET(viewControllers_[static_cast<std::size_t>(page)]->gobj()), TRUE);
+    adw_carousel_scroll_to(scrollView_, adw_carousel_get_nth_page(scrollView_, static_cast<guint>(page)), TRUE);
+}
+
+int ChartViewContainerViewController::pageCount() const
+{
+    return static_cast<int>(adw_carousel_get_n_pages(scrollView_));
+}
+
+void ChartViewContainerViewController::placeYearPage(bool wanted)
+{
+    if (!wanted && yearPage_ != nullptr) {
+        adw_carousel_remove(scrollView_, GTK_WIDGET(yearPage_->gobj()));  // the carousel held the only reference
+        yearPage_ = nullptr;
+    }
+    if (wanted && yearPage_ == nullptr) {
+        yearPage_ = Gtk::make_managed<FYearPageWidget>();
+        adw_carousel_append(scrollView_, GTK_WIDGET(yearPage_->gobj()));
+    }
 }
 
 void ChartViewContainerViewController::initSelfItems()
@@ -185,9 +204,17 @@ void ChartViewContainerViewController::updateControls()
     }
     const int n = static_cast<int>(shownSummary_->getMonthItemsCount());
     reinitContentArea(n);
+    // The month pages change at the carousel's end only: the year page goes first, then returns.
+    if (static_cast<int>(viewControllers_.size()) != n) {
+        placeYearPage(false);
+    }
     normalizeViewCount(n);
+    placeYearPage(n > 0 && !shownSummary_->yearTotals().empty());
     for (FChartPageWidget* page : viewControllers_) {
         page->updateInterface(shownSummary_);
+    }
+    if (yearPage_ != nullptr) {
+        yearPage_->updateInterface(shownSummary_);
     }
     // Only a summary that has pages counts as the first one: with none there is nothing to show.
     if (!bInited_ && !viewControllers_.empty()) {
@@ -235,6 +262,7 @@ void ChartViewContainerViewController::onResetPrevMonthsInfoHandler(const void*)
     if (shownSummary_ && shownSummary_->parrTrafficMonthsItems() && !shownSummary_->parrTrafficMonthsItems()->empty()) {
         auto copy = std::make_shared<FTrafficDataInformation>(*shownSummary_);
         copy->setMonths(FTrafficDataInformation::Months{shownSummary_->parrTrafficMonthsItems()->back()});
+        copy->setYearTotals({});  // the old months' totals went with them; the next summary brings the year
         shownSummary_ = std::move(copy);
     }
     updateControls();

@@ -17,9 +17,11 @@
 namespace quorvel {
 
 class FChartPageWidget;
+class FYearPageWidget;
 
-// Tab screen "Chart": one page per billing month, swiped sideways, with dots for the pages. The
-// first summary with months shows the current month (the last page) at once; later summaries
+// Tab screen "Chart": one page per billing month, swiped sideways, with dots for the pages, and
+// after the current month the year page (the last twelve months' totals). The first summary
+// with months shows the current month at once; later summaries
 // keep the page the user is on. Before any summary there is one empty page. A tap on the dots,
 // the arrow keys and Page Up/Down go to the page before or after.
 class ChartViewContainerViewController final : public TabScreen {
@@ -39,11 +41,14 @@ public:
     void updateControls();
     // Prepares room for n pages (a negative count is one page); no page at all shows a note.
     void reinitContentArea(int n);
-    // Removes pages from the end or appends new ones until there are n, and numbers them.
+    // Removes month pages from the end or appends new ones until there are n, and numbers them
+    // (with the year page out of the carousel: updateControls places it after them).
     void normalizeViewCount(int n);
 
     const SharedSummary& shownSummary() const { return shownSummary_; }
     const std::vector<FChartPageWidget*>& viewControllers() const { return viewControllers_; }
+    // The year page, in the carousel after the months while a summary has months; else null.
+    FYearPageWidget* yearPage() const { return yearPage_; }
     AdwCarousel* scrollView() const { return scrollView_; }
     AdwCarouselIndicatorDots* pageControl() const { return pageControl_; }
     // Whether the note for a summary without months is shown in place of the pages.
@@ -63,6 +68,9 @@ private:
     void planChanged(const Notification& notification);
     void changePage(int page);
     bool applyPendingPage();
+    // The year page after the month pages while there are any, and none without.
+    void placeYearPage(bool wanted);
+    int pageCount() const;
 
     ScreenContext& context_;
     SharedSummary shownSummary_;
@@ -72,6 +80,7 @@ private:
     AdwCarousel* scrollView_ = nullptr;             // owned by the stack
     AdwCarouselIndicatorDots* pageControl_ = nullptr;  // owned by root_
     std::vector<FChartPageWidget*> viewControllers_;   // owned by the carousel
+    FYearPageWidget* yearPage_ = nullptr;              // owned by the carousel
     bool bInited_ = false;
     // A page to show once the carousel has placed it: before that it cannot scroll to a new page.
     std::optional<int> pendingPage_;

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "charts/FChartViewController.hpp"
+#include "charts/FYearChartViewController.hpp"
 #include "model/BillingPeriod.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "platform/Clock.hpp"
@@ -73,6 +74,7 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
         return refuse(err, "idiom", idiom);
     }
     tablet_ = idiom == "tablet";
+    year_ = a.has("--year");
     if (tablet_) {
         width_ = 1024;
         height_ = 700;
@@ -129,6 +131,9 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
 int CtlChart::render(const SharedSummary& summary, std::ostream& out,
                      std::ostream& err) const
 {
+    if (year_) {
+        return renderYear(summary, out, err);
+    }
     // Titles are placed from text measured as it will be drawn.
     FChartViewController page(tablet_ ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone,
                               CPTPangoTextMetrics::instance());
@@ -156,6 +161,19 @@ int CtlChart::render(const SharedSummary& summary, std::ostream& out,
         page.fitTitles();
         hosts = {{&only, 0, 0}};
     }
+    return write(hosts, out, err);
+}
+
+int CtlChart::renderYear(const SharedSummary& summary, std::ostream& out, std::ostream& err) const
+{
+    FYearChartViewController page(CPTPangoTextMetrics::instance());
+    page.updateInterface(summary);  // before the set-up: the empty page
+    page.layoutInPage(width_, height_);
+    return write({{&page.view, 0, 0}}, out, err);
+}
+
+int CtlChart::write(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, std::ostream& out, std::ostream& err) const
+{
     try {
         CPTCairoRenderer::writeHostsToFile(hosts, output_, width_, height_, scale_);
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 
 #include "cli/CtlChartCommand.hpp"
 #include "model/SharedSummary.hpp"
+#include "plot/cairo/CPTCairoRenderer.hpp"
 
 namespace quorvel {
 
@@ -24,7 +25,10 @@ public:
     static constexpr double kMaxSide = 32767;
 
 private:
+    int renderYear(const SharedSummary& summary, std::ostream& out, std::ostream& err) const;
+    int write(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, std::ostream& out, std::ostream& err) const;
     std::optional<long> month_;  // absent: the current month
+    bool year_ = false;          // the year page instead of a month's
     bool cumulative_ = true;
     bool daily_ = true;
     double width_ = 360;

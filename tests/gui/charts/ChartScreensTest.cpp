@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The "Chart" tab: one page per billing month with dots, the first summary showing the current
-// month, the user's page kept afterwards, a reset of previous months, a plan change, and pages
+// The "Chart" tab: one page per billing month with dots and the year page after them, the first
+// summary showing the current month, the user's page kept afterwards, a reset of previous months, a plan change, and pages
 // that really paint their graphs.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "GuiTest.hpp"
 #include "charts/gtk/ChartViewContainerViewController.hpp"
 #include "charts/gtk/FChartPageWidget.hpp"
+#include "charts/gtk/FYearPageWidget.hpp"
 #include "model/Messages.hpp"
 
 namespace quorvel {
@@ -53,8 +54,10 @@ TEST_F(ChartScreensTest, OnePagePerMonthAndTheFirstSummaryShowsTheCurrentMonth)
     guitest::ShownIn shown(charts.widget(), 360, 664);
     charts.updateInterface(demo);
     guitest::waitFrames(charts.widget());
-    EXPECT_EQ(pagesIn(charts), 3);
+    EXPECT_EQ(pagesIn(charts), 4) << "three months, then the year";
     EXPECT_EQ(charts.viewControllers().size(), 3u);
+    ASSERT_NE(charts.yearPage(), nullptr);
+    EXPECT_EQ(GTK_WIDGET(charts.yearPage()->gobj()), adw_carousel_get_nth_page(charts.scrollView(), 3));
     expectTagsInOrder(charts);
     EXPECT_EQ(charts.currentPage(), 2) << "the last page, the current month";
     EXPECT_EQ(adw_carousel_get_position(charts.scrollView()), 2.0) << "reached at once, not animated";
@@ -110,7 +113,7 @@ TEST_F(ChartScreensTest, ASummaryWithoutMonthsDoesNotUseUpTheJumpToTheCurrentMon
 
     charts.updateInterface(demo);
     guitest::waitFrames(charts.widget());
-    EXPECT_EQ(pagesIn(charts), 3);
+    EXPECT_EQ(pagesIn(charts), 4);
     EXPECT_FALSE(charts.showsNoMonthsNote());
     EXPECT_EQ(charts.currentPage(), 2);
 }
@@ -145,7 +148,7 @@ TEST_F(ChartScreensTest, APlanChangeReachesTheSummaryOnlyWithANumber)
     EXPECT_EQ(charts.shownSummary()->pDataPlan(), 10'000'000'000u);
     EXPECT_EQ(*charts.shownSummary()->pDataLeft(), 10'000'000'000u - *demo->pDataUsed());
     EXPECT_EQ(demo->pDataLeft(), leftBefore) << "the shared summary is only read";
-    EXPECT_EQ(pagesIn(charts), 3);
+    EXPECT_EQ(pagesIn(charts), 4);
 }
 
 // Both graphs paint: the plot area's own colour fills them where nothing is drawn on top.
@@ -174,6 +177,34 @@ TEST_F(ChartScreensTest, PagesPaintBothGraphsAtPhoneAndTabletSize)
     }
 }
 
+// The year page, after the current month: twelve months' bars, drawn once it is shown.
+TEST_F(ChartScreensTest, TheYearPageFollowsTheCurrentMonthAndPaintsItsBars)
+{
+    ChartViewContainerViewController charts(*env.context);
+    charts.updateInterface(demo);
+    ASSERT_NE(charts.yearPage(), nullptr);
+    EXPECT_TRUE(charts.yearPage()->hasPendingUpdate()) << "a hidden page builds nothing";
+    guitest::ShownIn shown(charts.widget(), 360, 664);
+    guitest::waitFrames(charts.widget());
+    charts.changePageAnimated(3);
+    EXPECT_TRUE(guitest::runUntil([&] { return adw_carousel_get_position(charts.scrollView()) == 3.0; }));
+    guitest::waitFrames(charts.widget());
+    FYearPageWidget& year = *charts.yearPage();
+    EXPECT_FALSE(year.hasPendingUpdate());
+    ASSERT_EQ(year.controller().shownMonths().size(), 12u);
+    EXPECT_GT(year.controller().shownMonths().back().used(), 0u) << "the current month's use";
+    ASSERT_GT(year.area().get_width(), 100);
+    const auto image = guitest::picture(year.area());
+    const auto c = pixel(image, year.area().get_width() - 8, year.area().get_height() / 2.0);
+    EXPECT_EQ(c.r, 36);
+    EXPECT_EQ(c.g, 38);
+    EXPECT_EQ(c.b, 51);
+    guitest::keepScreenshot(guitest::picture(charts.widget()), "chart-year");
+
+    charts.onResetPrevMonthsInfoHandler(nullptr);
+    EXPECT_EQ(charts.yearPage(), nullptr) << "the old months' totals went with the previous months";
+}
+
 // The keys and the dots page one month at a time and stop at either end; a low window scrolls
 // the graphs instead of asking for more height.
 TEST_F(ChartScreensTest, KeysAndDotsPageAndALowWindowScrollsTheGraphs)
@@ -197,7 +228,7 @@ TEST_F(ChartScreensTest, KeysAndDotsPageAndALowWindowScrollsTheGraphs)
 
     Gtk::Widget& dots = *Glib::wrap(GTK_WIDGET(charts.pageControl()));
     const double width = dots.get_width();
-    EXPECT_EQ(charts.pageStepForTap(width - 2), 0) << "nothing after the current month";
+    EXPECT_EQ(charts.pageStepForTap(width - 2), 1) << "the year page after the current month";
     EXPECT_EQ(charts.pageStepForTap(2), -1);
     charts.changePageAnimated(charts.currentPage() + charts.pageStepForTap(2));
     EXPECT_TRUE(guitest::runUntil([&] { return adw_carousel_get_position(charts.scrollView()) == 1.0; }));
@@ -207,7 +238,7 @@ TEST_F(ChartScreensTest, KeysAndDotsPageAndALowWindowScrollsTheGraphs)
     EXPECT_TRUE(guitest::runUntil([&] { return adw_carousel_get_position(charts.scrollView()) == 0.0; }));
     EXPECT_EQ(charts.pageStepForTap(2), 0) << "nothing before the first month";
     charts.changePageAnimated(-1);
-    charts.changePageAnimated(3);
+    charts.changePageAnimated(4);
     guitest::settle(20);
     EXPECT_EQ(charts.currentPage(), 0);
 }
