@@ -10,6 +10,7 @@
 #include "platform/Assert.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
+#include "platform/Log.hpp"
 
 namespace quorvel {
 
@@ -220,6 +221,10 @@ bool KnownSims::ask(const std::vector<std::string>& links)
     const std::optional<SimCardList> cards = env_->sims != nullptr ? env_->sims->sims() : std::nullopt;
     if (cards) {
         see(*cards, env_->clock.now());
+        saidNoAnswer_ = false;
+    } else if (!entries_.empty() && !std::exchange(saidNoAnswer_, true)) {
+        // Said once while it lasts: no SIM can be told, so no byte is booked to one.
+        Log::line("the modem manager does not answer; traffic is counted for This device until it does");
     }
     route_ = routeOf(cards.value_or(SimCardList{}), links);
     if (route_->size() > kMaxRouteLinks) {

@@ -102,6 +102,7 @@ private:
     std::optional<Route> route_;
     bool askEachSample_ = false;
     bool justRenewed_ = false;
+    bool saidNoAnswer_ = false;
     std::vector<Entry> entries_;
     CTrafficManager* owner_ = nullptr;
     const Env* env_;

@@ -8,6 +8,7 @@
 #include "TestEnv.hpp"
 #include "engine/CTrafficManager.hpp"
 #include "engine/PlanActionsRunner.hpp"
+#include "platform/Log.hpp"
 #include "platform/dbus/ModemRoamingSource.hpp"
 #include "platform/dbus/ModemSimDirectory.hpp"
 #include "platform/dbus/NetworkManagerMobileData.hpp"
@@ -223,6 +224,31 @@ TEST_F(PlanActionsBusTest, EachSimsPlanAlertsAndCutsOffOnlyItsOwnConnection)
     EXPECT_EQ(m->knownSims().entries()[0].plan->getMonthPlan(), 500'000u);
     EXPECT_TRUE(m->knownSims().entries()[0].plan->cutoffAtPlan());
     EXPECT_EQ(m->knownSims().entries()[0].plan->getDataUsed(), 602'000u);
+}
+
+TEST_F(PlanActionsBusTest, WhenTheModemManagerGoesItsBytesAreThisDevicesSaidOnce)
+{
+    auto mm = test::startModemManager();
+    test::addSim(*mm, 0, "8949020000001234567", "262011234567890", "Tele Nord");
+    test::addSlottedModem(*mm, test::kModem0, {test::simPath(0)}, 1, "wwan0");
+    ModemSimDirectory sims;
+    t.env.sims = &sims;
+    m->knownSims().askEachSample(true);  // as a sampler that hears no signals
+    use(0);
+    use(1000);
+    ASSERT_EQ(m->knownSims().entries().size(), 1u);
+    EXPECT_EQ(m->knownSims().entries()[0].history().countedBytes(), 1000u);
+
+    std::vector<std::string> said;
+    const Log::Sink old = Log::setSink([&](const std::string& line) { said.push_back(line); });
+    mm.reset();
+    use(500);
+    use(700);
+    Log::setSink(old);
+    EXPECT_EQ(m->knownSims().entries()[0].history().countedBytes(), 1000u);
+    EXPECT_EQ(m->getDataUsed(), 1200u) << "counting goes on, for This device";
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0], "the modem manager does not answer; traffic is counted for This device until it does");
 }
 
 TEST_F(PlanActionsBusTest, WithoutNetworkManagerTheSwitchSaysWhy)
