@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/FAppDelegate.hpp"
 
+#include "platform/FollowedRoamingSource.hpp"
 #include "platform/dbus/ModemRoamingSource.hpp"
 #include "platform/dbus/ModemSimDirectory.hpp"
 #include "platform/dbus/NetworkManagerDeviceDirectory.hpp"
@@ -68,6 +69,20 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
                                            services_.paths().debugLog},
                   this)
 {
+    if (auto* modems = dynamic_cast<FollowedRoamingSource*>(services_.env().roaming)) {
+        // What was used up to a change of registration or SIM is booked under the one that
+        // carried it; then who carries which link is asked anew.
+        modems->setBeforeChange([this] {
+            if (controller_.pmodule() != nullptr && !controller_.isFirstStart()) {
+                controller_.doGetTrafficInfoTask(false);
+            }
+        });
+        modems->setAfterSimsChange([this] {
+            if (controller_.pmodule() != nullptr) {
+                controller_.withStateLock([](CTrafficManager& m) { m.knownSims().renewRoute(); });
+            }
+        });
+    }
     app_->signal_startup().connect(sigc::mem_fun(*this, &FAppDelegate::onStartup));
     app_->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onActivate));
     app_->signal_shutdown().connect(sigc::mem_fun(*this, &FAppDelegate::onShutdown));
