@@ -119,7 +119,8 @@ std::string CtlManPage::quorvelctl()
             out << ".B quorvelctl " << literal(s) << "\n.br\n";
         }
     }
-    out << ".B quorvelctl \\-\\-help\n.br\n.B quorvelctl \\-\\-version\n"
+    out << ".B quorvelctl \\-\\-sim\n.I ID COMMAND\n.RI [ OPTIONS ]\n.br\n"
+        << ".B quorvelctl \\-\\-help\n.br\n.B quorvelctl \\-\\-version\n"
         << ".SH DESCRIPTION\n"
         << "Quorvel counts the data used over the cellular interfaces, books it into day records, keeps the "
            "last three calendar months and compares the current billing month with the monthly plan.\n"
@@ -128,6 +129,10 @@ std::string CtlManPage::quorvelctl()
         << "and can run beside it: one process at a time changes the state.\n"
         << ".PP\nSizes are shown in decimal units: 1 KB is 1000 bytes, 1 MB is 1,000,000 bytes.\n"
         << "Every command takes\n.BR \\-\\-help .\n"
+        << ".PP\nEach SIM has a plan and a history of its own.\n.BI \\-\\-sim \" ID\"\n"
+        << "(anywhere on the line) makes any command but\n.BR sims ,\n.B interfaces\nand\n.B watch\n"
+        << "act on that SIM's plan, and\n.B \\-\\-sim device\non This device's; without it the active SIM's plan "
+           "is used when it is set up, else This device's.\n"
         << ".SH COMMANDS\n";
     for (const CtlHelp::Command& c : CtlHelp::commands()) {
         command(out, c);
