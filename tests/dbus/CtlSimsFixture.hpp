@@ -64,8 +64,12 @@ protected:
     std::map<std::string, std::uint64_t> usedBySim()
     {
         EXPECT_EQ(ctl({"sims", "--json"}), 0) << err;
+        return usedIn(out);
+    }
+    static std::map<std::string, std::uint64_t> usedIn(const std::string& simsJson)
+    {
         std::map<std::string, std::uint64_t> used;
-        const nlohmann::json listed = nlohmann::json::parse(out);
+        const nlohmann::json listed = nlohmann::json::parse(simsJson);
         for (const auto& sim : listed.at("sims")) {
             used[sim.at("id").get<std::string>()] = sim.at("used").get<std::uint64_t>();
         }

@@ -55,12 +55,7 @@ protected:
     std::map<std::string, std::uint64_t> usedHere()
     {
         EXPECT_EQ(ctlHere({"sims", "--json"}), 0) << err;
-        std::map<std::string, std::uint64_t> used;
-        const nlohmann::json listed = nlohmann::json::parse(out);
-        for (const auto& sim : listed.at("sims")) {
-            used[sim.at("id").get<std::string>()] = sim.at("used").get<std::uint64_t>();
-        }
-        return used;
+        return usedIn(out);
     }
     Namespaces ns;
 };
