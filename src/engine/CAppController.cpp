@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "engine/PlanActionsRunner.hpp"
-
 #include "engine/AppShell.hpp"
+#include "engine/PlanActionsRunner.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"

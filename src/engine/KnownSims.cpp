@@ -2,9 +2,9 @@
 #include "engine/KnownSims.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/CTrafficManager.hpp"
-
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
 #include "platform/Assert.hpp"
