@@ -9,6 +9,8 @@
 #include <gtkmm/box.h>
 
 #include "shell/FFormWindow.hpp"
+#include "shell/FPrimaryMenu.hpp"
+#include "shell/FWindowSizeMemory.hpp"
 
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
@@ -41,6 +43,7 @@ public:
     FTabInterface& operator=(const FTabInterface&) = delete;
 
     FFormWindow& window() { return window_; }
+    FPrimaryMenu& primaryMenu() { return menu_; }
     // The four screens in tab order.
     const std::vector<std::unique_ptr<TabScreen>>& screens() const { return screens_; }
     int selectedTab() const;
@@ -66,6 +69,8 @@ private:
     ScreenContext& context_;
     FFormWindow window_;
     Gtk::Box content_;
+    FPrimaryMenu menu_;
+    FWindowSizeMemory size_;
     AdwViewStack* stack_ = nullptr;  // owned by content_
     AdwViewSwitcherBar* bar_ = nullptr;  // owned by content_
     std::vector<AdwViewStackPage*> pages_;

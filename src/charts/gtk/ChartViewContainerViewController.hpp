@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/Translation.hpp"
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,7 +31,7 @@ public:
     ChartViewContainerViewController& operator=(const ChartViewContainerViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return "Chart"; }
+    std::string title() const override { return N_("Chart"); }
     // A new summary: every page is rebuilt or updated; a null one is ignored.
     void updateInterface(const SharedSummary& summary) override;
     // After previous months were reset: only the current month stays.

@@ -38,6 +38,19 @@ void installStyleOnce()
     installed = true;
 }
 
+// The map's own zoom buttons carry their words only as tooltips; screen readers get them as names.
+void nameButtonsByTooltip(GtkWidget* widget)
+{
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child != nullptr;
+         child = gtk_widget_get_next_sibling(child)) {
+        const char* tip = gtk_widget_get_tooltip_text(child);
+        if (GTK_IS_BUTTON(child) && tip != nullptr) {
+            gtk_accessible_update_property(GTK_ACCESSIBLE(child), GTK_ACCESSIBLE_PROPERTY_LABEL, tip, -1);
+        }
+        nameButtonsByTooltip(child);
+    }
+}
+
 ShumateSimpleMap* createMap()
 {
     auto* map = SHUMATE_SIMPLE_MAP(shumate_simple_map_new());
@@ -51,6 +64,7 @@ ShumateSimpleMap* createMap()
     gtk_widget_set_valign(GTK_WIDGET(shumate_simple_map_get_scale(map)), GTK_ALIGN_START);
     gtk_widget_set_hexpand(GTK_WIDGET(map), TRUE);
     gtk_widget_set_vexpand(GTK_WIDGET(map), TRUE);
+    nameButtonsByTooltip(GTK_WIDGET(map));
     return map;
 }
 

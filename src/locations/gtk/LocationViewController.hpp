@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/Translation.hpp"
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,7 @@ public:
     LocationViewController& operator=(const LocationViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return "Locations"; }
+    std::string title() const override { return N_("Locations"); }
     void updateInterface(const SharedSummary& summary) override;
     void onResetLocationsHandler(const void* sender) override;
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/Translation.hpp"
 #include <memory>
 #include <string>
 
@@ -35,7 +36,7 @@ public:
     FViewController& operator=(const FViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return "Data"; }
+    std::string title() const override { return N_("Data"); }
     // A new summary from the controller; a null one is ignored.
     void updateInterface(const SharedSummary& summary) override;
     void viewWillAppear() override;

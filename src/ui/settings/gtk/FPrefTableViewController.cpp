@@ -250,10 +250,9 @@ void FPrefTableViewController::selectedInformation(int row)
     if (row == kReference) {
         pushReference();
     } else if (row == kConcern) {
-        contact.setMpvc(window());
-        contact.sendMailMsg("", false, ContactUtils::kSupportMailbox, ContactUtils::kConcernSubject, window());
-    } else if (row == kFeedback && contact.openUri) {
-        contact.openUri(ContactUtils::kStorePage, window());
+        contact.reportConcern(window());
+    } else if (row == kFeedback) {
+        contact.giveFeedback(window());
     }
 }
 
