@@ -45,6 +45,7 @@ public:
     static constexpr const char* kRowConnections = N_("Counted connections");
     static constexpr const char* kRowBackground = N_("Count in the Background");
     static constexpr const char* kRowRecordPlaces = N_("Record Places");
+    static constexpr const char* kRowMapTiles = N_("Load Map Tiles over Mobile Data");
     static constexpr const char* kRowCutoff = N_("Turn Off Mobile Data at Plan");
 
     static constexpr const char* kConfirmPreviousTitle = N_("Previous Months Traffics");

@@ -57,7 +57,7 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
     const std::vector<std::string> information = {"Information", "Quorvel Reference", "Report a Concern",
                                                   "Give a Feedback", "Learn more about application usage",
                                                   "Counting", "Counted connections", "Record Places",
-                                                  "Count in the Background"};
+                                                  "Load Map Tiles over Mobile Data", "Count in the Background"};
     auto expected = common;
     expected.push_back("Reset Statistic");
     expected.insert(expected.end(), information.begin(), information.end());

@@ -4,6 +4,7 @@
 #include "engine/AppActions.hpp"
 #include "model/Messages.hpp"
 #include "model/CPlanProtocol.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/settings/BackgroundCounting.hpp"
@@ -136,6 +137,14 @@ void FPrefTableViewController::buildSections()
             context_.app.setRecordPlaces(places.toggle()->get_active());
         }
     });
+    // Off until asked: the map's tiles would cost the data this screen counts.
+    FPrefTableRow& tiles = list_.addRow(counting, PrefTexts::kRowMapTiles, "", Accessory::Switch);
+    tiles.toggle()->property_active().signal_changed().connect([this, &tiles] {
+        if (!syncingSwitches_) {
+            context_.defaults.setObject(DefaultsKeys::kMapTilesOverMobile, tiles.toggle()->get_active());
+            context_.defaults.synchronize();
+        }
+    });
     if (context_.paths != nullptr) {
         FPrefTableRow& row = list_.addRow(counting, PrefTexts::kRowBackground, "", Accessory::Switch);
         row.toggle()->property_active().signal_changed().connect([this, &row] {
@@ -172,6 +181,9 @@ void FPrefTableViewController::reloadData()
         list_.row(kAlerts, r).toggle()->set_active(context_.app.alertSwitch(kSwitches[r].which));
     }
     list_.row(kCounting, kRecordPlaces).toggle()->set_active(context_.app.recordPlaces());
+    list_.row(kCounting, kMapTiles)
+        .toggle()
+        ->set_active(context_.defaults.boolForKey(DefaultsKeys::kMapTilesOverMobile).value_or(false));
     if (Gtk::Switch* background = backgroundSwitch()) {
         background->set_active(BackgroundCounting(*context_.paths, {}).on());
     }
@@ -237,7 +249,7 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         selectedInformation(row);
     } else if (section == kCounting && row == kConnections) {
         pushConnections();
-    } else if (section == kCounting && (row == kRecordPlaces || row == kBackground)) {
+    } else if (section == kCounting && (row == kRecordPlaces || row == kMapTiles || row == kBackground)) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());
     }

@@ -26,7 +26,7 @@ public:
     // Sections and the alert switches' tags.
     enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3, kCounting = 4 };
     enum PlanRow { kPlanValue = 0, kPlanStartDay = 1, kPlanOperator = 2, kPlanCutoff = 3, kPlanPeriod = 4, kPlanPacks = 5 };
-    enum CountingRow { kConnections = 0, kRecordPlaces = 1, kBackground = 2 };
+    enum CountingRow { kConnections = 0, kRecordPlaces = 1, kMapTiles = 2, kBackground = 3 };
     static constexpr int kTagDayLimit = 2006, kTagMonthLimit = 2004, kTagOverbound = 2007;
 
     explicit FPrefTableViewController(ScreenContext& context);
