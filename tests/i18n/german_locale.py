@@ -59,6 +59,7 @@ def window(app, home):
     for key in [k for k in env if k.startswith("LC_") or k == "LANGUAGE"]:
         del env[key]
     process = subprocess.Popen([app], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    err = ""
     try:
         shown = walk.find_app(process)
         walk.settle(2.0)
@@ -68,12 +69,7 @@ def window(app, home):
         for english in ("Settings", "TODAY", "Daily Limit"):
             check(english not in names, "the German window still shows %r" % english)
     finally:
-        process.terminate()
-        try:
-            _, err = process.communicate(timeout=10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            _, err = process.communicate()
+        err = walk.stop(process)
     check("Theme parser error" not in err, "a style sheet did not load in German: " + err)
 
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "platform/Translation.hpp"
 #include <memory>
 #include <optional>
 #include <vector>
@@ -10,6 +9,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/stack.h>
 
+#include "platform/Translation.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"

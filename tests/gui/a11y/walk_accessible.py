@@ -155,23 +155,30 @@ def check_prompt(app, title, report):
         report.append("prompt %r: its text field has no name" % title)
 
 
+def stop(process):
+    """Ends the application and returns what it wrote to standard error."""
+    process.terminate()
+    try:
+        _, err = process.communicate(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        _, err = process.communicate()
+    return err or ""
+
+
 def run_once(program, home, pages, report, counts):
     process = subprocess.Popen([program], env=environment(home), stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE, text=True)
+    err = ""
     try:
         app = find_app(process)
         settle(2.0)
         for page in pages:
             page(app, report, counts)
     finally:
-        process.terminate()
-        try:
-            _, err = process.communicate(timeout=10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            _, err = process.communicate()
-        if "Theme parser error" in (err or ""):
-            report.append("theme parser error: " + err.strip().splitlines()[0])
+        err = stop(process)
+    if "Theme parser error" in err:
+        report.append("theme parser error: " + err.strip().splitlines()[0])
 
 
 def visit(app, where, report, counts):

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "platform/Translation.hpp"
 #include <memory>
 #include <string>
 
@@ -10,6 +9,7 @@
 #include <gtkmm/picture.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "platform/Translation.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "ui/main/gtk/ProgressView.hpp"
 #include "ui/ScreenContext.hpp"
