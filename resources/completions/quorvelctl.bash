@@ -67,7 +67,7 @@ _quorvelctl()
         sims) options="--json --name --forget" ;;
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
-        watch) options="--autostart" ;;
+        watch) options="--autostart --stop" ;;
         chart) options="--month --graph --size --scale --idiom --output" ;;
         export) options="--csv --json" ;;
         help) (( COMP_CWORD == 2 )) && words=$commands ;;

@@ -80,6 +80,7 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l auto -x -a
 complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l metered -x -a 'on off' -d 'count metered connections'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l autostart -x -a 'on off' -d 'start with each session'
+complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l stop -d 'end the running watcher'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l month -x -d 'the billing month, 0 the oldest'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l graph -x -a 'cumulative daily both' -d 'the graphs to draw'
