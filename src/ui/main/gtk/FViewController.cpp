@@ -37,7 +37,8 @@ std::string cssColor(UIColorSets::Rgba c)
            std::string(alpha, written.ptr) + ")";
 }
 
-// The screen's look, installed once for the display. Advice in the accent or in light grey
+// The screen's look, installed once for the display. Text sizes are in points, which follow the
+// desktop's text scaling (pixels would not). Advice in the accent or in light grey
 // (two thirds white), the percentage and the three plan figures leading.
 void installStyle()
 {
@@ -45,23 +46,23 @@ void installStyle()
         const std::string css = R"(
 .qv-data-screen { background-color: #24263a; }
 .qv-data-screen label { color: #dee0e8; }
-.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 11px; font-weight: 700; letter-spacing: 1px; }
-.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 15px; }
-.qv-data-screen label.qv-date { font-size: 18px; font-weight: 700; }
-.qv-data-screen label.qv-percent { font-size: 64px; font-weight: 800; }
-.qv-data-screen label.qv-percent.qv-large { font-size: 96px; }
-.qv-data-screen label.qv-percent-sign { font-size: 28px; font-weight: 700; color: #9a9eb2; }
-.qv-data-screen label.qv-percent-sign.qv-large { font-size: 40px; }
-.qv-data-screen label.qv-hero-value { font-size: 24px; font-weight: 800; }
-.qv-data-screen label.qv-hero-value.qv-large { font-size: 34px; }
-.qv-data-screen label.qv-value { font-size: 17px; font-weight: 700; }
-.qv-data-screen label.qv-value.qv-large { font-size: 22px; }
-.qv-data-screen label.qv-row-value { font-size: 15px; font-weight: 700; }
-.qv-data-screen label.qv-advice.qv-large { font-size: 17px; }
-.qv-data-screen label.qv-advice { font-size: 15px; font-weight: 700; color: #aaaaaa; }
+.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 8.25pt; font-weight: 700; letter-spacing: 1px; }
+.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 11.25pt; }
+.qv-data-screen label.qv-date { font-size: 13.5pt; font-weight: 700; }
+.qv-data-screen label.qv-percent { font-size: 48pt; font-weight: 800; }
+.qv-data-screen label.qv-percent.qv-large { font-size: 72pt; }
+.qv-data-screen label.qv-percent-sign { font-size: 21pt; font-weight: 700; color: #9a9eb2; }
+.qv-data-screen label.qv-percent-sign.qv-large { font-size: 30pt; }
+.qv-data-screen label.qv-hero-value { font-size: 18pt; font-weight: 800; }
+.qv-data-screen label.qv-hero-value.qv-large { font-size: 25.5pt; }
+.qv-data-screen label.qv-value { font-size: 12.75pt; font-weight: 700; }
+.qv-data-screen label.qv-value.qv-large { font-size: 16.5pt; }
+.qv-data-screen label.qv-row-value { font-size: 11.25pt; font-weight: 700; }
+.qv-data-screen label.qv-advice.qv-large { font-size: 12.75pt; }
+.qv-data-screen label.qv-advice { font-size: 11.25pt; font-weight: 700; color: #aaaaaa; }
 .qv-data-screen label.qv-advice.qv-emphasised { color: )" + cssColor(UIColorSets::primaryActiveColor()) +
                                 R"(; }
-.qv-data-screen label.qv-expired { font-size: 17px; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
+.qv-data-screen label.qv-expired { font-size: 12.75pt; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
                                 R"(; }
 .qv-data-screen .qv-panel { padding: 12px 16px; }
 .qv-data-screen .qv-panel.qv-large { padding: 18px 28px; }
