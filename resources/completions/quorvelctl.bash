@@ -67,7 +67,7 @@ _quorvelctl()
         sims) options="--json --name --forget --take-over" ;;
         limits) options="--day --month --overbound --cutoff --places" ;;
         interfaces) options="--json --count --ignore --auto --metered" ;;
-        watch) options="--autostart" ;;
+        watch) options="--autostart --stop" ;;
         chart) options="--month --year --graph --size --scale --idiom --output" ;;
         export) options="--csv --json" ;;
         import)

@@ -82,6 +82,7 @@ complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l auto -x -a
 complete -c quorvelctl -n '__fish_seen_subcommand_from interfaces' -l metered -x -a 'on off' -d 'count metered connections'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l autostart -x -a 'on off' -d 'start with each session'
+complete -c quorvelctl -n '__fish_seen_subcommand_from watch' -l stop -d 'end the running watcher'
 
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l month -x -d 'the billing month, 0 the oldest'
 complete -c quorvelctl -n '__fish_seen_subcommand_from chart' -l year -d 'the year page: the last twelve months'

@@ -29,7 +29,7 @@ const std::map<std::string, CommandShape>& shapes()
         {"limits", {0, {}, {"--day", "--month", "--overbound", "--cutoff", "--places"}, {}}},
         {"export", {0, {"--json", "--csv"}, {}, {}}},
         {"import", {0, {"--csv", "--vnstat", "--dry-run", "--settings"}, {"--interface"}, {}, 1}},
-        {"watch", {0, {}, {"--autostart"}, {}}},
+        {"watch", {0, {"--stop"}, {"--autostart"}, {}}},
         {"interfaces", {0, {"--json"}, {"--count", "--ignore", "--auto", "--metered"}, {}}},
         {"plan", {0, {"--json", "--monthly", "--daily", "--prepaid"},
                   {"--start-day", "--every", "--from", "--until", "--size", "--rollover", "--free-hours"}, {}}},

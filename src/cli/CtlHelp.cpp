@@ -144,7 +144,7 @@ const std::vector<CtlHelp::Command> kCommands = {
       {"--auto", "NAME", "forget the choice about NAME and decide as by default"},
       {"--metered", "on|off", "also count every interface of a connection marked as metered"}}},
     {"watch",
-     {"watch [--autostart on|off]"},
+     {"watch [--autostart on|off]", "watch --stop"},
      "stay resident and sample when the network changes",
      "Keeps running and samples whenever a counted interface appears, goes or changes, and every 15 "
      "minutes. While places are recorded it follows GeoClue's significant location changes (500 m, at "
@@ -152,7 +152,8 @@ const std::vector<CtlHelp::Command> kCommands = {
      "Without GeoClue, or when GeoClue refuses, it says why once and counts as before, asking again when "
      "GeoClue starts. One runs per user; the application's window leaves the sampling to it.",
      {{"--autostart", "on|off", "start it with each desktop session (an XDG autostart entry), or stop "
-                                "doing so, and exit"}}},
+                                "doing so, and exit"},
+      {"--stop", "", "end the running watcher of this user after its last sample, and exit"}}},
     {"chart",
      {"chart [--month INDEX] [--graph cumulative|daily|both] [--size WxH] [--scale S] "
       "[--idiom phone|tablet] --output FILE",

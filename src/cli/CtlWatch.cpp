@@ -75,6 +75,9 @@ int CtlWatch::run(const CtlArguments& a, const Start& start)
     if (std::optional<std::string> value = a.value("--autostart")) {
         return autostart(*value);
     }
+    if (a.has("--stop")) {
+        return stop();
+    }
     const InstanceLock lock(paths_.watchLock);
     if (lock.state() == InstanceLock::State::HeldElsewhere) {
         out_ << "A Quorvel watcher is already running for this user.\n";
@@ -87,7 +90,32 @@ int CtlWatch::run(const CtlArguments& a, const Start& start)
     // Blocked before the bus module starts its threads, which inherit the mask: a stop signal
     // then waits for the loop's last sample instead of ending the process in one of them.
     const SignalReader signals({SIGTERM, SIGINT, SIGHUP}, SignalReader::Reads::NonBlocking);
+    lock.recordHolder();
     return watch(start(), signals);
+}
+
+int CtlWatch::stop()
+{
+    const std::optional<pid_t> holder = InstanceLock::holder(paths_.watchLock);
+    if (!holder) {
+        out_ << "No Quorvel watcher is running for this user.\n";
+        return 0;
+    }
+    if (::kill(*holder, SIGTERM) != 0) {
+        err_ << "quorvelctl: cannot stop the watcher (process " << *holder << "): " << std::strerror(errno) << "\n";
+        return 1;
+    }
+    // It takes its last sample first; the lock goes with the process. The bound only keeps a
+    // stuck watcher from holding the terminal for ever.
+    for (int i = 0; i < 600 && InstanceLock::holder(paths_.watchLock); ++i) {
+        ::usleep(50'000);
+    }
+    if (InstanceLock::holder(paths_.watchLock)) {
+        err_ << "quorvelctl: the watcher (process " << *holder << ") did not end\n";
+        return 1;
+    }
+    out_ << "Stopped the Quorvel watcher (process " << *holder << ").\n";
+    return 0;
 }
 
 int CtlWatch::autostart(const std::string& value)

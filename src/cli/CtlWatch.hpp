@@ -55,6 +55,8 @@ public:
 
 private:
     int autostart(const std::string& value);
+    // Ends the user's running watcher (after its last sample) and waits until it is gone.
+    int stop();
     // The termination signals arrive through `signals` as readable data.
     int watch(Sampling s, const SignalReader& signals);
     void onLinks(LinkMonitor& monitor, Sampling& s);

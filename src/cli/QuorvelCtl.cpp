@@ -6,6 +6,7 @@
 
 #include "cli/CtlBusServices.hpp"
 #include "cli/CtlChartProgram.hpp"
+#include "cli/CtlLimitText.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlExport.hpp"
 #include "cli/CtlHelp.hpp"
@@ -531,8 +532,7 @@ int QuorvelCtl::limits(const CtlArguments& a)
          << (app_->cutoffAtPlan() ? "on" : "off") << ", record places " << (app_->recordPlaces() ? "on" : "off")
          << "\n";
     for (const auto& limit : app_->pmodule()->limits()) {
-        out_ << limit->className() << " level " << limit->level() << " at "
-             << FileSize::formatMemoryStringDot1(limit->getPlanSignalLevel()) << "\n";
+        out_ << CtlLimitText::line(*limit) << "\n";
     }
     return 0;
 }

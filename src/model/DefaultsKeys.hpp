@@ -27,6 +27,12 @@ struct DefaultsKeys {
     static constexpr const char* kRoamingNotice = "Preferences_RoamingNotice";
     // Whether the places of use are recorded (location asked); absent means on.
     static constexpr const char* kRecordPlaces = "pkeyRecordPlacesBool";
+    // The window's size (logical pixels) and whether it was maximised, when it was last closed.
+    static constexpr const char* kWindowWidth = "WindowWidth";
+    static constexpr const char* kWindowHeight = "WindowHeight";
+    static constexpr const char* kWindowMaximized = "WindowMaximized";
+    // Whether the map may load its tiles over a counted (mobile or metered) connection; absent means off.
+    static constexpr const char* kMapTilesOverMobile = "MapTilesOverMobileData";
 
     static constexpr const char* kMonthName = "NM_MONTHNAME";
     static constexpr const char* kMonthNumber = "NM_MONTHNUM";
@@ -39,7 +45,7 @@ struct DefaultsKeys {
     static constexpr const char* kMonthMessage = "NM_MSG_STRING_MONTH";
     static constexpr const char* kOverboundMessage = "NM_MSG_STRING_O_MONTH";
 
-    static constexpr std::array<Entry, 11> kTopLevel = {{
+    static constexpr std::array<Entry, 15> kTopLevel = {{
         {kPlan, Kind::Unsigned},
         {kAutoReset, Kind::Boolean},
         {kMonthLimit, Kind::Boolean},
@@ -51,6 +57,10 @@ struct DefaultsKeys {
         {kAlertHistory, Kind::Dictionary},
         {kRoamingNotice, Kind::Integer},
         {kRecordPlaces, Kind::Boolean},
+        {kWindowWidth, Kind::Integer},
+        {kWindowHeight, Kind::Integer},
+        {kWindowMaximized, Kind::Boolean},
+        {kMapTilesOverMobile, Kind::Boolean},
     }};
     static constexpr std::array<Entry, 10> kAlertHistoryEntries = {{
         {kMonthName, Kind::Text},

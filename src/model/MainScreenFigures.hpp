@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Date.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -11,8 +12,8 @@ class FTrafficDataInformation;
 // Everything the main screen shows, as texts and gauge values, derived from one usage summary.
 // The window and the command line show the same figures.
 struct MainScreenFigures {
-    static constexpr const char* kAdviceExtend = "Consider the possibility of the Data Plan extending";
-    static constexpr const char* kAdviceWithin = "You stay within your normal range of usage";
+    static constexpr const char* kAdviceExtend = N_("Consider the possibility of the Data Plan extending");
+    static constexpr const char* kAdviceWithin = N_("You stay within your normal range of usage");
 
     std::string plan;
     std::string used;

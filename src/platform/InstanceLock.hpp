@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -21,6 +24,11 @@ public:
     // with the path).
     State state() const { return state_; }
     const std::string& problem() const { return problem_; }
+    // Held: writes this process's id into the lock file, so that it can be told to stop.
+    void recordHolder() const;
+    // The process that holds the lock of `lockFile` and recorded itself; nothing when the lock is
+    // free (a recorded id left by an ended holder is not believed) or the file cannot be read.
+    static std::optional<pid_t> holder(const std::filesystem::path& lockFile);
 
 private:
     int fd_ = -1;

@@ -21,6 +21,7 @@
 #include "platform/AutostartEntry.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/WatcherLauncher.hpp"
+#include "shell/FWindowSizeMemory.hpp"
 #include "ui/dialog/gtk/CODialog.hpp"
 #include "ui/settings/gtk/ContactUtils.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
@@ -102,7 +103,8 @@ void FAppDelegate::onStartup()
 {
     adw_init();
     FTabInterface::installStyle();
-    UIDeviceVersion::setIdiom(monitorIdiom());
+    const auto stored = FWindowSizeMemory::storedWidth(services_.env().defaults);
+    UIDeviceVersion::setIdiom(stored ? UIDeviceVersion::idiomForWindowWidth(*stored) : monitorIdiom());
     auto action = Gio::SimpleAction::create("show-alert", Glib::VariantType("(sss)"));
     action->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onShowAlertAction));
     app_->add_action(action);

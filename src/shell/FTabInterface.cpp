@@ -13,6 +13,7 @@
 #include "ui/dialog/gtk/CODialogWindowOverlay.hpp"
 #include "ui/main/gtk/FViewController.hpp"
 #include "ui/gtk/ImageStore.hpp"
+#include "platform/Translation.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
@@ -44,14 +45,19 @@ void FTabInterface::installStyle()
 }
 
 FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
-    : context_(context), window_(UIDeviceVersion::idiom()), content_(Gtk::Orientation::VERTICAL), switcher_(context.app)
+    : context_(context),
+      window_(UIDeviceVersion::idiom()),
+      content_(Gtk::Orientation::VERTICAL),
+      switcher_(context.app),
+      menu_(app, window_),
+      size_(window_, context.defaults)
 {
     installStyle();
     app.add_window(window_);
     window_.set_title("Quorvel");
     window_.set_icon_name("org.quorvel.Quorvel");
     const bool tablet = UIDeviceVersion::isPadInterface();
-    window_.set_default_size(tablet ? 1024 : 360, tablet ? 768 : 720);
+    size_.restore(tablet ? 1024 : 360, tablet ? 768 : 720);
 
     GtkWidget* stack = adw_view_stack_new();
     stack_ = ADW_VIEW_STACK(stack);
@@ -64,9 +70,11 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
     gtk_box_append(content_.gobj(), bar);
     window_.set_child(content_);
-    // The toolkit's own title bar, with the choice of the plan shown at its start.
+    // The toolkit's own title bar: the choice of the plan shown at its start, the primary menu
+    // at its end.
     GtkWidget* header = adw_header_bar_new();
     adw_header_bar_pack_start(ADW_HEADER_BAR(header), GTK_WIDGET(switcher_.widget().gobj()));
+    adw_header_bar_pack_end(ADW_HEADER_BAR(header), GTK_WIDGET(menu_.button().gobj()));
     gtk_window_set_titlebar(GTK_WINDOW(window_.gobj()), header);
     CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window
 
@@ -77,9 +85,26 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     installShortcuts(app);
 }
 
-// Ctrl+Q quits, Ctrl+W closes the window (GTK's own "window.close").
+// Ctrl+Q quits, Ctrl+W closes the window (GTK's own "window.close"); Alt+1…4 choose a tab and
+// Ctrl+Page Up/Down go to the one before or after, as in every tabbed GNOME application.
 void FTabInterface::installShortcuts(Gtk::Application& app)
 {
+    auto tab = Gio::SimpleAction::create("tab", Glib::VariantType("i"));
+    tab->signal_activate().connect([this](const Glib::VariantBase& v) {
+        const int index = Glib::VariantBase::cast_dynamic<Glib::Variant<int>>(v).get();
+        if (index >= 0 && index < 4) {
+            selectTab(index);
+        }
+    });
+    window_.add_action(tab);
+    const auto step = [this](int by) { selectTab((selectedTab() + by + 4) % 4); };
+    window_.add_action("previous-tab", [step] { step(-1); });
+    window_.add_action("next-tab", [step] { step(1); });
+    for (int i = 0; i < 4; ++i) {
+        app.set_accel_for_action("win.tab(" + std::to_string(i) + ")", "<Alt>" + std::to_string(i + 1));
+    }
+    app.set_accel_for_action("win.previous-tab", "<Control>Page_Up");
+    app.set_accel_for_action("win.next-tab", "<Control>Page_Down");
     if (!app.has_action("quit")) {
         auto quit = Gio::SimpleAction::create("quit");
         quit->signal_activate().connect([&app](const Glib::VariantBase&) { app.quit(); });
@@ -136,7 +161,7 @@ void FTabInterface::formChanged()
 void FTabInterface::addScreen(std::unique_ptr<TabScreen> screen, int index)
 {
     AdwViewStackPage* page = adw_view_stack_add_titled(stack_, screen->widget().gobj(), kPageNames[index],
-                                                       screen->title().c_str());
+                                                       Translation::tr(screen->title().c_str()));
     adw_view_stack_page_set_icon_name(page, kTabImages[index].normal);
     // The reference page takes the whole window; the bar comes back when it is left.
     screen->setTabBarHiddenHandler(

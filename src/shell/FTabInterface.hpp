@@ -10,6 +10,8 @@
 
 #include "shell/FFormWindow.hpp"
 #include "ui/main/gtk/FPlanSwitcher.hpp"
+#include "shell/FPrimaryMenu.hpp"
+#include "shell/FWindowSizeMemory.hpp"
 
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
@@ -42,6 +44,7 @@ public:
     FTabInterface& operator=(const FTabInterface&) = delete;
 
     FFormWindow& window() { return window_; }
+    FPrimaryMenu& primaryMenu() { return menu_; }
     // The four screens in tab order.
     const std::vector<std::unique_ptr<TabScreen>>& screens() const { return screens_; }
     int selectedTab() const;
@@ -70,6 +73,8 @@ private:
     FFormWindow window_;
     Gtk::Box content_;
     FPlanSwitcher switcher_;
+    FPrimaryMenu menu_;
+    FWindowSizeMemory size_;
     AdwViewStack* stack_ = nullptr;  // owned by content_
     AdwViewSwitcherBar* bar_ = nullptr;  // owned by content_
     std::vector<AdwViewStackPage*> pages_;

@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 using quorvel::clitest::readFile;
 using quorvel::test::TempDir;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 struct CtlRun {
@@ -155,6 +156,24 @@ void expectRefused(const CtlHome& h, const std::vector<std::string>& args, const
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_TRUE(r.err.ends_with("\n"));
     EXPECT_EQ(snapshot(h.home()), before);
+}
+
+TEST(CtlLimits, TheLimitsReadAsAlertsAtAShareOfAnAmountNotAsClassNames)
+{
+    CtlHome home;
+    home.setCounters(1000, 1000);
+    home.setUp("3000", "1");
+    const CtlRun r = home.ctl({"limits"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_THAT(r.out, Not(HasSubstr("CTraffic")));
+    EXPECT_THAT(r.out, HasSubstr("\nData limit exceeding at 200% of the plan: 6 GB\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nData limit exceeding at 120% of the plan: 3.6 GB\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nMonthly limit at 90% of the plan: 2.7 GB\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nDaily limit at 100% of a day's share of the plan: "));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 13) << "the switches, then twelve limits";
+
+    ASSERT_EQ(home.ctl({"limits", "--overbound", "off"}).code, 0);
+    EXPECT_THAT(home.ctl({"limits"}).out, Not(HasSubstr("Data limit exceeding at")));
 }
 
 TEST(CtlValues, InvalidPlansAndStartDaysAreRefusedAndChangeNothing)

@@ -268,7 +268,7 @@ TEST_F(CtlOldState, LoadsWithEveryFigureAndItsFirstSampleBooksWhatCanBeKnown)
     EXPECT_THAT(before, ::testing::HasSubstr("2026-03-01,10000000,day,0\n"));
     std::string out;
     ASSERT_EQ(h.ctl({"limits"}, &out), 0) << h.lastError;
-    EXPECT_THAT(out, ::testing::HasSubstr("level 0.9 at 1.8 GB")) << "the 2000 MB plan";
+    EXPECT_THAT(out, ::testing::HasSubstr("Monthly limit at 90% of the plan: 1.8 GB")) << "the 2000 MB plan";
 
     // wwan0 went past 2^32 since (5,000,000,000 is 705,032,704 modulo 2^32): 1,000 bytes grew
     // on rmnet_data1 and the old sum cannot see more.

@@ -218,7 +218,7 @@ TEST_F(FileAccess, AFullDataFolderLeavesTheDefaultsAsTheyWereAndEveryChangeExits
     const CtlResult limits = ctl({"limits"});
     EXPECT_EQ(limits.code, 0) << limits.err;
     EXPECT_THAT(limits.out, HasSubstr("Daily limit on, monthly limit on, data limit exceeding on"));
-    EXPECT_THAT(limits.out, HasSubstr("CTrafficLimitDay"));
+    EXPECT_THAT(limits.out, HasSubstr("Daily limit at 100% of a day's share of the plan: "));
 }
 
 TEST_F(FileAccess, AFifoInPlaceOfEitherFileEndsEveryCommandWith4AndIsKept)

@@ -117,6 +117,27 @@ TEST_F(Watcher, OnePerUserAndItsLastSampleAtTermination)
     EXPECT_EQ(quorvel::clitest::waitForProcess(next), 0);
 }
 
+TEST_F(Watcher, StopEndsTheRunningWatcherAfterItsLastSampleAndSaysWhenThereIsNone)
+{
+    setCounters(1000, 1000);
+    ASSERT_EQ(ctl({"setup", "--plan", "2000", "--start-day", "1"}), 0) << err;
+    EXPECT_EQ(ctl({"watch", "--stop"}), 0) << err;
+    EXPECT_NE(out.find("No Quorvel watcher is running"), std::string::npos) << out;
+
+    const pid_t watcher = startWatch("stopped");
+    ASSERT_GT(watcher, 0);
+    ASSERT_TRUE(waitForText(home() / "stopped.out", kReady));
+    setCounters(4000, 1000);
+    EXPECT_EQ(ctl({"watch", "--stop"}), 0) << err;
+    EXPECT_NE(out.find("Stopped the Quorvel watcher (process " + std::to_string(watcher) + ")"), std::string::npos)
+        << out;
+    EXPECT_EQ(quorvel::clitest::waitForProcess(watcher), 0) << readFile(home() / "stopped.err");
+    EXPECT_EQ(booked(), 3000u) << "its last sample was taken before it ended";
+
+    EXPECT_EQ(ctl({"watch", "--stop"}), 0) << err;
+    EXPECT_NE(out.find("No Quorvel watcher is running"), std::string::npos) << "an id left in the file is not believed";
+}
+
 TEST_F(Watcher, WaitsForTheSetUpAndBooksNothingBeforeIt)
 {
     setCounters(1000, 1000);

@@ -26,7 +26,7 @@ void installStyle()
         auto provider = Gtk::CssProvider::create();
         provider->load_from_data(R"(
 .qv-chart-screen { background-color: rgb(36, 38, 51); }
-.qv-chart-screen label.qv-chart-empty { color: #9a9eb2; font-size: 15px; }
+.qv-chart-screen label.qv-chart-empty { color: #9a9eb2; font-size: 11.25pt; }
 .qv-chart-screen .qv-chart-dots { color: #dee0e8; padding: 4px 0 8px 0; }
 .qv-chart-screen carousel:focus-visible { outline: 2px solid #99cc33; outline-offset: -3px; }
 )");

@@ -9,6 +9,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/stack.h>
 
+#include "platform/Translation.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
@@ -32,7 +33,7 @@ public:
     ChartViewContainerViewController& operator=(const ChartViewContainerViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return "Chart"; }
+    std::string title() const override { return N_("Chart"); }
     // A new summary: every page is rebuilt or updated; a null one is ignored.
     void updateInterface(const SharedSummary& summary) override;
     // After previous months were reset: only the current month stays.

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/gtk/FChartPageWidget.hpp"
 
+#include "charts/ChartDescription.hpp"
+#include "model/FTrafficDataInformation.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
 #include "plot/cairo/CPTPangoTextMetrics.hpp"
+#include "platform/Translation.hpp"
+#include "ui/gtk/AccessibleText.hpp"
 
 namespace quorvel {
 
@@ -14,6 +18,8 @@ FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
     set_vexpand(true);
     host(chartArea_, controller_->pchartView);
     host(barArea_, controller_->pbarView);
+    AccessibleText::name(chartArea_, "Total Traffic");
+    AccessibleText::name(barArea_, "Traffic Usage");
     graphs_.append(chartArea_);
     graphs_.append(barArea_);
     scroller_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
@@ -61,12 +67,23 @@ void FChartPageWidget::screenScaleChanged()
 
 void FChartPageWidget::updateInterface(const SharedSummary& summary)
 {
+    // Described at once: a screen reader may read a page that is not on screen.
+    describe(summary);
     if (!get_mapped()) {
         pending_ = summary;
         return;
     }
     pending_.reset();
     controller_->updateInterface(summary);
+}
+
+// Both graphs draw the same month: the words of one serve for both.
+void FChartPageWidget::describe(const SharedSummary& shown)
+{
+    const MonthTraffic* month = shown ? shown->getMonthItemInfoforMonth(controller_->tag) : nullptr;
+    const std::string text = month != nullptr ? ChartDescription::of(*month) : _("No traffic recorded yet");
+    AccessibleText::describe(chartArea_, text);
+    AccessibleText::describe(barArea_, text);
 }
 
 void FChartPageWidget::applyPending()

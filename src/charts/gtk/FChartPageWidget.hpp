@@ -30,6 +30,8 @@ public:
     // Applied at once while the page is mapped; otherwise kept, and applied when it is mapped,
     // so that the pages of a tab not shown build and draw nothing at every update.
     void updateInterface(const SharedSummary& summary);
+    // What a screen reader says for the page's graphs: the month's figures.
+    void describe(const SharedSummary& summary);
     bool hasPendingUpdate() const { return pending_ != nullptr; }
 
     Gtk::DrawingArea& chartArea() { return chartArea_; }

@@ -6,6 +6,9 @@ extern "C" {
 
 #include "locations/gtk/LocationViewController.hpp"
 
+#include "model/DefaultsKeys.hpp"
+#include "platform/UserDefaults.hpp"
+
 #include <algorithm>
 
 #include <gtkmm/cssprovider.h>
@@ -23,6 +26,7 @@ menubutton.quorvel-map-pin > button {
   padding: 0; min-width: 0; min-height: 0; background: none; box-shadow: none; border-radius: 0;
 }
 popover.quorvel-map-callout > contents { padding: 8px 12px; }
+label.quorvel-map-note { padding: 4px 10px; margin: 8px 56px; border-radius: 6px; background: rgba(0,0,0,0.6); color: white; }
 )css";
 
 void installStyleOnce()
@@ -38,6 +42,19 @@ void installStyleOnce()
     installed = true;
 }
 
+// The map's own zoom buttons carry their words only as tooltips; screen readers get them as names.
+void nameButtonsByTooltip(GtkWidget* widget)
+{
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child != nullptr;
+         child = gtk_widget_get_next_sibling(child)) {
+        const char* tip = gtk_widget_get_tooltip_text(child);
+        if (GTK_IS_BUTTON(child) && tip != nullptr) {
+            gtk_accessible_update_property(GTK_ACCESSIBLE(child), GTK_ACCESSIBLE_PROPERTY_LABEL, tip, -1);
+        }
+        nameButtonsByTooltip(child);
+    }
+}
+
 ShumateSimpleMap* createMap()
 {
     auto* map = SHUMATE_SIMPLE_MAP(shumate_simple_map_new());
@@ -51,6 +68,7 @@ ShumateSimpleMap* createMap()
     gtk_widget_set_valign(GTK_WIDGET(shumate_simple_map_get_scale(map)), GTK_ALIGN_START);
     gtk_widget_set_hexpand(GTK_WIDGET(map), TRUE);
     gtk_widget_set_vexpand(GTK_WIDGET(map), TRUE);
+    nameButtonsByTooltip(GTK_WIDGET(map));
     return map;
 }
 
@@ -69,6 +87,14 @@ LocationViewController::LocationViewController(ScreenContext& context) : context
     root_.set_child(*graticule_);
     gtk_overlay_add_overlay(root_.gobj(), GTK_WIDGET(mpView_));
     gtk_overlay_set_measure_overlay(root_.gobj(), GTK_WIDGET(mpView_), TRUE);
+    tileNote_.add_css_class("quorvel-map-note");
+    tileNote_.set_wrap(true);
+    tileNote_.set_halign(Gtk::Align::CENTER);
+    tileNote_.set_valign(Gtk::Align::START);
+    tileNote_.set_visible(false);
+    root_.add_overlay(tileNote_);
+    network_.onChange([this] { applyTilePolicy(); });
+    applyTilePolicy();
     root_.set_hexpand(true);
     root_.set_vexpand(true);
     scheduleCentring();
@@ -82,6 +108,24 @@ LocationViewController::~LocationViewController()
     }
     markers_.clear();
     root_.unset_child();  // the ground goes before the overlay that holds it
+}
+
+// The tile layer is the map's only client of the network: hidden, it asks the servers for nothing
+// (the file cache of the tile downloader shows the kept tiles when it is shown offline).
+void LocationViewController::applyTilePolicy()
+{
+    const TilePolicy::Network network{network_.available(), network_.metered()};
+    const bool allowed = context_.defaults.boolForKey(DefaultsKeys::kMapTilesOverMobile).value_or(false);
+    tileDecision_ = TilePolicy::decide(network, allowed);
+    GtkWidget* map = GTK_WIDGET(shumate_simple_map_get_map(mpView_));
+    for (GtkWidget* child = gtk_widget_get_first_child(map); child != nullptr; child = gtk_widget_get_next_sibling(child)) {
+        if (SHUMATE_IS_MAP_LAYER(child)) {
+            gtk_widget_set_visible(child, tileDecision_ != TilePolicy::Decision::NotOverMobileData);
+        }
+    }
+    const std::string note = Translation::tr(TilePolicy::reason(tileDecision_));
+    tileNote_.set_text(note);
+    tileNote_.set_visible(!note.empty());
 }
 
 void LocationViewController::updateInterface(const SharedSummary& summary)

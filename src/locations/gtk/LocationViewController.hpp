@@ -3,12 +3,16 @@
 #include <memory>
 #include <vector>
 
+#include <gtkmm/label.h>
 #include <gtkmm/overlay.h>
 #include <shumate/shumate.h>
 
+#include "platform/Translation.hpp"
 #include "locations/gtk/MapGraticule.hpp"
 #include "locations/MapRegion.hpp"
 #include "locations/gtk/MarkerView.hpp"
+#include "locations/TilePolicy.hpp"
+#include "platform/glib/NetworkCost.hpp"
 #include "ui/ScreenContext.hpp"
 #include "ui/TabScreen.hpp"
 #include "model/SharedSummary.hpp"
@@ -27,8 +31,14 @@ public:
     LocationViewController& operator=(const LocationViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return "Locations"; }
+    std::string title() const override { return N_("Locations"); }
     void updateInterface(const SharedSummary& summary) override;
+    // The setting may have changed on the settings tab.
+    void viewWillAppear() override { applyTilePolicy(); }
+    // Loads tiles, or leaves them out and says why (the decision is the policy's).
+    void applyTilePolicy();
+    TilePolicy::Decision tileDecision() const { return tileDecision_; }
+    const Gtk::Label& tileNote() const { return tileNote_; }
     void onResetLocationsHandler(const void* sender) override;
 
     void updateControls();
@@ -64,6 +74,9 @@ private:
 
     ScreenContext& context_;
     Gtk::Overlay root_;
+    Gtk::Label tileNote_;
+    NetworkCost network_;
+    TilePolicy::Decision tileDecision_ = TilePolicy::Decision::Load;
     ShumateSimpleMap* mpView_ = nullptr;     // owned by root_
     ShumateMarkerLayer* layer_ = nullptr;    // owned by the map
     std::unique_ptr<MapGraticule> graticule_;

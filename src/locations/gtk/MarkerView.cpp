@@ -59,7 +59,8 @@ void MarkerView::applyAnnotation()
     subtitle_.set_text(annotation_->subtitle());
     // Screen readers name the pin by its amount, as sighted users read its colour.
     gtk_accessible_update_property(GTK_ACCESSIBLE(button_.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
-                                   annotation_->title().c_str(), -1);
+                                   annotation_->title().c_str(), GTK_ACCESSIBLE_PROPERTY_DESCRIPTION,
+                                   annotation_->subtitle().c_str(), -1);
 }
 
 }  // namespace quorvel

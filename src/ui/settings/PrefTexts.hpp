@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Translation.hpp"
+
 namespace quorvel {
 
 class UserDefaults;
@@ -16,39 +18,40 @@ public:
     // The plan shown when the defaults hold none.
     static constexpr std::uint64_t kPlanWithoutPreference = 10'000'000'000ULL;
 
-    static constexpr const char* kTitleSettings = "Settings";
-    static constexpr const char* kTitleReset = "Reset";
-    static constexpr const char* kTitleReference = "Reference";
+    static constexpr const char* kTitleSettings = N_("Settings");
+    static constexpr const char* kTitleReset = N_("Reset");
+    static constexpr const char* kTitleReference = N_("Reference");
 
-    static constexpr const char* kHeaderPlan = "Plan";
-    static constexpr const char* kHeaderAlerts = "Alerts on Data Usage";
-    static constexpr const char* kHeaderReset = "Reset";
-    static constexpr const char* kHeaderInformation = "Information";
-    static constexpr const char* kHeaderCounting = "Counting";
-    static constexpr const char* kHeaderResetStatistic = "Reset Statistic";
+    static constexpr const char* kHeaderPlan = N_("Plan");
+    static constexpr const char* kHeaderAlerts = N_("Alerts on Data Usage");
+    static constexpr const char* kHeaderReset = N_("Reset");
+    static constexpr const char* kHeaderInformation = N_("Information");
+    static constexpr const char* kHeaderCounting = N_("Counting");
+    static constexpr const char* kHeaderResetStatistic = N_("Reset Statistic");
 
-    static constexpr const char* kFooterPlan = "Set up data plan";
-    static constexpr const char* kFooterAlerts = "Enable notifications on exceeding the certain usage";
-    static constexpr const char* kFooterInformation = "Learn more about application usage";
+    static constexpr const char* kFooterPlan = N_("Set up data plan");
+    static constexpr const char* kFooterAlerts = N_("Enable notifications on exceeding the certain usage");
+    static constexpr const char* kFooterInformation = N_("Learn more about application usage");
 
-    static constexpr const char* kRowDailyLimit = "Daily Limit";
-    static constexpr const char* kRowMonthlyLimit = "Monthly Limit";
-    static constexpr const char* kRowOverbound = "Data Limit Exceeding";
-    static constexpr const char* kRowResetStatistic = "Reset Statistic";
-    static constexpr const char* kRowPreviousMonths = "Previous Months Data Usage";
-    static constexpr const char* kRowResetAll = "Reset All";
-    static constexpr const char* kRowReference = "Quorvel Reference";
-    static constexpr const char* kRowConcern = "Report a Concern";
-    static constexpr const char* kRowFeedback = "Give a Feedback";
-    static constexpr const char* kRowConnections = "Counted connections";
-    static constexpr const char* kRowBackground = "Count in the Background";
-    static constexpr const char* kRowRecordPlaces = "Record Places";
-    static constexpr const char* kRowCutoff = "Turn Off Mobile Data at Plan";
+    static constexpr const char* kRowDailyLimit = N_("Daily Limit");
+    static constexpr const char* kRowMonthlyLimit = N_("Monthly Limit");
+    static constexpr const char* kRowOverbound = N_("Data Limit Exceeding");
+    static constexpr const char* kRowResetStatistic = N_("Reset Statistic");
+    static constexpr const char* kRowPreviousMonths = N_("Previous Months Data Usage");
+    static constexpr const char* kRowResetAll = N_("Reset All");
+    static constexpr const char* kRowReference = N_("Quorvel Reference");
+    static constexpr const char* kRowConcern = N_("Report a Concern");
+    static constexpr const char* kRowFeedback = N_("Give a Feedback");
+    static constexpr const char* kRowConnections = N_("Counted connections");
+    static constexpr const char* kRowBackground = N_("Count in the Background");
+    static constexpr const char* kRowRecordPlaces = N_("Record Places");
+    static constexpr const char* kRowMapTiles = N_("Load Map Tiles over Mobile Data");
+    static constexpr const char* kRowCutoff = N_("Turn Off Mobile Data at Plan");
 
-    static constexpr const char* kConfirmPreviousTitle = "Previous Months Traffics";
-    static constexpr const char* kConfirmPreviousMessage = "Are you sure you want reset previous month traffic statistic?";
-    static constexpr const char* kConfirmLocationsTitle = "Traffic Locations";
-    static constexpr const char* kConfirmLocationsMessage = "Are you sure you want reset traffic locations statistic?";
+    static constexpr const char* kConfirmPreviousTitle = N_("Previous Months Traffics");
+    static constexpr const char* kConfirmPreviousMessage = N_("Are you sure you want reset previous month traffic statistic?");
+    static constexpr const char* kConfirmLocationsTitle = N_("Traffic Locations");
+    static constexpr const char* kConfirmLocationsMessage = N_("Are you sure you want reset traffic locations statistic?");
 
     // "tabrow" alone, "tabrow_up" first, "tabrow_down" last, "tabrow_center" between; "ipad_" first
     // on tablets.

@@ -2,6 +2,7 @@
 // The two e-mails: their mailto: URIs, when nothing is offered, and the news invitation that is
 // spent before it is made, once per installation, and asks inside the window before the mail
 // program opens.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <adwaita.h>
@@ -25,6 +26,9 @@
 
 namespace quorvel {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 TEST(ContactUtilsUri, MailtoUris)
 {
@@ -68,6 +72,10 @@ protected:
             parents.push_back(parent);
             askedWhenOpened = defaults.boolForKey(DefaultsKeys::kNewsAsked).value_or(false);
         };
+        contact.canOpenStore = [this] { return softwareCentre; };
+        contact.explain = [this](const std::string& title, const std::string& text, Gtk::Window*) {
+            explained.push_back(title + ": " + text);
+        };
     }
     void TearDown() override
     {
@@ -76,6 +84,8 @@ protected:
         }
         contact.canSendMail = saved.canSendMail;
         contact.openUri = saved.openUri;
+        contact.canOpenStore = saved.canOpenStore;
+        contact.explain = saved.explain;
         contact.setMpvc(nullptr);
         UIDeviceVersion::setIdiom(UIDeviceVersion::Idiom::Phone);
     }
@@ -99,9 +109,13 @@ protected:
     struct {
         std::function<bool()> canSendMail;
         std::function<void(const std::string&, Gtk::Window*)> openUri;
-    } saved{contact.canSendMail, contact.openUri};
+        std::function<bool()> canOpenStore;
+        std::function<void(const std::string&, const std::string&, Gtk::Window*)> explain;
+    } saved{contact.canSendMail, contact.openUri, contact.canOpenStore, contact.explain};
     UserDefaults defaults;
     bool mailProgram = true;
+    bool softwareCentre = true;
+    std::vector<std::string> explained;
     bool askedWhenOpened = false;
     std::vector<std::string> opened;
     std::vector<Gtk::Window*> parents;
@@ -126,6 +140,25 @@ TEST_F(ContactUtilsTest, NothingWithoutAMailProgramOrARecipient)
     EXPECT_EQ(opened, std::vector<std::string>{"mailto:support@quorvel.org?subject=S"});
     EXPECT_EQ(parents, std::vector<Gtk::Window*>{&window});
     EXPECT_EQ(contact.mpvc(), &window);
+}
+
+TEST_F(ContactUtilsTest, EachRequestGoesToItsProgramOrSaysWhyItCannot)
+{
+    contact.reportConcern(&window);
+    contact.giveFeedback(&window);
+    EXPECT_EQ(opened, (std::vector<std::string>{"mailto:support@quorvel.org?subject=Quorvel.%20Concern%20Report",
+                                                "appstream://org.quorvel.Quorvel"}));
+    EXPECT_TRUE(explained.empty());
+
+    mailProgram = false;
+    softwareCentre = false;
+    contact.reportConcern(&window);
+    contact.giveFeedback(&window);
+    EXPECT_EQ(opened.size(), 2u) << "nothing more handed to a program";
+    ASSERT_EQ(explained.size(), 2u);
+    EXPECT_THAT(explained[0], StartsWith("No Mail Program: "));
+    EXPECT_THAT(explained[0], HasSubstr("support@quorvel.org"));
+    EXPECT_THAT(explained[1], StartsWith("No Software Centre: "));
 }
 
 TEST_F(ContactUtilsTest, SubscriptionIsOfferedOnceAndSpentBeforehand)

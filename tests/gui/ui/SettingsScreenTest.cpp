@@ -57,7 +57,7 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
     const std::vector<std::string> information = {"Information", "Quorvel Reference", "Report a Concern",
                                                   "Give a Feedback", "Learn more about application usage",
                                                   "Counting", "Counted connections", "Record Places",
-                                                  "Count in the Background"};
+                                                  "Load Map Tiles over Mobile Data", "Count in the Background"};
     auto expected = common;
     expected.push_back("Reset Statistic");
     expected.insert(expected.end(), information.begin(), information.end());
@@ -379,7 +379,15 @@ TEST_F(SettingsScreenTest, ConcernReportAndStorePage)
     ContactUtils& contact = ContactUtils::sharedUtils();
     const auto savedCan = contact.canSendMail;
     const auto savedOpen = contact.openUri;
+    const auto savedStore = contact.canOpenStore;
+    const auto savedExplain = contact.explain;
     std::vector<std::string> opened;
+    std::vector<std::string> explained;
+    contact.canOpenStore = [] { return true; };
+    contact.explain = [&](const std::string& title, const std::string&, Gtk::Window* parent) {
+        explained.push_back(title);
+        EXPECT_EQ(parent, window.get());
+    };
     contact.openUri = [&](const std::string& uri, Gtk::Window* parent) {
         opened.push_back(uri);
         EXPECT_EQ(parent, window.get());
@@ -387,7 +395,8 @@ TEST_F(SettingsScreenTest, ConcernReportAndStorePage)
     Settings& screen = settings();
     contact.canSendMail = [] { return false; };
     screen.tableViewDidSelectRow(Settings::kInformation, 1);
-    EXPECT_TRUE(opened.empty()) << "without a mail program the row does nothing visible";
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(explained, std::vector<std::string>{"No Mail Program"}) << "without a mail program the row says so";
     contact.canSendMail = [] { return true; };
     screen.tableViewDidSelectRow(Settings::kInformation, 1);
     screen.tableViewDidSelectRow(Settings::kInformation, 2);
@@ -396,6 +405,8 @@ TEST_F(SettingsScreenTest, ConcernReportAndStorePage)
     EXPECT_EQ(contact.mpvc(), window.get());
     contact.canSendMail = savedCan;
     contact.openUri = savedOpen;
+    contact.canOpenStore = savedStore;
+    contact.explain = savedExplain;
     contact.setMpvc(nullptr);
 }
 

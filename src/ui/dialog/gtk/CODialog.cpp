@@ -22,6 +22,11 @@ namespace quorvel {
 
 namespace {
 
+void dialogClassInit(void* klass, void* /*data*/)
+{
+    gtk_widget_class_set_accessible_role(GTK_WIDGET_CLASS(klass), GTK_ACCESSIBLE_ROLE_ALERT_DIALOG);
+}
+
 constexpr double kInset = CODialogLayout::kContentInset;
 constexpr double kTitleSize = 18;     // points
 constexpr double kSubtitleSize = 14;  // points
@@ -48,6 +53,7 @@ std::shared_ptr<CODialog> CODialog::dialogWithWindow(Gtk::Window& hostWindow)
 
 CODialog::CODialog(Passkey, Gtk::Window& hostWindow)
     : Glib::ObjectBase("QuorvelCODialog"),
+      Glib::ExtraClassInit(dialogClassInit),
       hostWindow_(GTK_WINDOW(g_object_ref(hostWindow.gobj()))),
       presentAnimation_(*this),
       contentAnimation_(*this),
@@ -225,8 +231,21 @@ void CODialog::showOrUpdateAnimatedInternal(bool animated)
     }
     hiding_ = false;
     set_can_target(true);
+    updateAccessibleTexts();
     focusFirstResponder();
     shownOrUpdated_.emit(newShow);
+}
+
+void CODialog::updateAccessibleTexts()
+{
+    gtk_accessible_update_property(GTK_ACCESSIBLE(gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL, title_.c_str(),
+                                   GTK_ACCESSIBLE_PROPERTY_DESCRIPTION, subtitle_.c_str(), -1);
+    for (CODialogTextField* field : textFields_) {
+        const std::string hint = field->get_placeholder_text();
+        const std::string name = hint.empty() || hint == title_ ? title_ : title_ + ", " + hint;
+        gtk_accessible_update_property(GTK_ACCESSIBLE(field->gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL, name.c_str(),
+                                       GTK_ACCESSIBLE_PROPERTY_DESCRIPTION, subtitle_.c_str(), -1);
+    }
 }
 
 void CODialog::hideAnimated(bool animated)

@@ -8,6 +8,7 @@
 
 #include <gdk/gdk.h>
 #include <gtkmm/fixed.h>
+#include <glibmm/extraclassinit.h>
 #include <gtkmm/widget.h>
 #include <gtkmm/window.h>
 #include <pangomm/fontdescription.h>
@@ -28,7 +29,7 @@ class CODialogWindowOverlay;
 // accessory, numeric text fields and a row of buttons, drawn by hand and shown over a dimmed
 // layer that covers the host window. Made only through dialogWithWindow; while it is on screen
 // (or about to be) it keeps itself alive, so a caller may drop its pointer at any time.
-class CODialog : public Gtk::Widget, public std::enable_shared_from_this<CODialog> {
+class CODialog : public Gtk::Widget, public Glib::ExtraClassInit, public std::enable_shared_from_this<CODialog> {
     struct Passkey {
         explicit Passkey() = default;
     };
@@ -105,6 +106,9 @@ public:
     }
     void drawButtonInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect, const std::string& title,
                           bool highlighted, bool down) const;
+    // What a screen reader finds of the drawn texts: the title as the dialog's name, the message
+    // as its description, and each field named after the question it answers.
+    void updateAccessibleTexts();
     void drawTitleInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect, bool isSubtitle) const;
     void drawSymbolInRect(const Cairo::RefPtr<Cairo::Context>& cr, const CODialogRect& rect) const
     {

@@ -12,6 +12,7 @@
 #include "platform/Assert.hpp"
 #include "ui/dialog/gtk/CODialog.hpp"
 #include "ui/PromptTarget.hpp"
+#include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
@@ -22,15 +23,16 @@ using Callback = void (PromptTarget::*)();
 
 struct Prompt {
     PromptKind kind;
-    std::string title;
+    std::string title;  // English; shown translated, with the SIM's name after it when one is set up
     const char* message;
     std::string placeholder;
     Callback cancelled;
     Callback entered;
+    std::string sim = {};
 };
 
-constexpr const char* kCancel = "Cancel";
-constexpr const char* kApply = "Apply";
+constexpr const char* kCancel = N_("Cancel");
+constexpr const char* kApply = N_("Apply");
 
 // What the message dialog's response handler needs; it lives as long as the dialog.
 struct Answer {
@@ -60,8 +62,9 @@ void openMessageDialog(PromptTarget& target, const Prompt& prompt)
     entry->set_input_purpose(Gtk::InputPurpose::DIGITS);
     entry->set_placeholder_text(prompt.placeholder);
     entry->set_activates_default(true);  // Enter applies
+    AccessibleText::name(*entry, prompt.title);
     adw_message_dialog_set_extra_child(dialog, GTK_WIDGET(entry->gobj()));
-    adw_message_dialog_add_responses(dialog, "cancel", kCancel, "apply", kApply, nullptr);
+    adw_message_dialog_add_responses(dialog, "cancel", Translation::tr(kCancel), "apply", Translation::tr(kApply), nullptr);
     adw_message_dialog_set_response_appearance(dialog, "apply", ADW_RESPONSE_SUGGESTED);
     adw_message_dialog_set_default_response(dialog, "apply");
     adw_message_dialog_set_close_response(dialog, "cancel");  // Escape cancels
@@ -95,14 +98,17 @@ void openDialogWidget(PromptTarget& target, const Prompt& prompt)
             }
         };
     };
-    dialog->addButtonWithTitle(kCancel, answer(prompt.cancelled));
-    dialog->addButtonWithTitle(kApply, answer(prompt.entered), true);
+    dialog->addButtonWithTitle(Translation::tr(kCancel), answer(prompt.cancelled));
+    dialog->addButtonWithTitle(Translation::tr(kApply), answer(prompt.entered), true);
     dialog->setCancelButtonIndex(0);  // Escape cancels, as in the message-dialog form
     dialog->showOrUpdateAnimated(true);
 }
 
-void open(PromptTarget& target, const Prompt& prompt)
+void open(PromptTarget& target, const Prompt& english)
 {
+    Prompt prompt = english;
+    prompt.title = sharUtils::titleFor(Translation::tr(english.title.c_str()), english.sim);
+    prompt.message = Translation::tr(english.message);
     if (UIDeviceVersion::isVersion5more()) {
         openMessageDialog(target, prompt);
     } else {
@@ -136,19 +142,19 @@ std::string sharUtils::titleFor(const char* title, const std::string& sim)
 
 void sharUtils::showPlanPrompt(PromptTarget& target, std::uint64_t nPlan, const std::string& sim)
 {
-    open(target, {PromptKind::Plan, titleFor(kPlanTitle, sim), "Enter your monthly data plan in Megabytes",
-                  planPlaceholder(nPlan), &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered});
+    open(target, {PromptKind::Plan, kPlanTitle, N_("Enter your monthly data plan in Megabytes"), planPlaceholder(nPlan),
+                  &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered, sim});
 }
 
 void sharUtils::showStartDayPrompt(PromptTarget& target, int nDay, const std::string& sim)
 {
-    open(target, {PromptKind::StartDay, titleFor(kStartDayTitle, sim), "Enter your plan billing day",
-                  startDayPlaceholder(nDay), &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered});
+    open(target, {PromptKind::StartDay, kStartDayTitle, N_("Enter your plan billing day"), startDayPlaceholder(nDay),
+                  &PromptTarget::StartDayCancelled, &PromptTarget::StartDayEntered, sim});
 }
 
 void sharUtils::showUsedPrompt(PromptTarget& target, std::uint64_t nUsed)
 {
-    open(target, {PromptKind::Used, kUsedTitle, "Enter the amount of used data (Megabytes)", usedPlaceholder(nUsed),
+    open(target, {PromptKind::Used, kUsedTitle, N_("Enter the amount of used data (Megabytes)"), usedPlaceholder(nUsed),
                   &PromptTarget::UsedDataCancelled, &PromptTarget::UsedDataEntered});
 }
 

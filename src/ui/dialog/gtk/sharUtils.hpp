@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Translation.hpp"
+
 namespace quorvel {
 
 class PromptTarget;
@@ -12,9 +14,9 @@ class PromptTarget;
 // self-drawn dialog widget; the answer goes to the target.
 class sharUtils {
 public:
-    static constexpr const char* kPlanTitle = "Monthly Data Plan";
-    static constexpr const char* kStartDayTitle = "Data Plan Start Date";
-    static constexpr const char* kUsedTitle = "Used Data";
+    static constexpr const char* kPlanTitle = N_("Monthly Data Plan");
+    static constexpr const char* kStartDayTitle = N_("Data Plan Start Date");
+    static constexpr const char* kUsedTitle = N_("Used Data");
 
     // nPlan in bytes; −1 (as signed) for no current value.
     static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan) { showPlanPrompt(target, nPlan, {}); }

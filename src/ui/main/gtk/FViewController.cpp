@@ -3,7 +3,7 @@
 
 #include <adwaita.h>
 
-#include <cstdio>
+#include <charconv>
 
 #include <gtkmm/box.h>
 #include <gtkmm/cssprovider.h>
@@ -15,7 +15,9 @@
 #include "model/FTrafficDataInformation.hpp"
 #include "model/MainScreenFigures.hpp"
 #include "platform/Clock.hpp"
+#include "platform/Translation.hpp"
 #include "ui/main/AllowanceParts.hpp"
+#include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/ImageStore.hpp"
 #include "ui/UIColorSets.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
@@ -24,15 +26,19 @@ namespace quorvel {
 
 namespace {
 
+// CSS wants a decimal point whatever the user's locale, which GTK makes the C library's; to_chars
+// ignores the locale.
 std::string cssColor(UIColorSets::Rgba c)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "rgba(%d,%d,%d,%.3f)", static_cast<int>(c.red * 255 + 0.5),
-                  static_cast<int>(c.green * 255 + 0.5), static_cast<int>(c.blue * 255 + 0.5), c.alpha);
-    return text;
+    const auto channel = [](double v) { return std::to_string(static_cast<int>(v * 255 + 0.5)); };
+    char alpha[32];
+    const auto written = std::to_chars(alpha, alpha + sizeof alpha, c.alpha, std::chars_format::fixed, 3);
+    return "rgba(" + channel(c.red) + "," + channel(c.green) + "," + channel(c.blue) + "," +
+           std::string(alpha, written.ptr) + ")";
 }
 
-// The screen's look, installed once for the display. Advice in the accent or in light grey
+// The screen's look, installed once for the display. Text sizes are in points, which follow the
+// desktop's text scaling (pixels would not). Advice in the accent or in light grey
 // (two thirds white), the percentage and the three plan figures leading.
 void installStyle()
 {
@@ -40,23 +46,23 @@ void installStyle()
         const std::string css = R"(
 .qv-data-screen { background-color: #24263a; }
 .qv-data-screen label { color: #dee0e8; }
-.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 11px; font-weight: 700; letter-spacing: 1px; }
-.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 15px; }
-.qv-data-screen label.qv-date { font-size: 18px; font-weight: 700; }
-.qv-data-screen label.qv-percent { font-size: 64px; font-weight: 800; }
-.qv-data-screen label.qv-percent.qv-large { font-size: 96px; }
-.qv-data-screen label.qv-percent-sign { font-size: 28px; font-weight: 700; color: #9a9eb2; }
-.qv-data-screen label.qv-percent-sign.qv-large { font-size: 40px; }
-.qv-data-screen label.qv-hero-value { font-size: 24px; font-weight: 800; }
-.qv-data-screen label.qv-hero-value.qv-large { font-size: 34px; }
-.qv-data-screen label.qv-value { font-size: 17px; font-weight: 700; }
-.qv-data-screen label.qv-value.qv-large { font-size: 22px; }
-.qv-data-screen label.qv-row-value { font-size: 15px; font-weight: 700; }
-.qv-data-screen label.qv-advice.qv-large { font-size: 17px; }
-.qv-data-screen label.qv-advice { font-size: 15px; font-weight: 700; color: #aaaaaa; }
+.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 8.25pt; font-weight: 700; letter-spacing: 1px; }
+.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 11.25pt; }
+.qv-data-screen label.qv-date { font-size: 13.5pt; font-weight: 700; }
+.qv-data-screen label.qv-percent { font-size: 48pt; font-weight: 800; }
+.qv-data-screen label.qv-percent.qv-large { font-size: 72pt; }
+.qv-data-screen label.qv-percent-sign { font-size: 21pt; font-weight: 700; color: #9a9eb2; }
+.qv-data-screen label.qv-percent-sign.qv-large { font-size: 30pt; }
+.qv-data-screen label.qv-hero-value { font-size: 18pt; font-weight: 800; }
+.qv-data-screen label.qv-hero-value.qv-large { font-size: 25.5pt; }
+.qv-data-screen label.qv-value { font-size: 12.75pt; font-weight: 700; }
+.qv-data-screen label.qv-value.qv-large { font-size: 16.5pt; }
+.qv-data-screen label.qv-row-value { font-size: 11.25pt; font-weight: 700; }
+.qv-data-screen label.qv-advice.qv-large { font-size: 12.75pt; }
+.qv-data-screen label.qv-advice { font-size: 11.25pt; font-weight: 700; color: #aaaaaa; }
 .qv-data-screen label.qv-advice.qv-emphasised { color: )" + cssColor(UIColorSets::primaryActiveColor()) +
                                 R"(; }
-.qv-data-screen label.qv-expired { font-size: 17px; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
+.qv-data-screen label.qv-expired { font-size: 12.75pt; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
                                 R"(; }
 .qv-data-screen .qv-panel { padding: 12px 16px; }
 .qv-data-screen .qv-panel.qv-large { padding: 18px 28px; }
@@ -85,7 +91,7 @@ Gtk::Label* newLabel(std::initializer_list<const char*> classes, float xalign = 
 
 Gtk::Label* caption(const std::string& text, float xalign = 0.0f)
 {
-    return newLabel({"qv-caption"}, xalign, text);
+    return newLabel({"qv-caption"}, xalign, Translation::tr(text));
 }
 
 // A caption over its figure.
@@ -103,7 +109,7 @@ Gtk::Box* tile(const std::string& title, Gtk::Label* value, float xalign = 0.0f)
 Gtk::Box* row(const std::string& title, Gtk::Label* value)
 {
     auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 12);
-    auto* name = newLabel({"qv-row-caption"}, 0.0f, title);
+    auto* name = newLabel({"qv-row-caption"}, 0.0f, Translation::tr(title));
     name->set_hexpand(true);
     box->append(*name);
     value->set_xalign(1.0f);
@@ -198,7 +204,8 @@ void FViewController::createOutlets()
 
     btnDetail = Gtk::make_managed<Gtk::Button>();
     btnDetail->add_css_class("qv-detail-button");
-    btnDetail->set_tooltip_text("Show more figures");
+    btnDetail->set_tooltip_text(_("Show more figures"));
+    AccessibleText::name(*btnDetail, _("Show more figures"));
     btnDetail->set_valign(Gtk::Align::CENTER);
     btnDetailPicture_ = Gtk::make_managed<Gtk::Picture>();
     btnDetailPicture_->set_can_shrink(true);
@@ -228,7 +235,7 @@ Gtk::Widget& FViewController::buildHeader()
 {
     auto* header = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 12);
     auto* date = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 0);
-    date->append(*caption("TODAY"));
+    date->append(*caption(N_("TODAY")));
     date->append(*ptDateLong);
     date->append(*ptPeriod);
     date->set_hexpand(true);
@@ -253,43 +260,43 @@ Gtk::Widget& FViewController::buildPercentage(bool large)
     number->append(*ptPercUsed);
     number->append(*sign);
     box->append(*number);
-    box->append(*caption("OF THE DATA PLAN USED", 0.5f));
+    box->append(*caption(N_("OF THE DATA PLAN USED"), 0.5f));
     return *box;
 }
 
 void FViewController::buildSummaryPanel(bool tablet)
 {
     if (tablet) {
-        psummaryView->append(*threeTiles({{"DATA PLAN", ptPlan}, {"USED", ptUsed}, {"LEFT", ptLeft}}));
+        psummaryView->append(*threeTiles({{N_("DATA PLAN"), ptPlan}, {N_("USED"), ptUsed}, {N_("LEFT"), ptLeft}}));
         return;
     }
-    psummaryView->append(*row("Data plan", ptPlan));
+    psummaryView->append(*row(N_("Data plan"), ptPlan));
     psummaryView->append(*rule());
-    psummaryView->append(*row("Used", ptUsed));
+    psummaryView->append(*row(N_("Used"), ptUsed));
     psummaryView->append(*rule());
-    psummaryView->append(*row("Left", ptLeft));
+    psummaryView->append(*row(N_("Left"), ptLeft));
 }
 
 void FViewController::buildDetailPanel(bool tablet)
 {
-    pdetailView->append(*threeTiles({{"DATA PLAN", ptPlan2}, {"USED", ptUsed2}, {"LEFT", ptLeft2}}));
+    pdetailView->append(*threeTiles({{N_("DATA PLAN"), ptPlan2}, {N_("USED"), ptUsed2}, {N_("LEFT"), ptLeft2}}));
     pdetailView->append(*rule());
     if (tablet) {
         pdetailView->append(*threeTiles(
-            {{"USED TODAY", ptUsedToday}, {"AVERAGE PER DAY", ptUsedDaily}, {"LEFT PER DAY", ptLeftDaily}}));
+            {{N_("USED TODAY"), ptUsedToday}, {N_("AVERAGE PER DAY"), ptUsedDaily}, {N_("LEFT PER DAY"), ptLeftDaily}}));
         pdetailView->append(*threeTiles(
-            {{"DAYS PASSED", ptCyclePassed}, {"DAYS LEFT", ptCycleLeft}, {"MONTH ESTIMATE", ptDataUsageEstimation}}));
-        roamingRow = row("Roaming", ptRoaming);
+            {{N_("DAYS PASSED"), ptCyclePassed}, {N_("DAYS LEFT"), ptCycleLeft}, {N_("MONTH ESTIMATE"), ptDataUsageEstimation}}));
+        roamingRow = row(N_("Roaming"), ptRoaming);
         pdetailView->append(*roamingRow);
         return;
     }
-    pdetailView->append(*row("Used today", ptUsedToday));
-    pdetailView->append(*row("Average per day", ptUsedDaily));
-    pdetailView->append(*row("Left per day", ptLeftDaily));
-    pdetailView->append(*row("Days passed", ptCyclePassed));
-    pdetailView->append(*row("Days left", ptCycleLeft));
-    pdetailView->append(*row("Estimate for the month", ptDataUsageEstimation));
-    roamingRow = row("Roaming", ptRoaming);
+    pdetailView->append(*row(N_("Used today"), ptUsedToday));
+    pdetailView->append(*row(N_("Average per day"), ptUsedDaily));
+    pdetailView->append(*row(N_("Left per day"), ptLeftDaily));
+    pdetailView->append(*row(N_("Days passed"), ptCyclePassed));
+    pdetailView->append(*row(N_("Days left"), ptCycleLeft));
+    pdetailView->append(*row(N_("Estimate for the month"), ptDataUsageEstimation));
+    roamingRow = row(N_("Roaming"), ptRoaming);
     pdetailView->append(*roamingRow);
 }
 
@@ -376,7 +383,8 @@ void FViewController::updateControls()
     ptProgress->setDMarker(f.marker);
     ptProgress->setStrProgrText(f.progressText);
     ptProgress->setStrMarkerText(f.markerText);
-    ptAdvise->set_text(f.advice);
+    AccessibleText::describe(*ptProgress, Translation::fill(_("%s of %s used, %s left"), {f.used, f.plan, f.cycleLeft}));
+    ptAdvise->set_text(Translation::tr(f.advice));
     if (f.adviceEmphasised) {
         ptAdvise->add_css_class("qv-emphasised");
     } else {
@@ -397,7 +405,7 @@ void FViewController::showPlanFacts(const FTrafficDataInformation& info)
         pallowanceView->remove(*child);
     }
     if (!a.parts().empty()) {
-        pallowanceView->append(*caption("ALLOWANCE"));
+        pallowanceView->append(*caption(N_("ALLOWANCE")));
     }
     for (std::size_t i = 0; i < a.parts().size(); ++i) {
         if (i > 0) {
@@ -414,12 +422,14 @@ void FViewController::showNavBar()
         psummaryView->set_visible(true);
         pdetailView->set_visible(false);
         setButtonImage(kMenuImage);
-        btnDetail->set_tooltip_text("Show more figures");
+        btnDetail->set_tooltip_text(_("Show more figures"));
+        AccessibleText::name(*btnDetail, _("Show more figures"));
     } else {
         psummaryView->set_visible(false);
         pdetailView->set_visible(true);
         setButtonImage(kMenuImageActive);
-        btnDetail->set_tooltip_text("Show fewer figures");
+        btnDetail->set_tooltip_text(_("Show fewer figures"));
+        AccessibleText::name(*btnDetail, _("Show fewer figures"));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gtkmm/picture.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "platform/Translation.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "ui/main/gtk/ProgressView.hpp"
 #include "ui/ScreenContext.hpp"
@@ -35,7 +36,7 @@ public:
     FViewController& operator=(const FViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return "Data"; }
+    std::string title() const override { return N_("Data"); }
     // A new summary from the controller; a null one is ignored.
     void updateInterface(const SharedSummary& summary) override;
     void viewWillAppear() override;

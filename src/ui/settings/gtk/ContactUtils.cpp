@@ -8,6 +8,7 @@
 
 #include "model/DefaultsKeys.hpp"
 #include "platform/Log.hpp"
+#include "platform/Translation.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
@@ -79,9 +80,25 @@ bool hasMailProgram()
     return static_cast<bool>(Gio::AppInfo::get_default_for_uri_scheme("mailto"));
 }
 
+bool hasSoftwareCentre()
+{
+    return static_cast<bool>(Gio::AppInfo::get_default_for_uri_scheme("appstream"));
+}
+
+void showMessage(const std::string& title, const std::string& text, Gtk::Window* parent)
+{
+    GtkWidget* dialog = adw_message_dialog_new(parent != nullptr ? parent->gobj() : nullptr, title.c_str(), text.c_str());
+    adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "close", _("Close"));
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    gtk_window_present(GTK_WINDOW(dialog));
+}
+
 }  // namespace
 
-ContactUtils::ContactUtils() : canSendMail(hasMailProgram), openUri(showUri) {}
+ContactUtils::ContactUtils()
+    : canSendMail(hasMailProgram), canOpenStore(hasSoftwareCentre), explain(showMessage), openUri(showUri)
+{
+}
 
 ContactUtils& ContactUtils::sharedUtils()
 {
@@ -124,6 +141,31 @@ bool ContactUtils::sendMailMsg(const std::string& body, bool bodyIsHtml, const s
         openUri(mailtoUri(to, subject, body), presenting);
     }
     return true;
+}
+
+void ContactUtils::reportConcern(Gtk::Window* presenting)
+{
+    mpvc_ = presenting;
+    if (!sendMailMsg("", false, kSupportMailbox, kConcernSubject, presenting) && explain) {
+        explain(_("No Mail Program"),
+                Translation::fill(_("No mail program is set up to write the report. Write to %s from any mail "
+                                    "account, with the subject \"%s\"."),
+                                  {kSupportMailbox, kConcernSubject}),
+                presenting);
+    }
+}
+
+void ContactUtils::giveFeedback(Gtk::Window* presenting)
+{
+    if (canOpenStore && canOpenStore() && openUri) {
+        openUri(kStorePage, presenting);
+    } else if (explain) {
+        explain(_("No Software Centre"),
+                Translation::fill(_("No software centre is installed to rate Quorvel. Install one, such as GNOME "
+                                    "Software, or send your feedback to %s."),
+                                  {kSupportMailbox}),
+                presenting);
+    }
 }
 
 bool ContactUtils::shouldShowSubscriptionInvite(const UserDefaults& defaults) const

@@ -35,6 +35,10 @@ public:
     // program for mailto: or no recipient.
     bool sendMailMsg(const std::string& body, bool bodyIsHtml, const std::string& to, const std::string& subject,
                      Gtk::Window* presenting);
+    // The settings' two requests: each goes to its program, or, when no program can take it, a
+    // message in the window says so and where to write instead. Never silently nothing.
+    void reportConcern(Gtk::Window* presenting);
+    void giveFeedback(Gtk::Window* presenting);
     bool shouldShowSubscriptionInvite(const UserDefaults& defaults) const;
     // Offers the news subscription once per installation; the flag is stored before the offer.
     // The offer is a message inside the window with the mail's subject and text; only "Write
@@ -46,6 +50,10 @@ public:
 
     // Whether a mail program handles mailto:; tests replace it.
     std::function<bool()> canSendMail;
+    // Whether a software centre handles appstream:; tests replace it.
+    std::function<bool()> canOpenStore;
+    // Shows a message (title, text) over the window; tests replace it to read it.
+    std::function<void(const std::string& title, const std::string& text, Gtk::Window* parent)> explain;
     // Opens a URI; tests replace it to see what would be opened.
     std::function<void(const std::string& uri, Gtk::Window* parent)> openUri;
 

@@ -3,6 +3,8 @@
 
 #include <gtkmm/snapshot.h>
 
+#include "platform/Translation.hpp"
+#include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/ImageStore.hpp"
 
 namespace quorvel {
@@ -44,7 +46,8 @@ FPrefBackButton::FPrefBackButton()
     const ImageStore::Image* image = ImageStore::image("button_back");
     set_size_request(kWidth, image != nullptr ? static_cast<int>(image->height) : kPlainHeight);
     set_valign(Gtk::Align::CENTER);
-    set_tooltip_text("Back");
+    set_tooltip_text(_("Back"));
+    AccessibleText::name(*this, _("Back"));
 }
 
 void FPrefBackButton::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/gtk/FPrefGroupedList.hpp"
 
+#include "platform/Translation.hpp"
+
 #include <adwaita.h>
 
 #include "platform/Assert.hpp"
@@ -40,7 +42,7 @@ int FPrefGroupedList::addSection(const std::string& header, Header style, const 
     Section section;
     section.box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL);
     if (style != Header::None) {
-        section.header = Gtk::make_managed<Gtk::Label>(header);
+        section.header = Gtk::make_managed<Gtk::Label>(Translation::tr(header));
         section.header->add_css_class("qv-pref-header");
         if (style == Header::Reset) {
             section.header->add_css_class("qv-reset-header");
@@ -60,7 +62,7 @@ int FPrefGroupedList::addSection(const std::string& header, Header style, const 
     section.list->signal_row_activated().connect([this, number](Gtk::ListBoxRow* row) { activated(number, row); });
     section.box->append(*section.list);
 
-    section.footer = Gtk::make_managed<Gtk::Label>(footer);
+    section.footer = Gtk::make_managed<Gtk::Label>(Translation::tr(footer));
     section.footer->add_css_class("qv-pref-footer");
     if (tablet_) {
         section.footer->add_css_class("qv-tablet");

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/gtk/FPrefNavigationController.hpp"
 
+#include "platform/Translation.hpp"
+
 #include <adwaita.h>
 
 #include <gtkmm/eventcontrollerkey.h>
@@ -16,7 +18,7 @@ constexpr unsigned kMouseBackButton = 8;
 }  // namespace
 
 FPrefNavigationController::FPrefNavigationController(Gtk::Widget& root, std::string rootTitle)
-    : root_(root), rootTitle_(std::move(rootTitle)), title_(rootTitle_)
+    : root_(root), rootTitle_(std::move(rootTitle)), title_(Translation::tr(rootTitle_))
 {
     FPrefStyle::install();
     box_.add_css_class("qv-pref-page");
@@ -124,7 +126,7 @@ void FPrefNavigationController::showTop()
     if (adw_leaflet_get_visible_child(leaflet_) != shown) {
         adw_leaflet_set_visible_child(leaflet_, shown);
     }
-    title_.set_text(page != nullptr ? page->title() : rootTitle_);
+    title_.set_text(Translation::tr(page != nullptr ? page->title() : rootTitle_));
     back_.set_visible(page != nullptr);
     const bool hide = page != nullptr && page->hidesTabBar();
     if (hide != tabBarHidden_) {

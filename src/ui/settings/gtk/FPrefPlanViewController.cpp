@@ -42,6 +42,9 @@ void FPrefPlanViewController::buildPeriod()
         gtk_string_list_append(kinds, PlanEntries::kindTitle(k));
     }
     adw_combo_row_set_model(kind_, G_LIST_MODEL(kinds));
+    // The choice shows as the row's subtitle: the row, named by its title, says it; the toolkit's
+    // own in-row copy of the item has no name for a screen reader.
+    adw_combo_row_set_use_subtitle(kind_, TRUE);
     g_object_unref(kinds);
     adw_preferences_group_add(group, GTK_WIDGET(kind_));
     g_signal_connect(kind_, "notify::selected", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer self) {

@@ -9,6 +9,7 @@ namespace quorvel {
 namespace {
 
 // Accent #99cc33 (the primary active colour); page #24263a is the artwork's background.
+// Text sizes in points follow the desktop's text scaling.
 constexpr const char* kCss = R"css(
 .qv-pref-page { background-color: #24263a; }
 .qv-navbar {
@@ -16,13 +17,13 @@ constexpr const char* kCss = R"css(
   border-bottom: 1px solid #000000;
   min-height: 44px;
 }
-.qv-navbar-title { color: #ffffff; font-weight: bold; font-size: 18px; text-shadow: 0 -1px #000000; }
+.qv-navbar-title { color: #ffffff; font-weight: bold; font-size: 13.5pt; text-shadow: 0 -1px #000000; }
 
 button.qv-back, button.qv-back:hover, button.qv-back:active, button.qv-back:checked {
   background: none; border: none; box-shadow: none; outline-offset: -2px;
   padding: 0; min-height: 0; min-width: 0;
 }
-button.qv-back label { color: #c7c9d4; font-weight: bold; font-size: 13px; text-shadow: 0 -1px #000000; }
+button.qv-back label { color: #c7c9d4; font-weight: bold; font-size: 9.75pt; text-shadow: 0 -1px #000000; }
 button.qv-back:active label { color: #99cc33; }
 
 .qv-pref-page scrolledwindow, .qv-pref-page viewport { background: none; }
@@ -35,19 +36,19 @@ list.qv-pref-group > row.qv-pref-row:selected:hover {
   background: none; border: none; box-shadow: none; border-radius: 0;
   padding: 0; min-height: 44px;
 }
-row.qv-pref-row label.qv-pref-title { color: #ffffff; font-weight: bold; font-size: 16px; }
-row.qv-pref-row.qv-tablet label.qv-pref-title { font-size: 17px; }
+row.qv-pref-row label.qv-pref-title { color: #ffffff; font-weight: bold; font-size: 12pt; }
+row.qv-pref-row.qv-tablet label.qv-pref-title { font-size: 12.75pt; }
 row.qv-pref-row.qv-muted label.qv-pref-title { color: #c3c6d3; }
-row.qv-pref-row label.qv-pref-subtitle { color: #c3c6d3; font-size: 12px; }
+row.qv-pref-row label.qv-pref-subtitle { color: #c3c6d3; font-size: 9pt; }
 row.qv-pref-row:active label.qv-pref-title,
 row.qv-pref-row.qv-chosen label.qv-pref-title { color: #99cc33; }
 row.qv-pref-row switch:checked, .qv-connections switch:checked { background-color: #6f9a1f; }
 list.qv-pref-group > row.qv-pref-row:focus-visible { outline: 2px solid #99cc33; outline-offset: -3px; border-radius: 8px; }
 
-.qv-pref-header { color: #ffffff; font-size: 18px; text-shadow: 0 1px #000000; }
-.qv-pref-header.qv-reset-header { color: #c3c6d3; font-size: 16px; }
-.qv-pref-footer { color: #aeb1c2; font-size: 12px; text-shadow: 0 1px #000000; }
-.qv-pref-footer.qv-tablet { font-size: 14px; }
+.qv-pref-header { color: #ffffff; font-size: 13.5pt; text-shadow: 0 1px #000000; }
+.qv-pref-header.qv-reset-header { color: #c3c6d3; font-size: 12pt; }
+.qv-pref-footer { color: #aeb1c2; font-size: 9pt; text-shadow: 0 1px #000000; }
+.qv-pref-footer.qv-tablet { font-size: 10.5pt; }
 
 .qv-reference { background-color: #24263a; }
 )css";

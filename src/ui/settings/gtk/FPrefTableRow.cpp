@@ -5,6 +5,8 @@
 
 #include <gtkmm/snapshot.h>
 
+#include "platform/Translation.hpp"
+#include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/ImageStore.hpp"
 
 namespace quorvel {
@@ -119,12 +121,25 @@ FPrefTableRow::FPrefTableRow(const std::string& text, const std::string& icon, A
         }
         box_.append(arrow_);
     }
+    setText(text);
+}
+
+void FPrefTableRow::setText(const std::string& text)
+{
+    const std::string shown = Translation::tr(text);
+    label_.set_text(shown);
+    AccessibleText::name(*this, shown);
+    if (toggle_) {
+        // Said with the switch's own role and state: "Record Places, switch, on".
+        AccessibleText::name(*toggle_, shown);
+    }
 }
 
 void FPrefTableRow::setSubtitle(const std::string& text)
 {
     subtitle_.set_text(text);
     subtitle_.set_visible(!text.empty());
+    AccessibleText::describe(*this, text);
 }
 
 void FPrefTableRow::wrapTitle()

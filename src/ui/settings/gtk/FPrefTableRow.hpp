@@ -20,7 +20,8 @@ public:
 
     FPrefTableRow(const std::string& text, const std::string& icon, Accessory accessory, bool tablet);
 
-    void setText(const std::string& text) { label_.set_text(text); }
+    // The title, which is also what a screen reader says for the row and its switch.
+    void setText(const std::string& text);
     std::string text() const { return label_.get_text(); }
     // A second, smaller line under the title; none when empty.
     void setSubtitle(const std::string& text);

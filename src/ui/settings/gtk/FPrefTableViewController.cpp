@@ -4,6 +4,7 @@
 #include "engine/AppActions.hpp"
 #include "model/Messages.hpp"
 #include "model/CPlanProtocol.hpp"
+#include "model/DefaultsKeys.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/UserDefaults.hpp"
 #include "ui/settings/BackgroundCounting.hpp"
@@ -138,6 +139,14 @@ void FPrefTableViewController::buildSections()
             context_.app.setRecordPlaces(places.toggle()->get_active());
         }
     });
+    // Off until asked: the map's tiles would cost the data this screen counts.
+    FPrefTableRow& tiles = list_.addRow(counting, PrefTexts::kRowMapTiles, "", Accessory::Switch);
+    tiles.toggle()->property_active().signal_changed().connect([this, &tiles] {
+        if (!syncingSwitches_) {
+            context_.defaults.setObject(DefaultsKeys::kMapTilesOverMobile, tiles.toggle()->get_active());
+            context_.defaults.synchronize();
+        }
+    });
     if (context_.paths != nullptr) {
         FPrefTableRow& row = list_.addRow(counting, PrefTexts::kRowBackground, "", Accessory::Switch);
         row.toggle()->property_active().signal_changed().connect([this, &row] {
@@ -177,6 +186,9 @@ void FPrefTableViewController::reloadData()
         list_.row(kAlerts, r).toggle()->set_active(context_.app.alertSwitch(kSwitches[r].which));
     }
     list_.row(kCounting, kRecordPlaces).toggle()->set_active(context_.app.recordPlaces());
+    list_.row(kCounting, kMapTiles)
+        .toggle()
+        ->set_active(context_.defaults.boolForKey(DefaultsKeys::kMapTilesOverMobile).value_or(false));
     if (Gtk::Switch* background = backgroundSwitch()) {
         background->set_active(BackgroundCounting(*context_.paths, {}).on());
     }
@@ -244,7 +256,7 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         selectedInformation(row);
     } else if (section == kCounting && row == kConnections) {
         pushConnections();
-    } else if (section == kCounting && (row == kRecordPlaces || row == kBackground)) {
+    } else if (section == kCounting && (row == kRecordPlaces || row == kMapTiles || row == kBackground)) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());
     }
@@ -257,10 +269,9 @@ void FPrefTableViewController::selectedInformation(int row)
     if (row == kReference) {
         pushReference();
     } else if (row == kConcern) {
-        contact.setMpvc(window());
-        contact.sendMailMsg("", false, ContactUtils::kSupportMailbox, ContactUtils::kConcernSubject, window());
-    } else if (row == kFeedback && contact.openUri) {
-        contact.openUri(ContactUtils::kStorePage, window());
+        contact.reportConcern(window());
+    } else if (row == kFeedback) {
+        contact.giveFeedback(window());
     }
 }
 

@@ -34,7 +34,7 @@ public:
         kPlanPacks = 5,
         kPlanSims = 6
     };
-    enum CountingRow { kConnections = 0, kRecordPlaces = 1, kBackground = 2 };
+    enum CountingRow { kConnections = 0, kRecordPlaces = 1, kMapTiles = 2, kBackground = 3 };
     static constexpr int kTagDayLimit = 2006, kTagMonthLimit = 2004, kTagOverbound = 2007;
 
     explicit FPrefTableViewController(ScreenContext& context);

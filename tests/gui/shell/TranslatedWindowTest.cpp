@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window in German, from the catalogues the build compiled, and with GNOME's large text: the
+// texts are the translations, and either picture differs from the English one below the title.
+#include "ShellTestSupport.hpp"
+
+#include <clocale>
+#include <set>
+
+#include <gtkmm/label.h>
+#include <gtkmm/settings.h>
+
+#include "platform/Translation.hpp"
+
+namespace quorvel::guitest {
+namespace {
+
+class TranslatedWindow : public ShellTest {
+protected:
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        std::setlocale(LC_MESSAGES, "C");
+        Gtk::Settings::get_default()->reset_property("gtk-xft-dpi");
+    }
+    Cairo::RefPtr<Cairo::ImageSurface> mainScreen(const std::string& name, std::set<std::string>& texts)
+    {
+        demoState();
+        FAppDelegate& d = launch();
+        Gtk::Window& window = *d.window();
+        EXPECT_TRUE(runUntil([&] { return window.get_width() == 360 && window.get_height() == 720; }));
+        waitFrames(window, 3);
+        settle(30);
+        for (const std::string& text : labelTexts(window)) {
+            texts.insert(text);
+        }
+        auto image = picture(window);
+        keepScreenshot(image, name);
+        return image;
+    }
+};
+
+// Whether two phone-sized pictures differ below `top` (the header bar's own title follows the
+// text scaling anyway).
+bool differ(const Cairo::RefPtr<Cairo::ImageSurface>& a, const Cairo::RefPtr<Cairo::ImageSurface>& b, int top = 0)
+{
+    for (int y = top; y < 720; y += 3) {
+        for (int x = 0; x < 360; x += 3) {
+            const Rgb p = pixel(a, x, y), q = pixel(b, x, y);
+            if (p.r != q.r || p.g != q.g || p.b != q.b) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(TranslatedWindow, TheMainScreenSpeaksGermanAndFollowsLargeText)
+{
+    std::set<std::string> english;
+    const auto inEnglish = mainScreen("main-en-phone", english);
+    EXPECT_TRUE(english.count("TODAY"));
+    TearDown();
+    SetUp();
+
+    ASSERT_NE(std::setlocale(LC_MESSAGES, "de_DE.UTF-8"), nullptr) << "tools/dev bootstrap makes the German locale";
+    bindtextdomain(Translation::kDomain, QUORVEL_LOCALE_DIR);
+    bind_textdomain_codeset(Translation::kDomain, "UTF-8");
+    textdomain(Translation::kDomain);
+    std::set<std::string> german;
+    const auto inGerman = mainScreen("main-de-phone", german);
+    for (const char* text : {"HEUTE", "DES DATENVOLUMENS VERBRAUCHT", "Datenvolumen", "Verbraucht", "Übrig"}) {
+        EXPECT_TRUE(german.count(text)) << text;
+    }
+    EXPECT_FALSE(german.count("TODAY"));
+    EXPECT_TRUE(differ(inEnglish, inGerman));
+    TearDown();
+    SetUp();
+
+    // GNOME's "Large Text": a text scaling factor of 1.5.
+    std::setlocale(LC_MESSAGES, "C");
+    Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024 * 3 / 2;
+    std::set<std::string> large;
+    const auto inLargeText = mainScreen("main-large-text-phone", large);
+    EXPECT_TRUE(differ(inEnglish, inLargeText, 60)) << "the screen's own texts follow the text scaling";
+}
+
+}  // namespace
+}  // namespace quorvel::guitest

@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The programs in German (LANG=de_DE.UTF-8), as a German user runs them: the command line's
+plain texts are German while `export` and `status --json` stay byte for byte what they are in
+English; the window's texts are German (read through the accessibility bus) and its style sheets
+load without a parser error.
+
+Usage: german_locale.py QUORVELCTL MAKE_DEMO_STATE [QUORVEL]  (the window part inside a D-Bus
+session on an X display)."""
+import os
+import subprocess
+import sys
+import tempfile
+
+GERMAN = "de_DE.UTF-8"
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+def environment(home, lang):
+    env = {k: v for k, v in os.environ.items() if not k.startswith("LC_") and k not in ("LANG", "LANGUAGE")}
+    env.update(LANG=lang, HOME=home, XDG_DATA_HOME=home + "/data", XDG_CONFIG_HOME=home + "/config",
+               XDG_STATE_HOME=home + "/state", XDG_CACHE_HOME=home + "/cache", TZ="Europe/Berlin",
+               QUORVEL_COUNTERS=home + "/counters", QUORVEL_BOOT_ID_FILE=home + "/boot_id",
+               QUORVEL_IDIOM="phone", DBUS_SYSTEM_BUS_ADDRESS="unix:path=" + home + "/no-system-bus")
+    return env
+
+
+def run(argv, env):
+    r = subprocess.run(argv, env=env, capture_output=True, text=True, timeout=60)
+    return r.returncode, r.stdout, r.stderr
+
+
+def command_line(ctl, home):
+    english, german = environment(home, "C.UTF-8"), environment(home, GERMAN)
+    for args in (["export", "--json"], ["status", "--json"], ["export"]):
+        c_out, g_out = run([ctl] + args, english), run([ctl] + args, german)
+        check(c_out[0] == 0 and g_out[0] == 0, "%s: exit %d/%d %s" % (args, c_out[0], g_out[0], g_out[2]))
+        check(c_out[1] == g_out[1], "%s is not byte-identical in German" % " ".join(args))
+    code, out, err = run([ctl, "limits"], german)
+    check(code == 0, "limits: " + err)
+    check("Monatslimit bei 90% des Tarifs: 1.8 GB" in out, "limits is not German, or a size lost its point: " + out)
+    code, out, _ = run([ctl, "limits"], english)
+    check("Monthly limit at 90% of the plan: 1.8 GB" in out, "limits in English changed: " + out)
+
+
+def window(app, home):
+    code, out, err = run([app, "--help"], environment(home, GERMAN))
+    check(code == 0 and out.startswith("Aufruf: quorvel"), "quorvel --help is not German: " + out[:80])
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui", "a11y"))
+    import walk_accessible as walk
+    walk.Atspi.init()
+    env = walk.environment(home)
+    env.update(LANG=GERMAN)
+    for key in [k for k in env if k.startswith("LC_") or k == "LANGUAGE"]:
+        del env[key]
+    process = subprocess.Popen([app], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    err = ""
+    try:
+        shown = walk.find_app(process)
+        walk.settle(2.0)
+        names = {acc.get_name() for acc, _ in walk.walk(shown)}
+        for german in ("Daten", "Diagramm", "Orte", "Einstellungen", "HEUTE", "Tageslimit", "Monatslimit"):
+            check(german in names, "the window shows no %r" % german)
+        for english in ("Settings", "TODAY", "Daily Limit"):
+            check(english not in names, "the German window still shows %r" % english)
+    finally:
+        err = walk.stop(process)
+    check("Theme parser error" not in err, "a style sheet did not load in German: " + err)
+
+
+def main():
+    ctl, demo = sys.argv[1], sys.argv[2]
+    app = sys.argv[3] if len(sys.argv) > 3 else None
+    probe = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower().split()
+    if "de_de.utf8" not in probe:
+        print("the German locale is missing: tools/dev bootstrap makes it")
+        return 1
+    with tempfile.TemporaryDirectory() as home:
+        with open(home + "/counters", "w") as f:
+            f.write("wwan0 1000 1000\n")
+        subprocess.run([demo], env=environment(home, "C.UTF-8"), check=True, stdout=subprocess.DEVNULL)
+        command_line(ctl, home)
+        if app:
+            window(app, home)
+    for f in failures:
+        print(f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
