@@ -70,10 +70,10 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
     gtk_box_append(content_.gobj(), bar);
     window_.set_child(content_);
-    // The toolkit's own title bar: the choice of the plan shown at its start, the primary menu
+    // The toolkit's own title bar: the choice of the plan shown as its title, the primary menu
     // at its end.
     GtkWidget* header = adw_header_bar_new();
-    adw_header_bar_pack_start(ADW_HEADER_BAR(header), GTK_WIDGET(switcher_.widget().gobj()));
+    adw_header_bar_set_title_widget(ADW_HEADER_BAR(header), GTK_WIDGET(switcher_.titleWidget().gobj()));
     adw_header_bar_pack_end(ADW_HEADER_BAR(header), GTK_WIDGET(menu_.button().gobj()));
     gtk_window_set_titlebar(GTK_WINDOW(window_.gobj()), header);
     CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window

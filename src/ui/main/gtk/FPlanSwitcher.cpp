@@ -5,8 +5,11 @@
 
 namespace quorvel {
 
-FPlanSwitcher::FPlanSwitcher(AppActions& app) : app_(app), names_(Gtk::StringList::create({}))
+FPlanSwitcher::FPlanSwitcher(AppActions& app) : app_(app), names_(Gtk::StringList::create({})), title_("Quorvel")
 {
+    title_.add_css_class("title");
+    box_.append(title_);
+    box_.append(dropDown_);
     dropDown_.set_model(names_);
     dropDown_.set_tooltip_text("Plan Shown");
     gtk_accessible_update_property(GTK_ACCESSIBLE(dropDown_.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL, "Plan Shown", -1);
@@ -31,6 +34,7 @@ void FPlanSwitcher::refresh()
         }
     }
     dropDown_.set_visible(choices_.size() > 1);
+    title_.set_visible(choices_.size() <= 1);
     refreshing_ = false;
 }
 
