@@ -19,6 +19,11 @@ cli_files() {
     share/zsh/site-functions/_quorvelctl share/fish/vendor_completions.d/quorvelctl.fish \
     share/systemd/user/quorvel-watch.service share/systemd/user/quorvel-sample.service \
     share/systemd/user/quorvel-sample.timer "$2/README.md"
+  # The command line speaks the languages of the catalogues too.
+  local lang
+  while read -r lang; do
+    [[ -n $lang ]] && printf 'share/locale/%s/LC_MESSAGES/quorvel.mo\n' "$lang"
+  done < "$3/po/LINGUAS"
 }
 
 # Each unit names an installed program by its full path under the prefix.
@@ -41,9 +46,10 @@ case "$mode" in
       -DQUORVEL_SANITIZE="$(setting QUORVEL_SANITIZE)" \
       -DCMAKE_INSTALL_PREFIX=/opt/q -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
     # What the install needs, not the libraries of the window's screens.
-    cmake --build "$work" --target quorvelctl quorvelctl-chart quorvel-man quorvel_bus quorvel_numbers >/dev/null
+    cmake --build "$work" --target quorvelctl quorvelctl-chart quorvel-man quorvel_bus quorvel_numbers quorvel_sqlite \
+      quorvel-translations >/dev/null
     DESTDIR=$dest cmake --install "$work" >/dev/null
-    diff <(cli_files lib share/doc/quorvel | sort) <(cd "$dest/opt/q" && find . -type f -printf '%P\n' | sort) \
+    diff <(cli_files lib share/doc/quorvel "$src" | sort) <(cd "$dest/opt/q" && find . -type f -printf '%P\n' | sort) \
       || fail "a command-line-only install lays down other files (< wanted, > installed)"
     check_units /opt/q
     "$dest/opt/q/bin/quorvelctl" --version | grep -q '^quorvelctl ' || fail "the installed quorvelctl does not run"
@@ -58,7 +64,7 @@ case "$mode" in
     libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
     docdir=$(sed -n 's/^CMAKE_INSTALL_DOCDIR:PATH=//p' "$build/CMakeCache.txt")
     root=$dest$prefix
-    while read -r f; do [[ -f $root/$f ]] || fail "not installed: $f"; done < <(cli_files "$libdir" "$docdir")
+    while read -r f; do [[ -f $root/$f ]] || fail "not installed: $f"; done < <(cli_files "$libdir" "$docdir" "$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")")
     [[ -z $(find "$root/bin" -name '*.so') ]] || fail "modules in bin/: $(ls "$root/bin")"
     check_units "$prefix"
     if grep -q '^QUORVEL_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
