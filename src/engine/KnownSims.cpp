@@ -58,6 +58,7 @@ void KnownSims::adopt(KnownSims&& other)
 {
     entries_ = std::move(other.entries_);
     route_ = std::move(other.route_);
+    saidNoAnswer_ = other.saidNoAnswer_;
 }
 
 bool KnownSims::sameSim(const SimRecord& record, const SimCard& card)
@@ -299,6 +300,9 @@ void KnownSims::encodeWithCoder(ArchiveEncoder& coder) const
     if (route_) {
         coder.encodeObjects("pSimRoute", *route_);
     }
+    if (saidNoAnswer_) {
+        coder.encodeBool("pSimsUnanswered", true);  // said once across processes, until it answers
+    }
 }
 
 void KnownSims::decode(ArchiveDecoder& coder)
@@ -335,6 +339,7 @@ void KnownSims::decode(ArchiveDecoder& coder)
     if (stored) {
         route_ = std::move(route);
     }
+    saidNoAnswer_ = coder.decodeBool("pSimsUnanswered").value_or(false);
 }
 
 }  // namespace quorvel

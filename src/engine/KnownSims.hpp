@@ -76,7 +76,7 @@ public:
     void linksChanged(const std::vector<std::string>& counted) override { ask(counted); }
     Share take(const TrafficIncrement& increment) override;
 
-    // Takes over the SIMs another process saved, keeping this process's held route.
+    // Takes over the SIMs and the route another process saved.
     void adopt(KnownSims&& other);
 
     void encodeWithCoder(ArchiveEncoder& coder) const;
@@ -102,7 +102,7 @@ private:
     std::optional<Route> route_;
     bool askEachSample_ = false;
     bool justRenewed_ = false;
-    bool saidNoAnswer_ = false;
+    bool saidNoAnswer_ = false;  // that no SIM can be told while the modem manager is silent
     std::vector<Entry> entries_;
     CTrafficManager* owner_ = nullptr;
     const Env* env_;
