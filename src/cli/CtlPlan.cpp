@@ -141,6 +141,10 @@ int CtlPlan::plan(const CtlArguments& a, std::ostream& out, std::ostream& err, c
         return refuse(err, *why);
     }
     CAppController& app = start();
+    if (c.freeHours && app.selectedSim()) {
+        // One sampler splits every link's bytes at one set of hours: This device's plan's.
+        return refuse(err, "free hours are This device's plan's; a SIM's free share follows them");
+    }
     if (c.any()) {
         app.withStateLock([&](CTrafficManager& m) {
             if (c.size) {

@@ -231,7 +231,11 @@ void CAppController::setRollover(bool on)
 
 void CAppController::setFreeHours(std::optional<DataPlan::FreeHours> hours)
 {
-    changePlanAndUpdate([hours](CTrafficManager& m) { m.setFreeHours(hours); });
+    changePlanAndUpdate([hours](CTrafficManager& m) {
+        if (!m.isSimPlan()) {  // the screens offer them for This device's plan only
+            m.setFreeHours(hours);
+        }
+    });
 }
 
 bool CAppController::addPack(const AddonPack& pack)

@@ -234,6 +234,8 @@ void CTrafficManager::setRollover(bool on)
 
 void CTrafficManager::setFreeHours(std::optional<DataPlan::FreeHours> hours)
 {
+    // The one sampler splits at the device's hours; a SIM's plan cannot move them for all.
+    QV_REQUIRE(owner_ == nullptr, "free hours are set on the device's plan only");
     dataPlan_.setFreeHours(hours);
     sampler().setFreeHours(hours);
 }

@@ -85,6 +85,12 @@ TEST_F(CtlSimPlansTest, SimChoosesThePlanAndRefusesWhatNamesNoSim)
     EXPECT_NE(out.find("Daily limit off"), std::string::npos) << "the active SIM's switches: " << out;
     ASSERT_EQ(ctl({"--sim", "6543", "limits"}), 0) << err;
     EXPECT_NE(out.find("Daily limit on"), std::string::npos) << out;
+
+    // One sampler splits at one set of free hours, This device's: a SIM's plan cannot move them.
+    const std::string withPlans = state();
+    EXPECT_EQ(ctl({"--sim", "6543", "plan", "--free-hours", "00:00-06:00"}), 1);
+    EXPECT_NE(err.find("free hours are This device's plan's"), std::string::npos) << err;
+    EXPECT_EQ(state(), withPlans);
 }
 
 TEST_F(CtlSimPlansTest, AnOldStateGoesToTheFirstSimOnlyWhenTheUserSaysSo)

@@ -106,6 +106,11 @@ void FPrefPlanViewController::reloadData()
     FPrefAdwPage::setText(freeStart_, free ? DataPlan::FreeHours::minuteText(free->start) : kFreeDefaultStart);
     FPrefAdwPage::setText(freeEnd_, free ? DataPlan::FreeHours::minuteText(free->end) : kFreeDefaultEnd);
     FPrefAdwPage::tell(*freeRefusal_, "");
+    // The one sampler splits at This device's hours: a SIM's plan shows them, it does not set them.
+    const bool own = !context_.app.selectedSim();
+    for (GtkWidget* w : {GTK_WIDGET(freeHours_->gobj()), GTK_WIDGET(freeStart_), GTK_WIDGET(freeEnd_)}) {
+        gtk_widget_set_sensitive(w, own);
+    }
 }
 
 void FPrefPlanViewController::showFields(const PlanEntries::ShapeFields& f)
