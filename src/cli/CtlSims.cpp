@@ -69,16 +69,11 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
     app.withStateLock([&](CTrafficManager& m) {
         KnownSims& sims = m.knownSims();
         sims.see(now, when);
-        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
-            if (sims.entries()[i].record.key() != chosen.key()) {
-                continue;
-            }
-            if (a.has("--forget")) {
-                sims.forget(i);
-            } else {
-                sims.rename(i, a.words[0]);
-            }
-            return;
+        const std::optional<std::size_t> i = sims.indexOf(chosen.key());
+        if (i && a.has("--forget")) {
+            sims.forget(*i);
+        } else if (i) {
+            sims.rename(*i, a.words[0]);
         }
     });
     if (a.has("--forget")) {

@@ -146,10 +146,10 @@ bool QuorvelCtl::planSetUp()
     }
     if (const std::optional<std::string> sim = app_->selectedSim()) {
         const KnownSims& sims = app_->pmodule()->knownSims();
-        const KnownSims::Entry* e = sims.find(*sim);
-        const std::size_t index = static_cast<std::size_t>(e - sims.entries().data());
-        err_ << "The SIM \"" << e->record.displayName() << "\" is not set up yet. Run: quorvelctl --sim "
-             << SimQuery::wordFor(index, sims.records()) << " setup --plan MB --start-day DAY [--used MB]\n";
+        const std::size_t index = *sims.indexOf(*sim);
+        err_ << "The SIM \"" << sims.entries()[index].record.displayName()
+             << "\" is not set up yet. Run: quorvelctl --sim " << SimQuery::wordFor(index, sims.records())
+             << " setup --plan MB --start-day DAY [--used MB]\n";
     } else {
         err_ << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
     }

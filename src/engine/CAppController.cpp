@@ -392,11 +392,8 @@ bool CAppController::renameSim(const std::string& key, const std::string& name)
         return false;
     }
     withStateLock([&](CTrafficManager& m) {
-        KnownSims& sims = m.knownSims();
-        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
-            if (sims.entries()[i].record.key() == key) {
-                sims.rename(i, name);
-            }
+        if (const std::optional<std::size_t> i = m.knownSims().indexOf(key)) {
+            m.knownSims().rename(*i, name);
         }
     });
     env_.center.post(Notification{messages::kDataUsageWasChanged, nullptr, std::nullopt});
@@ -410,12 +407,8 @@ void CAppController::forgetSim(const std::string& key)
         selectPlan(std::nullopt);  // the plan goes: This device's is shown instead
     }
     withStateLock([&](CTrafficManager& m) {
-        KnownSims& sims = m.knownSims();
-        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
-            if (sims.entries()[i].record.key() == key) {
-                sims.forget(i);
-                return;
-            }
+        if (const std::optional<std::size_t> i = m.knownSims().indexOf(key)) {
+            m.knownSims().forget(*i);
         }
     });
     if (shown) {
@@ -445,12 +438,11 @@ bool CAppController::takeOverBy(const std::string& key)
     bool taken = false;
     withStateLock([&](CTrafficManager& m) {
         KnownSims& sims = m.knownSims();
-        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
-            if (sims.entries()[i].record.key() == key && !sims.entries()[i].record.setUp()) {
-                sims.entries()[i].plan->takeOverDevicePlan();
-                sims.markSetUp(i);
-                taken = true;
-            }
+        const std::optional<std::size_t> i = sims.indexOf(key);
+        taken = i && !sims.entries()[*i].record.setUp();
+        if (taken) {
+            sims.entries()[*i].plan->takeOverDevicePlan();
+            sims.markSetUp(*i);
         }
     });
     return taken;
@@ -467,14 +459,9 @@ bool CAppController::planSetUp() const
 
 void CAppController::finishSimSetUp()
 {
-    withStateLock([](CTrafficManager& m) {
-        KnownSims& sims = m.knownSims();
-        for (std::size_t i = 0; i < sims.entries().size(); ++i) {
-            if (sims.entries()[i].plan.get() == &m) {
-                sims.markSetUp(i);
-            }
-        }
-    });
+    const std::optional<std::string> sim = selectedSim();
+    QV_REQUIRE(sim.has_value(), "a SIM's set-up ends with that SIM's plan chosen");
+    withStateLock([&](CTrafficManager& m) { m.knownSims().markSetUp(*m.knownSims().indexOf(*sim)); });
     resetWizardFinished();  // counting begins with the first plan set up, whichever it is
 }
 

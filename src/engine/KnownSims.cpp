@@ -95,6 +95,12 @@ KnownSims::Entry* KnownSims::find(const std::string& key)
     return const_cast<Entry*>(std::as_const(*this).find(key));
 }
 
+std::optional<std::size_t> KnownSims::indexOf(const std::string& key) const
+{
+    const Entry* e = find(key);
+    return e != nullptr ? std::optional<std::size_t>(static_cast<std::size_t>(e - entries_.data())) : std::nullopt;
+}
+
 const KnownSims::Entry* KnownSims::entryOf(const CTrafficManager& plan) const
 {
     for (const Entry& e : entries_) {

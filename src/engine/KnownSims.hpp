@@ -43,6 +43,8 @@ public:
     // The SIM stored under `key` (its ICCID, else its IMSI); null when none is.
     const Entry* find(const std::string& key) const;
     Entry* find(const std::string& key);
+    // Where the SIM stored under `key` stands, for the changes that take an index.
+    std::optional<std::size_t> indexOf(const std::string& key) const;
     // The SIM whose plan that is; null for the device's.
     const Entry* entryOf(const CTrafficManager& plan) const;
     // The links the route gives to that plan's SIM.
