@@ -4,7 +4,6 @@
 #include <adwaita.h>
 
 #include <giomm/simpleaction.h>
-#include <gtkmm/cssprovider.h>
 #include <gtkmm/icontheme.h>
 
 #include "charts/gtk/ChartViewContainerViewController.hpp"
@@ -13,6 +12,7 @@
 #include "ui/dialog/gtk/CODialogWindowOverlay.hpp"
 #include "ui/main/gtk/FViewController.hpp"
 #include "ui/gtk/ImageStore.hpp"
+#include "ui/gtk/SystemStyle.hpp"
 #include "platform/Translation.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
@@ -21,6 +21,20 @@ namespace quorvel {
 namespace {
 
 const char* const kPageNames[4] = {"data", "chart", "locations", "settings"};
+
+// The bar keeps a margin beside its switcher; without it the four names have the room they need
+// with large text on a phone.
+void dropSwitcherMargins(GtkWidget* widget)
+{
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child != nullptr;
+         child = gtk_widget_get_next_sibling(child)) {
+        if (ADW_IS_VIEW_SWITCHER(child)) {
+            gtk_widget_set_margin_start(child, 0);
+            gtk_widget_set_margin_end(child, 0);
+        }
+        dropSwitcherMargins(child);
+    }
+}
 
 void onVisibleChild(GObject*, GParamSpec*, gpointer self)
 {
@@ -32,12 +46,8 @@ void onVisibleChild(GObject*, GParamSpec*, gpointer self)
 void FTabInterface::installStyle()
 {
     static const bool installed = [] {
-        ImageStore::registerResources();
-        adw_style_manager_set_color_scheme(adw_style_manager_get_default(), ADW_COLOR_SCHEME_FORCE_DARK);
-        auto css = Gtk::CssProvider::create();
-        css->load_from_resource("/org/quorvel/Quorvel/style.css");
-        Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
-                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        // The desktop's light or dark style and its high contrast, followed while the window is open.
+        SystemStyle::install();
         Gtk::IconTheme::get_for_display(Gdk::Display::get_default())->add_resource_path("/org/quorvel/Quorvel/icons");
         return true;
     }();
@@ -68,6 +78,7 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     adw_view_switcher_bar_set_stack(bar_, stack_);
     adw_view_switcher_bar_set_reveal(bar_, TRUE);
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
+    dropSwitcherMargins(bar);
     gtk_box_append(content_.gobj(), bar);
     window_.set_child(content_);
     // The toolkit's own title bar: the choice of the plan shown as its title, the primary menu

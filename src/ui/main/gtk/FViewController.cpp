@@ -3,8 +3,6 @@
 
 #include <adwaita.h>
 
-#include <charconv>
-
 #include <gtkmm/box.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/grid.h>
@@ -19,39 +17,31 @@
 #include "ui/main/AllowanceParts.hpp"
 #include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/ImageStore.hpp"
-#include "ui/UIColorSets.hpp"
+#include "ui/gtk/SystemStyle.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
 
 namespace {
 
-// CSS wants a decimal point whatever the user's locale, which GTK makes the C library's; to_chars
-// ignores the locale.
-std::string cssColor(UIColorSets::Rgba c)
-{
-    const auto channel = [](double v) { return std::to_string(static_cast<int>(v * 255 + 0.5)); };
-    char alpha[32];
-    const auto written = std::to_chars(alpha, alpha + sizeof alpha, c.alpha, std::chars_format::fixed, 3);
-    return "rgba(" + channel(c.red) + "," + channel(c.green) + "," + channel(c.blue) + "," +
-           std::string(alpha, written.ptr) + ")";
-}
-
 // The screen's look, installed once for the display. Text sizes are in points, which follow the
-// desktop's text scaling (pixels would not). Advice in the accent or in light grey
-// (two thirds white), the percentage and the three plan figures leading.
+// desktop's text scaling (pixels would not). The colours are the style's named ones, so the
+// screen follows the light and dark styles and high contrast. Advice in the accent or in the soft
+// grey, the percentage and the three plan figures leading. A panel's frame takes a point of its
+// padding, so that the figures keep their places in every style.
 void installStyle()
 {
     static const bool installed = [] {
+        SystemStyle::install();
         const std::string css = R"(
-.qv-data-screen { background-color: #24263a; }
-.qv-data-screen label { color: #dee0e8; }
-.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 8.25pt; font-weight: 700; letter-spacing: 1px; }
-.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 11.25pt; }
+.qv-data-screen { background-color: @quorvel_page; color: @quorvel_strong_text; }
+.qv-data-screen label { color: @quorvel_text; }
+.qv-data-screen label.qv-caption { color: @quorvel_dim_text; font-size: 8.25pt; font-weight: 700; letter-spacing: 1px; }
+.qv-data-screen label.qv-row-caption { color: @quorvel_soft_text; font-size: 11.25pt; }
 .qv-data-screen label.qv-date { font-size: 13.5pt; font-weight: 700; }
 .qv-data-screen label.qv-percent { font-size: 48pt; font-weight: 800; }
 .qv-data-screen label.qv-percent.qv-large { font-size: 72pt; }
-.qv-data-screen label.qv-percent-sign { font-size: 21pt; font-weight: 700; color: #9a9eb2; }
+.qv-data-screen label.qv-percent-sign { font-size: 21pt; font-weight: 700; color: @quorvel_dim_text; }
 .qv-data-screen label.qv-percent-sign.qv-large { font-size: 30pt; }
 .qv-data-screen label.qv-hero-value { font-size: 18pt; font-weight: 800; }
 .qv-data-screen label.qv-hero-value.qv-large { font-size: 25.5pt; }
@@ -59,14 +49,13 @@ void installStyle()
 .qv-data-screen label.qv-value.qv-large { font-size: 16.5pt; }
 .qv-data-screen label.qv-row-value { font-size: 11.25pt; font-weight: 700; }
 .qv-data-screen label.qv-advice.qv-large { font-size: 12.75pt; }
-.qv-data-screen label.qv-advice { font-size: 11.25pt; font-weight: 700; color: #aaaaaa; }
-.qv-data-screen label.qv-advice.qv-emphasised { color: )" + cssColor(UIColorSets::primaryActiveColor()) +
-                                R"(; }
-.qv-data-screen label.qv-expired { font-size: 12.75pt; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
-                                R"(; }
-.qv-data-screen .qv-panel { padding: 12px 16px; }
-.qv-data-screen .qv-panel.qv-large { padding: 18px 28px; }
-.qv-data-screen separator.qv-rule { background-color: rgba(255,255,255,0.09); min-height: 1px; margin: 4px 0; }
+.qv-data-screen label.qv-advice { font-size: 11.25pt; font-weight: 700; color: @quorvel_soft_text; }
+.qv-data-screen label.qv-advice.qv-emphasised { color: @quorvel_accent_text; }
+.qv-data-screen label.qv-expired { font-size: 12.75pt; font-weight: 800; color: @quorvel_accent_text; }
+.qv-data-screen .qv-panel { padding: 11px 15px; background-color: @quorvel_surface; border: 1px solid @quorvel_rule;
+                            border-radius: 12px; }
+.qv-data-screen .qv-panel.qv-large { padding: 17px 27px; }
+.qv-data-screen separator.qv-rule { background-color: @quorvel_rule; min-height: 1px; margin: 4px 0; }
 .qv-data-screen button.qv-detail-button { padding: 0; margin: 0; min-width: 0; min-height: 0; background: none;
                                           border: none; box-shadow: none; outline-offset: 2px; }
 )";
