@@ -356,14 +356,28 @@ void FAppDelegate::showInAppAlert(const std::string& title, const std::string& b
 }
 
 // The first-start set-up: plan, start day, then the data already used, which ends it. Nothing
-// is sampled until then.
+// is sampled until then. Left with "Not Now" (or Escape) before the last question, it waits for
+// the main screen's "Set Up" in this run and is offered again at the next start.
 void FAppDelegate::runFirstStartWizard()
 {
-    if (!controller_.isFirstStart() || bAlertViewShowing_) {
+    if (!controller_.isFirstStart() || bAlertViewShowing_ || setUpLeft_) {
         return;
     }
     bAlertViewShowing_ = true;
-    sharUtils::showPlanPrompt(*this, kNoCurrentValue);
+    sharUtils::showFirstStartPrompt(*this);
+}
+
+void FAppDelegate::resumeFirstStart()
+{
+    setUpLeft_ = false;
+    runFirstStartWizard();
+}
+
+void FAppDelegate::leaveFirstStart()
+{
+    hideOwnAlertView();
+    bAlertViewShowing_ = false;
+    setUpLeft_ = true;
 }
 
 void FAppDelegate::hideOwnAlertView()
@@ -384,7 +398,11 @@ void FAppDelegate::commonDataPlanEntered(const std::string& text)
     const std::optional<std::uint64_t> plan = SetupRules::planFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!plan) {
-        sharUtils::showPlanPrompt(*this, kNoCurrentValue, settingUpSim_ ? settingUpName_ : std::string());
+        if (settingUpSim_) {
+            sharUtils::showPlanPrompt(*this, kNoCurrentValue, settingUpName_);
+        } else {
+            sharUtils::showFirstStartPrompt(*this);
+        }
         return;
     }
     controller_.onResetPlanValue(*plan);
@@ -447,6 +465,10 @@ void FAppDelegate::alertViewClickedButtonAtIndex(PromptKind kind, int buttonInde
         abandonSimSetUp();  // unlike the first start, a SIM's set-up can wait
         return;
     }
+    if (buttonIndex != 1 && (kind == PromptKind::Plan || kind == PromptKind::StartDay) && controller_.isFirstStart()) {
+        leaveFirstStart();
+        return;
+    }
     const std::string entered = buttonIndex == 1 ? text : "0";
     if (kind == PromptKind::Plan) {
         commonDataPlanEntered(entered);
@@ -468,6 +490,10 @@ void FAppDelegate::DataPlanCancelled()
         abandonSimSetUp();
         return;
     }
+    if (controller_.isFirstStart()) {
+        leaveFirstStart();
+        return;
+    }
     hideOwnAlertView();
     commonDataPlanEntered("0");
 }
@@ -481,6 +507,10 @@ void FAppDelegate::StartDayCancelled()
 {
     if (settingUpSim_) {
         abandonSimSetUp();
+        return;
+    }
+    if (controller_.isFirstStart()) {
+        leaveFirstStart();
         return;
     }
     hideOwnAlertView();

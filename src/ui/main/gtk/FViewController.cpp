@@ -9,6 +9,7 @@
 #include <gtkmm/separator.h>
 #include <gtkmm/stylecontext.h>
 
+#include "engine/AppActions.hpp"
 #include "model/Messages.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/MainScreenFigures.hpp"
@@ -56,6 +57,10 @@ void installStyle()
                             border-radius: 12px; }
 .qv-data-screen .qv-panel.qv-large { padding: 17px 27px; }
 .qv-data-screen separator.qv-rule { background-color: @quorvel_rule; min-height: 1px; margin: 4px 0; }
+.qv-data-screen .qv-setup-note { padding: 11px 15px; background-color: @quorvel_surface; border: 1px solid @quorvel_rule;
+                                 border-radius: 12px; }
+.qv-data-screen label.qv-setup-text { color: @quorvel_strong_text; font-size: 11.25pt; font-weight: 700; }
+.qv-data-screen button.suggested-action label { color: @accent_fg_color; }
 .qv-data-screen button.qv-detail-button { padding: 0; margin: 0; min-width: 0; min-height: 0; background: none;
                                           border: none; box-shadow: none; outline-offset: 2px; }
 )";
@@ -298,6 +303,7 @@ Gtk::Box& FViewController::buildFigures(bool tablet)
     content->set_margin_end(tablet ? 20 : 16);
     content->set_margin_top(tablet ? 24 : 14);
     content->set_margin_bottom(tablet ? 24 : 16);
+    content->append(buildSetUpNote());
     content->append(buildHeader());
     content->append(buildPercentage(tablet));
     content->append(*ptExpired);
@@ -307,6 +313,25 @@ Gtk::Box& FViewController::buildFigures(bool tablet)
     content->append(*pdetailView);
     content->append(*pallowanceView);
     return *content;
+}
+
+// Before the first start's set-up is answered nothing is counted: the screen says so and offers
+// the set-up again.
+Gtk::Widget& FViewController::buildSetUpNote()
+{
+    setUpNote_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 10);
+    setUpNote_->add_css_class("qv-setup-note");
+    auto* text = newLabel({"qv-setup-text"}, 0.5f, _("Quorvel counts nothing until it is set up."));
+    text->set_wrap(true);
+    text->set_justify(Gtk::Justification::CENTER);
+    setUpNote_->append(*text);
+    auto* button = Gtk::make_managed<Gtk::Button>(_("Set Up"));
+    button->add_css_class("suggested-action");
+    button->add_css_class("pill");
+    button->set_halign(Gtk::Align::CENTER);
+    button->signal_clicked().connect([this] { context_.app.runSetUp(); });
+    setUpNote_->append(*button);
+    return *setUpNote_;
 }
 
 void FViewController::buildPhoneLayout()
@@ -380,6 +405,7 @@ void FViewController::updateControls()
         ptAdvise->remove_css_class("qv-emphasised");
     }
     showPlanFacts(info);
+    setUpNote_->set_visible(context_.app.isFirstStart());
 }
 
 void FViewController::showPlanFacts(const FTrafficDataInformation& info)
