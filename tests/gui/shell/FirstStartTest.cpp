@@ -12,6 +12,8 @@
 
 #include "engine/CTrafficManager.hpp"
 #include "RealInput.hpp"
+#include "charts/gtk/ChartViewContainerViewController.hpp"
+#include "charts/gtk/FChartPageWidget.hpp"
 #include "ui/dialog/gtk/CODialogButton.hpp"
 #include "ui/dialog/gtk/sharUtils.hpp"
 
@@ -127,6 +129,28 @@ TEST_F(FirstStart, TheMessageDialogFormAnswersByPromptKind)
     EXPECT_EQ(d.controller().pmodule()->getMonthPlan(), 800'000'000u);
     EXPECT_EQ(d.controller().pmodule()->getPlanStartDay(), 7);
     EXPECT_FALSE(d.controller().isFirstStart());
+}
+
+TEST_F(FirstStart, RightAfterTheSetUpTheChartDrawsOnlyTheEnteredFigure)
+{
+    FAppDelegate& d = started();
+    d.commonDataPlanEntered("2000");
+    d.commonStartDayEntered("1");
+    d.commonDataUsedEntered("250");
+    settle(10);
+    ASSERT_NE(d.controller().doGetTrafficInfoTask(true), nullptr);
+    d.tabs()->selectTab(1);
+    settle(10);
+    auto* charts = dynamic_cast<ChartViewContainerViewController*>(d.tabs()->screens()[1].get());
+    ASSERT_NE(charts, nullptr);
+    ASSERT_FALSE(charts->viewControllers().empty());
+    FChartViewController& month = charts->viewControllers().back()->controller();
+    // The figure spread over the days since the 1st is one point on the day it was entered.
+    ASSERT_EQ(month.pLineChartUsed.dataForPlot.size(), 1u);
+    EXPECT_EQ(month.pLineChartUsed.dataForPlot[0].y * static_cast<double>(*month.pLineChartUsed.pnDiv), 250'000'000.0);
+    EXPECT_EQ(month.pLineChartUsed.dataForPlot[0].x, FChartData::position(d.controller().pmodule()->currentDay().noon(),
+                                                                           month.pMonthStartDate));
+    EXPECT_TRUE(month.pBarChartUsed.dataForPlot.empty()) << "no day was measured yet";
 }
 
 Gtk::Button* buttonLabelled(Gtk::Widget& root, const std::string& label)
