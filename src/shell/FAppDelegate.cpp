@@ -20,6 +20,7 @@
 #include "model/SetupRules.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/ProgramPath.hpp"
+#include "platform/Translation.hpp"
 #include "platform/WatcherLauncher.hpp"
 #include "shell/FWindowSizeMemory.hpp"
 #include "ui/dialog/gtk/CODialog.hpp"
@@ -32,7 +33,7 @@ namespace quorvel {
 namespace {
 
 constexpr std::uint64_t kNoCurrentValue = static_cast<std::uint64_t>(-1);
-constexpr const char* kAlertTitle = "Data Usage Alert";
+constexpr const char* kAlertTitle = N_("Data Usage Alert");
 
 // The form the window opens in, from the primary monitor's width; the window's own width rules
 // once it is shown.
@@ -120,7 +121,7 @@ void FAppDelegate::turnMobileDataBackOn()
     }
     const SwitchOutcome outcome = controller_.turnMobileDataBackOn();
     if (!outcome.ok) {
-        showInAppAlert("Mobile Data Not Turned On", outcome.error);
+        showInAppAlert(_("Mobile Data Not Turned On"), outcome.error);
     }
 }
 
@@ -243,15 +244,15 @@ void FAppDelegate::offerSimSetUp()
         return;
     }
     const bool ask = controller_.noSimHasAPlan();
-    const std::string body = ask ? "Is this the SIM of your current plan? Its traffic is counted for it and kept "
-                                   "apart until you say."
-                                 : "Its traffic is counted for it and kept apart. Set up its plan to see what is left.";
-    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), ("New SIM: " + sim->displayName()).c_str(),
-                                               body.c_str());
+    const char* body = ask ? _("Is this the SIM of your current plan? Its traffic is counted for it and kept "
+                               "apart until you say.")
+                           : _("Its traffic is counted for it and kept apart. Set up its plan to see what is left.");
+    const std::string title = Translation::fill(_("New SIM: %s"), {sim->displayName()});
+    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), title.c_str(), body);
     simOffer_ = ADW_MESSAGE_DIALOG(dialog);
-    adw_message_dialog_add_responses(simOffer_, "later", "Not Now", "new", ask ? "New Plan" : "Set Up", nullptr);
+    adw_message_dialog_add_responses(simOffer_, "later", _("Not Now"), "new", ask ? _("New Plan") : _("Set Up"), nullptr);
     if (ask) {
-        adw_message_dialog_add_response(simOffer_, "take", "Yes, It Is");
+        adw_message_dialog_add_response(simOffer_, "take", _("Yes, It Is"));
     }
     adw_message_dialog_set_response_appearance(simOffer_, ask ? "take" : "new", ADW_RESPONSE_SUGGESTED);
     adw_message_dialog_set_close_response(simOffer_, "later");
@@ -325,7 +326,7 @@ void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool 
     }
     const bool titled = n.type == "NotificationDataChanged" || n.type == PlanActionsRunner::kTypeCutOff ||
                         n.type == PlanActionsRunner::kTypeRoaming;
-    const std::string title = titled && !n.title.empty() ? n.title : kAlertTitle;
+    const std::string title = titled && !n.title.empty() ? n.title : std::string(_(kAlertTitle));
     if (launchedFromIt && tabs_ != nullptr) {
         tabs_->selectTab(0);
     }
@@ -334,9 +335,10 @@ void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool 
 
 void FAppDelegate::showFileProblem(const std::string& reason)
 {
-    showInAppAlert("Usage Is Not Saved",
-                   reason + "\n\nThe file is left as it is. Quorvel keeps counting, but saves nothing until it can "
-                            "read the file again.");
+    showInAppAlert(_("Usage Is Not Saved"),
+                   reason + "\n\n" +
+                       _("The file is left as it is. Quorvel keeps counting, but saves nothing until it can read the "
+                         "file again."));
 }
 
 void FAppDelegate::showInAppAlert(const std::string& title, const std::string& body)
@@ -346,7 +348,7 @@ void FAppDelegate::showInAppAlert(const std::string& title, const std::string& b
         return;
     }
     GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), title.c_str(), body.c_str());
-    adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "ok", "OK");
+    adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "ok", _("OK"));
     g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkWidget* d, const char*, gpointer self) {
                          static_cast<FAppDelegate*>(self)->shownAlert_.reset();
                          gtk_window_destroy(GTK_WINDOW(d));

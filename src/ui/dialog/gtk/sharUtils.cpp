@@ -124,18 +124,20 @@ void open(PromptTarget& target, const Prompt& english)
 std::string sharUtils::planPlaceholder(std::uint64_t nPlan)
 {
     return static_cast<std::int64_t>(nPlan) < 0 ? std::string()
-                                                : "Current Plan - " + FileSize::formatMemoryStringDot0MB(nPlan);
+                                                : Translation::fill(_("Current Plan - %s"),
+                                                                    {FileSize::formatMemoryStringDot0MB(nPlan)});
 }
 
 std::string sharUtils::startDayPlaceholder(int nDay)
 {
-    return "Current Day - " + std::to_string(nDay);
+    return Translation::fill(_("Current Day - %s"), {std::to_string(nDay)});
 }
 
 std::string sharUtils::usedPlaceholder(std::uint64_t nUsed)
 {
     return static_cast<std::int64_t>(nUsed) < 0 ? std::string()
-                                                : "Current - " + FileSize::formatMemoryStringDot0MB(nUsed);
+                                                : Translation::fill(_("Current - %s"),
+                                                                    {FileSize::formatMemoryStringDot0MB(nUsed)});
 }
 
 std::string sharUtils::titleFor(const char* title, const std::string& sim)

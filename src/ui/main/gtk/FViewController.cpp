@@ -412,7 +412,7 @@ void FViewController::showPlanFacts(const FTrafficDataInformation& info)
 {
     const std::optional<PlanFacts>& facts = info.planFacts();
     const AllowanceParts a = AllowanceParts::of(facts.value_or(PlanFacts{}), LocalDay::of(context_.clock.now()));
-    ptPeriod->set_text(facts ? "Period " + a.period() : "");
+    ptPeriod->set_text(facts ? Translation::fill(_("Period %s"), {a.period()}) : "");
     ptPeriod->set_visible(facts.has_value());
     ptExpired->set_visible(a.expired());
     // Rebuilt each time: packs come and go, and there are only a few rows.
