@@ -80,7 +80,11 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
     dropSwitcherMargins(bar);
     gtk_box_append(content_.gobj(), bar);
-    window_.set_child(content_);
+    frame_.set_child(content_);
+    frame_.set_propagate_natural_width(true);
+    frame_.set_propagate_natural_height(true);
+    fitFrameToForm();
+    window_.set_child(frame_);
     // The toolkit's own title bar: the choice of the plan shown as its title, the primary menu
     // at its end.
     GtkWidget* header = adw_header_bar_new();
@@ -153,9 +157,21 @@ void FTabInterface::removeScreens()
     shownTab_ = -1;
 }
 
+// The larger form's screens want more width than a phone's. Held at their minimum, a window
+// dragged to a phone's width in one go would stop there, in the phone form but still wide; the
+// frame lets it take the width at once (for the moment until the phone's screens are made). The
+// phone form keeps its screens' own minimum.
+void FTabInterface::fitFrameToForm()
+{
+    const bool larger = UIDeviceVersion::isPadInterface();
+    frame_.set_policy(larger ? Gtk::PolicyType::EXTERNAL : Gtk::PolicyType::NEVER, Gtk::PolicyType::NEVER);
+    frame_.set_min_content_width(larger ? kPhoneWidth : -1);
+}
+
 // The screens read the form when they are made; the same tab comes back in the new form.
 void FTabInterface::formChanged()
 {
+    fitFrameToForm();
     const int shown = selectedTab();
     g_signal_handlers_block_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
     removeScreens();
