@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/InstanceLock.hpp"
@@ -33,7 +34,20 @@ bool startAsUserService(const std::string& program)
     std::vector<std::string> words = {"systemd-run", "--user", "--quiet", "--collect",
                                       std::string("--unit=") + WatcherLauncher::kUnit,
                                       "--description=Quorvel: count mobile data in the background",
-                                      "--property=StandardOutput=null", program, "watch"};
+                                      "--property=StandardOutput=null"};
+    // The service manager's environment is not the window's: the watcher gets the window's
+    // folders, language, time zone and Quorvel's own settings, so that it counts into the same files.
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view entry(*e);
+        for (const std::string_view prefix : {"XDG_", "QUORVEL_", "LANG", "LC_", "TZ=", "HOME="}) {
+            if (entry.starts_with(prefix)) {
+                words.push_back("--setenv=" + std::string(entry));
+                break;
+            }
+        }
+    }
+    words.push_back(program);
+    words.push_back("watch");
     std::vector<char*> argv;
     for (std::string& w : words) {
         argv.push_back(w.data());
