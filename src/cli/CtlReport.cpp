@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "model/AlertWords.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
 #include "model/MainScreenFigures.hpp"
@@ -200,7 +201,7 @@ std::string CtlReport::toText(bool full) const
     const MainScreenFigures f = MainScreenFigures::fromSummary(*summary, today);
     std::ostringstream out;
     if (alert) {
-        out << alert->title << ": " << alert->body << "\n";
+        out << AlertWords::translated(alert->title) << ": " << AlertWords::translated(alert->body) << "\n";
     }
     if (held > 0) {
         // Booked under this date the bytes would land in no kept month: they wait for the clock.

@@ -21,6 +21,7 @@
 #include "platform/AutostartEntry.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/Translation.hpp"
+#include "model/AlertWords.hpp"
 #include "platform/WatcherLauncher.hpp"
 #include "shell/FWindowSizeMemory.hpp"
 #include "ui/dialog/gtk/CODialog.hpp"
@@ -88,6 +89,7 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
     app_->signal_startup().connect(sigc::mem_fun(*this, &FAppDelegate::onStartup));
     app_->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onActivate));
     app_->signal_shutdown().connect(sigc::mem_fun(*this, &FAppDelegate::onShutdown));
+    notifier_.setWords(&AlertWords::translated);
     notifier_.setInAppHandler([this](const LocalNotification& n) {
         // One with a button stays a desktop notification, where the button is.
         if (tabs_ == nullptr || !tabs_->window().is_active() || !n.buttonLabel.empty()) {
@@ -347,7 +349,8 @@ void FAppDelegate::showInAppAlert(const std::string& title, const std::string& b
     if (window() == nullptr) {
         return;
     }
-    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), title.c_str(), body.c_str());
+    const std::string shownTitle = AlertWords::translated(title), shownBody = AlertWords::translated(body);
+    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), shownTitle.c_str(), shownBody.c_str());
     adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "ok", _("OK"));
     g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkWidget* d, const char*, gpointer self) {
                          static_cast<FAppDelegate*>(self)->shownAlert_.reset();
