@@ -148,7 +148,7 @@ std::vector<std::pair<std::string, std::string>> CtlReport::figureRows(const FTr
     if (s.getMonthItemsCount() > 0) {
         const MonthTraffic* current = s.getMonthItemInfoforMonth(static_cast<std::int64_t>(s.getMonthItemsCount()) - 1);
         if (current != nullptr) {
-            rows.emplace_back(_("Billing month"), current->getMonthPeriod());
+            rows.emplace_back(_("Billing month"), current->localMonthPeriod());
         }
     }
     rows.insert(rows.end(), {{_("Data plan"), f.plan},

@@ -46,7 +46,7 @@ def command_line(ctl, home):
     # the date from the locale and the sizes' decimal point; the bar's class and share do not change.
     code, out, err = run([ctl, "status"], german)
     check(code == 0, "status: " + err)
-    for text in ("Datenvolumen ", "Verbraucht ", "Vergangene Tage ", "Dezember:", "1.82 GB"):
+    for text in ("Datenvolumen ", "Verbraucht ", "Vergangene Tage ", "Dezember:", "14. Dezember 2026", "1.82 GB"):
         check(text in out, "status is not German (%r missing): %s" % (text, out))
     check("Data used" not in out and "December 10" not in out, "status still shows English: " + out)
     code, out, _ = run([ctl, "status"], english)
