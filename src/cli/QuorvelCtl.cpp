@@ -8,7 +8,7 @@
 #include "cli/CtlChartProgram.hpp"
 #include "cli/CtlLimitText.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
-#include "cli/CtlExport.hpp"
+#include "engine/HistoryExport.hpp"
 #include "cli/CtlHelp.hpp"
 #include "cli/CtlImport.hpp"
 #include "cli/CtlInterfaces.hpp"
@@ -541,9 +541,9 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
 {
     start();
     if (a.has("--json")) {
-        out_ << CtlExport::json(*app_).dump(2) << "\n";
+        out_ << HistoryExport::json(*app_).dump(2) << "\n";
     } else {
-        CtlExport::csv(app_->pmodule()->history(), out_);
+        HistoryExport::csv(app_->pmodule()->history(), out_);
     }
     return 0;
 }
