@@ -57,7 +57,10 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
     const std::vector<std::string> information = {"Information", "Quorvel Reference", "Report a Concern",
                                                   "Give a Feedback", "Learn more about application usage",
                                                   "Counting", "Counted connections", "Record Places",
-                                                  "Load Map Tiles over Mobile Data", "Count in the Background"};
+                                                  "Load Map Tiles over Mobile Data", "Count in the Background",
+                                                  "History", "Import History…", "Export History…",
+                                                  "A backup holds every day, place and setting. Import reads one "
+                                                  "back, or the days vnStat counted, and never counts a day twice."};
     auto expected = common;
     expected.push_back("Reset Statistic");
     expected.insert(expected.end(), information.begin(), information.end());
