@@ -6,9 +6,10 @@
 #
 #   bench/cli_speed.sh [BUILD_DIR] [OLD_PROGRAMS_DIR]
 #
-# BUILD_DIR (default: build) needs the targets quorvelctl, quorvelctl-chart, make_demo_state,
+# BUILD_DIR (default: build) needs the targets quorvelctl (with its modules), make_demo_state,
 # floor_json and floor_chart (configure with -DQUORVEL_BENCH=ON). OLD_PROGRAMS_DIR, when given,
-# holds another quorvelctl and quorvelctl-chart (say, of the main branch) measured the same way.
+# holds another quorvelctl with what it runs for charts (say, of the main branch: quorvelctl-chart)
+# measured the same way.
 set -eu
 build=${1:-build}
 old=${2:-}
