@@ -69,7 +69,7 @@ case "$mode" in
     check_units "$prefix"
     if grep -q '^QUORVEL_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
       id=org.quorvel.Quorvel
-      for f in bin/quorvel share/man/man1/quorvel.1 share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+      for f in bin/quorvel "$libdir/quorvel/quorvel-reference.so" share/man/man1/quorvel.1 share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
                share/dbus-1/services/$id.service share/icons/hicolor/scalable/apps/$id.svg \
                share/icons/hicolor/256x256/apps/$id.png; do
         [[ -f $root/$f ]] || fail "not installed: $f"
