@@ -164,7 +164,8 @@ const std::vector<CtlHelp::Command>& commandsTable()
           "chart --year [--size WxH] [--scale S] [--idiom phone|tablet] --output FILE"},
          "draw the chart page of a billing month, or the year page",
          "Draws the chart page of a billing month, as the window shows it, into a PNG, SVG or PDF file chosen "
-         "by the file name's ending. The drawing is done by quorvelctl-chart, installed beside quorvelctl.",
+         "by the file name's ending. The drawing is done by the chart module, quorvel-chart.so, installed "
+         "with the other modules.",
          {{"--month", "INDEX", "the billing month, 0 being the oldest kept (the current one when left out)"},
           {"--year", "", "the year page instead: the last twelve calendar months' used data as bars"},
           {"--graph", "cumulative|daily|both", "which graphs to draw (both when left out)"},

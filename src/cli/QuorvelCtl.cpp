@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/CtlBusServices.hpp"
-#include "cli/CtlChartProgram.hpp"
+#include "cli/CtlChartModule.hpp"
 #include "cli/CtlLimitText.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
 #include "engine/HistoryExport.hpp"
@@ -551,7 +551,7 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
 int QuorvelCtl::chart(const CtlArguments& a)
 {
     if (!makeChart_) {
-        return CtlChartProgram::exec(argv_, err_);
+        return CtlChartModule::run(paths_, argv_, target_, err_);
     }
     const std::unique_ptr<CtlChartCommand> chart = makeChart_();
     if (!chart->parse(a, err_)) {
