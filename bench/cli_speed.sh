@@ -6,9 +6,10 @@
 #
 #   bench/cli_speed.sh [BUILD_DIR] [OLD_PROGRAMS_DIR]
 #
-# BUILD_DIR (default: build) needs the targets quorvelctl, quorvelctl-chart, make_demo_state,
+# BUILD_DIR (default: build) needs the targets quorvelctl (with its modules), make_demo_state,
 # floor_json and floor_chart (configure with -DQUORVEL_BENCH=ON). OLD_PROGRAMS_DIR, when given,
-# holds another quorvelctl and quorvelctl-chart (say, of the main branch) measured the same way.
+# holds another quorvelctl with what it runs for charts (say, of the main branch: quorvelctl-chart)
+# measured the same way.
 set -eu
 build=${1:-build}
 old=${2:-}
@@ -101,6 +102,19 @@ if vnconf:  # the peer last, so that the ratios are to it
             [(f"{n} chart --size 250x229 --scale 2", [p, "chart", "--size", "250x229", "--scale", "2", "--output", png("peer")])
              for n, p in programs()]
             + [("vnstati -d", ["/usr/bin/vnstati", "--config", vnconf, "-d", "-i", "lo", "-o", png("vnstati")])])
+    # vnstati draws 500 x 98 pixels, the chart 500 x 458: vnstati scaled to the chart's pixel count.
+    import math, struct
+    def pixels(path):
+        with open(path, "rb") as f:
+            width, height = struct.unpack(">II", f.read(24)[16:24])
+        return width * height
+    percent = round(100 * math.sqrt(pixels(png("peer")) / pixels(png("vnstati"))))
+    scaled = ["/usr/bin/vnstati", "--config", vnconf, "-d", "-i", "lo", "--scale", str(percent), "-o", png("vnstati_scaled")]
+    once(scaled)
+    compare(f"chart beside vnstati -d at the same pixel count ({pixels(png('peer'))} and {pixels(png('vnstati_scaled'))})",
+            [(f"{n} chart --size 250x229 --scale 2", [p, "chart", "--size", "250x229", "--scale", "2", "--output", png("peer")])
+             for n, p in programs()]
+            + [(f"vnstati -d --scale {percent}", scaled)])
 else:
     print("\n(no vnstat and vnstati installed: the peers are left out)")
 print("\nPeak resident memory (medians of 11 runs)")

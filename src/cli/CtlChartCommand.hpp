@@ -8,9 +8,9 @@
 
 namespace quorvel {
 
-// What `quorvelctl chart` needs of the page renderer. The renderer lives in a program of its own
-// (quorvelctl-chart), so that the sampling commands, run every few minutes in the background,
-// never load the text and drawing libraries.
+// What `quorvelctl chart` needs of the page renderer. The renderer lives in a module loaded by
+// that command only (see CtlChartModule), so that the sampling commands, run every few minutes in
+// the background, never load the text and drawing libraries.
 class CtlChartCommand {
 public:
     virtual ~CtlChartCommand() = default;

@@ -2,14 +2,10 @@
 #pragma once
 #include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "cli/CtlArguments.hpp"
 #include "engine/HistoryImport.hpp"
-#include "model/ImportedHistory.hpp"
 
 namespace quorvel {
 
@@ -25,9 +21,6 @@ public:
     static int run(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start);
 
 private:
-    struct Settings;
-    static std::optional<std::string> readSettings(const nlohmann::json& json, Settings& s);
-    static void applySettings(CAppController& app, const Settings& s);
     static void summarize(const HistoryImport::Plan& plan, bool dryRun, std::ostream& out);
     static int refuse(std::ostream& err, const std::string& source, const std::string& why);
 };

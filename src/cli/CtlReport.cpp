@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "engine/HistoryExport.hpp"
 #include "model/AlertWords.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
@@ -69,15 +70,6 @@ nlohmann::ordered_json CtlReport::packsJson(const PlanFacts& f)
     return out;
 }
 
-nlohmann::ordered_json CtlReport::correctionsJson(const MonthTraffic& m)
-{
-    nlohmann::ordered_json out = nlohmann::ordered_json::array();
-    for (const TrafficCorrection& c : m.arrCorrections()) {
-        out.push_back({{"date", localDay(c.date())}, {"bytes", c.bytes()}});
-    }
-    return out;
-}
-
 std::string CtlReport::localDay(Date date)
 {
     const DateComponents c = Calendar::components(date);
@@ -94,7 +86,7 @@ nlohmann::ordered_json CtlReport::monthJson(const MonthTraffic& m)
     return {{"period", m.getMonthPeriod()},          {"first_day", day(m.date())},
             {"last_day", day(m.last_date())},          {"days_count", m.pnDaysCount()},
             {"used", m.getDataUsed()},               {"max_day", m.getMaxDayUsedTraffic()},
-            {"days", std::move(days)},               {"corrections", correctionsJson(m)}};
+            {"days", std::move(days)},               {"corrections", HistoryExport::correctionsJson(m)}};
 }
 
 nlohmann::ordered_json CtlReport::toJson() const

@@ -36,8 +36,6 @@ struct CtlReport {
     // Local calendar day as YYYY-MM-DD, and the hour as YYYY-MM-DDTHH.
     static std::string localDay(Date date);
     static nlohmann::ordered_json monthJson(const MonthTraffic& month);
-    // A month's corrections as [{"date", "bytes"}].
-    static nlohmann::ordered_json correctionsJson(const MonthTraffic& month);
     // The summary's packs as [{"size", "left", "first_day", "last_day"}].
     static nlohmann::ordered_json packsJson(const PlanFacts& facts);
     // The billing month's figures as label and value, in the order they are shown.

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "cli/CtlBusServices.hpp"
-#include "cli/CtlChartProgram.hpp"
+#include "cli/CtlChartModule.hpp"
 #include "cli/CtlLimitText.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
-#include "cli/CtlExport.hpp"
+#include "engine/HistoryExport.hpp"
 #include "cli/CtlHelp.hpp"
 #include "cli/CtlImport.hpp"
 #include "cli/CtlInterfaces.hpp"
@@ -543,9 +543,9 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
 {
     start();
     if (a.has("--json")) {
-        out_ << CtlExport::json(*app_).dump(2) << "\n";
+        out_ << HistoryExport::json(*app_).dump(2) << "\n";
     } else {
-        CtlExport::csv(app_->pmodule()->history(), out_);
+        HistoryExport::csv(app_->pmodule()->history(), out_);
     }
     return 0;
 }
@@ -553,7 +553,7 @@ int QuorvelCtl::exportDays(const CtlArguments& a)
 int QuorvelCtl::chart(const CtlArguments& a)
 {
     if (!makeChart_) {
-        return CtlChartProgram::exec(argv_, err_);
+        return CtlChartModule::run(paths_, argv_, target_, err_);
     }
     const std::unique_ptr<CtlChartCommand> chart = makeChart_();
     if (!chart->parse(a, err_)) {

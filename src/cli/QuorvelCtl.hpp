@@ -27,7 +27,7 @@ class RoamingSource;
 // 4 a file cannot be opened or saved (the reason on standard error).
 class QuorvelCtl {
 public:
-    // Without a chart renderer, `chart` is handed to the renderer program (see CtlChartProgram).
+    // Without a chart renderer, `chart` runs in the chart module (see CtlChartModule).
     using ChartMaker = std::function<std::unique_ptr<CtlChartCommand>()>;
     QuorvelCtl(const Paths& paths, std::ostream& out, std::ostream& err, ChartMaker makeChart = {});
     ~QuorvelCtl();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/HistoryTransfer.hpp"
 #include "engine/InterfaceState.hpp"
 #include "model/DataPlan.hpp"
 #include "model/LocalDay.hpp"
@@ -97,6 +98,14 @@ public:
     // The SIM goes with its plan and history; the screens then show This device's plan when it
     // was the one shown.
     virtual void forgetSim(const std::string& key) = 0;
+
+    // The shown plan's history in and out of files: a backup, another device's export, or
+    // vnStat's database, told apart by their first bytes (`interface` picks one of vnStat's).
+    // A real import is one saved change, followed by an update of every screen.
+    virtual HistoryTransfer::Outcome importHistory(const std::string& path, const std::optional<std::string>& interface,
+                                                   bool dryRun) = 0;
+    // The JSON backup `quorvelctl import` reads back; the reason when it cannot be written.
+    virtual std::optional<std::string> exportHistory(const std::string& path) const = 0;
 };
 
 }  // namespace quorvel

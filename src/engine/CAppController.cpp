@@ -789,6 +789,25 @@ void CAppController::applicationWillEnterForeground()
     beginUpdatingSelfPosition();
 }
 
+HistoryTransfer::Outcome CAppController::importHistory(const std::string& path,
+                                                       const std::optional<std::string>& interface, bool dryRun)
+{
+    if (isFirstStart()) {
+        return {"there is no plan to import it into yet: set up Quorvel first", {}};
+    }
+    const HistoryTransfer::Source source{HistoryTransfer::formatOf(path), path, interface};
+    HistoryTransfer::Outcome outcome = HistoryTransfer::importInto(*this, source, false, dryRun);
+    if (!dryRun && outcome.refusal.empty()) {
+        getTrafficInformation(true);
+    }
+    return outcome;
+}
+
+std::optional<std::string> CAppController::exportHistory(const std::string& path) const
+{
+    return HistoryTransfer::exportTo(*this, path);
+}
+
 void CAppController::applicationWillTerminate()
 {
     readWriteFile();

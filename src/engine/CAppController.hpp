@@ -82,6 +82,9 @@ public:
     std::vector<KnownSim> knownSims() const override;
     bool renameSim(const std::string& key, const std::string& name) override;
     void forgetSim(const std::string& key) override;
+    HistoryTransfer::Outcome importHistory(const std::string& path, const std::optional<std::string>& interface,
+                                           bool dryRun) override;
+    std::optional<std::string> exportHistory(const std::string& path) const override;
     // The first SIM that is not set up and has traffic counted for it: its set-up is offered.
     std::optional<SimRecord> simAwaitingSetUp() const;
     // Whether the device's plan is still one no SIM took over or set up beside: the first SIM

@@ -120,6 +120,21 @@ std::vector<int> HistoryImport::keptMonths(const CTraffics& history, const Impor
     return kept;
 }
 
+HistoryImport::Tally HistoryImport::Plan::tally() const
+{
+    Tally t;
+    for (const Change& c : days) {
+        t.daysAdded += c.kind == Kind::Added ? 1 : 0;
+        t.daysReplaced += c.kind == Kind::Replaced ? 1 : 0;
+        t.daysKept += c.kind == Kind::KeptRecorded || c.kind == Kind::Same ? 1 : 0;
+        t.daysFolded += c.kind == Kind::Folded ? 1 : 0;
+    }
+    for (const Change& c : totals) {
+        t.totals += c.kind == Kind::Added || c.kind == Kind::Replaced ? 1 : 0;
+    }
+    return t;
+}
+
 HistoryImport::Plan HistoryImport::plan(const CTraffics& history, const ImportedHistory& in)
 {
     Plan out;

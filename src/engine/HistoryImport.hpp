@@ -28,6 +28,10 @@ public:
         std::uint64_t recorded = 0;  // measured bytes (used, for a total) already stored
         std::uint64_t imported = 0;
     };
+    // How many of each a plan brings, as its summary names them.
+    struct Tally {
+        std::size_t daysAdded = 0, daysReplaced = 0, daysKept = 0, daysFolded = 0, totals = 0;
+    };
     struct Plan {
         std::vector<Change> days;
         std::vector<Change> totals;
@@ -41,6 +45,7 @@ public:
         std::optional<std::vector<std::shared_ptr<DeltaTrafficItem>>> places;
 
         bool changesNothing() const { return toReplace.empty() && toAdd.empty() && toKeep.empty() && !places; }
+        Tally tally() const;
     };
 
     // Why the history cannot be what the file states (a day twice, a date after `today`, a share

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <limits>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -26,16 +25,18 @@ nlohmann::json ArchiveDecoder::parse(const std::string& bytes)
 {
     // A key met twice in one object would silently keep only its last value (a whole history
     // replaced by another): such a file is refused, not half-read.
-    std::vector<std::set<std::string>> open;
+    // Counted, not remembered: an object that ends with fewer members than keys met had one twice.
+    std::vector<std::size_t> keys;
     bool duplicate = false;
     const nlohmann::json::parser_callback_t seen = [&](int, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
         using Event = nlohmann::json::parse_event_t;
         if (event == Event::object_start) {
-            open.emplace_back();
-        } else if (event == Event::object_end && !open.empty()) {
-            open.pop_back();
-        } else if (event == Event::key && !open.empty() && !open.back().insert(parsed.get<std::string>()).second) {
-            duplicate = true;
+            keys.push_back(0);
+        } else if (event == Event::key && !keys.empty()) {
+            ++keys.back();
+        } else if (event == Event::object_end && !keys.empty()) {
+            duplicate = duplicate || parsed.size() != keys.back();
+            keys.pop_back();
         }
         return true;
     };

@@ -2,12 +2,19 @@
 #include "platform/Calendar.hpp"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <ctime>
 #include <limits>
 
 namespace quorvel {
 
-DateComponents Calendar::components(Date date)
+namespace {
+
+// Bumped whenever the time zone is re-read, so that no thread keeps a decomposition of the old one.
+std::atomic<unsigned> zoneGeneration{1};
+
+DateComponents decompose(Date date)
 {
     std::time_t t = static_cast<std::time_t>(date.seconds);
     std::tm tm{};
@@ -15,6 +22,28 @@ DateComponents Calendar::components(Date date)
         return DateComponents{1970, 1, 1, 0, 0, 0};  // beyond the years a tm can hold
     }
     return DateComponents{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+}  // namespace
+
+DateComponents Calendar::components(Date date)
+{
+    // The same few instants (a day record's noon, a period's bounds) are decomposed again and
+    // again in one update, and each time the zone's transitions are searched: the last ones are
+    // kept, per thread, exactly as they came.
+    struct Slot {
+        unsigned generation = 0;
+        std::int64_t seconds = 0;
+        DateComponents components{};
+    };
+    thread_local std::array<Slot, 64> slots{};
+    // Days' noons lie 86400 s apart, a multiple of 64: the slot comes from a multiplicative hash.
+    Slot& slot = slots[(static_cast<std::uint64_t>(date.seconds) * 0x9E3779B97F4A7C15ull) >> 58];
+    const unsigned generation = zoneGeneration.load(std::memory_order_relaxed);
+    if (slot.generation != generation || slot.seconds != date.seconds) {
+        slot = Slot{generation, date.seconds, decompose(date)};
+    }
+    return slot.components;
 }
 
 namespace {
@@ -79,6 +108,7 @@ int Calendar::daysInMonth(Date date)
 void Calendar::timeZoneChanged()
 {
     tzset();
+    zoneGeneration.fetch_add(1, std::memory_order_relaxed);
 }
 
 }  // namespace quorvel

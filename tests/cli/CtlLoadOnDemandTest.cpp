@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What quorvelctl loads: the program itself links neither GIO/GLib nor ICU nor SQLite; the
-// reporting commands load them only when they need them (NetworkManager asked because the links
-// changed, numbers formatted for people, vnStat's database read), the resident watcher stays
-// without them, and with its modules
-// missing the command line goes on as on a system without NetworkManager, saying so once.
+// What quorvelctl loads: the program itself links neither GIO/GLib nor ICU nor SQLite nor the
+// drawing stack; the reporting commands load them only when they need them (NetworkManager asked
+// because the links changed, numbers formatted for people, vnStat's database read, a chart drawn,
+// in the same process), the resident watcher stays without them, and with its modules missing the
+// command line goes on as on a system without NetworkManager, saying so once.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -29,8 +29,9 @@ using quorvel::clitest::ctlEnvironment;
 using quorvel::clitest::readFile;
 using quorvel::clitest::runProcess;
 
-const std::vector<std::string> kHeavy = {"libgio",         "libgobject",         "libglib",   "libicu",
-                                         "quorvel-bus.so", "quorvel-numbers.so", "libsqlite3", "quorvel-sqlite.so"};
+const std::vector<std::string> kHeavy = {"libgio",         "libgobject",         "libglib",    "libicu",
+                                         "quorvel-bus.so", "quorvel-numbers.so", "libsqlite3",  "quorvel-sqlite.so",
+                                         "libcairo",       "libpango",           "libfontconfig", "quorvel-chart.so"};
 
 std::size_t occurrences(const std::string& text, const std::string& part)
 {
@@ -142,6 +143,23 @@ TEST_F(LoadOnDemand, OnlyTheImportOfVnstatsDatabaseLoadsSqlite)
     EXPECT_NE(err.find("libsqlite3"), std::string::npos);
 }
 
+TEST_F(LoadOnDemand, OnlyAChartLoadsTheDrawingStackAndInTheSameProcess)
+{
+    const std::string trace = loaded({"chart", "--size", "200x150", "--output", (home.path() / "c.png").string()});
+    EXPECT_NE(trace.find("calling init: " + std::string(QUORVEL_BUILD_MODULE_DIR) + "/quorvel-chart.so"),
+              std::string::npos)
+        << trace;
+    for (const char* library : {"libcairo", "libpango", "libfontconfig"}) {
+        EXPECT_NE(trace.find(library), std::string::npos) << library << "\n" << trace;
+    }
+    // One program: the loader starts once, for quorvelctl, and no other program is run.
+    EXPECT_EQ(occurrences(err, "initialize program: "), 1u) << err;
+    EXPECT_EQ(std::string(readFile(home.path() / "c.png"), 0, 4), "\x89PNG");
+
+    // The commands around it still load none of it.
+    EXPECT_EQ(heavyIn(loaded({"sample"})), std::vector<std::string>{});
+}
+
 TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)
 {
     fs::remove(home.path() / "no-system-bus");  // no bus at all: no follower, no bus module
@@ -193,6 +211,11 @@ TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
     EXPECT_TRUE(decimalPoint(plain)) << plain;
     ASSERT_EQ(ctl({"status"}, {german}), 0) << err;
     EXPECT_EQ(plain, out);
+
+    // No chart module: no chart, and the reason, not a crash.
+    EXPECT_EQ(ctl({"chart", "--output", (home.path() / "c.png").string()}, {noModules}), 1);
+    EXPECT_NE(err.find("quorvelctl: cannot draw charts: quorvel-chart.so is not installed in "), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(home.path() / "c.png"));
 
     // An entry is still read, in the plain style.
     ASSERT_EQ(ctl({"set", "plan", "2500.5"}, {noModules, german}), 0) << err;

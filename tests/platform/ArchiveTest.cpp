@@ -128,6 +128,13 @@ TEST(ArchiveDecoder, RejectsDamageWithAReason)
         {R"({"$root":{"$class":"Root"}})", "not an archive"},
         {R"({"$archive":"quorvel","$root":{"$class":"Root","$values":{}}})", "archive.$root: expected a value list"},
         {"{\"$archive\":\"quorvel\",\"$root\":", "not JSON"},
+        // A key twice in one object, at any depth: a parser would keep only the last value.
+        {head + R"("n":1,"n":2}})", "a key appears twice in one object"},
+        {head + R"("leaf":{"$class":"Leaf","n":1,"n":1}}})", "a key appears twice in one object"},
+        {head + R"("leaves":[{"$class":"Leaf"},{"$class":"Leaf","n":1,"x":{},"n":2}]}})",
+         "a key appears twice in one object"},
+        {R"({"$archive":"quorvel","$root":{"$class":"Root"},"$root":{"$class":"Root"}})",
+         "a key appears twice in one object"},
     };
     for (const auto& [bytes, reason] : cases) {
         try {
@@ -137,6 +144,13 @@ TEST(ArchiveDecoder, RejectsDamageWithAReason)
             EXPECT_EQ(std::string(e.what()), reason) << bytes;
         }
     }
+}
+
+TEST(ArchiveDecoder, TheSameKeyInSeparateObjectsIsNoDuplicate)
+{
+    const std::string bytes = R"({"$archive":"quorvel","$version":1,"$root":{"$class":"Root","i":1,)"
+                              R"("leaf":{"$class":"Leaf","n":2},"leaves":[{"$class":"Leaf","n":3},{"$class":"Leaf","n":4}]}})";
+    EXPECT_NO_THROW(ArchiveDecoder::unarchiveRootObject<Root>(bytes, nullptr));
 }
 
 }  // namespace

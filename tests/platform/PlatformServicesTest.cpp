@@ -122,6 +122,21 @@ INSTANTIATE_TEST_SUITE_P(Zones, CalendarZones,
                                            ZoneCase{"Pacific/Apia", 2011, 12, 28, 12},
                                            ZoneCase{"UTC", 2024, 2, 28, 23}));
 
+TEST(Calendar, AnInstantSeenBeforeIsDecomposedAnewInAZoneChangedSince)
+{
+    const Date noon{1'773'140'400};  // 2026-03-10 11:00 UTC
+    const Date sameSlotCandidates[] = {noon, noon.plusSeconds(86'400), noon.plusSeconds(64), noon.plusSeconds(-1)};
+    for (const auto& [zone, hour] : {std::pair{"Europe/Berlin", 12}, {"America/New_York", 7}, {"Asia/Kolkata", 16}}) {
+        test::ScopedTimeZone tz(zone);
+        for (int round = 0; round < 2; ++round) {  // the second round reads what the first one kept
+            EXPECT_EQ(Calendar::components(noon).hour, hour) << zone;
+            EXPECT_EQ(Calendar::components(sameSlotCandidates[1]).day, 11) << zone;
+            EXPECT_EQ(Calendar::components(sameSlotCandidates[2]).minute, zone == std::string("Asia/Kolkata") ? 31 : 1);
+            EXPECT_EQ(Calendar::components(sameSlotCandidates[3]).second, 59) << zone;
+        }
+    }
+}
+
 TEST(Calendar, MonthLengths)
 {
     EXPECT_EQ(Calendar::daysInMonth(2024, 2), 29);

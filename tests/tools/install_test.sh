@@ -13,8 +13,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 # The files of the command line, relative to the prefix; $1 is the library directory, $2 the
 # documentation's (a package puts the README under its own name).
 cli_files() {
-  printf '%s\n' bin/quorvelctl bin/quorvelctl-chart "$1/quorvel/quorvel-bus.so" "$1/quorvel/quorvel-numbers.so" \
-    "$1/quorvel/quorvel-sqlite.so" \
+  printf '%s\n' bin/quorvelctl "$1/quorvel/quorvel-bus.so" "$1/quorvel/quorvel-numbers.so" \
+    "$1/quorvel/quorvel-sqlite.so" "$1/quorvel/quorvel-chart.so" \
     share/man/man1/quorvelctl.1 share/bash-completion/completions/quorvelctl \
     share/zsh/site-functions/_quorvelctl share/fish/vendor_completions.d/quorvelctl.fish \
     share/systemd/user/quorvel-watch.service share/systemd/user/quorvel-sample.service \
@@ -46,7 +46,7 @@ case "$mode" in
       -DQUORVEL_SANITIZE="$(setting QUORVEL_SANITIZE)" \
       -DCMAKE_INSTALL_PREFIX=/opt/q -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
     # What the install needs, not the libraries of the window's screens.
-    cmake --build "$work" --target quorvelctl quorvelctl-chart quorvel-man quorvel_bus quorvel_numbers quorvel_sqlite \
+    cmake --build "$work" --target quorvelctl quorvel_chart quorvel-man quorvel_bus quorvel_numbers quorvel_sqlite \
       quorvel-translations >/dev/null
     DESTDIR=$dest cmake --install "$work" >/dev/null
     diff <(cli_files lib share/doc/quorvel "$src" | sort) <(cd "$dest/opt/q" && find . -type f -printf '%P\n' | sort) \
@@ -69,7 +69,7 @@ case "$mode" in
     check_units "$prefix"
     if grep -q '^QUORVEL_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
       id=org.quorvel.Quorvel
-      for f in bin/quorvel share/man/man1/quorvel.1 share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+      for f in bin/quorvel "$libdir/quorvel/quorvel-reference.so" share/man/man1/quorvel.1 share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
                share/dbus-1/services/$id.service share/icons/hicolor/scalable/apps/$id.svg \
                share/icons/hicolor/256x256/apps/$id.png; do
         [[ -f $root/$f ]] || fail "not installed: $f"

@@ -134,7 +134,8 @@ int CtlChart::render(const SharedSummary& summary, std::ostream& out,
     if (year_) {
         return renderYear(summary, out, err);
     }
-    // Titles are placed from text measured as it will be drawn.
+    // Titles are placed from text measured as it will be drawn, at the image's scale.
+    prepareTextScale();
     FChartViewController page(tablet_ ? FChartViewController::Idiom::Tablet : FChartViewController::Idiom::Phone,
                               CPTPangoTextMetrics::instance());
     if (summary) {
@@ -164,8 +165,16 @@ int CtlChart::render(const SharedSummary& summary, std::ostream& out,
     return write(hosts, out, err);
 }
 
+void CtlChart::prepareTextScale() const
+{
+    if (output_.ends_with(".png")) {  // vector files are drawn at their own scale
+        CPTPangoTextMetrics::prepareForImageScale(scale_);
+    }
+}
+
 int CtlChart::renderYear(const SharedSummary& summary, std::ostream& out, std::ostream& err) const
 {
+    prepareTextScale();
     FYearChartViewController page(CPTPangoTextMetrics::instance());
     page.updateInterface(summary);  // before the set-up: the empty page
     page.layoutInPage(width_, height_);

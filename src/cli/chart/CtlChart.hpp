@@ -25,6 +25,8 @@ public:
     static constexpr double kMaxSide = 32767;
 
 private:
+    // Text is measured for the image it is drawn into.
+    void prepareTextScale() const;
     int renderYear(const SharedSummary& summary, std::ostream& out, std::ostream& err) const;
     int write(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, std::ostream& out, std::ostream& err) const;
     std::optional<long> month_;  // absent: the current month

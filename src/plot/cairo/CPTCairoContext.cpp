@@ -232,11 +232,11 @@ void CPTCairoContext::drawText(const std::string& text, const CPTRect& box, cons
     if (text.empty() || !style.color()) {
         return;
     }
-    PangoLayout* layout = CPTPangoLayoutCache::layoutFor(cr_.get(), text, style, box.width());
+    const CPTPangoLayoutCache::Placed placed = CPTPangoLayoutCache::layoutFor(cr_.get(), text, style, box.width());
     cairo_save(cr_.get());
     setSource(*style.color());
-    cairo_move_to(cr_.get(), box.origin.x, box.origin.y);
-    pango_cairo_show_layout(cr_.get(), layout);
+    cairo_move_to(cr_.get(), box.origin.x + placed.dx, box.origin.y);
+    pango_cairo_show_layout(cr_.get(), placed.layout);
     cairo_restore(cr_.get());
 }
 

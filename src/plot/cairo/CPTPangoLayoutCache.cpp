@@ -59,28 +59,86 @@ CPTPangoLayoutCache& CPTPangoLayoutCache::shared()
     return cache;
 }
 
-PangoLayout* CPTPangoLayoutCache::layoutFor(cairo_t* cr, const std::string& text, const CPTTextStyle& style,
-                                            double width)
+PangoLayout* CPTPangoLayoutCache::layout(Key key)
+{
+    auto it = layouts_.find(key);
+    if (it != layouts_.end()) {
+        return it->second.get();
+    }
+    if (layouts_.size() >= kCapacity) {
+        layouts_.clear();
+    }
+    const auto& [text, fontName, fontSize, pangoWidth, alignment] = key;
+    PangoLayoutHandle made(pango_layout_new(context_.get()));
+    const auto description = CPTPangoTextMetrics::fontDescription(fontName, fontSize);
+    pango_layout_set_font_description(made.get(), description.get());
+    if (pangoWidth >= 0) {
+        pango_layout_set_wrap(made.get(), PANGO_WRAP_WORD);
+        pango_layout_set_width(made.get(), pangoWidth);
+        pango_layout_set_alignment(made.get(), pangoAlignment(static_cast<CPTTextAlignment>(alignment)));
+    }
+    pango_layout_set_text(made.get(), text.c_str(), static_cast<int>(text.size()));
+    return layouts_.emplace(std::move(key), std::move(made)).first->second.get();
+}
+
+CPTPangoLayoutCache::Placed CPTPangoLayoutCache::measuredFitting(const Key& key)
+{
+    const auto& [text, fontName, fontSize, pangoWidth, alignment] = key;
+    const auto measured = layouts_.find(Key{text, fontName, fontSize, -1, static_cast<int>(CPTTextAlignment::Left)});
+    if (measured == layouts_.end() || pango_layout_get_line_count(measured->second.get()) != 1) {
+        return {};
+    }
+    PangoRectangle logical{};
+    pango_layout_get_extents(measured->second.get(), nullptr, &logical);
+    if (logical.width > pangoWidth) {
+        return {};  // it wraps in the box
+    }
+    // Where Pango puts a line of that width in a layout of the box's width.
+    int offset = 0;
+    if (alignment == static_cast<int>(CPTTextAlignment::Right)) {
+        offset = pangoWidth - logical.width;
+    } else if (alignment == static_cast<int>(CPTTextAlignment::Center)) {
+        offset = (pangoWidth - logical.width) / 2;
+        if (((pangoWidth | logical.width) & (PANGO_SCALE - 1)) == 0) {
+            offset = PANGO_UNITS_ROUND(offset);
+        }
+    }
+    return {measured->second.get(), static_cast<double>(offset) / PANGO_SCALE};
+}
+
+CPTPangoLayoutCache::Placed CPTPangoLayoutCache::layoutFor(cairo_t* cr, const std::string& text,
+                                                           const CPTTextStyle& style, double width)
 {
     CPTPangoLayoutCache& cache = shared();
+    cache.updateContext(cr);
     const int pangoWidth = static_cast<int>(std::ceil(width * PANGO_SCALE));
     Key key{text, style.fontName(), style.fontSize(), pangoWidth, static_cast<int>(style.textAlignment())};
-    auto it = cache.layouts_.find(key);
-    if (it == cache.layouts_.end()) {
-        if (cache.layouts_.size() >= kCapacity) {
-            cache.layouts_.clear();
+    if (cache.layouts_.find(key) == cache.layouts_.end()) {
+        if (const Placed measured = cache.measuredFitting(key); measured.layout != nullptr) {
+            return measured;
         }
-        PangoLayoutHandle layout(pango_layout_new(cache.context_.get()));
-        const auto description = CPTPangoTextMetrics::fontDescription(style.fontName(), style.fontSize());
-        pango_layout_set_font_description(layout.get(), description.get());
-        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
-        pango_layout_set_width(layout.get(), pangoWidth);
-        pango_layout_set_alignment(layout.get(), pangoAlignment(style.textAlignment()));
-        pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
-        it = cache.layouts_.emplace(std::move(key), std::move(layout)).first;
     }
-    cache.updateContext(cr);
-    return it->second.get();
+    return {cache.layout(std::move(key)), 0.0};
+}
+
+std::pair<double, double> CPTPangoLayoutCache::measure(const std::string& text, const std::string& fontName,
+                                                       double fontSize)
+{
+    PangoLayout* measured =
+        shared().layout(Key{text, fontName, fontSize, -1, static_cast<int>(CPTTextAlignment::Left)});
+    PangoRectangle logical{};
+    pango_layout_get_extents(measured, nullptr, &logical);
+    return {static_cast<double>(logical.width) / PANGO_SCALE, static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+void CPTPangoLayoutCache::prepareForImageScale(double scale)
+{
+    // A pixel of the same kind of image stands for it: Pango takes only the transform and the
+    // target's font options.
+    CairoSurfaceHandle image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+    CairoHandle cr(cairo_create(image.get()));
+    cairo_scale(cr.get(), scale, scale);
+    shared().updateContext(cr.get());
 }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 #include "plot/cairo/CPTPangoTextMetrics.hpp"
 
 #include "plot/CPTGraph.hpp"
+#include "plot/cairo/CPTPangoLayoutCache.hpp"
 
 #include <pango/pangocairo.h>
 
@@ -12,6 +13,8 @@ CPTPangoTextMetrics::CPTPangoTextMetrics()
 {
     configureContext(context_.get());
 }
+
+CPTPangoTextMetrics::CPTPangoTextMetrics(InDrawingContext) {}
 
 PangoFontDescriptionHandle CPTPangoTextMetrics::fontDescription(const std::string& fontName, double fontSize)
 {
@@ -36,6 +39,10 @@ CPTSize CPTPangoTextMetrics::sizeOfText(const std::string& text, const std::stri
     if (text.empty()) {
         return {};
     }
+    if (!context_) {
+        const auto [width, height] = CPTPangoLayoutCache::measure(text, fontName, fontSize);
+        return {width, height};
+    }
     auto key = std::make_tuple(text, fontName, fontSize);
     if (const auto known = sizes_.find(key); known != sizes_.end()) {
         return known->second;
@@ -57,8 +64,13 @@ CPTSize CPTPangoTextMetrics::sizeOfText(const std::string& text, const std::stri
 
 std::shared_ptr<const CPTPangoTextMetrics> CPTPangoTextMetrics::instance()
 {
-    static const auto metrics = std::make_shared<const CPTPangoTextMetrics>();
+    static const auto metrics = std::make_shared<const CPTPangoTextMetrics>(InDrawingContext{});
     return metrics;
+}
+
+void CPTPangoTextMetrics::prepareForImageScale(double scale)
+{
+    CPTPangoLayoutCache::prepareForImageScale(scale);
 }
 
 void CPTPangoTextMetrics::useFor(CPTGraph& graph)

@@ -23,8 +23,12 @@ public:
 
     CPTSize sizeOfText(const std::string& text, const std::string& fontName, double fontSize) const override;
 
-    // One set of Pango metrics for every graph of the process (its context and cache are shared).
+    // One set of Pango metrics for every graph of the process: it measures in the drawing's own
+    // Pango context (see CPTPangoLayoutCache), so texts are measured at the scale they are drawn
+    // at once prepareForImageScale() has been called, and drawn from the layouts that measured them.
     static std::shared_ptr<const CPTPangoTextMetrics> instance();
+    // Before a page is laid out for an image of `scale` pixels per point.
+    static void prepareForImageScale(double scale);
     // Gives the graph Pango's metrics unless it was given metrics of its own.
     static void useFor(CPTGraph& graph);
 
@@ -33,7 +37,13 @@ public:
     static void configureContext(PangoContext* context);
 
 private:
-    PangoContextHandle context_;
+    struct InDrawingContext {};
+
+public:
+    explicit CPTPangoTextMetrics(InDrawingContext);  // the shared instance's only
+
+private:
+    PangoContextHandle context_;  // null: the drawing's context
     // Measured sizes by text, font and size: labels are measured afresh whenever an axis makes
     // them anew. Starts afresh beyond kCachedSizes entries.
     static constexpr std::size_t kCachedSizes = 512;

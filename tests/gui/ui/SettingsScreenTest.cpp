@@ -3,11 +3,14 @@
 // do to the plan, the start day and this month's usage, the alert switches, the tablet resets
 // with their questions, the pages it pushes, and the mail and store rows.
 #include <gtest/gtest.h>
+#include <webkit/webkit.h>
 
 #include "DemoDays.hpp"
 #include "model/DateDay.hpp"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "SettingsFixture.hpp"
 #include "model/Messages.hpp"
@@ -57,7 +60,10 @@ TEST_F(SettingsScreenTest, PhoneAndTabletListsWithTheirCaptions)
     const std::vector<std::string> information = {"Information", "Quorvel Reference", "Report a Concern",
                                                   "Give a Feedback", "Learn more about application usage",
                                                   "Counting", "Counted connections", "Record Places",
-                                                  "Load Map Tiles over Mobile Data", "Count in the Background"};
+                                                  "Load Map Tiles over Mobile Data", "Count in the Background",
+                                                  "History", "Import History…", "Export History…",
+                                                  "A backup holds every day, place and setting. Import reads one "
+                                                  "back, or the days vnStat counted, and never counts a day twice."};
     auto expected = common;
     expected.push_back("Reset Statistic");
     expected.insert(expected.end(), information.begin(), information.end());
@@ -370,6 +376,10 @@ TEST_F(SettingsScreenTest, ReferencePageHidesTheTabBarWhileShown)
         const char* title = webkit_web_view_get_title(page->pwebView());
         return title != nullptr && *title != '\0';
     }, 20000)) << "the bundled page loaded";
+    // The web view is the engine module's, loaded for this page.
+    std::ifstream maps("/proc/self/maps");
+    const std::string mapped((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    EXPECT_NE(mapped.find("/quorvel-reference.so"), std::string::npos);
     screen.navigation().pop();
     EXPECT_EQ(hidden, (std::vector<bool>{true, false}));
 }

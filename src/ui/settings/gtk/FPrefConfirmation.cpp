@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/gtk/FPrefConfirmation.hpp"
 
-#include <cstring>
-
 #include <gtkmm/window.h>
 
 namespace quorvel {
@@ -20,16 +18,36 @@ FPrefConfirmation::~FPrefConfirmation()
 void FPrefConfirmation::open(Gtk::Window* parent, const std::string& title, const std::string& message,
                              Answer answer, const char* action)
 {
+    ask(parent, title, message, {{kCancel, "Cancel"}, {kReset, action}},
+        [answer = std::move(answer)](const std::string& response) {
+            if (answer) {
+                answer(response == kReset ? 1 : 0);
+            }
+        },
+        nullptr, kReset);
+}
+
+void FPrefConfirmation::ask(Gtk::Window* parent, const std::string& title, const std::string& message,
+                            const std::vector<Response>& responses, Reply reply, const char* suggested,
+                            const char* destructive)
+{
     dismiss();
     GtkWidget* widget = adw_message_dialog_new(parent != nullptr ? parent->gobj() : nullptr, title.c_str(),
                                                message.c_str());
     // GTK keeps toplevels alive until they are destroyed; this reference is ours.
     dialog_.reset(ADW_MESSAGE_DIALOG(g_object_ref(widget)));
-    answer_ = std::move(answer);
-    adw_message_dialog_add_responses(dialog_.get(), kCancel, "Cancel", kReset, action, nullptr);
-    adw_message_dialog_set_response_appearance(dialog_.get(), kReset, ADW_RESPONSE_DESTRUCTIVE);
-    adw_message_dialog_set_default_response(dialog_.get(), kCancel);
-    adw_message_dialog_set_close_response(dialog_.get(), kCancel);
+    reply_ = std::move(reply);
+    for (const Response& r : responses) {
+        adw_message_dialog_add_response(dialog_.get(), r.id.c_str(), r.label.c_str());
+    }
+    if (destructive != nullptr) {
+        adw_message_dialog_set_response_appearance(dialog_.get(), destructive, ADW_RESPONSE_DESTRUCTIVE);
+    }
+    if (suggested != nullptr) {
+        adw_message_dialog_set_response_appearance(dialog_.get(), suggested, ADW_RESPONSE_SUGGESTED);
+    }
+    adw_message_dialog_set_default_response(dialog_.get(), suggested != nullptr ? suggested : responses.front().id.c_str());
+    adw_message_dialog_set_close_response(dialog_.get(), responses.front().id.c_str());
     gtk_window_set_modal(GTK_WINDOW(widget), TRUE);
     g_signal_connect(widget, "response", G_CALLBACK(&FPrefConfirmation::responded), this);
     gtk_window_present(GTK_WINDOW(widget));
@@ -42,12 +60,12 @@ void FPrefConfirmation::responded(AdwMessageDialog* dialog, const char* response
         return;
     }
     g_signal_handlers_disconnect_by_data(dialog, self);
-    // The dialog closes itself after answering; the answer may open the next question.
+    // The dialog closes itself after answering; the reply may open the next question.
     confirmation.dialog_.reset();
-    Answer answer = std::move(confirmation.answer_);
-    confirmation.answer_ = nullptr;
-    if (answer) {
-        answer(std::strcmp(response, kReset) == 0 ? 1 : 0);
+    Reply reply = std::move(confirmation.reply_);
+    confirmation.reply_ = nullptr;
+    if (reply) {
+        reply(response);
     }
 }
 
@@ -58,8 +76,7 @@ void FPrefConfirmation::dismiss()
         gtk_window_destroy(GTK_WINDOW(dialog_.get()));
         dialog_.reset();
     }
-    answer_ = nullptr;
+    reply_ = nullptr;
 }
 
 }  // namespace quorvel
-

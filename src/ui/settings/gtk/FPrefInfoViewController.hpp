@@ -3,42 +3,36 @@
 #include <string>
 
 #include <gtkmm/box.h>
-#include <webkit/webkit.h>
 
 #include "ui/settings/gtk/FPrefNavigationController.hpp"
+
+typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvel {
 
 // "Reference": the bundled reference page in a web view on the page's dark background, with
 // the tab bar hidden while it is shown. Links that leave the page open in the user's browser.
-// The web content runs in processes of its own, which cannot see this program's resource bundle,
-// so the bundle is served to them through a scheme of ours: "quorvel-resource:" + resource path.
+// The web view comes from the module of ReferenceWebEngine, loaded when the page first opens, so
+// that the window starts without WebKit. The bundle is served to the web content through a scheme
+// of ours: "quorvel-resource:" + resource path.
 class FPrefInfoViewController final : public FPrefNavigationController::Page {
 public:
     static constexpr const char* kScheme = "quorvel-resource";
-    static constexpr const char* kPagePath = "/org/quorvel/Quorvel/t.html";
+    static constexpr const char* kBundlePrefix = "/org/quorvel/Quorvel/";
     static constexpr const char* kPageUri = "quorvel-resource:///org/quorvel/Quorvel/t.html";
 
     FPrefInfoViewController();
     FPrefInfoViewController(const FPrefInfoViewController&) = delete;
     FPrefInfoViewController& operator=(const FPrefInfoViewController&) = delete;
-    ~FPrefInfoViewController() override;
 
     Gtk::Widget& widget() override { return box_; }
     std::string title() const override;
     bool hidesTabBar() const override { return true; }
-    WebKitWebView* pwebView() const { return webView_; }
-
-    // The MIME type the bundle's file of that path is served with.
-    static std::string mimeTypeForPath(const std::string& path);
+    // The web view; null when the module could not be loaded (the page then says why).
+    WebKitWebView* pwebView() const { return reinterpret_cast<WebKitWebView*>(webView_); }
 
 private:
-    static void registerScheme();
-    static void serve(WebKitURISchemeRequest* request, gpointer unused);
-    static gboolean decidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
-                                 WebKitPolicyDecisionType type, gpointer self);
-
-    WebKitWebView* webView_ = nullptr;  // owned by box_
+    GtkWidget* webView_ = nullptr;  // owned by box_
     Gtk::Box box_{Gtk::Orientation::VERTICAL};
 };
 

@@ -17,6 +17,7 @@
 #include "ui/settings/PlanEntries.hpp"
 #include "ui/settings/gtk/FPrefResetViewController.hpp"
 #include "ui/settings/PrefEntries.hpp"
+#include "ui/settings/HistoryTexts.hpp"
 #include "ui/settings/PrefTexts.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
@@ -52,7 +53,8 @@ FPrefTableViewController::FPrefTableViewController(ScreenContext& context, PrefP
       pMonthPlanVal_(PrefTexts::planPreference(context.defaults)),
       list_(tablet_),
       navigation_(list_.widget(), PrefTexts::kTitleSettings),
-      resets_(context, *this, prompts_, openPrompt_, this)
+      resets_(context, *this, prompts_, openPrompt_, this),
+      history_(context.app, context.window)
 {
     buildSections();
     list_.onSelect = [this](int section, int row) { tableViewDidSelectRow(section, row); };
@@ -155,6 +157,11 @@ void FPrefTableViewController::buildSections()
             }
         });
     }
+
+    const int history = list_.addSection(HistoryTexts::kHeaderHistory, Header::Settings, HistoryTexts::kFooter,
+                                         PrefTexts::settingsFooterHeight(kHistory, tablet_));
+    list_.addRow(history, HistoryTexts::kRowImport, "", Accessory::None);
+    list_.addRow(history, HistoryTexts::kRowExport, "", Accessory::None);
 }
 
 Gtk::Switch* FPrefTableViewController::backgroundSwitch()
@@ -256,6 +263,10 @@ void FPrefTableViewController::tableViewDidSelectRow(int section, int row)
         selectedInformation(row);
     } else if (section == kCounting && row == kConnections) {
         pushConnections();
+    } else if (section == kHistory && row == kImportHistory) {
+        history_.importSelected();
+    } else if (section == kHistory && row == kExportHistory) {
+        history_.exportSelected();
     } else if (section == kCounting && (row == kRecordPlaces || row == kMapTiles || row == kBackground)) {
         Gtk::Switch& toggle = *list_.row(section, row).toggle();
         toggle.set_active(!toggle.get_active());

@@ -7,6 +7,7 @@
 
 #include "platform/NotificationCenter.hpp"
 #include "ui/settings/gtk/FPrefGroupedList.hpp"
+#include "ui/settings/gtk/FPrefHistoryTransfer.hpp"
 #include "ui/settings/gtk/FPrefNavigationController.hpp"
 #include "ui/settings/gtk/FPrefOpenPrompt.hpp"
 #include "ui/settings/gtk/FPrefResetActions.hpp"
@@ -19,12 +20,13 @@ namespace quorvel {
 
 // Tab screen "Settings": the plan, its start day, period and packs, the three alert switches, the resets (a
 // pushed "Reset" page on phones, four rows on tablets), the reference page, a concern report
-// by mail and the store page; which connections count, and counting in the background. Values are entered through the value prompts; every change goes
+// by mail and the store page; which connections count, and counting in the background; the
+// history's import and export. Values are entered through the value prompts; every change goes
 // through the application controller, so the other screens hear of it.
 class FPrefTableViewController final : public TabScreen, public PromptTarget {
 public:
     // Sections and the alert switches' tags.
-    enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3, kCounting = 4 };
+    enum Section { kPlan = 0, kAlerts = 1, kReset = 2, kInformation = 3, kCounting = 4, kHistory = 5 };
     enum PlanRow {
         kPlanValue = 0,
         kPlanStartDay = 1,
@@ -35,6 +37,7 @@ public:
         kPlanSims = 6
     };
     enum CountingRow { kConnections = 0, kRecordPlaces = 1, kMapTiles = 2, kBackground = 3 };
+    enum HistoryRow { kImportHistory = 0, kExportHistory = 1 };
     static constexpr int kTagDayLimit = 2006, kTagMonthLimit = 2004, kTagOverbound = 2007;
 
     explicit FPrefTableViewController(ScreenContext& context);
@@ -77,6 +80,7 @@ public:
     FPrefNavigationController& navigation() { return navigation_; }
     const FPrefResetActions& resets() const { return resets_; }
     const FPrefOpenPrompt& openPrompt() const { return openPrompt_; }
+    FPrefHistoryTransfer& historyTransfer() { return history_; }
 
 private:
     void buildSections();
@@ -94,6 +98,7 @@ private:
     FPrefNavigationController navigation_;
     FPrefOpenPrompt openPrompt_;
     FPrefResetActions resets_;
+    FPrefHistoryTransfer history_;
     bool syncingSwitches_ = false;
     NotificationCenter::Registration planChanged_;
     NotificationCenter::Registration deltasChanged_;

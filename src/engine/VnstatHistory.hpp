@@ -12,13 +12,17 @@ namespace quorvel {
 // vnStat's database (version 1: tables info, interface, day, month) read as a history: one
 // interface's days, received plus sent bytes each, and its months' totals for the months older
 // than the days the history keeps. Opened read-only; never written.
-class CtlVnstat {
+class VnstatHistory {
 public:
     static constexpr const char* kDefaultDatabase = "/var/lib/vnstat/vnstat.db";
 
     // Reads `path`'s interface `name` (the only one when none is given) into `into`; the
     // reason when the database cannot be read as one of vnStat, else empty.
     static std::string read(const std::string& path, const std::optional<std::string>& name, ImportedHistory& into);
+
+    // The names of the interfaces `path` counts, in name order; none when it cannot be read as
+    // vnStat's (the read then says why).
+    static std::vector<std::string> interfaceNames(const std::string& path);
 
 private:
     static std::string checkSchema(SqliteDatabase& db);

@@ -14,7 +14,7 @@ namespace quorvel {
 // later, corrections; places, settings and old months' totals when present) or the CSV columns
 // (date,cellular_bytes and the newer kind, free_bytes, or the oldest wifi_bytes). Form only: a
 // file that is not one is refused with what is wrong in it; the merge checks the rest.
-class CtlImportReader {
+class HistoryFileReader {
 public:
     struct Read {
         ImportedHistory history;

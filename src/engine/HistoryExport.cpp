@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CtlExport.hpp"
+#include "engine/HistoryExport.hpp"
 
 #include <ostream>
 
-#include "cli/CtlReport.hpp"
 #include "engine/CAppController.hpp"
+#include "model/LocalDay.hpp"
 #include "platform/Calendar.hpp"
 
 namespace quorvel {
@@ -31,7 +31,16 @@ nlohmann::ordered_json shapeJson(const PlanShape& shape)
 
 }  // namespace
 
-nlohmann::ordered_json CtlExport::json(const CAppController& app)
+nlohmann::ordered_json HistoryExport::correctionsJson(const MonthTraffic& m)
+{
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const TrafficCorrection& c : m.arrCorrections()) {
+        out.push_back({{"date", LocalDay::of(c.date()).text()}, {"bytes", c.bytes()}});
+    }
+    return out;
+}
+
+nlohmann::ordered_json HistoryExport::json(const CAppController& app)
 {
     const CTraffics& history = app.pmodule()->history();
     return {{"months", monthsJson(history)},
@@ -40,7 +49,7 @@ nlohmann::ordered_json CtlExport::json(const CAppController& app)
             {"settings", settingsJson(app)}};
 }
 
-nlohmann::ordered_json CtlExport::totalsJson(const CTraffics& history)
+nlohmann::ordered_json HistoryExport::totalsJson(const CTraffics& history)
 {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const MonthTotal& t : history.monthTotals().list()) {
@@ -53,13 +62,13 @@ nlohmann::ordered_json CtlExport::totalsJson(const CTraffics& history)
     return list;
 }
 
-nlohmann::ordered_json CtlExport::monthsJson(const CTraffics& history)
+nlohmann::ordered_json HistoryExport::monthsJson(const CTraffics& history)
 {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& m : history.months()) {
         nlohmann::ordered_json days = nlohmann::ordered_json::array();
         for (const CTrafficPoint& p : m->arrDaysTraffics()) {
-            days.push_back({{"date", CtlReport::localDay(p.pDate())},
+            days.push_back({{"date", LocalDay::of(p.pDate()).text()},
                             {"bytes", p.getTotalTraffic()},
                             {"wifi_bytes", p.getTotalTrafficWf()},
                             {"roaming_bytes", p.getRoamingTraffic()},
@@ -69,12 +78,12 @@ nlohmann::ordered_json CtlExport::monthsJson(const CTraffics& history)
         list.push_back({{"month", m->psMonth() + " " + m->psYear()},
                         {"plan", m->pMonthPlan().value_or(0)},
                         {"days", std::move(days)},
-                        {"corrections", CtlReport::correctionsJson(*m)}});
+                        {"corrections", correctionsJson(*m)}});
     }
     return list;
 }
 
-nlohmann::ordered_json CtlExport::placesJson(const CTraffics& history)
+nlohmann::ordered_json HistoryExport::placesJson(const CTraffics& history)
 {
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
     for (const auto& d : history.deltas()) {
@@ -87,7 +96,7 @@ nlohmann::ordered_json CtlExport::placesJson(const CTraffics& history)
     return out;
 }
 
-nlohmann::ordered_json CtlExport::settingsJson(const CAppController& app)
+nlohmann::ordered_json HistoryExport::settingsJson(const CAppController& app)
 {
     using Switch = CAppController::AlertSwitch;
     const CTrafficManager& m = *app.pmodule();
@@ -105,7 +114,7 @@ nlohmann::ordered_json CtlExport::settingsJson(const CAppController& app)
               {"overbound", app.alertSwitch(Switch::Overbound)}}}};
 }
 
-void CtlExport::csv(const CTraffics& history, std::ostream& out)
+void HistoryExport::csv(const CTraffics& history, std::ostream& out)
 {
     // Nothing fills the records' Wi-Fi field, so CSV leaves that always-zero column out. A
     // correction is a row of its own (signed), after the day rows of its month.
@@ -117,10 +126,10 @@ void CtlExport::csv(const CTraffics& history, std::ostream& out)
     }
     for (const auto& m : history.months()) {
         for (const CTrafficPoint& p : m->arrDaysTraffics()) {
-            out << CtlReport::localDay(p.pDate()) << "," << p.getTotalTraffic() << ",day," << p.getFreeTraffic() << "\n";
+            out << LocalDay::of(p.pDate()).text() << "," << p.getTotalTraffic() << ",day," << p.getFreeTraffic() << "\n";
         }
         for (const TrafficCorrection& c : m->arrCorrections()) {
-            out << CtlReport::localDay(c.date()) << "," << c.bytes() << ",correction,0\n";
+            out << LocalDay::of(c.date()).text() << "," << c.bytes() << ",correction,0\n";
         }
     }
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CtlVnstat.hpp"
+#include "engine/VnstatHistory.hpp"
 
 #include <charconv>
 
@@ -24,7 +24,7 @@ std::optional<std::uint64_t> count(const std::optional<std::string>& text)
 
 }  // namespace
 
-std::string CtlVnstat::read(const std::string& path, const std::optional<std::string>& name, ImportedHistory& into)
+std::string VnstatHistory::read(const std::string& path, const std::optional<std::string>& name, ImportedHistory& into)
 {
     std::string why;
     const std::unique_ptr<SqliteDatabase> db = SqliteDatabase::openReadOnly(path, why);
@@ -45,7 +45,7 @@ std::string CtlVnstat::read(const std::string& path, const std::optional<std::st
     return readMonths(*db, id, into);
 }
 
-std::string CtlVnstat::checkSchema(SqliteDatabase& db)
+std::string VnstatHistory::checkSchema(SqliteDatabase& db)
 {
     std::vector<SqliteDatabase::Row> rows;
     std::string why;
@@ -66,7 +66,24 @@ std::string CtlVnstat::checkSchema(SqliteDatabase& db)
     return {};
 }
 
-std::string CtlVnstat::chooseInterface(SqliteDatabase& db, const std::optional<std::string>& name, std::string& id)
+std::vector<std::string> VnstatHistory::interfaceNames(const std::string& path)
+{
+    std::string why;
+    std::vector<SqliteDatabase::Row> rows;
+    const std::unique_ptr<SqliteDatabase> db = SqliteDatabase::openReadOnly(path, why);
+    if (!db || !checkSchema(*db).empty() || !db->query("SELECT name FROM interface ORDER BY name", {}, rows, why)) {
+        return {};
+    }
+    std::vector<std::string> names;
+    for (const SqliteDatabase::Row& r : rows) {
+        if (r.size() == 1 && r[0]) {
+            names.push_back(*r[0]);
+        }
+    }
+    return names;
+}
+
+std::string VnstatHistory::chooseInterface(SqliteDatabase& db, const std::optional<std::string>& name, std::string& id)
 {
     std::vector<SqliteDatabase::Row> rows;
     std::string why;
@@ -95,7 +112,7 @@ std::string CtlVnstat::chooseInterface(SqliteDatabase& db, const std::optional<s
     return id.empty() ? "it has no interface " + *name + " (it has " + names + ")" : std::string();
 }
 
-std::optional<std::uint64_t> CtlVnstat::bytesOf(const SqliteDatabase::Row& row)
+std::optional<std::uint64_t> VnstatHistory::bytesOf(const SqliteDatabase::Row& row)
 {
     const std::optional<std::uint64_t> rx = count(row.at(1));
     const std::optional<std::uint64_t> tx = count(row.at(2));
@@ -105,7 +122,7 @@ std::optional<std::uint64_t> CtlVnstat::bytesOf(const SqliteDatabase::Row& row)
     return *rx + *tx;
 }
 
-std::string CtlVnstat::rowsOf(SqliteDatabase& db, const char* table, const std::string& id,
+std::string VnstatHistory::rowsOf(SqliteDatabase& db, const char* table, const std::string& id,
                               std::vector<SqliteDatabase::Row>& rows)
 {
     std::string why;
@@ -116,7 +133,7 @@ std::string CtlVnstat::rowsOf(SqliteDatabase& db, const char* table, const std::
     return {};
 }
 
-std::string CtlVnstat::readDays(SqliteDatabase& db, const std::string& id, ImportedHistory& into)
+std::string VnstatHistory::readDays(SqliteDatabase& db, const std::string& id, ImportedHistory& into)
 {
     std::vector<SqliteDatabase::Row> rows;
     if (std::string wrong = rowsOf(db, "day", id, rows); !wrong.empty()) {
@@ -133,7 +150,7 @@ std::string CtlVnstat::readDays(SqliteDatabase& db, const std::string& id, Impor
     return {};
 }
 
-std::string CtlVnstat::readMonths(SqliteDatabase& db, const std::string& id, ImportedHistory& into)
+std::string VnstatHistory::readMonths(SqliteDatabase& db, const std::string& id, ImportedHistory& into)
 {
     std::vector<SqliteDatabase::Row> rows;
     if (std::string wrong = rowsOf(db, "month", id, rows); !wrong.empty()) {

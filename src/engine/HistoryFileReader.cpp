@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CtlImportReader.hpp"
+#include "engine/HistoryFileReader.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -36,7 +36,7 @@ std::uint64_t bytesOf(const nlohmann::json& object, const char* key, const std::
         }
         return 0;
     }
-    const std::optional<std::uint64_t> n = CtlImportReader::byteCount(object.at(key));
+    const std::optional<std::uint64_t> n = HistoryFileReader::byteCount(object.at(key));
     if (!n) {
         refuse(where + ": \"" + key + "\" is not a count of bytes from 0 to 2^53");
     }
@@ -85,7 +85,7 @@ std::vector<std::string_view> fields(std::string_view line)
 
 }  // namespace
 
-std::optional<std::uint64_t> CtlImportReader::byteCount(const nlohmann::json& value)
+std::optional<std::uint64_t> HistoryFileReader::byteCount(const nlohmann::json& value)
 {
     if (!value.is_number_unsigned() || value.get<std::uint64_t>() > ArchiveDecoder::kMaxByteCount) {
         return std::nullopt;
@@ -93,7 +93,7 @@ std::optional<std::uint64_t> CtlImportReader::byteCount(const nlohmann::json& va
     return value.get<std::uint64_t>();
 }
 
-CtlImportReader::Read CtlImportReader::fromJson(std::string_view text)
+HistoryFileReader::Read HistoryFileReader::fromJson(std::string_view text)
 {
     Read r;
     const nlohmann::json doc = nlohmann::json::parse(text.begin(), text.end(), nullptr, false);
@@ -128,7 +128,7 @@ CtlImportReader::Read CtlImportReader::fromJson(std::string_view text)
     return r;
 }
 
-void CtlImportReader::readMonth(const nlohmann::json& month, Read& r)
+void HistoryFileReader::readMonth(const nlohmann::json& month, Read& r)
 {
     const std::string where = "a month";
     if (!member(month, "month", where).is_string() || !member(month, "days", where).is_array()) {
@@ -162,7 +162,7 @@ void CtlImportReader::readMonth(const nlohmann::json& month, Read& r)
     }
 }
 
-void CtlImportReader::readDay(const nlohmann::json& day, std::optional<std::uint64_t> plan, Read& r)
+void HistoryFileReader::readDay(const nlohmann::json& day, std::optional<std::uint64_t> plan, Read& r)
 {
     const LocalDay d = dayOf(day, "a day");
     const std::string where = "the day " + d.text();
@@ -177,7 +177,7 @@ void CtlImportReader::readDay(const nlohmann::json& day, std::optional<std::uint
         {d, CTrafficPoint::withShares(d.noon(), bytes, roaming, entered, free, bytesOf(day, "wifi_bytes", where)), plan});
 }
 
-void CtlImportReader::readPlace(const nlohmann::json& place, Read& r)
+void HistoryFileReader::readPlace(const nlohmann::json& place, Read& r)
 {
     const std::string where = "a place";
     const nlohmann::json& lat = member(place, "latitude", where);
@@ -208,7 +208,7 @@ void CtlImportReader::readPlace(const nlohmann::json& place, Read& r)
     r.history.places.push_back(item);
 }
 
-void CtlImportReader::readTotal(const nlohmann::json& total, Read& r)
+void HistoryFileReader::readTotal(const nlohmann::json& total, Read& r)
 {
     const nlohmann::json& name = member(total, "month", "a month total");
     const std::optional<MonthTotal> month = name.is_string() ? MonthTotal::parseMonth(name.get<std::string>()) : std::nullopt;
@@ -222,7 +222,7 @@ void CtlImportReader::readTotal(const nlohmann::json& total, Read& r)
                                   plan != 0 ? std::optional<std::uint64_t>(plan) : std::nullopt);
 }
 
-CtlImportReader::Read CtlImportReader::fromCsv(std::string_view text)
+HistoryFileReader::Read HistoryFileReader::fromCsv(std::string_view text)
 {
     Read r;
     r.history.sharesKnown = false;
@@ -251,7 +251,7 @@ CtlImportReader::Read CtlImportReader::fromCsv(std::string_view text)
     return r;
 }
 
-void CtlImportReader::readCsvRow(std::string_view line, const std::vector<std::string>& columns, Read& r)
+void HistoryFileReader::readCsvRow(std::string_view line, const std::vector<std::string>& columns, Read& r)
 {
     const std::vector<std::string_view> f = fields(line);
     if (f.size() != columns.size()) {
