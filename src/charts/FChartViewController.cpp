@@ -24,12 +24,13 @@
 #include "plot/CPTXYAxis.hpp"
 #include "plot/CPTXYAxisSet.hpp"
 #include "plot/CPTXYPlotSpace.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
 namespace {
 
-const char* const kDays = "Days";
+const char* const kDays = N_("Days");
 
 void setUpAxes(CPTXYGraph& g, CPTAxisDelegate* delegate, std::optional<unsigned> xMinorTicks)
 {
@@ -39,14 +40,14 @@ void setUpAxes(CPTXYGraph& g, CPTAxisDelegate* delegate, std::optional<unsigned>
     if (xMinorTicks) {
         x.setMinorTicksPerInterval(*xMinorTicks);
     }
-    x.setTitle(kDays);
+    x.setTitle(Translation::tr(kDays));
     x.setDelegate(delegate);
     x.setTitleOffset(12);
     x.setLabelingOrigin(Decimal::fromInteger(1));
     CPTXYAxis& y = *ChartPageStyle::axesOf(g).yAxis();
     y.setMajorIntervalLength(Decimal::fromString("20"));
     y.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
-    y.setTitle("Traffic, MB");
+    y.setTitle(Translation::fill(_("Traffic, %s"), {"MB"}));
     y.setTitleOffset(25);
     y.setDelegate(delegate);
 }
@@ -198,7 +199,7 @@ void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale
     space.setXRange(CPTPlotRange(Decimal::fromInteger(-1), Decimal::fromInteger(days + 2)));
     const CPTMutableTextStyle titleStyle = ChartPageStyle::textStyle(12);
     CPTXYAxis& x = *ChartPageStyle::axesOf(graph).xAxis();
-    x.setTitle(kDays);
+    x.setTitle(Translation::tr(kDays));
     x.setNeedsRelabel();
     x.setTitleOffset(14);
     x.setTitleLocation(Decimal::fromInteger(29));
@@ -207,7 +208,7 @@ void FChartViewController::applyScale(CPTXYGraph& graph, const ChartScale& scale
     y.setTitleTextStyle(titleStyle);
     y.setMajorIntervalLength(Decimal::fromInteger(scale.majorInterval));
     y.setOrthogonalCoordinateDecimal(Decimal::fromString("0"));
-    y.setTitle("Traffic, " + scale.unit.value_or(""));
+    y.setTitle(Translation::fill(_("Traffic, %s"), {scale.unit.value_or("")}));
     y.setMinorTicksPerInterval(scale.minorTicks);
     y.setLabelExclusionRanges({CPTPlotRange(Decimal::fromFloat(-10.0F), Decimal::fromFloat(9.7F))});
 }
@@ -243,19 +244,19 @@ void FChartViewController::updateAxisesforCharts(int k)
     const ChartScale barScale =
         ChartScale::getChartScale(highest + (leastCorrected < 0 ? static_cast<std::uint64_t>(-leastCorrected) : 0));
     const std::string usedText = FileSize::formatMemoryStringDot1(used);
-    const std::string period = month->getMonthPeriod();
+    const std::string period = month->localMonthPeriod();
     switch (idiom_) {
     case Idiom::Tablet:
-        chartTitle_.text = "Data Usage Summary\n" + period + ", " + usedText + " used";
+        chartTitle_.text = Translation::fill(_("Data Usage Summary\n%s, %s used"), {period, usedText});
         break;
     case Idiom::Phone:
-        chartTitle_.text = period + "\n" + usedText + " used";
+        chartTitle_.text = Translation::fill(_("%s\n%s used"), {period, usedText});
         break;
     case Idiom::Other:
         chartTitle_.text = period;
         break;
     }
-    barTitle_.text = "Data Usage Daily\n" + period;
+    barTitle_.text = Translation::fill(_("Data Usage Daily\n%s"), {period});
     chartTitle_.displacement = idiom_ == Idiom::Phone ? CPTPoint{15, -30} : CPTPoint{0, -30};
 
     applyScale(*graphBar, barScale, days, leastCorrected, highest);
@@ -314,7 +315,8 @@ void FChartViewController::fitTitle(CPTXYGraph& graph, double width, const Title
 
 bool FChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& axis, const std::set<Decimal>& locations)
 {
-    const bool dayMode = axis.title() == std::optional<std::string>(kDays) && pMonthStartDate.has_value();
+    const bool dayMode =
+        axis.title() == std::optional<std::string>(Translation::tr(kDays)) && pMonthStartDate.has_value();
     CPTAxis::Labels labels;
     for (const Decimal& location : locations) {
         const bool negative = location < Decimal::fromInteger(0);

@@ -12,12 +12,13 @@
 #include "plot/CPTAxisLabel.hpp"
 #include "plot/CPTPlotAreaFrame.hpp"
 #include "plot/CPTXYAxis.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
 namespace {
 
-const char* const kMonths = "Months";
+const char* const kMonths = N_("Months");
 constexpr double kWideEnough = 560;  // points: twelve three-letter names side by side
 
 }  // namespace
@@ -29,7 +30,7 @@ FYearChartViewController::FYearChartViewController(std::shared_ptr<const CPTText
     CPTXYAxis& x = *ChartPageStyle::axesOf(*graph).xAxis();
     x.setMajorIntervalLength(Decimal::fromInteger(1));
     x.setOrthogonalCoordinateDecimal(Decimal::fromInteger(0));
-    x.setTitle(kMonths);
+    x.setTitle(Translation::tr(kMonths));
     x.setTitleOffset(26);
     x.setMinorTicksPerInterval(0);
     x.setTitleTextStyle(ChartPageStyle::textStyle(12));
@@ -76,9 +77,9 @@ void FYearChartViewController::updateInterface(const SharedSummary& summary)
     CPTXYAxis& y = *ChartPageStyle::axesOf(*graph).yAxis();
     y.setMajorIntervalLength(Decimal::fromInteger(scale.majorInterval));
     y.setMinorTicksPerInterval(scale.minorTicks);
-    y.setTitle("Traffic, " + scale.unit.value_or(""));
+    y.setTitle(Translation::fill(_("Traffic, %s"), {scale.unit.value_or("")}));
     ChartPageStyle::axesOf(*graph).xAxis()->setNeedsRelabel();
-    graph->setTitle("Last 12 Months\n" + FileSize::formatMemoryStringDot1(sum) + " used");
+    graph->setTitle(Translation::fill(_("Last 12 Months\n%s used"), {FileSize::formatMemoryStringDot1(sum)}));
     graph->setTitleDisplacement({0, -30});
     ChartPageStyle::axesOf(*graph).xAxis()->setTitleLocation(Decimal::fromString("6.5"));
     graph->reloadData();
@@ -92,7 +93,7 @@ void FYearChartViewController::layoutInPage(double width, double height)
 
 bool FYearChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& axis, const std::set<Decimal>& locations)
 {
-    const bool monthAxis = axis.title() == std::optional<std::string>(kMonths);
+    const bool monthAxis = axis.title() == std::optional<std::string>(Translation::tr(kMonths));
     CPTAxis::Labels labels;
     for (const Decimal& location : locations) {
         const auto whole = static_cast<int>(std::trunc(location.toDouble()));

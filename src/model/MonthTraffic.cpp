@@ -7,6 +7,7 @@
 #include "platform/Assert.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/ArchiveEncoder.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -176,6 +177,28 @@ std::string MonthTraffic::getMonthPeriod() const
     }
     return DateDay::getDay_MonthString(*date_) + " " + DateDay::getYearStr(*date_) + " - " +
            DateDay::getDay_MonthString(*lastDate_) + " " + DateDay::getYearStr(*lastDate_);
+}
+
+std::string MonthTraffic::localMonthPeriod() const
+{
+    if (!date_) {
+        return {};
+    }
+    if (!lastDate_) {
+        // Translators: a month and its year, as strftime writes them ("%B %Y" is "March 2026").
+        /* xgettext:no-c-format */
+        return DateDay::localFormat(*date_, _("%B %Y"));
+    }
+    // Translators: a day and its month, as strftime writes them ("%-d %B" is "5 March"; "%-d. %B"
+    // gives "5. März").
+    /* xgettext:no-c-format */
+    const char* dayMonth = _("%-d %B");
+    const std::string first = DateDay::localFormat(*date_, dayMonth);
+    const std::string last = DateDay::localFormat(*lastDate_, dayMonth);
+    if (DateDay::isTheSameYear(*lastDate_, *date_)) {
+        return first + " - " + last + " " + psYear();
+    }
+    return first + " " + DateDay::getYearStr(*date_) + " - " + last + " " + DateDay::getYearStr(*lastDate_);
 }
 
 MonthTraffic MonthTraffic::copy() const

@@ -78,6 +78,8 @@ public:
     bool addTrafficDaysFromTrafficsArraySinceDay(const std::vector<CTrafficPoint>* days, int d);
     void normailyzeStartDate();
     std::string getMonthPeriod() const;
+    // The same period as the user's language writes its days and months, for people only.
+    std::string localMonthPeriod() const;
 
     // A calendar-month copy: date, plan, the day records and corrections; no day count, no last date.
     MonthTraffic copy() const;
