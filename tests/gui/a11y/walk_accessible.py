@@ -46,9 +46,13 @@ def settle(seconds=0.6):
         time.sleep(0.05)
 
 
-def find_app(process, wait=20.0):
+def find_app(process, wait=90.0):
+    # Generous: on a loaded machine a window's first start can take tens of seconds. A program
+    # that has ended is said at once, not waited for.
     end = time.monotonic() + wait
     while time.monotonic() < end:
+        if process.poll() is not None:
+            raise SystemExit(f"the application ended (exit status {process.returncode}) before it showed up")
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
