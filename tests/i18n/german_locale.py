@@ -73,7 +73,7 @@ def window(app, home):
     check(code == 0 and out.startswith("Aufruf: quorvel"), "quorvel --help is not German: " + out[:80])
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui", "a11y"))
     import walk_accessible as walk
-    walk.Atspi.init()
+    walk.start_atspi()
     env = walk.environment(home)
     env.update(LANG=GERMAN)
     for key in [k for k in env if k.startswith("LC_") or k == "LANGUAGE"]:

@@ -46,6 +46,13 @@ def settle(seconds=0.6):
         time.sleep(0.05)
 
 
+def start_atspi():
+    """Joins the accessibility bus. A reply may be slow on a loaded machine: seconds, not the
+    library's fraction of one, before a call counts as unanswered."""
+    Atspi.init()
+    Atspi.set_timeout(20000, 60000)
+
+
 def find_app(process, wait=90.0):
     # Generous: on a loaded machine a window's first start can take tens of seconds. A program
     # that has ended is said at once, not waited for.
@@ -217,7 +224,7 @@ def set_up_prompt(app, report, counts):
 
 def main():
     program, demo = sys.argv[1], sys.argv[2]
-    Atspi.init()
+    start_atspi()
     report = []
     counts = {"seen": {}, "pages": [], "unnamed": 0}
     with tempfile.TemporaryDirectory() as home:
