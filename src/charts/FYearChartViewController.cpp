@@ -18,6 +18,27 @@ namespace quorvel {
 
 namespace {
 
+// The first `count` characters of a UTF-8 text ("Fév", not half of its "é"), the first a
+// capital: a label stands alone even where the language writes its months in lower case.
+std::string firstLetters(const std::string& text, std::size_t count)
+{
+    std::size_t end = 0;
+    std::size_t letters = 0;
+    while (end < text.size()) {
+        const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+        if (starts && letters == count) {
+            break;
+        }
+        letters += starts ? 1 : 0;
+        ++end;
+    }
+    std::string out = text.substr(0, end);
+    if (!out.empty() && out[0] >= 'a' && out[0] <= 'z') {
+        out[0] = static_cast<char>(out[0] - 'a' + 'A');
+    }
+    return out;
+}
+
 const char* const kMonths = N_("Months");
 constexpr double kWideEnough = 560;  // points: twelve three-letter names side by side
 
@@ -105,7 +126,7 @@ bool FYearChartViewController::axisShouldUpdateAxisLabelsAtLocations(CPTAxis& ax
                 continue;
             }
             const std::size_t letters = view.bounds().width() >= kWideEnough ? 3 : 1;
-            text = DateDay::getMonthNameByNum(months_[static_cast<std::size_t>(whole) - 1].month()).value_or("").substr(0, letters);
+            text = firstLetters(DateDay::localMonthName(months_[static_cast<std::size_t>(whole) - 1].month()), letters);
         } else if (whole < 0) {
             continue;
         }

@@ -4,6 +4,7 @@
 #include "locations/PinPicture.hpp"
 #include "model/DateDay.hpp"
 #include "model/FileSize.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -24,10 +25,10 @@ std::unique_ptr<PPAnnotation> PPAnnotation::forDelta(const std::shared_ptr<Delta
 std::string PPAnnotation::titleForBytes(std::int64_t bytes)
 {
     if (bytes == 0) {
-        return "No Data Used";
+        return _("No Data Used");
     }
     // The stored amount wraps like the counters it came from; read it back the same way.
-    return FileSize::formatMemoryStringDot1(static_cast<std::uint64_t>(bytes)) + " Data Used";
+    return Translation::fill(_("%s Data Used"), {FileSize::formatMemoryStringDot1(static_cast<std::uint64_t>(bytes))});
 }
 
 std::string PPAnnotation::shortDateText(const std::optional<DateComponents>& date)
@@ -35,11 +36,13 @@ std::string PPAnnotation::shortDateText(const std::optional<DateComponents>& dat
     if (!date) {
         return {};
     }
-    const std::optional<std::string> month = DateDay::getMonthNameByNum(date->month);
-    if (!month) {
+    if (!DateDay::getMonthNameByNum(date->month)) {
         return {};
     }
-    return "Latest Activity - " + *month + " " + std::to_string(date->day);
+    // The same format as the main screen's day ("%B %-d" is "March 5").
+    /* xgettext:no-c-format */
+    const std::string day = DateDay::localFormat(date->year, date->month, date->day, _("%B %-d"));
+    return Translation::fill(_("Latest Activity - %s"), {day});
 }
 
 std::string PPAnnotation::subtitle() const

@@ -168,14 +168,29 @@ std::string DateDay::getMonth_DayString(Date self)
 std::string DateDay::localFormat(Date self, const char* format)
 {
     const DateComponents c = Calendar::components(self);
+    return localFormat(c.year, c.month, c.day, format);
+}
+
+std::string DateDay::localFormat(int year, int month, int day, const char* format)
+{
     std::tm t{};
-    t.tm_year = c.year - 1900;
-    t.tm_mon = c.month - 1;
-    t.tm_mday = c.day;
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
     t.tm_hour = 12;
     char out[128];
     const std::size_t n = std::strftime(out, sizeof out, format, &t);
     return std::string(out, n);
+}
+
+std::string DateDay::localMonthName(int month)
+{
+    if (month < 1 || month > 12) {
+        return {};
+    }
+    // %OB is the name standing alone (the nominative where a language tells them apart).
+    const std::string shown = localFormat(2000, month, 1, "%OB");
+    return shown.empty() ? getMonthNameByNum(month).value_or("") : shown;
 }
 
 std::string DateDay::localMonthDay(Date self)

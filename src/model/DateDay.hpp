@@ -47,6 +47,9 @@ public:
     static std::string localMonthDay(Date self);
     // The day as strftime writes it with `format` under the user's LC_TIME.
     static std::string localFormat(Date self, const char* format);
+    static std::string localFormat(int year, int month, int day, const char* format);
+    // The month's name standing alone ("March", "März"), as the user's LC_TIME names it.
+    static std::string localMonthName(int month);
     static std::string getDay_MonthString(Date self);  // "5 March"
 
     // Date builders.

@@ -3,6 +3,8 @@
 // the twelve months as the history gives them (days where held, totals before, nothing between).
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -39,6 +41,31 @@ TEST(YearTotals, TwelveMonthsUpToTheCurrentOneFromDaysTotalsAndGaps)
     EXPECT_EQ(kept.list().front().text(), "2025-01");
     kept.forgetOlderThanTenYears(used(2035, 2, 0));
     EXPECT_EQ(kept.list().front().text(), "2025-06") << "ten years back from February 2035 is February 2025";
+}
+
+TEST(YearPage, TheMonthsAreNamedAsTheUsersLanguageNamesThem)
+{
+    auto summary = std::make_shared<FTrafficDataInformation>();
+    std::vector<MonthTotal> months;
+    for (int m = 1; m <= 12; ++m) {
+        months.push_back(used(2026, m, 100'000'000));
+    }
+    summary->setYearTotals(months);
+    ASSERT_NE(std::setlocale(LC_TIME, "de_DE.UTF-8"), nullptr) << "tools/dev bootstrap makes the German locale";
+    std::vector<std::string> texts;
+    for (const int width : {720, 300}) {  // three letters, or on a narrow page one
+        FYearChartViewController page;
+        page.updateInterface(summary);
+        page.layoutInPage(width, 560);
+        CPTRecordingContext ctx;
+        page.view.drawVectorsInContext(ctx);
+        const std::vector<std::string> drawn = ctx.texts();
+        texts.insert(texts.end(), drawn.begin(), drawn.end());
+    }
+    std::setlocale(LC_TIME, "C");
+    for (const char* month : {"Mär", "Mai", "Okt", "Dez", "M", "O", "D"}) {
+        EXPECT_NE(std::find(texts.begin(), texts.end(), month), texts.end()) << month << " in " << ::testing::PrintToString(texts);
+    }
 }
 
 TEST(YearPage, TwelveBarsNamedByTheirMonthsAsHighAsTheirUse)
