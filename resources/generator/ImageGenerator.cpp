@@ -95,7 +95,8 @@ int main(int argc, char** argv)
     std::ofstream manifest(out / "quorvel.gresource.xml");
     manifest << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gresources>\n"
              << "  <gresource prefix=\"/org/quorvel/Quorvel\">\n"
-             << "    <file>t.html</file>\n    <file>style.css</file>\n"
+             << "    <file>t.html</file>\n    <file>style.css</file>\n    <file>style-dark.css</file>\n"
+             << "    <file>style-hc.css</file>\n    <file>style-hc-dark.css</file>\n"
              << "    <file alias=\"icons/256x256/apps/" << kAppId << ".png\">appicon/" << kAppId
              << ".png</file>\n";
     std::set<std::string> seen;

@@ -10,6 +10,16 @@
 
 namespace quorvel {
 
+namespace {
+
+// A day of an entered figure's even spread, with nothing measured on it.
+bool enteredOnly(const CTrafficPoint& p)
+{
+    return p.getEnteredTraffic() > 0 && p.getMeasuredTraffic() == 0;
+}
+
+}  // namespace
+
 int FChartData::position(Date day, std::optional<Date> periodStart)
 {
     // Counted in whole local days from the period's first, so that a period of any length (a
@@ -64,11 +74,25 @@ void FChartData::build(const std::vector<CTrafficPoint>* days, std::optional<Dat
     }
     const double div = divisor();
     double sum = 0.0;
-    for (const CTrafficPoint& p : *days) {
-        // The running total is what counts as used; a day's bar is all of its bytes.
-        const double y = static_cast<double>(cumulative ? p.getChargedTraffic() : p.getTotalTraffic()) / div;
-        sum += y;
-        dataForPlot.push_back(Point{position(p.pDate(), monthStart), cumulative ? sum : y});
+    const std::vector<CTrafficPoint>& list = *days;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const CTrafficPoint& p = list[i];
+        const int x = position(p.pDate(), monthStart);
+        if (!cumulative) {
+            // A day's bar is what was measured on it, all of its bytes but an entered share.
+            if (!enteredOnly(p)) {
+                dataForPlot.push_back(Point{x, static_cast<double>(p.getMeasuredTraffic()) / div});
+            }
+            continue;
+        }
+        // The running total is what counts as used. The days of a figure spread at the set-up
+        // were never measured: the line takes their sum on the last of them, the day it was
+        // entered, rather than climbing through days that only share it out.
+        sum += static_cast<double>(p.getChargedTraffic()) / div;
+        const bool spreadGoesOn = i + 1 < list.size() && list[i + 1].getEnteredTraffic() > 0;
+        if (!(enteredOnly(p) && spreadGoesOn)) {
+            dataForPlot.push_back(Point{x, sum});
+        }
     }
     if (corrections == nullptr || corrections->empty()) {
         return;

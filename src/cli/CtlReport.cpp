@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CtlReport.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
 #include "engine/HistoryExport.hpp"
+#include "model/AlertWords.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
 #include "model/MainScreenFigures.hpp"
 #include "platform/Calendar.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -19,6 +22,23 @@ std::string twoDigits(int v)
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", v);
     return buf;
+}
+
+// The label and spaces to `width` characters (not bytes: translated labels have umlauts and
+// accents), at least one space.
+std::size_t characters(const std::string& text)
+{
+    std::size_t chars = 0;
+    for (const unsigned char c : text) {
+        chars += (c & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return chars;
+}
+
+std::string padded(const std::string& label, std::size_t width)
+{
+    const std::size_t chars = characters(label);
+    return label + std::string(chars < width ? width - chars : 1, ' ');
 }
 
 std::string localHour(const DateComponents& c)
@@ -120,20 +140,20 @@ std::vector<std::pair<std::string, std::string>> CtlReport::figureRows(const FTr
     if (s.getMonthItemsCount() > 0) {
         const MonthTraffic* current = s.getMonthItemInfoforMonth(static_cast<std::int64_t>(s.getMonthItemsCount()) - 1);
         if (current != nullptr) {
-            rows.emplace_back("Billing month", current->getMonthPeriod());
+            rows.emplace_back(_("Billing month"), current->getMonthPeriod());
         }
     }
-    rows.insert(rows.end(), {{"Data plan", f.plan},
-                             {"Data used", f.used + " (" + f.percentUsed + "%)"},
-                             {"Data left", f.left},
-                             {"Used today", f.usedToday},
-                             {"Average per day", f.usedDaily},
-                             {"Left per day", f.leftDaily},
-                             {"Days passed", f.cyclePassed},
-                             {"Days left", f.cycleLeft},
-                             {"Estimated usage", f.estimation}});
+    rows.insert(rows.end(), {{_("Data plan"), f.plan},
+                             {_("Data used"), f.used + " (" + f.percentUsed + "%)"},
+                             {_("Data left"), f.left},
+                             {_("Used today"), f.usedToday},
+                             {_("Average per day"), f.usedDaily},
+                             {_("Left per day"), f.leftDaily},
+                             {_("Days passed"), f.cyclePassed},
+                             {_("Days left"), f.cycleLeft},
+                             {_("Estimated usage"), f.estimation}});
     if (!f.roaming.empty()) {
-        rows.emplace_back("Roaming", f.roaming);
+        rows.emplace_back(_("Roaming"), f.roaming);
     }
     if (const std::optional<PlanFacts>& p = s.planFacts()) {
         planRows(*p, rows);
@@ -145,24 +165,26 @@ void CtlReport::planRows(const PlanFacts& p, std::vector<std::pair<std::string, 
 {
     const auto size = [](std::uint64_t b) { return FileSize::formatMemoryStringDot1(b); };
     if (p.kind != PlanShape::Kind::Monthly) {
-        rows.insert(rows.begin(), {"Period", p.periodFirst.text() + " to " + p.periodLast.text()});
+        rows.insert(rows.begin(), {_("Period"), Translation::fill(_("%s to %s"), {p.periodFirst.text(), p.periodLast.text()})});
     }
     if (p.expired) {
-        rows.insert(rows.begin(), {"Plan", "expired on " + p.periodLast.text() + "; set a new one with quorvelctl plan"});
+        rows.insert(rows.begin(), {_("Plan"), Translation::fill(_("expired on %s; set a new one with quorvelctl plan"),
+                                                                {p.periodLast.text()})});
     }
     if (p.allowance != p.plan) {
         std::uint64_t packs = 0;
         for (const PlanFacts::Pack& pack : p.packs) {
             packs += pack.left;
         }
-        rows.emplace_back("Allowance", size(p.allowance) + " (plan " + size(p.plan) + ", rollover " + size(p.rollover) +
-                                           ", packs " + size(p.allowance - std::min(p.allowance, p.plan + p.rollover)) + ")");
+        rows.emplace_back(_("Allowance"), Translation::fill(_("%s (plan %s, rollover %s, packs %s)"),
+                                                            {size(p.allowance), size(p.plan), size(p.rollover),
+                                                             size(p.allowance - std::min(p.allowance, p.plan + p.rollover))}));
         if (!p.packs.empty()) {
-            rows.emplace_back("Packs left", size(packs));
+            rows.emplace_back(_("Packs left"), size(packs));
         }
     }
     if (p.freeUsed > 0) {
-        rows.emplace_back("Free hours", size(p.freeUsed) + " not counted");
+        rows.emplace_back(_("Free hours"), Translation::fill(_("%s not counted"), {size(p.freeUsed)}));
     }
 }
 
@@ -171,25 +193,36 @@ std::string CtlReport::toText(bool full) const
     const MainScreenFigures f = MainScreenFigures::fromSummary(*summary, today);
     std::ostringstream out;
     if (alert) {
-        out << alert->title << ": " << alert->body << "\n";
+        out << AlertWords::translated(alert->title) << ": " << AlertWords::translated(alert->body) << "\n";
     }
     if (held > 0) {
         // Booked under this date the bytes would land in no kept month: they wait for the clock.
-        out << "The clock says " << localDay(today) << ", before the days already counted: "
-            << FileSize::formatMemoryStringDot1(held) << " are held and booked once the clock is right.\n";
+        out << Translation::fill(_("The clock says %s, before the days already counted: %s are held and booked once "
+                                   "the clock is right."),
+                                 {localDay(today), FileSize::formatMemoryStringDot1(held)})
+            << "\n";
     }
     if (!full) {
-        out << (booked ? "Booked new traffic." : "No new traffic.") << "\n";
+        out << (booked ? _("Booked new traffic.") : _("No new traffic.")) << "\n";
         return out.str();
     }
-    for (const auto& [label, value] : figureRows(*summary, f)) {
-        std::string padded = label;
-        padded.resize(18, ' ');
-        out << padded << value << "\n";
+    auto rows = figureRows(*summary, f);
+    const std::string places = _("Places");
+    // The figures in one column: 18 characters, or two past the longest label of the language.
+    std::size_t width = 18;
+    for (const auto& labelled : rows) {
+        width = std::max(width, characters(labelled.first) + 2);
     }
-    out << "Places            " << summary->parrTrafficDeltas().value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()
-        << "\n"
-        << f.dateLong << ": " << f.advice << "\n";
+    width = std::max(width, characters(places) + 2);
+    const auto row = [&out, width](const std::string& label, const std::string& value) {
+        out << padded(label, width) << value << "\n";
+    };
+    for (const auto& [label, value] : rows) {
+        row(label, value);
+    }
+    row(places,
+        std::to_string(summary->parrTrafficDeltas().value_or(std::vector<std::shared_ptr<DeltaTrafficItem>>{}).size()));
+    out << f.dateLong << ": " << Translation::tr(f.advice) << "\n";
     return out.str();
 }
 

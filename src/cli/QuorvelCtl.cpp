@@ -20,6 +20,7 @@
 #include "cli/CtlWatch.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/DefaultsSchema.hpp"
+#include "model/AlertWords.hpp"
 #include "model/CTrafficLimitDay.hpp"
 #include "model/CTrafficLimitMonth.hpp"
 #include "model/CTrafficLimitOverbound.hpp"
@@ -373,7 +374,8 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     CtlSims::sayWhichAreNotSetUp(app_->pmodule()->knownSims(), err_);
     if (a.has("--oneline") || a.has("--waybar")) {
         if (report.alert) {  // a bar reads only standard output; the alert is raised once, so say it
-            err_ << report.alert->title << ": " << report.alert->body << "\n";
+            err_ << AlertWords::translated(report.alert->title) << ": " << AlertWords::translated(report.alert->body)
+                 << "\n";
         }
         return statusLine(a, report.summary);
     }

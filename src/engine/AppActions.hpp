@@ -32,6 +32,10 @@ public:
     virtual void onResetPlanValue(std::uint64_t plan) = 0;
     virtual void onResetPlanStartDay(std::int32_t day) = 0;
     virtual void resetFirstStart() = 0;
+    // Until the first-start set-up is answered nothing is counted; the set-up can be left and
+    // opened again from the main screen.
+    virtual bool isFirstStart() const = 0;
+    virtual void runSetUp() = 0;
 
     // Turns one kind of alert on or off: its defaults key and the manager's limits, then saves.
     virtual void setAlertSwitch(AlertSwitch which, bool on) = 0;

@@ -16,6 +16,9 @@ public:
 
     virtual void createInterface() = 0;
     virtual void runFirstStartWizard() = 0;
+    // The first-start set-up asked for again after it was left ("Not Now"); a shell that
+    // cannot leave it ignores this.
+    virtual void resumeFirstStart() {}
     virtual void showAutoSubscription() = 0;
     // A full summary for every screen that shows one, in tab order.
     virtual void updateTrafficInterface(const SharedSummary& summary) = 0;

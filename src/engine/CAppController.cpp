@@ -550,6 +550,13 @@ void CAppController::resetFirstStart()
     env_.defaults.synchronize();
 }
 
+void CAppController::runSetUp()
+{
+    if (shell_ != nullptr && isFirstStart()) {
+        shell_->resumeFirstStart();
+    }
+}
+
 bool CAppController::isFirstStart() const
 {
     const nlohmann::json* v = env_.defaults.objectForKey(DefaultsKeys::kStartedBefore);

@@ -66,7 +66,8 @@ public:
     CTrafficManager* pmodule() const override;
     void setPmodule(std::unique_ptr<CTrafficManager> manager) override { pmodule_ = std::move(manager); }
 
-    bool isFirstStart() const;
+    bool isFirstStart() const override;
+    void runSetUp() override;
     // Chooses the plan `pmodule` gives: a SIM's by its key, none for the device's ("This
     // device"). A key no SIM has (forgotten meanwhile) gives the device's.
     void selectPlan(std::optional<std::string> simKey);

@@ -6,6 +6,7 @@
 
 #include "platform/Date.hpp"
 #include "platform/MobileDataSwitch.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -15,10 +16,10 @@ struct Env;
 // mobile data off at the plan, the day's use while roaming.
 class PlanActionsRunner {
 public:
-    static constexpr const char* kTitleCutOff = "Mobile Data Turned Off";
-    static constexpr const char* kTitleNotCutOff = "Mobile Data Not Turned Off";
-    static constexpr const char* kTitleRoaming = "Data Used While Roaming";
-    static constexpr const char* kTurnBackOn = "Turn Mobile Data Back On";
+    static constexpr const char* kTitleCutOff = N_("Mobile Data Turned Off");
+    static constexpr const char* kTitleNotCutOff = N_("Mobile Data Not Turned Off");
+    static constexpr const char* kTitleRoaming = N_("Data Used While Roaming");
+    static constexpr const char* kTurnBackOn = N_("Turn Mobile Data Back On");
     // The application action the cut-off notification's button activates ("app." + this).
     static constexpr const char* kTurnBackOnAction = "mobile-data-on";
     static constexpr const char* kTypeCutOff = "NotificationMobileDataOff";

@@ -2,9 +2,11 @@
 #include "model/DateDay.hpp"
 
 #include <array>
+#include <ctime>
 #include <tuple>
 
 #include "platform/Calendar.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -161,6 +163,23 @@ std::string DateDay::getYearStr(Date self)
 std::string DateDay::getMonth_DayString(Date self)
 {
     return getMonthName(self) + " " + std::to_string(getDayNumber(self));
+}
+
+std::string DateDay::localMonthDay(Date self)
+{
+    const DateComponents c = Calendar::components(self);
+    std::tm t{};
+    t.tm_year = c.year - 1900;
+    t.tm_mon = c.month - 1;
+    t.tm_mday = c.day;
+    t.tm_hour = 12;
+    // Translators: the month and day of the main screen, as strftime writes them ("%B %-d" is
+    // "March 5"); "%-d. %B" gives "5. März".
+    /* xgettext:no-c-format */
+    const char* format = _("%B %-d");
+    char out[128];
+    const std::size_t n = std::strftime(out, sizeof out, format, &t);
+    return n > 0 ? std::string(out, n) : getMonth_DayString(self);
 }
 
 std::string DateDay::getDay_MonthString(Date self)

@@ -42,6 +42,9 @@ public:
     static std::string getMonthName(Date self);
     static std::string getYearStr(Date self);
     static std::string getMonth_DayString(Date self);  // "March 5"
+    // The month and day as the user's language writes them ("March 5", "5. März"); for people,
+    // never for a file or a key.
+    static std::string localMonthDay(Date self);
     static std::string getDay_MonthString(Date self);  // "5 March"
 
     // Date builders.

@@ -7,6 +7,7 @@
 #include "model/DateDay.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/FileSize.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -14,7 +15,8 @@ namespace {
 
 std::string dayCount(int n)
 {
-    return std::to_string(n) + (n == 1 ? " day" : " days");
+    return Translation::fill(ngettext("%s day", "%s days", static_cast<unsigned long>(n < 0 ? -n : n)),
+                             {std::to_string(n)});
 }
 
 // The whole part of used / plan in per cent, in integers: 29 of 100 is 29 %, which the double
@@ -63,7 +65,7 @@ MainScreenFigures MainScreenFigures::fromSummary(const FTrafficDataInformation& 
     const auto used = static_cast<double>(info.pDataUsed().value_or(0));
     const double ratio = plan == 0.0 ? 0.0 : used / plan;
     f.percentUsed = percentText(info.pDataUsed().value_or(0), info.pDataPlan().value_or(0));
-    f.dateLong = DateDay::getMonth_DayString(today);
+    f.dateLong = DateDay::localMonthDay(today);
 
     f.progress = ratio;
     f.marker = u + l >= 1 ? static_cast<double>(u + 1) / static_cast<double>(u + l) : 0.0;

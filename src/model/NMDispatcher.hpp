@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/LimitResult.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -21,10 +22,10 @@ class UserDefaults;
 // and kept by its owner in that SIM's entry of the state.
 class NMDispatcher {
 public:
-    static constexpr const char* kTitleDay = "Daily Data Usage";
-    static constexpr const char* kTitleMonth = "Data Usage Warning";
-    static constexpr const char* kTitleOver = "Monthly Data Usage";
-    static constexpr const char* kTitleDefault = "Data Usage Alert";
+    static constexpr const char* kTitleDay = N_("Daily Data Usage");
+    static constexpr const char* kTitleMonth = N_("Data Usage Warning");
+    static constexpr const char* kTitleOver = N_("Monthly Data Usage");
+    static constexpr const char* kTitleDefault = N_("Data Usage Alert");
 
     NMDispatcher(UserDefaults& defaults, LocalNotifier& notifier, const Clock& clock);  // reads the history
     // A SIM's: the history given, and the SIM's name in each alert's title.

@@ -20,6 +20,8 @@
 #include "model/SetupRules.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/ProgramPath.hpp"
+#include "platform/Translation.hpp"
+#include "model/AlertWords.hpp"
 #include "platform/WatcherLauncher.hpp"
 #include "shell/FWindowSizeMemory.hpp"
 #include "ui/dialog/gtk/CODialog.hpp"
@@ -32,7 +34,7 @@ namespace quorvel {
 namespace {
 
 constexpr std::uint64_t kNoCurrentValue = static_cast<std::uint64_t>(-1);
-constexpr const char* kAlertTitle = "Data Usage Alert";
+constexpr const char* kAlertTitle = N_("Data Usage Alert");
 
 // The form the window opens in, from the primary monitor's width; the window's own width rules
 // once it is shown.
@@ -87,6 +89,7 @@ FAppDelegate::FAppDelegate(const Glib::RefPtr<Gtk::Application>& app)
     app_->signal_startup().connect(sigc::mem_fun(*this, &FAppDelegate::onStartup));
     app_->signal_activate().connect(sigc::mem_fun(*this, &FAppDelegate::onActivate));
     app_->signal_shutdown().connect(sigc::mem_fun(*this, &FAppDelegate::onShutdown));
+    notifier_.setWords(&AlertWords::translated);
     notifier_.setInAppHandler([this](const LocalNotification& n) {
         // One with a button stays a desktop notification, where the button is.
         if (tabs_ == nullptr || !tabs_->window().is_active() || !n.buttonLabel.empty()) {
@@ -120,7 +123,7 @@ void FAppDelegate::turnMobileDataBackOn()
     }
     const SwitchOutcome outcome = controller_.turnMobileDataBackOn();
     if (!outcome.ok) {
-        showInAppAlert("Mobile Data Not Turned On", outcome.error);
+        showInAppAlert(_("Mobile Data Not Turned On"), outcome.error);
     }
 }
 
@@ -243,15 +246,15 @@ void FAppDelegate::offerSimSetUp()
         return;
     }
     const bool ask = controller_.noSimHasAPlan();
-    const std::string body = ask ? "Is this the SIM of your current plan? Its traffic is counted for it and kept "
-                                   "apart until you say."
-                                 : "Its traffic is counted for it and kept apart. Set up its plan to see what is left.";
-    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), ("New SIM: " + sim->displayName()).c_str(),
-                                               body.c_str());
+    const char* body = ask ? _("Is this the SIM of your current plan? Its traffic is counted for it and kept "
+                               "apart until you say.")
+                           : _("Its traffic is counted for it and kept apart. Set up its plan to see what is left.");
+    const std::string title = Translation::fill(_("New SIM: %s"), {sim->displayName()});
+    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), title.c_str(), body);
     simOffer_ = ADW_MESSAGE_DIALOG(dialog);
-    adw_message_dialog_add_responses(simOffer_, "later", "Not Now", "new", ask ? "New Plan" : "Set Up", nullptr);
+    adw_message_dialog_add_responses(simOffer_, "later", _("Not Now"), "new", ask ? _("New Plan") : _("Set Up"), nullptr);
     if (ask) {
-        adw_message_dialog_add_response(simOffer_, "take", "Yes, It Is");
+        adw_message_dialog_add_response(simOffer_, "take", _("Yes, It Is"));
     }
     adw_message_dialog_set_response_appearance(simOffer_, ask ? "take" : "new", ADW_RESPONSE_SUGGESTED);
     adw_message_dialog_set_close_response(simOffer_, "later");
@@ -325,7 +328,7 @@ void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool 
     }
     const bool titled = n.type == "NotificationDataChanged" || n.type == PlanActionsRunner::kTypeCutOff ||
                         n.type == PlanActionsRunner::kTypeRoaming;
-    const std::string title = titled && !n.title.empty() ? n.title : kAlertTitle;
+    const std::string title = titled && !n.title.empty() ? n.title : std::string(_(kAlertTitle));
     if (launchedFromIt && tabs_ != nullptr) {
         tabs_->selectTab(0);
     }
@@ -334,9 +337,10 @@ void FAppDelegate::didReceiveLocalNotification(const LocalNotification& n, bool 
 
 void FAppDelegate::showFileProblem(const std::string& reason)
 {
-    showInAppAlert("Usage Is Not Saved",
-                   reason + "\n\nThe file is left as it is. Quorvel keeps counting, but saves nothing until it can "
-                            "read the file again.");
+    showInAppAlert(_("Usage Is Not Saved"),
+                   reason + "\n\n" +
+                       _("The file is left as it is. Quorvel keeps counting, but saves nothing until it can read the "
+                         "file again."));
 }
 
 void FAppDelegate::showInAppAlert(const std::string& title, const std::string& body)
@@ -345,8 +349,9 @@ void FAppDelegate::showInAppAlert(const std::string& title, const std::string& b
     if (window() == nullptr) {
         return;
     }
-    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), title.c_str(), body.c_str());
-    adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "ok", "OK");
+    const std::string shownTitle = AlertWords::translated(title), shownBody = AlertWords::translated(body);
+    GtkWidget* dialog = adw_message_dialog_new(window()->gobj(), shownTitle.c_str(), shownBody.c_str());
+    adw_message_dialog_add_response(ADW_MESSAGE_DIALOG(dialog), "ok", _("OK"));
     g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkWidget* d, const char*, gpointer self) {
                          static_cast<FAppDelegate*>(self)->shownAlert_.reset();
                          gtk_window_destroy(GTK_WINDOW(d));
@@ -356,14 +361,28 @@ void FAppDelegate::showInAppAlert(const std::string& title, const std::string& b
 }
 
 // The first-start set-up: plan, start day, then the data already used, which ends it. Nothing
-// is sampled until then.
+// is sampled until then. Left with "Not Now" (or Escape) before the last question, it waits for
+// the main screen's "Set Up" in this run and is offered again at the next start.
 void FAppDelegate::runFirstStartWizard()
 {
-    if (!controller_.isFirstStart() || bAlertViewShowing_) {
+    if (!controller_.isFirstStart() || bAlertViewShowing_ || setUpLeft_) {
         return;
     }
     bAlertViewShowing_ = true;
-    sharUtils::showPlanPrompt(*this, kNoCurrentValue);
+    sharUtils::showFirstStartPrompt(*this);
+}
+
+void FAppDelegate::resumeFirstStart()
+{
+    setUpLeft_ = false;
+    runFirstStartWizard();
+}
+
+void FAppDelegate::leaveFirstStart()
+{
+    hideOwnAlertView();
+    bAlertViewShowing_ = false;
+    setUpLeft_ = true;
 }
 
 void FAppDelegate::hideOwnAlertView()
@@ -384,7 +403,11 @@ void FAppDelegate::commonDataPlanEntered(const std::string& text)
     const std::optional<std::uint64_t> plan = SetupRules::planFromEntry(text.empty() ? "0" : text);
     hideOwnAlertView();
     if (!plan) {
-        sharUtils::showPlanPrompt(*this, kNoCurrentValue, settingUpSim_ ? settingUpName_ : std::string());
+        if (settingUpSim_) {
+            sharUtils::showPlanPrompt(*this, kNoCurrentValue, settingUpName_);
+        } else {
+            sharUtils::showFirstStartPrompt(*this);
+        }
         return;
     }
     controller_.onResetPlanValue(*plan);
@@ -447,6 +470,10 @@ void FAppDelegate::alertViewClickedButtonAtIndex(PromptKind kind, int buttonInde
         abandonSimSetUp();  // unlike the first start, a SIM's set-up can wait
         return;
     }
+    if (buttonIndex != 1 && (kind == PromptKind::Plan || kind == PromptKind::StartDay) && controller_.isFirstStart()) {
+        leaveFirstStart();
+        return;
+    }
     const std::string entered = buttonIndex == 1 ? text : "0";
     if (kind == PromptKind::Plan) {
         commonDataPlanEntered(entered);
@@ -468,6 +495,10 @@ void FAppDelegate::DataPlanCancelled()
         abandonSimSetUp();
         return;
     }
+    if (controller_.isFirstStart()) {
+        leaveFirstStart();
+        return;
+    }
     hideOwnAlertView();
     commonDataPlanEntered("0");
 }
@@ -481,6 +512,10 @@ void FAppDelegate::StartDayCancelled()
 {
     if (settingUpSim_) {
         abandonSimSetUp();
+        return;
+    }
+    if (controller_.isFirstStart()) {
+        leaveFirstStart();
         return;
     }
     hideOwnAlertView();

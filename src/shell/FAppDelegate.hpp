@@ -42,6 +42,7 @@ public:
     // AppShell.
     void createInterface() override;
     void runFirstStartWizard() override;
+    void resumeFirstStart() override;
     void showAutoSubscription() override;
     void updateTrafficInterface(const SharedSummary& summary) override;
     void onResetLocationsHandler(const void* sender) override;
@@ -112,12 +113,14 @@ private:
     bool launched_ = false;
     bool bInterfaceReady_ = false;
     bool bAlertViewShowing_ = false;
+    bool setUpLeft_ = false;  // the first start's "Not Now": not asked again until "Set Up"
     std::set<std::string> simsOffered_;         // SIMs whose set-up was offered in this window
     std::optional<std::string> settingUpSim_;   // the SIM whose plan the prompts set up
     std::string settingUpName_;
     AdwMessageDialog* simOffer_ = nullptr;      // the open offer; the window owns it
     // The SIM's set-up ends without a plan (a prompt cancelled): This device's plan is shown.
     void abandonSimSetUp();
+    void leaveFirstStart();
     bool minimized_ = false;
 };
 

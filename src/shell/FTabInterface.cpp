@@ -4,7 +4,6 @@
 #include <adwaita.h>
 
 #include <giomm/simpleaction.h>
-#include <gtkmm/cssprovider.h>
 #include <gtkmm/icontheme.h>
 
 #include "charts/gtk/ChartViewContainerViewController.hpp"
@@ -13,6 +12,7 @@
 #include "ui/dialog/gtk/CODialogWindowOverlay.hpp"
 #include "ui/main/gtk/FViewController.hpp"
 #include "ui/gtk/ImageStore.hpp"
+#include "ui/gtk/SystemStyle.hpp"
 #include "platform/Translation.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
@@ -21,6 +21,20 @@ namespace quorvel {
 namespace {
 
 const char* const kPageNames[4] = {"data", "chart", "locations", "settings"};
+
+// The bar keeps a margin beside its switcher; without it the four names have the room they need
+// with large text on a phone.
+void dropSwitcherMargins(GtkWidget* widget)
+{
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child != nullptr;
+         child = gtk_widget_get_next_sibling(child)) {
+        if (ADW_IS_VIEW_SWITCHER(child)) {
+            gtk_widget_set_margin_start(child, 0);
+            gtk_widget_set_margin_end(child, 0);
+        }
+        dropSwitcherMargins(child);
+    }
+}
 
 void onVisibleChild(GObject*, GParamSpec*, gpointer self)
 {
@@ -32,12 +46,8 @@ void onVisibleChild(GObject*, GParamSpec*, gpointer self)
 void FTabInterface::installStyle()
 {
     static const bool installed = [] {
-        ImageStore::registerResources();
-        adw_style_manager_set_color_scheme(adw_style_manager_get_default(), ADW_COLOR_SCHEME_FORCE_DARK);
-        auto css = Gtk::CssProvider::create();
-        css->load_from_resource("/org/quorvel/Quorvel/style.css");
-        Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
-                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        // The desktop's light or dark style and its high contrast, followed while the window is open.
+        SystemStyle::install();
         Gtk::IconTheme::get_for_display(Gdk::Display::get_default())->add_resource_path("/org/quorvel/Quorvel/icons");
         return true;
     }();
@@ -68,8 +78,13 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     adw_view_switcher_bar_set_stack(bar_, stack_);
     adw_view_switcher_bar_set_reveal(bar_, TRUE);
     gtk_widget_add_css_class(bar, "quorvel-tabbar");
+    dropSwitcherMargins(bar);
     gtk_box_append(content_.gobj(), bar);
-    window_.set_child(content_);
+    frame_.set_child(content_);
+    frame_.set_propagate_natural_width(true);
+    frame_.set_propagate_natural_height(true);
+    fitFrameToForm();
+    window_.set_child(frame_);
     // The toolkit's own title bar: the choice of the plan shown as its title, the primary menu
     // at its end.
     GtkWidget* header = adw_header_bar_new();
@@ -142,9 +157,21 @@ void FTabInterface::removeScreens()
     shownTab_ = -1;
 }
 
+// The larger form's screens want more width than a phone's. Held at their minimum, a window
+// dragged to a phone's width in one go would stop there, in the phone form but still wide; the
+// frame lets it take the width at once (for the moment until the phone's screens are made). The
+// phone form keeps its screens' own minimum.
+void FTabInterface::fitFrameToForm()
+{
+    const bool larger = UIDeviceVersion::isPadInterface();
+    frame_.set_policy(larger ? Gtk::PolicyType::EXTERNAL : Gtk::PolicyType::NEVER, Gtk::PolicyType::NEVER);
+    frame_.set_min_content_width(larger ? kPhoneWidth : -1);
+}
+
 // The screens read the form when they are made; the same tab comes back in the new form.
 void FTabInterface::formChanged()
 {
+    fitFrameToForm();
     const int shown = selectedTab();
     g_signal_handlers_block_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
     removeScreens();

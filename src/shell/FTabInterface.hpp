@@ -7,6 +7,7 @@
 
 #include <gtkmm/application.h>
 #include <gtkmm/box.h>
+#include <gtkmm/scrolledwindow.h>
 
 #include "shell/FFormWindow.hpp"
 #include "ui/main/gtk/FPlanSwitcher.hpp"
@@ -67,11 +68,14 @@ private:
     void addScreen(std::unique_ptr<TabScreen> screen, int index);
     void removeScreens();
     void formChanged();
+    void fitFrameToForm();
+    static constexpr int kPhoneWidth = 360;
     void installShortcuts(Gtk::Application& app);
 
     ScreenContext& context_;
     FFormWindow window_;
     Gtk::Box content_;
+    Gtk::ScrolledWindow frame_;  // holds content_: lets the larger form's window be narrowed at once
     FPlanSwitcher switcher_;
     FPrimaryMenu menu_;
     FWindowSizeMemory size_;

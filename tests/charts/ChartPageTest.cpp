@@ -142,6 +142,36 @@ TEST(FChartData, ACorrectionIsAStepOfTheRunningTotalAndABarOfItsOwnOnItsDay)
     EXPECT_EQ(FChartData::peakOfRunningTotal(list, down), 3'000'000u) << "reached before the day's correction";
 }
 
+TEST(FChartData, AFigureSpreadAtTheSetUpIsNoRampOfInventedDays)
+{
+    // Set up on the 10th with 900 MB used since the 1st: the spread gave each day 90 MB.
+    std::vector<CTrafficPoint> list;
+    for (int d = 1; d <= 10; ++d) {
+        list.push_back(CTrafficPoint::enteredPointWithDate(localDate(2026, 5, d), 90'000'000));
+    }
+    FChartData line;
+    FChartData bars;
+    line.pnDiv = bars.pnDiv = 1'000'000;
+    line.setIntegralChartData(&list, localDate(2026, 5, 1));
+    bars.setBarChartData(&list, localDate(2026, 5, 1));
+    EXPECT_EQ(line.dataForPlot, (std::vector<FChartData::Point>{{10, 900.0}})) << "the figure on the day it was entered";
+    EXPECT_TRUE(bars.dataForPlot.empty()) << "no day was measured";
+
+    // Measured bytes later that day and the next: the bars show them, the line goes on from the figure.
+    list.back().addTraffic(2'000'000, 0, 0);
+    list.push_back(CTrafficPoint::trafficPointWithDate(localDate(2026, 5, 11), 5'000'000));
+    line.setIntegralChartData(&list, localDate(2026, 5, 1));
+    bars.setBarChartData(&list, localDate(2026, 5, 1));
+    EXPECT_EQ(line.dataForPlot, (std::vector<FChartData::Point>{{10, 902.0}, {11, 907.0}}));
+    EXPECT_EQ(bars.dataForPlot, (std::vector<FChartData::Point>{{10, 2.0}, {11, 5.0}}));
+
+    // An earlier measured day stays a point of its own before the spread.
+    list.insert(list.begin(), CTrafficPoint::trafficPointWithDate(localDate(2026, 4, 30), 1'000'000));
+    line.setIntegralChartData(&list, localDate(2026, 4, 30));
+    EXPECT_EQ(line.dataForPlot.front(), (FChartData::Point{1, 1.0}));
+    EXPECT_EQ(line.dataForPlot.size(), 3u);
+}
+
 // A summary of billing months built by hand: the month list and the allowance per day.
 std::shared_ptr<FTrafficDataInformation> summaryOf(std::vector<std::shared_ptr<MonthTraffic>> months,
                                                    std::uint64_t perDayLeft)

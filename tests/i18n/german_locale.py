@@ -7,6 +7,7 @@ load without a parser error.
 
 Usage: german_locale.py QUORVELCTL MAKE_DEMO_STATE [QUORVEL]  (the window part inside a D-Bus
 session on an X display)."""
+import json
 import os
 import subprocess
 import sys
@@ -41,6 +42,25 @@ def command_line(ctl, home):
         c_out, g_out = run([ctl] + args, english), run([ctl] + args, german)
         check(c_out[0] == 0 and g_out[0] == 0, "%s: exit %d/%d %s" % (args, c_out[0], g_out[0], g_out[2]))
         check(c_out[1] == g_out[1], "%s is not byte-identical in German" % " ".join(args))
+    # The plain status, the one line and the status bar's text and tooltip speak German, with
+    # the date from the locale and the sizes' decimal point; the bar's class and share do not change.
+    code, out, err = run([ctl, "status"], german)
+    check(code == 0, "status: " + err)
+    for text in ("Datenvolumen ", "Verbraucht ", "Vergangene Tage ", "Dezember:", "1.82 GB"):
+        check(text in out, "status is not German (%r missing): %s" % (text, out))
+    check("Data used" not in out and "December 10" not in out, "status still shows English: " + out)
+    code, out, _ = run([ctl, "status"], english)
+    check("Data used         1.82 GB" in out and "December 10: " in out, "status in English changed: " + out)
+    code, out, _ = run([ctl, "status", "--oneline"], german)
+    check(" von 2 GB (" in out and " Tage" in out, "the one line is not German: " + out)
+    c_bar = json.loads(run([ctl, "status", "--waybar"], english)[1])
+    g_bar = json.loads(run([ctl, "status", "--waybar"], german)[1])
+    check(g_bar["text"].endswith(" von 2 GB") and "Verbraucht: " in g_bar["tooltip"],
+          "the status bar is not German: %r" % g_bar)
+    check(c_bar["text"].endswith(" of 2 GB") and "Data used: " in c_bar["tooltip"], "the English bar changed: %r" % c_bar)
+    check((g_bar["class"], g_bar["percentage"]) == (c_bar["class"], c_bar["percentage"]),
+          "the bar's class or share differ in German")
+
     code, out, err = run([ctl, "limits"], german)
     check(code == 0, "limits: " + err)
     check("Monatslimit bei 90% des Tarifs: 1.8 GB" in out, "limits is not German, or a size lost its point: " + out)

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -131,6 +132,30 @@ TEST(WatcherLauncher, StartsTheWatcherOnlyWhenNoneHoldsTheLock)
     words >> argument >> session;
     EXPECT_EQ(argument, "watch");
     EXPECT_NE(session, static_cast<long>(::getsid(0))) << "the watcher runs in a session of its own";
+}
+
+// Where the user has a service manager, the watcher is its service, in the user's session's tree
+// of processes rather than loose beside it.
+TEST(WatcherLauncher, RunsAsTheUsersServiceWhereTheUserHasAServiceManager)
+{
+    const int probe = std::system("systemctl --user is-system-running >/dev/null 2>&1 || "
+                                  "systemctl --user is-system-running 2>/dev/null | grep -q degraded");
+    if (probe != 0) {
+        GTEST_SKIP() << "no systemd --user instance here; the detached start is what runs";
+    }
+    TempDir dir;
+    const auto lock = dir.path() / "watch.lock";
+    const auto ran = dir.path() / "ran";
+    const auto program = dir.path() / "fake-ctl";
+    ASSERT_TRUE(quorvel::StoredFile(program).write("#!/bin/sh\ncat /proc/$$/cgroup > '" + ran.string() + ".tmp' && mv '" +
+                                                   ran.string() + ".tmp' '" + ran.string() + "'\n"));
+    std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    ASSERT_EQ(quorvel::WatcherLauncher::startIfNone(lock, program), quorvel::WatcherLauncher::Outcome::Started);
+    for (int i = 0; i < 2000 && !std::filesystem::exists(ran); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // waits for the start, asserts no time
+    }
+    EXPECT_NE(quorvel::StoredFile(ran).read().value_or("").find(std::string(quorvel::WatcherLauncher::kUnit) + ".service"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/gtk/FChartPageWidget.hpp"
 
+#include <glibmm/main.h>
+#include <gtkmm/adjustment.h>
+
 #include "charts/ChartDescription.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
@@ -27,6 +30,8 @@ FChartPageWidget::FChartPageWidget(FChartViewController::Idiom idiom)
     scroller_.set_hexpand(true);
     scroller_.set_vexpand(true);
     append(scroller_);
+    scroller_.get_hadjustment()->signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::fitGraphsToPage));
+    scroller_.get_vadjustment()->signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::fitGraphsToPage));
     signal_map().connect(sigc::mem_fun(*this, &FChartPageWidget::applyPending));
     property_scale_factor().signal_changed().connect(sigc::mem_fun(*this, &FChartPageWidget::screenScaleChanged));
     screenScaleChanged();
@@ -40,16 +45,42 @@ std::unique_ptr<FChartViewController> FChartPageWidget::makeController(FChartVie
 
 FChartPageWidget::~FChartPageWidget()
 {
+    pendingTurn_.disconnect();
     // The hosts outlive nothing that could still call them back.
     controller_->pchartView.setNeedsDisplayHandler({});
     controller_->pbarView.setNeedsDisplayHandler({});
+}
+
+namespace {
+
+constexpr int kGraphWidth = 200, kGraphHeight = 160;  // each graph's least size
+
+}  // namespace
+
+// Called when the scroller's adjustments change, which they do with its size.
+void FChartPageWidget::fitGraphsToPage()
+{
+    const int width = scroller_.get_width(), height = scroller_.get_height();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const bool sideBySide = height < 2 * kGraphHeight && width >= 2 * kGraphWidth;
+    const auto wanted = sideBySide ? Gtk::Orientation::HORIZONTAL : Gtk::Orientation::VERTICAL;
+    if (graphs_.get_orientation() != wanted && !pendingTurn_.connected()) {
+        // Turned after this allocation: changing the layout inside it would lay out a stale tree.
+        pendingTurn_ = Glib::signal_idle().connect([this, wanted] {
+            graphs_.set_orientation(wanted);
+            graphs_.set_homogeneous(wanted == Gtk::Orientation::HORIZONTAL);
+            return false;
+        });
+    }
 }
 
 void FChartPageWidget::host(Gtk::DrawingArea& area, CPTGraphHostingView& view)
 {
     area.set_hexpand(true);
     area.set_vexpand(true);
-    area.set_size_request(200, 160);
+    area.set_size_request(kGraphWidth, kGraphHeight);
     area.signal_resize().connect([this, &view](int width, int height) {
         view.setFrame(CPTRect::make(0, 0, width, height));
         controller_->fitTitles();  // a title may wrap, and the plot area make room for it

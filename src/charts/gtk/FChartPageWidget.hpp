@@ -14,8 +14,8 @@ namespace quorvel {
 // One page of the chart tab: a billing month's cumulative graph above its daily bar graph. The
 // page's controller builds and updates both graphs; the page only hosts them in two drawing
 // areas, telling each host its size and the screen's scale and painting it when it asks. In a
-// window too low for both graphs (a phone in landscape) the page scrolls instead of asking the
-// window to grow.
+// window too low for both graphs one above the other (a phone in landscape) they stand side by
+// side where the width allows, and the page scrolls only where it does not.
 class FChartPageWidget final : public Gtk::Box {
 public:
     explicit FChartPageWidget(FChartViewController::Idiom idiom);
@@ -42,6 +42,7 @@ private:
     void host(Gtk::DrawingArea& area, CPTGraphHostingView& view);
     void screenScaleChanged();
     void applyPending();
+    void fitGraphsToPage();
 
     std::unique_ptr<FChartViewController> controller_;
     Gtk::DrawingArea chartArea_;
@@ -49,6 +50,7 @@ private:
     Gtk::Box graphs_{Gtk::Orientation::VERTICAL, 0};
     Gtk::ScrolledWindow scroller_;
     SharedSummary pending_;
+    sigc::connection pendingTurn_;
 };
 
 }  // namespace quorvel

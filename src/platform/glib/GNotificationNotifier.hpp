@@ -19,11 +19,15 @@ public:
     explicit GNotificationNotifier(Gio::Application& app) : app_(app) {}
     // Returns true when it showed the alert itself.
     void setInAppHandler(InAppHandler handler) { inApp_ = std::move(handler); }
+    // What the notification says in the user's language; the alert itself stays as composed.
+    using Words = std::function<std::string(const std::string&)>;
+    void setWords(Words words) { words_ = std::move(words); }
     void presentLocalNotificationNow(const LocalNotification& notification) override;
 
 private:
     Gio::Application& app_;
     InAppHandler inApp_;
+    Words words_;
 };
 
 }  // namespace quorvel

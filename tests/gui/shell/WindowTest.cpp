@@ -11,6 +11,7 @@
 
 #include "RealInput.hpp"
 #include "charts/gtk/ChartViewContainerViewController.hpp"
+#include "charts/gtk/FChartPageWidget.hpp"
 #include "engine/CTrafficManager.hpp"
 #include "ui/dialog/gtk/CODialogButton.hpp"
 #include "ui/settings/gtk/FPrefInfoViewController.hpp"
@@ -119,6 +120,48 @@ TEST_F(WindowTest, TheFormFollowsTheWindowWidthAcross768)
     ASSERT_TRUE(runUntil([&] { return UIDeviceVersion::isPadInterface(); }));
     settle(10);
     EXPECT_TRUE(settings().isTablet()) << "768 is the larger form";
+}
+
+TEST_F(WindowTest, OneResizeFromTheLargerFormReachesThePhoneForm)
+{
+    ::unsetenv("QUORVEL_IDIOM");
+    start();
+    ASSERT_TRUE(resizeWindow(window(), 1024, 768));
+    ASSERT_TRUE(runUntil([&] { return UIDeviceVersion::isPadInterface(); }));
+    settle(10);
+    EXPECT_TRUE(resizeWindowOnce(window(), 360, 720)) << "stopped at " << window().get_width();
+    ASSERT_TRUE(runUntil([&] { return UIDeviceVersion::isPhoneInterface(); }));
+    settle(10);
+    EXPECT_EQ(window().get_width(), 360);
+    EXPECT_FALSE(settings().isTablet());
+    const graphene_rect_t bar = tabBarBounds(*delegate_->tabs());
+    EXPECT_EQ(bar.size.width, 360.f) << "the phone's screens fill the window";
+}
+
+TEST_F(WindowTest, InPhoneLandscapeTheDailyChartIsWhollyOnScreen)
+{
+    ::unsetenv("QUORVEL_IDIOM");
+    start();
+    ASSERT_TRUE(resizeWindow(window(), 720, 360));
+    ASSERT_TRUE(UIDeviceVersion::isPhoneInterface());
+    delegate_->tabs()->selectTab(1);
+    waitFrames(window(), 3);
+    settle(20);
+    auto* charts = dynamic_cast<ChartViewContainerViewController*>(delegate_->tabs()->screens().at(1).get());
+    ASSERT_NE(charts, nullptr);
+    ASSERT_FALSE(charts->viewControllers().empty());
+    FChartPageWidget& page = *charts->viewControllers().at(static_cast<std::size_t>(charts->currentPage()));
+    const float barTop = tabBarBounds(*delegate_->tabs()).origin.y;
+    for (Gtk::Widget* graph : {static_cast<Gtk::Widget*>(&page.chartArea()), static_cast<Gtk::Widget*>(&page.barArea())}) {
+        graphene_rect_t r{};
+        ASSERT_TRUE(gtk_widget_compute_bounds(graph->gobj(), GTK_WIDGET(window().gobj()), &r));
+        EXPECT_GE(r.size.height, 160.f);
+        EXPECT_GE(r.origin.y, 0.f);
+        EXPECT_LE(r.origin.y + r.size.height, barTop + 0.5f) << "the graph's foot, with the zero line and the day "
+                                                                "labels, is above the tab bar without scrolling";
+        EXPECT_LE(r.origin.x + r.size.width, 720.f);
+    }
+    keepScreenshot(picture(window()), "chart-phone-landscape");
 }
 
 TEST_F(WindowTest, AForcedFormStaysWhateverTheWidth)

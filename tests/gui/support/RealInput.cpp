@@ -89,6 +89,17 @@ bool resizeWindow(Gtk::Window& window, int width, int height)
     return reached();
 }
 
+bool resizeWindowOnce(Gtk::Window& window, int width, int height)
+{
+    Display* d = xdisplay(window);
+    XResizeWindow(d, xwindow(window), static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(d, False);
+    const auto reached = [&] { return window.get_width() == width && window.get_height() == height; };
+    runUntil(reached, 3000);
+    settle(20);
+    return reached();
+}
+
 MinimumSize minimumSize(Gtk::Window& window, int atWidth)
 {
     int minimumWidth = 0, natural = 0;

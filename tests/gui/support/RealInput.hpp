@@ -18,6 +18,9 @@ void clickAt(Gtk::Window& window, double x, double y, unsigned button = 1);
 // until GTK has laid the window out at it (asking again, as a user drags on, while a form's
 // minimum holds it back).
 bool resizeWindow(Gtk::Window& window, int width, int height);
+// One request for that size, as a single drag of the window's edge; whether GTK laid the
+// window out at it.
+bool resizeWindowOnce(Gtk::Window& window, int width, int height);
 // The smallest size the realised window accepts: its content's minimum width, and the minimum
 // height at that width and at `atWidth`, whichever is larger.
 struct MinimumSize {

@@ -5,8 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <adwaita.h>
 #include <gtkmm/adjustment.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/stylecontext.h>
 
 #include "GuiTest.hpp"
 #include "MainScreenTestEnv.hpp"
@@ -146,6 +148,8 @@ guitest::Rgb inkOf(const Cairo::RefPtr<Cairo::ImageSurface>& image, bool coloure
 
 TEST_F(MainScreenTest, GaugeIsFilledGreenAndAdviceIsColouredByTheEstimate)
 {
+    // Light glyphs on the dark page, where the brightest pixel is the ink.
+    adw_style_manager_set_color_scheme(adw_style_manager_get_default(), ADW_COLOR_SCHEME_FORCE_DARK);
     FViewController screen(*env.context);
     screen.updateInterface(summary());
     guitest::ShownIn shown(screen.widget(), 360, 664);
@@ -158,16 +162,20 @@ TEST_F(MainScreenTest, GaugeIsFilledGreenAndAdviceIsColouredByTheEstimate)
     const auto track = pixel(gauge, filled.right() + 20, filled.y + filled.height * 0.75);
     EXPECT_GT(track.r + track.g + track.b, 3 * 200) << "the rest of the bar is the light track";
 
+    // The style's own colours: the soft grey of notes, the accent's text colour.
+    Gdk::RGBA soft, accentText;
+    ASSERT_TRUE(screen.widget().get_style_context()->lookup_color("quorvel_soft_text", soft));
+    ASSERT_TRUE(screen.widget().get_style_context()->lookup_color("quorvel_accent_text", accentText));
     const auto grey = inkOf(guitest::picture(*screen.ptAdvise), false);
-    EXPECT_NEAR(grey.r, 170, 8);
-    EXPECT_NEAR(grey.g, 170, 8);
-    EXPECT_NEAR(grey.b, 170, 8);
+    EXPECT_NEAR(grey.r, soft.get_red() * 255, 8);
+    EXPECT_NEAR(grey.g, soft.get_green() * 255, 8);
+    EXPECT_NEAR(grey.b, soft.get_blue() * 255, 8);
 
     screen.updateInterface(summary(2'400'000'000));
     guitest::waitFrames(screen.widget());
     EXPECT_EQ(screen.ptAdvise->get_text(), "Consider the possibility of the Data Plan extending");
     const auto accent = inkOf(guitest::picture(*screen.ptAdvise), true);
-    EXPECT_NEAR(accent.r, 153, 10);
+    EXPECT_NEAR(accent.r, accentText.get_red() * 255, 10);
     EXPECT_NEAR(accent.g, 204, 10);
     EXPECT_NEAR(accent.b, 51, 10);
 }

@@ -260,8 +260,11 @@ TEST_F(ResourceBundle, StyleSheetParsesWithoutErrors)
         [&](const Glib::RefPtr<const Gtk::CssSection>& section, const Glib::Error& error) {
             errors.push_back(section->to_string() + ": " + error.what());
         });
-    provider->load_from_resource("/org/quorvel/Quorvel/style.css");
-    EXPECT_TRUE(errors.empty()) << errors.front();
+    for (const char* sheet : {"style.css", "style-dark.css", "style-hc.css", "style-hc-dark.css"}) {
+        provider->load_from_resource(std::string("/org/quorvel/Quorvel/") + sheet);
+        EXPECT_TRUE(errors.empty()) << sheet << ": " << errors.front();
+        errors.clear();
+    }
 }
 
 TEST_F(ResourceBundle, TabPicturesAndAppIconAreThemedIcons)
@@ -388,15 +391,23 @@ protected:
         provider_->load_from_resource("/org/quorvel/Quorvel/style.css");
         Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), provider_,
                                                     GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        // The pictures are the dark style's.
+        dark_ = Gtk::CssProvider::create();
+        dark_->load_from_resource("/org/quorvel/Quorvel/style-dark.css");
+        Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), dark_,
+                                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
         Gtk::IconTheme::get_for_display(Gdk::Display::get_default())
             ->add_resource_path("/org/quorvel/Quorvel/icons");
     }
     static void TearDownTestSuite()
     {
         Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), provider_);
+        Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), dark_);
         provider_.reset();
+        dark_.reset();
     }
     static inline Glib::RefPtr<Gtk::CssProvider> provider_;
+    static inline Glib::RefPtr<Gtk::CssProvider> dark_;
 };
 
 TEST_P(StyleSheetLook, DressesRowsAndTabBarWithThePictures)

@@ -21,6 +21,10 @@ namespace {
 
 using Callback = void (PromptTarget::*)();
 
+constexpr const char* kCancel = N_("Cancel");
+constexpr const char* kApply = N_("Apply");
+constexpr const char* kNotNow = N_("Not Now");
+
 struct Prompt {
     PromptKind kind;
     std::string title;  // English; shown translated, with the SIM's name after it when one is set up
@@ -29,10 +33,8 @@ struct Prompt {
     Callback cancelled;
     Callback entered;
     std::string sim = {};
+    const char* cancelTitle = kCancel;  // English, shown translated
 };
-
-constexpr const char* kCancel = N_("Cancel");
-constexpr const char* kApply = N_("Apply");
 
 // What the message dialog's response handler needs; it lives as long as the dialog.
 struct Answer {
@@ -64,7 +66,8 @@ void openMessageDialog(PromptTarget& target, const Prompt& prompt)
     entry->set_activates_default(true);  // Enter applies
     AccessibleText::name(*entry, prompt.title);
     adw_message_dialog_set_extra_child(dialog, GTK_WIDGET(entry->gobj()));
-    adw_message_dialog_add_responses(dialog, "cancel", Translation::tr(kCancel), "apply", Translation::tr(kApply), nullptr);
+    adw_message_dialog_add_responses(dialog, "cancel", Translation::tr(prompt.cancelTitle), "apply", Translation::tr(kApply),
+                                     nullptr);
     adw_message_dialog_set_response_appearance(dialog, "apply", ADW_RESPONSE_SUGGESTED);
     adw_message_dialog_set_default_response(dialog, "apply");
     adw_message_dialog_set_close_response(dialog, "cancel");  // Escape cancels
@@ -98,7 +101,7 @@ void openDialogWidget(PromptTarget& target, const Prompt& prompt)
             }
         };
     };
-    dialog->addButtonWithTitle(Translation::tr(kCancel), answer(prompt.cancelled));
+    dialog->addButtonWithTitle(Translation::tr(prompt.cancelTitle), answer(prompt.cancelled));
     dialog->addButtonWithTitle(Translation::tr(kApply), answer(prompt.entered), true);
     dialog->setCancelButtonIndex(0);  // Escape cancels, as in the message-dialog form
     dialog->showOrUpdateAnimated(true);
@@ -121,18 +124,20 @@ void open(PromptTarget& target, const Prompt& english)
 std::string sharUtils::planPlaceholder(std::uint64_t nPlan)
 {
     return static_cast<std::int64_t>(nPlan) < 0 ? std::string()
-                                                : "Current Plan - " + FileSize::formatMemoryStringDot0MB(nPlan);
+                                                : Translation::fill(_("Current Plan - %s"),
+                                                                    {FileSize::formatMemoryStringDot0MB(nPlan)});
 }
 
 std::string sharUtils::startDayPlaceholder(int nDay)
 {
-    return "Current Day - " + std::to_string(nDay);
+    return Translation::fill(_("Current Day - %s"), {std::to_string(nDay)});
 }
 
 std::string sharUtils::usedPlaceholder(std::uint64_t nUsed)
 {
     return static_cast<std::int64_t>(nUsed) < 0 ? std::string()
-                                                : "Current - " + FileSize::formatMemoryStringDot0MB(nUsed);
+                                                : Translation::fill(_("Current - %s"),
+                                                                    {FileSize::formatMemoryStringDot0MB(nUsed)});
 }
 
 std::string sharUtils::titleFor(const char* title, const std::string& sim)
@@ -144,6 +149,15 @@ void sharUtils::showPlanPrompt(PromptTarget& target, std::uint64_t nPlan, const 
 {
     open(target, {PromptKind::Plan, kPlanTitle, N_("Enter your monthly data plan in Megabytes"), planPlaceholder(nPlan),
                   &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered, sim});
+}
+
+// The first question of the first start says what Quorvel is and can be left for later.
+void sharUtils::showFirstStartPrompt(PromptTarget& target)
+{
+    Prompt prompt{PromptKind::Plan, kPlanTitle, kWelcome, planPlaceholder(static_cast<std::uint64_t>(-1)),
+                  &PromptTarget::DataPlanCancelled, &PromptTarget::DataPlanEntered};
+    prompt.cancelTitle = kNotNow;
+    open(target, prompt);
 }
 
 void sharUtils::showStartDayPrompt(PromptTarget& target, int nDay, const std::string& sim)

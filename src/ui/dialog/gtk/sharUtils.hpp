@@ -17,6 +17,9 @@ public:
     static constexpr const char* kPlanTitle = N_("Monthly Data Plan");
     static constexpr const char* kStartDayTitle = N_("Data Plan Start Date");
     static constexpr const char* kUsedTitle = N_("Used Data");
+    static constexpr const char* kWelcome =
+        N_("Welcome to Quorvel. It counts the mobile data this device uses and compares it with your monthly "
+           "plan; its figures stay on this device.\n\nEnter your monthly data plan in Megabytes");
 
     // nPlan in bytes; −1 (as signed) for no current value.
     static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan) { showPlanPrompt(target, nPlan, {}); }
@@ -25,6 +28,8 @@ public:
     static void showPlanPrompt(PromptTarget& target, std::uint64_t nPlan, const std::string& sim);
     static void showStartDayPrompt(PromptTarget& target, int nDay, const std::string& sim);
     static void showUsedPrompt(PromptTarget& target, std::uint64_t nUsed);
+    // The plan prompt of the first start: the welcome before the question, "Not Now" to leave.
+    static void showFirstStartPrompt(PromptTarget& target);
 
     // The placeholders, as pure functions.
     static std::string planPlaceholder(std::uint64_t nPlan);

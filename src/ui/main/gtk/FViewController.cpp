@@ -3,14 +3,13 @@
 
 #include <adwaita.h>
 
-#include <charconv>
-
 #include <gtkmm/box.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/grid.h>
 #include <gtkmm/separator.h>
 #include <gtkmm/stylecontext.h>
 
+#include "engine/AppActions.hpp"
 #include "model/Messages.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "model/MainScreenFigures.hpp"
@@ -19,39 +18,31 @@
 #include "ui/main/AllowanceParts.hpp"
 #include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/ImageStore.hpp"
-#include "ui/UIColorSets.hpp"
+#include "ui/gtk/SystemStyle.hpp"
 #include "ui/gtk/UIDeviceVersion.hpp"
 
 namespace quorvel {
 
 namespace {
 
-// CSS wants a decimal point whatever the user's locale, which GTK makes the C library's; to_chars
-// ignores the locale.
-std::string cssColor(UIColorSets::Rgba c)
-{
-    const auto channel = [](double v) { return std::to_string(static_cast<int>(v * 255 + 0.5)); };
-    char alpha[32];
-    const auto written = std::to_chars(alpha, alpha + sizeof alpha, c.alpha, std::chars_format::fixed, 3);
-    return "rgba(" + channel(c.red) + "," + channel(c.green) + "," + channel(c.blue) + "," +
-           std::string(alpha, written.ptr) + ")";
-}
-
 // The screen's look, installed once for the display. Text sizes are in points, which follow the
-// desktop's text scaling (pixels would not). Advice in the accent or in light grey
-// (two thirds white), the percentage and the three plan figures leading.
+// desktop's text scaling (pixels would not). The colours are the style's named ones, so the
+// screen follows the light and dark styles and high contrast. Advice in the accent or in the soft
+// grey, the percentage and the three plan figures leading. A panel's frame takes a point of its
+// padding, so that the figures keep their places in every style.
 void installStyle()
 {
     static const bool installed = [] {
+        SystemStyle::install();
         const std::string css = R"(
-.qv-data-screen { background-color: #24263a; }
-.qv-data-screen label { color: #dee0e8; }
-.qv-data-screen label.qv-caption { color: #9a9eb2; font-size: 8.25pt; font-weight: 700; letter-spacing: 1px; }
-.qv-data-screen label.qv-row-caption { color: #b4b8ca; font-size: 11.25pt; }
+.qv-data-screen { background-color: @quorvel_page; color: @quorvel_strong_text; }
+.qv-data-screen label { color: @quorvel_text; }
+.qv-data-screen label.qv-caption { color: @quorvel_dim_text; font-size: 8.25pt; font-weight: 700; letter-spacing: 1px; }
+.qv-data-screen label.qv-row-caption { color: @quorvel_soft_text; font-size: 11.25pt; }
 .qv-data-screen label.qv-date { font-size: 13.5pt; font-weight: 700; }
 .qv-data-screen label.qv-percent { font-size: 48pt; font-weight: 800; }
 .qv-data-screen label.qv-percent.qv-large { font-size: 72pt; }
-.qv-data-screen label.qv-percent-sign { font-size: 21pt; font-weight: 700; color: #9a9eb2; }
+.qv-data-screen label.qv-percent-sign { font-size: 21pt; font-weight: 700; color: @quorvel_dim_text; }
 .qv-data-screen label.qv-percent-sign.qv-large { font-size: 30pt; }
 .qv-data-screen label.qv-hero-value { font-size: 18pt; font-weight: 800; }
 .qv-data-screen label.qv-hero-value.qv-large { font-size: 25.5pt; }
@@ -59,14 +50,17 @@ void installStyle()
 .qv-data-screen label.qv-value.qv-large { font-size: 16.5pt; }
 .qv-data-screen label.qv-row-value { font-size: 11.25pt; font-weight: 700; }
 .qv-data-screen label.qv-advice.qv-large { font-size: 12.75pt; }
-.qv-data-screen label.qv-advice { font-size: 11.25pt; font-weight: 700; color: #aaaaaa; }
-.qv-data-screen label.qv-advice.qv-emphasised { color: )" + cssColor(UIColorSets::primaryActiveColor()) +
-                                R"(; }
-.qv-data-screen label.qv-expired { font-size: 12.75pt; font-weight: 800; color: )" + cssColor(UIColorSets::primaryActiveColor()) +
-                                R"(; }
-.qv-data-screen .qv-panel { padding: 12px 16px; }
-.qv-data-screen .qv-panel.qv-large { padding: 18px 28px; }
-.qv-data-screen separator.qv-rule { background-color: rgba(255,255,255,0.09); min-height: 1px; margin: 4px 0; }
+.qv-data-screen label.qv-advice { font-size: 11.25pt; font-weight: 700; color: @quorvel_soft_text; }
+.qv-data-screen label.qv-advice.qv-emphasised { color: @quorvel_accent_text; }
+.qv-data-screen label.qv-expired { font-size: 12.75pt; font-weight: 800; color: @quorvel_accent_text; }
+.qv-data-screen .qv-panel { padding: 11px 15px; background-color: @quorvel_surface; border: 1px solid @quorvel_rule;
+                            border-radius: 12px; }
+.qv-data-screen .qv-panel.qv-large { padding: 17px 27px; }
+.qv-data-screen separator.qv-rule { background-color: @quorvel_rule; min-height: 1px; margin: 4px 0; }
+.qv-data-screen .qv-setup-note { padding: 11px 15px; background-color: @quorvel_surface; border: 1px solid @quorvel_rule;
+                                 border-radius: 12px; }
+.qv-data-screen label.qv-setup-text { color: @quorvel_strong_text; font-size: 11.25pt; font-weight: 700; }
+.qv-data-screen button.suggested-action label { color: @accent_fg_color; }
 .qv-data-screen button.qv-detail-button { padding: 0; margin: 0; min-width: 0; min-height: 0; background: none;
                                           border: none; box-shadow: none; outline-offset: 2px; }
 )";
@@ -309,6 +303,7 @@ Gtk::Box& FViewController::buildFigures(bool tablet)
     content->set_margin_end(tablet ? 20 : 16);
     content->set_margin_top(tablet ? 24 : 14);
     content->set_margin_bottom(tablet ? 24 : 16);
+    content->append(buildSetUpNote());
     content->append(buildHeader());
     content->append(buildPercentage(tablet));
     content->append(*ptExpired);
@@ -318,6 +313,25 @@ Gtk::Box& FViewController::buildFigures(bool tablet)
     content->append(*pdetailView);
     content->append(*pallowanceView);
     return *content;
+}
+
+// Before the first start's set-up is answered nothing is counted: the screen says so and offers
+// the set-up again.
+Gtk::Widget& FViewController::buildSetUpNote()
+{
+    setUpNote_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 10);
+    setUpNote_->add_css_class("qv-setup-note");
+    auto* text = newLabel({"qv-setup-text"}, 0.5f, _("Quorvel counts nothing until it is set up."));
+    text->set_wrap(true);
+    text->set_justify(Gtk::Justification::CENTER);
+    setUpNote_->append(*text);
+    auto* button = Gtk::make_managed<Gtk::Button>(_("Set Up"));
+    button->add_css_class("suggested-action");
+    button->add_css_class("pill");
+    button->set_halign(Gtk::Align::CENTER);
+    button->signal_clicked().connect([this] { context_.app.runSetUp(); });
+    setUpNote_->append(*button);
+    return *setUpNote_;
 }
 
 void FViewController::buildPhoneLayout()
@@ -391,13 +405,14 @@ void FViewController::updateControls()
         ptAdvise->remove_css_class("qv-emphasised");
     }
     showPlanFacts(info);
+    setUpNote_->set_visible(context_.app.isFirstStart());
 }
 
 void FViewController::showPlanFacts(const FTrafficDataInformation& info)
 {
     const std::optional<PlanFacts>& facts = info.planFacts();
     const AllowanceParts a = AllowanceParts::of(facts.value_or(PlanFacts{}), LocalDay::of(context_.clock.now()));
-    ptPeriod->set_text(facts ? "Period " + a.period() : "");
+    ptPeriod->set_text(facts ? Translation::fill(_("Period %s"), {a.period()}) : "");
     ptPeriod->set_visible(facts.has_value());
     ptExpired->set_visible(a.expired());
     // Rebuilt each time: packs come and go, and there are only a few rows.

@@ -82,6 +82,7 @@ private:
     void buildPhoneLayout();
     void buildTabletLayout();
     Gtk::Widget& buildHeader();
+    Gtk::Widget& buildSetUpNote();
     Gtk::Widget& buildPercentage(bool large);
     void buildSummaryPanel(bool tablet);
     void buildDetailPanel(bool tablet);
@@ -93,6 +94,7 @@ private:
     ScreenContext& context_;
     SharedSummary shownSummary_;
     Gtk::ScrolledWindow root_;
+    Gtk::Box* setUpNote_ = nullptr;  // shown until the first start's set-up is answered
     Gtk::Picture* btnDetailPicture_ = nullptr;
     // The button belongs to the widget tree, which may outlive this screen while the window is
     // taken apart; its state changes must not reach a screen that is gone.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/gtk/ProgressView.hpp"
 
+#include <gtkmm/stylecontext.h>
+
 #include <gtk/gtk.h>
 #include <pangomm/context.h>
 
@@ -221,7 +223,10 @@ void ProgressView::drawMarkerText(const Cairo::RefPtr<Cairo::Context>& cr, doubl
     const ViewRect bar = Geometry::progressRect(get_width(), height, margins());
     const auto titles = Geometry::titleRects(height, bar, dMarker_);
     const auto origin = Geometry::markerTextPlacement(titles, Geometry::markerX(bar, dMarker_), sizeOf(text).width);
-    cr->set_source_rgb(1, 1, 1);
+    // The date stands on the screen, not on the gauge: in the screen's text colour, so that it
+    // reads in the light style too.
+    const Gdk::RGBA colour = get_style_context()->get_color();
+    cr->set_source_rgba(colour.get_red(), colour.get_green(), colour.get_blue(), colour.get_alpha());
     cr->move_to(origin.x, origin.y);
     text->show_in_cairo_context(cr);
 }

@@ -5,6 +5,8 @@
 #include <gtkmm/snapshot.h>
 #include <gtkmm/stylecontext.h>
 
+#include "ui/gtk/SystemStyle.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -32,9 +34,12 @@ View9Parts::View9Parts(Gtk::Orientation orientation, int spacing) : Gtk::Box(ori
     add_css_class("qv-panel");
 }
 
+// The shared pictures are dark: in the light style and in high contrast the style sheet's card
+// stands in for them.
 const UIImageAdditions::Images& View9Parts::getPanelImages() const
 {
-    return sharedPanelImages();
+    static const UIImageAdditions::Images none;
+    return SystemStyle::picturesShown() ? sharedPanelImages() : none;
 }
 
 void View9Parts::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)

@@ -194,7 +194,7 @@ void ContactUtils::showSubscriptionInvitation()
         adw_message_dialog_new(mpvc_ != nullptr ? mpvc_->gobj() : nullptr,
                                subscriptionSubject(UIDeviceVersion::idiom()).c_str(), kSubscriptionBody);
     auto* message = ADW_MESSAGE_DIALOG(dialog);
-    adw_message_dialog_add_responses(message, kNotNowResponse, "Not Now", kWriteResponse, "Write E-mail", nullptr);
+    adw_message_dialog_add_responses(message, kNotNowResponse, _("Not Now"), kWriteResponse, _("Write E-mail"), nullptr);
     adw_message_dialog_set_response_appearance(message, kWriteResponse, ADW_RESPONSE_SUGGESTED);
     adw_message_dialog_set_default_response(message, kWriteResponse);
     adw_message_dialog_set_close_response(message, kNotNowResponse);  // Escape: not now

@@ -8,6 +8,7 @@
 #include "platform/Translation.hpp"
 #include "ui/gtk/AccessibleText.hpp"
 #include "ui/gtk/ImageStore.hpp"
+#include "ui/gtk/SystemStyle.hpp"
 
 namespace quorvel {
 
@@ -45,21 +46,22 @@ void paintNineSlice(const Cairo::RefPtr<Cairo::Context>& cr, const ImageStore::I
     }
 }
 
-// Without the row pictures: a plain rounded group in the pictures' colours.
-void paintPlainRow(const Cairo::RefPtr<Cairo::Context>& cr, const std::string& name, double width, double height)
+// Without the row pictures: a plain rounded group in the style's card colour, framed.
+void paintPlainRow(const Cairo::RefPtr<Cairo::Context>& cr, const std::string& name, double width, double height,
+                   const Gdk::RGBA& fill, const Gdk::RGBA& frame)
 {
     const bool top = name.ends_with("tabrow") || name.ends_with("_up");
     const bool bottom = name.ends_with("tabrow") || name.ends_with("_down");
     const double r = 8, rt = top ? r : 0, rb = bottom ? r : 0;
     cr->begin_new_sub_path();
-    cr->arc(width - rt, rt, rt, -M_PI / 2, 0);
-    cr->arc(width - rb, height - rb, rb, 0, M_PI / 2);
-    cr->arc(rb, height - rb, rb, M_PI / 2, M_PI);
-    cr->arc(rt, rt, rt, M_PI, 3 * M_PI / 2);
+    cr->arc(width - rt - 0.5, rt + 0.5, rt, -M_PI / 2, 0);
+    cr->arc(width - rb - 0.5, height - rb - 0.5, rb, 0, M_PI / 2);
+    cr->arc(rb + 0.5, height - rb - 0.5, rb, M_PI / 2, M_PI);
+    cr->arc(rt + 0.5, rt + 0.5, rt, M_PI, 3 * M_PI / 2);
     cr->close_path();
-    cr->set_source_rgb(50 / 255.0, 53 / 255.0, 77 / 255.0);
+    cr->set_source_rgba(fill.get_red(), fill.get_green(), fill.get_blue(), fill.get_alpha());
     cr->fill_preserve();
-    cr->set_source_rgb(66 / 255.0, 70 / 255.0, 98 / 255.0);
+    cr->set_source_rgba(frame.get_red(), frame.get_green(), frame.get_blue(), frame.get_alpha());
     cr->set_line_width(1);
     cr->stroke();
 }
@@ -167,11 +169,18 @@ void FPrefTableRow::setBackgroundName(const std::string& name)
 
 void FPrefTableRow::paintBackground(const Cairo::RefPtr<Cairo::Context>& cr, double width, double height) const
 {
-    if (const ImageStore::Image* image = ImageStore::image(background_)) {
+    // The pictures are dark rows: the light style and high contrast take the style's colours.
+    const ImageStore::Image* image = SystemStyle::picturesShown() ? ImageStore::image(background_) : nullptr;
+    if (image != nullptr) {
         paintNineSlice(cr, *image, width, height, kCap);
-    } else {
-        paintPlainRow(cr, background_, width, height);
+        return;
     }
+    Gdk::RGBA fill("rgb(50, 53, 77)"), frame("rgb(66, 70, 98)");
+    GtkStyleContext* style = gtk_widget_get_style_context(GTK_WIDGET(const_cast<GtkListBoxRow*>(gobj())));
+    gtk_style_context_lookup_color(style, "quorvel_surface", fill.gobj());
+    gtk_style_context_lookup_color(style, SystemStyle::highContrast() ? "quorvel_strong_text" : "quorvel_rule",
+                                   frame.gobj());
+    paintPlainRow(cr, background_, width, height, fill, frame);
 }
 
 void FPrefTableRow::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)
