@@ -169,12 +169,9 @@ void FAppDelegate::createInterface()
     context_.emplace(ScreenContext{services_.env().center, services_.env().defaults, selectedPlan_, controller_,
                                    services_.env().clock, [this] { return window(); }, &services_.paths()});
     tabs_ = std::make_unique<FTabInterface>(*app_, *context_);
-    // Screens made anew for another form show the last summary at once, not a minute later.
-    tabs_->onScreensRebuilt = [this] {
-        if (lastSummary_) {
-            updateTrafficInterface(lastSummary_);
-        }
-    };
+    // A screen made when its tab is first shown, or anew for another form, shows the last
+    // summary at once, not a minute later.
+    tabs_->onScreenBuilt = [this](TabScreen& screen) { showLastSummaryOn(screen); };
     watchWindow();
     tabs_->window().present();
     bInterfaceReady_ = true;
@@ -224,15 +221,30 @@ void FAppDelegate::updateTrafficInterface(const SharedSummary& summary)
 {
     if (summary) {
         lastSummary_ = summary;
+        resetsSinceSummary_ = {};
     }
     if (tabs_ == nullptr) {
         return;
     }
     tabs_->planSwitcher().refresh();
-    for (const auto& screen : tabs_->screens()) {
+    for (TabScreen* screen : tabs_->builtScreens()) {
         screen->updateInterface(summary);
     }
     offerSimSetUp();
+}
+
+// What the screens made so far were told since the last summary, told to one made now.
+void FAppDelegate::showLastSummaryOn(TabScreen& screen)
+{
+    if (lastSummary_) {
+        screen.updateInterface(lastSummary_);
+    }
+    if (resetsSinceSummary_.locations) {
+        screen.onResetLocationsHandler(nullptr);
+    }
+    if (resetsSinceSummary_.previousMonths) {
+        screen.onResetPrevMonthsInfoHandler(nullptr);
+    }
 }
 
 void FAppDelegate::offerSimSetUp()
@@ -295,8 +307,9 @@ void FAppDelegate::abandonSimSetUp()
 
 void FAppDelegate::onResetLocationsHandler(const void* sender)
 {
+    resetsSinceSummary_.locations = true;
     if (tabs_ != nullptr) {
-        for (const auto& screen : tabs_->screens()) {
+        for (TabScreen* screen : tabs_->builtScreens()) {
             screen->onResetLocationsHandler(sender);
         }
     }
@@ -304,8 +317,9 @@ void FAppDelegate::onResetLocationsHandler(const void* sender)
 
 void FAppDelegate::onResetPrevMonthsInfoHandler(const void* sender)
 {
+    resetsSinceSummary_.previousMonths = true;
     if (tabs_ != nullptr) {
-        for (const auto& screen : tabs_->screens()) {
+        for (TabScreen* screen : tabs_->builtScreens()) {
             screen->onResetPrevMonthsInfoHandler(sender);
         }
     }

@@ -89,6 +89,7 @@ private:
     void watchWindow();
     void onSurfaceState();
     void showInAppAlert(const std::string& title, const std::string& body);
+    void showLastSummaryOn(TabScreen& screen);
     std::string fieldText(const char* fallback) const;
     void hideOwnAlertView();
     // Writes the login entry of the background watcher at the end of the set-up, and starts a
@@ -108,6 +109,11 @@ private:
     std::unique_ptr<FTabInterface> tabs_;
     std::shared_ptr<CODialog> pownAlertView_;
     SharedSummary lastSummary_;
+    // Resets the screens were told of after lastSummary_, which still holds what they cleared.
+    struct Resets {
+        bool locations = false;
+        bool previousMonths = false;
+    } resetsSinceSummary_;
     std::optional<LocalNotification> launchNotification_;
     std::optional<std::pair<std::string, std::string>> shownAlert_;
     bool launched_ = false;

@@ -3,11 +3,14 @@
 
 #include <adwaita.h>
 
+#include <algorithm>
+
 #include <giomm/simpleaction.h>
 #include <gtkmm/icontheme.h>
 
 #include "charts/gtk/ChartViewContainerViewController.hpp"
 #include "locations/gtk/LocationViewController.hpp"
+#include "ui/settings/PrefTexts.hpp"
 #include "ui/settings/gtk/FPrefTableViewController.hpp"
 #include "ui/dialog/gtk/CODialogWindowOverlay.hpp"
 #include "ui/main/gtk/FViewController.hpp"
@@ -21,6 +24,9 @@ namespace quorvel {
 namespace {
 
 const char* const kPageNames[4] = {"data", "chart", "locations", "settings"};
+// The tabs' names, there before their screens are.
+const char* const kTitles[4] = {FViewController::kTitle, ChartViewContainerViewController::kTitle,
+                                LocationViewController::kTitle, PrefTexts::kTitleSettings};
 
 // The bar keeps a margin beside its switcher; without it the four names have the room they need
 // with large text on a phone.
@@ -93,7 +99,7 @@ FTabInterface::FTabInterface(Gtk::Application& app, ScreenContext& context)
     gtk_window_set_titlebar(GTK_WINDOW(window_.gobj()), header);
     CODialogWindowOverlay::prepareHost(window_);  // the set-up's prompts dim the whole window
 
-    addScreens();
+    addPages();
     g_signal_connect(stack_, "notify::visible-child", G_CALLBACK(onVisibleChild), this);
     selectTab(0);
     window_.onFormChanged = [this](UIDeviceVersion::Idiom) { formChanged(); };
@@ -136,25 +142,88 @@ FTabInterface::~FTabInterface()
     }
 }
 
-void FTabInterface::addScreens()
+std::unique_ptr<TabScreen> FTabInterface::makeScreen(int index)
 {
-    addScreen(std::make_unique<FViewController>(context_), 0);
-    addScreen(std::make_unique<ChartViewContainerViewController>(context_), 1);
-    addScreen(std::make_unique<LocationViewController>(context_), 2);
-    addScreen(std::make_unique<FPrefTableViewController>(context_), 3);
+    switch (index) {
+    case 0:
+        return std::make_unique<FViewController>(context_);
+    case 1:
+        return std::make_unique<ChartViewContainerViewController>(context_);
+    case 2:
+        return std::make_unique<LocationViewController>(context_);
+    default:
+        return std::make_unique<FPrefTableViewController>(context_);
+    }
 }
 
-void FTabInterface::removeScreens()
+// The pages with their names and pictures, each an empty holder until its screen is made.
+void FTabInterface::addPages()
 {
-    if (shownTab_ >= 0) {
-        screens_[static_cast<std::size_t>(shownTab_)]->viewWillDisappear();
+    for (int i = 0; i < 4; ++i) {
+        Tab& tab = tabs_[static_cast<std::size_t>(i)];
+        tab.holder = adw_bin_new();
+        tab.page = adw_view_stack_add_titled(stack_, tab.holder, kPageNames[i], Translation::tr(kTitles[i]));
+        adw_view_stack_page_set_icon_name(tab.page, kTabImages[i].normal);
     }
-    for (const auto& screen : screens_) {
-        adw_view_stack_remove(stack_, screen->widget().gobj());
+}
+
+void FTabInterface::removePages()
+{
+    if (shownTab_ >= 0 && builtScreen(shownTab_) != nullptr) {
+        builtScreen(shownTab_)->viewWillDisappear();
     }
-    pages_.clear();
-    screens_.clear();
+    for (Tab& tab : tabs_) {
+        adw_bin_set_child(ADW_BIN(tab.holder), nullptr);
+        adw_view_stack_remove(stack_, tab.holder);
+        tab = Tab{};
+    }
     shownTab_ = -1;
+}
+
+TabScreen& FTabInterface::screen(int index)
+{
+    Tab& tab = tabs_.at(static_cast<std::size_t>(index));
+    if (tab.screen == nullptr) {
+        tab.screen = makeScreen(index);
+        // The reference page takes the whole window; the bar comes back when it is left.
+        tab.screen->setTabBarHiddenHandler(
+            [this](bool hidden) { adw_view_switcher_bar_set_reveal(bar_, hidden ? FALSE : TRUE); });
+        adw_bin_set_child(ADW_BIN(tab.holder), tab.screen->widget().gobj());
+        if (onScreenBuilt) {
+            onScreenBuilt(*tab.screen);
+        }
+    }
+    return *tab.screen;
+}
+
+// The focus goes into the page shown when it was in the page before or on none, as the stack
+// does it for a page that has its content; a page made only now was still empty then.
+void FTabInterface::focusMadePage(int index)
+{
+    GtkWidget* holder = tabs_.at(static_cast<std::size_t>(index)).holder;
+    GtkWidget* focus = gtk_root_get_focus(GTK_ROOT(window_.gobj()));
+    const bool inAPage = std::any_of(tabs_.begin(), tabs_.end(), [focus](const Tab& tab) {
+        return focus != nullptr && (focus == tab.holder || gtk_widget_is_ancestor(focus, tab.holder));
+    });
+    if (focus == nullptr || inAPage || gtk_widget_is_ancestor(holder, focus)) {
+        gtk_widget_child_focus(holder, GTK_DIR_TAB_FORWARD);
+    }
+}
+
+TabScreen* FTabInterface::builtScreen(int index) const
+{
+    return tabs_.at(static_cast<std::size_t>(index)).screen.get();
+}
+
+std::vector<TabScreen*> FTabInterface::builtScreens() const
+{
+    std::vector<TabScreen*> built;
+    for (const Tab& tab : tabs_) {
+        if (tab.screen != nullptr) {
+            built.push_back(tab.screen.get());
+        }
+    }
+    return built;
 }
 
 // The larger form's screens want more width than a phone's. Held at their minimum, a window
@@ -174,27 +243,12 @@ void FTabInterface::formChanged()
     fitFrameToForm();
     const int shown = selectedTab();
     g_signal_handlers_block_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
-    removeScreens();
+    removePages();
     adw_view_switcher_bar_set_reveal(bar_, TRUE);
-    addScreens();
+    addPages();
     adw_view_stack_set_visible_child_name(stack_, kPageNames[shown]);
     g_signal_handlers_unblock_by_func(stack_, reinterpret_cast<gpointer>(&onVisibleChild), this);
-    selectTab(shown);
-    if (onScreensRebuilt) {
-        onScreensRebuilt();
-    }
-}
-
-void FTabInterface::addScreen(std::unique_ptr<TabScreen> screen, int index)
-{
-    AdwViewStackPage* page = adw_view_stack_add_titled(stack_, screen->widget().gobj(), kPageNames[index],
-                                                       Translation::tr(screen->title().c_str()));
-    adw_view_stack_page_set_icon_name(page, kTabImages[index].normal);
-    // The reference page takes the whole window; the bar comes back when it is left.
-    screen->setTabBarHiddenHandler(
-        [this](bool hidden) { adw_view_switcher_bar_set_reveal(bar_, hidden ? FALSE : TRUE); });
-    pages_.push_back(page);
-    screens_.push_back(std::move(screen));
+    selectTab(shown);  // makes its screen, which gets the last summary
 }
 
 bool FTabInterface::tabBarRevealed() const
@@ -223,12 +277,17 @@ void FTabInterface::selectTab(int index)
         return;
     }
     if (shownTab_ >= 0) {
-        screens_[static_cast<std::size_t>(shownTab_)]->viewWillDisappear();
-        adw_view_stack_page_set_icon_name(pages_[static_cast<std::size_t>(shownTab_)], kTabImages[shownTab_].normal);
+        screen(shownTab_).viewWillDisappear();
+        adw_view_stack_page_set_icon_name(tabs_[static_cast<std::size_t>(shownTab_)].page, kTabImages[shownTab_].normal);
     }
     shownTab_ = index;
-    adw_view_stack_page_set_icon_name(pages_[static_cast<std::size_t>(index)], kTabImages[index].selected);
-    screens_[static_cast<std::size_t>(index)]->viewWillAppear();
+    adw_view_stack_page_set_icon_name(tabs_[static_cast<std::size_t>(index)].page, kTabImages[index].selected);
+    const bool made = builtScreen(index) == nullptr;
+    TabScreen& shown = screen(index);  // made the first time its tab is shown
+    if (made) {
+        focusMadePage(index);
+    }
+    shown.viewWillAppear();
 }
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,8 +25,10 @@ typedef struct _AdwViewSwitcherBar AdwViewSwitcherBar;
 namespace quorvel {
 
 // The application window with its four tabs at the bottom (main, charts, map, settings), each
-// with its unselected and selected picture, in the application's dark look. When the window's
-// form changes, the four screens are made anew in the new form on the tab that was shown.
+// with its unselected and selected picture, in the application's dark look. The tab bar, its
+// names and shortcuts exist at once; a tab's screen is made the first time the tab is shown, so
+// that the first frame waits only for the main screen. When the window's form changes, the
+// screens are made anew in the new form, the tab that was shown at once.
 class FTabInterface {
 public:
     // The tab images as icon names of the bundle (their pictures "network", "network_a", ...):
@@ -46,8 +49,12 @@ public:
 
     FFormWindow& window() { return window_; }
     FPrimaryMenu& primaryMenu() { return menu_; }
-    // The four screens in tab order.
-    const std::vector<std::unique_ptr<TabScreen>>& screens() const { return screens_; }
+    // The tab's screen, made now if it was not yet.
+    TabScreen& screen(int index);
+    // The tab's screen if it was made, else null.
+    TabScreen* builtScreen(int index) const;
+    // The screens made so far, in tab order.
+    std::vector<TabScreen*> builtScreens() const;
     int selectedTab() const;
     void selectTab(int index);
     // Whether the tab bar shows; a page pushed over a screen may hide it while it is shown.
@@ -59,14 +66,21 @@ public:
     // Loads the style sheet and the tab icons once per process.
     static void installStyle();
 
-    // Called when the screens were made anew for another form, so that they get the last
-    // summary again.
-    std::function<void()> onScreensRebuilt;
+    // Called when a tab's screen was made (also anew for another form), so that it shows the
+    // last summary at once.
+    std::function<void(TabScreen&)> onScreenBuilt;
 
 private:
-    void addScreens();
-    void addScreen(std::unique_ptr<TabScreen> screen, int index);
-    void removeScreens();
+    // A tab: its page in the stack, holding the screen once it is made.
+    struct Tab {
+        GtkWidget* holder = nullptr;     // owned by the stack
+        AdwViewStackPage* page = nullptr;  // owned by the stack
+        std::unique_ptr<TabScreen> screen;
+    };
+    std::unique_ptr<TabScreen> makeScreen(int index);
+    void addPages();
+    void focusMadePage(int index);
+    void removePages();
     void formChanged();
     void fitFrameToForm();
     static constexpr int kPhoneWidth = 360;
@@ -81,8 +95,7 @@ private:
     FWindowSizeMemory size_;
     AdwViewStack* stack_ = nullptr;  // owned by content_
     AdwViewSwitcherBar* bar_ = nullptr;  // owned by content_
-    std::vector<AdwViewStackPage*> pages_;
-    std::vector<std::unique_ptr<TabScreen>> screens_;
+    std::array<Tab, 4> tabs_;
     int shownTab_ = -1;
 };
 

@@ -84,6 +84,10 @@ def window(app, home):
         shown = walk.find_app(process)
         walk.settle(2.0)
         names = {acc.get_name() for acc, _ in walk.walk(shown)}
+        # The settings' rows are there once their tab was opened.
+        settings = walk.find(shown, "page tab", "Einstellungen")
+        check(settings is not None and walk.activate(settings), "the settings tab cannot be opened")
+        names |= {acc.get_name() for acc, _ in walk.walk(shown)}
         for german in ("Daten", "Diagramm", "Orte", "Einstellungen", "HEUTE", "Tageslimit", "Monatslimit"):
             check(german in names, "the window shows no %r" % german)
         for english in ("Settings", "TODAY", "Daily Limit"):

@@ -33,7 +33,8 @@ public:
     ChartViewContainerViewController& operator=(const ChartViewContainerViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return N_("Chart"); }
+    static constexpr const char* kTitle = N_("Chart");
+    std::string title() const override { return kTitle; }
     // A new summary: every page is rebuilt or updated; a null one is ignored.
     void updateInterface(const SharedSummary& summary) override;
     // After previous months were reset: only the current month stays.

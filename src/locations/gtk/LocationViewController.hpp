@@ -31,7 +31,8 @@ public:
     LocationViewController& operator=(const LocationViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return N_("Locations"); }
+    static constexpr const char* kTitle = N_("Locations");
+    std::string title() const override { return kTitle; }
     void updateInterface(const SharedSummary& summary) override;
     // The setting may have changed on the settings tab.
     void viewWillAppear() override { applyTilePolicy(); }

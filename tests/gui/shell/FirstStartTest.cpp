@@ -141,7 +141,7 @@ TEST_F(FirstStart, RightAfterTheSetUpTheChartDrawsOnlyTheEnteredFigure)
     ASSERT_NE(d.controller().doGetTrafficInfoTask(true), nullptr);
     d.tabs()->selectTab(1);
     settle(10);
-    auto* charts = dynamic_cast<ChartViewContainerViewController*>(d.tabs()->screens()[1].get());
+    auto* charts = dynamic_cast<ChartViewContainerViewController*>(&d.tabs()->screen(1));
     ASSERT_NE(charts, nullptr);
     ASSERT_FALSE(charts->viewControllers().empty());
     FChartViewController& month = charts->viewControllers().back()->controller();

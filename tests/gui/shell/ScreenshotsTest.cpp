@@ -89,7 +89,7 @@ TEST_F(ShellTest, EveryPageAtFourWindowSizes)
             d.tabs()->selectTab(tab);
             shoot(names[tab], true);
         }
-        auto* settings = dynamic_cast<FPrefTableViewController*>(d.tabs()->screens().at(3).get());
+        auto* settings = dynamic_cast<FPrefTableViewController*>(&d.tabs()->screen(3));
         ASSERT_NE(settings, nullptr);
         d.tabs()->selectTab(3);
         if (!settings->isTablet()) {

@@ -28,18 +28,20 @@ TEST_F(ShellTest, ASecondCreateInterfaceChangesNothing)
     ASSERT_NE(d.tabs(), nullptr);
     FTabInterface* tabs = d.tabs();
     Gtk::Window* window = d.window();
+    TabScreen* main = tabs->builtScreen(0);
     d.createInterface();
     d.controller().applicationWillEnterForeground();
     EXPECT_EQ(d.tabs(), tabs);
     EXPECT_EQ(d.window(), window);
-    EXPECT_EQ(tabs->screens().size(), 4u);
+    EXPECT_EQ(tabs->builtScreen(0), main);
+    EXPECT_EQ(tabs->builtScreens().size(), 1u) << "no other tab was shown";
 }
 
 TEST_F(ShellTest, TheReferencePageHidesTheTabBarOfTheWindow)
 {
     demoState();
     FAppDelegate& d = launch();
-    auto* settings = dynamic_cast<FPrefTableViewController*>(d.tabs()->screens().at(3).get());
+    auto* settings = dynamic_cast<FPrefTableViewController*>(&d.tabs()->screen(3));
     ASSERT_NE(settings, nullptr);
     d.tabs()->selectTab(3);
     settings->tableViewDidSelectRow(FPrefTableViewController::kInformation, 0);

@@ -24,7 +24,7 @@ class WindowTest : public ShellTest {
 protected:
     FPrefTableViewController& settings()
     {
-        auto* screen = dynamic_cast<FPrefTableViewController*>(delegate_->tabs()->screens().at(3).get());
+        auto* screen = dynamic_cast<FPrefTableViewController*>(&delegate_->tabs()->screen(3));
         EXPECT_NE(screen, nullptr);
         return *screen;
     }
@@ -112,7 +112,7 @@ TEST_F(WindowTest, TheFormFollowsTheWindowWidthAcross768)
     EXPECT_TRUE(window().has_css_class("quorvel-phone"));
     EXPECT_FALSE(window().has_css_class("quorvel-tablet"));
     EXPECT_EQ(delegate_->tabs()->selectedTab(), 1) << "on the same tab";
-    auto* charts = dynamic_cast<ChartViewContainerViewController*>(delegate_->tabs()->screens().at(1).get());
+    auto* charts = dynamic_cast<ChartViewContainerViewController*>(&delegate_->tabs()->screen(1));
     ASSERT_NE(charts, nullptr);
     EXPECT_EQ(charts->viewControllers().size(), 3u) << "the new screens have the last summary";
 
@@ -147,7 +147,7 @@ TEST_F(WindowTest, InPhoneLandscapeTheDailyChartIsWhollyOnScreen)
     delegate_->tabs()->selectTab(1);
     waitFrames(window(), 3);
     settle(20);
-    auto* charts = dynamic_cast<ChartViewContainerViewController*>(delegate_->tabs()->screens().at(1).get());
+    auto* charts = dynamic_cast<ChartViewContainerViewController*>(&delegate_->tabs()->screen(1));
     ASSERT_NE(charts, nullptr);
     ASSERT_FALSE(charts->viewControllers().empty());
     FChartPageWidget& page = *charts->viewControllers().at(static_cast<std::size_t>(charts->currentPage()));

@@ -36,7 +36,8 @@ public:
     FViewController& operator=(const FViewController&) = delete;
 
     Gtk::Widget& widget() override { return root_; }
-    std::string title() const override { return N_("Data"); }
+    static constexpr const char* kTitle = N_("Data");
+    std::string title() const override { return kTitle; }
     // A new summary from the controller; a null one is ignored.
     void updateInterface(const SharedSummary& summary) override;
     void viewWillAppear() override;
