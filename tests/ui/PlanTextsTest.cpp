@@ -4,6 +4,10 @@
 // use and expired, the fields a shape suggests, and the free-hours entry rules.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
+#include "platform/Translation.hpp"
+
 #include "ui/main/AllowanceParts.hpp"
 #include "ui/settings/PlanEntries.hpp"
 
@@ -28,6 +32,21 @@ TEST(AllowancePartsText, PeriodDatesNameTheYearOnceUnlessItChanges)
     EXPECT_EQ(AllowanceParts::of(facts({2026, 12, 1}, {2026, 12, 28}), today).period(), "1 Dec – 28 Dec 2026");
     EXPECT_EQ(AllowanceParts::of(facts({2026, 12, 15}, {2027, 1, 11}), today).period(), "15 Dec 2026 – 11 Jan 2027");
     EXPECT_EQ(AllowanceParts::of(facts({2026, 12, 20}, {2026, 12, 20}), today).period(), "20 Dec 2026");
+}
+
+TEST(AllowancePartsText, PeriodDatesInTheUsersLanguage)
+{
+    ASSERT_NE(std::setlocale(LC_MESSAGES, "de_DE.UTF-8"), nullptr) << "tools/dev bootstrap makes the German locale";
+    std::setlocale(LC_TIME, "de_DE.UTF-8");
+    bindtextdomain(Translation::kDomain, QUORVEL_LOCALE_DIR);
+    bind_textdomain_codeset(Translation::kDomain, "UTF-8");
+    textdomain(Translation::kDomain);
+    const LocalDay today(2026, 12, 20);
+    const std::string german = AllowanceParts::of(facts({2026, 11, 15}, {2026, 12, 14}), today).period();
+    std::setlocale(LC_MESSAGES, "C");
+    std::setlocale(LC_TIME, "C");
+    EXPECT_EQ(german, "15. Nov – 14. Dez 2026");
+    EXPECT_EQ(AllowanceParts::of(facts({2026, 11, 15}, {2026, 12, 14}), today).period(), "15 Nov – 14 Dec 2026");
 }
 
 TEST(AllowancePartsText, PartsOnlyWhenThereIsMoreThanThePlan)

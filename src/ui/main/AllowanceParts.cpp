@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/AllowanceParts.hpp"
 
+#include "model/DateDay.hpp"
 #include "model/FileSize.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
 namespace {
 
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 std::string dayMonth(LocalDay d)
 {
-    return std::to_string(d.day()) + " " + kMonths[d.month() - 1];
+    // Translators: a day of the period line, as strftime writes it under the user's LC_TIME
+    // ("%-d %b" is "1 Dec"; "%-d. %b" gives "1. Dez").
+    /* xgettext:no-c-format */
+    return DateDay::localFormat(d.year(), d.month(), d.day(), _("%-d %b"));
 }
 
 std::string periodText(LocalDay first, LocalDay last)
