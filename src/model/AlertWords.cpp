@@ -59,21 +59,6 @@ std::optional<std::vector<std::string>> valuesOf(std::string_view pattern, std::
     return values;
 }
 
-std::string fillAll(const char* translated, const std::vector<std::string>& values)
-{
-    std::string out = translated;
-    std::size_t at = 0;
-    for (const std::string& value : values) {
-        at = out.find("%s", at);
-        if (at == std::string::npos) {
-            break;
-        }
-        out.replace(at, 2, value);
-        at += value.size();
-    }
-    return out;
-}
-
 }  // namespace
 
 std::string AlertWords::translated(const std::string& english)
@@ -85,7 +70,7 @@ std::string AlertWords::translated(const std::string& english)
     }
     for (const char* pattern : kPatterns) {
         if (const auto values = valuesOf(pattern, english)) {
-            return fillAll(Translation::tr(pattern), *values);
+            return Translation::fill(Translation::tr(pattern), *values);
         }
     }
     return Translation::tr(english);

@@ -28,6 +28,11 @@ const char* Translation::tr(const char* text)
 
 std::string Translation::fill(const char* translated, std::initializer_list<std::string> values)
 {
+    return fill(translated, std::vector<std::string>(values));
+}
+
+std::string Translation::fill(const char* translated, const std::vector<std::string>& values)
+{
     std::string out = translated;
     std::size_t at = 0;
     for (const std::string& value : values) {

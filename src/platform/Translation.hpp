@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <libintl.h>
 
@@ -23,6 +24,7 @@ public:
     static std::string tr(const std::string& text) { return tr(text.c_str()); }
     // A translated text with each "%s" replaced by the next of `values`, in order.
     static std::string fill(const char* translated, std::initializer_list<std::string> values);
+    static std::string fill(const char* translated, const std::vector<std::string>& values);
 
     // Sets the locale from the environment and finds the catalogues relative to the running program.
     static void setUp();

@@ -23,6 +23,22 @@
 
 namespace quorvel::guitest {
 
+// Whether two phone-sized pictures differ below `top` (the header bar's own title follows the
+// text scaling anyway).
+inline bool differ(const Cairo::RefPtr<Cairo::ImageSurface>& a, const Cairo::RefPtr<Cairo::ImageSurface>& b, int top = 0)
+{
+    for (int y = top; y < 720; y += 3) {
+        for (int x = 0; x < 360; x += 3) {
+            const Rgb p = pixel(a, x, y), q = pixel(b, x, y);
+            if (p.r != q.r || p.g != q.g || p.b != q.b) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+
 // The tab bar's frame in the window.
 inline graphene_rect_t tabBarBounds(FTabInterface& tabs)
 {

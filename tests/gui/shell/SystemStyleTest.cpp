@@ -123,19 +123,6 @@ std::pair<double, std::string> weakestText(Gtk::Window& window)
     return weakest;
 }
 
-bool differ(const Cairo::RefPtr<Cairo::ImageSurface>& a, const Cairo::RefPtr<Cairo::ImageSurface>& b, int top = 0)
-{
-    for (int y = top; y < 720; y += 3) {
-        for (int x = 0; x < 360; x += 3) {
-            const Rgb p = pixel(a, x, y), q = pixel(b, x, y);
-            if (p.r != q.r || p.g != q.g || p.b != q.b) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 int brightness(const Rgb& c)
 {
     return (c.r + c.g + c.b) / 3;
