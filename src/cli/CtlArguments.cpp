@@ -5,6 +5,7 @@
 #include <set>
 
 #include "cli/CtlHelp.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -100,10 +101,10 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& given)
     for (std::size_t i = 0; i < given.size(); ++i) {
         if (given[i] == "--sim" || given[i].starts_with("--sim=")) {
             if (sim) {
-                return {std::nullopt, "--sim given twice"};
+                return {std::nullopt, _("--sim given twice")};
             }
             if (given[i] == "--sim" && i + 1 >= given.size()) {
-                return {std::nullopt, "option --sim needs a value"};
+                return {std::nullopt, _("option --sim needs a value")};
             }
             sim = given[i] == "--sim" ? given[++i] : given[i].substr(6);
             continue;
@@ -111,7 +112,7 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& given)
         argv.push_back(given[i]);
     }
     if (argv.empty()) {
-        return {std::nullopt, "no command given"};
+        return {std::nullopt, _("no command given")};
     }
     if (auto asked = helpAsked(argv)) {
         return {std::move(*asked), {}};
@@ -119,11 +120,11 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& given)
     // The SIMs, the counted interfaces and the resident counter are the device's, not a plan's.
     static const std::set<std::string> kDeviceWide = {"sims", "interfaces", "watch"};
     if (sim && kDeviceWide.count(argv[0]) != 0) {
-        return {std::nullopt, "--sim does not go with " + argv[0]};
+        return {std::nullopt, Translation::fill(_("--sim does not go with %s"), {argv[0]})};
     }
     auto shape = shapes().find(argv[0]);
     if (shape == shapes().end()) {
-        return {std::nullopt, "unknown command '" + argv[0] + "'"};
+        return {std::nullopt, Translation::fill(_("unknown command '%s'"), {argv[0]})};
     }
     CtlArguments a{argv[0], {}, {}};
     const CommandShape& s = shape->second;
@@ -142,44 +143,44 @@ CtlArguments::Parsed CtlArguments::parse(const std::vector<std::string>& given)
             a.options[arg] = "";
         } else if (s.valued.count(arg) != 0) {
             if (!inlineValue && i + 1 >= argv.size()) {
-                return {std::nullopt, "option " + arg + " needs a value"};
+                return {std::nullopt, Translation::fill(_("option %s needs a value"), {arg})};
             }
             a.options[arg] = inlineValue ? *inlineValue : argv[++i];
         } else {
-            return {std::nullopt, "unknown option '" + argv[i] + "' for " + a.command};
+            return {std::nullopt, Translation::fill(_("unknown option '%s' for %s"), {argv[i], a.command})};
         }
     }
     if (a.words.size() < s.words || a.words.size() > s.words + s.moreWords || !wordsFit(a)) {
-        return {std::nullopt, "wrong arguments for " + a.command};
+        return {std::nullopt, Translation::fill(_("wrong arguments for %s"), {a.command})};
     }
     for (const std::string& r : s.required) {
         if (!a.has(r)) {
-            return {std::nullopt, a.command + " needs " + r};
+            return {std::nullopt, Translation::fill(_("%s needs %s"), {a.command, r})};
         }
     }
     if (int(a.has("--json")) + int(a.has("--name")) + int(a.has("--forget")) + int(a.has("--take-over")) > 1) {
-        return {std::nullopt, "choose one of --json, --name, --forget and --take-over"};
+        return {std::nullopt, _("choose one of --json, --name, --forget and --take-over")};
     }
     if (a.has("--json") && a.has("--csv")) {
-        return {std::nullopt, "choose one of --json and --csv"};
+        return {std::nullopt, _("choose one of --json and --csv")};
     }
     if (a.has("--year") && (a.has("--month") || a.has("--graph"))) {
-        return {std::nullopt, "--year draws the one year page: no --month, no --graph"};
+        return {std::nullopt, _("--year draws the one year page: no --month, no --graph")};
     }
     if (a.has("--vnstat") && (a.has("--csv") || a.has("--settings"))) {
-        return {std::nullopt, "--vnstat reads a database: no --csv, no --settings"};
+        return {std::nullopt, _("--vnstat reads a database: no --csv, no --settings")};
     }
     if (a.has("--interface") && !a.has("--vnstat")) {
-        return {std::nullopt, "--interface goes with --vnstat"};
+        return {std::nullopt, _("--interface goes with --vnstat")};
     }
     if (a.has("--csv") && a.has("--settings")) {
-        return {std::nullopt, "--settings needs the JSON backup, not CSV"};
+        return {std::nullopt, _("--settings needs the JSON backup, not CSV")};
     }
     if (int(a.has("--json")) + int(a.has("--oneline")) + int(a.has("--waybar")) > 1) {
-        return {std::nullopt, "choose one of --json, --oneline and --waybar"};
+        return {std::nullopt, _("choose one of --json, --oneline and --waybar")};
     }
     if (a.has("--watch") && !a.has("--oneline") && !a.has("--waybar")) {
-        return {std::nullopt, "--watch needs --oneline or --waybar"};
+        return {std::nullopt, _("--watch needs --oneline or --waybar")};
     }
     a.sim = std::move(sim);
     return {std::move(a), {}};

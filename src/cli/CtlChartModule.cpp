@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "platform/LoadableModule.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -13,7 +14,7 @@ int CtlChartModule::run(const Paths& paths, const std::vector<std::string>& argu
     std::string why;
     void* entry = LoadableModule::entryPoint(kFile, kEntry, why);
     if (entry == nullptr) {
-        err << "quorvelctl: cannot draw charts: " << why << "\n";
+        err << "quorvelctl: " << Translation::fill(_("cannot draw charts: %s"), {why}) << "\n";
         return 1;
     }
     return reinterpret_cast<Entry>(entry)(paths, arguments, out, err);

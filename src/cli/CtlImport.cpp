@@ -7,6 +7,7 @@
 #include "engine/VnstatHistory.hpp"
 #include "engine/CAppController.hpp"
 #include "model/FileSize.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -14,16 +15,26 @@ namespace {
 
 using Kind = HistoryImport::Kind;
 
-const char* many(std::size_t n, const char* one, const char* more)
+// "3 days added": `translated` is the form the user's language takes for n.
+std::string counted(std::size_t n, const char* translated)
 {
-    return n == 1 ? one : more;
+    return Translation::fill(translated, {std::to_string(n)});
+}
+
+const char* keptText(bool dryRun, bool imported)
+{
+    if (dryRun) {
+        return imported ? _("%s: would keep the imported %s over the recorded %s")
+                        : _("%s: would keep the recorded %s over the imported %s");
+    }
+    return imported ? _("%s: kept the imported %s over the recorded %s") : _("%s: kept the recorded %s over the imported %s");
 }
 
 }  // namespace
 
 int CtlImport::refuse(std::ostream& err, const std::string& source, const std::string& why)
 {
-    err << "quorvelctl: cannot import " << source << ": " << why << "; nothing was changed\n";
+    err << "quorvelctl: " << Translation::fill(_("cannot import %s: %s; nothing was changed"), {source, why}) << "\n";
     return 1;
 }
 
@@ -41,7 +52,7 @@ int CtlImport::run(const CtlArguments& a, std::ostream& out, std::ostream& err, 
     }
     CAppController& app = start();
     if (app.isFirstStart()) {
-        err << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
+        err << _("Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]") << "\n";
         return 3;
     }
     const bool dryRun = a.has("--dry-run");
@@ -56,28 +67,33 @@ int CtlImport::run(const CtlArguments& a, std::ostream& out, std::ostream& err, 
 void CtlImport::summarize(const HistoryImport::Plan& plan, bool dryRun, std::ostream& out)
 {
     const HistoryImport::Tally t = plan.tally();
-    out << (dryRun ? "Would import: " : "Imported: ") << t.daysAdded << many(t.daysAdded, " day added, ", " days added, ")
-        << t.daysReplaced << many(t.daysReplaced, " day with a larger amount, ", " days with a larger amount, ")
-        << t.daysKept << " kept as recorded, " << t.daysFolded << " in month totals; " << plan.correctionsAdded
-        << many(plan.correctionsAdded, " correction, ", " corrections, ") << t.totals
-        << many(t.totals, " month total, ", " month totals, ") << plan.placesChanged
-        << many(plan.placesChanged, " place.\n", " places.\n");
+    const std::string what = Translation::fill(
+        _("%s, %s, %s kept as recorded, %s in month totals; %s, %s, %s."),
+        {counted(t.daysAdded, ngettext("%s day added", "%s days added", t.daysAdded)),
+         counted(t.daysReplaced, ngettext("%s day with a larger amount", "%s days with a larger amount", t.daysReplaced)),
+         std::to_string(t.daysKept), std::to_string(t.daysFolded),
+         counted(plan.correctionsAdded, ngettext("%s correction", "%s corrections", plan.correctionsAdded)),
+         counted(t.totals, ngettext("%s month total", "%s month totals", t.totals)),
+         counted(plan.placesChanged, ngettext("%s place", "%s places", plan.placesChanged))});
+    out << Translation::fill(dryRun ? _("Would import: %s") : _("Imported: %s"), {what}) << "\n";
     // A day in both: which amount stays, and the one it stays over.
     for (const HistoryImport::Change& c : plan.days) {
         if (c.kind == Kind::Replaced || c.kind == Kind::KeptRecorded) {
             const bool imported = c.kind == Kind::Replaced;
-            out << c.what << ": " << (dryRun ? "would keep" : "kept") << " the " << (imported ? "imported " : "recorded ")
-                << FileSize::formatMemoryStringDot1(imported ? c.imported : c.recorded) << " over the "
-                << (imported ? "recorded " : "imported ") << FileSize::formatMemoryStringDot1(imported ? c.recorded : c.imported)
+            out << Translation::fill(keptText(dryRun, imported),
+                                     {c.what, FileSize::formatMemoryStringDot1(imported ? c.imported : c.recorded),
+                                      FileSize::formatMemoryStringDot1(imported ? c.recorded : c.imported)})
                 << "\n";
         }
     }
     if (plan.placesDropped > 0) {
-        out << plan.placesDropped << many(plan.placesDropped, " place used least recently is", " places used least recently are")
-            << " not kept: the map keeps 12.\n";
+        out << counted(plan.placesDropped, ngettext("%s place used least recently is not kept: the map keeps 12.",
+                                                    "%s places used least recently are not kept: the map keeps 12.",
+                                                    plan.placesDropped))
+            << "\n";
     }
     if (dryRun) {
-        out << "Nothing was changed (dry run).\n";
+        out << _("Nothing was changed (dry run).") << "\n";
     }
 }
 

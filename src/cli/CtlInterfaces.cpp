@@ -2,12 +2,13 @@
 #include "cli/CtlInterfaces.hpp"
 
 #include <algorithm>
-#include <iomanip>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/CtlColumns.hpp"
 #include "engine/CAppController.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -33,12 +34,12 @@ bool CtlInterfaces::valuesFit(const CtlArguments& a, std::string& refused)
 {
     for (const NameOption& o : kNameOptions) {
         if (auto name = a.value(o.option); name && !isInterfaceName(*name)) {
-            refused = "interface name '" + *name + "'";
+            refused = Translation::fill(_("invalid interface name '%s'"), {*name});
             return false;
         }
     }
     if (auto metered = a.value("--metered"); metered && *metered != "on" && *metered != "off") {
-        refused = "metered switch '" + *metered + "'";
+        refused = Translation::fill(_("invalid metered switch '%s'"), {*metered});
         return false;
     }
     return true;
@@ -46,7 +47,7 @@ bool CtlInterfaces::valuesFit(const CtlArguments& a, std::string& refused)
 
 int CtlInterfaces::refuse(std::ostream& err, const std::string& refused)
 {
-    err << "quorvelctl: invalid " << refused << "\n";
+    err << "quorvelctl: " << refused << "\n";
     return 1;
 }
 
@@ -86,13 +87,16 @@ void CtlInterfaces::list(CAppController& app, bool json, std::ostream& out)
         out << nlohmann::ordered_json{{"interfaces", std::move(rows)}}.dump(2) << "\n";
         return;
     }
-    out << std::left << std::setw(16) << "INTERFACE" << std::setw(9) << "COUNTED" << std::setw(16) << "REASON"
-        << std::setw(21) << "RECEIVED" << "SENT\n";
+    // The reasons are the JSON's words, the same in every language.
+    out << CtlColumns::padded(_("INTERFACE"), 16) << CtlColumns::padded(_("COUNTED"), 9)
+        << CtlColumns::padded(_("REASON"), 16) << CtlColumns::padded(_("RECEIVED"), 21) << _("SENT") << "\n";
     for (const auto& i : report) {
-        out << std::setw(16) << i.decision.name << std::setw(9) << (i.decision.counted ? "yes" : "no")
-            << std::setw(16) << countReasonName(i.decision.reason) << std::setw(21) << i.rxBytes << i.txBytes << "\n";
+        out << CtlColumns::padded(i.decision.name, 16) << CtlColumns::padded(i.decision.counted ? _("yes") : _("no"), 9)
+            << CtlColumns::padded(std::string(countReasonName(i.decision.reason)), 16)
+            << CtlColumns::padded(std::to_string(i.rxBytes), 21) << i.txBytes << "\n";
     }
-    out << "Counting metered connections: " << (app.pmodule()->countMetered() ? "on" : "off") << "\n";
+    out << Translation::fill(_("Counting metered connections: %s"), {app.pmodule()->countMetered() ? _("on") : _("off")})
+        << "\n";
 }
 
 }  // namespace quorvel

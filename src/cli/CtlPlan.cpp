@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CtlPlan.hpp"
 
+#include <algorithm>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/CtlColumns.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/CTrafficManager.hpp"
 #include "model/FileSize.hpp"
 #include "model/StrictEntry.hpp"
 #include "platform/NumberFormat.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -17,7 +20,7 @@ namespace {
 
 int refuse(std::ostream& err, const std::string& why)
 {
-    err << "quorvelctl: " << why << "; nothing was changed\n";
+    err << "quorvelctl: " << Translation::fill(_("%s; nothing was changed"), {why}) << "\n";
     return 1;
 }
 
@@ -30,13 +33,13 @@ std::string shapeText(const PlanShape& s)
 {
     switch (s.kind()) {
     case PlanShape::Kind::Monthly:
-        return "monthly, from day " + std::to_string(s.startDay());
+        return Translation::fill(_("monthly, from day %s"), {std::to_string(s.startDay())});
     case PlanShape::Kind::Every:
-        return "every " + std::to_string(s.everyDays()) + " days from " + s.from().text();
+        return Translation::fill(_("every %s days from %s"), {std::to_string(s.everyDays()), s.from().text()});
     case PlanShape::Kind::Daily:
-        return "daily";
+        return _("daily");
     case PlanShape::Kind::Prepaid:
-        return "prepaid from " + s.from().text() + " until " + s.until().text();
+        return Translation::fill(_("prepaid from %s until %s"), {s.from().text(), s.until().text()});
     }
     return {};
 }
@@ -54,10 +57,12 @@ std::optional<std::string> dayOption(const CtlArguments& a, const char* option, 
 {
     const std::optional<std::string> text = a.value(option);
     if (!text) {
-        return std::string(option) + " YYYY-MM-DD is needed";
+        return Translation::fill(_("%s YYYY-MM-DD is needed"), {option});
     }
     *out = LocalDay::parse(*text);
-    return *out ? std::nullopt : std::optional<std::string>("invalid date '" + *text + "' (YYYY-MM-DD of a day that exists)");
+    return *out ? std::nullopt
+                : std::optional<std::string>(
+                      Translation::fill(_("invalid date '%s' (YYYY-MM-DD of a day that exists)"), {*text}));
 }
 
 // The shape the options name; an error text when they are wrong.
@@ -65,26 +70,26 @@ std::optional<std::string> readShape(const CtlArguments& a, PlanChange& c)
 {
     const int shapes = int(a.has("--monthly")) + int(a.has("--every")) + int(a.has("--daily")) + int(a.has("--prepaid"));
     if (shapes > 1) {
-        return std::string("choose one of --monthly, --every, --daily and --prepaid");
+        return std::string(_("choose one of --monthly, --every, --daily and --prepaid"));
     }
     if (a.has("--start-day") && !a.has("--monthly")) {
-        return std::string("--start-day goes with --monthly");
+        return std::string(_("--start-day goes with --monthly"));
     }
     if ((a.has("--from") && !a.has("--every") && !a.has("--prepaid")) || (a.has("--until") && !a.has("--prepaid"))) {
-        return std::string(a.has("--until") ? "--until goes with --prepaid" : "--from goes with --every or --prepaid");
+        return std::string(a.has("--until") ? _("--until goes with --prepaid") : _("--from goes with --every or --prepaid"));
     }
     std::optional<LocalDay> from;
     std::optional<LocalDay> until;
     if (a.has("--monthly")) {
         const StrictEntry::Read<std::int32_t> day = StrictEntry::startDay(a.value("--start-day").value_or(""));
         if (!day.value) {
-            return "invalid start day: " + day.why;
+            return Translation::fill(_("invalid start day: %s"), {day.why});
         }
         c.shape = PlanShape::monthly(*day.value);
     } else if (a.has("--every")) {
         const std::optional<int> n = StrictEntry::wholeNumber(*a.value("--every"), 1, PlanShape::kMaxEveryDays);
         if (!n) {
-            return "invalid period '" + *a.value("--every") + "' (1 to 366 days)";
+            return Translation::fill(_("invalid period '%s' (1 to 366 days)"), {*a.value("--every")});
         }
         if (auto why = dayOption(a, "--from", &from)) {
             return why;
@@ -97,7 +102,7 @@ std::optional<std::string> readShape(const CtlArguments& a, PlanChange& c)
             return why;
         }
         if (*until < *from) {
-            return "--until " + until->text() + " lies before --from " + from->text();
+            return Translation::fill(_("--until %s lies before --from %s"), {until->text(), from->text()});
         }
         c.shape = PlanShape::prepaid(*from, *until);
     }
@@ -112,20 +117,20 @@ std::optional<std::string> readChange(const CtlArguments& a, PlanChange& c)
     if (auto text = a.value("--size")) {
         const auto read = StrictEntry::megabytes(*text, NumberFormat::decimalSeparator(), true);
         if (!read.value) {
-            return "invalid size: " + read.why;
+            return Translation::fill(_("invalid size: %s"), {read.why});
         }
         c.size = read.value;
     }
     if (auto text = a.value("--rollover")) {
         if (*text != "on" && *text != "off") {
-            return "invalid rollover switch '" + *text + "' (on or off)";
+            return Translation::fill(_("invalid rollover switch '%s' (on or off)"), {*text});
         }
         c.rollover = *text == "on";
     }
     if (auto text = a.value("--free-hours")) {
         const std::optional<DataPlan::FreeHours> hours = DataPlan::FreeHours::parse(*text);
         if (*text != "off" && !hours) {
-            return "invalid free hours '" + *text + "' (HH:MM-HH:MM, not empty, or off)";
+            return Translation::fill(_("invalid free hours '%s' (HH:MM-HH:MM, not empty, or off)"), {*text});
         }
         c.freeHours = hours;
     }
@@ -143,7 +148,7 @@ int CtlPlan::plan(const CtlArguments& a, std::ostream& out, std::ostream& err, c
     CAppController& app = start();
     if (c.freeHours && app.selectedSim()) {
         // One sampler splits every link's bytes at one set of hours: This device's plan's.
-        return refuse(err, "free hours are This device's plan's; a SIM's free share follows them");
+        return refuse(err, _("free hours are This device's plan's; a SIM's free share follows them"));
     }
     if (c.any()) {
         app.withStateLock([&](CTrafficManager& m) {
@@ -195,17 +200,28 @@ void CtlPlan::show(CAppController& app, bool json, std::ostream& out)
         out << j.dump(2) << "\n";
         return;
     }
-    out << "Plan:       " << size(m.getMonthPlan()) << ", " << shapeText(shape) << "\n";
-    out << "Period:     " << p.first().text() << " to " << p.last().text() << " (" << p.length()
-        << (p.length() == 1 ? " day" : " days") << ")\n";
+    // The labels in one column as wide as the longest in the user's language.
+    const std::string labels[] = {_("Plan:"), _("Period:"), _("Allowance:"), _("Rollover:"), _("Free hours:")};
+    std::size_t width = 0;
+    for (const std::string& l : labels) {
+        width = std::max(width, CtlColumns::characters(l) + 1);
+    }
+    const auto row = [&out, &labels, width](int i, const std::string& value) {
+        out << CtlColumns::padded(labels[i], width) << value << "\n";
+    };
+    row(0, size(m.getMonthPlan()) + ", " + shapeText(shape));
+    const std::string days = Translation::fill(ngettext("%s day", "%s days", static_cast<unsigned long>(p.length())),
+                                               {std::to_string(p.length())});
+    row(1, Translation::fill(_("%s to %s (%s)"), {p.first().text(), p.last().text(), days}));
     if (p.expired()) {
-        out << "The plan has expired. Set a new one with quorvelctl plan.\n";
+        out << _("The plan has expired. Set a new one with quorvelctl plan.") << "\n";
     }
     std::uint64_t packs = a.allowance - std::min(a.allowance, m.getMonthPlan() + m.rolloverForPeriod(p));
-    out << "Allowance:  " << size(a.allowance) << " (plan " << size(m.getMonthPlan()) << ", rollover "
-        << size(m.rolloverForPeriod(p)) << ", packs " << size(packs) << "), " << size(a.left) << " left\n";
-    out << "Rollover:   " << (m.dataPlan().rolloverOn() ? "on" : "off") << "\n";
-    out << "Free hours: " << (free ? free->text() : "off") << "\n";
+    row(2, Translation::fill(_("%s (plan %s, rollover %s, packs %s), %s left"),
+                             {size(a.allowance), size(m.getMonthPlan()), size(m.rolloverForPeriod(p)), size(packs),
+                              size(a.left)}));
+    row(3, m.dataPlan().rolloverOn() ? _("on") : _("off"));
+    row(4, free ? free->text() : std::string(_("off")));
     if (!m.dataPlan().packs().empty()) {
         listPacks(app, false, out);
     }
@@ -223,24 +239,25 @@ int CtlPlan::addon(const CtlArguments& a, std::ostream& out, std::ostream& err, 
         CAppController& app = start();
         const std::size_t count = app.pmodule()->dataPlan().packs().size();
         if (!index || static_cast<std::size_t>(*index) > count) {
-            return refuse(err, "there is no pack '" + a.words[1] + "' (quorvelctl addon list numbers them from 1)");
+            return refuse(err, Translation::fill(_("there is no pack '%s' (quorvelctl addon list numbers them from 1)"),
+                                                 {a.words[1]}));
         }
         app.withStateLock([&](CTrafficManager& m) { m.removePack(static_cast<std::size_t>(*index) - 1); });
-        out << "Pack " << *index << " removed.\n";
+        out << Translation::fill(_("Pack %s removed."), {std::to_string(*index)}) << "\n";
         return 0;
     }
     const std::optional<std::string> sizeText = a.value("--size");
     const std::optional<std::string> daysText = a.value("--days");
     if (!sizeText || !daysText) {
-        return refuse(err, "addon add needs --size MB and --days N");
+        return refuse(err, _("addon add needs --size MB and --days N"));
     }
     const auto bytes = StrictEntry::megabytes(*sizeText, NumberFormat::decimalSeparator(), true);
     if (!bytes.value) {
-        return refuse(err, "invalid size: " + bytes.why);
+        return refuse(err, Translation::fill(_("invalid size: %s"), {bytes.why}));
     }
     const std::optional<int> days = StrictEntry::wholeNumber(*daysText, 1, AddonPack::kMaxDays);
     if (!days) {
-        return refuse(err, "invalid days '" + *daysText + "' (1 to 3660)");
+        return refuse(err, Translation::fill(_("invalid days '%s' (1 to 3660)"), {*daysText}));
     }
     std::optional<LocalDay> from;
     if (a.has("--from")) {
@@ -250,13 +267,14 @@ int CtlPlan::addon(const CtlArguments& a, std::ostream& out, std::ostream& err, 
     }
     CAppController& app = start();
     if (app.pmodule()->dataPlan().packs().size() >= DataPlan::kMaxPacks) {
-        return refuse(err, "there are already 100 packs; remove one first");
+        return refuse(err, _("there are already 100 packs; remove one first"));
     }
     const LocalDay first = from.value_or(app.pmodule()->currentDay());
     const AddonPack pack(*bytes.value, first, *days);
     app.withStateLock([&](CTrafficManager& m) { m.addPack(pack); });
-    out << "Pack of " << size(pack.size()) << " added, valid from " << pack.first().text() << " to "
-        << pack.last().text() << ".\n";
+    out << Translation::fill(_("Pack of %s added, valid from %s to %s."),
+                             {size(pack.size()), pack.first().text(), pack.last().text()})
+        << "\n";
     return 0;
 }
 
@@ -277,12 +295,15 @@ void CtlPlan::listPacks(CAppController& app, bool json, std::ostream& out)
         return;
     }
     if (packs.empty()) {
-        out << "No packs.\n";
+        out << _("No packs.") << "\n";
     }
     for (std::size_t i = 0; i < packs.size(); ++i) {
-        out << "  " << i + 1 << ". " << size(packs[i].size()) << ", "
-            << (packs[i].last() < today ? "expired" : size(a.packLeft[i]) + " left") << ", "
-            << packs[i].first().text() << " to " << packs[i].last().text() << "\n";
+        const std::string state = packs[i].last() < today ? std::string(_("expired"))
+                                                          : Translation::fill(_("%s left"), {size(a.packLeft[i])});
+        out << "  " << i + 1 << ". "
+            << Translation::fill(_("%s, %s, %s to %s"),
+                                 {size(packs[i].size()), state, packs[i].first().text(), packs[i].last().text()})
+            << "\n";
     }
 }
 

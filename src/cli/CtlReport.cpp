@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "cli/CtlColumns.hpp"
 #include "engine/HistoryExport.hpp"
 #include "model/AlertWords.hpp"
 #include "model/FTrafficDataInformation.hpp"
@@ -22,23 +23,6 @@ std::string twoDigits(int v)
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", v);
     return buf;
-}
-
-// The label and spaces to `width` characters (not bytes: translated labels have umlauts and
-// accents), at least one space.
-std::size_t characters(const std::string& text)
-{
-    std::size_t chars = 0;
-    for (const unsigned char c : text) {
-        chars += (c & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return chars;
-}
-
-std::string padded(const std::string& label, std::size_t width)
-{
-    const std::size_t chars = characters(label);
-    return label + std::string(chars < width ? width - chars : 1, ' ');
 }
 
 std::string localHour(const DateComponents& c)
@@ -211,11 +195,11 @@ std::string CtlReport::toText(bool full) const
     // The figures in one column: 18 characters, or two past the longest label of the language.
     std::size_t width = 18;
     for (const auto& labelled : rows) {
-        width = std::max(width, characters(labelled.first) + 2);
+        width = std::max(width, CtlColumns::characters(labelled.first) + 2);
     }
-    width = std::max(width, characters(places) + 2);
+    width = std::max(width, CtlColumns::characters(places) + 2);
     const auto row = [&out, width](const std::string& label, const std::string& value) {
-        out << padded(label, width) << value << "\n";
+        out << CtlColumns::padded(label, width) << value << "\n";
     };
     for (const auto& [label, value] : rows) {
         row(label, value);

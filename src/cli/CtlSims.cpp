@@ -13,6 +13,7 @@
 #include "model/SimQuery.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Env.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -30,7 +31,7 @@ bool isActive(const SimRecord& sim, const SimCardList& now)
 
 std::string lastSeenText(const SimRecord& sim)
 {
-    return sim.lastSeen() ? LocalDay::of(*sim.lastSeen()).text() : std::string("never");
+    return sim.lastSeen() ? LocalDay::of(*sim.lastSeen()).text() : std::string(_("never"));
 }
 
 }  // namespace
@@ -61,8 +62,10 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
         return takeOver(known[*index], app, now, out, err);
     }
     if (a.has("--name") && !SimRecord::validName(a.words[0])) {
-        err << "quorvelctl: invalid name: one line of at most " << SimRecord::kMaxNameLength
-            << " bytes; nothing was changed\n";
+        err << "quorvelctl: "
+            << Translation::fill(_("invalid name: one line of at most %s bytes; nothing was changed"),
+                                 {std::to_string(SimRecord::kMaxNameLength)})
+            << "\n";
         return 1;
     }
     const SimRecord chosen = known[*index];
@@ -77,10 +80,11 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
         }
     });
     if (a.has("--forget")) {
-        out << "Forgot the SIM \"" << chosen.displayName() << "\".\n";
+        out << Translation::fill(_("Forgot the SIM \"%s\"."), {chosen.displayName()}) << "\n";
     } else {
-        out << "The SIM …" << chosen.shortKey() << " is now called \""
-            << app.pmodule()->knownSims().find(chosen.key())->record.displayName() << "\".\n";
+        out << Translation::fill(_("The SIM …%s is now called \"%s\"."),
+                                 {chosen.shortKey(), app.pmodule()->knownSims().find(chosen.key())->record.displayName()})
+            << "\n";
     }
     return 0;
 }
@@ -89,24 +93,33 @@ int CtlSims::takeOver(const SimRecord& chosen, CAppController& app, const SimCar
                       std::ostream& err)
 {
     if (chosen.setUp()) {
-        err << "quorvelctl: the SIM \"" << chosen.displayName()
-            << "\" has a plan of its own, which taking over would replace; nothing was changed\n";
+        err << "quorvelctl: "
+            << Translation::fill(_("the SIM \"%s\" has a plan of its own, which taking over would replace; nothing was "
+                                   "changed"),
+                                 {chosen.displayName()})
+            << "\n";
         return 1;
     }
     if (app.isFirstStart()) {
-        err << "quorvelctl: This device has no plan to hand over yet; set up the SIM instead with quorvelctl --sim "
-            << chosen.shortKey() << " setup; nothing was changed\n";
+        err << "quorvelctl: "
+            << Translation::fill(_("This device has no plan to hand over yet; set up the SIM instead with quorvelctl "
+                                   "--sim %s setup; nothing was changed"),
+                                 {chosen.shortKey()})
+            << "\n";
         return 1;
     }
     if (app.pmodule()->knownSims().find(chosen.key()) == nullptr) {  // reported now, never stored
         app.withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, app.env().clock.now()); });
     }
     if (!app.takeOverBy(chosen.key())) {
-        err << "quorvelctl: the SIM \"" << chosen.displayName() << "\" got a plan meanwhile; nothing was changed\n";
+        err << "quorvelctl: "
+            << Translation::fill(_("the SIM \"%s\" got a plan meanwhile; nothing was changed"), {chosen.displayName()})
+            << "\n";
         return 1;
     }
-    out << "The SIM \"" << chosen.displayName()
-        << "\" now has the plan and the history of This device, which starts afresh.\n";
+    out << Translation::fill(_("The SIM \"%s\" now has the plan and the history of This device, which starts afresh."),
+                             {chosen.displayName()})
+        << "\n";
     return 0;
 }
 
@@ -118,8 +131,10 @@ std::optional<std::size_t> CtlSims::resolve(const std::string& word, const std::
         return hit->index;
     }
     const bool ambiguous = std::get<SimQuery::Failure>(found) == SimQuery::Failure::Ambiguous;
-    err << "quorvelctl: " << (ambiguous ? "more than one SIM is called '" : "no SIM is known as '") << word
-        << "'; " << SimQuery::knownList(known) << "\n";
+    err << "quorvelctl: "
+        << Translation::fill(ambiguous ? _("more than one SIM is called '%s'; %s") : _("no SIM is known as '%s'; %s"),
+                             {word, SimQuery::knownList(known)})
+        << "\n";
     return std::nullopt;
 }
 
@@ -130,17 +145,21 @@ void CtlSims::sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err)
     for (const KnownSims::Entry& e : sims.entries()) {
         const std::uint64_t counted = e.history().countedBytes();
         if (!e.record.setUp() && counted > 0) {
-            err << "quorvelctl: the SIM \"" << e.record.displayName() << "\" is not set up; its "
-                << FileSize::formatMemoryStringDot1(counted) << " are counted for it, not for this plan\n";
+            err << "quorvelctl: "
+                << Translation::fill(_("the SIM \"%s\" is not set up; its %s are counted for it, not for this plan"),
+                                     {e.record.displayName(), FileSize::formatMemoryStringDot1(counted)})
+                << "\n";
         }
     }
     if (!anySetUp && !sims.entries().empty()) {
         // Never taken over silently: the user says whether the plan so far was this SIM's.
         const SimRecord& first = sims.entries().front().record;
         const std::string word = SimQuery::wordFor(0, sims.records());
-        err << "quorvelctl: Is this the SIM of your current plan? The SIM \"" << first.displayName() << "\" (…"
-            << first.shortKey() << "): if so, quorvelctl sims --take-over " << word << "; if not, quorvelctl --sim "
-            << word << " setup --plan MB --start-day DAY\n";
+        err << "quorvelctl: "
+            << Translation::fill(_("Is this the SIM of your current plan? The SIM \"%s\" (…%s): if so, quorvelctl sims "
+                                   "--take-over %s; if not, quorvelctl --sim %s setup --plan MB --start-day DAY"),
+                                 {first.displayName(), first.shortKey(), word, word})
+            << "\n";
     }
 }
 
@@ -176,7 +195,7 @@ void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known,
         return;
     }
     if (known.empty()) {
-        out << "No SIM is known. Traffic is counted for This device.\n";
+        out << _("No SIM is known. Traffic is counted for This device.") << "\n";
         return;
     }
     for (const SimRecord& s : known) {
@@ -184,11 +203,13 @@ void CtlSims::list(const KnownSims& stored, const std::vector<SimRecord>& known,
         if (!s.operatorName().empty() && s.operatorName() != s.displayName()) {
             out << "  " << s.operatorName();
         }
-        out << "  last seen " << lastSeenText(s) << "  ";
+        out << "  " << Translation::fill(_("last seen %s"), {lastSeenText(s)}) << "  ";
         if (const std::optional<std::uint64_t> p = plan(s)) {
-            out << FileSize::formatMemoryStringDot1(used(s)) << " of " << FileSize::formatMemoryStringDot1(*p) << " used\n";
+            out << Translation::fill(_("%s of %s used"),
+                                     {FileSize::formatMemoryStringDot1(used(s)), FileSize::formatMemoryStringDot1(*p)})
+                << "\n";
         } else {
-            out << FileSize::formatMemoryStringDot1(used(s)) << " counted  not set up\n";
+            out << Translation::fill(_("%s counted  not set up"), {FileSize::formatMemoryStringDot1(used(s))}) << "\n";
         }
     }
 }

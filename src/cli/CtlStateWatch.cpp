@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Translation.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -25,12 +27,12 @@ CtlStateWatch::CtlStateWatch(const std::filesystem::path& stateFile)
 {
     inotify_ = ::inotify_init1(IN_CLOEXEC);
     if (signals_.fd() < 0) {
-        error_ = reason("cannot wait for signals");
+        error_ = reason(_("cannot wait for signals"));
     } else if (inotify_ < 0) {
-        error_ = reason("cannot watch the state file");
+        error_ = reason(_("cannot watch the state file"));
     } else if (::inotify_add_watch(inotify_, stateFile.parent_path().c_str(),
                                    IN_MOVED_TO | IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF) < 0) {
-        error_ = reason(("cannot watch " + stateFile.parent_path().string()).c_str());
+        error_ = reason(Translation::fill(_("cannot watch %s"), {stateFile.parent_path().string()}).c_str());
     }
 }
 
@@ -50,7 +52,7 @@ bool CtlStateWatch::changedIn(const char* events, std::size_t size)
         std::memcpy(&e, events + at, sizeof e);
         const char* name = events + at + sizeof(inotify_event);
         if ((e.mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) != 0) {
-            error_ = "the folder of the state file was removed or moved";
+            error_ = _("the folder of the state file was removed or moved");
         } else if ((e.mask & IN_Q_OVERFLOW) != 0 || (e.len > 0 && name_ == name)) {
             changed = true;
         }
@@ -71,7 +73,7 @@ CtlStateWatch::Event CtlStateWatch::next()
             if (errno == EINTR) {
                 continue;
             }
-            error_ = reason("cannot wait for the state file");
+            error_ = reason(_("cannot wait for the state file"));
             return Event::Failed;
         }
         if (fds[0].revents != 0) {
@@ -80,7 +82,7 @@ CtlStateWatch::Event CtlStateWatch::next()
         }
         const ssize_t n = ::read(inotify_, buf.data(), buf.size());
         if (n < 0 && errno != EINTR && errno != EAGAIN) {
-            error_ = reason("cannot watch the state file");
+            error_ = reason(_("cannot watch the state file"));
             return Event::Failed;
         }
         const bool changed = n > 0 && changedIn(buf.data(), static_cast<std::size_t>(n));

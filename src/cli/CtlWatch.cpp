@@ -31,6 +31,7 @@
 #include "platform/Calendar.hpp"
 #include "platform/SignalReader.hpp"
 #include "platform/TailCounterSource.hpp"
+#include "platform/Translation.hpp"
 #include "platform/UserDefaults.hpp"
 
 namespace quorvel {
@@ -80,7 +81,7 @@ int CtlWatch::run(const CtlArguments& a, const Start& start)
     }
     const InstanceLock lock(paths_.watchLock);
     if (lock.state() == InstanceLock::State::HeldElsewhere) {
-        out_ << "A Quorvel watcher is already running for this user.\n";
+        out_ << _("A Quorvel watcher is already running for this user.") << "\n";
         return 0;
     }
     if (lock.state() == InstanceLock::State::Unavailable) {
@@ -98,11 +99,13 @@ int CtlWatch::stop()
 {
     const std::optional<pid_t> holder = InstanceLock::holder(paths_.watchLock);
     if (!holder) {
-        out_ << "No Quorvel watcher is running for this user.\n";
+        out_ << _("No Quorvel watcher is running for this user.") << "\n";
         return 0;
     }
     if (::kill(*holder, SIGTERM) != 0) {
-        err_ << "quorvelctl: cannot stop the watcher (process " << *holder << "): " << std::strerror(errno) << "\n";
+        const std::string why = std::strerror(errno);
+        err_ << "quorvelctl: "
+             << Translation::fill(_("cannot stop the watcher (process %s): %s"), {std::to_string(*holder), why}) << "\n";
         return 1;
     }
     // It takes its last sample first; the lock goes with the process. The bound only keeps a
@@ -111,10 +114,11 @@ int CtlWatch::stop()
         ::usleep(50'000);
     }
     if (InstanceLock::holder(paths_.watchLock)) {
-        err_ << "quorvelctl: the watcher (process " << *holder << ") did not end\n";
+        err_ << "quorvelctl: " << Translation::fill(_("the watcher (process %s) did not end"), {std::to_string(*holder)})
+             << "\n";
         return 1;
     }
-    out_ << "Stopped the Quorvel watcher (process " << *holder << ").\n";
+    out_ << Translation::fill(_("Stopped the Quorvel watcher (process %s)."), {std::to_string(*holder)}) << "\n";
     return 0;
 }
 
@@ -125,17 +129,18 @@ int CtlWatch::autostart(const std::string& value)
         if (!entry.install(ProgramPath::self())) {
             return 1;
         }
-        out_ << "Counting in the background at login: on (" << paths_.autostartEntry.string() << ")\n";
+        out_ << Translation::fill(_("Counting in the background at login: on (%s)"), {paths_.autostartEntry.string()})
+             << "\n";
         return 0;
     }
     if (value == "off") {
         if (!entry.remove()) {
             return 1;
         }
-        out_ << "Counting in the background at login: off\n";
+        out_ << _("Counting in the background at login: off") << "\n";
         return 0;
     }
-    err_ << "quorvelctl: invalid autostart switch '" << value << "'\n";
+    err_ << "quorvelctl: " << Translation::fill(_("invalid autostart switch '%s'"), {value}) << "\n";
     return 1;
 }
 
@@ -145,12 +150,15 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     const Fd timer(periodicTimer(kPeriodSeconds));
     const Fd freeEdge(::timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC));
     if (!monitor.open() || signals.fd() < 0 || timer.get() < 0 || freeEdge.get() < 0) {
-        err_ << "quorvelctl: cannot watch the network links: " << std::strerror(errno) << "\n";
+        const std::string why = std::strerror(errno);
+        err_ << "quorvelctl: " << Translation::fill(_("cannot watch the network links: %s"), {why}) << "\n";
         return 1;
     }
     monitor.requestAll();
     sample(s);  // what was used while no one counted
-    out_ << "Watching the network links; a sample every " << kPeriodSeconds / 60 << " minutes." << std::endl;
+    out_ << Translation::fill(_("Watching the network links; a sample every %s minutes."),
+                              {std::to_string(kPeriodSeconds / 60)})
+         << std::endl;
     std::vector<pollfd> fds = {pollfd{monitor.fd(), POLLIN, 0}, pollfd{timer.get(), POLLIN, 0},
                                pollfd{signals.fd(), POLLIN, 0}, pollfd{freeEdge.get(), POLLIN, 0}};
     const auto addFollower = [&fds](std::vector<pollfd> bus) {
@@ -167,7 +175,8 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     if (s.places != nullptr) {
         s.places->setDelegate({[this, &s](const FollowedLocationSource::Fix& fix) { onFix(s, fix); },
                                [this](const std::string& why) {
-                                   err_ << "quorvelctl: places are not recorded: " << why << std::endl;
+                                   err_ << "quorvelctl: " << Translation::fill(_("places are not recorded: %s"), {why})
+                                        << std::endl;
                                }});
     }
     const auto ready = [&fds](std::size_t begin, std::size_t end) {
@@ -251,7 +260,7 @@ bool CtlWatch::setUp(Sampling& s)
         return true;
     }
     if (!saidNotSetUp_) {
-        err_ << "Quorvel is not set up yet: nothing is counted until `quorvelctl setup` has run.\n";
+        err_ << _("Quorvel is not set up yet: nothing is counted until `quorvelctl setup` has run.") << "\n";
         saidNotSetUp_ = true;
     }
     return false;
@@ -319,7 +328,7 @@ void CtlWatch::finishSample(Sampling& s)
     for (; alertsSent_ < alerts.size(); ++alertsSent_) {
         std::string why;
         if (!CtlDesktopNotifier::send(alerts[alertsSent_], why)) {
-            err_ << "quorvelctl: the alert could not be sent as a desktop notification: " << why << "\n";
+            err_ << "quorvelctl: " << Translation::fill(_("the alert could not be sent as a desktop notification: %s"), {why}) << "\n";
         }
     }
 }

@@ -34,11 +34,17 @@
 #include "platform/NumberFormat.hpp"
 #include "platform/ProgramPath.hpp"
 #include "platform/SystemServices.hpp"
+#include "platform/Translation.hpp"
 #include "platform/RoamingSource.hpp"
 
 namespace quorvel {
 
 namespace {
+
+// How a refused entry is reported: the reason follows.
+constexpr const char* kInvalidPlan = N_("invalid plan: %s; nothing was changed");
+constexpr const char* kInvalidStartDay = N_("invalid start day: %s; nothing was changed");
+constexpr const char* kInvalidUsed = N_("invalid used data: %s; nothing was changed");
 
 // "LAT,LON" in degrees, read without the locale (a comma separates the two).
 std::optional<Location> parseLocation(const std::string& text)
@@ -148,11 +154,12 @@ bool QuorvelCtl::planSetUp()
     if (const std::optional<std::string> sim = app_->selectedSim()) {
         const KnownSims& sims = app_->pmodule()->knownSims();
         const std::size_t index = *sims.indexOf(*sim);
-        err_ << "The SIM \"" << sims.entries()[index].record.displayName()
-             << "\" is not set up yet. Run: quorvelctl --sim " << SimQuery::wordFor(index, sims.records())
-             << " setup --plan MB --start-day DAY [--used MB]\n";
+        err_ << Translation::fill(_("The SIM \"%s\" is not set up yet. Run: quorvelctl --sim %s setup --plan MB "
+                                    "--start-day DAY [--used MB]"),
+                                  {sims.entries()[index].record.displayName(), SimQuery::wordFor(index, sims.records())})
+             << "\n";
     } else {
-        err_ << "Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]\n";
+        err_ << _("Quorvel is not set up yet. Run: quorvelctl setup --plan MB --start-day DAY [--used MB]") << "\n";
     }
     return false;
 }
@@ -244,9 +251,10 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
             CtlBusServices::Roaming roaming = CtlBusServices::roamingWatch(&why);
             places_ = roaming.source ? CtlBusServices::locationWatch(&why) : nullptr;
             if (!roaming.source) {
-                err_ << "quorvelctl: roaming is not counted and places are not recorded: " << why << "\n";
+                err_ << "quorvelctl: " << Translation::fill(_("roaming is not counted and places are not recorded: %s"), {why})
+                     << "\n";
             } else if (!places_) {
-                err_ << "quorvelctl: places are not recorded: " << why << "\n";
+                err_ << "quorvelctl: " << Translation::fill(_("places are not recorded: %s"), {why}) << "\n";
             }
             start(std::move(roaming.source));
             return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_, roaming.modems, places_.get()};
@@ -255,15 +263,15 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
     return chart(a);
 }
 
-int QuorvelCtl::refuse(const std::string& what, const std::string& value)
+int QuorvelCtl::refuse(const char* message, const std::string& value)
 {
-    err_ << "quorvelctl: invalid " << what << " '" << value << "'\n";
+    err_ << "quorvelctl: " << Translation::fill(Translation::tr(message), {value}) << "\n";
     return 1;
 }
 
-int QuorvelCtl::refuseEntry(const std::string& what, const std::string& why)
+int QuorvelCtl::refuseEntry(const char* message, const std::string& why)
 {
-    err_ << "quorvelctl: invalid " << what << ": " << why << "; nothing was changed\n";
+    err_ << "quorvelctl: " << Translation::fill(Translation::tr(message), {why}) << "\n";
     return 1;
 }
 
@@ -276,8 +284,9 @@ int QuorvelCtl::setup(const CtlArguments& a)
     const auto day = StrictEntry::startDay(dayText);
     const auto used = megabytesEntry(usedText.value_or("0"), false);
     if (!plan.value || !day.value || !used.value) {
-        return refuseEntry(!plan.value ? "plan" : !day.value ? "start day" : "used data",
-                           !plan.value ? plan.why : !day.value ? day.why : used.why);
+        return !plan.value ? refuseEntry(kInvalidPlan, plan.why)
+               : !day.value ? refuseEntry(kInvalidStartDay, day.why)
+                            : refuseEntry(kInvalidUsed, used.why);
     }
     start();
     // A set-up run again changes only what it is given: the used data only with --used. The
@@ -303,14 +312,20 @@ int QuorvelCtl::setup(const CtlArguments& a)
         app_->onResetThisMonthDataInfo(*used.value);
     }
     queue_->drain();
-    out_ << (sim ? "The SIM \"" + app_->pmodule()->knownSims().find(*sim)->record.displayName() + "\" is"
-                 : std::string("Quorvel is"))
-         << " set up: a plan of " << FileSize::formatMemoryStringDot1(*plan.value)
-         << ", billing months starting on day " << *day.value << ", "
-         << FileSize::formatMemoryStringDot1(app_->pmodule()->getDataUsed()) << " used so far this month.\n";
+    const std::string planSize = FileSize::formatMemoryStringDot1(*plan.value);
+    const std::string usedSoFar = FileSize::formatMemoryStringDot1(app_->pmodule()->getDataUsed());
+    const std::string dayNumber = std::to_string(*day.value);
+    out_ << (sim ? Translation::fill(_("The SIM \"%s\" is set up: a plan of %s, billing months starting on day %s, "
+                                       "%s used so far this month."),
+                                     {app_->pmodule()->knownSims().find(*sim)->record.displayName(), planSize, dayNumber,
+                                      usedSoFar})
+                 : Translation::fill(_("Quorvel is set up: a plan of %s, billing months starting on day %s, %s used so "
+                                       "far this month."),
+                                     {planSize, dayNumber, usedSoFar}))
+         << "\n";
     // Counting in the background is on from the set-up on; `watch --autostart off` turns it off.
     if (AutostartEntry(paths_.autostartEntry).install(ProgramPath::self())) {
-        out_ << "Counting in the background starts at the next login (or now: quorvelctl watch).\n";
+        out_ << _("Counting in the background starts at the next login (or now: quorvelctl watch).") << "\n";
     }
     return 0;
 }
@@ -320,8 +335,11 @@ bool QuorvelCtl::clockCanDate()
     if (app_->pmodule()->history().clockIsPlausible()) {
         return true;
     }
-    err_ << "quorvelctl: the clock says " << CtlReport::localDay(services_->env().clock.now())
-         << ", before the days already counted; set the clock first. Nothing was changed.\n";
+    err_ << "quorvelctl: "
+         << Translation::fill(_("the clock says %s, before the days already counted; set the clock first. Nothing "
+                                "was changed."),
+                              {CtlReport::localDay(services_->env().clock.now())})
+         << "\n";
     return false;
 }
 
@@ -331,7 +349,7 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     if (auto text = a.value("--at")) {
         at = parseLocation(*text);
         if (!at) {
-            return refuse("location", *text);
+            return refuse(N_("invalid location '%s'"), *text);
         }
     }
     start();
@@ -363,7 +381,8 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     for (const LocalNotification& n : notifier_.posted()) {
         std::string why;
         if (a.has("--notify") && !CtlDesktopNotifier::send(n, why)) {
-            err_ << "quorvelctl: the alert could not be sent as a desktop notification: " << why << "\n";
+            err_ << "quorvelctl: " << Translation::fill(_("the alert could not be sent as a desktop notification: %s"), {why})
+                 << "\n";
         }
     }
     report.today = services_->env().clock.now();
@@ -434,31 +453,33 @@ int QuorvelCtl::set(const CtlArguments& a)
     if (what == "plan") {
         const auto plan = megabytesEntry(text, true);
         if (!plan.value) {
-            return refuseEntry("plan", plan.why);
+            return refuseEntry(kInvalidPlan, plan.why);
         }
         start();
         app_->onResetPlanValue(*plan.value);
         const bool monthly = app_->pmodule()->planShape().kind() == PlanShape::Kind::Monthly;
-        out_ << (monthly ? "Monthly plan: " : "Plan per period: ") << FileSize::formatMemoryStringDot1(*plan.value) << "\n";
+        out_ << Translation::fill(monthly ? _("Monthly plan: %s") : _("Plan per period: %s"),
+                                  {FileSize::formatMemoryStringDot1(*plan.value)})
+             << "\n";
     } else if (what == "start-day") {
         const auto day = StrictEntry::startDay(text);
         if (!day.value) {
-            return refuseEntry("start day", day.why);
+            return refuseEntry(kInvalidStartDay, day.why);
         }
         start();
         app_->onResetPlanStartDay(*day.value);
-        out_ << "Billing months start on day " << *day.value << "\n";
+        out_ << Translation::fill(_("Billing months start on day %s"), {std::to_string(*day.value)}) << "\n";
     } else {
         const auto used = megabytesEntry(text, false);
         if (!used.value) {
-            return refuseEntry("used data", used.why);
+            return refuseEntry(kInvalidUsed, used.why);
         }
         start();
         if (!clockCanDate()) {
             return 1;
         }
         app_->onResetThisMonthDataInfo(*used.value);
-        out_ << "Used this month: " << FileSize::formatMemoryStringDot1(*used.value) << "\n";
+        out_ << Translation::fill(_("Used this month: %s"), {FileSize::formatMemoryStringDot1(*used.value)}) << "\n";
     }
     queue_->drain();
     return 0;
@@ -469,10 +490,10 @@ int QuorvelCtl::reset(const CtlArguments& a)
     start();
     if (a.words[0] == "locations") {
         app_->onResetLocations(this);
-        out_ << "Places forgotten.\n";
+        out_ << _("Places forgotten.") << "\n";
     } else {
         app_->onResetPrevMonthsInfo(this);
-        out_ << "Previous months forgotten.\n";
+        out_ << _("Previous months forgotten.") << "\n";
     }
     queue_->drain();
     return 0;
@@ -481,14 +502,20 @@ int QuorvelCtl::reset(const CtlArguments& a)
 int QuorvelCtl::limits(const CtlArguments& a)
 {
     using Switch = CAppController::AlertSwitch;
-    const std::pair<const char*, Switch> kSwitches[] = {
-        {"--day", Switch::Day}, {"--month", Switch::Month}, {"--overbound", Switch::Overbound}};
+    struct Named {
+        const char* option;
+        Switch which;
+        const char* refusal;
+    };
+    const Named kSwitches[] = {{"--day", Switch::Day, N_("invalid day switch '%s'")},
+                               {"--month", Switch::Month, N_("invalid month switch '%s'")},
+                               {"--overbound", Switch::Overbound, N_("invalid overbound switch '%s'")}};
     std::vector<std::pair<Switch, bool>> changes;
-    for (const auto& [option, which] : kSwitches) {
+    for (const auto& [option, which, refusal] : kSwitches) {
         if (auto text = a.value(option)) {
             const auto on = onOff(*text);
             if (!on) {
-                return refuse(std::string(option + 2) + " switch", *text);
+                return refuse(refusal, *text);
             }
             changes.emplace_back(which, *on);
         }
@@ -497,21 +524,23 @@ int QuorvelCtl::limits(const CtlArguments& a)
     if (auto text = a.value("--cutoff")) {
         cutoff = onOff(*text);
         if (!cutoff) {
-            return refuse("cutoff switch", *text);
+            return refuse(N_("invalid cutoff switch '%s'"), *text);
         }
     }
     std::optional<bool> places;
     if (auto text = a.value("--places")) {
         places = onOff(*text);
         if (!places) {
-            return refuse("places switch", *text);
+            return refuse(N_("invalid places switch '%s'"), *text);
         }
     }
     start();
     if (cutoff && *cutoff) {
         // Checked before anything changes: a switch that cannot act must not look on.
         if (std::optional<std::string> why = services_->env().mobileData->unavailable()) {
-            err_ << "quorvelctl: mobile data cannot be turned off at the plan: " << *why << "; nothing was changed\n";
+            err_ << "quorvelctl: "
+                 << Translation::fill(_("mobile data cannot be turned off at the plan: %s; nothing was changed"), {*why})
+                 << "\n";
             return 1;
         }
     }
@@ -528,10 +557,12 @@ int QuorvelCtl::limits(const CtlArguments& a)
     if (!changes.empty() || cutoff || places) {
         return 0;
     }
-    out_ << "Daily limit " << (app_->alertSwitch(Switch::Day) ? "on" : "off") << ", monthly limit "
-         << (app_->alertSwitch(Switch::Month) ? "on" : "off") << ", data limit exceeding "
-         << (app_->alertSwitch(Switch::Overbound) ? "on" : "off") << ", mobile data off at the plan "
-         << (app_->cutoffAtPlan() ? "on" : "off") << ", record places " << (app_->recordPlaces() ? "on" : "off")
+    const auto word = [](bool on) { return std::string(on ? _("on") : _("off")); };
+    out_ << Translation::fill(_("Daily limit %s, monthly limit %s, data limit exceeding %s, mobile data off at the "
+                                "plan %s, record places %s"),
+                              {word(app_->alertSwitch(Switch::Day)), word(app_->alertSwitch(Switch::Month)),
+                               word(app_->alertSwitch(Switch::Overbound)), word(app_->cutoffAtPlan()),
+                               word(app_->recordPlaces())})
          << "\n";
     for (const auto& limit : app_->pmodule()->limits()) {
         out_ << CtlLimitText::line(*limit) << "\n";

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/Assert.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -98,16 +99,13 @@ bool SimQuery::namesThisDevice(std::string_view word, const std::vector<SimRecor
 std::string SimQuery::knownList(const std::vector<SimRecord>& sims)
 {
     if (sims.empty()) {
-        return "no SIM is known";
+        return _("no SIM is known");
     }
-    std::string text = "known SIMs:";
+    std::string list;
     for (const SimRecord& s : sims) {
-        text += " \"" + s.displayName() + "\" (…" + s.shortKey() + ")";
-        if (&s != &sims.back()) {
-            text += ",";
-        }
+        list += (list.empty() ? "\"" : ", \"") + s.displayName() + "\" (…" + s.shortKey() + ")";
     }
-    return text;
+    return Translation::fill(_("known SIMs: %s"), {list});
 }
 
 }  // namespace quorvel

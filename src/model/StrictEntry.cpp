@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/ArchiveDecoder.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -74,10 +75,12 @@ std::optional<std::uint64_t> digitsUpTo(std::string_view digits, std::uint64_t l
 StrictEntry::Read<std::uint64_t> StrictEntry::megabytes(std::string_view text, std::string_view separator,
                                                         bool positive)
 {
-    const std::string quoted = "'" + std::string(text) + "'";
+    const std::string given(text);
     const std::optional<Parts> p = splitPlain(text, separator);
     if (!p) {
-        return {std::nullopt, quoted + " is not a plain number of megabytes (digits with at most one decimal point)"};
+        return {std::nullopt,
+                Translation::fill(_("'%s' is not a plain number of megabytes (digits with at most one decimal point)"),
+                                  {given})};
     }
     // The state file stores byte counts up to this limit and refuses larger ones on reading: a
     // value accepted here must load again.
@@ -87,11 +90,11 @@ StrictEntry::Read<std::uint64_t> StrictEntry::megabytes(std::string_view text, s
     micro.resize(6, '0');
     const std::uint64_t part = *digitsUpTo(micro, kBytesPerMegabyte);
     if (!whole || *whole * kBytesPerMegabyte > kMaxBytes - part) {
-        return {std::nullopt, quoted + " megabytes is too large"};
+        return {std::nullopt, Translation::fill(_("'%s' megabytes is too large"), {given})};
     }
     const std::uint64_t bytes = *whole * kBytesPerMegabyte + part;
     if (positive && bytes == 0) {
-        return {std::nullopt, quoted + " is not more than 0 megabytes"};
+        return {std::nullopt, Translation::fill(_("'%s' is not more than 0 megabytes"), {given})};
     }
     return {bytes, {}};
 }
@@ -103,7 +106,7 @@ StrictEntry::Read<std::int32_t> StrictEntry::startDay(std::string_view text)
             ? std::nullopt
             : digitsUpTo(text, 999'999'999);
     if (!day || *day < 1 || *day > 31) {
-        return {std::nullopt, "'" + std::string(text) + "' is not a day of the month from 1 to 31"};
+        return {std::nullopt, Translation::fill(_("'%s' is not a day of the month from 1 to 31"), {std::string(text)})};
     }
     return {static_cast<std::int32_t>(*day), {}};
 }
