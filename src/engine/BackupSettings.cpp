@@ -6,6 +6,7 @@
 #include "engine/CAppController.hpp"
 #include "engine/HistoryFileReader.hpp"
 #include "model/DataPlan.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -48,13 +49,13 @@ std::optional<BackupSettings> BackupSettings::read(const nlohmann::json& json, s
     const std::optional<std::uint64_t> plan = HistoryFileReader::byteCount(json.value("plan", nlohmann::json()));
     const nlohmann::json day = json.value("start_day", nlohmann::json());
     if (!plan || *plan == 0 || !day.is_number_unsigned() || day.get<std::uint64_t>() < 1 || day.get<std::uint64_t>() > 31) {
-        why = "its settings have no plan or no start day from 1 to 31";
+        why = _("its settings have no plan or no start day from 1 to 31");
         return std::nullopt;
     }
     s.plan_ = *plan;
     s.shape_ = shapeOf(json.value("shape", nlohmann::json::object()), day.get<int>());
     if (!s.shape_) {
-        why = "its settings' plan shape is not one quorvelctl plan sets";
+        why = _("its settings' plan shape is not one quorvelctl plan sets");
         return std::nullopt;
     }
     std::optional<std::string> wrong = s.readPacks(json.value("packs", nlohmann::json::array()));
@@ -77,12 +78,12 @@ std::optional<std::string> BackupSettings::readPacks(const nlohmann::json& packs
         const nlohmann::json days = p.is_object() ? p.value("days", nlohmann::json()) : nlohmann::json();
         if (!size || *size == 0 || !first || !days.is_number_unsigned() || days.get<std::uint64_t>() < 1 ||
             days.get<std::uint64_t>() > AddonPack::kMaxDays) {
-            return "a pack of its settings has no size, first day or days";
+            return std::string(_("a pack of its settings has no size, first day or days"));
         }
         packs_.emplace_back(*size, *first, days.get<int>());
     }
     if (packs_.size() > DataPlan::kMaxPacks) {
-        return "its settings hold more packs than a plan takes";
+        return std::string(_("its settings hold more packs than a plan takes"));
     }
     return std::nullopt;
 }
@@ -94,7 +95,7 @@ std::optional<std::string> BackupSettings::readAlerts(const nlohmann::json& aler
          {std::pair{"day", Switch::Day}, {"month", Switch::Month}, {"overbound", Switch::Overbound}}) {
         const nlohmann::json on = alerts.is_object() ? alerts.value(key, nlohmann::json()) : nlohmann::json();
         if (!on.is_boolean()) {
-            return std::string("its settings' alert switch \"") + key + "\" is not true or false";
+            return Translation::fill(_("its settings' alert switch \"%s\" is not true or false"), {key});
         }
         alerts_.emplace_back(which, on.get<bool>());
     }

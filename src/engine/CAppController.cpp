@@ -23,6 +23,7 @@
 #include "platform/NotificationCenter.hpp"
 #include "platform/RoamingSource.hpp"
 #include "platform/StoredFile.hpp"
+#include "platform/Translation.hpp"
 #include "platform/UserDefaults.hpp"
 
 namespace quorvel {
@@ -361,7 +362,7 @@ void CAppController::selectActivePlan()
 
 std::vector<AppActions::PlanChoice> CAppController::planChoices() const
 {
-    std::vector<PlanChoice> out{{std::nullopt, "This device"}};
+    std::vector<PlanChoice> out{{std::nullopt, _("This device")}};
     for (const KnownSims::Entry& e : pmodule_->knownSims().entries()) {
         if (e.record.setUp()) {
             out.push_back({e.record.key(), e.record.displayName()});

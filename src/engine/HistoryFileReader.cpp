@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "platform/ArchiveDecoder.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -23,7 +24,7 @@ struct Refused {
 const nlohmann::json& member(const nlohmann::json& object, const char* key, const std::string& where)
 {
     if (!object.is_object() || !object.contains(key)) {
-        refuse(where + " has no \"" + key + "\"");
+        refuse(Translation::fill(_("%s has no \"%s\""), {where, key}));
     }
     return object.at(key);
 }
@@ -32,13 +33,13 @@ std::uint64_t bytesOf(const nlohmann::json& object, const char* key, const std::
 {
     if (!object.contains(key) || (!required && object.at(key).is_null())) {
         if (required) {
-            refuse(where + " has no \"" + key + "\"");
+            refuse(Translation::fill(_("%s has no \"%s\""), {where, key}));
         }
         return 0;
     }
     const std::optional<std::uint64_t> n = HistoryFileReader::byteCount(object.at(key));
     if (!n) {
-        refuse(where + ": \"" + key + "\" is not a count of bytes from 0 to 2^53");
+        refuse(Translation::fill(_("%s: \"%s\" is not a count of bytes from 0 to 2^53"), {where, key}));
     }
     return *n;
 }
@@ -48,7 +49,7 @@ LocalDay dayOf(const nlohmann::json& object, const std::string& where)
     const nlohmann::json& text = member(object, "date", where);
     const std::optional<LocalDay> day = text.is_string() ? LocalDay::parse(text.get<std::string>()) : std::nullopt;
     if (!day) {
-        refuse(where + ": \"date\" is not a day YYYY-MM-DD");
+        refuse(Translation::fill(_("%s: \"date\" is not a day YYYY-MM-DD"), {where}));
     }
     return *day;
 }
@@ -98,19 +99,19 @@ HistoryFileReader::Read HistoryFileReader::fromJson(std::string_view text)
     Read r;
     const nlohmann::json doc = nlohmann::json::parse(text.begin(), text.end(), nullptr, false);
     if (doc.is_discarded()) {
-        r.error = "it is not JSON (cut short, or not a file of quorvelctl export --json)";
+        r.error = _("it is not JSON (cut short, or not a file of quorvelctl export --json)");
         return r;
     }
     try {
         if (!doc.is_object() || !doc.contains("months") || !doc.at("months").is_array()) {
-            refuse("it is not a Quorvel export: it has no list of \"months\"");
+            refuse(_("it is not a Quorvel export: it has no list of \"months\""));
         }
         for (const nlohmann::json& month : doc.at("months")) {
             readMonth(month, r);
         }
         for (const char* list : {"places", "month_totals"}) {
             if (doc.contains(list) && !doc.at(list).is_array()) {
-                refuse(std::string("\"") + list + "\" is not a list");
+                refuse(Translation::fill(_("\"%s\" is not a list"), {list}));
             }
         }
         for (const nlohmann::json& place : doc.value("places", nlohmann::json::array())) {
@@ -130,11 +131,12 @@ HistoryFileReader::Read HistoryFileReader::fromJson(std::string_view text)
 
 void HistoryFileReader::readMonth(const nlohmann::json& month, Read& r)
 {
-    const std::string where = "a month";
+    const std::string where = _("a month");
     if (!member(month, "month", where).is_string() || !member(month, "days", where).is_array()) {
-        refuse("a month's \"month\" is not a name or its \"days\" not a list");
+        refuse(_("a month's \"month\" is not a name or its \"days\" not a list"));
     }
-    const std::string name = "the month " + month.at("month").get<std::string>();
+    const std::string monthName = month.at("month").get<std::string>();
+    const std::string name = Translation::fill(_("the month %s"), {monthName});
     const std::uint64_t plan = bytesOf(month, "plan", name);
     for (const nlohmann::json& day : month.at("days")) {
         readDay(day, plan != 0 ? std::optional<std::uint64_t>(plan) : std::nullopt, r);
@@ -143,11 +145,12 @@ void HistoryFileReader::readMonth(const nlohmann::json& month, Read& r)
         return;  // written before corrections were kept
     }
     if (!month.at("corrections").is_array()) {
-        refuse(name + ": \"corrections\" is not a list");
+        refuse(Translation::fill(_("%s: \"corrections\" is not a list"), {name}));
     }
     for (const nlohmann::json& c : month.at("corrections")) {
-        const LocalDay day = dayOf(c, "a correction of " + name);
-        const nlohmann::json& bytes = member(c, "bytes", "the correction of " + day.text());
+        const LocalDay day = dayOf(c, Translation::fill(_("a correction of the month %s"), {monthName}));
+        const std::string correction = Translation::fill(_("the correction of %s"), {day.text()});
+        const nlohmann::json& bytes = member(c, "bytes", correction);
         constexpr auto kMost = static_cast<std::int64_t>(ArchiveDecoder::kMaxByteCount);
         std::optional<std::int64_t> n;
         if (bytes.is_number_unsigned() && byteCount(bytes)) {
@@ -156,7 +159,7 @@ void HistoryFileReader::readMonth(const nlohmann::json& month, Read& r)
             n = bytes.get<std::int64_t>();
         }
         if (!n) {
-            refuse("the correction of " + day.text() + ": \"bytes\" is not a signed count up to 2^53");
+            refuse(Translation::fill(_("%s: \"bytes\" is not a signed count up to 2^53"), {correction}));
         }
         r.history.corrections.emplace_back(day.noon(), *n);
     }
@@ -164,14 +167,14 @@ void HistoryFileReader::readMonth(const nlohmann::json& month, Read& r)
 
 void HistoryFileReader::readDay(const nlohmann::json& day, std::optional<std::uint64_t> plan, Read& r)
 {
-    const LocalDay d = dayOf(day, "a day");
-    const std::string where = "the day " + d.text();
+    const LocalDay d = dayOf(day, _("a day"));
+    const std::string where = Translation::fill(_("the day %s"), {d.text()});
     const std::uint64_t bytes = bytesOf(day, "bytes", where, true);
     const std::uint64_t roaming = bytesOf(day, "roaming_bytes", where);
     const std::uint64_t entered = bytesOf(day, "entered_bytes", where);
     const std::uint64_t free = bytesOf(day, "free_bytes", where);
     if (roaming > bytes || entered > bytes || free > bytes) {
-        refuse(where + ": a share (roaming, entered or free bytes) is above its bytes");
+        refuse(Translation::fill(_("%s: a share (roaming, entered or free bytes) is above its bytes"), {where}));
     }
     r.history.days.push_back(
         {d, CTrafficPoint::withShares(d.noon(), bytes, roaming, entered, free, bytesOf(day, "wifi_bytes", where)), plan});
@@ -179,18 +182,18 @@ void HistoryFileReader::readDay(const nlohmann::json& day, std::optional<std::ui
 
 void HistoryFileReader::readPlace(const nlohmann::json& place, Read& r)
 {
-    const std::string where = "a place";
+    const std::string where = _("a place");
     const nlohmann::json& lat = member(place, "latitude", where);
     const nlohmann::json& lon = member(place, "longitude", where);
     Location l;
     if (!lat.is_number() || !lon.is_number()) {
-        refuse("a place's latitude or longitude is not a number");
+        refuse(_("a place's latitude or longitude is not a number"));
     }
     l.latitude = lat.get<double>();
     l.longitude = lon.get<double>();
     l.horizontalAccuracy = 10.0;
     if (!l.isValid()) {
-        refuse("a place lies outside the globe's degrees");
+        refuse(_("a place lies outside the globe's degrees"));
     }
     DeltaTrafficItem item;
     item.pLocation = l;
@@ -201,7 +204,7 @@ void HistoryFileReader::readPlace(const nlohmann::json& place, Read& r)
         const std::optional<LocalDay> day = text.size() == 13 && text[10] == 'T' ? LocalDay::parse(text.substr(0, 10)) : std::nullopt;
         const std::optional<std::int64_t> hour = day ? signedBytes(text.substr(11)) : std::nullopt;
         if (!hour || *hour < 0 || *hour > 23) {
-            refuse("a place's \"latest\" is not an hour YYYY-MM-DDTHH");
+            refuse(_("a place's \"latest\" is not an hour YYYY-MM-DDTHH"));
         }
         item.pDateComp = DateComponents{day->year(), day->month(), day->day(), static_cast<int>(*hour), 0, 0};
     }
@@ -210,12 +213,12 @@ void HistoryFileReader::readPlace(const nlohmann::json& place, Read& r)
 
 void HistoryFileReader::readTotal(const nlohmann::json& total, Read& r)
 {
-    const nlohmann::json& name = member(total, "month", "a month total");
+    const nlohmann::json& name = member(total, "month", _("a month total"));
     const std::optional<MonthTotal> month = name.is_string() ? MonthTotal::parseMonth(name.get<std::string>()) : std::nullopt;
     if (!month) {
-        refuse("a month total's \"month\" is not a month YYYY-MM");
+        refuse(_("a month total's \"month\" is not a month YYYY-MM"));
     }
-    const std::string where = "the month total " + month->text();
+    const std::string where = Translation::fill(_("the month total %s"), {month->text()});
     const std::uint64_t plan = bytesOf(total, "plan", where);
     r.history.totals.emplace_back(month->year(), month->month(), bytesOf(total, "used_bytes", where, true),
                                   bytesOf(total, "free_bytes", where), bytesOf(total, "roaming_bytes", where),
@@ -232,11 +235,11 @@ HistoryFileReader::Read HistoryFileReader::fromCsv(std::string_view text)
         columns.emplace_back(f);
     }
     if (columns.size() < 2 || columns[0] != "date" || columns[1] != "cellular_bytes") {
-        r.error = "it is not a Quorvel CSV export: its first line is not date,cellular_bytes...";
+        r.error = _("it is not a Quorvel CSV export: its first line is not date,cellular_bytes...");
         return r;
     }
     if (end == std::string_view::npos || text.back() != '\n') {
-        r.error = "its last line is cut short";
+        r.error = _("its last line is cut short");
         return r;
     }
     try {
@@ -255,32 +258,32 @@ void HistoryFileReader::readCsvRow(std::string_view line, const std::vector<std:
 {
     const std::vector<std::string_view> f = fields(line);
     if (f.size() != columns.size()) {
-        refuse("the line \"" + std::string(line) + "\" has not " + std::to_string(columns.size()) + " columns");
+        refuse(Translation::fill(_("the line \"%s\" has not %s columns"), {std::string(line), std::to_string(columns.size())}));
     }
     const auto column = [&](const char* name) -> std::optional<std::string_view> {
         const auto at = std::find(columns.begin(), columns.end(), name);
         return at != columns.end() ? std::optional<std::string_view>(f[at - columns.begin()]) : std::nullopt;
     };
     const std::string kind(column("kind").value_or("day"));
-    const std::string where = "the line \"" + std::string(line) + "\"";
+    const std::string where = Translation::fill(_("the line \"%s\""), {std::string(line)});
     if (kind == "month_total") {
         const std::optional<MonthTotal> month = MonthTotal::parseMonth(f[0]);
         const std::optional<std::uint64_t> used = unsignedBytes(f[1]);
         const std::optional<std::uint64_t> free = unsignedBytes(column("free_bytes").value_or("0"));
         if (!month || !used || !free) {
-            refuse(where + ": not a month YYYY-MM and counts of bytes");
+            refuse(Translation::fill(_("%s: not a month YYYY-MM and counts of bytes"), {where}));
         }
         r.history.totals.emplace_back(month->year(), month->month(), *used, *free, 0, std::nullopt);
         return;
     }
     const std::optional<LocalDay> day = LocalDay::parse(f[0]);
     if (!day) {
-        refuse(where + ": the date is not a day YYYY-MM-DD");
+        refuse(Translation::fill(_("%s: the date is not a day YYYY-MM-DD"), {where}));
     }
     if (kind == "correction") {
         const std::optional<std::int64_t> n = signedBytes(f[1]);
         if (!n) {
-            refuse(where + ": the correction is not a signed count of bytes up to 2^53");
+            refuse(Translation::fill(_("%s: the correction is not a signed count of bytes up to 2^53"), {where}));
         }
         r.history.corrections.emplace_back(day->noon(), *n);
         return;
@@ -288,7 +291,7 @@ void HistoryFileReader::readCsvRow(std::string_view line, const std::vector<std:
     const std::optional<std::uint64_t> bytes = unsignedBytes(f[1]);
     const std::optional<std::uint64_t> free = unsignedBytes(column("free_bytes").value_or("0"));
     if (kind != "day" || !bytes || !free || *free > *bytes) {
-        refuse(where + ": not a day's count of bytes from 0 to 2^53");
+        refuse(Translation::fill(_("%s: not a day's count of bytes from 0 to 2^53"), {where}));
     }
     r.history.days.push_back({*day, CTrafficPoint::withShares(day->noon(), *bytes, 0, 0, *free), std::nullopt});
 }

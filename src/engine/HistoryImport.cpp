@@ -9,6 +9,7 @@
 #include "model/DateDay.hpp"
 #include "platform/ArchiveDecoder.hpp"
 #include "platform/Calendar.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -69,27 +70,27 @@ std::optional<std::string> HistoryImport::refusal(const ImportedHistory& in, Loc
     for (const ImportedHistory::Day& d : in.days) {
         const CTrafficPoint& p = d.point;
         if (!seen.insert(d.day.key()).second) {
-            return "the day " + d.day.text() + " is listed twice";
+            return Translation::fill(_("the day %s is listed twice"), {d.day.text()});
         }
         if (d.day > today) {
-            return "the day " + d.day.text() + " lies in the future";
+            return Translation::fill(_("the day %s lies in the future"), {d.day.text()});
         }
         if (p.getTotalTraffic() > kMost || d.plan.value_or(0) > kMost) {
-            return "the bytes of " + d.day.text() + " exceed 2^53";
+            return Translation::fill(_("the bytes of %s exceed 2^53"), {d.day.text()});
         }
     }
     for (const TrafficCorrection& c : in.corrections) {
         if (LocalDay::of(c.date()) > today) {
-            return "the correction of " + LocalDay::of(c.date()).text() + " lies in the future";
+            return Translation::fill(_("the correction of %s lies in the future"), {LocalDay::of(c.date()).text()});
         }
     }
     std::set<int> months;
     for (const MonthTotal& t : in.totals) {
         if (!months.insert(t.key()).second) {
-            return "the month " + t.text() + " is listed twice";
+            return Translation::fill(_("the month %s is listed twice"), {t.text()});
         }
         if (t.key() > monthKey(today)) {
-            return "the month " + t.text() + " lies in the future";
+            return Translation::fill(_("the month %s lies in the future"), {t.text()});
         }
     }
     return std::nullopt;

@@ -12,6 +12,7 @@
 #include "engine/VnstatHistory.hpp"
 #include "platform/Assert.hpp"
 #include "platform/StoredFile.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -25,16 +26,16 @@ std::optional<std::string> readFile(const std::string& path, std::string& text)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return "it cannot be opened";
+        return std::string(_("it cannot be opened"));
     }
     std::ostringstream s;
     s << in.rdbuf();
     if (in.bad()) {
-        return "it cannot be read";
+        return std::string(_("it cannot be read"));
     }
     text = s.str();
     if (static_cast<std::streamsize>(text.size()) > kMaxFileBytes) {
-        return "it is far larger than any history file";
+        return std::string(_("it is far larger than any history file"));
     }
     return std::nullopt;
 }
@@ -86,7 +87,7 @@ HistoryTransfer::Outcome HistoryTransfer::importInto(CAppController& app, const 
     std::optional<BackupSettings> settings;
     if (withSettings) {
         if (!read.settings) {
-            out.refusal = "it holds no settings (an export of an older version, or not JSON)";
+            out.refusal = _("it holds no settings (an export of an older version, or not JSON)");
             return out;
         }
         if (!(settings = BackupSettings::read(*read.settings, out.refusal))) {
@@ -118,7 +119,7 @@ std::optional<std::string> HistoryTransfer::exportTo(const CAppController& app, 
     if (file.write(HistoryExport::json(app).dump(2) + "\n")) {
         return std::nullopt;
     }
-    return file.problem().value_or("it cannot be written");
+    return file.problem().value_or(_("it cannot be written"));
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/ArchiveDecoder.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -29,7 +30,7 @@ std::string VnstatHistory::read(const std::string& path, const std::optional<std
     std::string why;
     const std::unique_ptr<SqliteDatabase> db = SqliteDatabase::openReadOnly(path, why);
     if (!db) {
-        return "it cannot be opened: " + why;
+        return Translation::fill(_("it cannot be opened: %s"), {why});
     }
     if (std::string wrong = checkSchema(*db); !wrong.empty()) {
         return wrong;
@@ -50,17 +51,17 @@ std::string VnstatHistory::checkSchema(SqliteDatabase& db)
     std::vector<SqliteDatabase::Row> rows;
     std::string why;
     if (!db.query("SELECT value FROM info WHERE name = 'dbversion'", {}, rows, why)) {
-        return "it is not a vnStat database (" + why + ")";
+        return Translation::fill(_("it is not a vnStat database (%s)"), {why});
     }
     if (rows.size() != 1 || rows[0].size() != 1 || rows[0][0] != std::optional<std::string>("1")) {
         const std::string version = rows.empty() || !rows[0][0] ? std::string("none") : *rows[0][0];
-        return "it is a vnStat database of version " + version + ", not 1 (vnStat 2)";
+        return Translation::fill(_("it is a vnStat database of version %s, not 1 (vnStat 2)"), {version});
     }
     // The columns read below, all present: a query naming them fails on another schema.
     for (const char* table : {"day", "month"}) {
         rows.clear();
         if (!db.query(std::string("SELECT interface, date, rx, tx FROM ") + table + " LIMIT 0", {}, rows, why)) {
-            return std::string("its table ") + table + " is not vnStat's (" + why + ")";
+            return Translation::fill(_("its table %s is not vnStat's (%s)"), {table, why});
         }
     }
     return {};
@@ -88,12 +89,12 @@ std::string VnstatHistory::chooseInterface(SqliteDatabase& db, const std::option
     std::vector<SqliteDatabase::Row> rows;
     std::string why;
     if (!db.query("SELECT id, name FROM interface ORDER BY name", {}, rows, why)) {
-        return "its interfaces cannot be read (" + why + ")";
+        return Translation::fill(_("its interfaces cannot be read (%s)"), {why});
     }
     std::string names;
     for (const SqliteDatabase::Row& r : rows) {
         if (r.size() != 2 || !r[0] || !r[1]) {
-            return "an interface in it has no id or no name";
+            return _("an interface in it has no id or no name");
         }
         names += (names.empty() ? "" : ", ") + *r[1];
         if (name && *r[1] == *name) {
@@ -101,15 +102,15 @@ std::string VnstatHistory::chooseInterface(SqliteDatabase& db, const std::option
         }
     }
     if (rows.empty()) {
-        return "it counts no interface";
+        return _("it counts no interface");
     }
     if (!name && rows.size() > 1) {
-        return "it counts several interfaces (" + names + "): name one with --interface";
+        return Translation::fill(_("it counts several interfaces (%s): name one with --interface"), {names});
     }
     if (!name) {
         id = *rows[0][0];
     }
-    return id.empty() ? "it has no interface " + *name + " (it has " + names + ")" : std::string();
+    return id.empty() ? Translation::fill(_("it has no interface %s (it has %s)"), {*name, names}) : std::string();
 }
 
 std::optional<std::uint64_t> VnstatHistory::bytesOf(const SqliteDatabase::Row& row)
@@ -128,7 +129,7 @@ std::string VnstatHistory::rowsOf(SqliteDatabase& db, const char* table, const s
     std::string why;
     if (!db.query(std::string("SELECT date, rx, tx FROM ") + table + " WHERE interface = ? ORDER BY date", {id}, rows,
                   why)) {
-        return std::string("its table ") + table + " cannot be read (" + why + ")";
+        return Translation::fill(_("its table %s cannot be read (%s)"), {table, why});
     }
     return {};
 }
@@ -143,7 +144,8 @@ std::string VnstatHistory::readDays(SqliteDatabase& db, const std::string& id, I
         const std::optional<LocalDay> day = r.at(0) ? LocalDay::parse(*r[0]) : std::nullopt;
         const std::optional<std::uint64_t> bytes = bytesOf(r);
         if (!day || !bytes) {
-            return "the day " + r.at(0).value_or("(none)") + " is not a date with counts of bytes from 0 to 2^53";
+            return Translation::fill(_("the day %s is not a date with counts of bytes from 0 to 2^53"),
+                                     {r.at(0).value_or("(none)")});
         }
         into.days.push_back({*day, CTrafficPoint::withShares(day->noon(), *bytes, 0, 0, 0), std::nullopt});
     }
@@ -163,7 +165,8 @@ std::string VnstatHistory::readMonths(SqliteDatabase& db, const std::string& id,
             date.size() == 10 && date.ends_with("-01") ? MonthTotal::parseMonth(date.substr(0, 7)) : std::nullopt;
         const std::optional<std::uint64_t> bytes = bytesOf(r);
         if (!month || !bytes) {
-            return "the month " + r.at(0).value_or("(none)") + " is not a month's first day with counts of bytes from 0 to 2^53";
+            return Translation::fill(_("the month %s is not a month's first day with counts of bytes from 0 to 2^53"),
+                                     {r.at(0).value_or("(none)")});
         }
         into.totals.emplace_back(month->year(), month->month(), *bytes, 0, 0, std::nullopt);
     }
