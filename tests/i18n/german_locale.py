@@ -68,6 +68,35 @@ def command_line(ctl, home):
     check("Monthly limit at 90% of the plan: 1.8 GB" in out, "limits in English changed: " + out)
 
 
+def messages(ctl, home):
+    """The command line's other texts: refusals, listings and confirmations in German, their
+    columns aligned by characters, the English ones as they were."""
+    english, german = environment(home, "C.UTF-8"), environment(home, GERMAN)
+    code, _, err = run([ctl, "set", "plan", "viel"], german)
+    check(code == 1 and "ungültiger Tarif: „viel“ ist keine einfache Zahl von Megabyte" in err,
+          "a refused plan is not German: " + err)
+    code, _, err = run([ctl, "set", "plan", "viel"], english)
+    check("invalid plan: 'viel' is not a plain number of megabytes" in err, "a refused plan in English changed: " + err)
+    code, _, err = run([ctl, "status", "--bunt"], german)
+    check(code == 2 and "unbekannte Option „--bunt“ für status" in err and "Aufruf:" in err,
+          "a usage error is not German: " + err[:200])
+    code, out, _ = run([ctl, "limits"], german)
+    check("Tageslimit ein, Monatslimit ein" in out, "the alert switches are not German: " + out)
+    code, out, err = run([ctl, "plan"], german)
+    rows = [line for line in out.splitlines() if line.split(":")[0] in ("Tarif", "Zeitraum", "Kontingent", "Übertrag", "Freistunden")]
+    check(code == 0 and len(rows) == 5, "plan is not German: " + out + err)
+    # The values start in one column, counted in characters ("Übertrag" has an umlaut).
+    starts = {len(line) - len(line.split(":", 1)[1].lstrip()) for line in rows}
+    check(len(starts) == 1, "the plan's values are not aligned in German: " + out)
+    check(" Tage)" in out and "monatlich, ab Tag " in out, "the plan's period is not German: " + out)
+    code, out, _ = run([ctl, "interfaces"], german)
+    check(out.startswith("SCHNITTSTELLE   GEZÄHLT  GRUND") and "wwan0" in out, "interfaces is not German: " + out)
+    code, out, _ = run([ctl, "interfaces"], english)
+    check(out.startswith("INTERFACE       COUNTED  REASON          RECEIVED             SENT"), "interfaces in English changed: " + out)
+    code, _, err = run([ctl, "--sim", "niemand", "status"], german)
+    check(code == 1 and "keine SIM ist als „niemand“ bekannt" in err, "an unknown SIM is not German: " + err)
+
+
 def window(app, home):
     code, out, err = run([app, "--help"], environment(home, GERMAN))
     check(code == 0 and out.startswith("Aufruf: quorvel"), "quorvel --help is not German: " + out[:80])
@@ -109,6 +138,7 @@ def main():
             f.write("wwan0 1000 1000\n")
         subprocess.run([demo], env=environment(home, "C.UTF-8"), check=True, stdout=subprocess.DEVNULL)
         command_line(ctl, home)
+        messages(ctl, home)
         if app:
             window(app, home)
     for f in failures:
