@@ -12,6 +12,7 @@
 
 #include "platform/Fd.hpp"
 #include "platform/Paths.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -22,16 +23,16 @@ int FileLock::openLockFile(const std::filesystem::path& lockFile, std::optional<
     // Another user who can write the folder must not make us lock (or create) a file elsewhere.
     Fd fd(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
     if (fd.get() < 0 && errno == ELOOP) {
-        refused = "cannot lock " + lockFile.string() + ": a symbolic link, not a lock file";
+        refused = Translation::fill(_("cannot lock %s: a symbolic link, not a lock file"), {lockFile.string()});
         return -1;
     }
     if (fd.get() < 0 && errno == EISDIR) {
-        refused = "cannot lock " + lockFile.string() + ": " + std::strerror(EISDIR);
+        refused = Translation::fill(_("cannot lock %s: %s"), {lockFile.string(), std::strerror(EISDIR)});
         return -1;
     }
     struct stat st{};
     if (fd.get() >= 0 && (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))) {
-        refused = "cannot lock " + lockFile.string() + ": not a regular file";
+        refused = Translation::fill(_("cannot lock %s: not a regular file"), {lockFile.string()});
         return -1;
     }
     return fd.release();

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/FileLock.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -17,7 +18,8 @@ InstanceLock::InstanceLock(const std::filesystem::path& lockFile)
     std::optional<std::string> refused;
     fd_ = FileLock::openLockFile(lockFile, refused);
     if (fd_ < 0) {
-        problem_ = refused.value_or("cannot open " + lockFile.string() + ": " + std::strerror(errno));
+        const std::string error = std::strerror(errno);
+        problem_ = refused.value_or(Translation::fill(_("cannot open %s: %s"), {lockFile.string(), error}));
         return;
     }
     int r = 0;
@@ -32,7 +34,7 @@ InstanceLock::InstanceLock(const std::filesystem::path& lockFile)
     fd_ = -1;
     state_ = error == EWOULDBLOCK ? State::HeldElsewhere : State::Unavailable;
     if (state_ == State::Unavailable) {
-        problem_ = "cannot lock " + lockFile.string() + ": " + std::strerror(error);
+        problem_ = Translation::fill(_("cannot lock %s: %s"), {lockFile.string(), std::strerror(error)});
     }
 }
 

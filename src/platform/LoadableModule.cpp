@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ProgramPath.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -47,18 +48,18 @@ void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::s
         }
     }
     if (found.empty()) {
-        why = std::string(fileName) + " is not installed in " + list.front().string();
+        why = Translation::fill(_("%s is not installed in %s"), {fileName, list.front().string()});
         return nullptr;
     }
     void* handle = ::dlopen(found.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         const char* error = ::dlerror();
-        why = error != nullptr ? error : "cannot load " + found.string();
+        why = error != nullptr ? std::string(error) : Translation::fill(_("cannot load %s"), {found.string()});
         return nullptr;
     }
     void* symbol = ::dlsym(handle, entry);
     if (symbol == nullptr) {
-        why = found.string() + " has no " + entry;
+        why = Translation::fill(_("%s has no %s"), {found.string(), entry});
     }
     return symbol;
 }

@@ -15,6 +15,7 @@
 #include "platform/Fd.hpp"
 #include "platform/Log.hpp"
 #include "platform/Paths.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -76,7 +77,7 @@ std::optional<std::string> StoredFile::read()
             return std::nullopt;
         }
         blocked_ = true;
-        reportFailure("cannot read", errno);
+        reportFailure(_("cannot read %s: %s"), errno);
         return std::nullopt;
     }
     return readOpened(fd.get());
@@ -89,10 +90,10 @@ std::optional<std::string> StoredFile::readOpened(int fd)
     if (error != 0 || !S_ISREG(st.st_mode)) {
         forget();
         blocked_ = true;
-        reportFailure("cannot read", error != 0 ? std::strerror(error) : "not a regular file");
+        reportFailure(_("cannot read %s: %s"), error != 0 ? std::strerror(error) : _("not a regular file"));
         return std::nullopt;
     }
-    const std::string tooLarge = "larger than " + std::to_string(kMaxBytes / 1024) + " KiB";
+    const std::string tooLarge = Translation::fill(_("larger than %s KiB"), {std::to_string(kMaxBytes / 1024)});
     if (st.st_size > kMaxBytes) {
         moveAside(tooLarge);
         return std::nullopt;
@@ -108,7 +109,7 @@ std::optional<std::string> StoredFile::readOpened(int fd)
         if (n < 0) {
             forget();
             blocked_ = true;
-            reportFailure("cannot read", errno);
+            reportFailure(_("cannot read %s: %s"), errno);
             return std::nullopt;
         }
         if (n == 0) {
@@ -149,7 +150,7 @@ bool StoredFile::holds(const std::string& bytes) const
 bool StoredFile::write(const std::string& bytes)
 {
     if (refusal_) {
-        reportFailure("cannot write", *refusal_);
+        reportFailure(_("cannot write %s: %s"), *refusal_);
         return false;
     }
     if (blocked_) {
@@ -161,7 +162,7 @@ bool StoredFile::write(const std::string& bytes)
     }
     if (bytes.size() > static_cast<std::size_t>(kMaxBytes)) {
         // Written, it would be moved aside as damaged at the next start: the old file is kept.
-        reportFailure("cannot write", EFBIG);
+        reportFailure(_("cannot write %s: %s"), EFBIG);
         return false;
     }
     std::error_code ec;
@@ -169,7 +170,7 @@ bool StoredFile::write(const std::string& bytes)
     std::string tmp;
     Fd fd(createTemporary(tmp));
     if (fd.get() < 0) {
-        reportFailure("cannot write", errno);
+        reportFailure(_("cannot write %s: %s"), errno);
         return false;
     }
     // The temporary file stays open, and so locked, until it has its final name.
@@ -178,7 +179,7 @@ bool StoredFile::write(const std::string& bytes)
     if (!ok) {
         const int error = errno;
         ::unlink(tmp.c_str());
-        reportFailure("cannot write", error);
+        reportFailure(_("cannot write %s: %s"), error);
         return false;
     }
     // Make the rename itself durable.
@@ -263,8 +264,9 @@ void StoredFile::moveAside(const std::string& why)
     if (::rename(path_.c_str(), aside.c_str()) != 0) {
         // Kept where it is, and not written over: the damaged bytes may still be all there is.
         blocked_ = true;
-        problem_ = path_.string() + " is unreadable (" + why + ") and could not be moved aside (" +
-                   std::strerror(errno) + ")";
+        const std::string error = std::strerror(errno);
+        problem_ = Translation::fill(_("%s is unreadable (%s) and could not be moved aside (%s)"),
+                                     {path_.string(), why, error});
         Log::line(*problem_ + "; starting with defaults");
         return;
     }
@@ -280,7 +282,7 @@ void StoredFile::reportFailure(const std::string& what, int error)
 
 void StoredFile::reportFailure(const std::string& what, const std::string& why)
 {
-    problem_ = what + " " + path_.string() + ": " + why;
+    problem_ = Translation::fill(what.c_str(), {path_.string(), why});
     if (!failing_) {
         Log::line(*problem_);
     }

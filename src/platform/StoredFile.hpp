@@ -62,6 +62,7 @@ public:
 
 private:
     std::optional<Identity> currentIdentity() const;
+    // `what` is a translated text whose two "%s" take the path and the reason.
     void reportFailure(const std::string& what, int error);
     void reportFailure(const std::string& what, const std::string& why);
     void succeeded();

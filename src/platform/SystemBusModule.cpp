@@ -7,6 +7,7 @@
 
 #include "platform/LoadableModule.hpp"
 #include "platform/Log.hpp"
+#include "platform/Translation.hpp"
 
 namespace quorvel {
 
@@ -55,7 +56,7 @@ bool SystemBusModule::busCanBeThere(std::string* error)
         return true;
     }
     if (error != nullptr) {
-        *error = "no system bus at " + std::string(path);
+        *error = Translation::fill(_("no system bus at %s"), {std::string(path)});
     }
     return false;
 }
