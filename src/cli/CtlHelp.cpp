@@ -309,20 +309,33 @@ const char* CtlHelp::version()
     return QUORVEL_VERSION;
 }
 
+std::size_t CtlHelp::columns(std::string_view text)
+{
+    std::size_t n = 0;
+    for (const char c : text) {
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return n;
+}
+
 std::string CtlHelp::wrap(std::string_view text, std::size_t indent, std::size_t width)
 {
     std::string out;
     std::string line(indent, ' ');
+    std::size_t used = indent;
     std::istringstream words{std::string(text)};
     std::string word;
     bool empty = true;
     while (words >> word) {
-        if (!empty && line.size() + 1 + word.size() > width) {
+        const std::size_t w = columns(word);
+        if (!empty && used + 1 + w > width) {
             out += line + "\n";
             line.assign(indent, ' ');
+            used = indent;
             empty = true;
         }
         line += (empty ? "" : " ") + word;
+        used += (empty ? 0 : 1) + w;
         empty = false;
     }
     return out + line + "\n";

@@ -45,6 +45,9 @@ public:
 
     // `text` broken into lines of at most `width` columns, each begun by `indent` spaces.
     static std::string wrap(std::string_view text, std::size_t indent, std::size_t width = 79);
+    // The columns `text` takes on a terminal: its UTF-8 code points, so that an accented
+    // letter counts once.
+    static std::size_t columns(std::string_view text);
 };
 
 }  // namespace quorvel

@@ -138,10 +138,17 @@ TEST(CtlHelp, WrappingKeepsEveryWordAndIndents)
         {"one two three", 2, 9, "  one two\n  three\n"},
         {"  spaced   out\nwords ", 1, 80, " spaced out words\n"},
         {"averyveryverylongword x", 4, 10, "    averyveryverylongword\n    x\n"},
+        // An accented letter is one column, however many bytes it takes: each line is full.
+        {"\u00FCber f\u00FCnf \u00E9t\u00E9", 0, 9, "\u00FCber f\u00FCnf\n\u00E9t\u00E9\n"},
+        {"d\u00E9j\u00E0 \u00E7a l\u00E0", 2, 9, "  d\u00E9j\u00E0 \u00E7a\n  l\u00E0\n"},
+        {"\u00B7 \u00B7 \u00B7 \u00B7", 0, 3, "\u00B7 \u00B7\n\u00B7 \u00B7\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CtlHelp::wrap(c.text, c.indent, c.width), c.wrapped) << c.text;
     }
+    EXPECT_EQ(CtlHelp::columns("Einstellungen"), 13u);
+    EXPECT_EQ(CtlHelp::columns("\u00DCbertrag \u00B7 r\u00E9initialis\u00E9"), 23u);
+    EXPECT_EQ(CtlHelp::columns(""), 0u);
 }
 
 // The pages as man shows them, with groff's warnings on; nothing may be warned about.
