@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CtlHelp.hpp"
 
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 
@@ -272,6 +273,31 @@ void printOption(std::ostringstream& out, const CtlHelp::Option& o)
     out << head << CtlHelp::wrap(o.text, kOptionColumn).substr(kOptionColumn);
 }
 
+// One way to call a command, after `lead` ("usage: quorvelctl ", or the overview's indent). A
+// long one is broken only between words outside brackets, so "[--graph cumulative|daily|both]"
+// stays whole, and its further lines begin under the first word after the command's name.
+std::string synopsisLines(const std::string& lead, std::string_view synopsis)
+{
+    constexpr char kGlue = '\x1F';  // a space inside brackets, which wrap() must not break at
+    const std::size_t space = synopsis.find(' ');
+    if (space == std::string_view::npos) {
+        return lead + std::string(synopsis) + "\n";
+    }
+    const std::string head = lead + std::string(synopsis.substr(0, space + 1));
+    std::string words(synopsis.substr(space + 1));
+    int depth = 0;
+    for (char& c : words) {
+        depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+        if (c == ' ' && depth > 0) {
+            c = kGlue;
+        }
+    }
+    const std::size_t indent = CtlHelp::columns(head);
+    std::string out = CtlHelp::wrap(words, indent).replace(0, indent, head);
+    std::replace(out.begin(), out.end(), kGlue, ' ');
+    return out;
+}
+
 }  // namespace
 
 const std::vector<CtlHelp::Command>& CtlHelp::commands()
@@ -349,7 +375,7 @@ std::string CtlHelp::usage()
            "Shows and changes what Quorvel counts, on the same files as its window.\n\n";
     for (const Command& c : commandsTable()) {
         for (const std::string& s : c.synopsis) {
-            out << "  " << s << "\n";
+            out << synopsisLines("  ", s);
         }
         out << wrap(c.summary, 8);
     }
@@ -367,7 +393,7 @@ std::string CtlHelp::commandHelp(const Command& c)
 {
     std::ostringstream out;
     for (std::size_t i = 0; i < c.synopsis.size(); ++i) {
-        out << (i == 0 ? "usage: " : "       ") << "quorvelctl " << c.synopsis[i] << "\n";
+        out << synopsisLines(i == 0 ? "usage: quorvelctl " : "       quorvelctl ", c.synopsis[i]);
     }
     out << "\n" << wrap(c.description, 0);
     if (!c.options.empty()) {

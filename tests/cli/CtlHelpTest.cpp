@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -108,6 +109,43 @@ TEST(CtlHelp, EveryCommandHasItsOwnHelpWhateverElseIsOnTheLine)
     EXPECT_FALSE(fs::exists(home.path() / "data")) << "a help run touched the files";
     EXPECT_FALSE(fs::exists(home.path() / "config")) << "a help run touched the files";
 
+}
+
+// Each line of `text` that is wider than 79 columns or breaks a bracketed group apart.
+std::vector<std::string> badLines(const std::string& text)
+{
+    std::vector<std::string> bad;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end - start);
+        const auto open = std::count(line.begin(), line.end(), '[');
+        if (CtlHelp::columns(line) > 79 || open != std::count(line.begin(), line.end(), ']')) {
+            bad.push_back(line);
+        }
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return bad;
+}
+
+TEST(CtlHelp, LongSynopsesWrapWithinTheLineAndKeepEveryWord)
+{
+    TempDir home;
+    const std::string overview = ctl(home.path(), {"--help"}).out;
+    EXPECT_THAT(badLines(overview), ::testing::IsEmpty());
+    for (const CtlHelp::Command& c : CtlHelp::commands()) {
+        SCOPED_TRACE(c.name);
+        const std::string help = ctl(home.path(), {"help", c.name}).out;
+        EXPECT_THAT(badLines(help), ::testing::IsEmpty());
+        for (const std::string& s : c.synopsis) {
+            EXPECT_THAT(collapsed(help), HasSubstr(collapsed("quorvelctl " + s)));
+            EXPECT_THAT(collapsed(overview), HasSubstr(collapsed(s)));
+        }
+    }
+    // The lines after the first line up under the first word after the command's name.
+    const std::string chart = ctl(home.path(), {"chart", "--help"}).out;
+    EXPECT_THAT(chart, StartsWith("usage: quorvelctl chart [--month INDEX] [--graph cumulative|daily|both]\n"
+                                  "                        [--size WxH]"));
 }
 
 TEST(CtlHelp, WithoutACommandOrWithAnUnknownTopicTheUsageGoesToStandardErrorWithExit2)
