@@ -308,6 +308,20 @@ std::string synopsisLines(const std::string& lead, std::string_view synopsis)
     return out;
 }
 
+// `text` without its trailing spaces, the no-break ones too: French puts one before a colon.
+void trimEnd(std::string& text)
+{
+    for (;;) {
+        if (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        } else if (text.ends_with("\u00A0")) {
+            text.resize(text.size() - 2);
+        } else {
+            return;
+        }
+    }
+}
+
 // "usage: " in the user's language, and the spaces that line up the lines below it.
 std::pair<std::string, std::string> usageLead()
 {
@@ -403,7 +417,7 @@ std::string CtlHelp::usage()
     for (const Entry& e : exitCodesTable()) {
         const std::string text = Translation::tr(e.text);
         std::string brief = text.substr(0, text.find_first_of(";:("));
-        brief.erase(brief.find_last_not_of(' ') + 1);
+        trimEnd(brief);
         codes += " " + e.name + " " + brief + (&e == &exitCodesTable().back() ? "." : ",");
     }
     out << "\n" << wrap(_("Run 'quorvelctl COMMAND --help' for a command's options."), 0) << wrap(codes, 0);
