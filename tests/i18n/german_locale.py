@@ -90,7 +90,7 @@ def help_texts(ctl, home):
 
     c_help, g_help = run([ctl, "--help"], english)[1], run([ctl, "--help"], german)[1]
     for text in ("Aufruf: quorvelctl [--sim ID] COMMAND [OPTIONS]\n        quorvelctl help", "Rückgabewerte: 0 ",
-                 "Abrechnungsmonat", "»quorvelctl COMMAND --help«"):
+                 "Abrechnungsmonat", "„quorvelctl COMMAND --help“"):
         check(text in g_help, "--help is not German (%r missing): %s" % (text, g_help[:300]))
     check("Exit codes:" not in g_help and "billing month" not in g_help, "--help still shows English")
     check(fixed_parts(c_help) == fixed_parts(g_help), "the synopses differ in German")
@@ -104,7 +104,7 @@ def help_texts(ctl, home):
     check(fixed_parts(c_plan) == fixed_parts(g_plan) and "--free-hours" in fixed_parts(g_plan),
           "the synopsis or the options of plan differ in German")
     code, _, err = run([ctl, "help", "frobnicate"], german)
-    check(code == 2 and err.startswith("quorvelctl: unbekannter Befehl »frobnicate«\nAufruf: "),
+    check(code == 2 and err.startswith("quorvelctl: unbekannter Befehl „frobnicate“\nAufruf: "),
           "an unknown topic is not answered in German: " + err[:100])
 
     for language in ("C", "de", "fr", "es", "it", "pt_BR"):
