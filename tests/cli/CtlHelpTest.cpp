@@ -4,11 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "TestEnv.hpp"
+#include "cli/CtlColumns.hpp"
 #include "cli/CtlHelp.hpp"
 
 #include "CtlProcess.hpp"
@@ -16,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::CtlColumns;
 using quorvel::CtlHelp;
 using quorvel::test::TempDir;
 using ::testing::HasSubstr;
@@ -110,6 +113,43 @@ TEST(CtlHelp, EveryCommandHasItsOwnHelpWhateverElseIsOnTheLine)
 
 }
 
+// Each line of `text` that is wider than 79 columns or breaks a bracketed group apart.
+std::vector<std::string> badLines(const std::string& text)
+{
+    std::vector<std::string> bad;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end - start);
+        const auto open = std::count(line.begin(), line.end(), '[');
+        if (CtlColumns::characters(line) > 79 || open != std::count(line.begin(), line.end(), ']')) {
+            bad.push_back(line);
+        }
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return bad;
+}
+
+TEST(CtlHelp, LongSynopsesWrapWithinTheLineAndKeepEveryWord)
+{
+    TempDir home;
+    const std::string overview = ctl(home.path(), {"--help"}).out;
+    EXPECT_THAT(badLines(overview), ::testing::IsEmpty());
+    for (const CtlHelp::Command& c : CtlHelp::commands()) {
+        SCOPED_TRACE(c.name);
+        const std::string help = ctl(home.path(), {"help", c.name}).out;
+        EXPECT_THAT(badLines(help), ::testing::IsEmpty());
+        for (const std::string& s : c.synopsis) {
+            EXPECT_THAT(collapsed(help), HasSubstr(collapsed("quorvelctl " + s)));
+            EXPECT_THAT(collapsed(overview), HasSubstr(collapsed(s)));
+        }
+    }
+    // The lines after the first line up under the first word after the command's name.
+    const std::string chart = ctl(home.path(), {"chart", "--help"}).out;
+    EXPECT_THAT(chart, StartsWith("usage: quorvelctl chart [--month INDEX] [--graph cumulative|daily|both]\n"
+                                  "                        [--size WxH]"));
+}
+
 TEST(CtlHelp, WithoutACommandOrWithAnUnknownTopicTheUsageGoesToStandardErrorWithExit2)
 {
     TempDir home;
@@ -138,10 +178,17 @@ TEST(CtlHelp, WrappingKeepsEveryWordAndIndents)
         {"one two three", 2, 9, "  one two\n  three\n"},
         {"  spaced   out\nwords ", 1, 80, " spaced out words\n"},
         {"averyveryverylongword x", 4, 10, "    averyveryverylongword\n    x\n"},
+        // An accented letter is one column, however many bytes it takes: each line is full.
+        {"\u00FCber f\u00FCnf \u00E9t\u00E9", 0, 9, "\u00FCber f\u00FCnf\n\u00E9t\u00E9\n"},
+        {"d\u00E9j\u00E0 \u00E7a l\u00E0", 2, 9, "  d\u00E9j\u00E0 \u00E7a\n  l\u00E0\n"},
+        {"\u00B7 \u00B7 \u00B7 \u00B7", 0, 3, "\u00B7 \u00B7\n\u00B7 \u00B7\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CtlHelp::wrap(c.text, c.indent, c.width), c.wrapped) << c.text;
     }
+    EXPECT_EQ(CtlColumns::characters("Einstellungen"), 13u);
+    EXPECT_EQ(CtlColumns::characters("\u00DCbertrag \u00B7 r\u00E9initialis\u00E9"), 23u);
+    EXPECT_EQ(CtlColumns::characters(""), 0u);
 }
 
 // The pages as man shows them, with groff's warnings on; nothing may be warned about.

@@ -97,6 +97,56 @@ def messages(ctl, home):
     check(code == 1 and "keine SIM ist als „niemand“ bekannt" in err, "an unknown SIM is not German: " + err)
 
 
+def help_texts(ctl, home):
+    """--help and a command's help in German: the texts are translated, the synopses and option
+    names are not, and no line is wider than a terminal in any of the catalogues' languages."""
+    english, german = environment(home, "C.UTF-8"), environment(home, GERMAN)
+    commands = ["setup", "status", "sample", "set", "plan", "addon", "sims", "reset", "limits",
+                "interfaces", "watch", "chart", "export", "import", "help"]
+
+    def fixed_parts(text):
+        # The synopses (without the "usage:" word) and the option names, as the user types them.
+        parts = []
+        for line in text.splitlines():
+            words = line.split()
+            if line.startswith("  --"):
+                parts.append(words[0])
+            elif "quorvelctl" in words:
+                parts.append(" ".join(words[words.index("quorvelctl"):]))
+            elif line.startswith("  ") and not line.startswith("        ") and words[0] in commands:
+                parts.append(line.strip())
+        return parts
+
+    c_help, g_help = run([ctl, "--help"], english)[1], run([ctl, "--help"], german)[1]
+    for text in ("Aufruf: quorvelctl [--sim ID] COMMAND [OPTIONS]\n        quorvelctl help", "Rückgabewerte: 0 ",
+                 "Abrechnungsmonat", "„quorvelctl COMMAND --help“"):
+        check(text in g_help, "--help is not German (%r missing): %s" % (text, g_help[:300]))
+    check("Exit codes:" not in g_help and "billing month" not in g_help, "--help still shows English")
+    check(fixed_parts(c_help) == fixed_parts(g_help), "the synopses differ in German")
+    check(c_help.startswith("usage: quorvelctl [--sim ID] COMMAND [OPTIONS]\n")
+          and "Exit codes: 0 done, 1 a value was refused, 2 usage error, 3 Quorvel is not set up yet" in " ".join(c_help.split())
+          and "Aufruf" not in c_help, "--help in English changed: " + c_help[:300])
+
+    c_plan, g_plan = run([ctl, "plan", "--help"], english)[1], run([ctl, "plan", "--help"], german)[1]
+    for text in ("Aufruf: quorvelctl plan [--json]\n", "\nOptionen:\n", "Übertrag", "Zeitraum"):
+        check(text in g_plan, "plan --help is not German (%r missing): %s" % (text, g_plan[:300]))
+    check(fixed_parts(c_plan) == fixed_parts(g_plan) and "--free-hours" in fixed_parts(g_plan),
+          "the synopsis or the options of plan differ in German")
+    code, _, err = run([ctl, "help", "frobnicate"], german)
+    check(code == 2 and err.startswith("quorvelctl: unbekannter Befehl „frobnicate“\nAufruf: "),
+          "an unknown topic is not answered in German: " + err[:100])
+
+    for language in ("C", "de", "fr", "es", "it", "pt_BR"):
+        env = dict(german, LANGUAGE=language) if language != "C" else english
+        for args in [["--help"]] + [[c, "--help"] for c in commands]:
+            code, out, _ = run([ctl] + args, env)
+            wide = [line for line in out.splitlines() if len(line) > 79]
+            check(code == 0 and not wide, "%s %s: lines over 79 columns: %r" % (language, " ".join(args), wide))
+            if language not in ("C", "de"):
+                check("Options:" not in out and "usage:" not in out,
+                      "%s %s is still English" % (language, " ".join(args)))
+
+
 def window(app, home):
     code, out, err = run([app, "--help"], environment(home, GERMAN))
     check(code == 0 and out.startswith("Aufruf: quorvel"), "quorvel --help is not German: " + out[:80])
@@ -139,6 +189,7 @@ def main():
         subprocess.run([demo], env=environment(home, "C.UTF-8"), check=True, stdout=subprocess.DEVNULL)
         command_line(ctl, home)
         messages(ctl, home)
+        help_texts(ctl, home)
         if app:
             window(app, home)
     for f in failures:
