@@ -13,6 +13,7 @@
 #include "model/BillingPeriod.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "platform/Clock.hpp"
+#include "platform/Translation.hpp"
 #include "plot/cairo/CPTCairoRenderer.hpp"
 #include "plot/cairo/CPTPangoTextMetrics.hpp"
 
@@ -31,9 +32,10 @@ std::optional<T> number(std::string_view text)
     return value;
 }
 
-bool refuse(std::ostream& err, const std::string& what, const std::string& value)
+// `message` is a translated text whose "%s" takes the refused value.
+bool refuse(std::ostream& err, const char* message, const std::string& value)
 {
-    err << "quorvelctl: invalid " << what << " '" << value << "'\n";
+    err << "quorvelctl: " << Translation::fill(message, {value}) << "\n";
     return false;
 }
 
@@ -71,7 +73,7 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     const char* idiomEnv = std::getenv("QUORVEL_IDIOM");
     const std::string idiom = a.value("--idiom").value_or(idiomEnv != nullptr ? idiomEnv : "phone");
     if (idiom != "phone" && idiom != "tablet") {
-        return refuse(err, "idiom", idiom);
+        return refuse(err, _("invalid idiom '%s'"), idiom);
     }
     tablet_ = idiom == "tablet";
     year_ = a.has("--year");
@@ -82,12 +84,12 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     if (auto m = a.value("--month")) {
         month_ = number<long>(*m);
         if (!month_ || *month_ < 0) {
-            return refuse(err, "month index", *m);
+            return refuse(err, _("invalid month index '%s'"), *m);
         }
     }
     const std::string graph = a.value("--graph").value_or("both");
     if (graph != "both" && graph != "cumulative" && graph != "daily") {
-        return refuse(err, "graph", graph);
+        return refuse(err, _("invalid graph '%s'"), graph);
     }
     cumulative_ = graph != "daily";
     daily_ = graph != "cumulative";
@@ -97,7 +99,7 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
         const auto h = x == std::string::npos ? std::nullopt : number<double>(std::string_view(*size).substr(x + 1));
         if (!w || !h || !std::isfinite(*w) || !std::isfinite(*h) || *w < 100 || *h < 100 || *w > 10000 ||
             *h > 10000) {
-            return refuse(err, "size", *size);
+            return refuse(err, _("invalid size '%s'"), *size);
         }
         width_ = *w;
         height_ = *h;
@@ -105,7 +107,7 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     if (auto s = a.value("--scale")) {
         const auto v = number<double>(*s);
         if (!v || !std::isfinite(*v) || *v <= 0 || *v > 8) {
-            return refuse(err, "scale", *s);
+            return refuse(err, _("invalid scale '%s'"), *s);
         }
         scale_ = *v;
     }
@@ -113,15 +115,18 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
     const auto dot = output_.find_last_of('.');
     const std::string ext = dot == std::string::npos ? "" : output_.substr(dot + 1);
     if (ext != "png" && ext != "svg" && ext != "pdf") {
-        return refuse(err, "output file (use .png, .svg or .pdf)", output_);
+        return refuse(err, _("invalid output file (use .png, .svg or .pdf) '%s'"), output_);
     }
     if (ext == "png") {
         const double columns = std::ceil(width_ * scale_);
         const double rows = std::ceil(height_ * scale_);
         if (columns * rows > kMaxPixels || columns > kMaxSide || rows > kMaxSide) {
-            const auto whole = [](double v) { return static_cast<long long>(v); };
-            err << "quorvelctl: a " << whole(columns) << " x " << whole(rows) << " pixel image is too large: at most "
-                << whole(kMaxPixels) << " pixels and " << whole(kMaxSide) << " on a side (lower --size or --scale)\n";
+            const auto whole = [](double v) { return std::to_string(static_cast<long long>(v)); };
+            err << "quorvelctl: "
+                << Translation::fill(_("a %s x %s pixel image is too large: at most %s pixels and %s on a side (lower "
+                                       "--size or --scale)"),
+                                     {whole(columns), whole(rows), whole(kMaxPixels), whole(kMaxSide)})
+                << "\n";
             return false;
         }
     }
@@ -144,7 +149,10 @@ int CtlChart::render(const SharedSummary& summary, std::ostream& out,
         const auto count = static_cast<long>(shown->getMonthItemsCount());
         const long index = month_.value_or(count - 1);
         if (index < 0 || index >= count) {
-            err << "quorvelctl: there is no billing month " << index << " (the stored months give " << count << ")\n";
+            err << "quorvelctl: "
+                << Translation::fill(_("there is no billing month %s (the stored months give %s)"),
+                                     {std::to_string(index), std::to_string(count)})
+                << "\n";
             return 1;
         }
         page.tag = static_cast<int>(index);
@@ -189,7 +197,7 @@ int CtlChart::write(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, std:
         err << "quorvelctl: " << e.what() << "\n";
         return 1;
     }
-    out << "Wrote " << output_ << "\n";
+    out << Translation::fill(_("Wrote %s"), {output_}) << "\n";
     return 0;
 }
 
