@@ -20,6 +20,7 @@ protected:
     {
         ShellTest::TearDown();
         std::setlocale(LC_MESSAGES, "C");
+        std::setlocale(LC_TIME, "C");
         Gtk::Settings::get_default()->reset_property("gtk-xft-dpi");
     }
     Cairo::RefPtr<Cairo::ImageSurface> mainScreen(const std::string& name, std::set<std::string>& texts)
@@ -47,13 +48,15 @@ TEST_F(TranslatedWindow, TheMainScreenSpeaksGermanAndFollowsLargeText)
     TearDown();
     SetUp();
 
+    // Texts and dates, as a German user's locale gives both.
     ASSERT_NE(std::setlocale(LC_MESSAGES, "de_DE.UTF-8"), nullptr) << "tools/dev bootstrap makes the German locale";
+    ASSERT_NE(std::setlocale(LC_TIME, "de_DE.UTF-8"), nullptr);
     bindtextdomain(Translation::kDomain, QUORVEL_LOCALE_DIR);
     bind_textdomain_codeset(Translation::kDomain, "UTF-8");
     textdomain(Translation::kDomain);
     std::set<std::string> german;
     const auto inGerman = mainScreen("main-de-phone", german);
-    for (const char* text : {"HEUTE", "DES DATENVOLUMENS VERBRAUCHT", "Datenvolumen", "Verbraucht", "Übrig"}) {
+    for (const char* text : {"HEUTE", "10. Dezember", "DES DATENVOLUMENS VERBRAUCHT", "Datenvolumen", "Verbraucht", "Übrig"}) {
         EXPECT_TRUE(german.count(text)) << text;
     }
     EXPECT_FALSE(german.count("TODAY"));
@@ -63,6 +66,7 @@ TEST_F(TranslatedWindow, TheMainScreenSpeaksGermanAndFollowsLargeText)
 
     // GNOME's "Large Text": a text scaling factor of 1.5.
     std::setlocale(LC_MESSAGES, "C");
+    std::setlocale(LC_TIME, "C");
     Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024 * 3 / 2;
     std::set<std::string> large;
     const auto inLargeText = mainScreen("main-large-text-phone", large);
