@@ -284,12 +284,13 @@ void printOption(std::ostringstream& out, const CtlHelp::Option& o)
     out << head << CtlHelp::wrap(text, kOptionColumn).substr(kOptionColumn);
 }
 
+constexpr char kGlue = '\x1F';  // a space that wrap() must not break at, printed as a space
+
 // One way to call a command, after `lead` ("usage: quorvelctl ", or the overview's indent). A
 // long one is broken only between words outside brackets, so "[--graph cumulative|daily|both]"
 // stays whole, and its further lines begin under the first word after the command's name.
 std::string synopsisLines(const std::string& lead, std::string_view synopsis)
 {
-    constexpr char kGlue = '\x1F';  // a space inside brackets, which wrap() must not break at
     const std::size_t space = synopsis.find(' ');
     if (space == std::string_view::npos) {
         return lead + std::string(synopsis) + "\n";
@@ -410,9 +411,12 @@ std::string CtlHelp::usage()
         const std::string text = Translation::tr(e.text);
         std::string brief = text.substr(0, text.find_first_of(";:("));
         trimEnd(brief);
-        codes += " " + e.name + " " + brief + (&e == &exitCodesTable().back() ? "." : ",");
+        // A code stays on the line of its text's first word.
+        codes += " " + e.name + kGlue + brief + (&e == &exitCodesTable().back() ? "." : ",");
     }
-    out << "\n" << wrap(_("Run 'quorvelctl COMMAND --help' for a command's options."), 0) << wrap(codes, 0);
+    std::string codeLines = wrap(codes, 0);
+    std::replace(codeLines.begin(), codeLines.end(), kGlue, ' ');
+    out << "\n" << wrap(_("Run 'quorvelctl COMMAND --help' for a command's options."), 0) << codeLines;
     return out.str();
 }
 

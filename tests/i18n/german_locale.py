@@ -142,6 +142,10 @@ def help_texts(ctl, home):
             code, out, _ = run([ctl] + args, env)
             wide = [line for line in out.splitlines() if len(line) > 79]
             check(code == 0 and not wide, "%s %s: lines over 79 columns: %r" % (language, " ".join(args), wide))
+            if args == ["--help"]:
+                # an exit code and its text are not parted at a line's end
+                parted = [line for line in out.splitlines() if line.split() and line.split()[-1].isdigit()]
+                check(not parted, "%s --help: an exit code ends a line: %r" % (language, parted))
             if language not in ("C", "de"):
                 check("Options:" not in out and "usage:" not in out,
                       "%s %s is still English" % (language, " ".join(args)))
