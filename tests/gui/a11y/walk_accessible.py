@@ -59,7 +59,9 @@ def find_app(process, wait=90.0):
     end = time.monotonic() + wait
     while time.monotonic() < end:
         if process.poll() is not None:
-            raise SystemExit(f"the application ended (exit status {process.returncode}) before it showed up")
+            said = process.stderr.read().strip() if process.stderr else ""
+            raise SystemExit(f"the application ended (exit status {process.returncode}) before it showed up"
+                             + (f": {said}" if said else ""))
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
