@@ -160,6 +160,24 @@ TEST_F(LoadOnDemand, OnlyAChartLoadsTheDrawingStackAndInTheSameProcess)
     EXPECT_EQ(heavyIn(loaded({"sample"})), std::vector<std::string>{});
 }
 
+// A program that carries the parts of the C++ runtime it uses gains nothing if a module it loads
+// brings the shared runtime back in: the bus and chart modules keep their copy to themselves.
+TEST_F(LoadOnDemand, NoModuleBringsTheSharedCxxRuntimeToAProgramThatCarriesItsOwn)
+{
+    std::string linked, lddErr;
+    ASSERT_EQ(runProcess({"ldd", QUORVEL_CTL}, {}, linked, lddErr), 0) << lddErr;
+    if (linked.find("libstdc++") != std::string::npos) {
+        GTEST_SKIP() << "this build links the shared C++ runtime (sanitizers, or chosen so)";
+    }
+    std::ofstream(home.path() / "counters") << "wwan0 1000 2000\nwwan1 10 20\n";
+    const std::string bus = loaded({"status", "--json"});
+    ASSERT_NE(bus.find("quorvel-bus.so"), std::string::npos) << bus;
+    EXPECT_EQ(bus.find("libstdc++"), std::string::npos) << bus;
+    const std::string chart = loaded({"chart", "--size", "200x150", "--output", (home.path() / "c.png").string()});
+    ASSERT_NE(chart.find("quorvel-chart.so"), std::string::npos) << chart;
+    EXPECT_EQ(chart.find("libstdc++"), std::string::npos) << chart;
+}
+
 TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)
 {
     fs::remove(home.path() / "no-system-bus");  // no bus at all: no follower, no bus module
