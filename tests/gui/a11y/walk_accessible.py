@@ -59,7 +59,10 @@ def find_app(process, wait=90.0):
     end = time.monotonic() + wait
     while time.monotonic() < end:
         if process.poll() is not None:
-            said = process.stderr.read().strip() if process.stderr else ""
+            try:  # bounded: a child it left behind may still hold the pipe
+                said = (process.communicate(timeout=5)[1] or "").strip()
+            except subprocess.TimeoutExpired:
+                said = ""
             raise SystemExit(f"the application ended (exit status {process.returncode}) before it showed up"
                              + (f": {said}" if said else ""))
         desktop = Atspi.get_desktop(0)
