@@ -69,10 +69,18 @@ Cairo::RefPtr<Cairo::ImageSurface> picture(Gtk::Widget& widget, double scale)
     const int h = widget.get_height();
     auto image = Cairo::ImageSurface::create(Cairo::Surface::Format::ARGB32, static_cast<int>(w * scale),
                                              static_cast<int>(h * scale));
-    GtkSnapshot* snapshot = gtk_snapshot_new();
     GdkPaintable* paintable = gtk_widget_paintable_new(widget.gobj());
-    gdk_paintable_snapshot(paintable, snapshot, w, h);
-    GskRenderNode* node = gtk_snapshot_free_to_node(snapshot);
+    GskRenderNode* node = nullptr;
+    // A widget whose new size is queued but not yet allocated draws nothing at all (not even its
+    // background): such a moment is waited out, a frame at a time, never a blank screen.
+    for (int attempt = 0; attempt < 20 && node == nullptr; ++attempt) {
+        if (attempt > 0) {
+            waitFrames(widget, 1);
+        }
+        GtkSnapshot* snapshot = gtk_snapshot_new();
+        gdk_paintable_snapshot(paintable, snapshot, w, h);
+        node = gtk_snapshot_free_to_node(snapshot);
+    }
     if (node != nullptr) {
         cairo_t* cr = cairo_create(image->cobj());
         cairo_scale(cr, scale, scale);
