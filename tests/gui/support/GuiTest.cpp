@@ -72,7 +72,8 @@ Cairo::RefPtr<Cairo::ImageSurface> picture(Gtk::Widget& widget, double scale)
     GdkPaintable* paintable = gtk_widget_paintable_new(widget.gobj());
     GskRenderNode* node = nullptr;
     // A widget whose new size is queued but not yet allocated draws nothing at all (not even its
-    // background): such a moment is waited out, a frame at a time, never a blank screen.
+    // background): such a moment is waited out, a frame at a time; a screen that stays blank
+    // still comes out blank.
     for (int attempt = 0; attempt < 20 && node == nullptr; ++attempt) {
         if (attempt > 0) {
             waitFrames(widget, 1);
