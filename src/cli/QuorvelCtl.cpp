@@ -269,12 +269,6 @@ int QuorvelCtl::refuse(const char* message, const std::string& value)
     return 1;
 }
 
-int QuorvelCtl::refuseEntry(const char* message, const std::string& why)
-{
-    err_ << "quorvelctl: " << Translation::fill(Translation::tr(message), {why}) << "\n";
-    return 1;
-}
-
 int QuorvelCtl::setup(const CtlArguments& a)
 {
     const std::string planText = *a.value("--plan");
@@ -284,9 +278,9 @@ int QuorvelCtl::setup(const CtlArguments& a)
     const auto day = StrictEntry::startDay(dayText);
     const auto used = megabytesEntry(usedText.value_or("0"), false);
     if (!plan.value || !day.value || !used.value) {
-        return !plan.value ? refuseEntry(kInvalidPlan, plan.why)
-               : !day.value ? refuseEntry(kInvalidStartDay, day.why)
-                            : refuseEntry(kInvalidUsed, used.why);
+        return !plan.value ? refuse(kInvalidPlan, plan.why)
+               : !day.value ? refuse(kInvalidStartDay, day.why)
+                            : refuse(kInvalidUsed, used.why);
     }
     start();
     // A set-up run again changes only what it is given: the used data only with --used. The
@@ -453,7 +447,7 @@ int QuorvelCtl::set(const CtlArguments& a)
     if (what == "plan") {
         const auto plan = megabytesEntry(text, true);
         if (!plan.value) {
-            return refuseEntry(kInvalidPlan, plan.why);
+            return refuse(kInvalidPlan, plan.why);
         }
         start();
         app_->onResetPlanValue(*plan.value);
@@ -464,7 +458,7 @@ int QuorvelCtl::set(const CtlArguments& a)
     } else if (what == "start-day") {
         const auto day = StrictEntry::startDay(text);
         if (!day.value) {
-            return refuseEntry(kInvalidStartDay, day.why);
+            return refuse(kInvalidStartDay, day.why);
         }
         start();
         app_->onResetPlanStartDay(*day.value);
@@ -472,7 +466,7 @@ int QuorvelCtl::set(const CtlArguments& a)
     } else {
         const auto used = megabytesEntry(text, false);
         if (!used.value) {
-            return refuseEntry(kInvalidUsed, used.why);
+            return refuse(kInvalidUsed, used.why);
         }
         start();
         if (!clockCanDate()) {

@@ -49,9 +49,9 @@ private:
     int chart(const CtlArguments& a);
     static constexpr int kCannotSave = 4;
 
-    // `message` is an English text, marked for translation, whose "%s" takes the refused value or the reason.
+    // `message` is an English text, marked for translation, whose "%s" takes the refused value or
+    // the reason it was refused.
     int refuse(const char* message, const std::string& value);
-    int refuseEntry(const char* message, const std::string& why);
     // Loads the files; throws when one exists but cannot be opened, before anything changes.
     // Only a resident sampler brings a source of roaming.
     void start(std::unique_ptr<RoamingSource> roaming = nullptr);
