@@ -93,9 +93,10 @@ std::optional<std::string> StoredFile::readOpened(int fd)
         reportFailure(_("cannot read %s: %s"), error != 0 ? std::strerror(error) : _("not a regular file"));
         return std::nullopt;
     }
-    const std::string tooLarge = Translation::fill(_("larger than %s KiB"), {std::to_string(kMaxBytes / 1024)});
+    // Worded only when it is so: every status bar's call reads this file.
+    const auto tooLarge = [] { return Translation::fill(_("larger than %s KiB"), {std::to_string(kMaxBytes / 1024)}); };
     if (st.st_size > kMaxBytes) {
-        moveAside(tooLarge);
+        moveAside(tooLarge());
         return std::nullopt;
     }
     std::string bytes;
@@ -117,7 +118,7 @@ std::optional<std::string> StoredFile::readOpened(int fd)
         }
         bytes.append(buf, static_cast<std::size_t>(n));
         if (bytes.size() > static_cast<std::size_t>(kMaxBytes)) {  // it grew while being read
-            moveAside(tooLarge);
+            moveAside(tooLarge());
             return std::nullopt;
         }
     }
