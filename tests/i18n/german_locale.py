@@ -7,13 +7,20 @@ load without a parser error.
 
 Usage: german_locale.py QUORVELCTL MAKE_DEMO_STATE [QUORVEL]  (the window part inside a D-Bus
 session on an X display)."""
+import datetime
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
+import zoneinfo
 
 GERMAN = "de_DE.UTF-8"
+ENGLISH_MONTHS = [None, "January", "February", "March", "April", "May", "June", "July", "August", "September",
+                  "October", "November", "December"]
+GERMAN_MONTHS = [None, "Januar", "Februar", "März", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober",
+                 "November", "Dezember"]
 failures = []
 
 
@@ -44,13 +51,21 @@ def command_line(ctl, home):
         check(c_out[1] == g_out[1], "%s is not byte-identical in German" % " ".join(args))
     # The plain status, the one line and the status bar's text and tooltip speak German, with
     # the date from the locale and the sizes' decimal point; the bar's class and share do not change.
+    # The demo state's days run up to today, its billing months from the 15th.
+    today = datetime.datetime.now(zoneinfo.ZoneInfo("Europe/Berlin")).date()
+    next_month = (today.replace(day=1) + datetime.timedelta(days=31)).replace(day=1)
+    end = (today if today.day < 15 else next_month).replace(day=14)
+    code, c_status, _ = run([ctl, "status"], english)
+    used = re.search(r"^Data used {9}(\S+ \S+) ", c_status, re.M)
+    check(used is not None and "%s %d: " % (ENGLISH_MONTHS[today.month], today.day) in c_status,
+          "status in English changed: " + c_status)
     code, out, err = run([ctl, "status"], german)
     check(code == 0, "status: " + err)
-    for text in ("Datenvolumen ", "Verbraucht ", "Vergangene Tage ", "Dezember:", "14. Dezember 2026", "1.82 GB"):
+    for text in ("Datenvolumen ", "Verbraucht ", "Vergangene Tage ", "%d. %s:" % (today.day, GERMAN_MONTHS[today.month]),
+                 "14. %s %d" % (GERMAN_MONTHS[end.month], end.year), used.group(1) if used else "?"):
         check(text in out, "status is not German (%r missing): %s" % (text, out))
-    check("Data used" not in out and "December 10" not in out, "status still shows English: " + out)
-    code, out, _ = run([ctl, "status"], english)
-    check("Data used         1.82 GB" in out and "December 10: " in out, "status in English changed: " + out)
+    check("Data used" not in out and "%s %d:" % (ENGLISH_MONTHS[today.month], today.day) not in out,
+          "status still shows English: " + out)
     code, out, _ = run([ctl, "status", "--oneline"], german)
     check(" von 2 GB (" in out and " Tage" in out, "the one line is not German: " + out)
     c_bar = json.loads(run([ctl, "status", "--waybar"], english)[1])
