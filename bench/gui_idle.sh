@@ -9,7 +9,7 @@ build=$(cd "${1:?build directory}" && pwd)
 seconds=${2:-180}
 command -v strace > /dev/null || { echo "gui_idle.sh needs strace (apt-get install strace)" >&2; exit 2; }
 . "$(dirname "$0")/gui_home.sh"
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
+/usr/bin/python3 "$(dirname "$0")/../tests/gui/support/virtual_display.py" dbus-run-session -- bash -c '
   "'"$build"'/app/quorvel" > /dev/null 2>&1 &
   pid=$!
   sleep 15   # start-up and the first update are not idle

@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
 runs=${2:-15}
 . "$(dirname "$0")/gui_home.sh"
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
+/usr/bin/python3 "$(dirname "$0")/../tests/gui/support/virtual_display.py" dbus-run-session -- bash -c '
   for i in $(seq '"$runs"'); do
     echo "quorvel $(QUORVEL_BENCH_LAUNCH_NS=$(date +%s%N) "'"$build"'/bench/gui_startup" quorvel 2>/dev/null)"
     echo "bare $(QUORVEL_BENCH_LAUNCH_NS=$(date +%s%N) "'"$build"'/bench/gui_bare" 2>/dev/null)"

@@ -4,7 +4,7 @@
 // five places). Each iteration books new traffic, as a minute's sample does. The delivery is
 // what the update costs the main loop before the next frame; painting follows with the frame.
 //
-//   xvfb-run -a dbus-run-session -- env GDK_BACKEND=x11 GSK_RENDERER=cairo gui_update
+//   tests/gui/support/virtual_display.py dbus-run-session -- env GDK_BACKEND=x11 GSK_RENDERER=cairo gui_update
 //   (run with HOME and XDG_* pointing at a directory the benchmark may fill)
 #include <benchmark/benchmark.h>
 
