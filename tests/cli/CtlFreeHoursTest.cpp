@@ -46,22 +46,28 @@ protected:
         std::ofstream(home.path() / "boot_id") << "boot-one\n";
     }
 
-    // quorvelctl in the first namespace, its clock starting at `when` and running on.
-    std::vector<std::string> environment(const std::string& when) const
+    // quorvelctl in the first namespace, its clock starting at `when` and running on. Only
+    // quorvelctl is given the clock: a running clock's start is kept in shared memory that the
+    // process removes when it ends, and `ip` never ends, it becomes quorvelctl. Left behind, the
+    // memory's name would be taken when the process number comes round again.
+    std::vector<std::string> command(const std::string& when, const std::vector<std::string>& args) const
+    {
+        std::vector<std::string> argv = {"ip", "netns", "exec", ns.a(), "env", "LD_PRELOAD=" + std::string(kFakeTime),
+                                         "FAKETIME=@" + when, QUORVEL_CTL};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    }
+    std::vector<std::string> environment() const
     {
         std::vector<std::string> env = quorvel::clitest::ctlEnvironment(home.path());
         std::erase_if(env, [](const std::string& v) { return v.starts_with("QUORVEL_COUNTERS="); });
-        env.push_back("LD_PRELOAD=" + std::string(kFakeTime));
-        env.push_back("FAKETIME=@" + when);
         return env;
     }
     std::string ctl(const std::string& when, const std::vector<std::string>& args) const
     {
-        std::vector<std::string> argv = {"ip", "netns", "exec", ns.a(), QUORVEL_CTL};
-        argv.insert(argv.end(), args.begin(), args.end());
         std::string out;
         std::string err;
-        EXPECT_EQ(quorvel::clitest::runProcess(argv, environment(when), out, err), 0) << err;
+        EXPECT_EQ(quorvel::clitest::runProcess(command(when, args), environment(), out, err), 0) << err;
         return out;
     }
 
@@ -78,7 +84,7 @@ TEST_F(FreeHours, TheWatcherSamplesAtTheWindowsEndSoTheSplitIsExact)
     // The watcher's clock starts 6 s before the window ends and runs on from there.
     const auto started = std::chrono::steady_clock::now();
     const pid_t watcher = quorvel::clitest::startProcess(
-        {"ip", "netns", "exec", ns.a(), QUORVEL_CTL, "watch"}, environment("2027-01-10 05:59:54"),
+        command("2027-01-10 05:59:54", {"watch"}), environment(),
         (home.path() / "out").string(), (home.path() / "err").string());
     ASSERT_GT(watcher, 0);
     ASSERT_TRUE(quorvel::clitest::waitForText(home.path() / "out", quorvel::clitest::kWatcherReady));
