@@ -28,10 +28,11 @@ int waitFor(pid_t child)
 }
 
 // The user's service manager runs the watcher as a transient service; false where there is none
-// (no systemd, or no user instance of it: systemd-run then fails at once).
+// (no systemd, or no user instance of it: systemd-run then fails at once). The window starts it
+// while it opens, so it waits only for the manager to take the job, not for the job to run.
 bool startAsUserService(const std::string& program)
 {
-    std::vector<std::string> words = {"systemd-run", "--user", "--quiet", "--collect",
+    std::vector<std::string> words = {"systemd-run", "--user", "--quiet", "--collect", "--no-block",
                                       std::string("--unit=") + WatcherLauncher::kUnit,
                                       "--description=Quorvel: count mobile data in the background",
                                       "--property=StandardOutput=null"};
