@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "cli/CtlProblem.hpp"
 #include "platform/LoadableModule.hpp"
 #include "platform/Translation.hpp"
 
@@ -14,7 +15,7 @@ int CtlChartModule::run(const Paths& paths, const std::vector<std::string>& argu
     std::string why;
     void* entry = LoadableModule::entryPoint(kFile, kEntry, why);
     if (entry == nullptr) {
-        err << "quorvelctl: " << Translation::fill(_("cannot draw charts: %s"), {why}) << "\n";
+        CtlProblem::say(err, Translation::fill(_("cannot draw charts: %s"), {why}));
         return 1;
     }
     return reinterpret_cast<Entry>(entry)(paths, arguments, out, err);

@@ -8,6 +8,7 @@
 
 #include "cli/CtlArguments.hpp"
 #include "cli/CtlColumns.hpp"
+#include "cli/CtlProblem.hpp"
 #include "platform/Translation.hpp"
 
 namespace quorvel {
@@ -449,7 +450,8 @@ int CtlHelp::answer(const CtlArguments& a, std::ostream& out, std::ostream& err)
     }
     const Command* c = find(a.words[0]);
     if (c == nullptr) {
-        err << "quorvelctl: " << Translation::fill(_("unknown command '%s'"), {a.words[0]}) << "\n" << usage();
+        CtlProblem::say(err, Translation::fill(_("unknown command '%s'"), {a.words[0]}));
+        err << usage();
         return 2;
     }
     out << commandHelp(*c);

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "cli/CtlProblem.hpp"
 #include "engine/HistoryTransfer.hpp"
 #include "engine/VnstatHistory.hpp"
 #include "engine/CAppController.hpp"
@@ -34,7 +35,7 @@ const char* keptText(bool dryRun, bool imported)
 
 int CtlImport::refuse(std::ostream& err, const std::string& source, const std::string& why)
 {
-    err << "quorvelctl: " << Translation::fill(_("cannot import %s: %s; nothing was changed"), {source, why}) << "\n";
+    CtlProblem::say(err, Translation::fill(_("cannot import %s: %s; nothing was changed"), {source, why}));
     return 1;
 }
 

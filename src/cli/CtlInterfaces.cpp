@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CtlColumns.hpp"
+#include "cli/CtlProblem.hpp"
 #include "engine/CAppController.hpp"
 #include "platform/Translation.hpp"
 
@@ -47,7 +48,7 @@ bool CtlInterfaces::valuesFit(const CtlArguments& a, std::string& refused)
 
 int CtlInterfaces::refuse(std::ostream& err, const std::string& refused)
 {
-    err << "quorvelctl: " << refused << "\n";
+    CtlProblem::say(err, refused);
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CtlColumns.hpp"
+#include "cli/CtlProblem.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/CTrafficManager.hpp"
 #include "model/FileSize.hpp"
@@ -20,7 +21,7 @@ namespace {
 
 int refuse(std::ostream& err, const std::string& why)
 {
-    err << "quorvelctl: " << Translation::fill(_("%s; nothing was changed"), {why}) << "\n";
+    CtlProblem::say(err, Translation::fill(_("%s; nothing was changed"), {why}));
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <variant>
 
+#include "cli/CtlProblem.hpp"
 #include "engine/CAppController.hpp"
 #include "engine/CTrafficManager.hpp"
 #include "model/FileSize.hpp"
@@ -62,10 +63,8 @@ int CtlSims::run(const CtlArguments& a, SimCardDirectory& modems, std::ostream& 
         return takeOver(known[*index], app, now, out, err);
     }
     if (a.has("--name") && !SimRecord::validName(a.words[0])) {
-        err << "quorvelctl: "
-            << Translation::fill(_("invalid name: one line of at most %s bytes; nothing was changed"),
-                                 {std::to_string(SimRecord::kMaxNameLength)})
-            << "\n";
+        CtlProblem::say(err, Translation::fill(_("invalid name: one line of at most %s bytes; nothing was changed"),
+                                               {std::to_string(SimRecord::kMaxNameLength)}));
         return 1;
     }
     const SimRecord chosen = known[*index];
@@ -93,28 +92,24 @@ int CtlSims::takeOver(const SimRecord& chosen, CAppController& app, const SimCar
                       std::ostream& err)
 {
     if (chosen.setUp()) {
-        err << "quorvelctl: "
-            << Translation::fill(_("the SIM \"%s\" has a plan of its own, which taking over would replace; nothing was "
-                                   "changed"),
-                                 {chosen.displayName()})
-            << "\n";
+        CtlProblem::say(
+            err, Translation::fill(
+                     _("the SIM \"%s\" has a plan of its own, which taking over would replace; nothing was changed"),
+                     {chosen.displayName()}));
         return 1;
     }
     if (app.isFirstStart()) {
-        err << "quorvelctl: "
-            << Translation::fill(_("This device has no plan to hand over yet; set up the SIM instead with quorvelctl "
-                                   "--sim %s setup; nothing was changed"),
-                                 {chosen.shortKey()})
-            << "\n";
+        CtlProblem::say(err, Translation::fill(_("This device has no plan to hand over yet; set up the SIM instead "
+                                                 "with quorvelctl --sim %s setup; nothing was changed"),
+                                               {chosen.shortKey()}));
         return 1;
     }
     if (app.pmodule()->knownSims().find(chosen.key()) == nullptr) {  // reported now, never stored
         app.withStateLock([&](CTrafficManager& m) { m.knownSims().see(now, app.env().clock.now()); });
     }
     if (!app.takeOverBy(chosen.key())) {
-        err << "quorvelctl: "
-            << Translation::fill(_("the SIM \"%s\" got a plan meanwhile; nothing was changed"), {chosen.displayName()})
-            << "\n";
+        CtlProblem::say(err, Translation::fill(_("the SIM \"%s\" got a plan meanwhile; nothing was changed"),
+                                               {chosen.displayName()}));
         return 1;
     }
     out << Translation::fill(_("The SIM \"%s\" now has the plan and the history of This device, which starts afresh."),
@@ -131,10 +126,9 @@ std::optional<std::size_t> CtlSims::resolve(const std::string& word, const std::
         return hit->index;
     }
     const bool ambiguous = std::get<SimQuery::Failure>(found) == SimQuery::Failure::Ambiguous;
-    err << "quorvelctl: "
-        << Translation::fill(ambiguous ? _("more than one SIM is called '%s'; %s") : _("no SIM is known as '%s'; %s"),
-                             {word, SimQuery::knownList(known)})
-        << "\n";
+    CtlProblem::say(
+        err, Translation::fill(ambiguous ? _("more than one SIM is called '%s'; %s") : _("no SIM is known as '%s'; %s"),
+                               {word, SimQuery::knownList(known)}));
     return std::nullopt;
 }
 
@@ -145,21 +139,19 @@ void CtlSims::sayWhichAreNotSetUp(const KnownSims& sims, std::ostream& err)
     for (const KnownSims::Entry& e : sims.entries()) {
         const std::uint64_t counted = e.history().countedBytes();
         if (!e.record.setUp() && counted > 0) {
-            err << "quorvelctl: "
-                << Translation::fill(_("the SIM \"%s\" is not set up; its %s are counted for it, not for this plan"),
-                                     {e.record.displayName(), FileSize::formatMemoryStringDot1(counted)})
-                << "\n";
+            CtlProblem::say(
+                err, Translation::fill(_("the SIM \"%s\" is not set up; its %s are counted for it, not for this plan"),
+                                       {e.record.displayName(), FileSize::formatMemoryStringDot1(counted)}));
         }
     }
     if (!anySetUp && !sims.entries().empty()) {
         // Never taken over silently: the user says whether the plan so far was this SIM's.
         const SimRecord& first = sims.entries().front().record;
         const std::string word = SimQuery::wordFor(0, sims.records());
-        err << "quorvelctl: "
-            << Translation::fill(_("Is this the SIM of your current plan? The SIM \"%s\" (…%s): if so, quorvelctl sims "
+        CtlProblem::say(err, Translation::fill(
+                                 _("Is this the SIM of your current plan? The SIM \"%s\" (…%s): if so, quorvelctl sims "
                                    "--take-over %s; if not, quorvelctl --sim %s setup --plan MB --start-day DAY"),
-                                 {first.displayName(), first.shortKey(), word, word})
-            << "\n";
+                                 {first.displayName(), first.shortKey(), word, word}));
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include "cli/CtlDesktopNotifier.hpp"
 #include "cli/CtlNotifier.hpp"
+#include "cli/CtlProblem.hpp"
 #include "engine/CAppController.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/Clock.hpp"
@@ -85,7 +86,7 @@ int CtlWatch::run(const CtlArguments& a, const Start& start)
         return 0;
     }
     if (lock.state() == InstanceLock::State::Unavailable) {
-        err_ << "quorvelctl: " << lock.problem() << "\n";
+        CtlProblem::say(err_, lock.problem());
         return 4;
     }
     // Blocked before the bus module starts its threads, which inherit the mask: a stop signal
@@ -104,8 +105,8 @@ int CtlWatch::stop()
     }
     if (::kill(*holder, SIGTERM) != 0) {
         const std::string why = std::strerror(errno);
-        err_ << "quorvelctl: "
-             << Translation::fill(_("cannot stop the watcher (process %s): %s"), {std::to_string(*holder), why}) << "\n";
+        CtlProblem::say(
+            err_, Translation::fill(_("cannot stop the watcher (process %s): %s"), {std::to_string(*holder), why}));
         return 1;
     }
     // It takes its last sample first; the lock goes with the process. The bound only keeps a
@@ -114,8 +115,7 @@ int CtlWatch::stop()
         ::usleep(50'000);
     }
     if (InstanceLock::holder(paths_.watchLock)) {
-        err_ << "quorvelctl: " << Translation::fill(_("the watcher (process %s) did not end"), {std::to_string(*holder)})
-             << "\n";
+        CtlProblem::say(err_, Translation::fill(_("the watcher (process %s) did not end"), {std::to_string(*holder)}));
         return 1;
     }
     out_ << Translation::fill(_("Stopped the Quorvel watcher (process %s)."), {std::to_string(*holder)}) << "\n";
@@ -140,7 +140,7 @@ int CtlWatch::autostart(const std::string& value)
         out_ << _("Counting in the background at login: off") << "\n";
         return 0;
     }
-    err_ << "quorvelctl: " << Translation::fill(_("invalid autostart switch '%s'"), {value}) << "\n";
+    CtlProblem::say(err_, Translation::fill(_("invalid autostart switch '%s'"), {value}));
     return 1;
 }
 
@@ -151,7 +151,7 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     const Fd freeEdge(::timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC));
     if (!monitor.open() || signals.fd() < 0 || timer.get() < 0 || freeEdge.get() < 0) {
         const std::string why = std::strerror(errno);
-        err_ << "quorvelctl: " << Translation::fill(_("cannot watch the network links: %s"), {why}) << "\n";
+        CtlProblem::say(err_, Translation::fill(_("cannot watch the network links: %s"), {why}));
         return 1;
     }
     monitor.requestAll();
@@ -175,8 +175,7 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     if (s.places != nullptr) {
         s.places->setDelegate({[this, &s](const FollowedLocationSource::Fix& fix) { onFix(s, fix); },
                                [this](const std::string& why) {
-                                   err_ << "quorvelctl: " << Translation::fill(_("places are not recorded: %s"), {why})
-                                        << std::endl;
+                                   CtlProblem::say(err_, Translation::fill(_("places are not recorded: %s"), {why}));
                                }});
     }
     const auto ready = [&fds](std::size_t begin, std::size_t end) {
@@ -191,7 +190,7 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
             if (errno == EINTR) {
                 continue;
             }
-            err_ << "quorvelctl: " << std::strerror(errno) << "\n";
+            CtlProblem::say(err_, std::strerror(errno));
             return 1;
         }
         // Links first: a removal that came with the signal is still booked.
@@ -328,7 +327,8 @@ void CtlWatch::finishSample(Sampling& s)
     for (; alertsSent_ < alerts.size(); ++alertsSent_) {
         std::string why;
         if (!CtlDesktopNotifier::send(alerts[alertsSent_], why)) {
-            err_ << "quorvelctl: " << Translation::fill(_("the alert could not be sent as a desktop notification: %s"), {why}) << "\n";
+            CtlProblem::say(err_,
+                            Translation::fill(_("the alert could not be sent as a desktop notification: %s"), {why}));
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "cli/CtlChartModule.hpp"
 #include "cli/CtlLimitText.hpp"
 #include "cli/CtlDesktopNotifier.hpp"
+#include "cli/CtlProblem.hpp"
 #include "engine/HistoryExport.hpp"
 #include "cli/CtlHelp.hpp"
 #include "cli/CtlImport.hpp"
@@ -176,7 +177,8 @@ int QuorvelCtl::run(const std::vector<std::string>& argv)
     argv_ = argv;
     const CtlArguments::Parsed parsed = CtlArguments::parse(argv);
     if (!parsed.arguments) {
-        err_ << "quorvelctl: " << parsed.error << "\n" << CtlArguments::usage();
+        CtlProblem::say(err_, parsed.error);
+        err_ << CtlArguments::usage();
         return 2;
     }
     if (parsed.arguments->command == "help" || parsed.arguments->command == "version") {
@@ -251,10 +253,10 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
             CtlBusServices::Roaming roaming = CtlBusServices::roamingWatch(&why);
             places_ = roaming.source ? CtlBusServices::locationWatch(&why) : nullptr;
             if (!roaming.source) {
-                err_ << "quorvelctl: " << Translation::fill(_("roaming is not counted and places are not recorded: %s"), {why})
-                     << "\n";
+                CtlProblem::say(err_,
+                                Translation::fill(_("roaming is not counted and places are not recorded: %s"), {why}));
             } else if (!places_) {
-                err_ << "quorvelctl: " << Translation::fill(_("places are not recorded: %s"), {why}) << "\n";
+                CtlProblem::say(err_, Translation::fill(_("places are not recorded: %s"), {why}));
             }
             start(std::move(roaming.source));
             return CtlWatch::Sampling{*app_, *queue_, services_->tail(), notifier_, roaming.modems, places_.get()};
@@ -265,7 +267,7 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
 
 int QuorvelCtl::refuse(const char* message, const std::string& value)
 {
-    err_ << "quorvelctl: " << Translation::fill(Translation::tr(message), {value}) << "\n";
+    CtlProblem::say(err_, Translation::fill(Translation::tr(message), {value}));
     return 1;
 }
 
@@ -329,11 +331,10 @@ bool QuorvelCtl::clockCanDate()
     if (app_->pmodule()->history().clockIsPlausible()) {
         return true;
     }
-    err_ << "quorvelctl: "
-         << Translation::fill(_("the clock says %s, before the days already counted; set the clock first. Nothing "
-                                "was changed."),
-                              {CtlReport::localDay(services_->env().clock.now())})
-         << "\n";
+    CtlProblem::say(
+        err_, Translation::fill(
+                  _("the clock says %s, before the days already counted; set the clock first. Nothing was changed."),
+                  {CtlReport::localDay(services_->env().clock.now())}));
     return false;
 }
 
@@ -375,8 +376,8 @@ int QuorvelCtl::update(const CtlArguments& a, bool full)
     for (const LocalNotification& n : notifier_.posted()) {
         std::string why;
         if (a.has("--notify") && !CtlDesktopNotifier::send(n, why)) {
-            err_ << "quorvelctl: " << Translation::fill(_("the alert could not be sent as a desktop notification: %s"), {why})
-                 << "\n";
+            CtlProblem::say(err_,
+                            Translation::fill(_("the alert could not be sent as a desktop notification: %s"), {why}));
         }
     }
     report.today = services_->env().clock.now();
@@ -427,7 +428,7 @@ int QuorvelCtl::statusLine(const CtlArguments& a, SharedSummary summary)
             summary = storedSummary();
         }
     }
-    err_ << "quorvelctl: " << watch.error() << "\n";
+    CtlProblem::say(err_, watch.error());
     return 4;
 }
 
@@ -532,9 +533,9 @@ int QuorvelCtl::limits(const CtlArguments& a)
     if (cutoff && *cutoff) {
         // Checked before anything changes: a switch that cannot act must not look on.
         if (std::optional<std::string> why = services_->env().mobileData->unavailable()) {
-            err_ << "quorvelctl: "
-                 << Translation::fill(_("mobile data cannot be turned off at the plan: %s; nothing was changed"), {*why})
-                 << "\n";
+            CtlProblem::say(
+                err_,
+                Translation::fill(_("mobile data cannot be turned off at the plan: %s; nothing was changed"), {*why}));
             return 1;
         }
     }

@@ -10,6 +10,7 @@
 
 #include "charts/FChartViewController.hpp"
 #include "charts/FYearChartViewController.hpp"
+#include "cli/CtlProblem.hpp"
 #include "model/BillingPeriod.hpp"
 #include "model/FTrafficDataInformation.hpp"
 #include "platform/Clock.hpp"
@@ -35,7 +36,7 @@ std::optional<T> number(std::string_view text)
 // `message` is a translated text whose "%s" takes the refused value.
 bool refuse(std::ostream& err, const char* message, const std::string& value)
 {
-    err << "quorvelctl: " << Translation::fill(message, {value}) << "\n";
+    CtlProblem::say(err, Translation::fill(message, {value}));
     return false;
 }
 
@@ -122,11 +123,9 @@ bool CtlChart::parse(const CtlArguments& a, std::ostream& err)
         const double rows = std::ceil(height_ * scale_);
         if (columns * rows > kMaxPixels || columns > kMaxSide || rows > kMaxSide) {
             const auto whole = [](double v) { return std::to_string(static_cast<long long>(v)); };
-            err << "quorvelctl: "
-                << Translation::fill(_("a %s x %s pixel image is too large: at most %s pixels and %s on a side (lower "
-                                       "--size or --scale)"),
-                                     {whole(columns), whole(rows), whole(kMaxPixels), whole(kMaxSide)})
-                << "\n";
+            CtlProblem::say(err, Translation::fill(_("a %s x %s pixel image is too large: at most %s pixels and %s on "
+                                                     "a side (lower --size or --scale)"),
+                                                   {whole(columns), whole(rows), whole(kMaxPixels), whole(kMaxSide)}));
             return false;
         }
     }
@@ -149,10 +148,8 @@ int CtlChart::render(const SharedSummary& summary, std::ostream& out,
         const auto count = static_cast<long>(shown->getMonthItemsCount());
         const long index = month_.value_or(count - 1);
         if (index < 0 || index >= count) {
-            err << "quorvelctl: "
-                << Translation::fill(_("there is no billing month %s (the stored months give %s)"),
-                                     {std::to_string(index), std::to_string(count)})
-                << "\n";
+            CtlProblem::say(err, Translation::fill(_("there is no billing month %s (the stored months give %s)"),
+                                                   {std::to_string(index), std::to_string(count)}));
             return 1;
         }
         page.tag = static_cast<int>(index);
@@ -194,7 +191,7 @@ int CtlChart::write(const std::vector<CPTCairoRenderer::PlacedHost>& hosts, std:
     try {
         CPTCairoRenderer::writeHostsToFile(hosts, output_, width_, height_, scale_);
     } catch (const std::exception& e) {
-        err << "quorvelctl: " << e.what() << "\n";
+        CtlProblem::say(err, e.what());
         return 1;
     }
     out << Translation::fill(_("Wrote %s"), {output_}) << "\n";
