@@ -96,6 +96,8 @@ def main(argv):
                 return 1
             command = subprocess.Popen(argv[1:], env=dict(os.environ, DISPLAY=":" + number))
             status = command.wait()
+            if status < 0:  # ended by a signal: said as a shell says it
+                status = 128 - status
             if server.poll() is not None:
                 print(f"the virtual X server :{number} ended while the command ran (status {server.returncode}):",
                       server_said(log), file=sys.stderr)
