@@ -285,7 +285,7 @@ void printOption(std::ostringstream& out, const CtlHelp::Option& o)
     out << head << CtlHelp::wrap(text, kOptionColumn).substr(kOptionColumn);
 }
 
-constexpr char kGlue = '\x1F';  // a space that wrap() must not break at, printed as a space
+constexpr char kGlue = '\x1F';  // a space that wrap() does not break at and prints as a space
 
 // One way to call a command, after `lead` ("usage: quorvelctl ", or the overview's indent). A
 // long one is broken only between words outside brackets, so "[--graph cumulative|daily|both]"
@@ -306,9 +306,7 @@ std::string synopsisLines(const std::string& lead, std::string_view synopsis)
         }
     }
     const std::size_t indent = CtlColumns::characters(head);
-    std::string out = CtlHelp::wrap(words, indent).replace(0, indent, head);
-    std::replace(out.begin(), out.end(), kGlue, ' ');
-    return out;
+    return CtlHelp::wrap(words, indent).replace(0, indent, head);
 }
 
 // `text` without its trailing spaces, the no-break ones too: French puts one before a colon.
@@ -387,6 +385,7 @@ std::string CtlHelp::wrap(std::string_view text, std::size_t indent, std::size_t
             used = indent;
             empty = true;
         }
+        std::replace(word.begin(), word.end(), kGlue, ' ');
         line += (empty ? "" : " ") + word;
         used += (empty ? 0 : 1) + w;
         empty = false;
@@ -415,9 +414,7 @@ std::string CtlHelp::usage()
         // A code stays on the line of its text's first word.
         codes += " " + e.name + kGlue + brief + (&e == &exitCodesTable().back() ? "." : ",");
     }
-    std::string codeLines = wrap(codes, 0);
-    std::replace(codeLines.begin(), codeLines.end(), kGlue, ' ');
-    out << "\n" << wrap(_("Run 'quorvelctl COMMAND --help' for a command's options."), 0) << codeLines;
+    out << "\n" << wrap(_("Run 'quorvelctl COMMAND --help' for a command's options."), 0) << wrap(codes, 0);
     return out.str();
 }
 
