@@ -161,7 +161,8 @@ TEST_F(LoadOnDemand, OnlyAChartLoadsTheDrawingStackAndInTheSameProcess)
 }
 
 // A program that carries the parts of the C++ runtime it uses gains nothing if a module it loads
-// brings the shared runtime back in: the bus and chart modules keep their copy to themselves.
+// brings the shared runtime back in: the bus and chart modules keep their copy to themselves, and
+// neither the watcher nor its bus module loads libgcc's shared unwinder.
 TEST_F(LoadOnDemand, NoModuleBringsTheSharedCxxRuntimeToAProgramThatCarriesItsOwn)
 {
     std::string linked, lddErr;
@@ -173,6 +174,7 @@ TEST_F(LoadOnDemand, NoModuleBringsTheSharedCxxRuntimeToAProgramThatCarriesItsOw
     const std::string bus = loaded({"status", "--json"});
     ASSERT_NE(bus.find("quorvel-bus.so"), std::string::npos) << bus;
     EXPECT_EQ(bus.find("libstdc++"), std::string::npos) << bus;
+    EXPECT_EQ(bus.find("libgcc_s"), std::string::npos) << bus;
     const std::string chart = loaded({"chart", "--size", "200x150", "--output", (home.path() / "c.png").string()});
     ASSERT_NE(chart.find("quorvel-chart.so"), std::string::npos) << chart;
     EXPECT_EQ(chart.find("libstdc++"), std::string::npos) << chart;
