@@ -1,7 +1,7 @@
 /* SPDX-License-Identifier: GPL-3.0-or-later */
-/* Written by tools/hot-layout: the 671 functions that `quorvelctl watch` ran in quorvelctl,
-   gathered before the rest of the text so that the resident watcher keeps few pages.
-   A name that no longer exists matches nothing and does no harm. */
+/* Written by tools/hot-layout: the 671 functions that `quorvelctl watch` ran in quorvelctl
+   on x86_64, gathered before the rest of the text so that the resident watcher keeps
+   few pages. A name that no longer exists matches nothing and does no harm. */
 SECTIONS
 {
   .text.resident :
