@@ -35,8 +35,7 @@ const char* keptText(bool dryRun, bool imported)
 
 int CtlImport::refuse(std::ostream& err, const std::string& source, const std::string& why)
 {
-    CtlProblem::say(err, Translation::fill(_("cannot import %s: %s; nothing was changed"), {source, why}));
-    return 1;
+    return CtlProblem::refuse(err, Translation::fill(_("cannot import %s: %s; nothing was changed"), {source, why}));
 }
 
 int CtlImport::run(const CtlArguments& a, std::ostream& out, std::ostream& err, const StartApp& start)

@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CtlColumns.hpp"
-#include "cli/CtlProblem.hpp"
 #include "engine/CAppController.hpp"
 #include "platform/Translation.hpp"
 
@@ -44,12 +43,6 @@ bool CtlInterfaces::valuesFit(const CtlArguments& a, std::string& refused)
         return false;
     }
     return true;
-}
-
-int CtlInterfaces::refuse(std::ostream& err, const std::string& refused)
-{
-    CtlProblem::say(err, refused);
-    return 1;
 }
 
 int CtlInterfaces::apply(const CtlArguments& a, CAppController& app, std::ostream& out)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/CtlArguments.hpp"
+#include "cli/CtlProblem.hpp"
 
 namespace quorvel {
 
@@ -21,7 +22,7 @@ public:
     {
         std::string refused;
         if (!valuesFit(a, refused)) {
-            return refuse(err, refused);
+            return CtlProblem::refuse(err, refused);
         }
         return apply(a, startApp(), out);
     }
@@ -31,7 +32,6 @@ public:
 
 private:
     static bool valuesFit(const CtlArguments& a, std::string& refused);
-    static int refuse(std::ostream& err, const std::string& refused);
     static int apply(const CtlArguments& a, CAppController& app, std::ostream& out);
     static void list(CAppController& app, bool json, std::ostream& out);
 };

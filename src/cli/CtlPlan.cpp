@@ -21,8 +21,7 @@ namespace {
 
 int refuse(std::ostream& err, const std::string& why)
 {
-    CtlProblem::say(err, Translation::fill(_("%s; nothing was changed"), {why}));
-    return 1;
+    return CtlProblem::refuse(err, Translation::fill(_("%s; nothing was changed"), {why}));
 }
 
 std::string size(std::uint64_t bytes)

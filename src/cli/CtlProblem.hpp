@@ -11,6 +11,13 @@ namespace quorvel {
 class CtlProblem {
 public:
     static void say(std::ostream& err, std::string_view text) { err << "quorvelctl: " << text << std::endl; }
+    // The same for a command refused before it changed anything; its exit code (1).
+    static int refuse(std::ostream& err, std::string_view text)
+    {
+        say(err, text);
+        return kRefused;
+    }
+    static constexpr int kRefused = 1;
 };
 
 }  // namespace quorvel

@@ -267,8 +267,7 @@ int QuorvelCtl::dispatch(const CtlArguments& a)
 
 int QuorvelCtl::refuse(const char* message, const std::string& value)
 {
-    CtlProblem::say(err_, Translation::fill(Translation::tr(message), {value}));
-    return 1;
+    return CtlProblem::refuse(err_, Translation::fill(Translation::tr(message), {value}));
 }
 
 int QuorvelCtl::setup(const CtlArguments& a)
