@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 #include <vector>
 
@@ -34,7 +35,28 @@ std::vector<std::filesystem::path> folders()
     return list;
 }
 
+std::mutex entriesMutex;
+std::vector<const void*>& entries()
+{
+    static std::vector<const void*> list;
+    return list;
+}
+
+void remember(const void* entry)
+{
+    const std::lock_guard<std::mutex> hold(entriesMutex);
+    if (std::find(entries().begin(), entries().end(), entry) == entries().end()) {
+        entries().push_back(entry);
+    }
+}
+
 }  // namespace
+
+std::vector<const void*> LoadableModule::loadedEntries()
+{
+    const std::lock_guard<std::mutex> hold(entriesMutex);
+    return entries();
+}
 
 void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::string& why)
 {
@@ -60,7 +82,9 @@ void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::s
     void* symbol = ::dlsym(handle, entry);
     if (symbol == nullptr) {
         why = Translation::fill(_("%s has no %s"), {found.string(), entry});
+        return nullptr;
     }
+    remember(symbol);
     return symbol;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -15,6 +16,8 @@ class LoadableModule {
 public:
     // Loads `fileName` and returns its entry point `entry`; nullptr with the reason in `why`.
     static void* entryPoint(const char* fileName, const char* entry, std::string& why);
+    // The entry points handed out so far, one per module: an address inside each loaded module.
+    static std::vector<const void*> loadedEntries();
 };
 
 }  // namespace quorvel

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <numeric>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "platform/CodePages.hpp"
+
+namespace quorvel {
+namespace {
+
+// 1 MiB of constants: a touch of their neighbours maps a few of their pages again (the kernel maps
+// up to 64 KiB around a fault), most stay unmapped.
+constexpr std::size_t kEntries = 256 * 1024;
+
+constexpr std::array<std::uint32_t, kEntries> table()
+{
+    std::array<std::uint32_t, kEntries> t{};
+    for (std::size_t i = 0; i < kEntries; ++i) {
+        t[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    }
+    return t;
+}
+
+alignas(65536) const std::array<std::uint32_t, kEntries> kTable = table();
+// Relocated at start-up: its pages are the process's, however read-only they look later.
+const char* const kWords[] = {"alpha", "beta", "gamma"};
+int counter = 41;
+
+std::uint64_t sum()
+{
+    return std::accumulate(kTable.begin(), kTable.end(), std::uint64_t{0});
+}
+
+// How many of the pages wholly inside [begin, end) are mapped in this process.
+std::size_t mappedPages(const void* begin, const void* end)
+{
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(begin) + page - 1) / page;
+    const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(end) / page;
+    const int fd = ::open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
+    std::size_t mapped = 0;
+    for (std::uintptr_t p = first; p < last; ++p) {
+        std::uint64_t entry = 0;
+        if (::pread(fd, &entry, sizeof entry, static_cast<off_t>(p * sizeof entry)) == sizeof entry) {
+            mapped += (entry >> 63) & 1;
+        }
+    }
+    ::close(fd);
+    return mapped;
+}
+
+TEST(CodePages, ReleasedConstantsAreMappedAgainOnUseWhileWrittenDataStays)
+{
+    const std::uint64_t expected = sum();
+    counter = 42;
+    const std::size_t pages = mappedPages(kTable.data(), kTable.data() + kTable.size());
+    ASSERT_GT(pages, 128u) << "the table was just read";
+
+    ASSERT_GT(CodePages::releaseOwn(), kEntries * sizeof(std::uint32_t));
+    EXPECT_LT(mappedPages(kTable.data(), kTable.data() + kTable.size()), pages / 4);
+
+    EXPECT_EQ(sum(), expected) << "read again from the file";
+    EXPECT_EQ(std::string_view(kWords[0]), "alpha");
+    EXPECT_EQ(std::string_view(kWords[2]), "gamma") << "relocated pointers are left alone";
+    EXPECT_EQ(counter, 42) << "written data is left alone";
+}
+
+TEST(CodePages, OnlyTheObjectThatHoldsTheAddressIsReleased)
+{
+    EXPECT_GT(CodePages::releaseObjectAt(kTable.data()), 0u);
+    EXPECT_EQ(sum(), std::accumulate(kTable.begin(), kTable.end(), std::uint64_t{0}));
+    const int onTheStack = 0;
+    EXPECT_EQ(CodePages::releaseObjectAt(&onTheStack), 0u) << "the stack belongs to no loaded object";
+}
+
+}  // namespace
+}  // namespace quorvel
