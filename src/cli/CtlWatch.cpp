@@ -21,6 +21,7 @@
 #include "engine/CAppController.hpp"
 #include "platform/AutostartEntry.hpp"
 #include "platform/Clock.hpp"
+#include "platform/CodePages.hpp"
 #include "platform/Env.hpp"
 #include "platform/Fd.hpp"
 #include "platform/FollowedRoamingSource.hpp"
@@ -186,6 +187,13 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
     for (;;) {
         followPlaces(s);
         armFreeEdge(s, freeEdge.get());
+        // What the start-up or a sample ran is not needed until the next sample, which maps
+        // again from the page cache what it runs. Wake-ups that only pass on bus events run
+        // little and keep it.
+        if (sampled_) {
+            CodePages::releaseOwn();
+            sampled_ = false;
+        }
         if (::poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -282,6 +290,7 @@ bool CtlWatch::placesWanted(Sampling& s)
 
 void CtlWatch::onFix(Sampling& s, const FollowedLocationSource::Fix& fix)
 {
+    sampled_ = true;  // the state is loaded and saved even for the first fix
     Location where = fix.location;
     where.timestamp = s.app.env().clock.now();
     if (!placesWanted(s)) {
@@ -311,6 +320,7 @@ void CtlWatch::armFreeEdge(Sampling& s, int fd)
 
 void CtlWatch::sample(Sampling& s)
 {
+    sampled_ = true;
     if (!setUp(s)) {
         s.tail.clear();  // traffic before the set-up is never booked
         return;
@@ -321,6 +331,7 @@ void CtlWatch::sample(Sampling& s)
 
 void CtlWatch::finishSample(Sampling& s)
 {
+    sampled_ = true;
     s.queue.drain();
     s.tail.dropShown();
     const auto& alerts = s.notifier.posted();

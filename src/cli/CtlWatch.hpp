@@ -78,6 +78,7 @@ private:
     std::map<int, bool> carrying_;  // by interface index
     std::size_t alertsSent_ = 0;
     bool saidNotSetUp_ = false;
+    bool sampled_ = true;  // since the code pages were last handed back; the start-up counts
 };
 
 }  // namespace quorvel

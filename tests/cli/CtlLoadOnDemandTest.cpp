@@ -200,6 +200,54 @@ TEST_F(LoadOnDemand, TheResidentWatcherMapsNeitherGioNorIcu)
     EXPECT_EQ(heavyIn(maps), std::vector<std::string>{}) << maps;
 }
 
+// The KiB of the program's code mapping in `smaps` of a process: its size and what is resident.
+std::pair<long, long> codeMapping(const std::string& smaps)
+{
+    std::istringstream in(smaps);
+    std::string line;
+    bool inCode = false;
+    long size = 0;
+    long resident = 0;
+    while (std::getline(in, line)) {
+        if (line.find('-') < line.find(' ') && line.find(' ') != std::string::npos && !line.empty() &&
+            std::isxdigit(static_cast<unsigned char>(line[0]))) {
+            inCode = line.find(" r-xp ") != std::string::npos && line.ends_with("/quorvelctl");
+        } else if (inCode && line.starts_with("Size:")) {
+            size += std::stol(line.substr(5));
+        } else if (inCode && line.starts_with("Rss:")) {
+            resident += std::stol(line.substr(4));
+        }
+    }
+    return {size, resident};
+}
+
+// Between samples the watcher waits in poll(): the code its start-up and its samples ran does
+// not stay mapped for the hours until the next one.
+TEST_F(LoadOnDemand, TheWaitingWatcherKeepsLittleOfItsCodeMapped)
+{
+    fs::remove(home.path() / "no-system-bus");
+    const fs::path outFile = home.path() / "watch.out";
+    const pid_t watcher =
+        quorvel::clitest::startCtl(home.path(), {"watch"}, outFile.string(), (home.path() / "watch.err").string());
+    ASSERT_GT(watcher, 0);
+    const std::string smaps = "/proc/" + std::to_string(watcher) + "/smaps";
+    // It hands the pages back just before it first waits, after its readiness line; the bound
+    // only keeps a watcher that never does from hanging the test.
+    std::pair<long, long> code;
+    for (int i = 0; i < 2000; ++i) {
+        code = codeMapping(readFile(smaps));
+        if (readFile(outFile).find("Watching the network links") != std::string::npos && code.first > 0 &&
+            code.second * 4 <= code.first) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::kill(watcher, SIGTERM);
+    EXPECT_EQ(quorvel::clitest::waitForProcess(watcher), 0) << readFile(home.path() / "watch.err");
+    ASSERT_GT(code.first, 0) << "no code mapping of quorvelctl";
+    EXPECT_LE(code.second * 4, code.first) << code.second << " KiB of " << code.first << " KiB resident";
+}
+
 TEST_F(LoadOnDemand, WithoutItsModulesTheCommandLineGoesOnAndSaysSoOnce)
 {
     const quorvel::test::TempDir empty;
