@@ -331,7 +331,6 @@ void CtlWatch::sample(Sampling& s)
 
 void CtlWatch::finishSample(Sampling& s)
 {
-    sampled_ = true;
     s.queue.drain();
     s.tail.dropShown();
     const auto& alerts = s.notifier.posted();
