@@ -209,8 +209,9 @@ std::pair<long, long> codeMapping(const std::string& smaps)
     long size = 0;
     long resident = 0;
     while (std::getline(in, line)) {
-        if (line.find('-') < line.find(' ') && line.find(' ') != std::string::npos && !line.empty() &&
-            std::isxdigit(static_cast<unsigned char>(line[0]))) {
+        // A mapping's own line starts with its address range; its fields start with "Name:".
+        const std::string first = line.substr(0, line.find(' '));
+        if (!first.empty() && !first.ends_with(':')) {
             inCode = line.find(" r-xp ") != std::string::npos && line.ends_with("/quorvelctl");
         } else if (inCode && line.starts_with("Size:")) {
             size += std::stol(line.substr(5));
