@@ -147,10 +147,10 @@ protected:
     }
     // GeoClue started and `watch` following it, once its first fix (which only sets the
     // location) is saved.
-    pid_t followingWatcher(CtlStateWatch& saves)
+    pid_t followingWatcher(CtlStateWatch& saves, bool traced = false)
     {
         geoclue.start();
-        const pid_t watcher = startWatcher();
+        const pid_t watcher = startWatcher(traced);
         EXPECT_GT(watcher, 0);
         untilLastLatitude(saves, 50.0);
         return watcher;
@@ -275,6 +275,19 @@ TEST_F(WatcherFollowsGeoclueTest, BooksEachIntervalToThePlaceReportedAtItsEndAnd
     EXPECT_EQ(booked().first, 3'500u) << "SIGTERM still takes the last sample";
     EXPECT_EQ(places(), (std::map<double, std::uint64_t>{{50.01, 1'000}, {50.02, 2'500}}));
     EXPECT_EQ(clitest::readFile(home.path() / "err"), "");
+}
+
+// GeoClue renews its location's timestamp with each of the receiver's fixes, once a second: none
+// of that may reach a watcher whose device stands still.
+TEST_F(WatcherFollowsGeoclueTest, AReceiverStandingStillDoesNotWakeTheWatcher)
+{
+    CtlStateWatch saves(home.path() / "data/quorvel/statestg");
+    const pid_t watcher = followingWatcher(saves, true);
+    const pid_t strace = traceWaits(watcher);
+    geoclue.waitForSeconds(3);
+    expectNoWakeUpTraced();
+    stopWatcher(watcher);
+    clitest::waitForProcess(strace);
 }
 
 TEST_F(WatcherFollowsGeoclueTest, RecordPlacesOffBooksToNoPlaceAndStopsGeocluesClient)

@@ -3,8 +3,6 @@
 
 #include "platform/dbus/SystemBus.hpp"
 
-#include <geoclue.h>
-
 #include <cstdint>
 #include <optional>
 
@@ -39,8 +37,7 @@ std::string reasonOf(const Error& error)
 
 std::unique_ptr<GeoclueFollower> GeoclueFollower::start(std::string desktopId, std::string* error)
 {
-    // The process's kept connection, GIO's shared one: GClueSimple uses it too, so one socket
-    // to the bus serves the watcher's every question.
+    // The process's kept connection: one socket to the bus serves the watcher's every question.
     const std::optional<SystemBus> system = SystemBus::connect(error);
     if (!system) {
         return nullptr;
@@ -92,47 +89,67 @@ void GeoclueFollower::setFollowing(bool on)
 
 void GeoclueFollower::resume()
 {
-    if (active() && nameKnown_ && !simple_ && !starting_ && !refusedSinceAppeared_) {
+    if (active() && nameKnown_ && !following_ && !starting_ && !refusedSinceAppeared_) {
         ask();
     }
+}
+
+void GeoclueFollower::callGeoclue(const char* path, const char* interface, const char* method, GVariant* parameters,
+                                  const char* replyType, int timeoutMs, GAsyncReadyCallback done)
+{
+    const PolledContext::Default scope(context_);
+    g_dbus_connection_call(bus_.get(), kService, path, interface, method, parameters,
+                           replyType != nullptr ? G_VARIANT_TYPE(replyType) : nullptr, G_DBUS_CALL_FLAGS_NONE,
+                           timeoutMs, cancellable_.get(), done != nullptr ? done : &ignored, this);
+}
+
+// A reply is asked for even where none is needed: GeoClue answers every call, and the bus logs
+// an answer to a call that wanted none as a rejected message.
+void GeoclueFollower::ignored(GObject* bus, GAsyncResult* result, gpointer)
+{
+    GError* error = nullptr;
+    if (GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error)) {
+        g_variant_unref(reply);
+    }
+    g_clear_error(&error);
 }
 
 void GeoclueFollower::ask()
 {
     starting_ = true;
-    const PolledContext::Default scope(context_);
-    // A cheap question first, with a short timeout: GClueSimple itself waits for GeoClue's
-    // first fix, which may take long, and would not tell a hanging GeoClue from a slow fix.
-    // Asked with activation, so that a GeoClue started on demand starts.
-    g_dbus_connection_call(bus_.get(), kService, "/org/freedesktop/GeoClue2/Manager",
-                           "org.freedesktop.DBus.Properties", "Get",
-                           g_variant_new("(ss)", "org.freedesktop.GeoClue2.Manager", "InUse"), G_VARIANT_TYPE("(v)"),
-                           G_DBUS_CALL_FLAGS_NONE, kAnswerTimeoutMs, cancellable_.get(), &onPinged, this);
+    // A cheap question first, with a short timeout, so that a hanging GeoClue is told apart from
+    // one whose agent takes its time over the permission. Asked with activation, so that a
+    // GeoClue started on demand starts.
+    callGeoclue(kManagerPath, "org.freedesktop.DBus.Properties", "Get",
+                g_variant_new("(ss)", "org.freedesktop.GeoClue2.Manager", "InUse"), "(v)", kAnswerTimeoutMs, &onPinged);
 }
 
 void GeoclueFollower::drop()
 {
-    if (!simple_ && !starting_) {
+    if (!following_ && !starting_) {
         return;  // asked at every wake-up: nothing to end costs nothing
     }
     g_cancellable_cancel(cancellable_.get());
     cancellable_.reset(g_cancellable_new());
     starting_ = false;
-    if (simple_) {
-        g_signal_handlers_disconnect_by_data(simple_.get(), this);
-        // Stopped explicitly: the client object of GeoClue lives as long as our connection.
-        if (GClueClient* client = gclue_simple_get_client(simple_.get())) {
-            gclue_client_call_stop(client, nullptr, nullptr, nullptr);
-        }
-        // Kept until the next client is asked for: GClueSimple's own request for a location on
-        // the way would call back into a freed object.
-        retired_ = std::move(simple_);
+    following_ = false;
+    if (updates_ != 0) {
+        g_dbus_connection_signal_unsubscribe(bus_.get(), updates_);
+        updates_ = 0;
+    }
+    if (!client_.empty()) {
+        // Deleted rather than stopped: the next client starts afresh, and its first fix comes
+        // without waiting for a move. Never by activation, so a GeoClue that went stays gone.
+        g_dbus_connection_call(bus_.get(), kService, kManagerPath, "org.freedesktop.GeoClue2.Manager", "DeleteClient",
+                               g_variant_new("(o)", client_.c_str()), nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                               kAnswerTimeoutMs, nullptr, &ignored, nullptr);
+        client_.clear();
     }
 }
 
 void GeoclueFollower::refused(const std::string& why)
 {
-    starting_ = false;
+    drop();
     refusedSinceAppeared_ = true;
     if (why != said_ && delegate_.unavailable) {
         delegate_.unavailable(why);
@@ -140,67 +157,148 @@ void GeoclueFollower::refused(const std::string& why)
     said_ = why;
 }
 
-void GeoclueFollower::onPinged(GObject* bus, GAsyncResult* result, gpointer data)
+// The reply of a call to GeoClue; nullptr when it was cancelled (the follower may be gone, so
+// `self` is left alone) or failed, which is then said.
+GVariant* GeoclueFollower::answer(GObject* bus, GAsyncResult* result, gpointer data, GeoclueFollower** self)
 {
     GError* raw = nullptr;
     GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &raw);
     Error error(raw);
     if (cancelled(error)) {
-        return;  // dropped: the follower may be gone
+        return nullptr;
     }
-    auto* self = static_cast<GeoclueFollower*>(data);
+    *self = static_cast<GeoclueFollower*>(data);
     if (reply == nullptr) {
-        self->refused(reasonOf(error));
-        return;
+        (*self)->refused(reasonOf(error));
     }
-    g_variant_unref(reply);
-    // GeoClue gives one connection one client, and the stopped one's proxy deletes it when it
-    // goes: it goes before the next is asked for, or it would take the new one with it.
-    self->retired_.reset();
-    gclue_simple_new_with_thresholds(self->desktopId_.c_str(), GCLUE_ACCURACY_LEVEL_EXACT, kTimeThresholdSeconds,
-                                     kDistanceThresholdMetres, self->cancellable_.get(), &onReady, self);
+    return reply;
 }
 
-void GeoclueFollower::onReady(GObject*, GAsyncResult* result, gpointer data)
+void GeoclueFollower::onPinged(GObject* bus, GAsyncResult* result, gpointer data)
+{
+    GeoclueFollower* self = nullptr;
+    if (const Variant reply{answer(bus, result, data, &self)}) {
+        self->callGeoclue(kManagerPath, "org.freedesktop.GeoClue2.Manager", "GetClient", nullptr, "(o)",
+                          kAnswerTimeoutMs, &onClient);
+    }
+}
+
+// Its answer is not waited for: Start's tells whether GeoClue took the settings.
+void GeoclueFollower::setClientProperty(const char* name, GVariant* value)
+{
+    callGeoclue(client_.c_str(), "org.freedesktop.DBus.Properties", "Set",
+                g_variant_new("(ssv)", "org.freedesktop.GeoClue2.Client", name, value), nullptr, kAnswerTimeoutMs,
+                nullptr);
+}
+
+void GeoclueFollower::onClient(GObject* bus, GAsyncResult* result, gpointer data)
+{
+    GeoclueFollower* self = nullptr;
+    const Variant reply{answer(bus, result, data, &self)};
+    if (!reply) {
+        return;
+    }
+    const gchar* path = nullptr;
+    g_variant_get(reply.get(), "(&o)", &path);
+    self->client_ = path;
+    {
+        const PolledContext::Default scope(self->context_);
+        self->updates_ = g_dbus_connection_signal_subscribe(
+            G_DBUS_CONNECTION(bus), kService, "org.freedesktop.GeoClue2.Client", "LocationUpdated", path, nullptr,
+            G_DBUS_SIGNAL_FLAGS_NONE, &onLocationUpdated, self, nullptr);
+    }
+    // GeoClue takes one connection's calls in order: the settings are in place before Start,
+    // whose answer tells whether any of them was refused.
+    self->setClientProperty("DesktopId", g_variant_new_string(self->desktopId_.c_str()));
+    self->setClientProperty("DistanceThreshold", g_variant_new_uint32(kDistanceThresholdMetres));
+    self->setClientProperty("TimeThreshold", g_variant_new_uint32(kTimeThresholdSeconds));
+    self->setClientProperty("RequestedAccuracyLevel", g_variant_new_uint32(kAccuracyExact));
+    // Without a timeout: GeoClue's agent may be asking the user.
+    self->callGeoclue(path, "org.freedesktop.GeoClue2.Client", "Start", nullptr, nullptr, G_MAXINT, &onStarted);
+}
+
+void GeoclueFollower::onStarted(GObject* bus, GAsyncResult* result, gpointer data)
+{
+    GeoclueFollower* self = nullptr;
+    if (const Variant reply{answer(bus, result, data, &self)}) {
+        self->starting_ = false;
+        self->following_ = true;
+        self->first_ = true;
+        self->lastLocation_.clear();
+        // A location GeoClue already had may have been announced before the subscription was
+        // in place: it is read from the client.
+        self->callGeoclue(self->client_.c_str(), "org.freedesktop.DBus.Properties", "Get",
+                          g_variant_new("(ss)", "org.freedesktop.GeoClue2.Client", "Location"), "(v)", kAnswerTimeoutMs,
+                          &onCurrent);
+    }
+}
+
+void GeoclueFollower::onCurrent(GObject* bus, GAsyncResult* result, gpointer data)
+{
+    GeoclueFollower* self = nullptr;
+    const Variant reply{answer(bus, result, data, &self)};
+    if (!reply) {
+        return;
+    }
+    const Variant value{g_variant_get_child_value(reply.get(), 0)};
+    const Variant path{g_variant_get_variant(value.get())};
+    if (g_variant_is_of_type(path.get(), G_VARIANT_TYPE_OBJECT_PATH)) {
+        self->read(g_variant_get_string(path.get(), nullptr));
+    }
+}
+
+void GeoclueFollower::onLocationUpdated(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
+                                        GVariant* parameters, gpointer data)
+{
+    auto* self = static_cast<GeoclueFollower*>(data);
+    const gchar* newPath = nullptr;
+    g_variant_get(parameters, "(&o&o)", nullptr, &newPath);
+    if (self->following_) {
+        self->read(newPath);
+    }
+}
+
+void GeoclueFollower::read(const std::string& locationPath)
+{
+    if (locationPath == "/" || locationPath == lastLocation_) {
+        return;  // none yet, or read already
+    }
+    lastLocation_ = locationPath;
+    callGeoclue(locationPath.c_str(), "org.freedesktop.DBus.Properties", "GetAll",
+                g_variant_new("(s)", "org.freedesktop.GeoClue2.Location"), "(a{sv})", kAnswerTimeoutMs, &onRead);
+}
+
+void GeoclueFollower::onRead(GObject* bus, GAsyncResult* result, gpointer data)
 {
     GError* raw = nullptr;
-    GClueSimple* simple = gclue_simple_new_with_thresholds_finish(result, &raw);
-    Error error(raw);
+    const Variant reply{g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &raw)};
+    const Error error(raw);
     if (cancelled(error)) {
         return;
     }
-    auto* self = static_cast<GeoclueFollower*>(data);
-    if (simple == nullptr) {
-        self->refused(reasonOf(error));
-        return;
+    // A location replaced before it was read is gone: the next one is on its way.
+    if (reply) {
+        const Variant properties{g_variant_get_child_value(reply.get(), 0)};
+        static_cast<GeoclueFollower*>(data)->report(properties.get());
     }
-    self->starting_ = false;
-    self->said_.clear();
-    self->simple_.reset(simple);
-    g_signal_connect(simple, "notify::location", G_CALLBACK(&onLocation), self);
-    self->report(true);
 }
 
-void GeoclueFollower::onLocation(GObject*, GParamSpec*, gpointer data)
+void GeoclueFollower::report(GVariant* properties)
 {
-    static_cast<GeoclueFollower*>(data)->report(false);
-}
-
-void GeoclueFollower::report(bool first)
-{
-    GClueLocation* where = gclue_simple_get_location(simple_.get());
-    if (where == nullptr || !delegate_.located) {
-        return;
-    }
     Fix fix;
-    fix.first = first;
-    fix.location.latitude = gclue_location_get_latitude(where);
-    fix.location.longitude = gclue_location_get_longitude(where);
-    fix.location.horizontalAccuracy = gclue_location_get_accuracy(where);
-    fix.location.timestamp = Date{static_cast<std::int64_t>(g_get_real_time() / G_USEC_PER_SEC)};
-    if (fix.location.isValid()) {
-        delegate_.located(fix);
+    if (!g_variant_lookup(properties, "Latitude", "d", &fix.location.latitude) ||
+        !g_variant_lookup(properties, "Longitude", "d", &fix.location.longitude) ||
+        !g_variant_lookup(properties, "Accuracy", "d", &fix.location.horizontalAccuracy)) {
+        return;
     }
+    fix.location.timestamp = Date{static_cast<std::int64_t>(g_get_real_time() / G_USEC_PER_SEC)};
+    if (!fix.location.isValid() || !delegate_.located) {
+        return;
+    }
+    fix.first = first_;
+    first_ = false;
+    said_.clear();
+    delegate_.located(fix);
 }
 
 void GeoclueFollower::onAppeared(GDBusConnection*, const gchar*, const gchar*, gpointer data)
@@ -220,9 +318,8 @@ void GeoclueFollower::onVanished(GDBusConnection*, const gchar*, gpointer data)
         self->setFollowing(self->wanted_);
         return;
     }
-    if (self->simple_) {
-        self->drop();  // its client went with it; the next appearance starts a new one
-        self->refused("GeoClue stopped");
+    if (self->following_ || self->starting_) {
+        self->refused("GeoClue stopped");  // its client went with it; the next appearance starts a new one
     }
 }
 

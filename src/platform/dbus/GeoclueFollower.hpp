@@ -8,11 +8,13 @@
 #include "platform/FollowedLocationSource.hpp"
 #include "platform/dbus/PolledContext.hpp"
 
-typedef struct _GClueSimple GClueSimple;
-
 namespace quorvel {
 
-// GeoClue's significant location changes for a poll loop (GClueSimple on a context of its own).
+// GeoClue's significant location changes for a poll loop, on a context of its own. It talks to
+// GeoClue's client object directly: it listens for LocationUpdated alone and reads each new
+// location once. A proxy kept on the location would follow its properties, and GeoClue moves the
+// location's timestamp with every fix of the receiver, once a second while the device stands
+// still: the watcher would wake as often.
 // A GeoClue that is not there, refuses or does not answer is said once and asked again only when
 // its name appears on the system bus (a name-owner watch, no polling). While the window owns the
 // application's name on the session bus it follows GeoClue itself, and this one leaves it: one
@@ -26,6 +28,8 @@ public:
     // A GeoClue that hangs must not hold up counting for longer.
     static constexpr int kAnswerTimeoutMs = 2000;
     static constexpr const char* kService = "org.freedesktop.GeoClue2";
+    static constexpr const char* kManagerPath = "/org/freedesktop/GeoClue2/Manager";
+    static constexpr unsigned kAccuracyExact = 8;  // the finest of GeoClue's accuracy levels
 
     // GeoClue asks on behalf of `desktopId`, which is also the window's name on the session bus.
     // nullptr (with `error` set) when the system bus cannot be reached; without a session bus it
@@ -55,10 +59,21 @@ private:
     // Ends the client or the request on the way; a request ended so never calls back.
     void drop();
     void refused(const std::string& why);
-    void report(bool first);
+    // A call to GeoClue on the kept connection, answered on this context.
+    void callGeoclue(const char* path, const char* interface, const char* method, GVariant* parameters,
+                     const char* replyType, int timeoutMs, GAsyncReadyCallback done);
+    void setClientProperty(const char* name, GVariant* value);
+    void read(const std::string& locationPath);
+    void report(GVariant* properties);
+    static void ignored(GObject* bus, GAsyncResult* result, gpointer unused);
+    static GVariant* answer(GObject* bus, GAsyncResult* result, gpointer data, GeoclueFollower** self);
     static void onPinged(GObject* bus, GAsyncResult* result, gpointer self);
-    static void onReady(GObject* source, GAsyncResult* result, gpointer self);
-    static void onLocation(GObject* simple, GParamSpec* pspec, gpointer self);
+    static void onClient(GObject* bus, GAsyncResult* result, gpointer self);
+    static void onStarted(GObject* bus, GAsyncResult* result, gpointer self);
+    static void onCurrent(GObject* bus, GAsyncResult* result, gpointer self);
+    static void onRead(GObject* bus, GAsyncResult* result, gpointer self);
+    static void onLocationUpdated(GDBusConnection* bus, const gchar* sender, const gchar* path, const gchar* interface,
+                                  const gchar* signal, GVariant* parameters, gpointer self);
     static void onAppeared(GDBusConnection* bus, const gchar* name, const gchar* owner, gpointer self);
     static void onVanished(GDBusConnection* bus, const gchar* name, gpointer self);
     static void onWindowOpened(GDBusConnection* bus, const gchar* name, const gchar* owner, gpointer self);
@@ -69,15 +84,18 @@ private:
     Owned<GDBusConnection> bus_;
     Owned<GDBusConnection> session_;  // null without a session bus
     Owned<GCancellable> cancellable_;
-    Owned<GClueSimple> simple_;
-    Owned<GClueSimple> retired_;  // stopped
+    std::string client_;        // GeoClue's client object for this connection, while one is asked for
+    std::string lastLocation_;  // the location object read last, so that each is reported once
     Delegate delegate_;
     guint nameWatch_ = 0;
+    guint updates_ = 0;  // the subscription to the client's LocationUpdated
     guint windowWatch_ = 0;
     bool windowOpen_ = false;
     bool nameKnown_ = false;  // the watch has said whether GeoClue is there
     bool wanted_ = false;
-    bool starting_ = false;
+    bool starting_ = false;   // asked, and not yet started
+    bool following_ = false;  // started
+    bool first_ = true;       // the next fix is the first since following began
     bool refusedSinceAppeared_ = false;
     std::string said_;  // the last reason given, so that each is said once
 };
