@@ -1,5 +1,5 @@
 /* SPDX-License-Identifier: GPL-3.0-or-later */
-/* Written by tools/hot-layout: the 64 functions that `quorvelctl watch` ran in quorvel-bus.so
+/* Written by tools/hot-layout: the 71 functions that `quorvelctl watch` ran in quorvel-bus.so
    on x86_64, gathered before the rest of the text so that the resident watcher keeps
    few pages: first what runs between samples, then what samples run, then the
    start-up. A name that no longer exists matches nothing and does no harm. */
@@ -7,21 +7,32 @@ SECTIONS
 {
   .text.resident :
   {
+    quorvel_waiting_text_begin = .;
     *(.text._ZN7quorvel13PolledContext11armDeadlineEv)
     *(.text._ZN7quorvel13PolledContext8dispatchEv)
     *(.text._ZN7quorvel15GeoclueFollower10onAppearedEP16_GDBusConnectionPKcS4_Pv)
+    *(.text._ZN7quorvel15GeoclueFollower11callGeoclueEPKcS2_S2_P9_GVariantS2_iPFvP8_GObjectP13_GAsyncResultPvE)
     *(.text._ZN7quorvel15GeoclueFollower12setFollowingEb)
-    *(.text._ZN7quorvel15GeoclueFollower3askEv)
+    *(.text._ZN7quorvel15GeoclueFollower17onLocationUpdatedEP16_GDBusConnectionPKcS4_S4_S4_P9_GVariantPv)
+    *(.text._ZN7quorvel15GeoclueFollower17setClientPropertyEPKcP9_GVariant)
     *(.text._ZN7quorvel15GeoclueFollower4dropEv)
-    *(.text._ZN7quorvel15GeoclueFollower6reportEb)
+    *(.text._ZN7quorvel15GeoclueFollower4readERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE)
+    *(.text._ZN7quorvel15GeoclueFollower6answerEP8_GObjectP13_GAsyncResultPvPPS0_)
+    *(.text._ZN7quorvel15GeoclueFollower6onReadEP8_GObjectP13_GAsyncResultPv)
+    *(.text._ZN7quorvel15GeoclueFollower6reportEP9_GVariant)
     *(.text._ZN7quorvel15GeoclueFollower6resumeEv)
-    *(.text._ZN7quorvel15GeoclueFollower7onReadyEP8_GObjectP13_GAsyncResultPv)
+    *(.text._ZN7quorvel15GeoclueFollower7ignoredEP8_GObjectP13_GAsyncResultPv)
     *(.text._ZN7quorvel15GeoclueFollower8dispatchEv)
+    *(.text._ZN7quorvel15GeoclueFollower8onClientEP8_GObjectP13_GAsyncResultPv)
     *(.text._ZN7quorvel15GeoclueFollower8onPingedEP8_GObjectP13_GAsyncResultPv)
+    *(.text._ZN7quorvel15GeoclueFollower9onCurrentEP8_GObjectP13_GAsyncResultPv)
+    *(.text._ZN7quorvel15GeoclueFollower9onStartedEP8_GObjectP13_GAsyncResultPv)
     *(.text._ZNK7quorvel8Location7isValidEv)
+    *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_mutateEmmPKcm)
     *(.text._ZdlPv)
     *(.text._ZdlPvm)
     *(.text._Znwm)
+    quorvel_waiting_text_end = .;
     *(.text._ZN12_GLOBAL__N_113constant_initINS_21system_error_categoryEED0Ev)
     *(.text._ZN12_GLOBAL__N_113constant_initINS_21system_error_categoryEED1Ev)
     *(.text._ZN12_GLOBAL__N_113constant_initINS_21system_error_categoryEED2Ev)
@@ -66,9 +77,7 @@ SECTIONS
     *(.text._ZNSt6vectorINSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEESaIS5_EED2Ev)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE10_M_disposeEv)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE10_M_replaceEmmPKcm.isra.0)
-    *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE6appendEPKc)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_createERmm)
-    *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_mutateEmmPKcm)
     *(.text.__cxa_get_globals)
     *(.text.__cxa_guard_acquire)
     *(.text.__cxa_guard_release)

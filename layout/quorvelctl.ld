@@ -1,5 +1,5 @@
 /* SPDX-License-Identifier: GPL-3.0-or-later */
-/* Written by tools/hot-layout: the 679 functions that `quorvelctl watch` ran in quorvelctl
+/* Written by tools/hot-layout: the 680 functions that `quorvelctl watch` ran in quorvelctl
    on x86_64, gathered before the rest of the text so that the resident watcher keeps
    few pages: first what runs between samples, then what samples run, then the
    start-up. A name that no longer exists matches nothing and does no harm. */
@@ -7,13 +7,17 @@ SECTIONS
 {
   .text.resident :
   {
+    quorvel_waiting_text_begin = .;
     *(.text._ZN7quorvel10QuorvelCtl3runERKSt6vectorINSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEESaIS7_EE)
     *(.text._ZN7quorvel10QuorvelCtl8dispatchERKNS_12CtlArgumentsE)
     *(.text._ZN7quorvel11LinkMonitor5drainERb)
     *(.text._ZN7quorvel11LinkMonitor5parseEPK8nlmsghdr)
     *(.text._ZN7quorvel12UserDefaults15reloadIfChangedEv)
     *(.text._ZN7quorvel12_GLOBAL__N_113keepAttributeEPK6nlattrPv)
+    *(.text._ZN7quorvel12_GLOBAL__N_115releaseMatchingEP12dl_phdr_infomPv)
     *(.text._ZN7quorvel12_GLOBAL__N_17collectEPK8nlmsghdrPv)
+    *(.text._ZN7quorvel12_GLOBAL__N_17modulesEv)
+    *(.text._ZN7quorvel14LoadableModule6loadedEv)
     *(.text._ZN7quorvel8CtlWatch11armFreeEdgeERNS0_8SamplingEi)
     *(.text._ZN7quorvel8CtlWatch11endsTrafficERKNS_9LinkEventE)
     *(.text._ZN7quorvel8CtlWatch12followPlacesERNS0_8SamplingE)
@@ -21,6 +25,8 @@ SECTIONS
     *(.text._ZN7quorvel8CtlWatch3runERKNS_12CtlArgumentsERKSt8functionIFNS0_8SamplingEvEE)
     *(.text._ZN7quorvel8CtlWatch5watchENS0_8SamplingERKNS_12SignalReaderE)
     *(.text._ZN7quorvel8CtlWatch7onLinksERNS_11LinkMonitorERNS0_8SamplingE)
+    *(.text._ZN7quorvel9CodePages10releasableENS0_4SpanES1_m)
+    *(.text._ZN7quorvel9CodePages10releaseOwnEv)
     *(.text._ZNK7quorvel10StoredFile15currentIdentityEv)
     *(.text._ZNK7quorvel10StoredFile20changedSinceLastSyncEv)
     *(.text._ZNK7quorvel12SignalReader5drainEv)
@@ -33,6 +39,7 @@ SECTIONS
     *(.text._ZNK8nlohmann16json_abi_v3_11_26detail9iter_implIKNS0_10basic_jsonISt3mapSt6vectorNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEblmdSaNS0_14adl_serializerES5_IhSaIhEEEEEdeEv)
     *(.text._ZNSt17_Function_handlerIFvRKN7quorvel22FollowedLocationSource3FixEEZNS0_8CtlWatch5watchENS6_8SamplingERKNS0_12SignalReaderEEUlS4_E2_E9_M_invokeERKSt9_Any_dataS4_)
     *(.text._ZNSt6vectorIN7quorvel9LinkEventESaIS1_EE17_M_realloc_insertIJS1_EEEvN9__gnu_cxx17__normal_iteratorIPS1_S3_EEDpOT_)
+    *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_mutateEmmPKcm)
     *(.text._ZNSt8_Rb_treeIiSt4pairIKibESt10_Select1stIS2_ESt4lessIiESaIS2_EE24_M_get_insert_unique_posERS1_)
     *(.text._ZNSt8_Rb_treeIiSt4pairIKibESt10_Select1stIS2_ESt4lessIiESaIS2_EE29_M_get_insert_hint_unique_posESt23_Rb_tree_const_iteratorIS2_ERS1_)
     *(.text._ZSt29_Rb_tree_insert_and_rebalancebPSt18_Rb_tree_node_baseS0_RS_)
@@ -40,6 +47,7 @@ SECTIONS
     *(.text._ZdlPvm)
     *(.text._Znwm)
     *(.text.main)
+    quorvel_waiting_text_end = .;
     *(.text._ZN12_GLOBAL__N_113constant_initD0Ev)
     *(.text._ZN12_GLOBAL__N_113constant_initD1Ev)
     *(.text._ZN12_GLOBAL__N_113constant_initD2Ev)
@@ -95,12 +103,10 @@ SECTIONS
     *(.text._ZN7quorvel12UserDefaults4HoldD2Ev)
     *(.text._ZN7quorvel12UserDefaults9setObjectERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEN8nlohmann16json_abi_v3_11_210basic_jsonISt3mapSt6vectorS6_blmdSaNSA_14adl_serializerESD_IhSaIhEEEE)
     *(.text._ZN7quorvel12_GLOBAL__N_111plainLocaleEv)
-    *(.text._ZN7quorvel12_GLOBAL__N_115releaseMatchingEP12dl_phdr_infomPv)
     *(.text._ZN7quorvel12_GLOBAL__N_16LoadedD0Ev)
     *(.text._ZN7quorvel12_GLOBAL__N_16LoadedD1Ev)
     *(.text._ZN7quorvel12_GLOBAL__N_16LoadedD2Ev)
     *(.text._ZN7quorvel12_GLOBAL__N_16tracedEv)
-    *(.text._ZN7quorvel12_GLOBAL__N_17entriesEv)
     *(.text._ZN7quorvel12_GLOBAL__N_18dayCountEi)
     *(.text._ZN7quorvel12_GLOBAL__N_19appendIntIlEEvRNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEET_)
     *(.text._ZN7quorvel13CTrafficPoint6absorbERKS0_)
@@ -142,7 +148,6 @@ SECTIONS
     *(.text._ZN7quorvel14CAppControllerD0Ev)
     *(.text._ZN7quorvel14CAppControllerD1Ev)
     *(.text._ZN7quorvel14CAppControllerD2Ev)
-    *(.text._ZN7quorvel14LoadableModule13loadedEntriesEv)
     *(.text._ZN7quorvel14ManagerArchive12encodeDeviceERKNS_15CTrafficManagerERNS_14ArchiveEncoderE)
     *(.text._ZN7quorvel14ManagerArchive22encodePlanAfterHistoryERKNS_15CTrafficManagerERNS_14ArchiveEncoderE)
     *(.text._ZN7quorvel14SystemServicesD0Ev)
@@ -255,7 +260,6 @@ SECTIONS
     *(.text._ZN7quorvel9CTrafficsD0Ev)
     *(.text._ZN7quorvel9CTrafficsD1Ev)
     *(.text._ZN7quorvel9CTrafficsD2Ev)
-    *(.text._ZN7quorvel9CodePages10releaseOwnEv)
     *(.text._ZN7quorvel9KnownSims4takeERKNS_16TrafficIncrementE)
     *(.text._ZN7quorvel9KnownSimsD0Ev)
     *(.text._ZN7quorvel9KnownSimsD1Ev)
@@ -498,6 +502,9 @@ SECTIONS
     *(.text._ZNSt6localeD2Ev)
     *(.text._ZNSt6localeaSERKS_)
     *(.text._ZNSt6vectorI6pollfdSaIS0_EE15_M_range_insertIN9__gnu_cxx17__normal_iteratorIPS0_S2_EEEEvS7_T_S8_St20forward_iterator_tag.isra.0)
+    *(.text._ZNSt6vectorIN7quorvel14LoadableModule6LoadedESaIS2_EED0Ev)
+    *(.text._ZNSt6vectorIN7quorvel14LoadableModule6LoadedESaIS2_EED1Ev)
+    *(.text._ZNSt6vectorIN7quorvel14LoadableModule6LoadedESaIS2_EED2Ev)
     *(.text._ZNSt6vectorIN7quorvel17InterfaceBaselineESaIS1_EE17_M_realloc_insertIJS1_EEEvN9__gnu_cxx17__normal_iteratorIPS1_S3_EEDpOT_)
     *(.text._ZNSt6vectorIN7quorvel17InterfaceCountersESaIS1_EE17_M_realloc_insertIJS1_EEEvN9__gnu_cxx17__normal_iteratorIPS1_S3_EEDpOT_)
     *(.text._ZNSt6vectorIN7quorvel9KnownSims10RouteEntryESaIS2_EED0Ev)
@@ -508,9 +515,6 @@ SECTIONS
     *(.text._ZNSt6vectorINSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEESaIS5_EED0Ev)
     *(.text._ZNSt6vectorINSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEESaIS5_EED1Ev)
     *(.text._ZNSt6vectorINSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEESaIS5_EED2Ev)
-    *(.text._ZNSt6vectorIPKvSaIS1_EED0Ev)
-    *(.text._ZNSt6vectorIPKvSaIS1_EED1Ev)
-    *(.text._ZNSt6vectorIPKvSaIS1_EED2Ev)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE10_M_disposeEv)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE10_M_replaceEmmPKcm)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE10_M_replaceEmmPKcm.isra.0)
@@ -523,7 +527,6 @@ SECTIONS
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_appendEPKcm)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_assignERKS4_)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_createERmm)
-    *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_mutateEmmPKcm)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9push_backEc)
     *(.text._ZNSt7__cxx1115basic_stringbufIcSt11char_traitsIcESaIcEE7_M_syncEPcmm)
     *(.text._ZNSt7__cxx1115basic_stringbufIcSt11char_traitsIcESaIcEE8_M_pbumpEPcS5_l)

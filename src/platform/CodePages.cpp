@@ -2,15 +2,21 @@
 #include "platform/CodePages.hpp"
 
 #include <elf.h>
+#include <fcntl.h>
 #include <link.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <fstream>
-#include <string>
+#include <cstring>
 
 #include "platform/LoadableModule.hpp"
+
+// The program's span of waiting code, where its link gathered one (no symbol otherwise).
+extern "C" {
+extern const char quorvel_waiting_text_begin[] __attribute__((weak, visibility("hidden")));
+extern const char quorvel_waiting_text_end[] __attribute__((weak, visibility("hidden")));
+}
 
 namespace quorvel {
 
@@ -19,8 +25,14 @@ namespace {
 struct Search {
     std::uintptr_t address = 0;
     bool program = false;  // the main program, which dl_iterate_phdr names first
+    CodePages::Span kept;
     unsigned long released = 0;
 };
+
+std::uintptr_t at(const void* p)
+{
+    return reinterpret_cast<std::uintptr_t>(p);
+}
 
 bool contains(const dl_phdr_info* info, std::uintptr_t address)
 {
@@ -51,9 +63,7 @@ bool hasTextRelocations(const dl_phdr_info* info)
     return false;
 }
 
-// Whole pages only, rounded inwards: where a kernel's pages are larger than the file's alignment,
-// a segment's edge page can be shared with the written data next to it.
-unsigned long releaseReadOnly(const dl_phdr_info* info)
+unsigned long releaseReadOnly(const dl_phdr_info* info, CodePages::Span kept)
 {
     const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     unsigned long released = 0;
@@ -63,10 +73,10 @@ unsigned long releaseReadOnly(const dl_phdr_info* info)
             continue;
         }
         const std::uintptr_t start = info->dlpi_addr + p.p_vaddr;
-        const std::uintptr_t begin = (start + page - 1) & ~(page - 1);
-        const std::uintptr_t end = (start + p.p_memsz) & ~(page - 1);
-        if (end > begin && ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED) == 0) {
-            released += end - begin;
+        for (const CodePages::Span& s : CodePages::releasable({start, start + p.p_memsz}, kept, page)) {
+            if (::madvise(reinterpret_cast<void*>(s.begin), s.end - s.begin, MADV_DONTNEED) == 0) {
+                released += s.end - s.begin;
+            }
         }
     }
     return released;
@@ -80,21 +90,30 @@ int releaseMatching(dl_phdr_info* info, std::size_t, void* data)
         return 0;
     }
     if (!hasTextRelocations(info)) {
-        search->released = releaseReadOnly(info);
+        search->released = releaseReadOnly(info, search->kept);
     }
     return 1;  // the first object is the program; an address lies in one object only
 }
 
-bool traced()
+// Read with plain calls: a stream's code is large, and it would all be mapped again at every
+// hand-back. A function of its own: tools/hot-layout cuts the watcher's profile after it.
+[[gnu::noinline]] bool traced()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with("TracerPid:")) {
-            return line.find_first_not_of(" \t0", 10) != std::string::npos;
-        }
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
     }
-    return false;
+    char text[4096];
+    const ssize_t got = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    text[got > 0 ? got : 0] = '\0';
+    const char* line = std::strstr(text, "\nTracerPid:");
+    if (line == nullptr) {
+        return false;
+    }
+    line += std::strlen("\nTracerPid:");
+    line += std::strspn(line, " \t");
+    return *line != '0' && *line != '\n' && *line != '\0';
 }
 
 unsigned long release(Search search)
@@ -110,16 +129,39 @@ unsigned long CodePages::releaseOwn()
     if (traced()) {
         return 0;
     }
-    unsigned long released = release(Search{.program = true});
-    for (const void* entry : LoadableModule::loadedEntries()) {
-        released += release(Search{.address = reinterpret_cast<std::uintptr_t>(entry)});
+    unsigned long released =
+        release(Search{.program = true, .kept = {at(quorvel_waiting_text_begin), at(quorvel_waiting_text_end)}});
+    for (const LoadableModule::Loaded& m : LoadableModule::loaded()) {
+        released += release(Search{.address = at(m.entry), .kept = {at(m.waitingBegin), at(m.waitingEnd)}});
     }
     return released;
 }
 
 unsigned long CodePages::releaseObjectAt(const void* address)
 {
-    return traced() ? 0 : release(Search{.address = reinterpret_cast<std::uintptr_t>(address)});
+    return traced() ? 0 : release(Search{.address = at(address), .kept = {}});
+}
+
+std::vector<CodePages::Span> CodePages::releasable(Span segment, Span kept, std::uintptr_t page)
+{
+    const std::uintptr_t begin = (segment.begin + page - 1) & ~(page - 1);
+    const std::uintptr_t end = segment.end & ~(page - 1);
+    if (end <= begin) {
+        return {};
+    }
+    if (kept.end <= kept.begin || kept.end <= begin || kept.begin >= end) {
+        return {{begin, end}};
+    }
+    const std::uintptr_t keptBegin = kept.begin & ~(page - 1);
+    const std::uintptr_t keptEnd = (kept.end + page - 1) & ~(page - 1);
+    std::vector<Span> spans;
+    if (keptBegin > begin) {
+        spans.push_back({begin, keptBegin});
+    }
+    if (keptEnd < end) {
+        spans.push_back({keptEnd, end});
+    }
+    return spans;
 }
 
 }  // namespace quorvel

@@ -35,27 +35,33 @@ std::vector<std::filesystem::path> folders()
     return list;
 }
 
-std::mutex entriesMutex;
-std::vector<const void*>& entries()
+std::mutex loadedMutex;
+std::vector<LoadableModule::Loaded>& modules()
 {
-    static std::vector<const void*> list;
+    static std::vector<LoadableModule::Loaded> list;
     return list;
 }
 
-void remember(const void* entry)
+void remember(void* handle, const void* entry)
 {
-    const std::lock_guard<std::mutex> hold(entriesMutex);
-    if (std::find(entries().begin(), entries().end(), entry) == entries().end()) {
-        entries().push_back(entry);
+    const std::lock_guard<std::mutex> hold(loadedMutex);
+    const auto same = [entry](const LoadableModule::Loaded& m) { return m.entry == entry; };
+    if (std::none_of(modules().begin(), modules().end(), same)) {
+        LoadableModule::Loaded m{entry, ::dlsym(handle, LoadableModule::kWaitingBegin),
+                                 ::dlsym(handle, LoadableModule::kWaitingEnd)};
+        if (m.waitingBegin == nullptr || m.waitingEnd == nullptr) {
+            m.waitingBegin = m.waitingEnd = nullptr;
+        }
+        modules().push_back(m);
     }
 }
 
 }  // namespace
 
-std::vector<const void*> LoadableModule::loadedEntries()
+std::vector<LoadableModule::Loaded> LoadableModule::loaded()
 {
-    const std::lock_guard<std::mutex> hold(entriesMutex);
-    return entries();
+    const std::lock_guard<std::mutex> hold(loadedMutex);
+    return modules();
 }
 
 void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::string& why)
@@ -84,7 +90,7 @@ void* LoadableModule::entryPoint(const char* fileName, const char* entry, std::s
         why = Translation::fill(_("%s has no %s"), {found.string(), entry});
         return nullptr;
     }
-    remember(symbol);
+    remember(handle, symbol);
     return symbol;
 }
 

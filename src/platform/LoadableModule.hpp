@@ -16,8 +16,18 @@ class LoadableModule {
 public:
     // Loads `fileName` and returns its entry point `entry`; nullptr with the reason in `why`.
     static void* entryPoint(const char* fileName, const char* entry, std::string& why);
-    // The entry points handed out so far, one per module: an address inside each loaded module.
-    static std::vector<const void*> loadedEntries();
+    // A loaded module as the code that hands its pages back sees it: an address inside it (its
+    // entry point), and the span of its code that runs while its process waits, which its link
+    // gathers between the symbols below (both null when it gathered none).
+    struct Loaded {
+        const void* entry = nullptr;
+        const void* waitingBegin = nullptr;
+        const void* waitingEnd = nullptr;
+    };
+    static constexpr const char* kWaitingBegin = "quorvel_waiting_text_begin";
+    static constexpr const char* kWaitingEnd = "quorvel_waiting_text_end";
+    // The modules loaded so far, one entry each.
+    static std::vector<Loaded> loaded();
 };
 
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <numeric>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,33 @@ TEST(CodePages, OnlyTheObjectThatHoldsTheAddressIsReleased)
     EXPECT_EQ(sum(), std::accumulate(kTable.begin(), kTable.end(), std::uint64_t{0}));
     const int onTheStack = 0;
     EXPECT_EQ(CodePages::releaseObjectAt(&onTheStack), 0u) << "the stack belongs to no loaded object";
+}
+
+// What may be unmapped of a segment: whole pages inside it, less the pages the kept span touches.
+TEST(CodePages, ReleasableSpansKeepTheWaitingCodesPages)
+{
+    using Span = CodePages::Span;
+    struct Case {
+        Span segment;
+        Span kept;
+        std::vector<Span> releasable;
+    };
+    const Case cases[] = {
+        {{0x1008, 0x8ff8}, {}, {{0x2000, 0x8000}}},                                  // nothing kept
+        {{0x1000, 0x9000}, {0x3010, 0x4010}, {{0x1000, 0x3000}, {0x5000, 0x9000}}},  // kept inside
+        {{0x1000, 0x9000}, {0x3000, 0x4000}, {{0x1000, 0x3000}, {0x4000, 0x9000}}},  // on page edges
+        {{0x1000, 0x9000}, {0x0800, 0x2010}, {{0x3000, 0x9000}}},                    // over the start
+        {{0x1000, 0x9000}, {0x8ff0, 0xa000}, {{0x1000, 0x8000}}},                    // over the end
+        {{0x1000, 0x9000}, {0x0000, 0xa000}, {}},                                    // all of it
+        {{0x1000, 0x9000}, {0xa000, 0xb000}, {{0x1000, 0x9000}}},                    // another segment's
+        {{0x1000, 0x9000}, {0x9000, 0x9400}, {{0x1000, 0x9000}}},                    // just after
+        {{0x1010, 0x1ff0}, {}, {}},                                                  // no whole page
+        {{0x1000, 0x9000}, {0x4000, 0x4000}, {{0x1000, 0x9000}}},                    // empty span
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CodePages::releasable(c.segment, c.kept, 0x1000), c.releasable)
+            << std::hex << c.segment.begin << "-" << c.segment.end << " keeping " << c.kept.begin << "-" << c.kept.end;
+    }
 }
 
 }  // namespace

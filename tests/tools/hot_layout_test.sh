@@ -31,6 +31,16 @@ gathered=$(nm --defined-only "$binary" | awk -v lo="$lo" -v hi="$hi" '
   $2 ~ /^[tTwW]$/ && $1 >= lo && $1 < hi && $3 !~ /^_GLOBAL__sub_I_/ { seen[$1] = 1 }
   END { n = 0; for (a in seen) n++; print n }')
 
+# What runs while the watcher waits is gathered first, between two symbols that the hand-back of
+# its code pages reads (a module's by name at run time, so they must be in its dynamic table).
+symbols=$(if [[ $binary == *.so ]]; then nm -D --defined-only "$binary"; else nm --defined-only "$binary"; fi)
+begin=$(awk '$3 == "quorvel_waiting_text_begin" {print $1}' <<<"$symbols")
+end=$(awk '$3 == "quorvel_waiting_text_end" {print $1}' <<<"$symbols")
+[[ -n $begin && -n $end ]] || fail "$binary does not name the code it runs while waiting"
+((16#$begin == 16#$start && 16#$end > 16#$begin && 16#$end <= 16#$start + 16#$size)) \
+  || fail "the waiting code ($begin-$end) is not at the start of .text.resident"
+echo "$binary: $((16#$end - 16#$begin)) bytes run while waiting"
+
 # A script names what ran in the -O2 and the -O3 builds together, and a local function's name
 # may match one in several files, so a current script gathers about as many as it names.
 echo "$binary: $gathered of the $written functions $script was written for, $((16#$size)) bytes"
