@@ -282,10 +282,17 @@ void CtlWatch::followPlaces(Sampling& s)
     }
 }
 
+// Worked out again only when a value may have changed: a wake-up that changed nothing reads no
+// key, whose text lies among the constants handed back.
 bool CtlWatch::placesWanted(Sampling& s)
 {
-    s.app.env().defaults.reloadIfChanged();
-    return !s.app.isFirstStart() && s.app.recordPlaces();
+    UserDefaults& defaults = s.app.env().defaults;
+    defaults.reloadIfChanged();
+    if (!placesWanted_ || placesKnownAt_ != defaults.changes()) {
+        placesWanted_ = !s.app.isFirstStart() && s.app.recordPlaces();
+        placesKnownAt_ = defaults.changes();
+    }
+    return *placesWanted_;
 }
 
 void CtlWatch::onFix(Sampling& s, const FollowedLocationSource::Fix& fix)

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "cli/CtlArguments.hpp"
@@ -79,6 +81,9 @@ private:
     std::size_t alertsSent_ = 0;
     bool saidNotSetUp_ = false;
     bool sampled_ = true;  // since the code pages were last handed back; the start-up counts
+    // placesWanted()'s answer, and the count of the defaults' changes it was worked out at.
+    std::optional<bool> placesWanted_;
+    std::uint64_t placesKnownAt_ = 0;
 };
 
 }  // namespace quorvel

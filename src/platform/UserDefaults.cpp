@@ -55,6 +55,7 @@ void UserDefaults::loadFromDisk()
         fresh.erase(key);
     }
     values_ = std::move(fresh);
+    ++changes_;
 }
 
 const nlohmann::json* UserDefaults::objectForKey(std::string_view key) const
@@ -66,6 +67,7 @@ const nlohmann::json* UserDefaults::objectForKey(std::string_view key) const
 void UserDefaults::setObject(const std::string& key, nlohmann::json value)
 {
     values_[key] = std::move(value);
+    ++changes_;
     dirty_.insert(key);
     removed_.erase(key);
 }
@@ -73,6 +75,7 @@ void UserDefaults::setObject(const std::string& key, nlohmann::json value)
 void UserDefaults::removeObject(const std::string& key)
 {
     values_.erase(key);
+    ++changes_;
     dirty_.erase(key);
     removed_.insert(key);
 }

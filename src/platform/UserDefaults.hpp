@@ -43,6 +43,9 @@ public:
     bool synchronize();
     // Takes another process's changes, keeping this process's unsynchronised ones.
     void reloadIfChanged();
+    // Moves whenever a value may have changed (set, removed or read again from the file): what is
+    // worked out from the defaults needs working out again only then.
+    std::uint64_t changes() const { return changes_; }
     // Why the file could not be read or saved (it is then kept as it is); absent when fine.
     std::optional<std::string> problem() const;
 
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<StoredFile> file_;
     Validator validator_;
     nlohmann::json values_ = nlohmann::json::object();
+    std::uint64_t changes_ = 0;
     std::set<std::string, std::less<>> dirty_;
     std::set<std::string, std::less<>> removed_;
     bool held_ = false;
