@@ -598,7 +598,7 @@ void CTraffics::tryAddTrafficDelta(Date sampleDate, std::uint64_t n, TCResult* r
     };
     for (const auto& d : deltas_) {
         // A place without coordinates stands at 0, 0, as the map shows it.
-        const double distance = d->pLocation.value_or(Location{}).distanceFromLocation(*lastLocation_);
+        const double distance = d->pLocation.value_or(Location{}).shortDistanceFrom(*lastLocation_);
         if (distance < bestDistance) {
             bestDistance = distance;
             nearest = d;

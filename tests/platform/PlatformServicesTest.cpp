@@ -3,7 +3,10 @@
 // daylight-saving changes, distances, locale number parsing and file-driven counters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <random>
 
 #include <unicode/locid.h>
 
@@ -155,6 +158,45 @@ TEST(Location, DistancesInMetres)
     EXPECT_NEAR((Location{0, 0, 0, Date{}}).distanceFromLocation(Location{0, 180, 0, Date{}}), 20015114, 100);
     EXPECT_FALSE((Location{91, 0, 0, Date{}}).isValid());
     EXPECT_FALSE((Location{0, std::nan(""), 0, Date{}}).isValid());
+}
+
+// The short distance tells places apart as the great-circle distance does: close to it where
+// places are near, and short nowhere else, across the antimeridian and near the poles too.
+TEST(Location, ShortDistancesTellPlacesApartAsTheGreatCircleDoes)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> latitude(-89.0, 89.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    std::uniform_real_distribution<double> step(-1.0, 1.0);
+    const auto near = [&](const Location& a, double degrees) {
+        Location b{std::clamp(a.latitude + degrees * step(random), -90.0, 90.0), a.longitude + degrees * step(random),
+                   0, Date{}};
+        b.longitude += b.longitude > 180.0 ? -360.0 : (b.longitude < -180.0 ? 360.0 : 0.0);
+        return b;
+    };
+    double worstWithin1Km = 0.0;
+    double worstWithin10Km = 0.0;
+    for (int i = 0; i < 20000; ++i) {
+        const Location a{latitude(random), longitude(random), 0, Date{}};
+        const Location far{latitude(random), longitude(random), 0, Date{}};
+        for (const Location& b : {near(a, 0.001), near(a, 0.01), near(a, 0.1), far}) {
+            const double exact = a.distanceFromLocation(b);
+            const double error = std::fabs(a.shortDistanceFrom(b) - exact);
+            if (exact <= 1'000.0) {
+                worstWithin1Km = std::max(worstWithin1Km, error);
+            } else if (exact <= 10'000.0) {
+                worstWithin10Km = std::max(worstWithin10Km, error);
+            }
+            if (std::fabs(exact - 100.0) > 0.001) {
+                ASSERT_EQ(a.shortDistanceFrom(b) <= 100.0, exact <= 100.0)
+                    << a.latitude << "," << a.longitude << " to " << b.latitude << "," << b.longitude;
+            }
+        }
+    }
+    EXPECT_LT(worstWithin1Km, 0.001);
+    EXPECT_LT(worstWithin10Km, 0.05);
+    const Location west{10.0, 179.9995, 0, Date{}};
+    EXPECT_NEAR(west.shortDistanceFrom(Location{10.0, -179.9995, 0, Date{}}), 109.6, 0.1) << "across the antimeridian";
 }
 
 TEST(NumberFormat, ParsesWholeEntriesOfTheCurrentLocale)
