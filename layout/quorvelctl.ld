@@ -1,5 +1,5 @@
 /* SPDX-License-Identifier: GPL-3.0-or-later */
-/* Written by tools/hot-layout: the 680 functions that `quorvelctl watch` ran in quorvelctl
+/* Written by tools/hot-layout: the 682 functions that `quorvelctl watch` ran in quorvelctl
    on x86_64, gathered before the rest of the text so that the resident watcher keeps
    few pages: first what runs between samples, then what samples run, then the
    start-up. A name that no longer exists matches nothing and does no harm. */
@@ -30,13 +30,8 @@ SECTIONS
     *(.text._ZNK7quorvel10StoredFile15currentIdentityEv)
     *(.text._ZNK7quorvel10StoredFile20changedSinceLastSyncEv)
     *(.text._ZNK7quorvel12SignalReader5drainEv)
-    *(.text._ZNK7quorvel12UserDefaults10boolForKeyESt17basic_string_viewIcSt11char_traitsIcEE)
-    *(.text._ZNK7quorvel12UserDefaults12objectForKeyB5cxx11ESt17basic_string_viewIcSt11char_traitsIcEE)
-    *(.text._ZNK7quorvel14CAppController12isFirstStartEv)
-    *(.text._ZNK7quorvel14CAppController12recordPlacesEv)
     *(.text._ZNK7quorvel14CAppController7pmoduleEv)
     *(.text._ZNK7quorvel8Location7isValidEv)
-    *(.text._ZNK8nlohmann16json_abi_v3_11_26detail9iter_implIKNS0_10basic_jsonISt3mapSt6vectorNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEblmdSaNS0_14adl_serializerES5_IhSaIhEEEEEdeEv)
     *(.text._ZNSt17_Function_handlerIFvRKN7quorvel22FollowedLocationSource3FixEEZNS0_8CtlWatch5watchENS6_8SamplingERKNS0_12SignalReaderEEUlS4_E2_E9_M_invokeERKSt9_Any_dataS4_)
     *(.text._ZNSt6vectorIN7quorvel9LinkEventESaIS1_EE17_M_realloc_insertIJS1_EEEvN9__gnu_cxx17__normal_iteratorIPS1_S3_EEDpOT_)
     *(.text._ZNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEE9_M_mutateEmmPKcm)
@@ -65,6 +60,7 @@ SECTIONS
     *(.text._ZN7quorvel10QuorvelCtlD0Ev)
     *(.text._ZN7quorvel10QuorvelCtlD1Ev)
     *(.text._ZN7quorvel10QuorvelCtlD2Ev)
+    *(.text._ZN7quorvel10StackPages18releaseBelowCallerEv)
     *(.text._ZN7quorvel10StoredFile5writeERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE)
     *(.text._ZN7quorvel10StoredFile9succeededEv)
     *(.text._ZN7quorvel11LimitResult25createDefResultDictionaryENS_4DateE)
@@ -103,6 +99,7 @@ SECTIONS
     *(.text._ZN7quorvel12UserDefaults4HoldD2Ev)
     *(.text._ZN7quorvel12UserDefaults9setObjectERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEN8nlohmann16json_abi_v3_11_210basic_jsonISt3mapSt6vectorS6_blmdSaNSA_14adl_serializerESD_IhSaIhEEEE)
     *(.text._ZN7quorvel12_GLOBAL__N_111plainLocaleEv)
+    *(.text._ZN7quorvel12_GLOBAL__N_111stackBottomEv)
     *(.text._ZN7quorvel12_GLOBAL__N_16LoadedD0Ev)
     *(.text._ZN7quorvel12_GLOBAL__N_16LoadedD1Ev)
     *(.text._ZN7quorvel12_GLOBAL__N_16LoadedD2Ev)
@@ -302,6 +299,8 @@ SECTIONS
     *(.text._ZNK7quorvel12NMDispatcher13historyNumberEPKc)
     *(.text._ZNK7quorvel12UsageFigures5spentEv)
     *(.text._ZNK7quorvel12UsageFigures7chargedEv)
+    *(.text._ZNK7quorvel12UserDefaults10boolForKeyESt17basic_string_viewIcSt11char_traitsIcEE)
+    *(.text._ZNK7quorvel12UserDefaults12objectForKeyB5cxx11ESt17basic_string_viewIcSt11char_traitsIcEE)
     *(.text._ZNK7quorvel12UserDefaults6onDiskB5cxx11Ev)
     *(.text._ZNK7quorvel12UserDefaults7problemB5cxx11Ev)
     *(.text._ZNK7quorvel13CTrafficPoint14getFreeTrafficEv)
@@ -310,6 +309,8 @@ SECTIONS
     *(.text._ZNK7quorvel13CTrafficPoint17getRoamingTrafficEv)
     *(.text._ZNK7quorvel14CAppController11fileProblemB5cxx11Ev)
     *(.text._ZNK7quorvel14CAppController11selectedSimB5cxx11Ev)
+    *(.text._ZNK7quorvel14CAppController12isFirstStartEv)
+    *(.text._ZNK7quorvel14CAppController12recordPlacesEv)
     *(.text._ZNK7quorvel14CAppController9planSetUpEv)
     *(.text._ZNK7quorvel15BootClockUptime6uptimeEv)
     *(.text._ZNK7quorvel15CTrafficManager10currentDayEv)
@@ -365,6 +366,7 @@ SECTIONS
     *(.text._ZNK7quorvel9KnownSims10RouteEntry15encodeWithCoderERNS_14ArchiveEncoderE)
     *(.text._ZNK7quorvel9KnownSims15encodeWithCoderERNS_14ArchiveEncoderE)
     *(.text._ZNK8nlohmann16json_abi_v3_11_210basic_jsonISt3mapSt6vectorNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEblmdSaNS0_14adl_serializerES3_IhSaIhEEE4dumpEicbNS0_6detail15error_handler_tE)
+    *(.text._ZNK8nlohmann16json_abi_v3_11_26detail9iter_implIKNS0_10basic_jsonISt3mapSt6vectorNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEblmdSaNS0_14adl_serializerES5_IhSaIhEEEEEdeEv)
     *(.text._ZNKSt10filesystem7__cxx1118directory_iteratordeEv)
     *(.text._ZNKSt10filesystem7__cxx114path11parent_pathEv)
     *(.text._ZNKSt10filesystem7__cxx114path12has_filenameEv)

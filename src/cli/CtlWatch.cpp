@@ -32,6 +32,7 @@
 #include "engine/CTrafficManager.hpp"
 #include "platform/Calendar.hpp"
 #include "platform/SignalReader.hpp"
+#include "platform/StackPages.hpp"
 #include "platform/TailCounterSource.hpp"
 #include "platform/Translation.hpp"
 #include "platform/UserDefaults.hpp"
@@ -188,9 +189,11 @@ int CtlWatch::watch(Sampling s, const SignalReader& signals)
         followPlaces(s);
         armFreeEdge(s, freeEdge.get());
         // What the start-up or a sample ran is not needed until the next sample, which maps
-        // again from the page cache what it runs. Wake-ups that only pass on bus events run
-        // little and keep it.
+        // again from the page cache what it runs; nor is the stack it ran deep into. Wake-ups
+        // that only pass on bus events run little and keep it. The stack goes first: finding it
+        // reads constants, which the code pages' hand-back takes along.
         if (sampled_) {
+            StackPages::releaseBelowCaller();
             CodePages::releaseOwn();
             sampled_ = false;
         }
