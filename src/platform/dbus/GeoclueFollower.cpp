@@ -149,6 +149,9 @@ void GeoclueFollower::drop()
 
 void GeoclueFollower::refused(const std::string& why)
 {
+    // Refusals come before following: a client that was turned away never started, and one of a
+    // GeoClue that went is gone with it. Deleting it would only wake the watcher for the answer.
+    client_.clear();
     drop();
     refusedSinceAppeared_ = true;
     if (why != said_ && delegate_.unavailable) {
@@ -235,15 +238,16 @@ void GeoclueFollower::onStarted(GObject* bus, GAsyncResult* result, gpointer dat
 
 void GeoclueFollower::onCurrent(GObject* bus, GAsyncResult* result, gpointer data)
 {
-    GeoclueFollower* self = nullptr;
-    const Variant reply{answer(bus, result, data, &self)};
-    if (!reply) {
-        return;
+    GError* raw = nullptr;
+    const Variant reply{g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &raw)};
+    const Error error(raw);
+    if (cancelled(error) || !reply) {
+        return;  // without an answer, the next LocationUpdated tells
     }
     const Variant value{g_variant_get_child_value(reply.get(), 0)};
     const Variant path{g_variant_get_variant(value.get())};
     if (g_variant_is_of_type(path.get(), G_VARIANT_TYPE_OBJECT_PATH)) {
-        self->read(g_variant_get_string(path.get(), nullptr));
+        static_cast<GeoclueFollower*>(data)->read(g_variant_get_string(path.get(), nullptr));
     }
 }
 
