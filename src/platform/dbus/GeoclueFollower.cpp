@@ -107,11 +107,7 @@ void GeoclueFollower::callGeoclue(const char* path, const char* interface, const
 // an answer to a call that wanted none as a rejected message.
 void GeoclueFollower::ignored(GObject* bus, GAsyncResult* result, gpointer)
 {
-    GError* error = nullptr;
-    if (GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error)) {
-        g_variant_unref(reply);
-    }
-    g_clear_error(&error);
+    quietReply(bus, result);
 }
 
 void GeoclueFollower::ask()
@@ -158,6 +154,15 @@ void GeoclueFollower::refused(const std::string& why)
         delegate_.unavailable(why);
     }
     said_ = why;
+}
+
+// The reply of a call whose failure says nothing: null when it failed or was cancelled.
+Variant GeoclueFollower::quietReply(GObject* bus, GAsyncResult* result)
+{
+    GError* raw = nullptr;
+    Variant reply{g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &raw)};
+    g_clear_error(&raw);
+    return reply;
 }
 
 // The reply of a call to GeoClue; nullptr when it was cancelled (the follower may be gone, so
@@ -238,11 +243,9 @@ void GeoclueFollower::onStarted(GObject* bus, GAsyncResult* result, gpointer dat
 
 void GeoclueFollower::onCurrent(GObject* bus, GAsyncResult* result, gpointer data)
 {
-    GError* raw = nullptr;
-    const Variant reply{g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &raw)};
-    const Error error(raw);
-    if (cancelled(error) || !reply) {
-        return;  // without an answer, the next LocationUpdated tells
+    const Variant reply = quietReply(bus, result);
+    if (!reply) {
+        return;  // cancelled (the follower may be gone), or without an answer: the next LocationUpdated tells
     }
     const Variant value{g_variant_get_child_value(reply.get(), 0)};
     const Variant path{g_variant_get_variant(value.get())};
@@ -274,14 +277,8 @@ void GeoclueFollower::read(const std::string& locationPath)
 
 void GeoclueFollower::onRead(GObject* bus, GAsyncResult* result, gpointer data)
 {
-    GError* raw = nullptr;
-    const Variant reply{g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &raw)};
-    const Error error(raw);
-    if (cancelled(error)) {
-        return;
-    }
-    // A location replaced before it was read is gone: the next one is on its way.
-    if (reply) {
+    // Cancelled, or a location replaced before it was read: the next one is on its way.
+    if (const Variant reply = quietReply(bus, result)) {
         const Variant properties{g_variant_get_child_value(reply.get(), 0)};
         static_cast<GeoclueFollower*>(data)->report(properties.get());
     }

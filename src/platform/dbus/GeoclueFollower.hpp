@@ -7,6 +7,7 @@
 
 #include "platform/FollowedLocationSource.hpp"
 #include "platform/dbus/PolledContext.hpp"
+#include "platform/dbus/SystemBus.hpp"
 
 namespace quorvel {
 
@@ -65,6 +66,7 @@ private:
     void setClientProperty(const char* name, GVariant* value);
     void read(const std::string& locationPath);
     void report(GVariant* properties);
+    static Variant quietReply(GObject* bus, GAsyncResult* result);
     static void ignored(GObject* bus, GAsyncResult* result, gpointer unused);
     static GVariant* answer(GObject* bus, GAsyncResult* result, gpointer data, GeoclueFollower** self);
     static void onPinged(GObject* bus, GAsyncResult* result, gpointer self);
