@@ -227,7 +227,7 @@ void HistoryImport::planPlaces(const CTraffics& history, const ImportedHistory& 
     for (const DeltaTrafficItem& d : in.places) {
         const Location where = d.pLocation.value_or(Location{});
         const auto same = std::find_if(places.begin(), places.end(), [&](const auto& p) {
-            return p->pLocation.value_or(Location{}).distanceFromLocation(where) <= CTraffics::kSamePlaceMetres;
+            return p->pLocation.value_or(Location{}).shortDistanceFrom(where) <= CTraffics::kSamePlaceMetres;
         });
         if (same == places.end()) {
             places.push_back(std::make_shared<DeltaTrafficItem>(d));
