@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
 #include <cstdint>
 #include <numeric>
@@ -10,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MappedPages.hpp"
 #include "platform/CodePages.hpp"
 
 namespace quorvel {
@@ -38,23 +36,7 @@ std::uint64_t sum()
     return std::accumulate(kTable.begin(), kTable.end(), std::uint64_t{0});
 }
 
-// How many of the pages wholly inside [begin, end) are mapped in this process.
-std::size_t mappedPages(const void* begin, const void* end)
-{
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(begin) + page - 1) / page;
-    const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(end) / page;
-    const int fd = ::open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
-    std::size_t mapped = 0;
-    for (std::uintptr_t p = first; p < last; ++p) {
-        std::uint64_t entry = 0;
-        if (::pread(fd, &entry, sizeof entry, static_cast<off_t>(p * sizeof entry)) == sizeof entry) {
-            mapped += (entry >> 63) & 1;
-        }
-    }
-    ::close(fd);
-    return mapped;
-}
+using test::mappedPages;
 
 TEST(CodePages, ReleasedConstantsAreMappedAgainOnUseWhileWrittenDataStays)
 {

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "MappedPages.hpp"
 #include "platform/StackPages.hpp"
 
 namespace quorvel {
@@ -24,20 +22,9 @@ constexpr std::size_t kDepth = 256 * 1024;
     return reinterpret_cast<std::uintptr_t>(&deep[0]);
 }
 
-// How many of the pages in [begin, begin + size) are mapped.
 std::size_t mappedPages(std::uintptr_t begin, std::size_t size)
 {
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const int fd = ::open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
-    std::size_t mapped = 0;
-    for (std::uintptr_t p = begin / page; p < (begin + size) / page; ++p) {
-        std::uint64_t entry = 0;
-        if (::pread(fd, &entry, sizeof entry, static_cast<off_t>(p * sizeof entry)) == sizeof entry) {
-            mapped += (entry >> 63) & 1;
-        }
-    }
-    ::close(fd);
-    return mapped;
+    return test::mappedPages(begin, begin + size);
 }
 
 TEST(StackPages, WhatADeepCallLeftBelowTheFrameIsHandedBackAndGrowsAgain)
